@@ -1,0 +1,355 @@
+#include "db/Database.h"
+
+#include "db/DbError.h"
+#include "db/SchemaCatalog.h"
+#include "db/SqliteFunctions.h"
+#include "db/Workstation.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
+#include <atomic>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+
+std::atomic<int> g_connectionCounter{0};
+
+QVariant toEngineValue(const QVariant& v) {
+    if (!v.isValid() || v.isNull())
+        return QVariant();
+    switch (v.typeId()) {
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case QMetaType::Bool:
+        return v.toBool() ? 1 : 0;
+    default:
+        return v;
+    }
+}
+
+bool safeName(const QString& s) {
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (!(c.isLetterOrNumber() || c == u'_'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+Database::Database()
+    : m_connectionName(QStringLiteral("ossarion-%1").arg(++g_connectionCounter)),
+      m_workstation(workstationName()) {}
+
+Database::~Database() {
+    close();
+}
+
+bool Database::isPostgresAddress(const QString& archive) {
+    const QString a = archive.trimmed();
+    return a.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) ||
+           a.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
+}
+
+void Database::open(const QString& archiveText, OpenMode mode) {
+    close();
+    const QString archive = archiveText.trimmed();
+    if (archive.isEmpty())
+        throw DbError(QStringLiteral("Nessun archivio indicato"));
+    m_archive = archive;
+    if (isPostgresAddress(archive)) {
+        m_engine = Engine::PostgreSQL;
+        const QUrl url(archive);
+        if (!url.isValid() || url.path().size() < 2)
+            throw DbError(QStringLiteral("Indirizzo PostgreSQL non valido: %1").arg(displayName()));
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
+        m_db.setHostName(url.host().isEmpty() ? QStringLiteral("localhost") : url.host());
+        m_db.setPort(url.port(5432));
+        m_db.setDatabaseName(url.path().mid(1));
+        if (!url.userName().isEmpty())
+            m_db.setUserName(url.userName());
+        if (!url.password().isEmpty())
+            m_db.setPassword(url.password());
+        QStringList options{QStringLiteral("connect_timeout=10")};
+        for (const auto& [k, v] : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
+            options.append(k + u'=' + v);
+        m_db.setConnectOptions(options.join(u';'));
+    } else {
+        m_engine = Engine::SQLite;
+        if (mode == OpenMode::Existing && !QFileInfo::exists(archive))
+            throw DbError(QStringLiteral("Archivio non trovato: %1").arg(archive));
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+        m_db.setDatabaseName(archive);
+        m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+    }
+    if (!m_db.open()) {
+        const QString why = m_db.lastError().text();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw DbError(
+            QStringLiteral("Impossibile aprire l'archivio %1: %2").arg(displayName(), why));
+    }
+    if (m_engine == Engine::SQLite) {
+        installTextRules();
+        execNative(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    } else {
+        execNative(QStringLiteral("SET client_min_messages TO warning"));
+        execNative(QStringLiteral("SET client_encoding TO 'UTF8'"));
+    }
+}
+
+void Database::installTextRules() {
+    const QVariant v = m_db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        throw DbError(QStringLiteral("Il driver SQLite non espone la connessione"));
+    sqlite3* handle = *static_cast<sqlite3* const*>(v.constData());
+    installSqliteTextRules(handle);
+}
+
+void Database::close() {
+    if (!m_db.isValid())
+        return;
+    if (m_depth > 0) {
+        try {
+            execNative(QStringLiteral("ROLLBACK"));
+        } catch (...) {
+        }
+        m_depth = 0;
+    }
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+bool Database::isOpen() const {
+    return m_db.isValid() && m_db.isOpen();
+}
+
+QString Database::displayName() const {
+    if (!isPostgresAddress(m_archive))
+        return m_archive;
+    QUrl url(m_archive);
+    if (!url.password().isEmpty())
+        url.setPassword(QStringLiteral("***"));
+    return url.toString();
+}
+
+Translation Database::translate(const QString& jet) const {
+    return JetTranslator(m_engine, &SchemaCatalog::instance()).translate(jet);
+}
+
+QString Database::translateCondition(const QString& jetCondition) const {
+    return JetTranslator(m_engine, &SchemaCatalog::instance()).translateCondition(jetCondition);
+}
+
+QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QString& shownText) {
+    if (!isOpen())
+        throw DbError(QStringLiteral("Archivio non aperto"));
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    bool ok;
+    if (binds.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        if (ok) {
+            for (const QVariant& b : binds)
+                q.addBindValue(toEngineValue(b));
+            ok = q.exec();
+        }
+    }
+    if (!ok) {
+        const QSqlError e = q.lastError();
+        QString why = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+        throw DbError(QStringLiteral("Errore dell'archivio: %1\nIstruzione: %2")
+                          .arg(why.trimmed(), shownText));
+    }
+    return q;
+}
+
+void Database::exec(const QString& jet, const QVariantList& binds) {
+    const Translation t = translate(jet);
+    if (t.sql.isEmpty())
+        return;
+    run(t.sql, binds, jet);
+    if (t.kind == Translation::Definition)
+        m_db.driver(); // nothing cached: statements are prepared afresh each time
+}
+
+void Database::execNative(const QString& sql, const QVariantList& binds) {
+    run(sql, binds, sql);
+}
+
+Result Database::queryNative(const QString& sql, const QVariantList& binds,
+                             const QStringList& aliases) {
+    QSqlQuery q = run(sql, binds, sql);
+    Result result;
+    const QSqlRecord rec = q.record();
+    const SchemaCatalog& catalog = SchemaCatalog::instance();
+    for (int i = 0; i < rec.count(); ++i) {
+        const QString name = rec.fieldName(i);
+        QString shown = catalog.spelling(name);
+        for (const QString& a : aliases)
+            if (a.compare(name, Qt::CaseInsensitive) == 0)
+                shown = a;
+        result.columns.append(shown);
+    }
+    while (q.next())
+        result.rows.emplace_back(q.record());
+    return result;
+}
+
+Result Database::query(const QString& jet, const QVariantList& binds) {
+    const Translation t = translate(jet);
+    if (t.sql.isEmpty())
+        return Result{};
+    QSqlQuery q = run(t.sql, binds, jet);
+    Result result;
+    const QSqlRecord rec = q.record();
+    const SchemaCatalog& catalog = SchemaCatalog::instance();
+    for (int i = 0; i < rec.count(); ++i) {
+        const QString name = rec.fieldName(i);
+        QString shown = catalog.spelling(name);
+        for (const QString& a : t.aliases)
+            if (a.compare(name, Qt::CaseInsensitive) == 0)
+                shown = a;
+        result.columns.append(shown);
+    }
+    while (q.next())
+        result.rows.emplace_back(q.record());
+    return result;
+}
+
+QVariant Database::scalar(const QString& jet, const QVariantList& binds) {
+    const Result r = query(jet, binds);
+    if (r.empty() || r.first().columnCount() == 0)
+        return QVariant();
+    return r.first().value(0);
+}
+
+QString Database::keyColumn(const QString& table) const {
+    const TableInfo* t = SchemaCatalog::instance().table(table);
+    return t && !t->key.isEmpty() ? t->key : QStringLiteral("ID");
+}
+
+qint64 Database::insert(const QString& table, const Values& values) {
+    if (!safeName(table))
+        throw DbError(QStringLiteral("Nome di tabella non valido: %1").arg(table));
+    QStringList columns, marks;
+    QVariantList binds;
+    for (const auto& [column, value] : values) {
+        if (!safeName(column))
+            throw DbError(QStringLiteral("Nome di colonna non valido: %1").arg(column));
+        columns.append(column);
+        marks.append(QStringLiteral("?"));
+        binds.append(value);
+    }
+    QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                          .arg(table, columns.join(u','), marks.join(u','));
+    if (m_engine == Engine::PostgreSQL) {
+        sql += QStringLiteral(" RETURNING ") + keyColumn(table);
+        QSqlQuery q = run(sql, binds, sql);
+        return q.next() ? q.value(0).toLongLong() : 0;
+    }
+    QSqlQuery q = run(sql, binds, sql);
+    const QVariant id = q.lastInsertId();
+    return id.isValid() ? id.toLongLong() : lastIdentity();
+}
+
+void Database::update(const QString& table, qint64 key, const Values& values) {
+    if (values.isEmpty())
+        return;
+    if (!safeName(table))
+        throw DbError(QStringLiteral("Nome di tabella non valido: %1").arg(table));
+    QStringList sets;
+    QVariantList binds;
+    for (const auto& [column, value] : values) {
+        if (!safeName(column))
+            throw DbError(QStringLiteral("Nome di colonna non valido: %1").arg(column));
+        sets.append(column + QStringLiteral(" = ?"));
+        binds.append(value);
+    }
+    binds.append(key);
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                            .arg(table, sets.join(QStringLiteral(", ")), keyColumn(table));
+    run(sql, binds, sql);
+}
+
+qint64 Database::lastIdentity() {
+    return scalar(QStringLiteral("SELECT @@IDENTITY as ID;")).toLongLong();
+}
+
+void Database::beginWrite() {
+    if (m_depth++ > 0)
+        return;
+    m_rollbackOnly = false;
+    try {
+        execNative(m_engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
+                                              : QStringLiteral("BEGIN"));
+    } catch (...) {
+        m_depth = 0;
+        throw;
+    }
+}
+
+void Database::commit() {
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("Nessuna transazione aperta"));
+    if (--m_depth > 0)
+        return;
+    if (m_rollbackOnly) {
+        execNative(QStringLiteral("ROLLBACK"));
+        throw DbError(QStringLiteral("Operazione annullata: una sua parte non è riuscita"));
+    }
+    try {
+        execNative(QStringLiteral("COMMIT"));
+    } catch (...) {
+        try {
+            execNative(QStringLiteral("ROLLBACK"));
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+void Database::rollback() {
+    if (m_depth == 0)
+        return;
+    m_rollbackOnly = true;
+    if (--m_depth > 0)
+        return;
+    execNative(QStringLiteral("ROLLBACK"));
+}
+
+void Database::lockScope(const QString& scope) {
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("La numerazione richiede una transazione"));
+    if (m_engine == Engine::PostgreSQL)
+        execNative(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"), {scope});
+    // SQLite: BEGIN IMMEDIATE already holds the archive's write lock.
+}
+
+bool Database::tableExists(const QString& table) {
+    if (m_engine == Engine::SQLite)
+        return !queryNative(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                           "AND lower(name) = lower(?)"),
+                            {table})
+                    .empty();
+    return !queryNative(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                       "table_schema = current_schema() AND table_name = lower(?)"),
+                        {table})
+                .empty();
+}
+
+} // namespace db

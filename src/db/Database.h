@@ -1,0 +1,109 @@
+#pragma once
+
+#include "db/Engine.h"
+#include "db/JetTranslator.h"
+#include "db/Row.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <utility>
+
+namespace db {
+
+using Values = QList<std::pair<QString, QVariant>>;
+
+// The connection to one company archive: an SQLite file or a PostgreSQL
+// database given as a postgresql:// URI. Every statement goes through the
+// Jet translator; values are bound, never pasted into the text.
+class Database {
+public:
+    enum class OpenMode { Existing, CreateIfMissing };
+
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    static bool isPostgresAddress(const QString& archive);
+
+    void open(const QString& archive, OpenMode mode = OpenMode::Existing);
+    void close();
+    bool isOpen() const;
+    Engine engine() const { return m_engine; }
+    const QString& archive() const { return m_archive; }
+    // A user-readable form of the archive (the password of a URI hidden).
+    QString displayName() const;
+
+    const QString& workstation() const { return m_workstation; }
+    void setWorkstation(const QString& name) { m_workstation = name; }
+
+    Translation translate(const QString& jet) const;
+    QString translateCondition(const QString& jetCondition) const;
+
+    // Runs one Jet statement; the result, if any, is dropped.
+    void exec(const QString& jet, const QVariantList& binds = {});
+    Result query(const QString& jet, const QVariantList& binds = {});
+    // First column of the first row, or a null value.
+    QVariant scalar(const QString& jet, const QVariantList& binds = {});
+    // Runs a statement already in the engine's dialect (schema upkeep).
+    void execNative(const QString& sql, const QVariantList& binds = {});
+    Result queryNative(const QString& sql, const QVariantList& binds = {},
+                       const QStringList& aliases = {});
+
+    // Inserts a row and gives back the key the archive assigned to it.
+    qint64 insert(const QString& table, const Values& values);
+    void update(const QString& table, qint64 key, const Values& values);
+    // The key given to the last row inserted on this connection.
+    qint64 lastIdentity();
+
+    // Write transactions nest: only the outermost one talks to the engine.
+    void beginWrite();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_depth > 0; }
+    // Serialises "max + 1" numbering inside a write transaction.
+    void lockScope(const QString& scope);
+
+    bool tableExists(const QString& table);
+    QSqlDatabase& handle() { return m_db; }
+
+private:
+    void installTextRules();
+    QSqlQuery run(const QString& sql, const QVariantList& binds, const QString& shownText);
+    QString keyColumn(const QString& table) const;
+
+    QSqlDatabase m_db;
+    QString m_connectionName;
+    QString m_archive;
+    QString m_workstation;
+    Engine m_engine = Engine::SQLite;
+    int m_depth = 0;
+    bool m_rollbackOnly = false;
+};
+
+// Rolls back unless committed: one user action, one transaction.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : m_db(db) { m_db.beginWrite(); }
+    ~Transaction() {
+        if (!m_done) {
+            try {
+                m_db.rollback();
+            } catch (...) {
+            }
+        }
+    }
+    void commit() {
+        m_done = true;
+        m_db.commit();
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};
+
+} // namespace db

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace db {
+
+// The two engines an archive can live on.
+enum class Engine { SQLite, PostgreSQL };
+
+} // namespace db

@@ -1,0 +1,913 @@
+#include "db/JetTranslator.h"
+
+#include "db/DbError.h"
+#include "db/SchemaCatalog.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QTime>
+#include <functional>
+
+namespace db {
+
+namespace {
+
+using Tokens = SqlTokens;
+
+SqlToken raw(const QString& text) {
+    return SqlToken{SqlToken::Symbol, text};
+}
+SqlToken word(const QString& text) {
+    return SqlToken{SqlToken::Word, text};
+}
+SqlToken space() {
+    return SqlToken{SqlToken::Space, QStringLiteral(" ")};
+}
+
+[[noreturn]] void fail(const QString& why, const QString& statement) {
+    throw DbError(QStringLiteral("Istruzione SQL non traducibile (%1): %2").arg(why, statement));
+}
+
+qsizetype nextSolid(const Tokens& t, qsizetype i) {
+    while (i < qsizetype(t.size()) && t[i].kind == SqlToken::Space)
+        ++i;
+    return i;
+}
+
+qsizetype prevSolid(const Tokens& t, qsizetype i) {
+    while (i >= 0 && t[i].kind == SqlToken::Space)
+        --i;
+    return i;
+}
+
+// Index of the parenthesis closing the one opened at `open`.
+qsizetype matchingParen(const Tokens& t, qsizetype open) {
+    int depth = 0;
+    for (qsizetype i = open; i < qsizetype(t.size()); ++i) {
+        if (t[i].isSymbol("("))
+            ++depth;
+        else if (t[i].isSymbol(")") && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype matchingOpen(const Tokens& t, qsizetype close) {
+    int depth = 0;
+    for (qsizetype i = close; i >= 0; --i) {
+        if (t[i].isSymbol(")"))
+            ++depth;
+        else if (t[i].isSymbol("(") && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+bool plainIdentifier(const QString& s) {
+    static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return re.match(s).hasMatch();
+}
+
+QString quoteString(const QString& v) {
+    QString s = v;
+    s.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + s + u'\'';
+}
+
+// A Jet date literal: month/day/year, an optional time with '.' or ':'.
+// Jet reads a first part above 12 as the day.
+QString dateLiteral(const QString& inside, const QString& statement) {
+    static const QRegularExpression re(QStringLiteral(
+        R"(^\s*(\d{1,4})[/\-.](\d{1,2})[/\-.](\d{1,4})(?:\s+(\d{1,2})[.:](\d{1,2})(?:[.:](\d{1,2}))?)?\s*$)"));
+    const auto m = re.match(inside);
+    if (!m.hasMatch())
+        fail(QStringLiteral("data non valida #%1#").arg(inside), statement);
+    int a = m.captured(1).toInt(), b = m.captured(2).toInt(), c = m.captured(3).toInt();
+    int year, month, day;
+    if (m.captured(1).size() == 4) { // yyyy/m/d
+        year = a;
+        month = b;
+        day = c;
+    } else {
+        month = a;
+        day = b;
+        year = c;
+        if (month > 12 && day <= 12)
+            std::swap(month, day);
+        if (m.captured(3).size() <= 2)
+            year += year < 30 ? 2000 : 1900;
+    }
+    const QDate d(year, month, day);
+    if (!d.isValid())
+        fail(QStringLiteral("data non valida #%1#").arg(inside), statement);
+    if (m.captured(4).isEmpty())
+        return d.toString(QStringLiteral("yyyy-MM-dd"));
+    const QTime t(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
+    if (!t.isValid())
+        fail(QStringLiteral("ora non valida #%1#").arg(inside), statement);
+    return d.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + t.toString(QStringLiteral("HH:mm:ss"));
+}
+
+struct TypeMapping {
+    ColumnType type;
+    QString sqlite;
+    QString postgres;
+};
+
+std::optional<TypeMapping> mapType(const QString& jetType) {
+    const QString t = jetType.toUpper();
+    if (t == u"COUNTER" || t == u"AUTOINCREMENT" || t == u"IDENTITY")
+        return TypeMapping{ColumnType::Counter, QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"),
+                           QStringLiteral("SERIAL PRIMARY KEY")};
+    if (t == u"TEXT" || t == u"VARCHAR" || t == u"CHAR" || t == u"STRING" || t == u"NVARCHAR")
+        return TypeMapping{ColumnType::Text, QStringLiteral("TEXT COLLATE NOCASE"),
+                           QStringLiteral("CITEXT")};
+    if (t == u"MEMO" || t == u"LONGTEXT" || t == u"NOTE" || t == u"NTEXT")
+        return TypeMapping{ColumnType::Memo, QStringLiteral("TEXT COLLATE NOCASE"),
+                           QStringLiteral("CITEXT")};
+    if (t == u"LONG" || t == u"INTEGER" || t == u"INT" || t == u"SHORT" || t == u"SMALLINT" ||
+        t == u"BYTE" || t == u"INTEGER4" || t == u"INTEGER2" || t == u"TINYINT")
+        return TypeMapping{ColumnType::Integer, QStringLiteral("INTEGER"),
+                           QStringLiteral("INTEGER")};
+    if (t == u"DOUBLE" || t == u"FLOAT" || t == u"REAL" || t == u"SINGLE" || t == u"CURRENCY" ||
+        t == u"MONEY" || t == u"NUMERIC" || t == u"DECIMAL" || t == u"FLOAT8" || t == u"FLOAT4")
+        return TypeMapping{ColumnType::Double, QStringLiteral("REAL"),
+                           QStringLiteral("DOUBLE PRECISION")};
+    if (t == u"YESNO" || t == u"BIT" || t == u"LOGICAL" || t == u"BOOLEAN" || t == u"LOGICAL1")
+        return TypeMapping{ColumnType::YesNo, QStringLiteral("INTEGER NOT NULL DEFAULT 0"),
+                           QStringLiteral("SMALLINT NOT NULL DEFAULT 0")};
+    if (t == u"DATETIME" || t == u"DATE" || t == u"TIME" || t == u"TIMESTAMP")
+        return TypeMapping{ColumnType::DateTime, QStringLiteral("TEXT"),
+                           QStringLiteral("TIMESTAMP(0)")};
+    if (t == u"LONGBINARY" || t == u"OLEOBJECT" || t == u"IMAGE" || t == u"BINARY" ||
+        t == u"VARBINARY" || t == u"GENERAL")
+        return TypeMapping{ColumnType::Binary, QStringLiteral("BLOB"), QStringLiteral("BYTEA")};
+    return std::nullopt;
+}
+
+QString join(const Tokens& t, qsizetype from = 0, qsizetype to = -1) {
+    if (to < 0)
+        to = qsizetype(t.size());
+    QString out;
+    for (qsizetype i = from; i < to; ++i) {
+        const SqlToken& k = t[i];
+        switch (k.kind) {
+        case SqlToken::String:
+            out += quoteString(k.text);
+            break;
+        case SqlToken::Bracketed:
+            out += plainIdentifier(k.text) ? k.text : u'"' + k.text + u'"';
+            break;
+        default:
+            out += k.text;
+        }
+    }
+    return out;
+}
+
+// Splits tokens [from, to) on commas at parenthesis depth 0.
+QList<std::pair<qsizetype, qsizetype>> splitTopLevel(const Tokens& t, qsizetype from, qsizetype to,
+                                                     const char* sep = ",") {
+    QList<std::pair<qsizetype, qsizetype>> parts;
+    int depth = 0;
+    qsizetype start = from;
+    for (qsizetype i = from; i < to; ++i) {
+        if (t[i].isSymbol("("))
+            ++depth;
+        else if (t[i].isSymbol(")"))
+            --depth;
+        else if (depth == 0 && t[i].isSymbol(sep)) {
+            parts.append({start, i});
+            start = i + 1;
+        }
+    }
+    parts.append({start, to});
+    return parts;
+}
+
+// Index of the first word `w` at depth 0 in [from, to), or -1.
+qsizetype findTopWord(const Tokens& t, qsizetype from, qsizetype to, const char* w) {
+    int depth = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        if (t[i].isSymbol("("))
+            ++depth;
+        else if (t[i].isSymbol(")"))
+            --depth;
+        else if (depth == 0 && t[i].isWord(w))
+            return i;
+    }
+    return -1;
+}
+
+Tokens trimmed(const Tokens& t, qsizetype from, qsizetype to) {
+    while (from < to && t[from].kind == SqlToken::Space)
+        ++from;
+    while (to > from && t[to - 1].kind == SqlToken::Space)
+        --to;
+    return Tokens(t.begin() + from, t.begin() + to);
+}
+
+class Rewriter {
+public:
+    Rewriter(Engine e, SchemaCatalog* c, const QString& statement)
+        : m_engine(e), m_catalog(c), m_statement(statement) {}
+
+    // Rewrites of values and expressions, valid anywhere in a statement.
+    void expressions(Tokens& t, QStringList* aliases) const {
+        // Literals and names first, so that later passes see plain tokens.
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            SqlToken& k = t[i];
+            if (k.kind == SqlToken::Bracketed) {
+                if (plainIdentifier(k.text))
+                    k.kind = SqlToken::Word;
+            } else if (k.kind == SqlToken::DateLiteral) {
+                k = SqlToken{SqlToken::String, dateLiteral(k.text, m_statement)};
+            } else if (k.kind == SqlToken::Variable) {
+                if (k.text.compare(QLatin1String("@@IDENTITY"), Qt::CaseInsensitive) != 0)
+                    fail(QStringLiteral("variabile %1 sconosciuta").arg(k.text), m_statement);
+                k = raw(m_engine == Engine::SQLite ? QStringLiteral("last_insert_rowid()")
+                                                   : QStringLiteral("lastval()"));
+            } else if (k.kind == SqlToken::Word && !isQualified(t, i)) {
+                if (k.isWord("true") || k.isWord("yes"))
+                    k = raw(QStringLiteral("1"));
+                else if (k.isWord("false") || k.isWord("no"))
+                    k = raw(QStringLiteral("0"));
+                else if (k.isWord("mod"))
+                    k = raw(QStringLiteral("%"));
+                else if (k.isWord("distinctrow"))
+                    k = word(QStringLiteral("DISTINCT"));
+            } else if (k.isSymbol("!=")) {
+                k = raw(QStringLiteral("<>"));
+            }
+        }
+        likePatterns(t);
+        if (aliases)
+            collectAliases(t, aliases);
+        dateFunctions(t);
+        concatenation(t);
+    }
+
+    void topClauses(Tokens& t) const {
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            if (!t[i].isWord("select"))
+                continue;
+            qsizetype j = nextSolid(t, i + 1);
+            if (j < qsizetype(t.size()) && (t[j].isWord("distinct") || t[j].isWord("all")))
+                j = nextSolid(t, j + 1);
+            if (j >= qsizetype(t.size()) || !t[j].isWord("top"))
+                continue;
+            const qsizetype n = nextSolid(t, j + 1);
+            if (n >= qsizetype(t.size()) || t[n].kind != SqlToken::Number)
+                fail(QStringLiteral("TOP senza numero"), m_statement);
+            const qsizetype after = nextSolid(t, n + 1);
+            if (after < qsizetype(t.size()) && t[after].isWord("percent"))
+                fail(QStringLiteral("TOP PERCENT"), m_statement);
+            const QString count = t[n].text;
+            t.erase(t.begin() + j, t.begin() + nextSolid(t, n + 1));
+            // The end of this SELECT: the parenthesis that closes it, or the end.
+            int depth = 0;
+            qsizetype end = qsizetype(t.size());
+            for (qsizetype k = i; k < qsizetype(t.size()); ++k) {
+                if (t[k].isSymbol("("))
+                    ++depth;
+                else if (t[k].isSymbol(")") && --depth < 0) {
+                    end = k;
+                    break;
+                }
+            }
+            t.insert(t.begin() + end,
+                     {space(), word(QStringLiteral("LIMIT")), space(), raw(count)});
+        }
+    }
+
+private:
+    static bool isQualified(const Tokens& t, qsizetype i) {
+        const qsizetype p = prevSolid(t, i - 1);
+        const qsizetype n = nextSolid(t, i + 1);
+        return (p >= 0 && t[p].isSymbol(".")) || (n < qsizetype(t.size()) && t[n].isSymbol("."));
+    }
+
+    void likePatterns(Tokens& t) const {
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            if (!t[i].isWord("like"))
+                continue;
+            const qsizetype j = nextSolid(t, i + 1);
+            if (j < qsizetype(t.size()) && t[j].kind == SqlToken::String) {
+                QString& p = t[j].text;
+                p.replace(u'*', u'%');
+                p.replace(u'?', u'_');
+            }
+        }
+    }
+
+    void collectAliases(const Tokens& t, QStringList* aliases) const {
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            if (!t[i].isWord("as"))
+                continue;
+            const qsizetype j = nextSolid(t, i + 1);
+            if (j < qsizetype(t.size()) && t[j].isName())
+                aliases->append(t[j].text);
+        }
+    }
+
+    // Year(x), Month(x), Day(x).
+    void dateFunctions(Tokens& t) const {
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            const char* part = nullptr;
+            const char* fmt = nullptr;
+            if (t[i].isWord("year")) {
+                part = "YEAR";
+                fmt = "%Y";
+            } else if (t[i].isWord("month")) {
+                part = "MONTH";
+                fmt = "%m";
+            } else if (t[i].isWord("day")) {
+                part = "DAY";
+                fmt = "%d";
+            } else {
+                continue;
+            }
+            const qsizetype open = nextSolid(t, i + 1);
+            if (open >= qsizetype(t.size()) || !t[open].isSymbol("("))
+                continue;
+            const qsizetype close = matchingParen(t, open);
+            if (close < 0)
+                fail(QStringLiteral("parentesi non chiusa"), m_statement);
+            if (m_engine == Engine::SQLite) {
+                t[close] = raw(QStringLiteral(") AS INTEGER)"));
+                t.erase(t.begin() + i, t.begin() + open + 1);
+                t.insert(t.begin() + i,
+                         raw(QStringLiteral("CAST(strftime('%1', ").arg(QLatin1String(fmt))));
+            } else {
+                t[close] = raw(QStringLiteral(") AS INTEGER)"));
+                t.erase(t.begin() + i, t.begin() + open + 1);
+                t.insert(t.begin() + i,
+                         raw(QStringLiteral("CAST(EXTRACT(%1 FROM ").arg(QLatin1String(part))));
+            }
+        }
+    }
+
+    // Range [start, end] of the operand before / after the token at i.
+    std::pair<qsizetype, qsizetype> operandBefore(const Tokens& t, qsizetype i) const {
+        qsizetype end = prevSolid(t, i - 1);
+        if (end < 0)
+            fail(QStringLiteral("operando mancante prima di &"), m_statement);
+        qsizetype start = end;
+        if (t[end].isSymbol(")")) {
+            start = matchingOpen(t, end);
+            const qsizetype fn = prevSolid(t, start - 1);
+            if (fn >= 0 && t[fn].kind == SqlToken::Word)
+                start = fn;
+        } else {
+            while (true) {
+                const qsizetype dot = prevSolid(t, start - 1);
+                if (dot >= 0 && t[dot].isSymbol(".")) {
+                    start = prevSolid(t, dot - 1);
+                    continue;
+                }
+                break;
+            }
+        }
+        if (start < 0)
+            fail(QStringLiteral("operando di & non riconosciuto"), m_statement);
+        return {start, end};
+    }
+
+    std::pair<qsizetype, qsizetype> operandAfter(const Tokens& t, qsizetype i) const {
+        const qsizetype start = nextSolid(t, i + 1);
+        if (start >= qsizetype(t.size()))
+            fail(QStringLiteral("operando mancante dopo &"), m_statement);
+        qsizetype end = start;
+        if (t[start].isSymbol("(")) {
+            end = matchingParen(t, start);
+        } else if (t[start].kind == SqlToken::Word) {
+            const qsizetype n = nextSolid(t, start + 1);
+            if (n < qsizetype(t.size()) && t[n].isSymbol("(")) {
+                end = matchingParen(t, n);
+            } else {
+                while (true) {
+                    const qsizetype dot = nextSolid(t, end + 1);
+                    if (dot < qsizetype(t.size()) && t[dot].isSymbol(".")) {
+                        end = nextSolid(t, dot + 1);
+                        continue;
+                    }
+                    break;
+                }
+            }
+        }
+        if (end < 0 || end >= qsizetype(t.size()))
+            fail(QStringLiteral("operando di & non riconosciuto"), m_statement);
+        return {start, end};
+    }
+
+    bool isDateOperand(const Tokens& t, qsizetype start, qsizetype end) const {
+        if (!m_catalog || (t[end].kind != SqlToken::Word && t[end].kind != SqlToken::Bracketed))
+            return false;
+        if (start != end) {
+            // Table.Column: the table is the first name.
+            const auto type = m_catalog->columnType(t[start].text, t[end].text);
+            return type && *type == ColumnType::DateTime;
+        }
+        return m_catalog->isDateColumn(t[end].text);
+    }
+
+    // Jet's & joins texts and treats a null as an empty text; dates read as
+    // the short date form.
+    void concatenation(Tokens& t) const {
+        QList<std::pair<qsizetype, qsizetype>> ranges;
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            if (!t[i].isSymbol("&"))
+                continue;
+            const auto before = operandBefore(t, i);
+            const auto after = operandAfter(t, i);
+            if (!ranges.contains(before))
+                ranges.append(before);
+            if (!ranges.contains(after))
+                ranges.append(after);
+            t[i] = raw(QStringLiteral("||"));
+        }
+        if (ranges.isEmpty())
+            return;
+        std::vector<QString> prefix(t.size()), suffix(t.size());
+        for (const auto& [s, e] : ranges) {
+            if (t[s].kind == SqlToken::String && s == e)
+                continue; // a literal needs no wrapping
+            if (isDateOperand(t, s, e)) {
+                if (m_engine == Engine::SQLite) {
+                    prefix[s] = QStringLiteral("COALESCE(strftime('%d/%m/%Y', ") + prefix[s];
+                } else {
+                    prefix[s] = QStringLiteral("COALESCE(to_char(") + prefix[s];
+                    suffix[e] += QStringLiteral(", 'DD/MM/YYYY'");
+                }
+                suffix[e] += QStringLiteral("),'')");
+            } else {
+                prefix[s] = QStringLiteral("COALESCE(CAST(") + prefix[s];
+                suffix[e] += QStringLiteral(" AS TEXT),'')");
+            }
+        }
+        Tokens out;
+        for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
+            if (!prefix[i].isEmpty())
+                out.push_back(raw(prefix[i]));
+            out.push_back(t[i]);
+            if (!suffix[i].isEmpty())
+                out.push_back(raw(suffix[i]));
+        }
+        t = std::move(out);
+    }
+
+    Engine m_engine;
+    SchemaCatalog* m_catalog;
+    QString m_statement;
+};
+
+} // namespace
+
+JetTranslator::JetTranslator(Engine engine, SchemaCatalog* catalog)
+    : m_engine(engine), m_catalog(catalog) {}
+
+QString JetTranslator::translateCondition(const QString& jetCondition) const {
+    Tokens t = tokenizeJet(jetCondition);
+    Rewriter(m_engine, m_catalog, jetCondition).expressions(t, nullptr);
+    return join(t);
+}
+
+namespace {
+
+struct TableRef {
+    QString name;
+    QString alias;
+};
+
+class StatementTranslator {
+public:
+    StatementTranslator(Engine e, SchemaCatalog* c, const QString& statement)
+        : m_engine(e), m_catalog(c), m_statement(statement), m_rewriter(e, c, statement) {}
+
+    Translation run(Tokens t) {
+        // One statement: a trailing ';' is allowed.
+        while (!t.empty() && (t.back().kind == SqlToken::Space || t.back().isSymbol(";")))
+            t.pop_back();
+        for (const SqlToken& k : t)
+            if (k.isSymbol(";"))
+                fail(QStringLiteral("più istruzioni in un solo testo"), m_statement);
+        const qsizetype first = nextSolid(t, 0);
+        if (first >= qsizetype(t.size()))
+            return Translation{};
+        const SqlToken& head = t[first];
+        if (head.isWord("select") || head.isSymbol("("))
+            return query(std::move(t));
+        if (head.isWord("delete"))
+            return remove(std::move(t), first);
+        if (head.isWord("update"))
+            return update(std::move(t), first);
+        if (head.isWord("insert"))
+            return command(std::move(t));
+        if (head.isWord("create"))
+            return create(std::move(t), first);
+        if (head.isWord("alter"))
+            return alter(std::move(t), first);
+        if (head.isWord("drop"))
+            return drop(std::move(t), first);
+        fail(QStringLiteral("istruzione %1 non ammessa").arg(head.text), m_statement);
+    }
+
+private:
+    Translation query(Tokens t) {
+        Translation out;
+        out.kind = Translation::Query;
+        m_rewriter.expressions(t, &out.aliases);
+        m_rewriter.topClauses(t);
+        out.sql = join(t);
+        return out;
+    }
+
+    Translation command(Tokens t) {
+        Translation out;
+        out.kind = Translation::Command;
+        m_rewriter.expressions(t, nullptr);
+        m_rewriter.topClauses(t);
+        out.sql = join(t);
+        return out;
+    }
+
+    // "delete * from T", "delete T.* from T", "delete from T".
+    Translation remove(Tokens t, qsizetype head) {
+        qsizetype i = nextSolid(t, head + 1);
+        const qsizetype from = findTopWord(t, i, qsizetype(t.size()), "from");
+        if (from < 0)
+            fail(QStringLiteral("DELETE senza FROM"), m_statement);
+        const Tokens between = trimmed(t, i, from);
+        const bool star = between.size() == 1 && between[0].isSymbol("*");
+        const bool tableStar = between.size() == 3 && between[0].isName() &&
+                               between[1].isSymbol(".") && between[2].isSymbol("*");
+        if (!between.empty() && !star && !tableStar)
+            fail(QStringLiteral("forma di DELETE non ammessa"), m_statement);
+        if (findTopWord(t, from, qsizetype(t.size()), "join") >= 0)
+            fail(QStringLiteral("DELETE con JOIN"), m_statement);
+        t.erase(t.begin() + i, t.begin() + from);
+        return command(std::move(t));
+    }
+
+    // Jet updates a join by naming it before SET; both engines want the
+    // updated table alone, the others in FROM and the join conditions in WHERE.
+    Translation update(Tokens t, qsizetype head) {
+        const qsizetype n = qsizetype(t.size());
+        const qsizetype set = findTopWord(t, head + 1, n, "set");
+        if (set < 0)
+            fail(QStringLiteral("UPDATE senza SET"), m_statement);
+        bool hasJoin = false;
+        for (qsizetype i = head + 1; i < set; ++i)
+            if (t[i].isWord("join"))
+                hasJoin = true;
+        if (!hasJoin)
+            return command(std::move(t));
+
+        // Tables and join conditions, parentheses flattened.
+        Tokens source;
+        for (qsizetype i = head + 1; i < set; ++i)
+            if (!t[i].isSymbol("(") && !t[i].isSymbol(")"))
+                source.push_back(t[i]);
+        QList<TableRef> tables;
+        QList<Tokens> conditions;
+        qsizetype i = 0;
+        const qsizetype sn = qsizetype(source.size());
+        auto readTable = [&]() {
+            i = nextSolid(source, i);
+            if (i >= sn || !source[i].isName())
+                fail(QStringLiteral("tabella attesa nella JOIN"), m_statement);
+            TableRef ref{source[i].text, QString()};
+            i = nextSolid(source, i + 1);
+            if (i < sn && source[i].isWord("as"))
+                i = nextSolid(source, i + 1);
+            if (i < sn && source[i].isName() && !source[i].isWord("inner") &&
+                !source[i].isWord("on") && !source[i].isWord("left") &&
+                !source[i].isWord("right")) {
+                ref.alias = source[i].text;
+                i = nextSolid(source, i + 1);
+            }
+            tables.append(ref);
+        };
+        readTable();
+        while (i < sn) {
+            if (source[i].isWord("left") || source[i].isWord("right"))
+                fail(QStringLiteral("UPDATE con LEFT o RIGHT JOIN"), m_statement);
+            if (!source[i].isWord("inner"))
+                fail(QStringLiteral("JOIN attesa"), m_statement);
+            i = nextSolid(source, i + 1);
+            if (i >= sn || !source[i].isWord("join"))
+                fail(QStringLiteral("JOIN attesa"), m_statement);
+            ++i;
+            readTable();
+            if (i >= sn || !source[i].isWord("on"))
+                fail(QStringLiteral("ON atteso"), m_statement);
+            ++i;
+            const qsizetype start = i;
+            while (i < sn && !source[i].isWord("inner") && !source[i].isWord("left") &&
+                   !source[i].isWord("right"))
+                ++i;
+            conditions.append(trimmed(source, start, i));
+        }
+
+        const qsizetype where = findTopWord(t, set + 1, n, "where");
+        const qsizetype setEnd = where < 0 ? n : where;
+        const auto assignments = splitTopLevel(t, set + 1, setEnd);
+        QString target;
+        Tokens setList;
+        for (const auto& [s, e] : assignments) {
+            Tokens a = trimmed(t, s, e);
+            qsizetype eq = -1;
+            for (qsizetype k = 0; k < qsizetype(a.size()); ++k)
+                if (a[k].isSymbol("=")) {
+                    eq = k;
+                    break;
+                }
+            if (eq < 1)
+                fail(QStringLiteral("assegnazione non valida"), m_statement);
+            const Tokens lhs = trimmed(a, 0, eq);
+            QString table, column;
+            if (lhs.size() == 3 && lhs[0].isName() && lhs[1].isSymbol(".") && lhs[2].isName()) {
+                table = lhs[0].text;
+                column = lhs[2].text;
+            } else if (lhs.size() == 1 && lhs[0].isName()) {
+                table = tables.first().alias.isEmpty() ? tables.first().name : tables.first().alias;
+                column = lhs[0].text;
+            } else {
+                fail(QStringLiteral("colonna da aggiornare non valida"), m_statement);
+            }
+            if (target.isEmpty())
+                target = table;
+            else if (target.compare(table, Qt::CaseInsensitive) != 0)
+                fail(QStringLiteral("colonne di più tabelle nello stesso UPDATE"), m_statement);
+            if (!setList.empty())
+                setList.push_back(raw(QStringLiteral(", ")));
+            setList.push_back(word(column));
+            setList.push_back(raw(QStringLiteral(" =")));
+            Tokens rhs(a.begin() + eq + 1, a.end());
+            setList.insert(setList.end(), rhs.begin(), rhs.end());
+        }
+
+        qsizetype targetIndex = -1;
+        for (qsizetype k = 0; k < tables.size(); ++k) {
+            const TableRef& r = tables[k];
+            if (r.name.compare(target, Qt::CaseInsensitive) == 0 ||
+                (!r.alias.isEmpty() && r.alias.compare(target, Qt::CaseInsensitive) == 0))
+                targetIndex = k;
+        }
+        if (targetIndex < 0)
+            fail(QStringLiteral("tabella %1 non presente nella JOIN").arg(target), m_statement);
+
+        auto refText = [](const TableRef& r) {
+            return r.alias.isEmpty() ? r.name : r.name + QStringLiteral(" AS ") + r.alias;
+        };
+        Tokens out;
+        out.push_back(raw(QStringLiteral("UPDATE ") + refText(tables[targetIndex]) +
+                          QStringLiteral(" SET ")));
+        out.insert(out.end(), setList.begin(), setList.end());
+        QStringList others;
+        for (qsizetype k = 0; k < tables.size(); ++k)
+            if (k != targetIndex)
+                others.append(refText(tables[k]));
+        out.push_back(raw(QStringLiteral(" FROM ") + others.join(QStringLiteral(", ")) +
+                          QStringLiteral(" WHERE ")));
+        bool firstCondition = true;
+        for (const Tokens& c : conditions) {
+            if (!firstCondition)
+                out.push_back(raw(QStringLiteral(" AND ")));
+            out.push_back(raw(QStringLiteral("(")));
+            out.insert(out.end(), c.begin(), c.end());
+            out.push_back(raw(QStringLiteral(")")));
+            firstCondition = false;
+        }
+        if (where >= 0) {
+            out.push_back(raw(QStringLiteral(" AND (")));
+            Tokens w = trimmed(t, where + 1, n);
+            out.insert(out.end(), w.begin(), w.end());
+            out.push_back(raw(QStringLiteral(")")));
+        }
+        return command(std::move(out));
+    }
+
+    QString columnDefinition(const Tokens& def, const QString& table, bool* isCounter) {
+        // name TYPE[(n[,m])] [rest]
+        qsizetype i = nextSolid(def, 0);
+        if (i >= qsizetype(def.size()) || !def[i].isName())
+            fail(QStringLiteral("nome di colonna atteso"), m_statement);
+        const QString name = def[i].text;
+        i = nextSolid(def, i + 1);
+        if (i >= qsizetype(def.size()) || def[i].kind != SqlToken::Word)
+            fail(QStringLiteral("tipo mancante per la colonna %1").arg(name), m_statement);
+        const auto mapping = mapType(def[i].text);
+        if (!mapping)
+            fail(QStringLiteral("tipo %1 sconosciuto").arg(def[i].text), m_statement);
+        i = nextSolid(def, i + 1);
+        if (i < qsizetype(def.size()) && def[i].isSymbol("(")) {
+            const qsizetype close = matchingParen(def, i);
+            if (close < 0)
+                fail(QStringLiteral("parentesi non chiusa"), m_statement);
+            i = close + 1;
+        }
+        Tokens rest = trimmed(def, i, qsizetype(def.size()));
+        const bool counter = mapping->type == ColumnType::Counter;
+        if (counter) {
+            // The key clause is part of the mapped type.
+            Tokens kept;
+            for (qsizetype k = 0; k < qsizetype(rest.size()); ++k) {
+                if (rest[k].isWord("primary") || rest[k].isWord("key") || rest[k].isWord("not") ||
+                    rest[k].isWord("null"))
+                    continue;
+                kept.push_back(rest[k]);
+            }
+            rest = trimmed(kept, 0, qsizetype(kept.size()));
+        } else if (mapping->type == ColumnType::YesNo) {
+            Tokens kept;
+            for (qsizetype k = 0; k < qsizetype(rest.size()); ++k) {
+                if (rest[k].isWord("not") || rest[k].isWord("null"))
+                    continue;
+                if (rest[k].isWord("default")) { // the mapped type has its default
+                    k = nextSolid(rest, k + 1);
+                    continue;
+                }
+                kept.push_back(rest[k]);
+            }
+            rest = trimmed(kept, 0, qsizetype(kept.size()));
+        }
+        m_rewriter.expressions(rest, nullptr);
+        if (m_catalog)
+            m_catalog->addColumn(table, name, mapping->type);
+        if (isCounter)
+            *isCounter = counter;
+        QString out =
+            name + u' ' + (m_engine == Engine::SQLite ? mapping->sqlite : mapping->postgres);
+        const QString tail = join(rest);
+        if (!tail.isEmpty())
+            out += u' ' + tail;
+        return out;
+    }
+
+    Translation create(Tokens t, qsizetype head) {
+        qsizetype i = nextSolid(t, head + 1);
+        bool unique = false;
+        if (i < qsizetype(t.size()) && t[i].isWord("unique")) {
+            unique = true;
+            i = nextSolid(t, i + 1);
+        }
+        if (i < qsizetype(t.size()) && t[i].isWord("index"))
+            return createIndex(std::move(t), i, unique);
+        if (unique || i >= qsizetype(t.size()) || !t[i].isWord("table"))
+            fail(QStringLiteral("CREATE non ammessa"), m_statement);
+        i = nextSolid(t, i + 1);
+        if (i >= qsizetype(t.size()) || !t[i].isName())
+            fail(QStringLiteral("nome di tabella atteso"), m_statement);
+        const QString table = t[i].text;
+        const qsizetype open = nextSolid(t, i + 1);
+        if (open >= qsizetype(t.size()) || !t[open].isSymbol("("))
+            fail(QStringLiteral("elenco delle colonne atteso"), m_statement);
+        const qsizetype close = matchingParen(t, open);
+        if (close < 0 || nextSolid(t, close + 1) != qsizetype(t.size()))
+            fail(QStringLiteral("parentesi non chiusa"), m_statement);
+        if (m_catalog)
+            m_catalog->addTable(table);
+        QStringList parts;
+        QString counterColumn;
+        QList<Tokens> constraints;
+        for (const auto& [s, e] : splitTopLevel(t, open + 1, close)) {
+            Tokens def = trimmed(t, s, e);
+            if (def.empty())
+                fail(QStringLiteral("colonna vuota"), m_statement);
+            if (def[0].isWord("constraint") || def[0].isWord("primary") ||
+                def[0].isWord("unique")) {
+                constraints.append(def);
+                continue;
+            }
+            bool counter = false;
+            parts.append(columnDefinition(def, table, &counter));
+            if (counter)
+                counterColumn = def[0].text;
+        }
+        for (Tokens c : constraints) {
+            // The auto-number column already is the key.
+            bool primary = false;
+            for (const SqlToken& k : c)
+                primary = primary || k.isWord("primary");
+            if (primary && !counterColumn.isEmpty())
+                continue;
+            m_rewriter.expressions(c, nullptr);
+            parts.append(join(c));
+        }
+        Translation out;
+        out.kind = Translation::Definition;
+        out.sql = QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" (") +
+                  parts.join(QStringLiteral(", ")) + u')';
+        return out;
+    }
+
+    Translation createIndex(Tokens t, qsizetype indexWord, bool unique) {
+        const qsizetype name = nextSolid(t, indexWord + 1);
+        const qsizetype on = nextSolid(t, name + 1);
+        if (name >= qsizetype(t.size()) || !t[name].isName() || on >= qsizetype(t.size()) ||
+            !t[on].isWord("on"))
+            fail(QStringLiteral("CREATE INDEX non valida"), m_statement);
+        const qsizetype table = nextSolid(t, on + 1);
+        const qsizetype open = nextSolid(t, table + 1);
+        if (table >= qsizetype(t.size()) || open >= qsizetype(t.size()) || !t[open].isSymbol("("))
+            fail(QStringLiteral("CREATE INDEX non valida"), m_statement);
+        const qsizetype close = matchingParen(t, open);
+        if (close < 0)
+            fail(QStringLiteral("parentesi non chiusa"), m_statement);
+        Translation out;
+        out.kind = Translation::Definition;
+        out.sql = QStringLiteral("CREATE ") + (unique ? QStringLiteral("UNIQUE ") : QString()) +
+                  QStringLiteral("INDEX ") + join(t, name, name + 1) + QStringLiteral(" ON ") +
+                  join(t, table, table + 1) + QStringLiteral(" ") + join(t, open, close + 1);
+        return out; // Jet's WITH PRIMARY / DISALLOW NULL options are dropped
+    }
+
+    Translation alter(Tokens t, qsizetype head) {
+        qsizetype i = nextSolid(t, head + 1);
+        if (i >= qsizetype(t.size()) || !t[i].isWord("table"))
+            fail(QStringLiteral("ALTER non ammessa"), m_statement);
+        i = nextSolid(t, i + 1);
+        if (i >= qsizetype(t.size()) || !t[i].isName())
+            fail(QStringLiteral("nome di tabella atteso"), m_statement);
+        const QString table = t[i].text;
+        i = nextSolid(t, i + 1);
+        if (i >= qsizetype(t.size()))
+            fail(QStringLiteral("ALTER TABLE incompleta"), m_statement);
+        const SqlToken action = t[i];
+        i = nextSolid(t, i + 1);
+        if (i < qsizetype(t.size()) && t[i].isWord("column"))
+            i = nextSolid(t, i + 1);
+        Translation out;
+        out.kind = Translation::Definition;
+        if (action.isWord("add")) {
+            Tokens def = trimmed(t, i, qsizetype(t.size()));
+            if (!def.empty() && def[0].isWord("constraint"))
+                fail(QStringLiteral("ADD CONSTRAINT"), m_statement);
+            bool counter = false;
+            const QString col = columnDefinition(def, table, &counter);
+            if (counter && m_engine == Engine::SQLite)
+                fail(QStringLiteral("contatore aggiunto a una tabella esistente"), m_statement);
+            out.sql = QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + col;
+            return out;
+        }
+        if (action.isWord("drop")) {
+            if (i >= qsizetype(t.size()) || !t[i].isName())
+                fail(QStringLiteral("nome di colonna atteso"), m_statement);
+            if (m_catalog)
+                m_catalog->dropColumn(table, t[i].text);
+            out.sql = QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" DROP COLUMN ") +
+                      t[i].text;
+            return out;
+        }
+        if (action.isWord("alter")) {
+            Tokens def = trimmed(t, i, qsizetype(t.size()));
+            if (m_catalog && !def.empty())
+                m_catalog->dropColumn(table, def[0].text);
+            const QString col = columnDefinition(def, table, nullptr);
+            if (m_engine == Engine::SQLite)
+                return Translation{Translation::Definition, QString(), {}}; // columns take any type
+            const qsizetype sp = col.indexOf(u' ');
+            QString type = col.mid(sp + 1);
+            type.remove(QStringLiteral(" NOT NULL DEFAULT 0"));
+            out.sql = QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ALTER COLUMN ") +
+                      col.left(sp) + QStringLiteral(" TYPE ") + type + QStringLiteral(" USING ") +
+                      col.left(sp) + QStringLiteral("::") + type;
+            return out;
+        }
+        fail(QStringLiteral("ALTER TABLE %1 non ammessa").arg(action.text), m_statement);
+    }
+
+    Translation drop(Tokens t, qsizetype head) {
+        const qsizetype what = nextSolid(t, head + 1);
+        const qsizetype name = nextSolid(t, what + 1);
+        if (what >= qsizetype(t.size()) || name >= qsizetype(t.size()) || !t[name].isName())
+            fail(QStringLiteral("DROP non valida"), m_statement);
+        Translation out;
+        out.kind = Translation::Definition;
+        if (t[what].isWord("table")) {
+            if (m_catalog)
+                m_catalog->dropTable(t[name].text);
+            out.sql = QStringLiteral("DROP TABLE ") + t[name].text;
+            return out;
+        }
+        if (t[what].isWord("index")) {
+            out.sql = QStringLiteral("DROP INDEX ") + t[name].text; // "ON table" is Jet's
+            return out;
+        }
+        fail(QStringLiteral("DROP non ammessa"), m_statement);
+    }
+
+    Engine m_engine;
+    SchemaCatalog* m_catalog;
+    QString m_statement;
+    Rewriter m_rewriter;
+};
+
+} // namespace
+
+Translation JetTranslator::translate(const QString& jet) const {
+    return StatementTranslator(m_engine, m_catalog, jet.trimmed()).run(tokenizeJet(jet));
+}
+
+} // namespace db

@@ -1,0 +1,142 @@
+#include "db/Schema.h"
+
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/JetTranslator.h"
+#include "db/SchemaCatalog.h"
+#include "db/Seed.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+namespace db {
+
+namespace {
+
+struct Migration {
+    int version;
+    const char* description;
+    std::function<void(Database&)> apply;
+};
+
+QString readResource(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("Risorsa mancante: %1").arg(path));
+    return QString::fromUtf8(f.readAll());
+}
+
+const QList<Migration>& migrations() {
+    static const QList<Migration> list = {
+        {1, "Struttura dell'archivio",
+         [](Database& db) {
+             for (const QString& s : Schema::schemaStatements())
+                 db.exec(s);
+         }},
+        {2, "Dati iniziali", [](Database& db) { Seed::loadAll(db); }},
+    };
+    return list;
+}
+
+const char* versionTable = "CREATE TABLE VersioneArchivio (ID COUNTER PRIMARY KEY, Versione LONG, "
+                           "Descrizione TEXT(255), DataAggiornamento DATETIME)";
+
+} // namespace
+
+QStringList splitScript(const QString& text, bool dropComments) {
+    QString body = text;
+    if (dropComments) {
+        QStringList kept;
+        for (const QString& line : text.split(u'\n'))
+            if (!line.trimmed().startsWith(QLatin1String("--")))
+                kept.append(line);
+        body = kept.join(u'\n');
+    }
+    if (body.isEmpty())
+        return {};
+    if (!body.endsWith(u';'))
+        body += u';';
+    QStringList fields;
+    // ';' inside quoted text does not split.
+    QString current;
+    QChar quote;
+    for (QChar c : body) {
+        if (!quote.isNull()) {
+            current += c;
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            quote = c;
+            current += c;
+        } else if (c == u';') {
+            fields.append(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    return fields;
+}
+
+QStringList Schema::schemaStatements() {
+    QStringList out;
+    QDir dir(QStringLiteral(":/db/schema"));
+    QStringList files = dir.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
+    for (const QString& f : files)
+        for (const QString& s : splitScript(readResource(dir.filePath(f)), true))
+            if (!s.trimmed().isEmpty())
+                out.append(s.trimmed());
+    return out;
+}
+
+void Schema::loadCatalog() {
+    static bool loaded = false;
+    if (loaded)
+        return;
+    loaded = true;
+    JetTranslator t(Engine::SQLite, &SchemaCatalog::instance());
+    t.translate(QString::fromLatin1(versionTable));
+    for (const QString& s : schemaStatements())
+        t.translate(s);
+}
+
+int Schema::latestVersion() {
+    return migrations().last().version;
+}
+
+int Schema::currentVersion(Database& db) {
+    if (!db.tableExists(QStringLiteral("VersioneArchivio")))
+        return 0;
+    return db.scalar(QStringLiteral("SELECT max(Versione) AS V FROM VersioneArchivio")).toInt();
+}
+
+void Schema::upgrade(Database& db, int targetVersion, const Progress& progress) {
+    loadCatalog();
+    if (db.engine() == Engine::PostgreSQL)
+        db.execNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
+    for (const Migration& m : migrations()) {
+        if (m.version > targetVersion)
+            break;
+        Transaction tx(db);
+        // Read the version inside the write transaction, so that two
+        // workstations opening an old archive at once upgrade it once.
+        db.lockScope(QStringLiteral("VersioneArchivio"));
+        if (!db.tableExists(QStringLiteral("VersioneArchivio")))
+            db.exec(QString::fromLatin1(versionTable));
+        if (currentVersion(db) >= m.version)
+            continue;
+        if (progress)
+            progress(m.version, QString::fromUtf8(m.description));
+        m.apply(db);
+        db.insert(QStringLiteral("VersioneArchivio"),
+                  {{QStringLiteral("Versione"), m.version},
+                   {QStringLiteral("Descrizione"), QString::fromUtf8(m.description)},
+                   {QStringLiteral("DataAggiornamento"), QDateTime::currentDateTime()}});
+        tx.commit();
+    }
+}
+
+} // namespace db
