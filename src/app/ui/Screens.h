@@ -1,0 +1,12 @@
+#pragma once
+
+namespace ui {
+class ScreenRegistry;
+}
+
+namespace app::ui {
+
+// Registers every screen the main window's buttons open.
+void registerAllScreens(::ui::ScreenRegistry& registry);
+
+} // namespace app::ui

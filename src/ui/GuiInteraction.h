@@ -1,0 +1,29 @@
+#pragma once
+
+#include "common/Interaction.h"
+
+class QWidget;
+
+namespace ui {
+
+// Interaction answered by message boxes and file dialogs.
+class GuiInteraction : public common::Interaction {
+public:
+    explicit GuiInteraction(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void information(const QString& title, const QString& text) override;
+    void warning(const QString& title, const QString& text) override;
+    void error(const QString& title, const QString& text) override;
+    bool question(const QString& title, const QString& text) override;
+    bool askPassword(const QString& title, const QString& prompt, QString* answer) override;
+    bool askText(const QString& title, const QString& prompt, QString* answer) override;
+    QString openFile(const QString& title, const QString& filter, const QString& folder) override;
+    QString saveFile(const QString& title, const QString& filter,
+                     const QString& suggestedPath) override;
+
+private:
+    QWidget* m_parent;
+};
+
+} // namespace ui

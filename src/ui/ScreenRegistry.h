@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/AppContext.h"
+
+#include <QHash>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace ui {
+
+// The screens the main window's buttons open, by button name (btnClienti).
+// A button without a screen is shown disabled.
+class ScreenRegistry {
+public:
+    using Opener = std::function<void(QWidget* parent, AppContext& context)>;
+
+    void add(const QString& buttonName, Opener opener) { m_openers.insert(buttonName, std::move(opener)); }
+    bool has(const QString& buttonName) const { return m_openers.contains(buttonName); }
+    Opener find(const QString& buttonName) const { return m_openers.value(buttonName); }
+
+private:
+    QHash<QString, Opener> m_openers;
+};
+
+} // namespace ui
