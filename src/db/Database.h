@@ -70,6 +70,7 @@ public:
 
 private:
     void installTextRules();
+    void loadSpellings();
     QSqlQuery run(const QString& sql, const QVariantList& binds, const QString& shownText);
     QString keyColumn(const QString& table) const;
 

@@ -735,6 +735,7 @@ private:
         m_rewriter.expressions(rest, nullptr);
         if (m_catalog)
             m_catalog->addColumn(table, name, mapping->type);
+        m_defined.append(name);
         if (isCounter)
             *isCounter = counter;
         QString out =
@@ -797,6 +798,7 @@ private:
         }
         Translation out;
         out.kind = Translation::Definition;
+        out.defined = QStringList{table} + m_defined;
         out.sql = QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" (") +
                   parts.join(QStringLiteral(", ")) + u')';
         return out;
@@ -849,6 +851,7 @@ private:
             if (counter && m_engine == Engine::SQLite)
                 fail(QStringLiteral("contatore aggiunto a una tabella esistente"), m_statement);
             out.sql = QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + col;
+            out.defined = m_defined;
             return out;
         }
         if (action.isWord("drop")) {
@@ -902,6 +905,7 @@ private:
     SchemaCatalog* m_catalog;
     QString m_statement;
     Rewriter m_rewriter;
+    QStringList m_defined;
 };
 
 } // namespace

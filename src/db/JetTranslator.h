@@ -16,6 +16,7 @@ struct Translation {
     Kind kind = Empty;
     QString sql;         // empty for a statement with nothing to do on this engine
     QStringList aliases; // names given with AS, spelled as written
+    QStringList defined; // tables and columns a definition creates
 };
 
 // Turns statements written in the Jet dialect into SQLite or PostgreSQL.

@@ -42,6 +42,9 @@ const QList<Migration>& migrations() {
 const char* versionTable = "CREATE TABLE VersioneArchivio (ID COUNTER PRIMARY KEY, Versione LONG, "
                            "Descrizione TEXT(255), DataAggiornamento DATETIME)";
 
+// Names as the schema spells them, for engines that fold them.
+const char* spellingTable = "CREATE TABLE SchemaNomi (ID COUNTER PRIMARY KEY, Nome TEXT(255))";
+
 } // namespace
 
 QStringList splitScript(const QString& text, bool dropComments) {
@@ -99,6 +102,7 @@ void Schema::loadCatalog() {
     loaded = true;
     JetTranslator t(Engine::SQLite, &SchemaCatalog::instance());
     t.translate(QString::fromLatin1(versionTable));
+    t.translate(QString::fromLatin1(spellingTable));
     for (const QString& s : schemaStatements())
         t.translate(s);
 }
@@ -126,6 +130,8 @@ void Schema::upgrade(Database& db, int targetVersion, const Progress& progress) 
         db.lockScope(QStringLiteral("VersioneArchivio"));
         if (!db.tableExists(QStringLiteral("VersioneArchivio")))
             db.exec(QString::fromLatin1(versionTable));
+        if (!db.tableExists(QStringLiteral("SchemaNomi")))
+            db.exec(QString::fromLatin1(spellingTable));
         if (currentVersion(db) >= m.version)
             continue;
         if (progress)

@@ -59,6 +59,11 @@ void SchemaCatalog::dropTable(const QString& table) {
     m_tables.erase(it);
 }
 
+void SchemaCatalog::addSpelling(const QString& name) {
+    if (!m_spelling.contains(name.toLower()))
+        m_spelling.insert(name.toLower(), name);
+}
+
 const TableInfo* SchemaCatalog::table(const QString& name) const {
     auto it = m_tables.constFind(name.toLower());
     return it == m_tables.constEnd() ? nullptr : &*it;

@@ -34,6 +34,8 @@ public:
     void addColumn(const QString& table, const QString& column, ColumnType type);
     void dropColumn(const QString& table, const QString& column);
     void dropTable(const QString& table);
+    // A name whose spelling is known but not its table (kept by the archive).
+    void addSpelling(const QString& name);
 
     const TableInfo* table(const QString& name) const;
     std::optional<ColumnType> columnType(const QString& table, const QString& column) const;
