@@ -561,7 +561,7 @@ private:
             if (t[i].isWord("join"))
                 hasJoin = true;
         if (!hasJoin)
-            return command(std::move(t));
+            return command(unqualifiedSet(std::move(t), head, set));
 
         // Tables and join conditions, parentheses flattened.
         Tokens source;
@@ -686,6 +686,29 @@ private:
             out.push_back(raw(QStringLiteral(")")));
         }
         return command(std::move(out));
+    }
+
+    // Jet accepts "SET Table.Column = …" on a single table; the engines want
+    // the bare column.
+    Tokens unqualifiedSet(Tokens t, qsizetype head, qsizetype set) {
+        const qsizetype table = nextSolid(t, head + 1);
+        if (table >= set || !t[table].isName())
+            return t;
+        const QString name = t[table].text;
+        const qsizetype where = findTopWord(t, set + 1, qsizetype(t.size()), "where");
+        const qsizetype end = where < 0 ? qsizetype(t.size()) : where;
+        const auto parts = splitTopLevel(t, set + 1, end);
+        // Walk backwards so that erasing keeps earlier indices valid.
+        for (qsizetype p = parts.size() - 1; p >= 0; --p) {
+            const qsizetype a = nextSolid(t, parts[p].first);
+            const qsizetype dot = nextSolid(t, a + 1);
+            if (a < parts[p].second && t[a].isName() && dot < parts[p].second &&
+                t[dot].isSymbol(".") && t[a].text.compare(name, Qt::CaseInsensitive) == 0) {
+                const qsizetype column = nextSolid(t, dot + 1);
+                t.erase(t.begin() + a, t.begin() + column);
+            }
+        }
+        return t;
     }
 
     QString columnDefinition(const Tokens& def, const QString& table, bool* isCounter) {

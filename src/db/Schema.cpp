@@ -119,7 +119,9 @@ int Schema::currentVersion(Database& db) {
 
 void Schema::upgrade(Database& db, int targetVersion, const Progress& progress) {
     loadCatalog();
-    if (db.engine() == Engine::PostgreSQL)
+    if (db.engine() == Engine::PostgreSQL &&
+        db.queryNative(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = 'citext'"))
+            .empty())
         db.execNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
     for (const Migration& m : migrations()) {
         if (m.version > targetVersion)

@@ -62,7 +62,7 @@ check "unknown command fails" bash -c "! '$A' boh '$work/archivio.db' 2>/dev/nul
 if [ -n "${OSSARION_TEST_PG:-}" ]; then
   echo "== PostgreSQL"
   schema="adm_$$_$RANDOM"
-  PGOPTIONS="-c client_min_messages=warning" psql -q "$OSSARION_TEST_PG" -c "CREATE SCHEMA $schema" -c "CREATE EXTENSION IF NOT EXISTS citext SCHEMA public"
+  PGOPTIONS="-c client_min_messages=warning" psql -q "$OSSARION_TEST_PG" -c "CREATE SCHEMA $schema"
   run_suite "$OSSARION_TEST_PG?options=-csearch_path%3D$schema,public"
   psql -q "$OSSARION_TEST_PG" -c "SET client_min_messages TO warning" -c "DROP SCHEMA $schema CASCADE"
 fi

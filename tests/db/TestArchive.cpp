@@ -26,7 +26,6 @@ TestArchive::TestArchive(db::Engine engine, Content content) {
         db::Database admin;
         admin.open(postgresAddress());
         admin.execNative(QStringLiteral("CREATE SCHEMA ") + m_schema);
-        admin.execNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext SCHEMA public"));
         QUrl url(postgresAddress());
         QUrlQuery q(url);
         q.addQueryItem(QStringLiteral("options"),

@@ -72,6 +72,12 @@ TEST(Translator, StatementShapesGiveEngineSql) {
                   .sql,
               "UPDATE TotaliCo SET Fatturato = 0 FROM FatturaContiRighe WHERE "
               "(FatturaContiRighe.Conto_ID = TotaliCo.ID) AND (FatturaContiRighe.Fattura_ID = 7)");
+    EXPECT_EQ(lite.translate("UPDATE ContrattiRighe SET ContrattiRighe.Fattura_ID = 0, "
+                             "[ContrattiRighe].[Fatturato] = false where ContrattiRighe.Fattura_ID "
+                             "= 3")
+                  .sql,
+              "UPDATE ContrattiRighe SET Fattura_ID = 0, Fatturato = 0 where "
+              "ContrattiRighe.Fattura_ID = 3");
     EXPECT_TRUE(lite.translate(" ; ").sql.isEmpty());
 }
 
