@@ -1,0 +1,1 @@
+int mailAnchor = 0;
