@@ -206,9 +206,7 @@ void Database::execNative(const QString& sql, const QVariantList& binds) {
     run(sql, binds, sql);
 }
 
-Result Database::queryNative(const QString& sql, const QVariantList& binds,
-                             const QStringList& aliases) {
-    QSqlQuery q = run(sql, binds, sql);
+Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
     Result result;
     const QSqlRecord rec = q.record();
     const SchemaCatalog& catalog = SchemaCatalog::instance();
@@ -225,25 +223,18 @@ Result Database::queryNative(const QString& sql, const QVariantList& binds,
     return result;
 }
 
+Result Database::queryNative(const QString& sql, const QVariantList& binds,
+                             const QStringList& aliases) {
+    QSqlQuery q = run(sql, binds, sql);
+    return collect(q, aliases);
+}
+
 Result Database::query(const QString& jet, const QVariantList& binds) {
     const Translation t = translate(jet);
     if (t.sql.isEmpty())
         return Result{};
     QSqlQuery q = run(t.sql, binds, jet);
-    Result result;
-    const QSqlRecord rec = q.record();
-    const SchemaCatalog& catalog = SchemaCatalog::instance();
-    for (int i = 0; i < rec.count(); ++i) {
-        const QString name = rec.fieldName(i);
-        QString shown = catalog.spelling(name);
-        for (const QString& a : t.aliases)
-            if (a.compare(name, Qt::CaseInsensitive) == 0)
-                shown = a;
-        result.columns.append(shown);
-    }
-    while (q.next())
-        result.rows.emplace_back(q.record());
-    return result;
+    return collect(q, t.aliases);
 }
 
 QVariant Database::scalar(const QString& jet, const QVariantList& binds) {

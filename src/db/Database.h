@@ -5,6 +5,7 @@
 #include "db/Row.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <utility>
@@ -71,6 +72,7 @@ public:
 private:
     void installTextRules();
     void loadSpellings();
+    static Result collect(QSqlQuery& q, const QStringList& aliases);
     QSqlQuery run(const QString& sql, const QVariantList& binds, const QString& shownText);
     QString keyColumn(const QString& table) const;
 
