@@ -1,0 +1,1 @@
+int printingAnchor = 0;
