@@ -1,38 +1,98 @@
-#include "app/Installation.h"
+#include "app/PrinterCheck.h"
+#include "app/SingleInstance.h"
+#include "app/StartupSequence.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/Screens.h"
 #include "db/Database.h"
-#include "db/DbError.h"
-#include "db/Schema.h"
+#include "ui/AppContext.h"
+#include "ui/GuiInteraction.h"
+#include "ui/ScreenRegistry.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
-#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPrinterInfo>
+#include <QTranslator>
+#include <QVBoxLayout>
 
-// Opens the archive named by percorso.txt and shows the company.
+namespace {
+
+// "sto Caricando..." while the screens are built.
+class Splash : public QWidget {
+public:
+    Splash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+        setObjectName(QStringLiteral("TfrmSplash"));
+        setWindowTitle(QStringLiteral("Ossarion"));
+        setStyleSheet(QStringLiteral("QWidget#TfrmSplash { background: #23395d; }"
+                                     "QLabel { color: white; }"));
+        setAttribute(Qt::WA_StyledBackground);
+        auto* name = new QLabel(QStringLiteral("Ossarion"), this);
+        name->setStyleSheet(QStringLiteral("font-size: 26pt; font-weight: 600;"));
+        auto* loading = new QLabel(QStringLiteral("sto Caricando..."), this);
+        loading->setStyleSheet(QStringLiteral("font-size: 12pt; color: #d6e2f5;"));
+        auto* v = new QVBoxLayout(this);
+        v->setContentsMargins(40, 30, 40, 30);
+        v->addWidget(name, 0, Qt::AlignCenter);
+        v->addWidget(loading, 0, Qt::AlignCenter);
+        setFixedSize(380, 180);
+    }
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QApplication a(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ossarion"));
-    QFile f(app::Installation::filePath(QStringLiteral("percorso.txt")));
-    if (!f.open(QIODevice::ReadOnly)) {
-        QMessageBox::warning(
-            nullptr, QStringLiteral("Messaggio di avviso"),
-            QStringLiteral("Manca il file percorso.txt in %1").arg(app::Installation::folder()));
-        return 1;
+    QApplication::setApplicationVersion(QStringLiteral(OSSARION_VERSION));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // Qt's own dialogs (buttons, file dialogs) in Italian too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    ui::GuiInteraction gui;
+    app::SingleInstance instance;
+    if (!instance.tryAcquire()) {
+        app::SingleInstance::showAlreadyRunning(gui);
+        return 0;
     }
+
+    Splash splash;
+    splash.show();
+    QApplication::processEvents();
+    // Documents can always go to PDF; a printer is not required.
+    if (!app::PrinterCheck::passes(!QPrinterInfo::availablePrinterNames().isEmpty(), true)) {
+        app::PrinterCheck::showMissingPrinter(gui);
+        return 0;
+    }
+
     db::Database database;
-    try {
-        database.open(QString::fromUtf8(f.readAll()).trimmed());
-        db::Schema::upgrade(database);
-        const QString company =
-            database.scalar(QStringLiteral("select RagSoc from ditta")).toString();
-        QLabel window(QStringLiteral("<h2>%1</h2>").arg(company.toHtmlEscaped()));
-        window.setWindowTitle(QStringLiteral("Ossarion - ") + company);
-        window.setMinimumSize(480, 200);
-        window.setAlignment(Qt::AlignCenter);
-        window.show();
-        return a.exec();
-    } catch (const db::DbError& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Messaggio di errore"), e.message());
-        return 1;
-    }
+    ui::AppContext context;
+    context.db = &database;
+    context.interaction = &gui;
+    ui::ScreenRegistry registry;
+    app::ui::registerAllScreens(registry);
+    app::ui::installHelpKey();
+
+    app::ui::MainWindow window(context, registry);
+    gui.setParent(&window);
+    // The start-up runs once, when the window is first activated.
+    QObject::connect(&window, &app::ui::MainWindow::firstActivation, &window, [&] {
+        app::StartupSequence startup(database, gui);
+        const app::StartupResult result = startup.run();
+        if (result.stop) {
+            QApplication::exit(0);
+            return;
+        }
+        window.start(result);
+    });
+
+    splash.close();
+    window.show();
+    window.raise();
+    window.activateWindow();
+    return QApplication::exec();
 }

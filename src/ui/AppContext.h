@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace db {
@@ -17,6 +18,14 @@ struct AppContext {
     db::Database* db = nullptr;
     common::Interaction* interaction = nullptr;
     bool history = false; // lists show documents moved to history
+    // The range typed on the history tab, set while history is true: the
+    // history lists select the documents dated from historyFrom to the end
+    // of historyTo, whatever their Storico flag.
+    QDate historyFrom;
+    QDate historyTo;
+    // The record a screen opened by name starts on (the instalment or the
+    // appointment double-clicked in the reminder); 0 for none.
+    qint64 recordKey = 0;
 };
 
 } // namespace ui

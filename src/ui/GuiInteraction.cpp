@@ -9,7 +9,9 @@ namespace ui {
 
 namespace {
 
-QWidget* parentOr(QWidget* p) { return p ? p : QApplication::activeWindow(); }
+QWidget* parentOr(QWidget* p) {
+    return p ? p : QApplication::activeWindow();
+}
 
 } // namespace
 

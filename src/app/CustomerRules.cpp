@@ -1,0 +1,275 @@
+#include "app/CustomerRules.h"
+
+#include "app/TaxCodes.h"
+#include "common/TextForms.h"
+
+namespace app {
+
+namespace {
+
+const QString kErrorTitle = QStringLiteral("Messaggio di errore");
+
+common::Failure failure(const QString& text, const QString& field) {
+    return {kErrorTitle, text, field};
+}
+
+// Tables whose rows name a customer in Cliente and refer to it by Cliente_ID.
+const QStringList kDocumentTables = {QStringLiteral("fattura"),
+                                     QStringLiteral("Calendario"),
+                                     QStringLiteral("PreventiTestata"),
+                                     QStringLiteral("ContrattiTestata"),
+                                     QStringLiteral("OrdiniClientiTestata"),
+                                     QStringLiteral("Ddt")};
+
+} // namespace
+
+const QStringList& CustomerRules::nameColumns() {
+    static const QStringList columns = {"Cliente", "Cognome", "Nome", "CodFiscale", "DataNascita"};
+    return columns;
+}
+
+QString CustomerRules::documentName(const QString& company, const QString& surname,
+                                    const QString& firstName) {
+    if (!company.trimmed().isEmpty())
+        return company.trimmed();
+    return surname.trimmed() + u' ' + firstName.trimmed();
+}
+
+QString CustomerRules::displayName(const QString& documentName, const QString& taxCode,
+                                   const QString& birthDate) {
+    QString name = documentName;
+    if (!taxCode.trimmed().isEmpty())
+        name += QStringLiteral(" - ") + taxCode.trimmed();
+    if (!birthDate.trimmed().isEmpty())
+        name += QStringLiteral(" - ") + birthDate.trimmed();
+    return name;
+}
+
+void CustomerRules::deriveNames(RegistryRecord& record) {
+    const QString document = documentName(
+        RecordText(record, "Cliente"), RecordText(record, "Cognome"), RecordText(record, "Nome"));
+    // The birth date as the user sees it: dd/MM/yyyy.
+    const QVariant birth = RecordValue(record, "DataNascita");
+    QString birthText;
+    if (birth.typeId() == QMetaType::QString)
+        birthText = birth.toString().trimmed();
+    else if (!birth.isNull())
+        birthText = common::ItalianDate(db::Row::toDate(birth));
+    record["NominativoDocumenti"] = document;
+    record["NominativoVisualizzato"] =
+        displayName(document, RecordText(record, "CodFiscale"), birthText);
+}
+
+CustomerKind CustomerRules::kindOf(const RegistryRecord& record) {
+    return RecordText(record, "Cliente").isEmpty() ? CustomerKind::Private : CustomerKind::Company;
+}
+
+void CustomerRules::applyKind(RegistryRecord& record, CustomerKind kind) {
+    if (kind == CustomerKind::Private)
+        record["Cliente"] = QString();
+}
+
+void CustomerRules::chooseCategory(db::Database& db, RegistryRecord& record, qint64 categoryId) {
+    if (categoryId <= 0) {
+        record["Categoria_ID"] = QVariant();
+        record["ColoreCategoria"] = QVariant();
+        return;
+    }
+    const QVariant colour = db.scalar(
+        QStringLiteral("select ColoreCategoria from ClientiCategoria where ID = ?"), {categoryId});
+    record["Categoria_ID"] = categoryId;
+    record["ColoreCategoria"] = colour.isNull() ? QVariant() : QVariant(colour.toLongLong());
+}
+
+std::optional<common::Failure> CustomerRules::validate(const RegistryRecord& record,
+                                                       CustomerKind kind) {
+    if (kind == CustomerKind::Company) {
+        if (RecordText(record, "Cliente").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la ragione sociale"), "Cliente");
+    } else {
+        if (RecordText(record, "Cognome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il cognome"), "Cognome");
+        if (RecordText(record, "Nome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il nome"), "Nome");
+    }
+    const QVariant birth = RecordValue(record, "DataNascita");
+    if (birth.typeId() == QMetaType::QString && !birth.toString().trimmed().isEmpty() &&
+        !RecordDate(record, "DataNascita").isValid())
+        return failure(QStringLiteral("Attenzione la data di nascita non è valida"), "DataNascita");
+    const QVariant discount = RecordValue(record, "Sconto");
+    if (!discount.isNull() && (discount.toDouble() < 0 || discount.toDouble() > 100))
+        return failure(QStringLiteral("Attenzione lo sconto deve essere compreso tra 0 e 100"),
+                       "Sconto");
+    if (RecordValue(record, "RappresentanteFiscale").toBool()) {
+        if (RecordText(record, "RappresentanteFiscale_Nazione").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la nazione del rappresentante fiscale"),
+                           "RappresentanteFiscale_Nazione");
+        if (RecordText(record, "RappresentanteFiscale_IdCodice").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca il codice fiscale del rappresentante fiscale"),
+                "RappresentanteFiscale_IdCodice");
+        if (RecordText(record, "RappresentanteFiscale_Denominazione").isEmpty() &&
+            RecordText(record, "RappresentanteFiscale_Cognome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la denominazione o il cognome del "
+                                          "rappresentante fiscale"),
+                           "RappresentanteFiscale_Denominazione");
+    }
+    if (RecordValue(record, "StabileOrganizzazione").toBool()) {
+        if (RecordText(record, "StabileOrganizzazione_Indirizzo").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca l'indirizzo della stabile organizzazione"),
+                "StabileOrganizzazione_Indirizzo");
+        if (RecordText(record, "StabileOrganizzazione_CAP").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il CAP della stabile organizzazione"),
+                           "StabileOrganizzazione_CAP");
+        if (RecordText(record, "StabileOrganizzazione_Comune").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca il comune della stabile organizzazione"),
+                "StabileOrganizzazione_Comune");
+        if (RecordText(record, "StabileOrganizzazione_Nazione").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca la nazione della stabile organizzazione"),
+                "StabileOrganizzazione_Nazione");
+    }
+    return std::nullopt;
+}
+
+QList<FieldWarning> CustomerRules::warnings(const RegistryRecord& record) {
+    QList<FieldWarning> out;
+    const QString country = RecordText(record, "IdPaese");
+    QString text = TaxCodes::vatNumberWarning(RecordText(record, "Iva"), country);
+    if (!text.isEmpty())
+        out.append({"Iva", text});
+    // Tax codes of foreign customers follow their own country's rules.
+    if (country.isEmpty() || country.compare("IT", Qt::CaseInsensitive) == 0) {
+        text = TaxCodes::taxCodeWarning(RecordText(record, "CodFiscale"));
+        if (!text.isEmpty())
+            out.append({"CodFiscale", text});
+    }
+    text = TaxCodes::ibanWarning(RecordText(record, "Iban"));
+    if (!text.isEmpty())
+        out.append({"Iban", text});
+    return out;
+}
+
+QStringList CustomerRules::propagationStatements(qint64 customerId, bool publicAdministration) {
+    const QString id = QString::number(customerId);
+    QStringList out;
+    for (const QString& table : kDocumentTables)
+        out.append(QStringLiteral("UPDATE %1 INNER JOIN Clienti ON %1.Cliente_ID = Clienti.Id SET "
+                                  "%1.Cliente = [Clienti].[NominativoDocumenti] where Clienti.Id=")
+                       .arg(table) +
+                   id);
+    out.append(QStringLiteral("UPDATE fattura INNER JOIN Clienti ON fattura.Cliente_ID = "
+                              "Clienti.Id SET fattura.DatiTrasmissione_FormatoTrasmissione='") +
+               (publicAdministration ? QStringLiteral("FPA12'") : QStringLiteral("FPR12'")) +
+               QStringLiteral(" where Clienti.Id=") + id);
+    return out;
+}
+
+qint64 CustomerRules::insertNew(db::Database& db) {
+    db::Transaction tx(db);
+    const qint64 id = db.insert("Clienti", {{"Sede_Nazione", "IT"},
+                                            {"IdPaese", "IT"},
+                                            {"PubblicaAmministrazione", false},
+                                            {"ScissionePagamenti", false},
+                                            {"RappresentanteFiscale", false},
+                                            {"StabileOrganizzazione", false},
+                                            {"Annullato", false},
+                                            {"PrivacyFirmata", false}});
+    tx.commit();
+    return id;
+}
+
+std::optional<common::Failure> CustomerRules::save(db::Database& db, RegistryRecord& record,
+                                                   CustomerKind kind, bool namesTouched) {
+    RegistryRecord work = record;
+    applyKind(work, kind);
+    if (auto f = validate(work, kind))
+        return f;
+    if (namesTouched || RecordText(work, "NominativoDocumenti").isEmpty())
+        deriveNames(work);
+    // A birth date typed as text is stored as a date.
+    if (RecordValue(work, "DataNascita").typeId() == QMetaType::QString) {
+        const QDate birth = RecordDate(work, "DataNascita");
+        work["DataNascita"] = birth.isValid() ? QVariant(birth) : QVariant();
+    }
+
+    db::Transaction tx(db);
+    qint64 id = RecordKey(work, "ID");
+    if (id > 0)
+        db.update("Clienti", id, RecordValues(work));
+    else
+        id = db.insert("Clienti", RecordValues(work));
+    propagate(db, id, RecordValue(work, "PubblicaAmministrazione").toBool());
+    tx.commit();
+
+    work["ID"] = id;
+    record = work;
+    return std::nullopt;
+}
+
+void CustomerRules::propagate(db::Database& db, qint64 customerId, bool publicAdministration) {
+    for (const QString& statement : propagationStatements(customerId, publicAdministration))
+        db.exec(statement);
+}
+
+void CustomerRules::completeSave(db::Database& db, qint64 customerId, RegistryRecord& record,
+                                 CustomerKind kind, bool namesTouched) {
+    applyKind(record, kind);
+    db::Values names;
+    if (kind == CustomerKind::Private)
+        names.append({"Cliente", QString()});
+    if (namesTouched || RecordText(record, "NominativoDocumenti").isEmpty()) {
+        deriveNames(record);
+        names.append({"NominativoDocumenti", record.value("NominativoDocumenti")});
+        names.append({"NominativoVisualizzato", record.value("NominativoVisualizzato")});
+    }
+    db::Transaction tx(db);
+    db.update("Clienti", customerId, names);
+    propagate(db, customerId, RecordValue(record, "PubblicaAmministrazione").toBool());
+    tx.commit();
+}
+
+bool CustomerRules::namesChanged(const RegistryRecord& before, const RegistryRecord& after) {
+    for (const QString& column : nameColumns())
+        if (RecordValue(before, column) != RecordValue(after, column))
+            return true;
+    return false;
+}
+
+std::optional<common::Failure> CustomerRules::deleteCheck(db::Database& db, qint64 customerId) {
+    QStringList tables = kDocumentTables;
+    tables << "FatturaScadenze"
+           << "finanzia";
+    for (const QString& table : tables) {
+        const qint64 n =
+            db.scalar(
+                  QStringLiteral("select count(*) as N from %1 where Cliente_ID = ?").arg(table),
+                  {customerId})
+                .toLongLong();
+        if (n > 0)
+            return common::Failure{
+                QStringLiteral("Messaggio di avviso"),
+                QStringLiteral("Attenzione il cliente è presente in documenti o movimenti e non "
+                               "può essere eliminato: lo si può annullare"),
+                QString()};
+    }
+    return std::nullopt;
+}
+
+std::optional<common::Failure> CustomerRules::remove(db::Database& db, qint64 customerId) {
+    db::Transaction tx(db);
+    if (auto f = deleteCheck(db, customerId))
+        return f;
+    db.exec(QStringLiteral("delete * from Clienti where ID = ?"), {customerId});
+    tx.commit();
+    return std::nullopt;
+}
+
+QString CustomerRules::lookupSql() {
+    return QStringLiteral(
+        "select * from Clienti where Annullato = false order by NominativoVisualizzato");
+}
+
+} // namespace app

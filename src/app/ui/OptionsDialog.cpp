@@ -1,0 +1,331 @@
+#include "app/ui/OptionsDialog.h"
+
+#include "app/CompanyRules.h"
+#include "app/MainMenu.h"
+#include "app/OptionsRules.h"
+#include "app/ui/LogoEditor.h"
+#include "ui/FieldEditors.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QUrl>
+
+namespace app::ui {
+
+using ::ui::CardField;
+using ::ui::FieldKind;
+using ::ui::Lookup;
+
+namespace {
+
+const Lookup kPaymentTerms{
+    QStringLiteral("select Id, Descrizione from ModPagamento order by Descrizione"),
+    QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
+const Lookup kVat{QStringLiteral("select ID, Descrizione from Iva order by Descrizione"),
+                  QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
+const Lookup kBanks{QStringLiteral("select ID, Banca, Annullato from Bank order by Banca"),
+                    QStringLiteral("ID"), QStringLiteral("Banca"), QStringLiteral("Annullato")};
+const Lookup kAccounts{
+    QStringLiteral("select ID, Descrizione from ContabilitaConti order by Descrizione"),
+    QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
+
+CardField field(const char* column, const QString& label, FieldKind kind = FieldKind::Auto) {
+    CardField f;
+    f.field = QString::fromLatin1(column);
+    f.label = label;
+    f.kind = kind;
+    return f;
+}
+
+CardField lookup(const char* column, const QString& label, const Lookup& source) {
+    CardField f = field(column, label, FieldKind::Lookup);
+    f.lookup = source;
+    return f;
+}
+
+// Fixed choices: code → text.
+void fillChoices(QWidget* editor, const QList<std::pair<int, QString>>& items) {
+    auto* combo = qobject_cast<QComboBox*>(editor);
+    combo->clear();
+    for (const auto& [code, text] : items)
+        combo->addItem(text, code);
+}
+
+// Keeps a stored code that is not among the choices.
+void keepStoredCode(QWidget* editor, const QVariant& stored, const QString& text) {
+    auto* combo = qobject_cast<QComboBox*>(editor);
+    if (stored.isNull() || combo->findData(stored.toInt()) >= 0)
+        return;
+    combo->addItem(text.arg(stored.toInt()), stored.toInt());
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(::ui::AppContext& context, QWidget* parent)
+    : SettingsForm(context, QStringLiteral("opzioni"), parent) {
+    setObjectName(QStringLiteral("TfrmOpzioni"));
+    setWindowTitle(QStringLiteral("Opzioni"));
+    build();
+    load();
+}
+
+QWidget* OptionsDialog::clearButton(const QString& column) {
+    auto* b = new QToolButton;
+    b->setText(QStringLiteral("Svuota"));
+    b->setObjectName(QStringLiteral("btnSvuota_") + column);
+    b->setToolTip(QStringLiteral("Toglie il valore predefinito"));
+    connect(b, &QToolButton::clicked, this, [this, column] { setValue(column, QVariant()); });
+    return b;
+}
+
+QWidget* OptionsDialog::folderField(QFormLayout* page, const QString& column,
+                                    const QString& label) {
+    auto* choose = new QPushButton(QStringLiteral("Scegli..."));
+    choose->setObjectName(QStringLiteral("btnScegli_") + column);
+    auto* open = new QPushButton(QStringLiteral("Apri"));
+    open->setObjectName(QStringLiteral("btnApri_") + column);
+    choose->setAutoDefault(false);
+    open->setAutoDefault(false);
+    CardField f;
+    f.field = column;
+    f.label = label;
+    f.kind = FieldKind::Text;
+    QWidget* editor = addField(page, f, {choose, open});
+    connect(choose, &QPushButton::clicked, this, [this, column, label] {
+        const QString start = value(column).toString();
+        const QString folder = QFileDialog::getExistingDirectory(this, label, start);
+        if (!folder.isEmpty())
+            setValue(column, QDir::toNativeSeparators(folder));
+    });
+    connect(open, &QPushButton::clicked, this, [this, column] { openFolder(column); });
+    return editor;
+}
+
+void OptionsDialog::build() {
+    // Start and access.
+    QFormLayout* p = addPage(QStringLiteral("Avvio e accesso"));
+    auto* password = qobject_cast<QLineEdit*>(
+        addField(p, field("PasswordAmministratore", QStringLiteral("Password amministratore"),
+                          FieldKind::Text)));
+    password->setEchoMode(QLineEdit::Password);
+    password->setToolTip(
+        QStringLiteral("Chiesta all'avvio del programma; vuota per non chiederla"));
+    addField(p, field("PromemoriaScadenze",
+                      QStringLiteral("Mostra all'avvio il promemoria di scadenze e avvisi")));
+    QStringList titles = MainMenu::tabTitles();
+    QList<std::pair<int, QString>> tabs;
+    for (int i = 0; i < titles.size(); ++i)
+        tabs.append({i, titles[i]});
+    fillChoices(addField(p, field("TabIniziale", QStringLiteral("Scheda mostrata all'avvio"),
+                                  FieldKind::Lookup)),
+                tabs);
+
+    // Documents.
+    p = addPage(QStringLiteral("Documenti"));
+    addSection(p, QStringLiteral("Valori predefiniti dei nuovi documenti"));
+    addField(
+        p,
+        lookup("ModPagamento_Id", QStringLiteral("Pagamento documenti di vendita"), kPaymentTerms),
+        {clearButton(QStringLiteral("ModPagamento_Id"))});
+    addField(p,
+             lookup("Carico_ModPagamento_Id", QStringLiteral("Pagamento documenti di acquisto"),
+                    kPaymentTerms),
+             {clearButton(QStringLiteral("Carico_ModPagamento_Id"))});
+    auto* applyVat = new QPushButton(QStringLiteral("Applica a tutti gli articoli..."));
+    applyVat->setObjectName(QStringLiteral("btnApplicaIvaArticoli"));
+    applyVat->setAutoDefault(false);
+    applyVat->setToolTip(QStringLiteral(
+        "Dà a tutti gli articoli l'Iva predefinita e ne ricalcola i prezzi Iva compresa"));
+    connect(applyVat, &QPushButton::clicked, this, &OptionsDialog::applyVatToArticles);
+    auto* vat = qobject_cast<QComboBox*>(
+        addField(p, lookup("Iva_Id", QStringLiteral("Iva predefinita"), kVat), {applyVat}));
+    CardField rate = field("AliquotaIva", QStringLiteral("Aliquota Iva %"), FieldKind::Amount);
+    rate.readOnly = true;
+    rate.width = 90;
+    addField(p, rate);
+    connect(vat, &QComboBox::activated, this, &OptionsDialog::vatChosen);
+    addField(p, lookup("Bank_ID", QStringLiteral("Banca predefinita"), kBanks));
+    addSection(p, QStringLiteral("Numerazione e righe"));
+    addField(p, field("IncrementaNumeroRigaArticoli",
+                      QStringLiteral("Numera automaticamente le righe dei documenti")));
+    addField(p, field("NumerazioneUnicaNoteCredito",
+                      QStringLiteral("Numerazione unica per fatture e note di credito")));
+    addField(p, field("FatturazioneMultipla", QStringLiteral("Usa le serie di fatturazione")));
+    addField(p, field("RitenutaAcconto", QStringLiteral("Gestisci la ritenuta d'acconto")));
+    addSection(p, QStringLiteral("Stampa"));
+    addField(p, field("DocumentiRigaIvato",
+                      QStringLiteral("Stampa i documenti con l'Iva per ogni riga")));
+    addField(p, field("PrezzoPreventivo", QStringLiteral("Stampa i preventivi con i prezzi")));
+    addField(p, field("PrezzoOrdini", QStringLiteral("Ordini ai fornitori con i prezzi")));
+    addField(p, field("StampanteDefault",
+                      QStringLiteral("Stampa sulla stampante predefinita senza chiedere")));
+    addSection(p, QStringLiteral("Spese"));
+    addField(p, field("Spese_di_Trasporto", QStringLiteral("Spese di trasporto")));
+    addField(p, field("SpeseTrasporto_Percentuale",
+                      QStringLiteral("Calcola le spese di trasporto in percentuale")));
+    addField(p, field("SpeseTrasporto_Percentuale_Valore",
+                      QStringLiteral("Percentuale spese di trasporto")));
+    addField(p, field("Spese_di_Incasso", QStringLiteral("Spese di incasso")));
+    addSection(p, QStringLiteral("Acquisti"));
+    addField(p, field("CaricoFiltraFornitore",
+                      QStringLiteral("Proponi solo gli articoli del fornitore del documento")));
+    addField(p, field("AggiornaPrezzi_FatturaAcquisto",
+                      QStringLiteral("Le fatture di acquisto aggiornano i prezzi degli articoli")));
+    addField(p, field("AggiornaDataInserimento_DocumentiAcquisto",
+                      QStringLiteral("I documenti di acquisto aggiornano la data degli articoli")));
+
+    // Stamp duty.
+    p = addPage(QStringLiteral("Marca da bollo"));
+    addField(p, field("MarcaDaBolloDocumenti",
+                      QStringLiteral("Aggiungi la marca da bollo ai documenti")));
+    addField(p, field("MarcaBolloVirtuale", QStringLiteral("Bollo assolto in modo virtuale")));
+    addField(p, field("ImportoMarcaBollo", QStringLiteral("Importo della marca da bollo")));
+    addField(p, field("LimiteMaxMarcaBollo", QStringLiteral("Dovuta per imponibili superiori a")));
+
+    // Accounts.
+    p = addPage(QStringLiteral("Contabilità"));
+    addSection(p, QStringLiteral("Conti predefiniti delle righe"));
+    for (const auto& [column, label] : OptionsRules::accountColumns()) {
+        CardField f;
+        f.field = column;
+        f.label = label;
+        f.kind = FieldKind::Lookup;
+        f.lookup = kAccounts;
+        addField(p, f, {clearButton(column)});
+    }
+    addSection(p, QStringLiteral("Prima nota e Iva"));
+    addField(p, field("SaldoInizialePrimaNota", QStringLiteral("Saldo iniziale della prima nota")));
+    addField(p, field("DuplicaFatturazioneInPrimaNota",
+                      QStringLiteral("Documenti e pagamenti scrivono i movimenti di prima nota")));
+    addField(p, field("ChiusuraIvaMensile",
+                      QStringLiteral("Liquidazione Iva mensile (altrimenti trimestrale)")));
+
+    // Electronic invoices and exports.
+    p = addPage(QStringLiteral("Fatturazione elettronica ed esportazioni"));
+    addSection(p, QStringLiteral("Fattura elettronica"));
+    addField(p,
+             field("VerificaCoerenza_FattureElett_PrimaEsportazione",
+                   QStringLiteral("Verifica la coerenza della fattura prima dell'esportazione")));
+    addField(p, field("AggiornaAutomaticamenteInformazioniDaXml",
+                      QStringLiteral("L'importazione xml aggiorna i dati dei fornitori")));
+    folderField(p, QStringLiteral("CartellaEsportazioneFattureElettroniche"),
+                QStringLiteral("Cartella fatture elettroniche"));
+    addSection(p, QStringLiteral("Esportazione dei documenti"));
+    folderField(p, QStringLiteral("CartellaEsportazioneDocumenti"),
+                QStringLiteral("Cartella documenti esportati"));
+    auto* format = qobject_cast<QComboBox*>(
+        addField(p, field("TipoEsportazione", QStringLiteral("Formato di esportazione"),
+                          FieldKind::Lookup)));
+    connect(format, &QComboBox::activated, this, &OptionsDialog::exportFormatChosen);
+    CardField extension =
+        field("EstensioneEsportazione", QStringLiteral("Estensione dei file"), FieldKind::Text);
+    extension.readOnly = true;
+    extension.width = 90;
+    addField(p, extension);
+    addSection(p, QStringLiteral("Immagini e contatti"));
+    folderField(p, QStringLiteral("CartellaImmagini"), QStringLiteral("Cartella delle immagini"));
+    fillChoices(addField(p, field("AzioneImportazioneVCard",
+                                  QStringLiteral("Importazione vCard di un contatto già presente"),
+                                  FieldKind::Lookup)),
+                OptionsRules::vCardActions());
+
+    // E-mail.
+    p = addPage(QStringLiteral("Email"));
+    addSection(p, QStringLiteral("Server di posta in uscita (SMTP)"));
+    addField(p, field("SmtpHost", QStringLiteral("Server SMTP")));
+    CardField port = field("SmtpPorta", QStringLiteral("Porta"));
+    port.width = 90;
+    addField(p, port);
+    addField(p, field("SmtpMittenteEmail", QStringLiteral("Email del mittente")));
+    addField(
+        p, field("SmtpAutenticazioneServer", QStringLiteral("Il server chiede l'autenticazione")));
+    addField(p, field("SmtpUserName", QStringLiteral("Nome utente")));
+    auto* smtpPassword =
+        qobject_cast<QLineEdit*>(addField(p, field("SmtpPassword", QStringLiteral("Password"))));
+    smtpPassword->setEchoMode(QLineEdit::Password);
+    addField(p, field("SmtpCriptato", QStringLiteral("Connessione criptata")));
+    fillChoices(addField(p, field("SmtpCriptaggioTipo", QStringLiteral("Protocollo di criptaggio"),
+                                  FieldKind::Lookup)),
+                OptionsRules::encryptionProtocols());
+    addSection(p, QStringLiteral("Messaggio"));
+    addField(p, field("EmailTestoDefault", QStringLiteral("Testo predefinito")));
+
+    // Logo.
+    p = addPage(QStringLiteral("Logo"));
+    m_logo = new LogoEditor(interaction());
+    m_logo->addBitmapButton();
+    addWidgetRow(p, QStringLiteral("Logo della ditta"), m_logo);
+}
+
+void OptionsDialog::load() {
+    const db::Row row = OptionsRules::load(db());
+    auto* format = qobject_cast<QComboBox*>(editor(QStringLiteral("TipoEsportazione")));
+    format->clear();
+    for (const ExportFormat& f : OptionsRules::exportFormats(db()))
+        format->addItem(f.description, f.number);
+    keepStoredCode(format, row.value(QStringLiteral("TipoEsportazione")),
+                   QStringLiteral("Formato %1"));
+    keepStoredCode(editor(QStringLiteral("TabIniziale")), row.value(QStringLiteral("TabIniziale")),
+                   QStringLiteral("Scheda %1"));
+    keepStoredCode(editor(QStringLiteral("SmtpCriptaggioTipo")),
+                   row.value(QStringLiteral("SmtpCriptaggioTipo")),
+                   QStringLiteral("Protocollo %1"));
+    keepStoredCode(editor(QStringLiteral("AzioneImportazioneVCard")),
+                   row.value(QStringLiteral("AzioneImportazioneVCard")),
+                   QStringLiteral("Azione %1"));
+    loadRow(row);
+    m_logo->setLogo(CompanyRules::load(db()).value(QStringLiteral("Logo")).toByteArray());
+}
+
+void OptionsDialog::vatChosen() {
+    const QVariant id = value(QStringLiteral("Iva_Id"));
+    setValue(QStringLiteral("AliquotaIva"),
+             id.isNull() ? QVariant() : QVariant(OptionsRules::vatRate(db(), id.toLongLong())));
+}
+
+void OptionsDialog::exportFormatChosen() {
+    const QVariant number = value(QStringLiteral("TipoEsportazione"));
+    setValue(QStringLiteral("EstensioneEsportazione"),
+             number.isNull() ? QVariant()
+                             : QVariant(OptionsRules::exportExtension(db(), number.toInt())));
+}
+
+void OptionsDialog::applyVatToArticles() {
+    const QVariant id = value(QStringLiteral("Iva_Id"));
+    const QVariant rate = value(QStringLiteral("AliquotaIva"));
+    OptionsRules::applyDefaultVatToArticles(db(), interaction(), id.isNull() ? 0 : id.toLongLong(),
+                                            rate.toDouble());
+}
+
+void OptionsDialog::openFolder(const QString& column) {
+    const QString path = value(column).toString().trimmed();
+    const bool pictures =
+        column.compare(QStringLiteral("CartellaImmagini"), Qt::CaseInsensitive) == 0;
+    if (const auto failure = OptionsRules::checkFolder(path, pictures)) {
+        interaction().fail(*failure);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void OptionsDialog::write(const db::Values& values) {
+    OptionsRules::save(db(), values);
+    if (m_logo->isModified())
+        CompanyRules::saveLogo(db(), m_logo->logo());
+}
+
+bool OptionsDialog::extraModified() const {
+    return m_logo->isModified();
+}
+
+void OptionsDialog::afterSave() {
+    m_logo->markSaved();
+}
+
+} // namespace app::ui

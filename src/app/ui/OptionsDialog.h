@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/ui/SettingsForm.h"
+
+namespace app::ui {
+
+class LogoEditor;
+
+// The options of the company archive (the single row of opzioni), and the
+// company logo.
+class OptionsDialog : public SettingsForm {
+    Q_OBJECT
+public:
+    OptionsDialog(::ui::AppContext& context, QWidget* parent = nullptr);
+
+    LogoEditor* logoEditor() const { return m_logo; }
+    // "Applica l'Iva predefinita a tutti gli articoli".
+    void applyVatToArticles();
+    // The open button of a folder field.
+    void openFolder(const QString& column);
+
+protected:
+    void write(const db::Values& values) override;
+    bool extraModified() const override;
+    void afterSave() override;
+
+private:
+    void build();
+    void load();
+    QWidget* clearButton(const QString& column);
+    QWidget* folderField(QFormLayout* page, const QString& column, const QString& label);
+    void vatChosen();
+    void exportFormatChosen();
+
+    LogoEditor* m_logo = nullptr;
+};
+
+} // namespace app::ui

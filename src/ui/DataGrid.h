@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/GridLayouts.h"
+#include "db/Row.h"
+
+#include <QTableView>
+
+class QAction;
+class QMenu;
+
+namespace ui {
+
+struct AppContext;
+class RecordModel;
+
+// A read-only grid over the rows of a query, with the layout commands every
+// list offers: "Salva Griglia", "Reset Griglia", "Elimina Colonna" on the
+// context menu, sorting by a click on a column title, and the stored layout
+// of this workstation applied the first time the grid is shown.
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    DataGrid(AppContext& context, const QString& gridName, QWidget* parent = nullptr);
+
+    const QString& gridName() const { return m_gridName; }
+    void setTable(const QString& table);
+    void setKeyColumn(const QString& key) { m_keyColumn = key; }
+    // The grid's built-in arrangement, shown until a stored one is applied.
+    void setDefaultColumns(const app::GridColumns& columns);
+    // Colours the "Giacenza" column (articles grid).
+    void setHighlightStock(bool on);
+
+    void setResult(db::Result result);
+    RecordModel* records() const { return m_model; }
+
+    // The columns as shown: display order, current widths and titles.
+    app::GridColumns columns() const;
+    void setColumns(const app::GridColumns& columns);
+
+    qint64 keyAt(int row) const;
+    qint64 currentKey() const; // 0 when no row is current
+    bool selectKey(qint64 key);
+    int currentRowIndex() const;
+
+    QString sortText() const;
+    void clickTitle(int column);
+
+    // The layout commands; errors are shown to the user.
+    void saveLayout();
+    void resetLayout();
+    void removeColumn(int column);
+    // Applies the stored user layout; errors are ignored.
+    void loadLayout();
+
+    QAction* saveAction() const { return m_save; }
+    QAction* resetAction() const { return m_reset; }
+    QAction* removeColumnAction() const { return m_removeColumn; }
+    QMenu* layoutMenu() const { return m_menu; }
+
+signals:
+    // Double click or Enter on a row.
+    void rowChosen(qint64 key);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    AppContext& m_context;
+    QString m_gridName;
+    QString m_keyColumn = QStringLiteral("ID");
+    RecordModel* m_model;
+    QMenu* m_menu;
+    QAction* m_save;
+    QAction* m_reset;
+    QAction* m_removeColumn;
+    int m_menuColumn = -1;
+    bool m_layoutLoaded = false;
+};
+
+} // namespace ui

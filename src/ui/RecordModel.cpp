@@ -1,0 +1,183 @@
+#include "ui/RecordModel.h"
+
+#include "common/TextForms.h"
+#include "db/SchemaCatalog.h"
+
+#include <QCollator>
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+bool isNumber(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int compareValues(const QVariant& a, const QVariant& b, const QCollator& collator) {
+    if (a.isNull() || b.isNull())
+        return int(!a.isNull()) - int(!b.isNull());
+    if (isNumber(a) && isNumber(b)) {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    bool okA = false, okB = false;
+    const double x = a.toString().toDouble(&okA), y = b.toString().toDouble(&okB);
+    if (okA && okB)
+        return x < y ? -1 : (x > y ? 1 : 0);
+    return collator.compare(a.toString(), b.toString());
+}
+
+} // namespace
+
+void RecordModel::setColumns(const app::GridColumns& columns) {
+    beginResetModel();
+    m_columns = columns;
+    endResetModel();
+}
+
+void RecordModel::setHighlight(const QString& field, const QColor& colour) {
+    m_highlightField = field;
+    m_highlightColour = colour;
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+// Rows are replaced by removing and inserting them, never by a model reset,
+// so that the views keep their column widths and order.
+void RecordModel::setResult(db::Result result) {
+    if (!m_order.empty()) {
+        beginRemoveRows({}, 0, int(m_order.size()) - 1);
+        m_order.clear();
+        m_result = db::Result{};
+        endRemoveRows();
+    }
+    if (result.rows.empty()) {
+        m_result = std::move(result);
+        return;
+    }
+    beginInsertRows({}, 0, int(result.rows.size()) - 1);
+    m_result = std::move(result);
+    applySort();
+    endInsertRows();
+}
+
+void RecordModel::setSort(const QString& sortText) {
+    emit layoutAboutToBeChanged();
+    m_sort = sortText;
+    applySort();
+    emit layoutChanged();
+}
+
+void RecordModel::applySort() {
+    m_order.resize(m_result.rows.size());
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        m_order[i] = int(i);
+    const QString sort = m_sort.trimmed();
+    if (sort.isEmpty())
+        return;
+    const int space = sort.lastIndexOf(u' ');
+    const QString field = space > 0 ? sort.left(space) : sort;
+    const bool descending = sort.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
+    if (!m_result.rows.empty() && !m_result.rows.front().has(field))
+        return;
+    QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+        const int c =
+            compareValues(m_result.rows[a].value(field), m_result.rows[b].value(field), collator);
+        return descending ? c > 0 : c < 0;
+    });
+}
+
+QVariant RecordModel::value(int r, const QString& field) const {
+    const db::Row& rw = row(r);
+    return rw.has(field) ? rw.value(field) : QVariant();
+}
+
+int RecordModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_order.size());
+}
+
+int RecordModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+RecordModel::Shown RecordModel::shownAs(const QString& field) const {
+    const db::SchemaCatalog& catalog = db::SchemaCatalog::instance();
+    std::optional<db::ColumnType> type;
+    if (!m_table.isEmpty())
+        type = catalog.columnType(m_table, field);
+    if (!type && catalog.isDateColumn(field))
+        type = db::ColumnType::DateTime;
+    if (!type)
+        return Shown::Plain;
+    switch (*type) {
+    case db::ColumnType::Double:
+        return Shown::Amount;
+    case db::ColumnType::Integer:
+        return Shown::Number;
+    case db::ColumnType::DateTime:
+        return Shown::Date;
+    case db::ColumnType::YesNo:
+        return Shown::Check;
+    default:
+        return Shown::Plain;
+    }
+}
+
+QVariant RecordModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    const QString& field = m_columns[index.column()].field;
+    const QVariant v = value(index.row(), field);
+    const Shown shown = shownAs(field);
+    if (role == Qt::DisplayRole) {
+        if (v.isNull())
+            return QString();
+        switch (shown) {
+        case Shown::Amount:
+            return common::EuroText(v.toDouble());
+        case Shown::Date: {
+            const QDateTime dt = db::Row::toDateTime(v);
+            if (!dt.isValid())
+                return v.toString();
+            return dt.time() == QTime(0, 0) ? common::ItalianDate(dt.date())
+                                            : dt.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+        }
+        case Shown::Check:
+            return QVariant();
+        case Shown::Plain:
+        case Shown::Number:
+            return v.toString();
+        }
+    }
+    if (role == Qt::CheckStateRole && shown == Shown::Check)
+        return db::Row::toBool(v) ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::BackgroundRole && !m_highlightField.isEmpty() &&
+        field.compare(m_highlightField, Qt::CaseInsensitive) == 0)
+        return m_highlightColour;
+    if (role == Qt::TextAlignmentRole && (shown == Shown::Amount || shown == Shown::Number))
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant RecordModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return m_columns[section].caption;
+}
+
+} // namespace ui

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/GridLayouts.h"
+#include "db/Row.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <vector>
+
+namespace ui {
+
+// Read-only rows of a query shown through a chosen list of columns. Dates
+// show as dd/MM/yyyy, amounts with a decimal comma, yes/no values as check
+// marks. Sorting happens here, on the rows already read.
+class RecordModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit RecordModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+    // The table whose schema tells the kind of each column (optional).
+    void setTable(const QString& table) { m_table = table; }
+    void setColumns(const app::GridColumns& columns);
+    const app::GridColumns& columns() const { return m_columns; }
+    void setResult(db::Result result);
+    const db::Result& result() const { return m_result; }
+    // "Field ASC" or "Field DESC"; empty keeps the query's order.
+    void setSort(const QString& sortText);
+    const QString& sort() const { return m_sort; }
+    // Paints the cells of one column (by field name) with a background colour.
+    void setHighlight(const QString& field, const QColor& colour);
+
+    const db::Row& row(int r) const { return m_result.rows[m_order[r]]; }
+    QVariant value(int r, const QString& field) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    enum class Shown { Plain, Number, Amount, Date, Check };
+    Shown shownAs(const QString& field) const;
+    void applySort();
+
+    QString m_table;
+    app::GridColumns m_columns;
+    db::Result m_result;
+    std::vector<int> m_order;
+    QString m_sort;
+    QString m_highlightField;
+    QColor m_highlightColour;
+};
+
+} // namespace ui

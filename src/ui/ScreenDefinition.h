@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/GridLayouts.h"
+#include "common/Interaction.h"
+#include "db/Database.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace ui {
+
+struct AppContext;
+class CardScreen;
+
+// How a card shows and edits one column. Auto takes the kind from the
+// archive's schema (text, memo, whole number, amount, date, yes/no).
+enum class FieldKind { Auto, Text, Memo, Integer, Amount, Date, Check, Lookup, Colour };
+
+// The rows offered by a drop-down: the value stored is keyColumn, the text
+// shown displayColumn. Rows whose cancelledColumn is true are left out,
+// except the one the card already holds.
+struct Lookup {
+    QString sql; // Jet select
+    QString keyColumn;
+    QString displayColumn;
+    QString cancelledColumn;
+};
+
+struct CardField {
+    QString field;
+    QString label;
+    FieldKind kind = FieldKind::Auto;
+    Lookup lookup = {};
+    int maxLength = 0;    // text fields; 0 = as the archive allows
+    int decimals = 2;     // amount fields
+    bool sameRow = false; // placed beside the previous field
+    QString page = {};    // tab page; the first page when empty
+    bool readOnly = false;
+    int width = 0; // editor width in pixels; 0 = stretch
+    // Applied to the value when the user leaves the field (limits, upper case).
+    std::function<QVariant(const QVariant&)> onLeave = {};
+};
+
+struct SearchField {
+    QString field;
+    QString caption;
+};
+
+using Validation = std::function<std::optional<common::Failure>(const QVariantMap& values)>;
+
+// A registry screen pair described as data: the list (columns, searches,
+// order) and the card (fields, checks, hooks). Most registries need nothing
+// else; a screen that does subclasses ListScreen or CardScreen.
+struct ScreenDefinition {
+    QString table;
+    QString key = QStringLiteral("ID");
+    // Object name of the list ("frmGrigliaBanche"); its grid is stored in
+    // the layouts as objectName + "_Griglia".
+    QString objectName;
+    QString listTitle;
+    QString cardTitle;
+    app::GridColumns columns;
+    QList<SearchField> searches;
+    QString orderBy;
+    QString filter;           // fixed Jet condition of the list
+    QString select;           // Jet select without where/order; "select * from <table>" when empty
+    bool cancellable = false; // the table has Annullato: "Mostra annullati", hidden by default
+    QList<CardField> fields;
+    db::Values newRow; // columns set on the row "Aggiungi" inserts
+    QString deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il Record?");
+    Validation validate;
+    // Run inside the delete transaction, before the row goes.
+    std::function<void(db::Database&, qint64 key)> beforeDelete;
+    // Run inside the save transaction, after the row is written.
+    std::function<void(db::Database&, qint64 key, const QVariantMap& values)> afterSave;
+    // A card of its own; the plain CardScreen when empty.
+    std::function<CardScreen*(AppContext&, const ScreenDefinition&, qint64 key, bool isNew,
+                              QWidget* parent)>
+        makeCard;
+
+    QString gridName() const { return objectName + QStringLiteral("_Griglia"); }
+};
+
+} // namespace ui

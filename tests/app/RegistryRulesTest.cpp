@@ -1,0 +1,128 @@
+#include "TestArchive.h"
+#include "app/PaymentTermsRules.h"
+#include "app/SimpleRegistryRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QVariantMap terms(qint64 count, QList<QVariant> days) {
+    QVariantMap v{{QStringLiteral("PA_ModalitaPagamento_Codice"), QStringLiteral("MP05")},
+                  {QStringLiteral("Descrizione"), QStringLiteral("Bonifico 30/60")},
+                  {QStringLiteral("NumeroScadenze"), count}};
+    for (int i = 1; i <= 12; ++i)
+        v.insert(QStringLiteral("GG%1Scadenza").arg(i),
+                 i <= days.size() ? days[i - 1] : QVariant());
+    return v;
+}
+
+} // namespace
+
+TEST(PaymentTermsRules, ChecksInOrderAndStopsAtTheFirst) {
+    QVariantMap v = terms(2, {30, 60});
+    EXPECT_FALSE(app::ValidatePaymentTerms(v));
+
+    QVariantMap noType = v;
+    noType.insert(QStringLiteral("PA_ModalitaPagamento_Codice"), QVariant());
+    noType.insert(QStringLiteral("Descrizione"), QVariant());
+    auto f = app::ValidatePaymentTerms(noType);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->text, QStringLiteral("Attenzione manca la Tipologia"));
+    EXPECT_EQ(f->title, QStringLiteral("Messaggio di errore"));
+    EXPECT_EQ(f->field, QStringLiteral("PA_ModalitaPagamento_Codice"));
+
+    QVariantMap noDescription = v;
+    noDescription.insert(QStringLiteral("Descrizione"), QStringLiteral("  "));
+    f = app::ValidatePaymentTerms(noDescription);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->text, QStringLiteral("Attenzione manca la Descrizione"));
+    EXPECT_EQ(f->title, QStringLiteral("Messaggio di Errore"));
+}
+
+TEST(PaymentTermsRules, EveryInstalmentNeedsItsDays) {
+    auto f = app::ValidatePaymentTerms(terms(1, {}));
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->text,
+              QStringLiteral("Attenzione manca il numero dei Giorni di scadenza Pagamento"));
+    EXPECT_EQ(f->field, QStringLiteral("GG1Scadenza"));
+
+    f = app::ValidatePaymentTerms(terms(3, {30, 60}));
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->text,
+              QStringLiteral("Attenzione manca un numero dei Giorni di scadenza Pagamento"));
+    EXPECT_EQ(f->field, QStringLiteral("GG3Scadenza"));
+
+    // Zero days is a value (due on the document date); paid at once needs none.
+    EXPECT_FALSE(app::ValidatePaymentTerms(terms(2, {0, 30})));
+    EXPECT_FALSE(app::ValidatePaymentTerms(terms(0, {})));
+    EXPECT_FALSE(app::ValidatePaymentTerms(
+        terms(12, {30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330, 360})));
+}
+
+TEST(PaymentTermsRules, AtMostTwelveInstalments) {
+    EXPECT_EQ(app::ClampInstalments(qint64(15)).toLongLong(), 12);
+    EXPECT_EQ(app::ClampInstalments(qint64(12)).toLongLong(), 12);
+    EXPECT_EQ(app::ClampInstalments(qint64(3)).toLongLong(), 3);
+    EXPECT_TRUE(app::ClampInstalments(QVariant()).isNull());
+}
+
+TEST(SimpleRegistryRules, VatCodeNeedsDescriptionRateAndNatureWhenExempt) {
+    QVariantMap v{{QStringLiteral("Descrizione"), QStringLiteral("Esente art. 10")},
+                  {QStringLiteral("Iva"), 0.0},
+                  {QStringLiteral("Pa_Natura_Codice"), QVariant()}};
+    auto f = app::ValidateVatCode(v);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->field, QStringLiteral("Pa_Natura_Codice"));
+    v.insert(QStringLiteral("Pa_Natura_Codice"), QStringLiteral("N4"));
+    EXPECT_FALSE(app::ValidateVatCode(v));
+    v.insert(QStringLiteral("Iva"), QVariant());
+    f = app::ValidateVatCode(v);
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->text, QStringLiteral("Attenzione manca l'Aliquota Iva"));
+    EXPECT_FALSE(app::ValidateVatCode(
+        {{QStringLiteral("Descrizione"), QStringLiteral("22%")}, {QStringLiteral("Iva"), 22.0}}));
+}
+
+TEST(SimpleRegistryRules, SeriesNeedsItsCode) {
+    auto f = app::ValidateInvoicingSeries({{QStringLiteral("Serie"), QVariant()}});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->text, QStringLiteral("Attenzione manca la Serie"));
+    EXPECT_EQ(f->title, QStringLiteral("Messaggio di Errore"));
+    EXPECT_FALSE(app::ValidateInvoicingSeries({{QStringLiteral("Serie"), QStringLiteral("A")}}));
+}
+
+TEST(SimpleRegistryRules, DeletingACustomerCategoryClearsOnlyItsCustomersColour) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& db = a.db();
+        const qint64 red = db.insert(QStringLiteral("ClientiCategoria"),
+                                     {{QStringLiteral("Descrizione"), QStringLiteral("Rossi")},
+                                      {QStringLiteral("ColoreCategoria"), 255}});
+        const qint64 blue = db.insert(QStringLiteral("ClientiCategoria"),
+                                      {{QStringLiteral("Descrizione"), QStringLiteral("Blu")},
+                                       {QStringLiteral("ColoreCategoria"), 0xff0000}});
+        const qint64 c1 = db.insert(QStringLiteral("Clienti"),
+                                    {{QStringLiteral("Cliente"), QStringLiteral("Uno")},
+                                     {QStringLiteral("Categoria_ID"), red},
+                                     {QStringLiteral("ColoreCategoria"), 255}});
+        const qint64 c2 = db.insert(QStringLiteral("Clienti"),
+                                    {{QStringLiteral("Cliente"), QStringLiteral("Due")},
+                                     {QStringLiteral("Categoria_ID"), blue},
+                                     {QStringLiteral("ColoreCategoria"), 0xff0000}});
+        app::DeleteCustomerCategory(db, red);
+        EXPECT_TRUE(
+            db.scalar(QStringLiteral("select ColoreCategoria from Clienti where ID = ?"), {c1})
+                .isNull());
+        EXPECT_EQ(
+            db.scalar(QStringLiteral("select ColoreCategoria from Clienti where ID = ?"), {c2})
+                .toLongLong(),
+            0xff0000);
+        EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from ClientiCategoria")).toInt(), 1);
+    }
+}
+
+TEST(SimpleRegistryRules, IbanStoredWithoutSpaces) {
+    EXPECT_EQ(app::NormalisedIban(QStringLiteral("it60 x054 2811 1010 0000 0123 456")).toString(),
+              QStringLiteral("IT60X0542811101000000123456"));
+    EXPECT_TRUE(app::NormalisedIban(QStringLiteral("  ")).isNull());
+}
