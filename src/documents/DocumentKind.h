@@ -3,7 +3,12 @@
 namespace documents {
 
 // The four kinds of document header kept in fattura.
-enum class DocumentKind { CustomerInvoice, CustomerCreditNote, SupplierInvoice, SupplierCreditNote };
+enum class DocumentKind {
+    CustomerInvoice,
+    CustomerCreditNote,
+    SupplierInvoice,
+    SupplierCreditNote
+};
 
 inline bool isCarico(DocumentKind k) {
     return k == DocumentKind::SupplierInvoice || k == DocumentKind::SupplierCreditNote;

@@ -1,1 +1,0 @@
-int documentsAnchor = 0;

@@ -1,0 +1,140 @@
+#include "documents/ContractImport.h"
+
+#include "common/TextForms.h"
+#include "documents/DocumentOptions.h"
+#include "documents/DocumentRows.h"
+#include "documents/DocumentStore.h"
+#include "documents/DocumentTables.h"
+#include "documents/QuoteImport.h"
+#include "documents/RowRules.h"
+#include "documents/StockMoves.h"
+
+namespace documents {
+
+namespace {
+
+const DocumentKind kInvoice = DocumentKind::CustomerInvoice;
+
+} // namespace
+
+QList<ContractImport::Choice> ContractImport::available(db::Database& db, qint64 customerId) {
+    const db::Result r = db.query(
+        QStringLiteral("SELECT ContrattiRighe.IDX, ContrattiRighe.NumeroRiga, "
+                       "ContrattiRighe.DataInizioPeriodo, ContrattiRighe.DataFinePeriodo, "
+                       "ContrattiTestata.Id, ContrattiTestata.Numero, ContrattiTestata.Data "
+                       "FROM ContrattiRighe INNER JOIN ContrattiTestata ON "
+                       "ContrattiRighe.Testata_ID = ContrattiTestata.Id Where "
+                       "ContrattiRighe.Fatturato = false and Cliente_ID = ? "
+                       "order by ContrattiTestata.Data, ContrattiRighe.NumeroRiga"),
+        {customerId});
+    QList<Choice> out;
+    for (const db::Row& row : r) {
+        Choice c;
+        c.rowId = row.integer(QStringLiteral("IDX"));
+        c.contractId = row.integer(QStringLiteral("Id"));
+        c.number = row.integer(QStringLiteral("Numero"));
+        c.date = row.date(QStringLiteral("Data"));
+        c.rowNumber = row.integer(QStringLiteral("NumeroRiga"));
+        c.label = QStringLiteral(" Num. Riga: ") + QString::number(c.rowNumber) +
+                  QStringLiteral(" Data inizio:") +
+                  common::ItalianDate(row.date(QStringLiteral("DataInizioPeriodo"))) +
+                  QStringLiteral(" data fine: ") +
+                  common::ItalianDate(row.date(QStringLiteral("DataFinePeriodo")));
+        out.append(c);
+    }
+    return out;
+}
+
+std::optional<common::Failure> ContractImport::import(db::Database& db, qint64 invoiceId,
+                                                      qint64 contractRowId) {
+    if (invoiceId <= 0)
+        return QuoteImport::unsavedInvoice();
+    const DocumentOptions options = DocumentOptions::load(db);
+    db::Transaction tx(db);
+    const db::Result found =
+        db.query(QStringLiteral("select * from ContrattiRighe where IDX = ?"), {contractRowId});
+    if (found.empty()) {
+        tx.commit();
+        return std::nullopt;
+    }
+    const db::Row& r = found.first();
+    const qint64 contractId = r.integer(QStringLiteral("Testata_ID"));
+    const db::Result contract = db.query(
+        QStringLiteral("select Numero, Data from ContrattiTestata where Id = ?"), {contractId});
+    db.exec(
+        QStringLiteral("UPDATE ContrattiRighe SET Fatturato = True, Fattura_ID=? where idX = ?"),
+        {invoiceId, contractRowId});
+    const bool linked =
+        !db.query(QStringLiteral("select Id from FatturaContrattiRighe where Fattura_ID = ? and "
+                                 "Riga_ID = ?"),
+                  {invoiceId, contractRowId})
+             .empty();
+    if (!linked)
+        db.insert(
+            QStringLiteral("FatturaContrattiRighe"),
+            {{QStringLiteral("Numero"),
+              contract.empty() ? QVariant() : contract.first().value(QStringLiteral("Numero"))},
+             {QStringLiteral("Data"),
+              contract.empty() ? QVariant() : contract.first().value(QStringLiteral("Data"))},
+             {QStringLiteral("Contratto_Id"), contractId},
+             {QStringLiteral("Riga_ID"), contractRowId},
+             {QStringLiteral("NumeroRiga"), r.value(QStringLiteral("NumeroRiga"))},
+             {QStringLiteral("DataInizioPeriodo"), r.value(QStringLiteral("DataInizioPeriodo"))},
+             {QStringLiteral("DataFinePeriodo"), r.value(QStringLiteral("DataFinePeriodo"))},
+             {QStringLiteral("Fattura_ID"), invoiceId}});
+    DocumentRows::removeWhere(db, kInvoice, QStringLiteral("ContrattoRiga_ID = ? and NumFatt = ?"),
+                              {contractRowId, invoiceId});
+
+    const bool history =
+        db.scalar(QStringLiteral("select Storico from fattura where Id = ?"), {invoiceId}).toBool();
+    static const QStringList copied = {"DataInizioPeriodo",
+                                       "DataFinePeriodo",
+                                       "Descrizione",
+                                       "TotaleImponibile",
+                                       "Um",
+                                       "Reparto",
+                                       "ValoreTotale",
+                                       "Articolo_ID",
+                                       "Data",
+                                       "Codice",
+                                       "TipoRiga",
+                                       "ValoreUnitario",
+                                       "Sconto",
+                                       "AliquotaIva",
+                                       "Iva_ID"};
+    const QString type = r.text(QStringLiteral("TipoRiga"));
+    const qint64 article = r.integer(QStringLiteral("Articolo_ID"));
+    db::Values values{{QStringLiteral("NumFatt"), invoiceId},
+                      {QStringLiteral("ContrattoRiga_ID"), contractRowId},
+                      {QStringLiteral("NumeroRiga"),
+                       DocumentRows::nextRowNumber(db, kInvoice, invoiceId, options)},
+                      {QStringLiteral("ContabilitaConti_ID"),
+                       RowRules::defaultAccount(db, kInvoice, type, article, options)},
+                      {QStringLiteral("Storico"), history}};
+    for (const QString& column : copied)
+        if (!r.isNull(column))
+            values.append({column, r.value(column)});
+    db.insert(QStringLiteral("fattdett"), values);
+    if (IsArticleRow(type))
+        StockMoves::move(db, article,
+                         DocumentTables::of(kInvoice).stockSign * r.number(QStringLiteral("Um")));
+    DocumentStore::recalculate(db, invoiceId);
+    tx.commit();
+    return std::nullopt;
+}
+
+void ContractImport::remove(db::Database& db, qint64 invoiceId, qint64 contractRowId) {
+    db::Transaction tx(db);
+    db.exec(QStringLiteral("UPDATE ContrattiRighe SET Fatturato = false, Fattura_ID=null where "
+                           "idx = ?"),
+            {contractRowId});
+    DocumentRows::removeWhere(db, kInvoice, QStringLiteral("ContrattoRiga_ID = ? and NumFatt = ?"),
+                              {contractRowId, invoiceId});
+    db.exec(
+        QStringLiteral("delete * from FatturaContrattiRighe where Fattura_ID = ? and Riga_ID = ?"),
+        {invoiceId, contractRowId});
+    DocumentStore::recalculate(db, invoiceId);
+    tx.commit();
+}
+
+} // namespace documents

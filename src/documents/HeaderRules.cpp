@@ -1,0 +1,86 @@
+#include "documents/HeaderRules.h"
+
+#include "app/RegistryRecord.h"
+
+namespace documents {
+
+namespace {
+
+common::Failure Error(const QString& text, const QString& field) {
+    return {QStringLiteral("Messaggio di errore"), text, field};
+}
+
+bool Missing(const QVariantMap& header, const QString& column) {
+    return app::RecordText(header, column).isEmpty();
+}
+
+} // namespace
+
+std::optional<common::Failure> HeaderRules::validate(DocumentKind kind, const QVariantMap& header,
+                                                     const DocumentOptions& options) {
+    const bool noDate = !app::RecordDate(header, QStringLiteral("Data")).isValid();
+    const bool noNumber = Missing(header, QStringLiteral("Num"));
+    const bool noCustomer = app::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0;
+    const bool noTerms = app::RecordKey(header, QStringLiteral("ModPagamento_Id")) <= 0;
+    if (isFattNota(kind)) {
+        if (noDate)
+            return Error(QStringLiteral("Attenzione manca la data"), QStringLiteral("Data"));
+        if (noTerms)
+            return Error(QStringLiteral("Attenzione manca la Modalità di pagamento"),
+                         QStringLiteral("ModPagamento_Id"));
+        if (noNumber)
+            return Error(QStringLiteral("Attenzione manca il numero di nota credito"),
+                         QStringLiteral("Num"));
+        if (noCustomer)
+            return Error(QStringLiteral("Attenzione manca il Cliente"),
+                         QStringLiteral("Cliente_ID"));
+        return std::nullopt;
+    }
+    if (noDate)
+        return Error(QStringLiteral("Attenzione manca la data"), QStringLiteral("Data"));
+    if (noNumber)
+        return Error(QStringLiteral("Attenzione manca il numero di fattura"),
+                     QStringLiteral("Num"));
+    if (noCustomer)
+        return Error(QStringLiteral("Attenzione manca il cliente della fattura"),
+                     QStringLiteral("Cliente_ID"));
+    if (noTerms)
+        return Error(QStringLiteral("Attenzione manca la Modalità di pagamento"),
+                     QStringLiteral("ModPagamento_Id"));
+    if (options.stampDuty &&
+        app::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() > 0 &&
+        !app::RecordValue(header, QStringLiteral("MarcaBolloVirtuale")).toBool() &&
+        Missing(header, QStringLiteral("IdMarcaBollo")))
+        return Error(QStringLiteral("Attenzione manca il numero della marca da bollo"),
+                     QStringLiteral("IdMarcaBollo"));
+    return std::nullopt;
+}
+
+bool HeaderRules::applyCustomer(db::Database& db, QVariantMap& header, qint64 customerId,
+                                const DocumentOptions& options) {
+    const db::Result r =
+        db.query(QStringLiteral("SELECT * FROM Clienti where Id = ?"), {customerId});
+    if (r.empty())
+        return false;
+    const db::Row& c = r.first();
+    header[QStringLiteral("Cliente")] = c.text(QStringLiteral("NominativoDocumenti"));
+    header[QStringLiteral("Cliente_ID")] = customerId;
+    header[QStringLiteral("ScissionePagamenti")] = c.boolean(QStringLiteral("ScissionePagamenti"));
+    if (c.integer(QStringLiteral("Pagamento_ID")) > 0)
+        header[QStringLiteral("ModPagamento_Id")] = c.integer(QStringLiteral("Pagamento_ID"));
+    header[QStringLiteral("DatiTrasmissione_FormatoTrasmissione")] =
+        c.boolean(QStringLiteral("PubblicaAmministrazione")) ? QStringLiteral("FPA12")
+                                                             : QStringLiteral("FPR12");
+    if (options.withholding)
+        header[QStringLiteral("RitAccontoAziende")] =
+            !c.text(QStringLiteral("Iva")).trimmed().isEmpty();
+    return true;
+}
+
+DocumentKind HeaderRules::kindOf(const QVariantMap& header) {
+    return app::RecordValue(header, QStringLiteral("FattNota")).toBool()
+               ? DocumentKind::CustomerCreditNote
+               : DocumentKind::CustomerInvoice;
+}
+
+} // namespace documents

@@ -1,0 +1,136 @@
+#include "documents/InstalmentCard.h"
+
+#include "app/RegistryRecord.h"
+#include "documents/CashBookMovements.h"
+#include "documents/DocumentOptions.h"
+#include "documents/DocumentTables.h"
+#include "documents/RecordColumns.h"
+
+namespace documents {
+
+namespace {
+
+common::Failure Error(const QString& text, const QString& field) {
+    return {QStringLiteral("Messaggio di errore"), text, field};
+}
+
+} // namespace
+
+qint64 InstalmentCard::add(db::Database& db, DocumentKind kind, qint64 documentId,
+                           const QDate& today) {
+    const DocumentTables& t = DocumentTables::of(kind);
+    db::Transaction tx(db);
+    const db::Result r = db.query(
+        QStringLiteral(
+            "select Data, ModPagamento_Id, Banca_ID, Cliente_ID from fattura where Id = ?"),
+        {documentId});
+    const db::Row doc = r.empty() ? db::Row() : r.first();
+    const qint64 count =
+        db.scalar(QStringLiteral("select count(*) from FatturaScadenze where Fattura_ID = ?"),
+                  {documentId})
+            .toLongLong();
+    const QDate date = r.empty() ? QDate() : doc.date(QStringLiteral("Data"));
+    const auto value = [&](const char* column) {
+        return r.empty() ? QVariant() : doc.value(QString::fromLatin1(column));
+    };
+    const qint64 id = db.insert(QStringLiteral("FatturaScadenze"),
+                                {{QStringLiteral("Numero"), count + 1},
+                                 {QStringLiteral("Fattura_ID"), documentId},
+                                 {QStringLiteral("Tipo"), t.instalmentType},
+                                 {QStringLiteral("Pagato"), false},
+                                 {QStringLiteral("ModPagamento_Id"), value("ModPagamento_Id")},
+                                 {QStringLiteral("Banca_ID"), value("Banca_ID")},
+                                 {QStringLiteral("Cliente_id"), value("Cliente_ID")},
+                                 {QStringLiteral("Fornitore_id"), 0},
+                                 {QStringLiteral("Importo"), 0.0},
+                                 {QStringLiteral("DataScadenza"), date.isValid() ? date : today}});
+    tx.commit();
+    return id;
+}
+
+QVariantMap InstalmentCard::load(db::Database& db, qint64 instalmentId) {
+    return app::ReadRecord(db, QStringLiteral("FatturaScadenze"), instalmentId);
+}
+
+std::optional<common::Failure> InstalmentCard::validate(const QVariantMap& s) {
+    if (!app::RecordDate(s, QStringLiteral("DataScadenza")).isValid())
+        return Error(QStringLiteral("Attenzione manca la data della scadenza !!"),
+                     QStringLiteral("DataScadenza"));
+    if (app::RecordText(s, QStringLiteral("Operazione")).isEmpty())
+        return Error(QStringLiteral("Attenzione manca la descrizione dell'operazione !!"),
+                     QStringLiteral("Operazione"));
+    if (app::RecordText(s, QStringLiteral("Importo")).isEmpty())
+        return Error(QStringLiteral("Attenzione manca l'importo !!"), QStringLiteral("Importo"));
+    if (app::RecordText(s, QStringLiteral("Numero")).isEmpty())
+        return Error(QStringLiteral("Attenzione manca il numero cronologico di pagamento !!"),
+                     QStringLiteral("Numero"));
+    if (app::RecordKey(s, QStringLiteral("ModPagamento_Id")) <= 0)
+        return Error(QStringLiteral("Attenzione manca la modalità di pagamento !!"),
+                     QStringLiteral("ModPagamento_Id"));
+    return std::nullopt;
+}
+
+std::optional<common::Failure> InstalmentCard::save(db::Database& db, QVariantMap& s) {
+    if (auto failure = validate(s))
+        return failure;
+    const bool cashBook = DocumentOptions::load(db).cashBook;
+    const qint64 id = app::RecordKey(s, QStringLiteral("Id"));
+    const bool paid = app::RecordDate(s, QStringLiteral("DataPagamento")).isValid();
+    db::Transaction tx(db);
+    s[QStringLiteral("Pagato")] = paid;
+    if (!paid) {
+        s[QStringLiteral("DataPagamento")] = QVariant();
+        s[QStringLiteral("Finanzia_id")] = QVariant();
+        if (cashBook)
+            CashBookMovements::removeForInstalment(db, id);
+    }
+    db.update(QStringLiteral("FatturaScadenze"), id,
+              ColumnValues(QStringLiteral("FatturaScadenze"), s));
+    if (cashBook && paid)
+        CashBookMovements::writePayment(db, id);
+    tx.commit();
+    s = load(db, id);
+    return std::nullopt;
+}
+
+void InstalmentCard::remove(db::Database& db, qint64 instalmentId) {
+    const bool cashBook = DocumentOptions::load(db).cashBook;
+    db::Transaction tx(db);
+    if (cashBook)
+        CashBookMovements::removeForInstalment(db, instalmentId);
+    db.exec(QStringLiteral("delete * FROM FatturaScadenze WHERE Id = ?"), {instalmentId});
+    tx.commit();
+}
+
+qint64 InstalmentCard::documentMovement(db::Database& db, DocumentKind kind, qint64 documentId,
+                                        qint64 instalmentId) {
+    if (instalmentId > 0) {
+        const qint64 own = db.scalar(QStringLiteral("select Finanzia_id from FatturaScadenze "
+                                                    "where Id = ?"),
+                                     {instalmentId})
+                               .toLongLong();
+        if (own > 0)
+            return own;
+    }
+    return db
+        .scalar(QStringLiteral("Select ID from finanzia where Tipo=? and Fattura_Id = ?"),
+                {DocumentTables::of(kind).issueType, documentId})
+        .toLongLong();
+}
+
+qint64 InstalmentCard::instalmentMovement(db::Database& db, qint64 instalmentId) {
+    if (!DocumentOptions::load(db).cashBook)
+        return 0;
+    const qint64 own = db.scalar(QStringLiteral("select Finanzia_id from FatturaScadenze where "
+                                                "Id = ?"),
+                                 {instalmentId})
+                           .toLongLong();
+    if (own <= 0)
+        return 0;
+    return db
+        .scalar(QStringLiteral("Select ID from finanzia where FatturaScadenze_Id = ?"),
+                {instalmentId})
+        .toLongLong();
+}
+
+} // namespace documents

@@ -1,0 +1,133 @@
+#include "documents/QuoteImport.h"
+
+#include "common/TextForms.h"
+#include "documents/DocumentOptions.h"
+#include "documents/DocumentRows.h"
+#include "documents/DocumentStore.h"
+#include "documents/DocumentTables.h"
+#include "documents/RowRules.h"
+#include "documents/StockMoves.h"
+
+namespace documents {
+
+namespace {
+
+const DocumentKind kInvoice = DocumentKind::CustomerInvoice;
+
+} // namespace
+
+common::Failure QuoteImport::unsavedInvoice() {
+    return {QStringLiteral("Messaggio di avviso"),
+            QStringLiteral("Attenzione è necessario salvare la fattura prima di inserirci i "
+                           "riferimenti al Preventivo"),
+            QString()};
+}
+
+QList<QuoteImport::Choice> QuoteImport::available(db::Database& db, qint64 customerId) {
+    const db::Result r =
+        db.query(QStringLiteral("SELECT PreventiTestata.Id, Numero, Data, Cliente_Id FROM "
+                                "PreventiTestata Where Fatturato = false and Cliente_ID = ? "
+                                "order by Data, Numero"),
+                 {customerId});
+    QList<Choice> out;
+    for (const db::Row& row : r) {
+        Choice c;
+        c.id = row.integer(QStringLiteral("Id"));
+        c.number = row.integer(QStringLiteral("Numero"));
+        c.date = row.date(QStringLiteral("Data"));
+        c.label = QStringLiteral("N° %1 Data: %2").arg(c.number).arg(common::ItalianDate(c.date));
+        out.append(c);
+    }
+    return out;
+}
+
+std::optional<common::Failure> QuoteImport::import(db::Database& db, qint64 invoiceId,
+                                                   qint64 quoteId) {
+    if (invoiceId <= 0)
+        return unsavedInvoice();
+    const DocumentOptions options = DocumentOptions::load(db);
+    db::Transaction tx(db);
+    const db::Result quote =
+        db.query(QStringLiteral("select * from PreventiTestata where Id = ?"), {quoteId});
+    if (quote.empty()) {
+        tx.commit();
+        return std::nullopt;
+    }
+    const db::Row& q = quote.first();
+    db.exec(QStringLiteral("UPDATE PreventiTestata SET Fatturato = True where id = ?"), {quoteId});
+    const bool linked =
+        !db.query(QStringLiteral("select Id from FatturaPreventiviRighe where Fattura_ID = ? and "
+                                 "Preventivo_Id = ?"),
+                  {invoiceId, quoteId})
+             .empty();
+    if (!linked)
+        db.insert(QStringLiteral("FatturaPreventiviRighe"),
+                  {{QStringLiteral("Numero"), q.value(QStringLiteral("Numero"))},
+                   {QStringLiteral("Data"), q.value(QStringLiteral("Data"))},
+                   {QStringLiteral("Preventivo_Id"), quoteId},
+                   {QStringLiteral("Fattura_ID"), invoiceId}});
+    DocumentRows::removeWhere(db, kInvoice, QStringLiteral("Prev_ID = ? and NumFatt = ?"),
+                              {quoteId, invoiceId});
+
+    const bool history =
+        db.scalar(QStringLiteral("select Storico from fattura where Id = ?"), {invoiceId}).toBool();
+    static const QStringList copied = {"DataInizioPeriodo",
+                                       "DataFinePeriodo",
+                                       "RiferimentoAmministrazione",
+                                       "Descrizione",
+                                       "TotaleImponibile",
+                                       "Um",
+                                       "Reparto",
+                                       "Scaffale",
+                                       "ValoreTotale",
+                                       "Articolo_ID",
+                                       "Data",
+                                       "Codice",
+                                       "TipoRiga",
+                                       "ValoreUnitario",
+                                       "Sconto",
+                                       "AliquotaIva",
+                                       "Iva_ID"};
+    const db::Result rows = db.query(
+        QStringLiteral("select * from PreventiRighe where Prev_ID = ? order by NumeroRiga"),
+        {quoteId});
+    for (const db::Row& r : rows) {
+        const QString type = r.text(QStringLiteral("TipoRiga"));
+        const qint64 article = r.integer(QStringLiteral("Articolo_ID"));
+        db::Values values{{QStringLiteral("NumFatt"), invoiceId},
+                          {QStringLiteral("Prev_ID"), quoteId},
+                          {QStringLiteral("NumeroRiga"),
+                           DocumentRows::nextRowNumber(db, kInvoice, invoiceId, options)},
+                          {QStringLiteral("ContabilitaConti_ID"),
+                           RowRules::defaultAccount(db, kInvoice, type, article, options)},
+                          {QStringLiteral("Storico"), history}};
+        for (const QString& column : copied)
+            if (!r.isNull(column))
+                values.append({column, r.value(column)});
+        values.append(
+            {QStringLiteral("Note"), QStringLiteral("Preventivo n° ") +
+                                         QString::number(q.integer(QStringLiteral("Numero")))});
+        db.insert(QStringLiteral("fattdett"), values);
+        if (IsArticleRow(type))
+            StockMoves::move(db, article,
+                             DocumentTables::of(kInvoice).stockSign *
+                                 r.number(QStringLiteral("Um")));
+    }
+    DocumentStore::recalculate(db, invoiceId);
+    tx.commit();
+    return std::nullopt;
+}
+
+void QuoteImport::remove(db::Database& db, qint64 invoiceId, qint64 quoteId) {
+    db::Transaction tx(db);
+    db.exec(QStringLiteral("UPDATE PreventiTestata SET Fatturato = false where id = ?"), {quoteId});
+    DocumentRows::removeWhere(db, kInvoice, QStringLiteral("Prev_ID = ? and NumFatt = ?"),
+                              {quoteId, invoiceId});
+    db.exec(QStringLiteral("delete * from FatturaPreventiviRighe where Fattura_ID = ? and "
+                           "Preventivo_Id = ?"),
+            {invoiceId, quoteId});
+    DocumentStore::recalculate(db, invoiceId);
+    tx.commit();
+}
+
+} // namespace documents

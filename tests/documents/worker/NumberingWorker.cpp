@@ -1,0 +1,33 @@
+// Creates documents on a shared archive as one workstation would, for the
+// numbering concurrency test: numbering_worker <archive> <count> [credit]
+// The workstation name comes from OSSARION_WORKSTATION.
+
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/Schema.h"
+#include "documents/DocumentStore.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    try {
+        db::Schema::loadCatalog();
+        db::Database db;
+        db.open(args[1]);
+        const int count = args[2].toInt();
+        const auto kind = args.size() > 3 && args[3] == QLatin1String("credit")
+                              ? documents::DocumentKind::CustomerCreditNote
+                              : documents::DocumentKind::CustomerInvoice;
+        for (int i = 0; i < count; ++i)
+            documents::DocumentStore::create(db, kind, {});
+    } catch (const db::DbError& e) {
+        QTextStream(stderr) << e.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
