@@ -1,1 +1,0 @@
-int mailAnchor = 0;

@@ -1,0 +1,49 @@
+#include "mail/Mailer.h"
+
+#include "common/Interaction.h"
+
+namespace mail {
+
+namespace {
+const QString kWarning = QStringLiteral("Messaggio di Avviso");
+const QString kError = QStringLiteral("Messaggio di errore");
+} // namespace
+
+bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients,
+                  const QStringList& attachments, const QString& subject, const QString& text) {
+    m_lastError.clear();
+    bool any = false;
+    for (const QString& r : recipients)
+        any = any || !r.trimmed().isEmpty();
+    if (!any) {
+        m_lastError = QStringLiteral("Manca il destinatario");
+        return false;
+    }
+
+    SmtpSettings settings = SmtpSettings::load(m_db);
+    if (settings.host.isEmpty()) {
+        m_lastError = QStringLiteral("Per inviare email è necessario impostare l' Host SMTP tra "
+                                     "le opzioni del programma !");
+        m_ui.warning(kWarning, m_lastError);
+        return false;
+    }
+    if (settings.sender.isEmpty()) {
+        m_lastError = QStringLiteral("Per inviare email è necessario impostare il mittente delle "
+                                     "email tra le opzioni del programma !");
+        m_ui.warning(kWarning, m_lastError);
+        return false;
+    }
+    settings.caFile = m_caFile;
+
+    busy(true);
+    const SendResult r =
+        SmtpClient(settings).send({recipients, ccRecipients, attachments, subject, text});
+    busy(false);
+    if (!r.sent) {
+        m_lastError = r.error;
+        m_ui.error(kError, r.error);
+    }
+    return r.sent;
+}
+
+} // namespace mail

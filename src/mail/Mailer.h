@@ -1,0 +1,53 @@
+#pragma once
+
+#include "mail/SmtpClient.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace common {
+class Interaction;
+}
+namespace db {
+class Database;
+}
+
+namespace mail {
+
+// Sends mail with the options of the archive, telling the user what went
+// wrong through the interaction.
+class Mailer {
+public:
+    Mailer(db::Database& db, common::Interaction& ui) : m_db(db), m_ui(ui) {}
+
+    // InviaMail: one message to the recipients and copy recipients (empty
+    // texts skipped) with the attachments. True when the server took it.
+    bool send(const QStringList& recipients, const QStringList& ccRecipients,
+              const QStringList& attachments, const QString& subject, const QString& text);
+
+    // The reason of the last failure, as shown to the user.
+    const QString& lastError() const { return m_lastError; }
+
+    // Called with true before the connection opens and with false when
+    // sending is over (the screen shows the hourglass meanwhile).
+    void setBusyHandler(std::function<void(bool)> busy) { m_busy = std::move(busy); }
+    // Certificates to trust instead of the system ones: for tests only.
+    void setCaFile(const QString& path) { m_caFile = path; }
+
+    db::Database& database() { return m_db; }
+    common::Interaction& interaction() { return m_ui; }
+
+private:
+    void busy(bool on) {
+        if (m_busy)
+            m_busy(on);
+    }
+
+    db::Database& m_db;
+    common::Interaction& m_ui;
+    std::function<void(bool)> m_busy;
+    QString m_caFile;
+    QString m_lastError;
+};
+
+} // namespace mail
