@@ -1,1 +1,0 @@
-int printingAnchor = 0;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "db/Row.h"
+#include "printing/ReportRequest.h"
+
+#include <QHash>
+#include <QImage>
+#include <QVariant>
+
+namespace db {
+class Database;
+}
+
+namespace printing {
+
+// Everything a report is drawn from: the request's main and sub-report
+// rows, the company row and its logo.
+struct ReportData {
+    RequestRow request;
+    db::Result main;
+    db::Result sub[3];
+    QHash<QString, QVariant> company; // ditta columns, keys in lower case
+    QImage logo;
+
+    // Runs the request's queries through the dialect layer; the logo is
+    // ditta.Logo, else LogoMaga.bmp of the installation folder.
+    static ReportData load(db::Database& db, const RequestRow& request);
+};
+
+} // namespace printing

@@ -1,0 +1,101 @@
+#include "printing/TextMeasure.h"
+
+#include <QFontMetricsF>
+
+namespace printing {
+
+namespace {
+constexpr double referenceDpi = 720.0;
+constexpr double toPoints = 72.0 / referenceDpi;
+} // namespace
+
+QFont RenderedReport::font(const FontSpec& spec) const {
+    QFont f;
+    if (!fontFamilies.isEmpty())
+        f.setFamilies(fontFamilies);
+    f.setPointSizeF(spec.size);
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures: "fi" or "tt" drawn as one glyph would not read back as
+    // text from the PDF.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+}
+
+QStringList RenderedReport::texts(int page) const {
+    QStringList out;
+    for (int i = 0; i < pages.size(); ++i) {
+        if (page >= 0 && i != page)
+            continue;
+        for (const DrawItem& item : pages[i].items)
+            if (item.kind == DrawItem::Text)
+                out << item.text;
+    }
+    return out;
+}
+
+TextMeasure::TextMeasure(const QStringList& families)
+    : m_families(families), m_device(8, 8, QImage::Format_ARGB32) {
+    const int dpm = int(referenceDpi / 0.0254 + 0.5);
+    m_device.setDotsPerMeterX(dpm);
+    m_device.setDotsPerMeterY(dpm);
+}
+
+QFont TextMeasure::font(const FontSpec& spec) const {
+    RenderedReport r;
+    r.fontFamilies = m_families;
+    return r.font(spec);
+}
+
+double TextMeasure::width(const QString& text, const FontSpec& spec) const {
+    const QFontMetricsF fm(font(spec), &m_device);
+    return fm.horizontalAdvance(text) * toPoints;
+}
+
+double TextMeasure::lineHeight(const FontSpec& spec) const {
+    const QFontMetricsF fm(font(spec), &m_device);
+    return std::max(fm.height() * toPoints, spec.size * 1.2);
+}
+
+QStringList TextMeasure::wrap(const QString& text, const FontSpec& spec, double width) const {
+    const QFontMetricsF fm(font(spec), &m_device);
+    const double limit = width / toPoints;
+    QStringList lines;
+    QString normalized = text;
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalized.replace(u'\r', u'\n');
+    normalized.replace(u'\t', u' ');
+    for (const QString& paragraph : normalized.split(u'\n')) {
+        const QStringList words = paragraph.split(u' ', Qt::SkipEmptyParts);
+        if (words.isEmpty()) {
+            lines << QString();
+            continue;
+        }
+        QString line;
+        for (QString word : words) {
+            const QString candidate = line.isEmpty() ? word : line + u' ' + word;
+            if (fm.horizontalAdvance(candidate) <= limit) {
+                line = candidate;
+                continue;
+            }
+            if (!line.isEmpty()) {
+                lines << line;
+                line.clear();
+            }
+            // A word wider than the column is cut where it has to be.
+            while (fm.horizontalAdvance(word) > limit && word.size() > 1) {
+                int n = word.size() - 1;
+                while (n > 1 && fm.horizontalAdvance(word.left(n)) > limit)
+                    --n;
+                lines << word.left(n);
+                word = word.mid(n);
+            }
+            line = word;
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+} // namespace printing

@@ -1,0 +1,214 @@
+#include "Samples.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+void row(db::Database& db, const QString& table, const QString& parent, qint64 parentId, int n,
+         const QString& code, const QString& text, double qty, double price, double discount,
+         int vatId, double rate, const QString& note = QString()) {
+    const double net = qty * price * (1 - discount / 100.0);
+    db.insert(table,
+              {{parent, parentId},
+               {QStringLiteral("NumeroRiga"), n},
+               {QStringLiteral("TipoRiga"), QStringLiteral("A")},
+               {QStringLiteral("Codice"), code},
+               {QStringLiteral("Descrizione"), text},
+               {QStringLiteral("Um"), qty},
+               {QStringLiteral("ValoreUnitario"), price},
+               {QStringLiteral("Sconto"), discount},
+               {QStringLiteral("Iva_ID"), vatId},
+               {QStringLiteral("AliquotaIva"), rate},
+               {QStringLiteral("TotaleImponibile"), net},
+               {QStringLiteral("ValoreTotale"), qRound64(net * (1 + rate / 100) * 100) / 100.0},
+               {QStringLiteral("Note"), note.isEmpty() ? QVariant() : QVariant(note)}});
+}
+
+// Three rows: 2.500,00 at 22%, 1.800,00 at 10%, 2 × 75,50 less 10% at 22%.
+void threeRows(db::Database& db, const QString& table, const QString& parent, qint64 id) {
+    row(db, table, parent, id, 1, QStringLiteral("SRV01"),
+        QStringLiteral("Servizio funebre completo"), 1, 2500, 0, 1, 22,
+        QStringLiteral("Preventivo n° 7"));
+    row(db, table, parent, id, 2, QStringLiteral("COF12"),
+        QStringLiteral("Cofano in legno di rovere massello, finitura lucida"), 1, 1800, 0, 2, 10);
+    row(db, table, parent, id, 3, QStringLiteral("FIO03"), QStringLiteral("Composizione floreale"),
+        2, 75.5, 10, 1, 22);
+}
+
+} // namespace
+
+void Samples::setLogo(db::Database& db, bool present) {
+    if (!present) {
+        db.exec(QStringLiteral("update ditta set Logo = null"));
+        return;
+    }
+    QImage logo(360, 240, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    QPainter p(&logo);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0x1f, 0x3a, 0x5f));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QRectF(60, 10, 220, 220));
+    p.setPen(Qt::white);
+    QFont f;
+    f.setPixelSize(110);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRectF(60, 10, 220, 220), Qt::AlignCenter, QStringLiteral("R"));
+    p.end();
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    logo.save(&buffer, "JPG");
+    db.exec(QStringLiteral("update ditta set Logo = ?"), {jpeg});
+}
+
+void Samples::setOption(db::Database& db, const QString& column, const QVariant& value) {
+    db.exec(QStringLiteral("update opzioni set %1 = ?").arg(column), {value});
+}
+
+Samples Samples::create(db::Database& db) {
+    Samples s;
+    db.exec(QStringLiteral("update ditta set RagSoc = ?, Via = ?, Numero = ?, Cap = ?, Comune = ?, "
+                           "Provincia = ?, PIva = ?, CodFisc = ?, Tel = ?, Email = ?, Pec = ?"),
+            {QStringLiteral("Onoranze Funebri Rossi S.r.l."), QStringLiteral("Via Roma"),
+             QStringLiteral("12"), QStringLiteral("20121"), QStringLiteral("Milano"),
+             QStringLiteral("MI"), QStringLiteral("01234567890"), QStringLiteral("01234567890"),
+             QStringLiteral("02 1234567"), QStringLiteral("info@rossi.example"),
+             QStringLiteral("rossi@pec.example")});
+    s.customer =
+        db.insert(QStringLiteral("Clienti"),
+                  {{QStringLiteral("Codice"), QStringLiteral("C001")},
+                   {QStringLiteral("NominativoDocumenti"), QStringLiteral("Bianchi Mario")},
+                   {QStringLiteral("NominativoVisualizzato"), QStringLiteral("Bianchi Mario")},
+                   {QStringLiteral("Via"), QStringLiteral("Via Verdi")},
+                   {QStringLiteral("Numero"), QStringLiteral("5")},
+                   {QStringLiteral("Cap"), QStringLiteral("20100")},
+                   {QStringLiteral("Citta"), QStringLiteral("Milano")},
+                   {QStringLiteral("Provincia"), QStringLiteral("MI")},
+                   {QStringLiteral("CodFiscale"), QStringLiteral("BNCMRA70A01F205X")},
+                   {QStringLiteral("Telefono"), QStringLiteral("02 555 0101")},
+                   {QStringLiteral("EMail"), QStringLiteral("mario.bianchi@example.com")},
+                   {QStringLiteral("Annullato"), false}});
+    db.insert(QStringLiteral("Clienti"),
+              {{QStringLiteral("Codice"), QStringLiteral("C002")},
+               {QStringLiteral("NominativoDocumenti"), QStringLiteral("Esposito Anna")},
+               {QStringLiteral("Citta"), QStringLiteral("Napoli")},
+               {QStringLiteral("Annullato"), false}});
+    s.supplier =
+        db.insert(QStringLiteral("Fornitor"),
+                  {{QStringLiteral("Fornitore"), QStringLiteral("Falegnameria Verdi S.n.c.")},
+                   {QStringLiteral("VIA"), QStringLiteral("Via dei Boschi")},
+                   {QStringLiteral("Comune"), QStringLiteral("Lecco")},
+                   {QStringLiteral("Iva"), QStringLiteral("09876543210")},
+                   {QStringLiteral("Annullato"), false}});
+    db.insert(QStringLiteral("prezziar"),
+              {{QStringLiteral("Codice"), QStringLiteral("COF12")},
+               {QStringLiteral("Descrizione"), QStringLiteral("Cofano in rovere")},
+               {QStringLiteral("Prezzo"), 1800.0},
+               {QStringLiteral("AliquotaIva"), 10.0},
+               {QStringLiteral("Annullato"), false}});
+    s.terms = db.insert(QStringLiteral("ModPagamento"),
+                        {{QStringLiteral("Descrizione"), QStringLiteral("Bonifico 30-60 gg")},
+                         {QStringLiteral("NumeroScadenze"), 2},
+                         {QStringLiteral("NonVisualizzareStampa"), false}});
+    s.bank = db.insert(QStringLiteral("Bank"),
+                       {{QStringLiteral("Banca"), QStringLiteral("Banca Popolare di Milano")},
+                        {QStringLiteral("Comune"), QStringLiteral("Milano")},
+                        {QStringLiteral("Provincia"), QStringLiteral("MI")},
+                        {QStringLiteral("Iban"), QStringLiteral("IT60X0542811101000000123456")}});
+
+    const db::Values header = {{QStringLiteral("Carico"), false},
+                               {QStringLiteral("Storico"), false},
+                               {QStringLiteral("Data"), QDate(2026, 3, 2)},
+                               {QStringLiteral("Cliente_ID"), s.customer},
+                               {QStringLiteral("ModPagamento_Id"), s.terms},
+                               {QStringLiteral("Banca_ID"), s.bank},
+                               {QStringLiteral("TotImponibile"), 4435.90},
+                               {QStringLiteral("TotImposta"), 759.90},
+                               {QStringLiteral("RitenutaAcconto"), 0.0},
+                               {QStringLiteral("ImportoMarcaBollo"), 2.0},
+                               {QStringLiteral("MarcaBolloVirtuale"), true},
+                               {QStringLiteral("TotFattura"), 5197.80}};
+    db::Values invoice = header;
+    invoice.append({QStringLiteral("FattNota"), false});
+    invoice.append({QStringLiteral("Num"), 12});
+    invoice.append({QStringLiteral("Note"), QStringLiteral("Grazie per la fiducia accordataci.")});
+    s.invoice = db.insert(QStringLiteral("fattura"), invoice);
+    threeRows(db, QStringLiteral("fattdett"), QStringLiteral("NumFatt"), s.invoice);
+    for (int n = 1; n <= 2; ++n)
+        db.insert(QStringLiteral("FatturaScadenze"),
+                  {{QStringLiteral("Fattura_ID"), s.invoice},
+                   {QStringLiteral("Numero"), n},
+                   {QStringLiteral("DataScadenza"), QDate(2026, 3 + n, 1)},
+                   {QStringLiteral("Importo"), 2598.90},
+                   {QStringLiteral("Tipo"), QStringLiteral("F")},
+                   {QStringLiteral("ModPagamento_Id"), s.terms},
+                   {QStringLiteral("Banca_ID"), s.bank},
+                   {QStringLiteral("Cliente_id"), s.customer}});
+
+    db::Values credit = header;
+    credit.append({QStringLiteral("FattNota"), true});
+    credit.append({QStringLiteral("Num"), 3});
+    credit.append({QStringLiteral("NCFattIDRif"), s.invoice});
+    credit.append({QStringLiteral("NCFattNumRif"), 12});
+    credit.append({QStringLiteral("NCFattDataRif"), QDate(2026, 3, 2)});
+    s.creditNote = db.insert(QStringLiteral("fattura"), credit);
+    threeRows(db, QStringLiteral("NotaCreditoRighe"), QStringLiteral("NotaCredito_ID"),
+              s.creditNote);
+
+    s.quote =
+        db.insert(QStringLiteral("PreventiTestata"), {{QStringLiteral("Numero"), 7},
+                                                      {QStringLiteral("Data"), QDate(2026, 2, 20)},
+                                                      {QStringLiteral("Cliente_ID"), s.customer},
+                                                      {QStringLiteral("TotImponibile"), 4435.90},
+                                                      {QStringLiteral("TotImposta"), 759.90},
+                                                      {QStringLiteral("RitenutaAcconto"), 0.0},
+                                                      {QStringLiteral("ImportoMarcaBollo"), 0.0},
+                                                      {QStringLiteral("TotalePreventivo"), 5195.80},
+                                                      {QStringLiteral("Fatturato"), true},
+                                                      {QStringLiteral("Storico"), false}});
+    threeRows(db, QStringLiteral("PreventiRighe"), QStringLiteral("Prev_ID"), s.quote);
+
+    s.receipt = db.insert(QStringLiteral("TotaliCo"), {{QStringLiteral("Numero"), 41},
+                                                       {QStringLiteral("Data"), QDate(2026, 3, 5)},
+                                                       {QStringLiteral("Cliente_Id"), s.customer},
+                                                       {QStringLiteral("TotImponibile"), 4435.90},
+                                                       {QStringLiteral("TotImposta"), 759.90},
+                                                       {QStringLiteral("ImportoMarcaBollo"), 0.0},
+                                                       {QStringLiteral("TotFattura"), 5195.80},
+                                                       {QStringLiteral("Pagato"), true},
+                                                       {QStringLiteral("Storico"), false}});
+    threeRows(db, QStringLiteral("Conti"), QStringLiteral("Testata_ID"), s.receipt);
+
+    const qint64 area = db.insert(QStringLiteral("AreeCimitero"),
+                                  {{QStringLiteral("Descrizione"), QStringLiteral("Campo B")}});
+    s.deceased =
+        db.insert(QStringLiteral("Defunti"),
+                  {{QStringLiteral("Cognome"), QStringLiteral("Neri")},
+                   {QStringLiteral("Nome"), QStringLiteral("Giuseppe")},
+                   {QStringLiteral("CodFiscale"), QStringLiteral("NREGPP30B12F205K")},
+                   {QStringLiteral("Sesso"), QStringLiteral("M")},
+                   {QStringLiteral("LuogoNascita"), QStringLiteral("Milano")},
+                   {QStringLiteral("DataNascita"), QDate(1930, 2, 12)},
+                   {QStringLiteral("LuogoMorte"), QStringLiteral("Monza")},
+                   {QStringLiteral("DataMorte"), QDate(2026, 2, 18)},
+                   {QStringLiteral("Area_Id"), area},
+                   {QStringLiteral("Posizione"), QStringLiteral("Fila 3, posto 14")},
+                   {QStringLiteral("NominativoDocumenti"), QStringLiteral("Neri Giuseppe")},
+                   {QStringLiteral("NominativoVisualizzato"), QStringLiteral("Neri Giuseppe")}});
+    return s;
+}
+
+void Samples::addInvoiceRows(db::Database& db, qint64 invoice, int count) {
+    const int have =
+        db.scalar(QStringLiteral("select count(*) from fattdett where NumFatt = ?"), {invoice})
+            .toInt();
+    for (int n = have + 1; n <= count; ++n)
+        row(db, QStringLiteral("fattdett"), QStringLiteral("NumFatt"), invoice, n,
+            QStringLiteral("ART%1").arg(n, 3, 10, QChar(u'0')),
+            QStringLiteral("Articolo di prova numero %1").arg(n), 1, 10, 0, 1, 22);
+}
