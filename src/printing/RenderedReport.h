@@ -49,7 +49,7 @@ struct RenderedReport {
 
     // The texts of a page (all pages for -1), one item per line.
     QStringList texts(int page = -1) const;
-    QFont font(const FontSpec& spec) const;
+    QFont font(const FontSpec& fontStyle) const;
 };
 
 } // namespace printing

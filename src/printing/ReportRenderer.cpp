@@ -359,7 +359,7 @@ Box Renderer::buildText(const QJsonObject& o, double width, const Scope& s, doub
 Box Renderer::buildCells(const QJsonObject& o, double width, const Scope& s, double minHeight) {
     const FontSpec base = fontOf(o, FontSpec{m_baseSize});
     struct Cell {
-        QJsonObject spec;
+        QJsonObject definition;
         double weight;
     };
     QList<Cell> cells;
@@ -382,14 +382,14 @@ Box Renderer::buildCells(const QJsonObject& o, double width, const Scope& s, dou
     double height = minHeight;
     for (const Cell& c : cells) {
         const double w = width * c.weight / total;
-        const int align = alignOf(c.spec.value(QStringLiteral("align")));
+        const int align = alignOf(c.definition.value(QStringLiteral("align")));
         Box cb;
         double y = pad * 0.8;
-        y = addLines(cb, fill(c.spec.value(QStringLiteral("caption")).toString(), s).toUpper(), cf,
+        y = addLines(cb, fill(c.definition.value(QStringLiteral("caption")).toString(), s).toUpper(), cf,
                      m_style.muted, pad, y, w - 2 * pad, align);
         y += 0.4 * mm;
-        y = addLines(cb, fill(c.spec.value(QStringLiteral("value")).toString(), s),
-                     fontOf(c.spec, base), m_style.text, pad, y, w - 2 * pad, align);
+        y = addLines(cb, fill(c.definition.value(QStringLiteral("value")).toString(), s),
+                     fontOf(c.definition, base), m_style.text, pad, y, w - 2 * pad, align);
         height = std::max(height, y + pad * 0.8);
         contents.append(cb);
         widths.append(w);

@@ -9,13 +9,13 @@ constexpr double referenceDpi = 720.0;
 constexpr double toPoints = 72.0 / referenceDpi;
 } // namespace
 
-QFont RenderedReport::font(const FontSpec& spec) const {
+QFont RenderedReport::font(const FontSpec& fontStyle) const {
     QFont f;
     if (!fontFamilies.isEmpty())
         f.setFamilies(fontFamilies);
-    f.setPointSizeF(spec.size);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
+    f.setPointSizeF(fontStyle.size);
+    f.setBold(fontStyle.bold);
+    f.setItalic(fontStyle.italic);
     f.setHintingPreference(QFont::PreferNoHinting);
     // No ligatures: "fi" or "tt" drawn as one glyph would not read back as
     // text from the PDF.
@@ -42,24 +42,24 @@ TextMeasure::TextMeasure(const QStringList& families)
     m_device.setDotsPerMeterY(dpm);
 }
 
-QFont TextMeasure::font(const FontSpec& spec) const {
+QFont TextMeasure::font(const FontSpec& fontStyle) const {
     RenderedReport r;
     r.fontFamilies = m_families;
-    return r.font(spec);
+    return r.font(fontStyle);
 }
 
-double TextMeasure::width(const QString& text, const FontSpec& spec) const {
-    const QFontMetricsF fm(font(spec), &m_device);
+double TextMeasure::width(const QString& text, const FontSpec& fontStyle) const {
+    const QFontMetricsF fm(font(fontStyle), &m_device);
     return fm.horizontalAdvance(text) * toPoints;
 }
 
-double TextMeasure::lineHeight(const FontSpec& spec) const {
-    const QFontMetricsF fm(font(spec), &m_device);
-    return std::max(fm.height() * toPoints, spec.size * 1.2);
+double TextMeasure::lineHeight(const FontSpec& fontStyle) const {
+    const QFontMetricsF fm(font(fontStyle), &m_device);
+    return std::max(fm.height() * toPoints, fontStyle.size * 1.2);
 }
 
-QStringList TextMeasure::wrap(const QString& text, const FontSpec& spec, double width) const {
-    const QFontMetricsF fm(font(spec), &m_device);
+QStringList TextMeasure::wrap(const QString& text, const FontSpec& fontStyle, double width) const {
+    const QFontMetricsF fm(font(fontStyle), &m_device);
     const double limit = width / toPoints;
     QStringList lines;
     QString normalized = text;

@@ -14,11 +14,11 @@ class TextMeasure {
 public:
     explicit TextMeasure(const QStringList& families);
 
-    QFont font(const FontSpec& spec) const;
-    double width(const QString& text, const FontSpec& spec) const;
-    double lineHeight(const FontSpec& spec) const;
+    QFont font(const FontSpec& fontStyle) const;
+    double width(const QString& text, const FontSpec& fontStyle) const;
+    double lineHeight(const FontSpec& fontStyle) const;
     // Breaks the text into lines no wider than width; "\n" starts a new line.
-    QStringList wrap(const QString& text, const FontSpec& spec, double width) const;
+    QStringList wrap(const QString& text, const FontSpec& fontStyle, double width) const;
 
 private:
     QStringList m_families;
