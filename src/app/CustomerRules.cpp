@@ -1,5 +1,6 @@
 #include "app/CustomerRules.h"
 
+#include "app/RegistryRecord.h"
 #include "app/TaxCodes.h"
 #include "common/TextForms.h"
 
@@ -239,23 +240,16 @@ bool CustomerRules::namesChanged(const RegistryRecord& before, const RegistryRec
 }
 
 std::optional<common::Failure> CustomerRules::deleteCheck(db::Database& db, qint64 customerId) {
-    QStringList tables = kDocumentTables;
-    tables << "FatturaScadenze"
-           << "finanzia";
-    for (const QString& table : tables) {
-        const qint64 n =
-            db.scalar(
-                  QStringLiteral("select count(*) as N from %1 where Cliente_ID = ?").arg(table),
-                  {customerId})
-                .toLongLong();
-        if (n > 0)
-            return common::Failure{
-                QStringLiteral("Messaggio di avviso"),
-                QStringLiteral("Attenzione il cliente è presente in documenti o movimenti e non "
-                               "può essere eliminato: lo si può annullare"),
-                QString()};
-    }
-    return std::nullopt;
+    if (!IsReferenced(db,
+                      kDocumentTables + QStringList{QStringLiteral("FatturaScadenze"),
+                                                    QStringLiteral("finanzia")},
+                      QStringLiteral("Cliente_ID"), customerId))
+        return std::nullopt;
+    return common::Failure{
+        QStringLiteral("Messaggio di avviso"),
+        QStringLiteral("Attenzione il cliente è presente in documenti o movimenti e non "
+                       "può essere eliminato: lo si può annullare"),
+        QString()};
 }
 
 std::optional<common::Failure> CustomerRules::remove(db::Database& db, qint64 customerId) {

@@ -97,4 +97,14 @@ QDate RecordDate(const RegistryRecord& record, const QString& column) {
     return db::Row::toDate(v);
 }
 
+bool IsReferenced(db::Database& db, const QStringList& tables, const QString& column, qint64 key) {
+    for (const QString& table : tables) {
+        const QString sql =
+            QStringLiteral("select count(*) as N from %1 where %2 = ?").arg(table, column);
+        if (db.scalar(sql, {key}).toLongLong() > 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace app

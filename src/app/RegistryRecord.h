@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 
+#include <QStringList>
 #include <QVariantMap>
 
 namespace app {
@@ -30,5 +31,8 @@ qint64 RecordKey(const RegistryRecord& record, const QString& column);
 
 // A date column given as QDate or as text typed dd/MM/yyyy.
 QDate RecordDate(const RegistryRecord& record, const QString& column);
+
+// True when some row of the tables refers to the key through that column.
+bool IsReferenced(db::Database& db, const QStringList& tables, const QString& column, qint64 key);
 
 } // namespace app

@@ -73,21 +73,16 @@ void SupplierRules::completeSave(db::Database& db, qint64 supplierId, RegistryRe
 }
 
 std::optional<common::Failure> SupplierRules::deleteCheck(db::Database& db, qint64 supplierId) {
-    for (const QString& table : {QStringLiteral("fattura"), QStringLiteral("OrdiniTestata"),
-                                 QStringLiteral("FatturaScadenze"), QStringLiteral("finanzia")}) {
-        const qint64 n =
-            db.scalar(
-                  QStringLiteral("select count(*) as N from %1 where Fornitore_ID = ?").arg(table),
-                  {supplierId})
-                .toLongLong();
-        if (n > 0)
-            return common::Failure{
-                QStringLiteral("Messaggio di avviso"),
-                QStringLiteral("Attenzione il fornitore è presente in documenti o movimenti e "
-                               "non può essere eliminato: lo si può annullare"),
-                QString()};
-    }
-    return std::nullopt;
+    if (!IsReferenced(db,
+                      QStringList{QStringLiteral("fattura"), QStringLiteral("OrdiniTestata"),
+                                  QStringLiteral("FatturaScadenze"), QStringLiteral("finanzia")},
+                      QStringLiteral("Fornitore_ID"), supplierId))
+        return std::nullopt;
+    return common::Failure{
+        QStringLiteral("Messaggio di avviso"),
+        QStringLiteral("Attenzione il fornitore è presente in documenti o movimenti e "
+                       "non può essere eliminato: lo si può annullare"),
+        QString()};
 }
 
 std::optional<common::Failure> SupplierRules::remove(db::Database& db, qint64 supplierId) {
