@@ -3,7 +3,7 @@
 #include "app/StartupSequence.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/Screens.h"
+#include "screens/Screens.h"
 #include "db/Database.h"
 #include "ui/AppContext.h"
 #include "ui/GuiInteraction.h"
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     context.db = &database;
     context.interaction = &gui;
     ui::ScreenRegistry registry;
-    app::ui::registerAllScreens(registry);
+    screens::registerAllScreens(registry);
     app::ui::installHelpKey();
 
     app::ui::MainWindow window(context, registry);

@@ -1,9 +1,10 @@
+#include "app/ui/ShellScreens.h"
+
 #include "app/ExternalProgram.h"
 #include "app/StartupSequence.h"
 #include "app/ui/CompanyDialog.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/OptionsDialog.h"
-#include "app/ui/Screens.h"
 #include "db/Database.h"
 #include "ui/ScreenRegistry.h"
 

@@ -1,3 +1,5 @@
+#include "app/ui/ShellScreens.h"
+
 #include "TestArchive.h"
 #include "app/OptionsRules.h"
 #include "app/StartupSequence.h"
@@ -7,9 +9,9 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/OptionsDialog.h"
 #include "app/ui/ReminderDialog.h"
-#include "app/ui/Screens.h"
 #include "common/ScriptedInteraction.h"
 #include "db/Schema.h"
+#include "screens/Screens.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
 
@@ -442,7 +444,7 @@ TEST_F(Shell, Screenshots) {
         GTEST_SKIP() << "OSSARION_SCREENSHOTS not set";
     QDir().mkpath(folder);
     db().exec("update ditta set RagSoc = 'Onoranze Funebri Rossi s.r.l.'");
-    app::ui::registerAllScreens(registry);
+    screens::registerAllScreens(registry);
     MainWindow w(context, registry);
     w.setCaption(app::StartupSequence::caption(db()));
     w.show();
