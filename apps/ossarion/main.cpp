@@ -3,8 +3,8 @@
 #include "app/StartupSequence.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/MainWindow.h"
-#include "screens/Screens.h"
 #include "db/Database.h"
+#include "screens/Screens.h"
 #include "ui/AppContext.h"
 #include "ui/GuiInteraction.h"
 #include "ui/ScreenRegistry.h"
@@ -81,8 +81,12 @@ int main(int argc, char** argv) {
     gui.setParent(&window);
     // The start-up runs once, when the window is first activated.
     QObject::connect(&window, &app::ui::MainWindow::firstActivation, &window, [&] {
+        // Hourglass while the archive opens and the start-up work runs;
+        // the questions on the way show the normal pointer.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         app::StartupSequence startup(database, gui);
         const app::StartupResult result = startup.run();
+        QApplication::restoreOverrideCursor();
         if (result.stop) {
             QApplication::exit(0);
             return;

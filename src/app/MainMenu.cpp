@@ -64,6 +64,7 @@ QList<MenuTab> build() {
              hidden("btnBuoni", QStringLiteral("Buoni")),
              hidden("btnDDTClienti", QStringLiteral("D.D.T.")),
              b("btnContratti", QStringLiteral("Contratti")),
+             unkeyed("btnRinnovoAnnuale", QStringLiteral("Rinnovo annuale")),
              b("btnFattureClienti", QStringLiteral("Fatture")),
              b("btnNoteCreditoClienti", QStringLiteral("Note Credito")),
              b("btnPreventivi", QStringLiteral("Preventivi")),

@@ -13,21 +13,44 @@ QWidget* parentOr(QWidget* p) {
     return p ? p : QApplication::activeWindow();
 }
 
+// A question asked during long work (the start-up, a send) shows the normal
+// pointer; the hourglass comes back when it is answered.
+class NormalCursor {
+public:
+    NormalCursor() {
+        while (QApplication::overrideCursor()) {
+            QApplication::restoreOverrideCursor();
+            ++m_depth;
+        }
+    }
+    ~NormalCursor() {
+        for (int i = 0; i < m_depth; ++i)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+
+private:
+    int m_depth = 0;
+};
+
 } // namespace
 
 void GuiInteraction::information(const QString& title, const QString& text) {
+    NormalCursor normal;
     QMessageBox::information(parentOr(m_parent), title, text);
 }
 
 void GuiInteraction::warning(const QString& title, const QString& text) {
+    NormalCursor normal;
     QMessageBox::warning(parentOr(m_parent), title, text);
 }
 
 void GuiInteraction::error(const QString& title, const QString& text) {
+    NormalCursor normal;
     QMessageBox::critical(parentOr(m_parent), title, text);
 }
 
 bool GuiInteraction::question(const QString& title, const QString& text) {
+    NormalCursor normal;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     parentOr(m_parent));
     box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
@@ -36,6 +59,7 @@ bool GuiInteraction::question(const QString& title, const QString& text) {
 }
 
 bool GuiInteraction::askPassword(const QString& title, const QString& prompt, QString* answer) {
+    NormalCursor normal;
     bool ok = false;
     const QString text = QInputDialog::getText(parentOr(m_parent), title, prompt,
                                                QLineEdit::Password, QString(), &ok);
@@ -45,6 +69,7 @@ bool GuiInteraction::askPassword(const QString& title, const QString& prompt, QS
 }
 
 bool GuiInteraction::askText(const QString& title, const QString& prompt, QString* answer) {
+    NormalCursor normal;
     bool ok = false;
     const QString text =
         QInputDialog::getText(parentOr(m_parent), title, prompt, QLineEdit::Normal, *answer, &ok);
@@ -55,11 +80,13 @@ bool GuiInteraction::askText(const QString& title, const QString& prompt, QStrin
 
 QString GuiInteraction::openFile(const QString& title, const QString& filter,
                                  const QString& folder) {
+    NormalCursor normal;
     return QFileDialog::getOpenFileName(parentOr(m_parent), title, folder, filter);
 }
 
 QString GuiInteraction::saveFile(const QString& title, const QString& filter,
                                  const QString& suggestedPath) {
+    NormalCursor normal;
     return QFileDialog::getSaveFileName(parentOr(m_parent), title, suggestedPath, filter);
 }
 

@@ -1,4 +1,5 @@
 #include "TestArchive.h"
+#include "app/EmailAddresses.h"
 #include "app/PaymentTermsRules.h"
 #include "app/SimpleRegistryRules.h"
 
@@ -125,4 +126,22 @@ TEST(SimpleRegistryRules, IbanStoredWithoutSpaces) {
     EXPECT_EQ(app::NormalisedIban(QStringLiteral("it60 x054 2811 1010 0000 0123 456")).toString(),
               QStringLiteral("IT60X0542811101000000123456"));
     EXPECT_TRUE(app::NormalisedIban(QStringLiteral("  ")).isNull());
+}
+
+// The "Email" action of a list: the selected rows' addresses, blanks and
+// repeats left out, in the order of the selection.
+TEST(EmailAction, AddressesOfTheSelectedRows) {
+    TestArchive a(db::Engine::SQLite);
+    auto add = [&](const QString& name, const QVariant& mail) {
+        return a.db().insert(QStringLiteral("Fornitor"), {{QStringLiteral("Fornitore"), name},
+                                                          {QStringLiteral("Email"), mail}});
+    };
+    const qint64 rossi = add(QStringLiteral("Rossi"), QStringLiteral(" rossi@esempio.it "));
+    const qint64 blank = add(QStringLiteral("Bianchi"), QStringLiteral("  "));
+    const qint64 none = add(QStringLiteral("Verdi"), QVariant());
+    const qint64 again = add(QStringLiteral("Rossi bis"), QStringLiteral("ROSSI@esempio.it"));
+    const qint64 neri = add(QStringLiteral("Neri"), QStringLiteral("neri@esempio.it"));
+    EXPECT_EQ(app::EmailAddressesOf(a.db(), QStringLiteral("Fornitor"), QStringLiteral("Email"),
+                                    {neri, blank, rossi, none, again}),
+              QStringList({"neri@esempio.it", "rossi@esempio.it"}));
 }

@@ -3,6 +3,7 @@
 #include "common/ScriptedInteraction.h"
 #include "mail/EmailModel.h"
 #include "mail/Mailer.h"
+#include "mail/TestMessage.h"
 
 #include <QJsonArray>
 #include <gtest/gtest.h>
@@ -250,4 +251,33 @@ TEST(MailSend, ConnectionProblemsAreExplained) {
     EXPECT_EQ(mailer.lastError(),
               "L'allegato /nessuna/cartella/fattura.pdf non esiste o non si può leggere.");
     EXPECT_TRUE(tls.messages().isEmpty());
+}
+
+// "Invia email di prova": one message to the typed address, then a word to
+// the user; with the server gone, the error and no success message.
+TEST(MailSend, TestMessageFromTheOptions) {
+    SmtpTestServer server(Mode::Plain);
+    REQUIRE_SERVER(server);
+    TestArchive a(db::Engine::SQLite);
+    SmtpOptions{.port = server.port(), .encryptionType = 4}.save(a.db());
+    ScriptedInteraction ui;
+    mail::Mailer mailer(a.db(), ui);
+
+    EXPECT_FALSE(mail::TestMessage::send(mailer, "   "));
+    EXPECT_TRUE(server.messages().isEmpty());
+
+    ASSERT_TRUE(mail::TestMessage::send(mailer, " prova@esempio.it "));
+    const auto got = server.messages();
+    ASSERT_EQ(got.size(), 1);
+    EXPECT_EQ(got[0].envelopeTo, QStringList({"prova@esempio.it"}));
+    EXPECT_EQ(got[0].message["subject"].toString(), mail::TestMessage::subject());
+    ASSERT_FALSE(ui.messages.isEmpty());
+    EXPECT_TRUE(ui.messages.last().text.contains("prova@esempio.it"));
+
+    ScriptedInteraction ui2;
+    mail::Mailer unreachable(a.db(), ui2);
+    SmtpOptions{.port = 1, .encryptionType = 4}.save(a.db());
+    EXPECT_FALSE(mail::TestMessage::send(unreachable, "prova@esempio.it"));
+    ASSERT_EQ(ui2.messages.size(), 1);
+    EXPECT_EQ(ui2.messages[0].title, "Messaggio di errore");
 }

@@ -4,8 +4,11 @@
 #include "app/MainMenu.h"
 #include "app/OptionsRules.h"
 #include "app/ui/LogoEditor.h"
+#include "mail/Mailer.h"
+#include "mail/TestMessage.h"
 #include "ui/FieldEditors.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -255,6 +258,10 @@ void OptionsDialog::build() {
                 OptionsRules::encryptionProtocols());
     addSection(p, QStringLiteral("Messaggio"));
     addField(p, field("EmailTestoDefault", QStringLiteral("Testo predefinito")));
+    auto* testMail = new QPushButton(QStringLiteral("Invia email di prova"));
+    testMail->setObjectName(QStringLiteral("btnEmailProva"));
+    addWidgetRow(p, QString(), testMail);
+    connect(testMail, &QPushButton::clicked, this, &OptionsDialog::sendTestEmail);
 
     // Logo.
     p = addPage(QStringLiteral("Logo"));
@@ -312,6 +319,23 @@ void OptionsDialog::openFolder(const QString& column) {
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void OptionsDialog::sendTestEmail() {
+    if (isModified() && !save())
+        return;
+    QString address = value(QStringLiteral("SmtpMittenteEmail")).toString().trimmed();
+    if (!interaction().askText(QStringLiteral("Invia email di prova"),
+                               QStringLiteral("Indirizzo a cui inviare la prova:"), &address))
+        return;
+    mail::Mailer mailer(db(), interaction());
+    mailer.setBusyHandler([](bool on) {
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    mail::TestMessage::send(mailer, address);
 }
 
 void OptionsDialog::write(const db::Values& values) {

@@ -18,6 +18,9 @@ public:
     void applyVatToArticles();
     // The open button of a folder field.
     void openFolder(const QString& column);
+    // "Invia email di prova": saves pending changes, asks the address and
+    // sends a short message with the saved settings.
+    void sendTestEmail();
 
 protected:
     void write(const db::Values& values) override;

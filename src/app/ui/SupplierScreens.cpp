@@ -1,5 +1,7 @@
 #include "app/ui/SupplierScreens.h"
 
+#include "app/EmailAddresses.h"
+#include "app/ui/DocumentActions.h"
 #include "app/ui/RegistryHelpers.h"
 #include "db/DbError.h"
 #include "ui/AppContext.h"
@@ -134,6 +136,13 @@ TfrmGrigliaFornitori::TfrmGrigliaFornitori(::ui::AppContext& context, QWidget* p
     m_import = addButton(QStringLiteral("Importa vCard"), QStringLiteral("btnImportaVCard"));
     connect(m_export, &QPushButton::clicked, this, &TfrmGrigliaFornitori::exportVCard);
     connect(m_import, &QPushButton::clicked, this, &TfrmGrigliaFornitori::importVCard);
+    auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
+    connect(email, &QPushButton::clicked, this, [this] {
+        emailAddresses(this->context(),
+                       EmailAddressesOf(*this->context().db, QStringLiteral("Fornitor"),
+                                        QStringLiteral("Email"), SelectedKeys(grid())),
+                       this);
+    });
 }
 
 qint64 TfrmGrigliaFornitori::insertRow() {

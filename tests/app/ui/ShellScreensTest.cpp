@@ -353,6 +353,25 @@ TEST_F(Shell, OptionsRefuseAnUnreadableAmount) {
     EXPECT_TRUE(app::OptionsRules::load(db()).text("SmtpHost").isEmpty());
 }
 
+// "Invia email di prova" saves what was typed first, then asks the address;
+// without a server it stops at the missing-host message.
+TEST_F(Shell, OptionsTestEmailSavesFirst) {
+    app::ui::OptionsDialog d(context);
+    auto* button = d.findChild<QPushButton*>("btnEmailProva");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Invia email di prova");
+    type(d.editor("SmtpMittenteEmail"), "ufficio@esempio.it");
+    answers.texts.enqueue("prova@esempio.it");
+    button->click();
+    EXPECT_FALSE(d.isModified());
+    EXPECT_EQ(app::OptionsRules::load(db()).text("SmtpMittenteEmail"), "ufficio@esempio.it");
+    ASSERT_GE(answers.messages.size(), 2);
+    EXPECT_EQ(answers.messages[answers.messages.size() - 2].title, "Invia email di prova");
+    EXPECT_EQ(answers.messages.last().text,
+              "Per inviare email è necessario impostare l' Host SMTP tra le opzioni del "
+              "programma !");
+}
+
 TEST_F(Shell, OptionsFolderButtonsCheckThePath) {
     app::ui::OptionsDialog d(context);
     type(d.editor("CartellaImmagini"), "");
