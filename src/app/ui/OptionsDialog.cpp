@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -260,7 +261,12 @@ void OptionsDialog::build() {
     addField(p, field("EmailTestoDefault", QStringLiteral("Testo predefinito")));
     auto* testMail = new QPushButton(QStringLiteral("Invia email di prova"));
     testMail->setObjectName(QStringLiteral("btnEmailProva"));
-    addWidgetRow(p, QString(), testMail);
+    auto* testRow = new QWidget;
+    auto* testLayout = new QHBoxLayout(testRow);
+    testLayout->setContentsMargins(0, 0, 0, 0);
+    testLayout->addWidget(testMail);
+    testLayout->addStretch();
+    addWidgetRow(p, QString(), testRow);
     connect(testMail, &QPushButton::clicked, this, &OptionsDialog::sendTestEmail);
 
     // Logo.
