@@ -1,0 +1,177 @@
+#include "printing/LayoutRenderer.h"
+
+namespace printing::layout {
+
+// Placing boxes on pages: page breaks, closing blocks, footers.
+void Renderer::newPage(bool continuation) {
+    m_out.pages.append(RenderedPage());
+    m_vars.insert(QStringLiteral("page"), int(m_out.pages.size()));
+    m_y = m_top;
+    if (m_t.value(QStringLiteral("halfPage")).toBool()) {
+        Box cut;
+        cut.line(QPointF(6 * mm, m_pageHeight),
+                 QPointF(m_out.pageSize.width() - 6 * mm, m_pageHeight), 0.3, m_style.rule, true);
+        for (const DrawItem& d : cut.items)
+            m_out.pages.last().items.append(d);
+    }
+    if (continuation && m_scope) {
+        const double width = m_right - m_left;
+        for (const QJsonValue& v : m_t.value(QStringLiteral("pageHeader")).toArray())
+            emitBox(build(v.toObject(), width, *m_scope).flatten());
+    }
+    m_contentStart = m_y;
+}
+
+void Renderer::emitBox(const Box& b) {
+    RenderedPage& page = m_out.pages.last();
+    for (DrawItem item : b.items) {
+        item.rect.translate(m_left, m_y);
+        page.items.append(item);
+    }
+    m_y += b.height;
+}
+
+void Renderer::place(const Flow& f) {
+    for (int i = 0; i < f.pieces.size(); ++i) {
+        double need = f.pieces[i].height;
+        for (int j = i; j + 1 < f.pieces.size() && f.pieces[j].keepWithNext; ++j)
+            need += f.pieces[j + 1].height;
+        if (m_y + need > m_bottom + eps && m_y > m_contentStart + eps) {
+            newPage(true);
+            if (f.hasRepeat && i > f.repeatAfter)
+                emitBox(f.repeat);
+        }
+        emitBox(f.pieces[i]);
+    }
+}
+
+void Renderer::placeBlocks(const QJsonArray& blocks, const Scope& s) {
+    const double width = m_right - m_left;
+    for (const QJsonValue& v : blocks)
+        place(build(v.toObject(), width, s));
+}
+
+void Renderer::placeClosing(const QJsonArray& blocks, const Scope& s) {
+    const double width = m_right - m_left;
+    Box all;
+    for (const QJsonValue& v : blocks) {
+        const Box b = build(v.toObject(), width, s).flatten();
+        all.add(b, 0, all.height);
+        all.height += b.height;
+    }
+    if (all.items.isEmpty())
+        return;
+    if (m_y + all.height > m_bottom + eps && m_y > m_contentStart + eps)
+        newPage(true);
+    m_y = std::max(m_y, m_bottom - all.height);
+    emitBox(all);
+}
+
+void Renderer::drawFooters() {
+    const QJsonObject footer = m_t.value(QStringLiteral("footer")).toObject();
+    if (footer.isEmpty())
+        return;
+    const FontSpec f{numberOf(footer, "size", 7), false, false};
+    const double width = m_right - m_left;
+    m_vars.insert(QStringLiteral("pages"), int(m_out.pages.size()));
+    for (int p = 0; p < m_out.pages.size(); ++p) {
+        m_vars.insert(QStringLiteral("page"), p + 1);
+        Scope s;
+        s.parent = m_scope;
+        s.variables = &m_vars;
+        s.unknown = &m_unknown;
+        Box b;
+        b.line(QPointF(0, 0), QPointF(width, 0), 0.4, m_style.rule);
+        const double y = 1.2 * mm;
+        const double h = lh(f);
+        const std::pair<const char*, int> parts[] = {
+            {"left", Qt::AlignLeft}, {"center", Qt::AlignHCenter}, {"right", Qt::AlignRight}};
+        for (const auto& [key, align] : parts) {
+            const QString t = footer.value(QLatin1String(key)).toString();
+            if (!t.isEmpty())
+                b.text(QRectF(0, y, width, h), fill(t, s), f, m_style.muted, align);
+        }
+        for (DrawItem item : b.items) {
+            item.rect.translate(m_left, m_footerTop);
+            m_out.pages[p].items.append(item);
+        }
+    }
+}
+
+RenderedReport Renderer::run() {
+    const bool landscape = m_t.value(QStringLiteral("orientation")).toString() == u"landscape";
+    m_out.landscape = landscape;
+    m_out.pageSize = landscape ? QSizeF(a4Height, a4Width) : QSizeF(a4Width, a4Height);
+    m_out.fontFamilies = families(m_t);
+    m_out.title = m_t.value(QStringLiteral("title")).toString();
+    m_pageHeight = m_out.pageSize.height();
+    if (m_t.value(QStringLiteral("halfPage")).toBool())
+        m_pageHeight /= 2;
+
+    const QJsonObject margins = m_t.value(QStringLiteral("margins")).toObject();
+    m_left = numberOf(margins, "left", 15) * mm;
+    m_right = m_out.pageSize.width() - numberOf(margins, "right", 15) * mm;
+    m_top = numberOf(margins, "top", 12) * mm;
+    const double bottomMargin = numberOf(margins, "bottom", 10) * mm;
+    const bool hasFooter = !m_t.value(QStringLiteral("footer")).toObject().isEmpty();
+    m_footerTop = m_pageHeight - bottomMargin - (hasFooter ? 6 * mm : 0);
+    m_bottom = hasFooter ? m_footerTop - 2 * mm : m_pageHeight - bottomMargin;
+
+    if (m_t.value(QStringLiteral("requiresRows")).toBool() && m_d.main.empty())
+        throw RenderError{tr("Nessun dato da stampare: il documento richiesto non esiste o non ha "
+                             "righe")};
+
+    for (auto it = m_d.company.begin(); it != m_d.company.end(); ++it)
+        m_vars.insert(QStringLiteral("ditta.") + it.key(), it.value());
+    m_vars.insert(QStringLiteral("haslogo"), !m_d.logo.isNull());
+    m_vars.insert(QStringLiteral("letterhead"), m_d.request.letterhead);
+    m_vars.insert(QStringLiteral("title"), m_out.title);
+    m_vars.insert(QStringLiteral("parametro"), m_d.request.parameter);
+    m_vars.insert(QStringLiteral("today"), QDate::currentDate());
+    m_vars.insert(QStringLiteral("rowcount"), int(m_d.main.size()));
+    m_vars.insert(QStringLiteral("page"), 1);
+
+    std::vector<const db::Row*> records;
+    if (m_t.value(QStringLiteral("perRecord")).toBool())
+        for (const db::Row& r : m_d.main)
+            records.push_back(&r);
+    if (records.empty())
+        records.push_back(m_d.main.empty() ? nullptr : &m_d.main.first());
+
+    for (const db::Row* record : records) {
+        Scope scope;
+        scope.row = record;
+        scope.variables = &m_vars;
+        scope.unknown = &m_unknown;
+        std::vector<const db::Row*> all;
+        for (const db::Row& r : m_d.main)
+            all.push_back(&r);
+        scope.group = &all;
+        m_scope = &scope;
+        const QJsonObject let = m_t.value(QStringLiteral("let")).toObject();
+        for (auto it = let.begin(); it != let.end(); ++it)
+            m_vars.insert(it.key().toLower(), expr(it.value().toString()).evaluate(scope));
+        newPage(false);
+        if (m_d.request.letterhead)
+            placeBlocks(m_t.value(QStringLiteral("letterhead")).toArray(), scope);
+        else
+            m_y += numberOf(m_t, "letterheadSpace", 0) * mm;
+        placeBlocks(m_t.value(QStringLiteral("header")).toArray(), scope);
+        placeBlocks(m_t.value(QStringLiteral("body")).toArray(), scope);
+        placeClosing(m_t.value(QStringLiteral("closing")).toArray(), scope);
+        m_scope = nullptr;
+    }
+    Scope footerScope;
+    footerScope.row = records.front();
+    footerScope.variables = &m_vars;
+    footerScope.unknown = &m_unknown;
+    m_scope = &footerScope;
+    drawFooters();
+    m_scope = nullptr;
+    QStringList unknown(m_unknown.begin(), m_unknown.end());
+    unknown.sort(Qt::CaseInsensitive);
+    m_out.unknownNames = unknown;
+    return m_out;
+}
+
+} // namespace printing::layout

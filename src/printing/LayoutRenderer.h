@@ -1,0 +1,264 @@
+#pragma once
+
+// The layout engine behind ReportRenderer: blocks measured into boxes, then
+// placed on pages. Internal to the printing library.
+
+#include "printing/Expression.h"
+#include "printing/Formats.h"
+#include "printing/RenderedReport.h"
+#include "printing/ReportData.h"
+#include "printing/ReportRenderer.h"
+#include "printing/TextMeasure.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <algorithm>
+
+namespace printing::layout {
+
+inline constexpr double mm = 72.0 / 25.4;
+inline constexpr double a4Width = 210 * mm;
+inline constexpr double a4Height = 297 * mm;
+inline constexpr double eps = 0.01;
+
+struct Box {
+    double height = 0;
+    QList<DrawItem> items;
+    bool keepWithNext = false;
+
+    void add(const Box& other, double dx, double dy) {
+        for (DrawItem item : other.items) {
+            item.rect.translate(dx, dy);
+            items.append(item);
+        }
+    }
+    void text(const QRectF& r, const QString& s, const FontSpec& f, const QColor& c, int align) {
+        DrawItem d;
+        d.kind = DrawItem::Text;
+        d.rect = r;
+        d.text = s;
+        d.font = f;
+        d.color = c;
+        d.align = align;
+        items.append(d);
+    }
+    void line(const QPointF& a, const QPointF& b, double pen, const QColor& c,
+              bool dashed = false) {
+        DrawItem d;
+        d.kind = DrawItem::Line;
+        d.rect = QRectF(a, b);
+        d.pen = pen;
+        d.color = c;
+        d.dashed = dashed;
+        items.append(d);
+    }
+    void rect(const QRectF& r, const QColor& fill, double pen, const QColor& border) {
+        DrawItem d;
+        d.kind = DrawItem::Rect;
+        d.rect = r;
+        d.fill = fill;
+        d.pen = pen;
+        d.color = border;
+        items.append(d);
+    }
+    void shift(double dy) {
+        for (DrawItem& item : items)
+            item.rect.translate(0, dy);
+        height += dy;
+    }
+};
+
+// A block laid out for one width: pieces that stay whole, and for tables
+// the header repeated on the pages the table continues on.
+struct Flow {
+    QList<Box> pieces;
+    bool hasRepeat = false;
+    Box repeat;
+    int repeatAfter = -1;
+
+    Box flatten() const {
+        Box b;
+        for (const Box& p : pieces) {
+            b.add(p, 0, b.height);
+            b.height += p.height;
+        }
+        return b;
+    }
+};
+
+struct Style {
+    QColor text{0x22, 0x2b, 0x33};
+    QColor accent{0x1f, 0x3a, 0x5f};
+    QColor accentLight{0xe8, 0xed, 0xf3};
+    QColor rule{0xb9, 0xc2, 0xcc};
+    QColor muted{0x5f, 0x6b, 0x76};
+    QColor zebra{0xf5, 0xf7, 0xf9};
+};
+
+inline QColor colorOf(const QJsonValue& v, const QColor& fallback) {
+    if (!v.isString())
+        return fallback;
+    const QColor c = QColor::fromString(v.toString());
+    return c.isValid() ? c : fallback;
+}
+
+inline int alignOf(const QJsonValue& v, int fallback = Qt::AlignLeft) {
+    const QString s = v.toString();
+    if (s == u"right")
+        return Qt::AlignRight;
+    if (s == u"center")
+        return Qt::AlignHCenter;
+    if (s == u"left")
+        return Qt::AlignLeft;
+    return fallback;
+}
+
+inline double numberOf(const QJsonObject& o, const char* key, double fallback) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    return v.isDouble() ? v.toDouble() : fallback;
+}
+
+inline QString tr(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+// One table row to print: a data row, or a group of rows shown as one.
+struct Entry {
+    const db::Row* row = nullptr;
+    std::vector<const db::Row*> group;
+    bool grouped = false;
+};
+
+class Renderer {
+public:
+    Renderer(const QJsonObject& t, const ReportData& d) : m_t(t), m_d(d), m_measure(families(t)) {
+        const QJsonObject style = t.value(QStringLiteral("style")).toObject();
+        m_style.text = colorOf(style.value(QStringLiteral("text")), m_style.text);
+        m_style.accent = colorOf(style.value(QStringLiteral("accent")), m_style.accent);
+        m_style.accentLight =
+            colorOf(style.value(QStringLiteral("accentLight")), m_style.accentLight);
+        m_style.rule = colorOf(style.value(QStringLiteral("rule")), m_style.rule);
+        m_style.muted = colorOf(style.value(QStringLiteral("muted")), m_style.muted);
+        m_style.zebra = colorOf(style.value(QStringLiteral("zebra")), m_style.zebra);
+        m_baseSize = numberOf(t.value(QStringLiteral("font")).toObject(), "size", 9);
+    }
+
+    RenderedReport run();
+
+private:
+    static QStringList families(const QJsonObject& t) {
+        QStringList f;
+        for (const QJsonValue& v :
+             t.value(QStringLiteral("font")).toObject().value(QStringLiteral("families")).toArray())
+            f << v.toString();
+        if (f.isEmpty())
+            f = {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                 QStringLiteral("Arial")};
+        return f;
+    }
+
+    const Expression& expr(const QString& text) {
+        auto it = m_exprs.find(text);
+        if (it == m_exprs.end()) {
+            Expression e(text);
+            if (!e.isValid())
+                throw RenderError{tr("Modello di stampa: espressione \"%1\" non valida (%2)")
+                                      .arg(text, e.error())};
+            it = m_exprs.insert(text, e);
+        }
+        return *it;
+    }
+
+    const TextTemplate& templ(const QString& text) {
+        auto it = m_texts.find(text);
+        if (it == m_texts.end()) {
+            TextTemplate t(text);
+            if (!t.isValid())
+                throw RenderError{tr("Modello di stampa: testo non valido, %1").arg(t.error())};
+            it = m_texts.insert(text, t);
+        }
+        return *it;
+    }
+
+    QString fill(const QString& text, const Scope& s, bool* allEmpty = nullptr) {
+        return templ(text).fill(s, allEmpty);
+    }
+
+    bool cond(const QJsonObject& o, const Scope& s) {
+        const QJsonValue v = o.value(QStringLiteral("if"));
+        if (!v.isString() || v.toString().trimmed().isEmpty())
+            return true;
+        return expr(v.toString()).test(s);
+    }
+
+    FontSpec fontOf(const QJsonObject& o, FontSpec base) const {
+        base.size = numberOf(o, "size", base.size);
+        if (o.contains(QStringLiteral("bold")))
+            base.bold = o.value(QStringLiteral("bold")).toBool();
+        if (o.contains(QStringLiteral("italic")))
+            base.italic = o.value(QStringLiteral("italic")).toBool();
+        return base;
+    }
+
+    double lh(const FontSpec& f) const { return m_measure.lineHeight(f); }
+
+    // Wrapped lines of text from y on; returns the new y.
+    double addLines(Box& b, const QString& text, const FontSpec& f, const QColor& c, double x,
+                    double y, double width, int align) {
+        const double h = lh(f);
+        for (const QString& line : m_measure.wrap(text, f, width)) {
+            if (!line.isEmpty())
+                b.text(QRectF(x, y, width, h), line, f, c, align);
+            y += h;
+        }
+        return y;
+    }
+
+    Flow build(const QJsonObject& o, double width, const Scope& s, double minHeight = 0);
+    Box buildText(const QJsonObject& o, double width, const Scope& s, double minHeight);
+    Box buildCells(const QJsonObject& o, double width, const Scope& s, double minHeight);
+    Box buildRow(const QJsonObject& o, double width, const Scope& s);
+    Box buildTotals(const QJsonObject& o, double width, const Scope& s, double minHeight);
+    Box buildImage(const QJsonObject& o, double width, const Scope& s);
+    Box buildSign(const QJsonObject& o, double width, const Scope& s);
+    Flow buildParagraph(const QJsonObject& o, double width, const Scope& s);
+    Flow buildTable(const QJsonObject& o, double width, const Scope& s);
+
+    const db::Result* source(const QString& name) const {
+        if (name.isEmpty() || name == u"main")
+            return &m_d.main;
+        if (name == u"sub1")
+            return &m_d.sub[0];
+        if (name == u"sub2")
+            return &m_d.sub[1];
+        if (name == u"sub3")
+            return &m_d.sub[2];
+        throw RenderError{tr("Modello di stampa: sorgente dati \"%1\" sconosciuta").arg(name)};
+    }
+
+    void newPage(bool continuation);
+    void emitBox(const Box& b);
+    void place(const Flow& f);
+    void placeBlocks(const QJsonArray& blocks, const Scope& s);
+    void placeClosing(const QJsonArray& blocks, const Scope& s);
+    void drawFooters();
+
+    const QJsonObject& m_t;
+    const ReportData& m_d;
+    TextMeasure m_measure;
+    Style m_style;
+    double m_baseSize = 9;
+    QHash<QString, Expression> m_exprs;
+    QHash<QString, TextTemplate> m_texts;
+    QHash<QString, QVariant> m_vars;
+    QSet<QString> m_unknown;
+    RenderedReport m_out;
+    const Scope* m_scope = nullptr;
+
+    double m_pageHeight = a4Height; // height the content is laid out in
+    double m_left = 0, m_right = 0, m_top = 0, m_bottom = 0, m_footerTop = 0;
+    double m_y = 0, m_contentStart = 0;
+};
+
+} // namespace printing::layout
