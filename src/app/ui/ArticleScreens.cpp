@@ -3,6 +3,7 @@
 #include "app/ui/RegistryHelpers.h"
 #include "db/DbError.h"
 #include "ui/AppContext.h"
+#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/ScreenRegistry.h"
 
@@ -13,6 +14,8 @@ namespace app::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
+using ::ui::PageField;
+using ::ui::PageLookup;
 
 namespace {
 
@@ -20,25 +23,6 @@ const QString kArticolo = QStringLiteral("Articolo");
 const QString kMagazzino = QStringLiteral("Magazzino");
 const QString kContabilita = QStringLiteral("Contabilità");
 const QString kNote = QStringLiteral("Note");
-
-CardField field(const QString& column, const QString& label, const QString& page,
-                bool sameRow = false, int width = 0) {
-    CardField f;
-    f.field = column;
-    f.label = label;
-    f.page = page;
-    f.sameRow = sameRow;
-    f.width = width;
-    return f;
-}
-
-CardField lookup(const QString& column, const QString& label, const QString& page,
-                 const ::ui::Lookup& source, bool sameRow = false) {
-    CardField f = field(column, label, page, sameRow);
-    f.kind = FieldKind::Lookup;
-    f.lookup = source;
-    return f;
-}
 
 ::ui::Lookup simple(const QString& table, const QString& key = QStringLiteral("ID"),
                     const QString& display = QStringLiteral("Descrizione"),
@@ -67,44 +51,44 @@ CardField lookup(const QString& column, const QString& label, const QString& pag
     d.searches = {{"Codice", "Codice"}, {"prezziar.Descrizione", "Descrizione"}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'articolo?");
 
-    CardField created = field("DataInserimento", "Data inserimento", kArticolo);
+    CardField created = PageField("DataInserimento", "Data inserimento", kArticolo);
     created.readOnly = true;
-    CardField vat = lookup("Iva_Id", "Aliquota Iva", kArticolo, simple("Iva"));
-    CardField net = field("Prezzo", "Prezzo", kArticolo, false, 120);
-    CardField discount = field("Sconto", "Sconto %", kArticolo, false, 120);
-    CardField gross = field("PrezzoCompleto", "Prezzo ivato", kArticolo, false, 120);
+    CardField vat = PageLookup("Iva_Id", "Aliquota Iva", kArticolo, simple("Iva"));
+    CardField net = PageField("Prezzo", "Prezzo", kArticolo, false, 120);
+    CardField discount = PageField("Sconto", "Sconto %", kArticolo, false, 120);
+    CardField gross = PageField("PrezzoCompleto", "Prezzo ivato", kArticolo, false, 120);
     const ::ui::Lookup accounts = simple("ContabilitaConti");
 
     d.fields = {
-        field("Codice", "Codice", kArticolo, false, 160),
-        field("Descrizione", "Descrizione", kArticolo),
-        lookup("categoria_id", "Categoria", kArticolo, simple("PrezziarCategorie")),
-        lookup("Reparto", "Reparto", kArticolo,
-               simple("Reparti", QStringLiteral("Descrizione"), QStringLiteral("Descrizione"))),
+        PageField("Codice", "Codice", kArticolo, false, 160),
+        PageField("Descrizione", "Descrizione", kArticolo),
+        PageLookup("categoria_id", "Categoria", kArticolo, simple("PrezziarCategorie")),
+        PageLookup("Reparto", "Reparto", kArticolo,
+                   simple("Reparti", QStringLiteral("Descrizione"), QStringLiteral("Descrizione"))),
         vat,
         net,
         discount,
         gross,
-        field("PrezzoImposto", "Prezzo imposto", kArticolo),
-        field("Annullato", "Annullato", kArticolo, true),
+        PageField("PrezzoImposto", "Prezzo imposto", kArticolo),
+        PageField("Annullato", "Annullato", kArticolo, true),
         created,
 
-        field("Giacenza", "Giacenza", kMagazzino, false, 120),
-        field("QuaMinima", "Scorta minima", kMagazzino, true, 120),
-        lookup("Fornitore_ID", "Fornitore abituale", kMagazzino,
-               simple("Fornitor", QStringLiteral("ID"), QStringLiteral("Fornitore"),
-                      QStringLiteral("Annullato"))),
+        PageField("Giacenza", "Giacenza", kMagazzino, false, 120),
+        PageField("QuaMinima", "Scorta minima", kMagazzino, true, 120),
+        PageLookup("Fornitore_ID", "Fornitore abituale", kMagazzino,
+                   simple("Fornitor", QStringLiteral("ID"), QStringLiteral("Fornitore"),
+                          QStringLiteral("Annullato"))),
 
-        lookup("ContabilitaContoFattureVendita_ID", "Conto fatture di vendita", kContabilita,
-               accounts),
-        lookup("ContabilitaContoFattureAcquisto_ID", "Conto fatture di acquisto", kContabilita,
-               accounts),
-        lookup("ContabilitaContoNoteCreditoVendita_ID", "Conto note di credito di vendita",
-               kContabilita, accounts),
-        lookup("ContabilitaContoNoteCreditoAcquisto_ID", "Conto note di credito di acquisto",
-               kContabilita, accounts),
+        PageLookup("ContabilitaContoFattureVendita_ID", "Conto fatture di vendita", kContabilita,
+                   accounts),
+        PageLookup("ContabilitaContoFattureAcquisto_ID", "Conto fatture di acquisto", kContabilita,
+                   accounts),
+        PageLookup("ContabilitaContoNoteCreditoVendita_ID", "Conto note di credito di vendita",
+                   kContabilita, accounts),
+        PageLookup("ContabilitaContoNoteCreditoAcquisto_ID", "Conto note di credito di acquisto",
+                   kContabilita, accounts),
 
-        field("Note", "Note", kNote),
+        PageField("Note", "Note", kNote),
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {

@@ -5,6 +5,7 @@
 #include "app/ui/RegistryHelpers.h"
 #include "db/DbError.h"
 #include "ui/AppContext.h"
+#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/ScreenRegistry.h"
 
@@ -15,6 +16,8 @@ namespace app::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
+using ::ui::PageField;
+using ::ui::PageLookup;
 
 namespace {
 
@@ -24,25 +27,6 @@ const QString kContatti = QStringLiteral("Contatti");
 const QString kFiscale = QStringLiteral("Fiscale / Fatturazione elettronica");
 const QString kBanca = QStringLiteral("Banca e pagamento");
 const QString kNote = QStringLiteral("Note");
-
-CardField field(const QString& column, const QString& label, const QString& page,
-                bool sameRow = false, int width = 0) {
-    CardField f;
-    f.field = column;
-    f.label = label;
-    f.page = page;
-    f.sameRow = sameRow;
-    f.width = width;
-    return f;
-}
-
-CardField lookup(const QString& column, const QString& label, const QString& page,
-                 const ::ui::Lookup& source, bool sameRow = false) {
-    CardField f = field(column, label, page, sameRow);
-    f.kind = FieldKind::Lookup;
-    f.lookup = source;
-    return f;
-}
 
 CardField upper(CardField f, int maxLength) {
     f.maxLength = maxLength;
@@ -74,49 +58,50 @@ CardField upper(CardField f, int maxLength) {
         QStringLiteral("select ID, Descrizione from FornitorCategoria order by Descrizione"),
         QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
     const ::ui::Lookup countries = RegistryLookups::countries();
-    CardField imported = field("ImportatoXml", "Creato da fattura elettronica", kFiscale);
+    CardField imported = PageField("ImportatoXml", "Creato da fattura elettronica", kFiscale);
     imported.readOnly = true;
 
     d.fields = {
-        field("Fornitore", "Ragione sociale", kAnagrafica),
-        field("Titolo", "Titolo", kAnagrafica, false, 90),
-        field("Cognome", "Cognome", kAnagrafica, true),
-        field("Nome", "Nome", kAnagrafica, true),
-        field("Codice", "Codice fornitore", kAnagrafica),
-        lookup("Categoria_ID", "Categoria", kAnagrafica, categories),
-        field("PrivacyFirmata", "Privacy firmata", kAnagrafica),
-        field("Annullato", "Annullato", kAnagrafica, true),
+        PageField("Fornitore", "Ragione sociale", kAnagrafica),
+        PageField("Titolo", "Titolo", kAnagrafica, false, 90),
+        PageField("Cognome", "Cognome", kAnagrafica, true),
+        PageField("Nome", "Nome", kAnagrafica, true),
+        PageField("Codice", "Codice fornitore", kAnagrafica),
+        PageLookup("Categoria_ID", "Categoria", kAnagrafica, categories),
+        PageField("PrivacyFirmata", "Privacy firmata", kAnagrafica),
+        PageField("Annullato", "Annullato", kAnagrafica, true),
 
-        field("VIA", "Via", kIndirizzo),
-        field("Numero", "Numero", kIndirizzo, true, 80),
-        field("Cap", "CAP", kIndirizzo, false, 80),
-        field("Comune", "Comune", kIndirizzo, true),
-        upper(field("Provincia", "Provincia", kIndirizzo, true, 50), 2),
-        field("DestinazioneMerce", "Destinazione merce", kIndirizzo),
+        PageField("VIA", "Via", kIndirizzo),
+        PageField("Numero", "Numero", kIndirizzo, true, 80),
+        PageField("Cap", "CAP", kIndirizzo, false, 80),
+        PageField("Comune", "Comune", kIndirizzo, true),
+        upper(PageField("Provincia", "Provincia", kIndirizzo, true, 50), 2),
+        PageField("DestinazioneMerce", "Destinazione merce", kIndirizzo),
 
-        field("Telefono", "Telefono", kContatti),
-        field("Telefono2", "Telefono 2", kContatti, true),
-        field("Cellulare", "Cellulare", kContatti),
-        field("Fax", "Fax", kContatti, true),
-        field("Email", "E-mail", kContatti),
-        field("Pec", "PEC", kContatti),
-        field("Internet", "Sito internet", kContatti),
-        field("Skype", "Skype", kContatti),
+        PageField("Telefono", "Telefono", kContatti),
+        PageField("Telefono2", "Telefono 2", kContatti, true),
+        PageField("Cellulare", "Cellulare", kContatti),
+        PageField("Fax", "Fax", kContatti, true),
+        PageField("Email", "E-mail", kContatti),
+        PageField("Pec", "PEC", kContatti),
+        PageField("Internet", "Sito internet", kContatti),
+        PageField("Skype", "Skype", kContatti),
 
-        field("Iva", "Partita IVA", kFiscale),
-        lookup("IdPaese", "Paese della partita IVA", kFiscale, countries, true),
-        upper(field("CodFiscale", "Codice fiscale", kFiscale), 16),
-        upper(field("CodEORI", "Codice EORI", kFiscale), 17),
-        field("ImportaArticoliFatture", "Importa gli articoli dalle fatture elettroniche",
-              kFiscale),
+        PageField("Iva", "Partita IVA", kFiscale),
+        PageLookup("IdPaese", "Paese della partita IVA", kFiscale, countries, true),
+        upper(PageField("CodFiscale", "Codice fiscale", kFiscale), 16),
+        upper(PageField("CodEORI", "Codice EORI", kFiscale), 17),
+        PageField("ImportaArticoliFatture", "Importa gli articoli dalle fatture elettroniche",
+                  kFiscale),
         imported,
 
-        lookup("Pagamento_ID", "Modalità di pagamento", kBanca, RegistryLookups::paymentTerms()),
-        field("DescBanca", "Banca", kBanca),
-        upper(field("Iban", "IBAN", kBanca), 34),
-        field("SaldoInizioAnno", "Saldo inizio anno", kBanca, false, 120),
+        PageLookup("Pagamento_ID", "Modalità di pagamento", kBanca,
+                   RegistryLookups::paymentTerms()),
+        PageField("DescBanca", "Banca", kBanca),
+        upper(PageField("Iban", "IBAN", kBanca), 34),
+        PageField("SaldoInizioAnno", "Saldo inizio anno", kBanca, false, 120),
 
-        field("Note", "Note", kNote),
+        PageField("Note", "Note", kNote),
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {
