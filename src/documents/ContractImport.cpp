@@ -4,10 +4,8 @@
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentStore.h"
-#include "documents/DocumentTables.h"
+#include "documents/ImportedRow.h"
 #include "documents/QuoteImport.h"
-#include "documents/RowRules.h"
-#include "documents/StockMoves.h"
 
 namespace documents {
 
@@ -85,8 +83,6 @@ std::optional<common::Failure> ContractImport::import(db::Database& db, qint64 i
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("ContrattoRiga_ID = ? and NumFatt = ?"),
                               {contractRowId, invoiceId});
 
-    const bool history =
-        db.scalar(QStringLiteral("select Storico from fattura where Id = ?"), {invoiceId}).toBool();
     static const QStringList copied = {"DataInizioPeriodo",
                                        "DataFinePeriodo",
                                        "Descrizione",
@@ -102,22 +98,8 @@ std::optional<common::Failure> ContractImport::import(db::Database& db, qint64 i
                                        "Sconto",
                                        "AliquotaIva",
                                        "Iva_ID"};
-    const QString type = r.text(QStringLiteral("TipoRiga"));
-    const qint64 article = r.integer(QStringLiteral("Articolo_ID"));
-    db::Values values{{QStringLiteral("NumFatt"), invoiceId},
-                      {QStringLiteral("ContrattoRiga_ID"), contractRowId},
-                      {QStringLiteral("NumeroRiga"),
-                       DocumentRows::nextRowNumber(db, kInvoice, invoiceId, options)},
-                      {QStringLiteral("ContabilitaConti_ID"),
-                       RowRules::defaultAccount(db, kInvoice, type, article, options)},
-                      {QStringLiteral("Storico"), history}};
-    for (const QString& column : copied)
-        if (!r.isNull(column))
-            values.append({column, r.value(column)});
-    db.insert(QStringLiteral("fattdett"), values);
-    if (IsArticleRow(type))
-        StockMoves::move(db, article,
-                         DocumentTables::of(kInvoice).stockSign * r.number(QStringLiteral("Um")));
+    InsertImportedRow(db, invoiceId, r, copied,
+                      {{QStringLiteral("ContrattoRiga_ID"), contractRowId}}, options);
     DocumentStore::recalculate(db, invoiceId);
     tx.commit();
     return std::nullopt;

@@ -4,9 +4,7 @@
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentStore.h"
-#include "documents/DocumentTables.h"
-#include "documents/RowRules.h"
-#include "documents/StockMoves.h"
+#include "documents/ImportedRow.h"
 
 namespace documents {
 
@@ -69,8 +67,6 @@ std::optional<common::Failure> QuoteImport::import(db::Database& db, qint64 invo
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("Prev_ID = ? and NumFatt = ?"),
                               {quoteId, invoiceId});
 
-    const bool history =
-        db.scalar(QStringLiteral("select Storico from fattura where Id = ?"), {invoiceId}).toBool();
     static const QStringList copied = {"DataInizioPeriodo",
                                        "DataFinePeriodo",
                                        "RiferimentoAmministrazione",
@@ -91,28 +87,12 @@ std::optional<common::Failure> QuoteImport::import(db::Database& db, qint64 invo
     const db::Result rows = db.query(
         QStringLiteral("select * from PreventiRighe where Prev_ID = ? order by NumeroRiga"),
         {quoteId});
-    for (const db::Row& r : rows) {
-        const QString type = r.text(QStringLiteral("TipoRiga"));
-        const qint64 article = r.integer(QStringLiteral("Articolo_ID"));
-        db::Values values{{QStringLiteral("NumFatt"), invoiceId},
-                          {QStringLiteral("Prev_ID"), quoteId},
-                          {QStringLiteral("NumeroRiga"),
-                           DocumentRows::nextRowNumber(db, kInvoice, invoiceId, options)},
-                          {QStringLiteral("ContabilitaConti_ID"),
-                           RowRules::defaultAccount(db, kInvoice, type, article, options)},
-                          {QStringLiteral("Storico"), history}};
-        for (const QString& column : copied)
-            if (!r.isNull(column))
-                values.append({column, r.value(column)});
-        values.append(
-            {QStringLiteral("Note"), QStringLiteral("Preventivo n° ") +
-                                         QString::number(q.integer(QStringLiteral("Numero")))});
-        db.insert(QStringLiteral("fattdett"), values);
-        if (IsArticleRow(type))
-            StockMoves::move(db, article,
-                             DocumentTables::of(kInvoice).stockSign *
-                                 r.number(QStringLiteral("Um")));
-    }
+    const QString note =
+        QStringLiteral("Preventivo n° ") + QString::number(q.integer(QStringLiteral("Numero")));
+    for (const db::Row& r : rows)
+        InsertImportedRow(db, invoiceId, r, copied,
+                          {{QStringLiteral("Prev_ID"), quoteId}, {QStringLiteral("Note"), note}},
+                          options);
     DocumentStore::recalculate(db, invoiceId);
     tx.commit();
     return std::nullopt;

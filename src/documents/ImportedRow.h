@@ -1,0 +1,24 @@
+#pragma once
+
+#include "db/Database.h"
+
+#include <QStringList>
+
+namespace db {
+class Row;
+}
+
+namespace documents {
+
+struct DocumentOptions;
+
+// A row of another document (quote, contract) copied onto an invoice: the
+// listed columns that hold a value, the next row number, the default
+// account and the history flag of the invoice, plus the link columns the
+// caller gives; article rows move the stock. Runs inside the caller's
+// transaction.
+void InsertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
+                       const QStringList& copiedColumns, const db::Values& links,
+                       const DocumentOptions& options);
+
+} // namespace documents
