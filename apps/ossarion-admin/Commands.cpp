@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "ExportFatturaPaCommand.h"
+#include "ImportIpaCommand.h"
 #include "PrintCommand.h"
 #include "SendMailCommand.h"
 #include "app/ComuniImport.h"
@@ -158,6 +160,10 @@ int runCommand(const QString& command, const QStringList& args) {
         return importComuni(args);
     if (command == u"demo")
         return demo(args);
+    if (command == u"import-ipa")
+        return importIpa(args);
+    if (command == u"export-fatturapa")
+        return exportFatturaPa(args);
     if (command == u"print")
         return printCommand(args);
     if (command == u"send-mail")

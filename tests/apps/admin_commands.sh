@@ -52,6 +52,35 @@ run_suite() {
     $'Comune\tCap\tCODICE_F\tProvincia\tRegione_ID\tCapoluogo\nCittà di Castello\t06012\tC745\tPG\t10\t0'
   check "capital flag" same "$("$A" sql "$archive" "select Capoluogo from Comuni where Comune = 'Padova'")" $'Capoluogo\n1'
   check "missing list fails" bash -c "! '$A' import-comuni '$archive' '$work/none.json' 2>/dev/null"
+
+  # Public offices: the directory is replaced; a bad file changes nothing.
+  local ipa="$here/../fatturapa/ipa"
+  check "import-ipa" bash -c "'$A' import-ipa '$archive' '$ipa/uffici.csv' | grep -q '^Uffici importati: 4, '"
+  check "office with its town" same "$("$A" sql "$archive" "select PA_Amministrazioni_FatturaElettronica.codice_univoco, Comuni.Comune from PA_Amministrazioni_FatturaElettronica inner join Comuni on PA_Amministrazioni_FatturaElettronica.Comune_Id = Comuni.ID where cf = '80008170280'")" \
+    $'codice_univoco\tComune\nDEF456\tPadova'
+  check "bad office file fails" bash -c "! '$A' import-ipa '$archive' '$ipa/riga-incompleta.csv' 2>'$work/ipa.txt'"
+  check "bad office file named" grep -q "la riga 3 ha 3 campi invece di 4" "$work/ipa.txt"
+  check "offices kept" same "$("$A" sql "$archive" "select count(*) as N from PA_Amministrazioni_FatturaElettronica")" $'N\n4'
+
+  # Electronic invoice: written without dialogs, its reports printed; a
+  # business customer without SdI code and PEC is refused.
+  "$A" sql "$archive" "insert into Clienti (Cliente, Iva, IdPaese, Via, Cap, Citta, Pubblicaamministrazione) values ('Marmi Srl', '09876543210', 'IT', 'Via Po 1', '35100', 'Padova', false)"
+  local marmi; marmi="$("$A" sql "$archive" "select max(ID) as K from Clienti" | tail -1)"
+  "$A" sql "$archive" "insert into fattura (Carico, FattNota, Num, Data, Cliente_ID, TotImponibile, TotImposta, TotFattura, ImportoMarcaBollo, DatiTrasmissione_ProgressivoInvio, DatiTrasmissione_FormatoTrasmissione, DatiGenerali_Divisa, Causale) values (false, false, 7, #3/15/2026#, $marmi, 100, 22, 122, 0, 7, 'FPR12', 'EUR', 'Tumulazione “salma” – loculo 12')"
+  local doc; doc="$("$A" sql "$archive" "select max(Id) as K from fattura" | tail -1)"
+  "$A" sql "$archive" "insert into fattdett (NumFatt, NumeroRiga, Descrizione, Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID, TotaleImponibile) values ($doc, 1, 'Tumulazione', 1, 110, 0, 22, 1, 100)"
+  check "export-fatturapa refuses business without codes" bash -c "! '$A' export-fatturapa '$archive' $doc '$work/rifiutata.xml' 2>'$work/fpa.txt'"
+  check "refusal named" grep -q "la pec o il codice sdi" "$work/fpa.txt"
+  check "nothing written" test ! -f "$work/rifiutata.xml"
+  "$A" sql "$archive" "update Clienti set Pec = 'marmi@pec.it' where ID = $marmi"
+  check "export-fatturapa" bash -c "'$A' export-fatturapa '$archive' $doc '$work/IT_00007.xml' 2>'$work/fpa.txt' | grep -q 'Fattura esportata con successo !'"
+  check "exchange-system report printed" grep -q "Errore 00423 - riga 1" "$work/fpa.txt"
+  check "PEC and safe quotes written" bash -c "grep -q '<PECDestinatario>marmi@pec.it</PECDestinatario>' '$work/IT_00007.xml' && grep -q 'Tumulazione &quot;salma&quot; - loculo 12' '$work/IT_00007.xml'"
+  check "marked exported" same "$("$A" sql "$archive" "select EsportatoXml from fattura where Id = $doc")" $'EsportatoXml\n1'
+  local xsd="$here/../../../shared/fatturapa/schema/Schema_VFPA12_V1.2.3.xsd"
+  if command -v xmllint >/dev/null && [ -f "$xsd" ]; then
+    check "exported file valid" bash -c "xmllint --nonet --noout --schema '$xsd' '$work/IT_00007.xml' 2>/dev/null"
+  fi
 }
 
 echo "== SQLite"

@@ -2,12 +2,19 @@
 
 #include "app/CompanyRules.h"
 #include "app/ui/LogoEditor.h"
+#include "db/DbError.h"
+#include "ui/FieldEditors.h"
+#include "ui/FieldNavigator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace app::ui {
 
@@ -22,6 +29,12 @@ Lookup codes(const QString& table) {
                            "Codice")
                 .arg(table),
             QStringLiteral("Codice"), QStringLiteral("Testo"), QString()};
+}
+
+// A FatturaPA code table: the code is stored, its description listed.
+Lookup paCodes(const QString& table) {
+    return {QStringLiteral("select Codice, Descrizione from %1 order by Descrizione").arg(table),
+            QStringLiteral("Codice"), QStringLiteral("Descrizione"), QString()};
 }
 
 const Lookup kProvinces{
@@ -107,7 +120,7 @@ void CompanyDialog::build() {
     addField(p, field(QStringLiteral("CodFisc"), QStringLiteral("Codice fiscale")));
     addField(p, field(QStringLiteral("CodOERI"), QStringLiteral("Codice EORI")));
     addField(p, lookup(QStringLiteral("RegimeFiscale"), QStringLiteral("Regime fiscale"),
-                       codes(QStringLiteral("PA_RegimeFiscale"))));
+                       paCodes(QStringLiteral("PA_RegimeFiscale"))));
     addField(p, field(QStringLiteral("RiferimentoAmministrazione"),
                       QStringLiteral("Riferimento amministrazione")));
     addSection(p, QStringLiteral("Albo professionale"));
@@ -136,10 +149,10 @@ void CompanyDialog::build() {
     addField(p, field(QStringLiteral("Iscrizione_REA_CapitaleSociale"),
                       QStringLiteral("Capitale sociale")));
     addField(p, lookup(QStringLiteral("Iscrizione_REA_SocioUnico"), QStringLiteral("Socio unico"),
-                       codes(QStringLiteral("PA_IscrizRea_SocioUnico"))));
+                       paCodes(QStringLiteral("PA_IscrizRea_SocioUnico"))));
     addField(p, lookup(QStringLiteral("Iscrizione_REA_StatoLiquidazione"),
                        QStringLiteral("Stato di liquidazione"),
-                       codes(QStringLiteral("PA_IscrizRea_StatoLiquidazione"))));
+                       paCodes(QStringLiteral("PA_IscrizRea_StatoLiquidazione"))));
 
     p = addPage(QStringLiteral("Stabile organizzazione"));
     addField(p, field(QStringLiteral("StabileOrganizzazione"),
@@ -161,30 +174,32 @@ void CompanyDialog::build() {
                    QStringLiteral("StabileOrganizzazione_Provincia"));
     });
 
-    const auto party = [&](const QString& flag, const QString& flagLabel, const QString& prefix) {
-        QFormLayout* page = p;
-        addField(page, field(flag, flagLabel));
-        addField(page,
-                 lookup(prefix + QStringLiteral("IdPaese"), QStringLiteral("Nazione"), kCountries));
-        addField(page, field(prefix + QStringLiteral("IdCodice"),
-                             QStringLiteral("Identificativo fiscale")));
-        addField(page,
-                 field(prefix + QStringLiteral("CodiceFiscale"), QStringLiteral("Codice fiscale")));
-        addField(page,
-                 field(prefix + QStringLiteral("Denominazione"), QStringLiteral("Denominazione")));
-        addField(page, field(prefix + QStringLiteral("Titolo"), QStringLiteral("Titolo")));
-        addField(page, field(prefix + QStringLiteral("Cognome"), QStringLiteral("Cognome")));
-        addField(page, field(prefix + QStringLiteral("Nome"), QStringLiteral("Nome")));
-        addField(page, field(prefix + QStringLiteral("CodEORI"), QStringLiteral("Codice EORI")));
+    // The two parties have editors of their own; their pages show a summary.
+    const auto party = [&](FiscalParty which, const QString& caption, const QString& name) {
+        auto* summary = new QLabel();
+        summary->setWordWrap(true);
+        summary->setObjectName(QStringLiteral("lbl") + name);
+        auto* edit = new QPushButton(caption);
+        edit->setObjectName(QStringLiteral("btn") + name);
+        edit->setAutoDefault(false);
+        edit->setMinimumWidth(260);
+        connect(edit, &QPushButton::clicked, this, [this, which] { editParty(which); });
+        auto* row = new QWidget();
+        auto* h = new QHBoxLayout(row);
+        h->setContentsMargins(0, 0, 0, 0);
+        h->addWidget(edit);
+        h->addStretch(1);
+        addWidgetRow(p, QString(), summary);
+        addWidgetRow(p, QString(), row);
+        return summary;
     };
     p = addPage(QStringLiteral("Rappresentante fiscale"));
-    party(QStringLiteral("RappresentanteFiscale"),
-          QStringLiteral("La ditta ha un rappresentante fiscale"),
-          QStringLiteral("RappresentanteFiscale_DatiAnagrafici_"));
+    m_representative = party(FiscalParty::Representative, QStringLiteral("Rappresentante Fiscale"),
+                             QStringLiteral("RappresentanteFiscale"));
     p = addPage(QStringLiteral("Intermediario"));
-    party(QStringLiteral("TerzoIntermediarioOSoggettoEmittente"),
-          QStringLiteral("Le fatture sono emesse da un intermediario"),
-          QStringLiteral("TerzoIntermediarioOSoggettoEmittente_"));
+    m_intermediary =
+        party(FiscalParty::Intermediary, QStringLiteral("Terzo Intermediario o Soggetto Emittente"),
+              QStringLiteral("TerzoIntermediario"));
 
     p = addPage(QStringLiteral("Logo"));
     m_logo = new LogoEditor(interaction());
@@ -198,8 +213,7 @@ void CompanyDialog::build() {
         addField(p, field(QStringLiteral("PasswordDbOnline"), QStringLiteral("Password"))));
     password->setEchoMode(QLineEdit::Password);
 
-    for (const char* flag : {"StabileOrganizzazione", "RappresentanteFiscale",
-                             "TerzoIntermediarioOSoggettoEmittente", "Iscrizione_REA"})
+    for (const char* flag : {"StabileOrganizzazione", "Iscrizione_REA"})
         if (auto* check = qobject_cast<QCheckBox*>(editor(QString::fromLatin1(flag))))
             connect(check, &QCheckBox::toggled, this, &CompanyDialog::updateSections);
 }
@@ -238,19 +252,7 @@ void CompanyDialog::updateSections() {
           QStringLiteral("Iscrizione_REA_SocioUnico"),
           QStringLiteral("Iscrizione_REA_StatoLiquidazione")}},
     };
-    QList<std::pair<QString, QStringList>> all = sections;
-    for (const QString& prefix : {QStringLiteral("RappresentanteFiscale"),
-                                  QStringLiteral("TerzoIntermediarioOSoggettoEmittente")}) {
-        const QString p = prefix == QStringLiteral("RappresentanteFiscale")
-                              ? prefix + QStringLiteral("_DatiAnagrafici_")
-                              : prefix + QStringLiteral("_");
-        QStringList fields;
-        for (const char* s : {"IdPaese", "IdCodice", "CodiceFiscale", "Denominazione", "Titolo",
-                              "Cognome", "Nome", "CodEORI"})
-            fields.append(p + QString::fromLatin1(s));
-        all.append({prefix, fields});
-    }
-    for (const auto& [flag, fields] : all) {
+    for (const auto& [flag, fields] : sections) {
         const bool on = value(flag).toBool();
         for (const QString& f : fields)
             if (QWidget* w = editor(f))
@@ -261,6 +263,34 @@ void CompanyDialog::updateSections() {
 void CompanyDialog::afterLoad() {
     m_logo->setLogo(CompanyRules::load(db()).value(QStringLiteral("Logo")).toByteArray());
     updateSections();
+    showParties();
+}
+
+void CompanyDialog::editParty(FiscalParty party) {
+    FiscalPartyDialog editor(context(), party, this);
+    editor.exec();
+    showParties();
+}
+
+void CompanyDialog::showParties() {
+    const db::Row row = CompanyRules::load(db());
+    const auto describe = [&row](const QString& flag, const QString& prefix) {
+        if (!row.boolean(flag))
+            return QStringLiteral("Non indicato nelle fatture elettroniche.");
+        QString name = row.text(prefix + QStringLiteral("Denominazione"));
+        if (name.isEmpty())
+            name = (row.text(prefix + QStringLiteral("Nome")) + u' ' +
+                    row.text(prefix + QStringLiteral("Cognome")))
+                       .trimmed();
+        QString id = row.text(prefix + QStringLiteral("IdCodice"));
+        id = id.isEmpty() ? row.text(prefix + QStringLiteral("CodiceFiscale"))
+                          : row.text(prefix + QStringLiteral("IdPaese")) + id;
+        return QStringLiteral("Indicato nelle fatture elettroniche: %1 (%2)").arg(name, id);
+    };
+    m_representative->setText(describe(QStringLiteral("RappresentanteFiscale"),
+                                       QStringLiteral("RappresentanteFiscale_DatiAnagrafici_")));
+    m_intermediary->setText(describe(QStringLiteral("TerzoIntermediarioOSoggettoEmittente"),
+                                     QStringLiteral("TerzoIntermediarioOSoggettoEmittente_")));
 }
 
 void CompanyDialog::write(const db::Values& values) {
@@ -277,6 +307,168 @@ bool CompanyDialog::extraModified() const {
 
 void CompanyDialog::afterSave() {
     m_logo->markSaved();
+}
+
+// ---------------------------------------------------------------------------
+
+std::optional<common::Failure> CheckFiscalParty(FiscalParty party, const QVariantMap& values) {
+    const bool representative = party == FiscalParty::Representative;
+    const QString prefix = representative ? QStringLiteral("RappresentanteFiscale_DatiAnagrafici_")
+                                          : QStringLiteral("TerzoIntermediarioOSoggettoEmittente_");
+    const QString flag = representative ? QStringLiteral("RappresentanteFiscale")
+                                        : QStringLiteral("TerzoIntermediarioOSoggettoEmittente");
+    const QString whose = representative ? QStringLiteral("del rappresentante fiscale")
+                                         : QStringLiteral("dell'intermediario");
+    if (!values.value(flag).toBool())
+        return std::nullopt;
+    const auto text = [&](const char* name) {
+        return values.value(prefix + QLatin1String(name)).toString().trimmed();
+    };
+    const auto failure = [&](const QString& message, const char* name) {
+        return common::Failure{QStringLiteral("Messaggio di errore"), message + u' ' + whose,
+                               prefix + QLatin1String(name)};
+    };
+    if (representative || !text("IdCodice").isEmpty()) {
+        if (text("IdPaese").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la Nazione"), "IdPaese");
+        if (text("IdCodice").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la Partita Iva"), "IdCodice");
+    }
+    if (text("IdCodice").isEmpty() && text("CodiceFiscale").isEmpty())
+        return failure(QStringLiteral("Attenzione manca la Partita Iva o il Codice Fiscale"),
+                       "IdCodice");
+    if (text("Denominazione").isEmpty()) {
+        if (text("Nome").isEmpty() && text("Cognome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la Ragione Sociale o Nome e Cognome"),
+                           "Denominazione");
+        if (text("Nome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il Nome"), "Nome");
+        if (text("Cognome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il Cognome"), "Cognome");
+    }
+    return std::nullopt;
+}
+
+FiscalPartyDialog::FiscalPartyDialog(::ui::AppContext& context, FiscalParty party, QWidget* parent)
+    : QDialog(parent), m_context(context), m_party(party) {
+    const bool representative = party == FiscalParty::Representative;
+    setObjectName(representative ? QStringLiteral("TfrmRappresentanteFiscale")
+                                 : QStringLiteral("TfrmTerzoIntermediario"));
+    const QString title = representative
+                              ? QStringLiteral("Rappresentante Fiscale")
+                              : QStringLiteral("Terzo Intermediario o Soggetto Emittente");
+    setWindowTitle(title);
+    setModal(true);
+    resize(560, 420);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* heading = new QLabel(title, this);
+    QFont big = heading->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    heading->setFont(big);
+    layout->addWidget(heading);
+    auto* form = new QFormLayout();
+    layout->addLayout(form);
+
+    const QList<std::pair<QString, QString>> fields{
+        {QStringLiteral("Includi"), QStringLiteral("Includi")},
+        {QStringLiteral("IdPaese"), QStringLiteral("Nazione")},
+        {QStringLiteral("IdCodice"), QStringLiteral("P.Iva")},
+        {QStringLiteral("CodiceFiscale"), QStringLiteral("Codice Fiscale")},
+        {QStringLiteral("Denominazione"), QStringLiteral("Rag. Sociale")},
+        {QStringLiteral("Titolo"), QStringLiteral("Titolo")},
+        {QStringLiteral("Nome"), QStringLiteral("Nome")},
+        {QStringLiteral("Cognome"), QStringLiteral("Cognome")},
+        {QStringLiteral("CodEORI"), QStringLiteral("Cod. Eori")},
+    };
+    const db::Row row = CompanyRules::load(*context.db);
+    auto* navigator = new ::ui::FieldNavigator(this);
+    for (const auto& [name, label] : fields) {
+        CardField f = field(column(name), label);
+        if (name == u"IdPaese") {
+            f.kind = FieldKind::Lookup;
+            f.lookup = kCountries;
+        } else if (name == u"Includi") {
+            f.kind = FieldKind::Check;
+        } else {
+            f.kind = FieldKind::Text;
+        }
+        const FieldKind kind = ::ui::resolvedKind(QStringLiteral("ditta"), f);
+        QWidget* e = ::ui::createEditor(QStringLiteral("ditta"), f, this);
+        e->setObjectName(f.field);
+        const QVariant stored = row.columnCount() > 0 ? row.value(f.field) : QVariant();
+        if (kind == FieldKind::Lookup)
+            ::ui::fillLookup(*context.db, e, f.lookup, stored);
+        ::ui::setEditorValue(e, kind, stored);
+        form->addRow(label, e);
+        navigator->add(e);
+        m_editors.insert(name, {e, kind});
+    }
+    layout->addStretch(1);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    auto* saveButton = new QPushButton(QStringLiteral("Salva"), this);
+    saveButton->setObjectName(QStringLiteral("spdSalva"));
+    auto* back = new QPushButton(QStringLiteral("Indietro"), this);
+    back->setObjectName(QStringLiteral("spdIndietro"));
+    for (QPushButton* b : {saveButton, back}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(90);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+    connect(saveButton, &QPushButton::clicked, this, &FiscalPartyDialog::save);
+    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString FiscalPartyDialog::column(const QString& name) const {
+    const bool representative = m_party == FiscalParty::Representative;
+    if (name == u"Includi")
+        return representative ? QStringLiteral("RappresentanteFiscale")
+                              : QStringLiteral("TerzoIntermediarioOSoggettoEmittente");
+    return (representative ? QStringLiteral("RappresentanteFiscale_DatiAnagrafici_")
+                           : QStringLiteral("TerzoIntermediarioOSoggettoEmittente_")) +
+           name;
+}
+
+QWidget* FiscalPartyDialog::editor(const QString& name) const {
+    return m_editors.value(name).first;
+}
+
+QVariantMap FiscalPartyDialog::values() const {
+    QVariantMap out;
+    for (auto it = m_editors.begin(); it != m_editors.end(); ++it)
+        out.insert(column(it.key()), ::ui::editorValue(it.value().first, it.value().second));
+    return out;
+}
+
+bool FiscalPartyDialog::save() {
+    const QVariantMap v = values();
+    if (const auto f = CheckFiscalParty(m_party, v)) {
+        m_context.interaction->fail(*f);
+        for (auto it = m_editors.begin(); it != m_editors.end(); ++it)
+            if (column(it.key()) == f->field)
+                it.value().first->setFocus();
+        return false;
+    }
+    db::Values row;
+    for (auto it = v.begin(); it != v.end(); ++it) {
+        QVariant value = it.value();
+        if (it.key().endsWith(QLatin1String("IdCodice")) ||
+            it.key().endsWith(QLatin1String("CodiceFiscale")))
+            value = value.isNull() ? value : QVariant(value.toString().trimmed().toUpper());
+        row.append({it.key(), value});
+    }
+    try {
+        CompanyRules::save(*m_context.db, row);
+    } catch (const db::DbError& e) {
+        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+        return false;
+    }
+    accept();
+    return true;
 }
 
 } // namespace app::ui

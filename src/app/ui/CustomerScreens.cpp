@@ -62,6 +62,11 @@ QLineEdit* lineEditor(::ui::CardScreen* card, const QString& field) {
     return qobject_cast<QLineEdit*>(card->editor(field));
 }
 
+PublicOfficeLookup& publicOfficeLookup() {
+    static PublicOfficeLookup lookup;
+    return lookup;
+}
+
 } // namespace
 
 ::ui::ScreenDefinition CustomerDefinition() {
@@ -285,6 +290,15 @@ TfrmClientiDettaglio::TfrmClientiDettaglio(::ui::AppContext& context,
     for (const char* name : {"CodFiscale", "Iva", "Iban"})
         m_warnings->watch(QString::fromLatin1(name), editor(QString::fromLatin1(name)));
 
+    if (publicOfficeLookup()) {
+        m_findOffice = addButton(QStringLiteral("Trova Pubblica Amministrazione"),
+                                 QStringLiteral("btnTrovaPA"));
+        connect(m_findOffice, &QPushButton::clicked, this, [this] {
+            if (const PublicOfficeLookup lookup = publicOfficeLookup())
+                lookup(*this, this->context());
+        });
+    }
+
     // A new customer starts on its name.
     if (isNew)
         if (QWidget* first = editor(kind() == CustomerKind::Company ? "Cliente" : "Cognome"))
@@ -302,6 +316,16 @@ void TfrmClientiDettaglio::setKind(CustomerKind kind) {
     if (kind == CustomerKind::Private && !value(QStringLiteral("Cliente")).isNull())
         setValue(QStringLiteral("Cliente"), QVariant());
     company->setEnabled(kind == CustomerKind::Company);
+}
+
+void TfrmClientiDettaglio::applyPublicOffice(const QVariantMap& values) {
+    setKind(CustomerKind::Company);
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        if (it.key().compare(QLatin1String("Comune_id"), Qt::CaseInsensitive) == 0)
+            m_officeTown = it.value();
+        else
+            setValue(it.key(), it.value());
+    }
 }
 
 void TfrmClientiDettaglio::showDerivedNames() {
@@ -333,11 +357,18 @@ void TfrmClientiDettaglio::writeExtra(db::Database& db, const QVariantMap& value
     RegistryRecord r = values;
     const bool touched = isNew() || CustomerRules::namesChanged(storedValues(), values);
     CustomerRules::completeSave(db, key(), r, kind(), touched);
-    // The colour copy is not an editable field: written here.
-    db.update(QStringLiteral("Clienti"), key(),
-              {{QStringLiteral("ColoreCategoria"), r.value("ColoreCategoria")}});
+    // The colour copy is not an editable field: written here, as the town
+    // key of a public office chosen in the lookup.
+    db::Values extra{{QStringLiteral("ColoreCategoria"), r.value("ColoreCategoria")}};
+    if (m_officeTown.isValid())
+        extra.append({QStringLiteral("Comune_id"), m_officeTown});
+    db.update(QStringLiteral("Clienti"), key(), extra);
     setValue(QStringLiteral("NominativoDocumenti"), r.value("NominativoDocumenti"));
     setValue(QStringLiteral("NominativoVisualizzato"), r.value("NominativoVisualizzato"));
+}
+
+void setPublicOfficeLookup(PublicOfficeLookup lookup) {
+    publicOfficeLookup() = std::move(lookup);
 }
 
 void registerCustomerScreens(::ui::ScreenRegistry& registry) {

@@ -4,6 +4,9 @@
 #include "ui/CardScreen.h"
 #include "ui/ListScreen.h"
 
+#include <functional>
+
+class QPushButton;
 class QRadioButton;
 
 namespace ui {
@@ -51,6 +54,12 @@ public:
     void setKind(CustomerKind kind);
     QRadioButton* privateButton() const { return m_private; }
     QRadioButton* companyButton() const { return m_company; }
+    // "Trova Pubblica Amministrazione"; null when no lookup is installed.
+    QPushButton* publicOfficeButton() const { return m_findOffice; }
+
+    // Fills the card with the customer columns of a public office (the
+    // card's own save writes them, the town key included).
+    void applyPublicOffice(const QVariantMap& values);
 
 protected:
     std::optional<common::Failure> validate(const QVariantMap& values) const override;
@@ -63,7 +72,15 @@ private:
     QRadioButton* m_private;
     QRadioButton* m_company;
     TaxWarnings* m_warnings;
+    QPushButton* m_findOffice = nullptr;
+    QVariant m_officeTown; // Comune_id of the office chosen, written on save
 };
+
+// The public-office lookup of the customer card, supplied by the
+// electronic-invoicing screens; the card offers it only once installed.
+using PublicOfficeLookup =
+    std::function<void(TfrmClientiDettaglio& card, ::ui::AppContext& context)>;
+void setPublicOfficeLookup(PublicOfficeLookup lookup);
 
 void registerCustomerScreens(::ui::ScreenRegistry& registry);
 

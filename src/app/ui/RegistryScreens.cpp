@@ -51,6 +51,12 @@ Lookup regions() {
             QStringLiteral("IDRegione"), QStringLiteral("Descrizione"), QString()};
 }
 
+// A FatturaPA code table: the code is stored, its description listed.
+Lookup paCodes(const QString& table) {
+    return {QStringLiteral("select Codice, Descrizione from %1 order by Descrizione").arg(table),
+            QStringLiteral("Codice"), QStringLiteral("Descrizione"), QString()};
+}
+
 Lookup countryKeys() {
     return {QStringLiteral("select IDNazione, DENOMINAZ from Nazioni order by DENOMINAZ"),
             QStringLiteral("IDNazione"), QStringLiteral("DENOMINAZ"), QString()};
@@ -139,10 +145,7 @@ ScreenDefinition VatCodesScreen() {
         {QStringLiteral("Descrizione"), QStringLiteral("Descrizione")},
         {QStringLiteral("Iva"), QStringLiteral("Aliquota %"), FieldKind::Amount},
         {QStringLiteral("Pa_Natura_Codice"), QStringLiteral("Natura (Fattura Elettronica)"),
-         FieldKind::Lookup,
-         Lookup{QStringLiteral("select Codice, Codice & ' - ' & Descrizione as Nome from "
-                               "PA_Natura order by Codice"),
-                QStringLiteral("Codice"), QStringLiteral("Nome"), QString()}},
+         FieldKind::Lookup, paCodes(QStringLiteral("PA_Natura"))},
         {QStringLiteral("NumeroRepartoFiscale"), QStringLiteral("N° Reparto Fiscale"),
          FieldKind::Integer},
     };
@@ -374,10 +377,7 @@ ScreenDefinition PaymentTermsScreen() {
     d.fields = {
         {QStringLiteral("Descrizione"), QStringLiteral("Descrizione")},
         {QStringLiteral("PA_ModalitaPagamento_Codice"), QStringLiteral("Tipologia"),
-         FieldKind::Lookup,
-         Lookup{QStringLiteral("select Codice, Codice & ' - ' & Descrizione as Nome from "
-                               "PA_ModalitaPagamento order by Codice"),
-                QStringLiteral("Codice"), QStringLiteral("Nome"), QString()}},
+         FieldKind::Lookup, paCodes(QStringLiteral("PA_ModalitaPagamento"))},
         {QStringLiteral("NumeroScadenze"), QStringLiteral("N° Scadenze"), FieldKind::Integer},
     };
     d.fields.last().width = 60;

@@ -1,11 +1,26 @@
 #include "fatturapa/ui/FatturaPaScreens.h"
 
+#include "app/ui/CustomerScreens.h"
+#include "fatturapa/ui/PublicOfficeLookup.h"
+#include "fatturapa/ui/RejectionErrorScreens.h"
 #include "ui/ScreenRegistry.h"
 
 namespace fatturapa::ui {
 
 void registerFatturaPaScreens(::ui::ScreenRegistry& registry) {
-    Q_UNUSED(registry);
+    const auto errors = [](QWidget* parent, ::ui::AppContext& context) {
+        TfrmGrigliaErrori list(context, parent);
+        list.exec();
+    };
+    registry.add(QStringLiteral("btnErroriFatturaElettronica"), errors);
+    registry.add(RejectionErrorsDefinition().objectName, errors);
+
+    app::ui::setPublicOfficeLookup(
+        [](app::ui::TfrmClientiDettaglio& card, ::ui::AppContext& context) {
+            TfrmTrovaPubblicaAmministrazione lookup(context, &card);
+            if (lookup.exec() == QDialog::Accepted)
+                card.applyPublicOffice(lookup.chosenValues());
+        });
 }
 
 } // namespace fatturapa::ui

@@ -6,6 +6,8 @@ class ScreenRegistry;
 
 namespace fatturapa::ui {
 
+// Registers the rejection-error list (btnErroriFatturaElettronica and its
+// object name) and installs the public-office lookup of the customer card.
 void registerFatturaPaScreens(::ui::ScreenRegistry& registry);
 
 } // namespace fatturapa::ui

@@ -1,0 +1,30 @@
+#include "ImportIpaCommand.h"
+
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/Schema.h"
+#include "fatturapa/IpaImport.h"
+
+#include <QTextStream>
+
+namespace admin {
+
+int importIpa(const QStringList& args) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (args.size() != 2) {
+        err << "Uso: ossarion-admin import-ipa ARCHIVIO FILE\n";
+        return 2;
+    }
+    db::Database db;
+    db.open(args[0]);
+    if (db::Schema::currentVersion(db) == 0)
+        throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
+    db::Schema::upgrade(db);
+    const fatturapa::IpaImportResult r = fatturapa::IpaImport::run(db, args[1]);
+    out << "Uffici importati: " << r.offices << ", senza comune: " << r.withoutTown
+        << ", senza codice: " << r.skipped << '\n';
+    return 0;
+}
+
+} // namespace admin

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/ListScreen.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace fatturapa::ui {
+
+// "Elenco Errori scarto fatturazione elettronica": the exchange system's
+// rejection errors, filtered while typing by the start of code and title.
+// Read only: "Avanti" shows the detail.
+class TfrmGrigliaErrori : public ::ui::ListScreen {
+    Q_OBJECT
+public:
+    TfrmGrigliaErrori(::ui::AppContext& context, QWidget* parent = nullptr);
+
+    QString condition() const override;
+
+protected:
+    void openCard(qint64 key, bool isNew) override;
+};
+
+// "Errore Fatturazione Elettronica": code, title, description and what to
+// correct, read only.
+class TfrmErroreFatturaElettronica : public QDialog {
+    Q_OBJECT
+public:
+    TfrmErroreFatturaElettronica(::ui::AppContext& context, qint64 id, QWidget* parent = nullptr);
+
+    QString code() const;
+    QString title() const;
+    QString description() const;
+    QString suggestions() const;
+
+private:
+    QLineEdit* m_code;
+    QLineEdit* m_title;
+    QPlainTextEdit* m_description;
+    QPlainTextEdit* m_suggestions;
+};
+
+::ui::ScreenDefinition RejectionErrorsDefinition();
+
+} // namespace fatturapa::ui
