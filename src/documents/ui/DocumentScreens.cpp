@@ -1,11 +1,51 @@
 #include "documents/ui/DocumentScreens.h"
 
+#include "documents/ui/DocumentList.h"
+#include "documents/ui/InstalmentDialog.h"
+#include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
 
 namespace documents::ui {
 
+namespace {
+
+void OpenList(QWidget* parent, ::ui::AppContext& context, DocumentKind kind, bool history) {
+    // The history lists work on a copy of the context in history mode; the
+    // main window sets the range before opening them.
+    ::ui::AppContext own = context;
+    own.history = history;
+    if (!history) {
+        own.historyFrom = QDate();
+        own.historyTo = QDate();
+    }
+    TfrmGrigliaFatture list(own, kind, parent);
+    list.exec();
+}
+
+} // namespace
+
 void registerDocumentScreens(::ui::ScreenRegistry& registry) {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("btnFattureClienti"), [](QWidget* parent, ::ui::AppContext& c) {
+        OpenList(parent, c, DocumentKind::CustomerInvoice, false);
+    });
+    registry.add(QStringLiteral("btnNoteCreditoClienti"), [](QWidget* parent, ::ui::AppContext& c) {
+        OpenList(parent, c, DocumentKind::CustomerCreditNote, false);
+    });
+    registry.add(QStringLiteral("btnStoricoFattureClienti"),
+                 [](QWidget* parent, ::ui::AppContext& c) {
+                     OpenList(parent, c, DocumentKind::CustomerInvoice, true);
+                 });
+    registry.add(QStringLiteral("btnStoricoNoteCreditoClienti"),
+                 [](QWidget* parent, ::ui::AppContext& c) {
+                     OpenList(parent, c, DocumentKind::CustomerCreditNote, true);
+                 });
+    // The reminder's double click on an overdue instalment.
+    registry.add(QStringLiteral("scadenza"), [](QWidget* parent, ::ui::AppContext& c) {
+        if (c.recordKey == 0)
+            return;
+        TfrmScadenziarioDettaglio card(c, c.recordKey, false, parent);
+        card.exec();
+    });
 }
 
 } // namespace documents::ui

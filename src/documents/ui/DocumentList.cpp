@@ -1,0 +1,299 @@
+#include "documents/ui/DocumentList.h"
+
+#include "app/ui/DocumentActions.h"
+#include "common/SqlText.h"
+#include "common/TextForms.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "documents/DocumentDeletion.h"
+#include "documents/DocumentOptions.h"
+#include "documents/DocumentStore.h"
+#include "documents/ui/DocumentEditor.h"
+#include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/FieldEditors.h"
+#include "ui/SeriesChooser.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace documents::ui {
+
+namespace {
+
+bool IsCredit(DocumentKind kind) {
+    return kind == DocumentKind::CustomerCreditNote;
+}
+
+// Documents not in history, or in history mode those dated in the chosen
+// range whatever their flag.
+QString PeriodCondition(const ::ui::AppContext& context) {
+    if (!context.history)
+        return QStringLiteral("fattura.Storico = false");
+    if (context.historyFrom.isValid() && context.historyTo.isValid())
+        return QStringLiteral("fattura.Data >= #%1# and fattura.Data <= #%2#")
+            .arg(common::JetDate(context.historyFrom), common::JetDateEndOfDay(context.historyTo));
+    return QStringLiteral("fattura.Storico = true");
+}
+
+::ui::ScreenDefinition ListDefinition(const ::ui::AppContext& context, DocumentKind kind) {
+    ::ui::ScreenDefinition d;
+    const bool credit = IsCredit(kind);
+    d.table = QStringLiteral("fattura");
+    d.key = QStringLiteral("Id");
+    d.objectName =
+        credit ? QStringLiteral("frmGrigliaNoteCredito") : QStringLiteral("frmGrigliaFatture");
+    QString title = credit ? QStringLiteral("Note di Credito") : QStringLiteral("Fatturazione");
+    if (context.history)
+        title =
+            credit ? QStringLiteral("Storico Note di Credito") : QStringLiteral("Storico Fatture");
+    d.listTitle = title;
+    d.columns = {{"SerieFatturazione", 60, "Serie"},
+                 {"Num", 70, "Numero"},
+                 {"Data", 100, "Data"},
+                 {"DatiTrasmissione_ProgressivoInvio", 90, "Progr. invio"},
+                 {"Cliente", 330, "Cliente"},
+                 {"TotFattura", 110, credit ? "Totale nota" : "Totale fattura"}};
+    d.orderBy = QStringLiteral("fattura.Data, fattura.Num");
+    d.filter = QStringLiteral("fattura.Carico = false and fattura.FattNota = ") +
+               (credit ? QStringLiteral("true") : QStringLiteral("false")) +
+               QStringLiteral(" and ") + PeriodCondition(context);
+    return d;
+}
+
+QLineEdit* DateBox(QWidget* parent, const QString& name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setInputMask(QStringLiteral("99/99/9999;_"));
+    e->setMaximumWidth(100);
+    return e;
+}
+
+QLineEdit* NumberBox(QWidget* parent, const QString& name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}")), e));
+    e->setMaximumWidth(80);
+    return e;
+}
+
+QComboBox* ChoiceBox(db::Database& db, QWidget* parent, const QString& name,
+                     const ::ui::Lookup& lookup) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(14);
+    ::ui::fillLookup(db, c, lookup, QVariant());
+    return c;
+}
+
+QString DateOf(const QLineEdit* box) {
+    const QDate d = common::ParseItalianDate(box->text().trimmed());
+    return d.isValid() ? common::JetDate(d) : QString();
+}
+
+} // namespace
+
+TfrmGrigliaFatture::TfrmGrigliaFatture(::ui::AppContext& context, DocumentKind kind,
+                                       QWidget* parent)
+    : ::ui::ListScreen(context, ListDefinition(context, kind), parent), m_kind(kind) {
+    const bool credit = IsCredit(kind);
+    resize(1000, 620);
+
+    // The filter boxes, under the title.
+    auto* filters = new QWidget(this);
+    filters->setObjectName(QStringLiteral("pnlFiltri"));
+    auto* grid = new QGridLayout(filters);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const auto put = [&](int row, int column, const QString& caption, QWidget* w) {
+        auto* label = new QLabel(caption, filters);
+        label->setBuddy(w);
+        grid->addWidget(label, row, column);
+        grid->addWidget(w, row, column + 1);
+    };
+    db::Database& db = *context.db;
+    put(0, 0, QStringLiteral("Dalla data"), DateBox(filters, QStringLiteral("txtDallaData")));
+    put(0, 2, QStringLiteral("Alla data"), DateBox(filters, QStringLiteral("txtAllaData")));
+    if (credit) {
+        put(0, 4, QStringLiteral("Numero"), NumberBox(filters, QStringLiteral("txtNumero")));
+    } else {
+        put(0, 4, QStringLiteral("Dal numero"), NumberBox(filters, QStringLiteral("txtDalNumero")));
+        put(0, 6, QStringLiteral("Al numero"), NumberBox(filters, QStringLiteral("txtAlNumero")));
+    }
+    put(1, 0, QStringLiteral("Cliente"),
+        ChoiceBox(db, filters, QStringLiteral("cboCliente"),
+                  {QStringLiteral("select Id, NominativoDocumenti from Clienti order by "
+                                  "NominativoDocumenti"),
+                   QStringLiteral("Id"), QStringLiteral("NominativoDocumenti"), QString()}));
+    put(1, 2, QStringLiteral("Serie"),
+        ChoiceBox(db, filters, QStringLiteral("cboSerie"),
+                  {QStringLiteral("select Serie from SerieFatturazione order by Serie"),
+                   QStringLiteral("Serie"), QStringLiteral("Serie"), QString()}));
+    if (!credit) {
+        put(1, 4, QStringLiteral("Banca"),
+            ChoiceBox(db, filters, QStringLiteral("cboBanca"),
+                      {QStringLiteral("select ID, Banca from Bank order by Banca"),
+                       QStringLiteral("ID"), QStringLiteral("Banca"), QString()}));
+        put(1, 6, QStringLiteral("Mod. pagamento"),
+            ChoiceBox(db, filters, QStringLiteral("cboModPagamento"),
+                      {QStringLiteral("select Id, Descrizione from ModPagamento order by "
+                                      "Descrizione"),
+                       QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()}));
+    }
+    auto* find = new QPushButton(QStringLiteral("cerca"), filters);
+    find->setObjectName(QStringLiteral("btnCerca"));
+    auto* reset = new QPushButton(QStringLiteral("reset"), filters);
+    reset->setObjectName(QStringLiteral("btnReset"));
+    find->setAutoDefault(false);
+    reset->setAutoDefault(false);
+    grid->addWidget(find, 0, 8);
+    grid->addWidget(reset, 1, 8);
+    grid->setColumnStretch(9, 1);
+    if (auto* v = qobject_cast<QVBoxLayout*>(layout()))
+        v->insertWidget(1, filters);
+    connect(find, &QPushButton::clicked, this, &TfrmGrigliaFatture::search);
+    connect(reset, &QPushButton::clicked, this, &TfrmGrigliaFatture::resetFilter);
+    for (QLineEdit* box : filters->findChildren<QLineEdit*>())
+        connect(box, &QLineEdit::returnPressed, this, &TfrmGrigliaFatture::search);
+
+    // "Elimina" takes the document with its rows, instalments and links.
+    disconnect(deleteButton(), &QPushButton::clicked, this, nullptr);
+    connect(deleteButton(), &QPushButton::clicked, this, &TfrmGrigliaFatture::removeDocument);
+    connect(addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica")),
+            &QPushButton::clicked, this, &TfrmGrigliaFatture::refresh);
+    connect(addButton(QStringLiteral("Stampa"), QStringLiteral("spdStampa")), &QPushButton::clicked,
+            this, &TfrmGrigliaFatture::printList);
+    if (!credit)
+        connect(addButton(QStringLiteral("Esporta ed invia"), QStringLiteral("spdEsportaInvia")),
+                &QPushButton::clicked, this, &TfrmGrigliaFatture::exportAndSend);
+    refresh();
+}
+
+QLineEdit* TfrmGrigliaFatture::filterBox(const QString& name) const {
+    return findChild<QLineEdit*>(name);
+}
+
+QComboBox* TfrmGrigliaFatture::filterChoice(const QString& name) const {
+    return findChild<QComboBox*>(name);
+}
+
+QString TfrmGrigliaFatture::selection() const {
+    QStringList parts;
+    const auto box = [this](const char* name) { return filterBox(QString::fromLatin1(name)); };
+    const auto choice = [this](const char* name) -> QVariant {
+        QComboBox* c = filterChoice(QString::fromLatin1(name));
+        return c && c->currentIndex() > 0 ? c->currentData() : QVariant();
+    };
+    if (const QString from = DateOf(box("txtDallaData")); !from.isEmpty())
+        parts << QStringLiteral("fattura.Data >= #%1#").arg(from);
+    if (QLineEdit* to = box("txtAllaData")) {
+        const QDate d = common::ParseItalianDate(to->text().trimmed());
+        if (d.isValid())
+            parts << QStringLiteral("fattura.Data <= #%1#").arg(common::JetDateEndOfDay(d));
+    }
+    if (QLineEdit* n = box("txtNumero"); n && !n->text().trimmed().isEmpty())
+        parts << QStringLiteral("fattura.Num = ") + n->text().trimmed();
+    if (QLineEdit* n = box("txtDalNumero"); n && !n->text().trimmed().isEmpty())
+        parts << QStringLiteral("fattura.Num >= ") + n->text().trimmed();
+    if (QLineEdit* n = box("txtAlNumero"); n && !n->text().trimmed().isEmpty())
+        parts << QStringLiteral("fattura.Num <= ") + n->text().trimmed();
+    if (const QVariant c = choice("cboCliente"); !c.isNull())
+        parts << QStringLiteral("fattura.Cliente_ID = ") + QString::number(c.toLongLong());
+    if (const QVariant s = choice("cboSerie"); !s.isNull())
+        parts << QStringLiteral("fattura.SerieFatturazione = '") + common::SqlQuote(s.toString()) +
+                     QStringLiteral("'");
+    if (const QVariant b = choice("cboBanca"); !b.isNull())
+        parts << QStringLiteral("fattura.Banca_ID = ") + QString::number(b.toLongLong());
+    if (const QVariant t = choice("cboModPagamento"); !t.isNull())
+        parts << QStringLiteral("fattura.ModPagamento_Id = ") + QString::number(t.toLongLong());
+    return parts.join(QStringLiteral(" and "));
+}
+
+QString TfrmGrigliaFatture::condition() const {
+    QString c = ::ui::ListScreen::condition();
+    if (!m_applied.isEmpty())
+        c += QStringLiteral(" and ") + m_applied;
+    return c;
+}
+
+void TfrmGrigliaFatture::search() {
+    m_applied = selection();
+    refresh();
+}
+
+void TfrmGrigliaFatture::resetFilter() {
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        if (box->objectName().startsWith(QLatin1String("txt")))
+            box->clear();
+    for (QComboBox* c : findChildren<QComboBox*>())
+        c->setCurrentIndex(0);
+    m_applied.clear();
+    refresh();
+}
+
+qint64 TfrmGrigliaFatture::insertRow() {
+    db::Database& db = *context().db;
+    DocumentStore::NewDocument request;
+    request.history = context().history;
+    if (DocumentOptions::load(db).multipleSeries)
+        request.series =
+            ::ui::SeriesChooser::choose(this, context(),
+                                        IsCredit(m_kind) ? ::ui::SeriesChooser::Document::CreditNote
+                                                         : ::ui::SeriesChooser::Document::Invoice);
+    return DocumentStore::create(db, m_kind, request);
+}
+
+void TfrmGrigliaFatture::openCard(qint64 key, bool isNew) {
+    {
+        TForm7 editor(context(), m_kind, key, isNew, this);
+        editor.exec();
+    }
+    refresh();
+    grid()->selectKey(key);
+    grid()->setFocus();
+}
+
+void TfrmGrigliaFatture::removeDocument() {
+    const qint64 key = currentKey();
+    if (key == 0)
+        return;
+    try {
+        if (!DocumentDeletion::confirmAndRemove(*context().db, *context().interaction, m_kind, key))
+            return;
+    } catch (const db::DbError& e) {
+        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+        return;
+    }
+    refresh();
+}
+
+void TfrmGrigliaFatture::printList() {
+    QStringList parts{PeriodCondition(context())};
+    if (!m_applied.isEmpty())
+        parts << m_applied;
+    try {
+        app::ui::printReport(context(), printing::ReportCall{IsCredit(m_kind) ? 32 : 30, QVariant(),
+                                                             parts.join(QStringLiteral(" and "))});
+    } catch (const db::DbError& e) {
+        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    }
+}
+
+void TfrmGrigliaFatture::exportAndSend() {
+    const qint64 key = currentKey();
+    if (key == 0)
+        return;
+    try {
+        app::ui::exportAndSend(context(), printing::ExportKind::Invoice, key, this);
+    } catch (const db::DbError& e) {
+        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    }
+}
+
+} // namespace documents::ui

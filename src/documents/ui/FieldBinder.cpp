@@ -1,0 +1,170 @@
+#include "documents/ui/FieldBinder.h"
+
+#include "db/Database.h"
+#include "ui/FieldEditors.h"
+#include "ui/FieldNavigator.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace documents::ui {
+
+FieldBinder::FieldBinder(db::Database& db, QString table, ::ui::FieldNavigator* navigator,
+                         QObject* parent)
+    : QObject(parent), m_db(db), m_table(std::move(table)), m_navigator(navigator) {}
+
+QWidget* FieldBinder::create(const ::ui::CardField& field, QWidget* parent) {
+    Bound b;
+    b.field = field;
+    b.kind = ::ui::resolvedKind(m_table, field);
+    b.editor = ::ui::createEditor(m_table, field, parent);
+    const QString name = field.field;
+    if (auto* line = qobject_cast<QLineEdit*>(b.editor)) {
+        connect(line, &QLineEdit::textEdited, this, [this, name] { emit edited(name); });
+        connect(line, &QLineEdit::editingFinished, this, [this, name] { emit left(name); });
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(b.editor)) {
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, name] {
+            if (!m_loading)
+                emit edited(name);
+        });
+    } else if (auto* check = qobject_cast<QCheckBox*>(b.editor)) {
+        connect(check, &QCheckBox::clicked, this, [this, name] {
+            emit edited(name);
+            emit chosen(name);
+        });
+    } else if (auto* combo = qobject_cast<QComboBox*>(b.editor)) {
+        connect(combo, &QComboBox::activated, this, [this, name] {
+            emit edited(name);
+            emit chosen(name);
+        });
+    }
+    if (b.kind == ::ui::FieldKind::Lookup)
+        ::ui::fillLookup(m_db, b.editor, field.lookup, QVariant());
+    if (m_navigator && !field.readOnly)
+        m_navigator->add(b.editor, b.kind != ::ui::FieldKind::Memo);
+    m_bound.insert(name.toLower(), b);
+    m_order.append(name);
+    return b.editor;
+}
+
+void FieldBinder::place(QGridLayout* grid, const QList<::ui::CardField>& fields, QWidget* parent) {
+    int row = grid->rowCount() - 1;
+    int column = 0;
+    if (grid->count() == 0)
+        row = -1;
+    for (const ::ui::CardField& f : fields) {
+        if (!f.sameRow || row < 0) {
+            ++row;
+            column = 0;
+        }
+        QWidget* e = create(f, parent);
+        if (::ui::resolvedKind(m_table, f) == ::ui::FieldKind::Check) {
+            auto* check = qobject_cast<QCheckBox*>(e);
+            check->setText(f.label);
+            grid->addWidget(check, row, column + 1);
+        } else {
+            // Editors without a width of their own take the room of their column.
+            if (f.width == 0)
+                e->setSizePolicy(QSizePolicy::Expanding, e->sizePolicy().verticalPolicy());
+            auto* label = new QLabel(f.label, parent);
+            label->setBuddy(e);
+            grid->addWidget(label, row, column, Qt::AlignLeft | Qt::AlignVCenter);
+            grid->addWidget(e, row, column + 1);
+        }
+        column += 2;
+    }
+}
+
+QWidget* FieldBinder::editor(const QString& field) const {
+    return m_bound.value(field.toLower()).editor;
+}
+
+QString FieldBinder::label(const QString& field) const {
+    return m_bound.value(field.toLower()).field.label;
+}
+
+void FieldBinder::show(const QVariantMap& record) {
+    for (const QString& name : m_order) {
+        QVariant v;
+        for (auto it = record.cbegin(); it != record.cend(); ++it)
+            if (it.key().compare(name, Qt::CaseInsensitive) == 0) {
+                v = it.value();
+                break;
+            }
+        showValue(name, v);
+    }
+}
+
+void FieldBinder::showValue(const QString& field, const QVariant& value) {
+    auto it = m_bound.find(field.toLower());
+    if (it == m_bound.end())
+        return;
+    m_loading = true;
+    if (it->kind == ::ui::FieldKind::Lookup)
+        ::ui::fillLookup(m_db, it->editor, it->field.lookup, value);
+    ::ui::setEditorValue(it->editor, it->kind, value, it->field.decimals);
+    m_loading = false;
+}
+
+QVariant FieldBinder::value(const QString& field) const {
+    auto it = m_bound.find(field.toLower());
+    if (it == m_bound.end())
+        return QVariant();
+    return ::ui::editorValue(it->editor, it->kind);
+}
+
+std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
+    for (const QString& name : m_order) {
+        const Bound& b = m_bound[name.toLower()];
+        if (b.field.readOnly)
+            continue;
+        bool ok = true;
+        const QVariant v = ::ui::editorValue(b.editor, b.kind, &ok);
+        if (!ok)
+            return common::Failure{
+                QStringLiteral("Messaggio di errore"),
+                QStringLiteral("Attenzione il valore di \"%1\" non è valido").arg(b.field.label),
+                name};
+        QString key = name;
+        for (auto it = record.cbegin(); it != record.cend(); ++it)
+            if (it.key().compare(name, Qt::CaseInsensitive) == 0) {
+                key = it.key();
+                break;
+            }
+        record[key] = v;
+    }
+    return std::nullopt;
+}
+
+::ui::CardField Field(const char* column, const char* label, bool sameRow, int width,
+                      bool readOnly) {
+    ::ui::CardField f;
+    f.field = QString::fromLatin1(column);
+    f.label = QString::fromUtf8(label);
+    f.sameRow = sameRow;
+    f.width = width;
+    f.readOnly = readOnly;
+    return f;
+}
+
+::ui::CardField LookupField(const char* column, const char* label, const char* sql, const char* key,
+                            const char* display, const char* cancelled, bool sameRow) {
+    ::ui::CardField f = Field(column, label, sameRow);
+    f.kind = ::ui::FieldKind::Lookup;
+    f.lookup = {QString::fromLatin1(sql), QString::fromLatin1(key), QString::fromLatin1(display),
+                QString::fromLatin1(cancelled)};
+    return f;
+}
+
+void ShowFailure(common::Interaction& ui, const common::Failure& failure) {
+    if (failure.title.contains(QLatin1String("errore"), Qt::CaseInsensitive))
+        ui.error(failure.title, failure.text);
+    else
+        ui.warning(failure.title, failure.text);
+}
+
+} // namespace documents::ui

@@ -1,0 +1,281 @@
+#include "documents/ui/InstalmentDialog.h"
+
+#include "app/RegistryRecord.h"
+#include "app/ui/HelpWindow.h"
+#include "common/Interaction.h"
+#include "common/TextForms.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "documents/InstalmentCard.h"
+#include "documents/ui/FieldBinder.h"
+#include "ui/AppContext.h"
+#include "ui/FieldNavigator.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace documents::ui {
+
+namespace {
+
+const QString kError = QStringLiteral("Messaggio di errore");
+
+QPushButton* ToolButton(QWidget* parent, QHBoxLayout* row, const QString& caption,
+                        const QString& name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    row->addWidget(b);
+    return b;
+}
+
+} // namespace
+
+TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, qint64 instalmentId,
+                                                     bool isNew, QWidget* parent)
+    : QDialog(parent), m_context(context), m_id(instalmentId), m_isNew(isNew) {
+    setObjectName(QStringLiteral("TfrmScadenziarioDettaglio"));
+    setWindowTitle(QStringLiteral("Scadenza"));
+    setModal(true);
+    resize(720, 460);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* tools = new QHBoxLayout();
+    m_save = ToolButton(this, tools, QStringLiteral("Salva"), QStringLiteral("spdSalva"));
+    m_cancel = ToolButton(this, tools, QStringLiteral("Annulla"), QStringLiteral("spdAnnulla"));
+    auto* cashBook =
+        ToolButton(this, tools, QStringLiteral("prima nota"), QStringLiteral("spdPrimaNota"));
+    cashBook->setToolTip(QStringLiteral("Visualizza in prima nota"));
+    m_back = ToolButton(this, tools, QStringLiteral("Indietro"), QStringLiteral("spdIndietro"));
+    auto* help = ToolButton(this, tools, QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
+    tools->addStretch(1);
+    layout->addLayout(tools);
+
+    m_navigator = new ::ui::FieldNavigator(this);
+    m_fields = new FieldBinder(*context.db, QStringLiteral("FatturaScadenze"), m_navigator, this);
+    auto* grid = new QGridLayout();
+    layout->addLayout(grid);
+
+    m_fields->place(grid, {Field("DataScadenza", "Data Scadenza")}, this);
+    // "Oggi" beside the payment date.
+    m_fields->place(grid, {Field("DataPagamento", "Data Pagamento effettuato")}, this);
+    auto* todayButton = new QPushButton(QStringLiteral("Oggi"), this);
+    todayButton->setObjectName(QStringLiteral("btnOggi"));
+    todayButton->setAutoDefault(false);
+    {
+        QWidget* paid = m_fields->editor(QStringLiteral("DataPagamento"));
+        const int row = grid->rowCount() - 1;
+        grid->removeWidget(paid);
+        auto* box = new QHBoxLayout();
+        box->addWidget(paid);
+        box->addWidget(todayButton);
+        box->addStretch(1);
+        grid->addLayout(box, row, 1, 1, 3);
+    }
+
+    auto* partyLabel = new QLabel(QStringLiteral("Cliente"), this);
+    m_partyLabel = partyLabel;
+    m_party = new QLineEdit(this);
+    m_party->setObjectName(QStringLiteral("txtNominativo"));
+    m_party->setReadOnly(true);
+    const int partyRow = grid->rowCount();
+    grid->addWidget(partyLabel, partyRow, 0);
+    grid->addWidget(m_party, partyRow, 1, 1, 3);
+
+    m_fields->place(
+        grid,
+        {LookupField("ModPagamento_Id", "Modalità di pagamento",
+                     "select Id, Descrizione from ModPagamento order by Descrizione", "ID",
+                     "Descrizione"),
+         LookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
+                     "ID", "Banca", "Annullato"),
+         Field("Importo", "Importo Totale", false, 140),
+         Field("Operazione", "Descrizione Operazione"), Field("Numero", "N° Rata", false, 80),
+         Field("Dettagli", "Dettagli pagamento"), Field("Note", "Note"), Field("File", "File")},
+        this);
+    const int fileRow = grid->rowCount() - 1;
+    auto* fileButtons = new QHBoxLayout();
+    auto* search = new QPushButton(QStringLiteral("..."), this);
+    search->setObjectName(QStringLiteral("btnCercaFile"));
+    search->setToolTip(QStringLiteral("Cerca il file"));
+    search->setAutoDefault(false);
+    auto* view = new QPushButton(QStringLiteral("Vedi"), this);
+    view->setObjectName(QStringLiteral("btnVedi"));
+    view->setAutoDefault(false);
+    fileButtons->addWidget(search);
+    fileButtons->addWidget(view);
+    grid->addLayout(fileButtons, fileRow, 2);
+    // Every editor reaches the right edge, beside the "Oggi" and file buttons.
+    for (const QString& f : m_fields->fields()) {
+        QWidget* e = m_fields->editor(f);
+        const int index = grid->indexOf(e);
+        if (index < 0)
+            continue;
+        int r = 0, c = 0, rs = 0, cs = 0;
+        grid->getItemPosition(index, &r, &c, &rs, &cs);
+        if (r != fileRow && f != QLatin1String("DataPagamento")) {
+            grid->removeWidget(e);
+            grid->addWidget(e, r, c, 1, 3);
+        }
+    }
+    grid->setColumnStretch(1, 1);
+    layout->addStretch(1);
+
+    connect(m_fields, &FieldBinder::edited, this, [this] { m_modified = true; });
+    connect(m_save, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::save);
+    connect(m_cancel, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::cancelEdit);
+    connect(m_back, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::goBack);
+    connect(cashBook, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::showCashBook);
+    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(todayButton, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::today);
+    connect(search, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::chooseFile);
+    connect(view, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::viewFile);
+    load();
+}
+
+void TfrmScadenziarioDettaglio::load() {
+    m_record = InstalmentCard::load(*m_context.db, m_id);
+    m_fields->show(m_record);
+    const qint64 customer = app::RecordKey(m_record, QStringLiteral("Cliente_id"));
+    const qint64 supplier = app::RecordKey(m_record, QStringLiteral("Fornitore_id"));
+    QString name;
+    if (customer > 0)
+        name = m_context.db
+                   ->scalar(QStringLiteral("select NominativoDocumenti from Clienti where Id = ?"),
+                            {customer})
+                   .toString();
+    else if (supplier > 0)
+        name =
+            m_context.db
+                ->scalar(QStringLiteral("select Fornitore from Fornitor where Id = ?"), {supplier})
+                .toString();
+    m_party->setText(name);
+    const QString type = app::RecordText(m_record, QStringLiteral("Tipo")).toUpper();
+    m_partyLabel->setText(type == QLatin1String("C") || type == QLatin1String("B")
+                              ? QStringLiteral("Fornitore")
+                              : QStringLiteral("Cliente"));
+    m_modified = false;
+}
+
+bool TfrmScadenziarioDettaglio::save() {
+    QVariantMap record = m_record;
+    if (auto f = m_fields->read(record)) {
+        ShowFailure(*m_context.interaction, *f);
+        if (QWidget* e = m_fields->editor(f->field))
+            e->setFocus();
+        return false;
+    }
+    try {
+        if (auto f = InstalmentCard::save(*m_context.db, record)) {
+            ShowFailure(*m_context.interaction, *f);
+            if (QWidget* e = m_fields->editor(f->field))
+                e->setFocus();
+            return false;
+        }
+    } catch (const db::DbError& e) {
+        m_context.interaction->error(kError, e.message());
+        return false;
+    }
+    m_isNew = false;
+    load();
+    return true;
+}
+
+void TfrmScadenziarioDettaglio::goBack() {
+    if (m_modified && !save())
+        return;
+    accept();
+}
+
+void TfrmScadenziarioDettaglio::reject() {
+    goBack();
+}
+
+void TfrmScadenziarioDettaglio::cancelEdit() {
+    if (m_isNew) {
+        if (!m_context.interaction->question(
+                QStringLiteral("Messaggio di avviso"),
+                QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+            return;
+        try {
+            InstalmentCard::remove(*m_context.db, m_id);
+        } catch (const db::DbError& e) {
+            m_context.interaction->error(kError, e.message());
+            return;
+        }
+    }
+    m_modified = false;
+    QDialog::reject();
+}
+
+void TfrmScadenziarioDettaglio::today() {
+    m_fields->showValue(QStringLiteral("DataPagamento"), QDate::currentDate());
+    m_modified = true;
+}
+
+void TfrmScadenziarioDettaglio::chooseFile() {
+    const QString path = m_context.interaction->openFile(
+        QStringLiteral("Scegli il file del pagamento"), QStringLiteral("Tutti i file (*)"),
+        QFileInfo(m_fields->value(QStringLiteral("File")).toString()).absolutePath());
+    if (path.isEmpty())
+        return;
+    m_fields->showValue(QStringLiteral("File"), path);
+    m_modified = true;
+}
+
+void TfrmScadenziarioDettaglio::viewFile() {
+    const QString path = m_fields->value(QStringLiteral("File")).toString().trimmed();
+    if (path.isEmpty()) {
+        m_context.interaction->error(kError,
+                                     QStringLiteral("Attenzione manca il percorso dell'immagine"));
+        return;
+    }
+    if (!QFileInfo::exists(path)) {
+        m_context.interaction->error(
+            kError, QStringLiteral("Il file: ") + path +
+                        QStringLiteral(" non esiste più oppure e' stato spostato !!!"));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void TfrmScadenziarioDettaglio::showCashBook() {
+    try {
+        showMovement(m_context, InstalmentCard::instalmentMovement(*m_context.db, m_id));
+    } catch (const db::DbError& e) {
+        m_context.interaction->error(kError, e.message());
+    }
+}
+
+void TfrmScadenziarioDettaglio::showMovement(::ui::AppContext& context, qint64 movementId) {
+    const QString title = QStringLiteral("Prima nota");
+    if (movementId == 0) {
+        context.interaction->information(
+            title, QStringLiteral("Non è presente alcun movimento di prima nota."));
+        return;
+    }
+    const db::Result r = context.db->query(
+        QStringLiteral("select Data, Operazione, Entrata, Uscita from finanzia where ID = ?"),
+        {movementId});
+    if (r.empty()) {
+        context.interaction->information(
+            title, QStringLiteral("Non è presente alcun movimento di prima nota."));
+        return;
+    }
+    const db::Row& m = r.first();
+    context.interaction->information(
+        title, QStringLiteral("Data: %1\nOperazione: %2\nEntrata: %3\nUscita: %4")
+                   .arg(common::ItalianDate(m.date(QStringLiteral("Data"))),
+                        m.text(QStringLiteral("Operazione")),
+                        common::EuroText(m.number(QStringLiteral("Entrata"))),
+                        common::EuroText(m.number(QStringLiteral("Uscita")))));
+}
+
+} // namespace documents::ui

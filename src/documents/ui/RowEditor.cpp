@@ -1,0 +1,226 @@
+#include "documents/ui/RowEditor.h"
+
+#include "app/RegistryRecord.h"
+#include "app/ui/HelpWindow.h"
+#include "common/Interaction.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "documents/DocumentOptions.h"
+#include "documents/DocumentRows.h"
+#include "documents/DocumentTables.h"
+#include "documents/LastPrice.h"
+#include "documents/RowRules.h"
+#include "documents/ui/FieldBinder.h"
+#include "ui/AppContext.h"
+#include "ui/FieldNavigator.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace documents::ui {
+
+TfrmModificaRighe::TfrmModificaRighe(::ui::AppContext& context, DocumentKind kind,
+                                     qint64 documentId, qint64 rowId, QWidget* parent)
+    : QDialog(parent), m_context(context), m_kind(kind), m_documentId(documentId) {
+    const bool credit = kind == DocumentKind::CustomerCreditNote;
+    setObjectName(credit ? QStringLiteral("TfrmModificaRigheNotaCredito")
+                         : QStringLiteral("TfrmModificaRigheFattura"));
+    setWindowTitle(credit ? QStringLiteral("Modifica righe Nota di Credito")
+                          : QStringLiteral("Modifica righe Fattura"));
+    setModal(true);
+    resize(820, 520);
+
+    auto* layout = new QVBoxLayout(this);
+    m_navigator = new ::ui::FieldNavigator(this);
+    m_fields = new FieldBinder(*context.db, DocumentTables::of(kind).rows, m_navigator, this);
+    auto* grid = new QGridLayout();
+    layout->addLayout(grid);
+    ::ui::CardField price = Field("ValoreUnitario", "Valore Unitario", false, 130);
+    price.decimals = 4;
+    ::ui::CardField rate = Field("AliquotaIva", "Aliquota %", true, 70, true);
+    m_fields->place(
+        grid,
+        {Field("Codice", "Codice", false, 160, true),
+         Field("TipoRiga", "Tipo riga", true, 40, true), Field("Descrizione", "Descrizione"),
+         Field("Um", "Quantità", false, 100), price, Field("Sconto", "Sconto %", true, 80),
+         LookupField("Iva_ID", "Aliquota Iva",
+                     "select ID, Descrizione, Iva from Iva order by Descrizione", "ID",
+                     "Descrizione"),
+         rate, Field("TotaleImponibile", "Totale Imponibile", false, 130, true),
+         Field("ValoreTotale", "Valore Totale", true, 130),
+         Field("DataInizioPeriodo", "Inizio periodo"),
+         Field("DataFinePeriodo", "Fine periodo", true),
+         Field("RiferimentoAmministrazione", "Riferimento amministrazione"),
+         LookupField("ContabilitaConti_ID", "Conto",
+                     "select ID, Descrizione from ContabilitaConti order by Descrizione", "ID",
+                     "Descrizione"),
+         Field("Reparto", "Reparto"), Field("Note", "Note")},
+        this);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    // Long texts use the whole width.
+    for (const char* wide :
+         {"Descrizione", "RiferimentoAmministrazione", "ContabilitaConti_ID", "Reparto", "Note"}) {
+        QWidget* e = m_fields->editor(QString::fromLatin1(wide));
+        int r = 0, c = 0, rs = 0, cs = 0;
+        grid->getItemPosition(grid->indexOf(e), &r, &c, &rs, &cs);
+        grid->removeWidget(e);
+        grid->addWidget(e, r, c, 1, 3);
+    }
+
+    auto* fromTotal = new QPushButton(QStringLiteral("Calcola Valore Unitario"), this);
+    fromTotal->setObjectName(QStringLiteral("btnCalcolaValoreUnitario"));
+    fromTotal->setToolTip(QStringLiteral("Ricava il valore unitario dal valore totale"));
+    fromTotal->setAutoDefault(false);
+    auto* hint = new QLabel(
+        QStringLiteral("F12 sul valore unitario: ultimo prezzo praticato al cliente"), this);
+    auto* extra = new QHBoxLayout();
+    extra->addWidget(hint);
+    extra->addStretch(1);
+    extra->addWidget(fromTotal);
+    layout->addLayout(extra);
+    layout->addStretch(1);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    m_save = new QPushButton(QStringLiteral("Salva"), this);
+    m_save->setObjectName(QStringLiteral("spdSalva"));
+    m_back = new QPushButton(QStringLiteral("Indietro"), this);
+    m_back->setObjectName(QStringLiteral("spdIndietro"));
+    auto* cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    cancel->setObjectName(QStringLiteral("spdAnnulla"));
+    auto* help = new QPushButton(QStringLiteral("Aiuto"), this);
+    help->setObjectName(QStringLiteral("spdAiuto"));
+    for (QPushButton* b : {m_save, cancel, m_back, help}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+
+    m_fields->editor(QStringLiteral("ValoreUnitario"))->installEventFilter(this);
+    connect(m_fields, &FieldBinder::chosen, this, [this](const QString& field) {
+        if (field.compare(QLatin1String("Iva_ID"), Qt::CaseInsensitive) == 0)
+            vatChosen();
+    });
+    connect(m_fields, &FieldBinder::left, this, [this](const QString& field) {
+        if (field == QLatin1String("Um") || field == QLatin1String("ValoreUnitario") ||
+            field == QLatin1String("Sconto"))
+            showAmounts();
+    });
+    connect(fromTotal, &QPushButton::clicked, this, &TfrmModificaRighe::unitPriceFromTotal);
+    connect(m_save, &QPushButton::clicked, this, [this] {
+        if (save())
+            accept();
+    });
+    connect(m_back, &QPushButton::clicked, this, &TfrmModificaRighe::goBack);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        m_modified = false;
+        QDialog::reject();
+    });
+    connect(m_fields, &FieldBinder::edited, this, [this] { m_modified = true; });
+    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+
+    m_record = DocumentRows::load(*context.db, kind, rowId);
+    m_fields->show(m_record);
+    if (QWidget* d = m_fields->editor(QStringLiteral("Descrizione")))
+        d->setFocus();
+}
+
+bool TfrmModificaRighe::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12 &&
+        watched == m_fields->editor(QStringLiteral("ValoreUnitario"))) {
+        lastPrice();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmModificaRighe::vatChosen() {
+    const qint64 vat = m_fields->value(QStringLiteral("Iva_ID")).toLongLong();
+    const QVariant rate =
+        vat > 0 ? m_context.db->scalar(QStringLiteral("select Iva from Iva where ID = ?"), {vat})
+                : QVariant();
+    m_fields->showValue(QStringLiteral("AliquotaIva"), rate);
+    m_record[QStringLiteral("AliquotaIva")] = rate;
+    showAmounts();
+}
+
+// The net and gross as the row stands, without writing anything.
+void TfrmModificaRighe::showAmounts() {
+    QVariantMap row = m_record;
+    if (m_fields->read(row))
+        return;
+    RowRules::computeAmounts(row);
+    m_fields->showValue(QStringLiteral("TotaleImponibile"),
+                        app::RecordValue(row, QStringLiteral("TotaleImponibile")));
+    m_fields->showValue(QStringLiteral("ValoreTotale"),
+                        app::RecordValue(row, QStringLiteral("ValoreTotale")));
+}
+
+void TfrmModificaRighe::lastPrice() {
+    const qint64 customer =
+        m_context.db
+            ->scalar(QStringLiteral("select Cliente_ID from fattura where Id = ?"), {m_documentId})
+            .toLongLong();
+    const qint64 article = app::RecordKey(m_record, QStringLiteral("Articolo_ID"));
+    const auto found = LastPrice::find(*m_context.db, customer, m_documentId, article);
+    m_context.interaction->information(QStringLiteral("Messaggio di avviso"),
+                                       found ? found->message() : LastPrice::noneMessage());
+}
+
+void TfrmModificaRighe::unitPriceFromTotal() {
+    QVariantMap row = m_record;
+    if (auto f = m_fields->read(row)) {
+        ShowFailure(*m_context.interaction, *f);
+        return;
+    }
+    double price = 0;
+    if (auto f = RowRules::unitPriceFromTotal(row, DocumentOptions::load(*m_context.db), &price)) {
+        ShowFailure(*m_context.interaction, *f);
+        if (QWidget* e = m_fields->editor(f->field))
+            e->setFocus();
+        return;
+    }
+    m_fields->showValue(QStringLiteral("ValoreUnitario"), price);
+    m_modified = true;
+    showAmounts();
+}
+
+void TfrmModificaRighe::goBack() {
+    if (m_modified && !save())
+        return;
+    accept();
+}
+
+void TfrmModificaRighe::reject() {
+    goBack();
+}
+
+bool TfrmModificaRighe::save() {
+    QVariantMap row = m_record;
+    std::optional<common::Failure> failure = m_fields->read(row);
+    try {
+        if (!failure)
+            failure = DocumentRows::save(*m_context.db, m_kind, m_documentId, row);
+    } catch (const db::DbError& e) {
+        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+        return false;
+    }
+    if (failure) {
+        ShowFailure(*m_context.interaction, *failure);
+        if (QWidget* e = m_fields->editor(failure->field))
+            e->setFocus();
+        return false;
+    }
+    m_record = row;
+    m_fields->show(m_record);
+    m_modified = false;
+    return true;
+}
+
+} // namespace documents::ui
