@@ -1,5 +1,7 @@
 #include "printing/ReportCatalog.h"
 
+#include "printing/CemeteryReports.h"
+
 #include <QSet>
 
 namespace printing {
@@ -304,7 +306,11 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
     const int code = call.code;
     const bool doc = hasDocument(call);
     const QString id = doc ? idText(call.documentId) : QString();
-    std::optional<CatalogEntry> e;
+    std::optional<CatalogEntry> e = cemeteryEntry(call);
+    if (e) {
+        e->landscape = landscapeName(e->report);
+        return e;
+    }
 
     switch (code) {
     case 1:

@@ -1,11 +1,810 @@
 #include "cemetery/ui/DeceasedScreens.h"
 
+#include "app/RegistryRecord.h"
+#include "app/ui/DocumentActions.h"
+#include "app/ui/HelpWindow.h"
+#include "app/ui/RegistryHelpers.h"
+#include "app/ui/RegistryScreens.h"
+#include "cemetery/DeceasedRules.h"
+#include "cemetery/Positions.h"
+#include "cemetery/ui/AreaScreens.h"
+#include "cemetery/ui/DeceasedPicker.h"
+#include "cemetery/ui/DefaultsDialog.h"
+#include "db/DbError.h"
+#include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/FieldEditors.h"
+#include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace cemetery::ui {
 
+using ::ui::CardField;
+using ::ui::FieldKind;
+
+namespace {
+
+const QString kTable = QStringLiteral("Defunti");
+const QString kDeceasedPage = QStringLiteral("  Defunto  ");
+const QString kPhotoPage = QStringLiteral("  Foto  ");
+const QString kErrorTitle = QStringLiteral("Messaggio di errore");
+
+const ::ui::Lookup kCategories{
+    QStringLiteral("select Id, Descrizione from CategoriaDefunti order by Descrizione"),
+    QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
+const ::ui::Lookup kAreas{
+    QStringLiteral("select Id, Descrizione from AreeCimitero order by Descrizione"),
+    QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
+const ::ui::Lookup kMunicipalities{
+    QStringLiteral("select ID, Comune & ' (' & Provincia & ')' as Nome from Comuni order by "
+                   "Comune"),
+    QStringLiteral("ID"), QStringLiteral("Nome"), QString()};
+// Only the stored value: the card adds "M" and "F".
+const ::ui::Lookup kSex{QStringLiteral("select Sesso from Defunti where Id = 0"),
+                        QStringLiteral("Sesso"), QStringLiteral("Sesso"), QString()};
+
+CardField field(const QString& column, const QString& label, bool sameRow = false, int width = 0,
+                const QString& page = kDeceasedPage) {
+    CardField f;
+    f.field = column;
+    f.label = label;
+    f.page = page;
+    f.sameRow = sameRow;
+    f.width = width;
+    return f;
+}
+
+CardField choice(const QString& column, const QString& label, const ::ui::Lookup& lookup,
+                 bool sameRow = false, int width = 0) {
+    CardField f = field(column, label, sameRow, width);
+    f.kind = FieldKind::Lookup;
+    f.lookup = lookup;
+    return f;
+}
+
+// Every cell of a row in the row's colour: its own, else its category's.
+class DeceasedColourDelegate : public QStyledItemDelegate {
+public:
+    explicit DeceasedColourDelegate(::ui::DataGrid* grid)
+        : QStyledItemDelegate(grid), m_grid(grid) {}
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const ::ui::RecordModel* m = m_grid->records();
+        const qint64 c =
+            DeceasedRules::rowColour(m->value(index.row(), QStringLiteral("NumeroColore")),
+                                     m->value(index.row(), QStringLiteral("ColoreCategoria")));
+        option->backgroundBrush = ::ui::colourFromStored(c);
+        option->palette.setColor(QPalette::Text, Qt::black);
+    }
+
+private:
+    ::ui::DataGrid* m_grid;
+};
+
+QToolButton* toolButton(QWidget* parent, const QString& text, const QString& name,
+                        const QString& tip) {
+    auto* b = new QToolButton(parent);
+    b->setText(text);
+    b->setObjectName(name);
+    b->setToolTip(tip);
+    b->setAutoRaise(false);
+    return b;
+}
+
+void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) {
+    const QVariant current = combo->currentData();
+    ::ui::fillLookup(db, combo, lookup, QVariant());
+    const int at = combo->findData(current);
+    combo->setCurrentIndex(at < 0 ? 0 : at);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+::ui::ScreenDefinition DeceasedDefinition() {
+    ::ui::ScreenDefinition d;
+    d.table = kTable;
+    d.key = QStringLiteral("Id");
+    d.objectName = QStringLiteral("TfrmGrigliaDefunti");
+    d.listTitle = QStringLiteral("Defunti");
+    d.cardTitle = QStringLiteral("Defunti");
+    d.orderBy = QStringLiteral("NominativoVisualizzato");
+    d.columns = {{"NominativoVisualizzato", 300, "Defunto"},
+                 {"DataNascita", 100, "Data nascita"},
+                 {"LuogoNascita", 160, "Luogo nascita"},
+                 {"DataMorte", 100, "Data morte"},
+                 {"LuogoMorte", 160, "Luogo morte"}};
+    d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il defunto?");
+
+    CardField colour = field("NumeroColore", "Colore visualizzazione", false, 90);
+    colour.kind = FieldKind::Colour;
+    CardField taxCode = field("CodFiscale", "Codice Fiscale");
+    taxCode.maxLength = 16;
+    taxCode.onLeave = app::ui::UpperCase;
+    CardField photo = field("Immagine", "Percorso", false, 0, kPhotoPage);
+    d.fields = {
+        field("Codice", "Codice", false, 120),
+        choice("Categoria_ID", "Categoria", kCategories, true),
+        field("Cognome", "Cognome"),
+        field("Nome", "Nome", true),
+        taxCode,
+        choice("Sesso", "Sesso", kSex, true, 60),
+        choice("IdPaese_Nascita", "Nascita: Nazione", app::ui::RegistryLookups::countries()),
+        choice("LuogoNascita_Id", "Comune", kMunicipalities, true),
+        field("DataNascita", "Data", true),
+        choice("IdPaese_Morte", "Morte: Nazione", app::ui::RegistryLookups::countries()),
+        choice("LuogoMorte_id", "Comune", kMunicipalities, true),
+        field("DataMorte", "Data", true),
+        choice("Area_Id", "Area cimitero", kAreas),
+        field("Posizione", "Posizione", true),
+        colour,
+        field("Note", "Note"),
+        photo,
+    };
+    d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                    bool isNew, QWidget* parent) -> ::ui::CardScreen* {
+        return new TfrmDefuntiDettaglio(context, definition, key, isNew, parent);
+    };
+    return d;
+}
+
+::ui::ScreenDefinition DeceasedCategoriesDefinition() {
+    ::ui::ScreenDefinition d;
+    d.table = QStringLiteral("CategoriaDefunti");
+    d.key = QStringLiteral("Id");
+    d.objectName = QStringLiteral("frmGrigliaCategoriaDefunti");
+    d.listTitle = QStringLiteral("Categorie defunti");
+    d.cardTitle = QStringLiteral("Categorie defunti");
+    d.orderBy = QStringLiteral("Descrizione");
+    d.columns = {{QStringLiteral("Descrizione"), 320, QStringLiteral("Descrizione")}};
+    d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Ricerca Per Descrizione")}};
+    d.fields = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")},
+                {QStringLiteral("ColoreCategoria"), QStringLiteral("Colore"), FieldKind::Colour}};
+    d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
+    d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la Categoria?");
+    d.validate = &DeceasedRules::validateCategory;
+    // The deceased keep a copy of their category's colour: a new colour reaches them.
+    d.afterSave = [](db::Database& db, qint64 key, const QVariantMap& v) {
+        db.exec(QStringLiteral("UPDATE Defunti SET ColoreCategoria = ? WHERE Categoria_ID = ?"),
+                {v.value(QStringLiteral("ColoreCategoria")), key});
+    };
+    return d;
+}
+
+void openDeceasedCategories(::ui::AppContext& context, QWidget* parent) {
+    ::ui::ListScreen list(context, DeceasedCategoriesDefinition(), parent);
+    list.grid()->setItemDelegate(new app::ui::StoredColourDelegate(
+        list.grid(), QStringLiteral("Descrizione"), QStringLiteral("ColoreCategoria")));
+    list.exec();
+}
+
+// ---------------------------------------------------------------------------
+
+TfrmGrigliaDefunti::TfrmGrigliaDefunti(::ui::AppContext& context, QWidget* parent,
+                                       bool selectionMode)
+    : ::ui::ListScreen(context, DeceasedDefinition(), parent), m_selectionMode(selectionMode) {
+    if (selectionMode) {
+        setWindowTitle(QStringLiteral("Defunti - scegli il defunto"));
+        grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        openButton()->setText(QStringLiteral("Scegli"));
+        deleteButton()->hide();
+    }
+    grid()->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid()->setItemDelegate(new DeceasedColourDelegate(grid()));
+
+    // "Ricerche Per :" panel above the grid.
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("pnlRicerche"));
+    auto* g = new QGridLayout(panel);
+    g->setContentsMargins(0, 0, 0, 0);
+    auto* caption = new QLabel(QStringLiteral("Ricerche Per :"), panel);
+    QFont bold = caption->font();
+    bold.setBold(true);
+    caption->setFont(bold);
+    g->addWidget(caption, 0, 0, 1, 6);
+    const auto box = [panel](const QString& name) {
+        auto* e = new QLineEdit(panel);
+        e->setObjectName(name);
+        return e;
+    };
+    m_name = box(QStringLiteral("txtDefunto"));
+    m_taxCode = box(QStringLiteral("txtCodFiscale"));
+    m_notes = box(QStringLiteral("txtNote"));
+    m_category = new QComboBox(panel);
+    m_category->setObjectName(QStringLiteral("cmbCategoria"));
+    m_area = new QComboBox(panel);
+    m_area->setObjectName(QStringLiteral("cmbArea"));
+    for (QComboBox* c : {m_category, m_area}) {
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(14);
+    }
+    const auto put = [g, panel](int row, int column, const QString& label, QWidget* w) {
+        auto* l = new QLabel(label, panel);
+        l->setBuddy(w);
+        g->addWidget(l, row, column, Qt::AlignRight | Qt::AlignVCenter);
+        g->addWidget(w, row, column + 1);
+        g->setColumnStretch(column + 1, 1);
+    };
+    put(1, 0, QStringLiteral("Defunto"), m_name);
+    put(1, 2, QStringLiteral("Cod. Fiscale"), m_taxCode);
+    put(1, 4, QStringLiteral(" Note"), m_notes);
+    put(2, 0, QStringLiteral("Categoria"), m_category);
+    put(2, 2, QStringLiteral("Area"), m_area);
+    auto* searchButtons = new QHBoxLayout();
+    auto* find = new QPushButton(QStringLiteral("cerca"), panel);
+    find->setObjectName(QStringLiteral("btnCerca"));
+    auto* reset = new QPushButton(QStringLiteral("reset"), panel);
+    reset->setObjectName(QStringLiteral("btnReset"));
+    for (QPushButton* b : {find, reset}) {
+        b->setAutoDefault(false);
+        searchButtons->addWidget(b);
+    }
+    g->addLayout(searchButtons, 2, 5);
+    if (auto* v = qobject_cast<QVBoxLayout*>(layout()))
+        v->insertWidget(1, panel);
+    connect(find, &QPushButton::clicked, this, &TfrmGrigliaDefunti::search);
+    connect(reset, &QPushButton::clicked, this, &TfrmGrigliaDefunti::resetSearch);
+    for (QLineEdit* e : {m_name, m_taxCode, m_notes})
+        connect(e, &QLineEdit::returnPressed, this, &TfrmGrigliaDefunti::search);
+    fillChoices();
+
+    auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica"));
+    connect(reload, &QPushButton::clicked, this, [this] {
+        fillChoices();
+        refresh();
+    });
+    if (!selectionMode) {
+        auto* print = addButton(QStringLiteral("Stampa elenco"), QStringLiteral("spdStampa"));
+        connect(print, &QPushButton::clicked, this, [this] {
+            app::ui::printReport(this->context(), printing::ReportCall{103, {}, m_applied});
+        });
+        auto* categories = addButton(QStringLiteral("Categorie"), QStringLiteral("spdCategorie"));
+        connect(categories, &QPushButton::clicked, this, [this] {
+            openDeceasedCategories(this->context(), this);
+            fillChoices();
+            refresh();
+        });
+        auto* defaults =
+            addButton(QStringLiteral("Valori predefiniti"), QStringLiteral("spdValoriPredefiniti"));
+        connect(defaults, &QPushButton::clicked, this, [this] {
+            DefaultsDialog dialog(this->context(), kTable, this);
+            dialog.exec();
+        });
+    }
+    auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
+    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    // "Aiuto" after "Indietro", as on every list.
+    buttonRow()->removeWidget(help);
+    buttonRow()->addWidget(help);
+    resize(980, 600);
+}
+
+void TfrmGrigliaDefunti::fillChoices() {
+    try {
+        fillChoice(*context().db, m_category, kCategories);
+        fillChoice(*context().db, m_area, kAreas);
+    } catch (const db::DbError& e) {
+        context().interaction->error(kErrorTitle, e.message());
+    }
+}
+
+QString TfrmGrigliaDefunti::condition() const {
+    return m_applied;
+}
+
+void TfrmGrigliaDefunti::search() {
+    DeceasedSearch s;
+    s.name = m_name->text();
+    s.taxCode = m_taxCode->text();
+    s.notes = m_notes->text();
+    s.categoryId = m_category->currentData().toLongLong();
+    s.areaId = m_area->currentData().toLongLong();
+    m_applied = DeceasedRules::searchCondition(s);
+    refresh();
+}
+
+void TfrmGrigliaDefunti::resetSearch() {
+    for (QLineEdit* e : {m_name, m_taxCode, m_notes})
+        e->clear();
+    m_category->setCurrentIndex(0);
+    m_area->setCurrentIndex(0);
+    m_applied.clear();
+    addButtonWidget()->show();
+    deleteButton()->show();
+    refresh();
+}
+
+qint64 TfrmGrigliaDefunti::insertRow() {
+    // A new deceased must show up: the search goes first.
+    for (QLineEdit* e : {m_name, m_taxCode, m_notes})
+        e->clear();
+    m_category->setCurrentIndex(0);
+    m_area->setCurrentIndex(0);
+    m_applied.clear();
+    return DeceasedRules::insertNew(*context().db);
+}
+
+void TfrmGrigliaDefunti::openCard(qint64 key, bool isNew) {
+    if (m_selectionMode && !isNew) {
+        m_chosen = app::ui::SelectedKeys(grid());
+        if (m_chosen.isEmpty())
+            m_chosen = {key};
+        accept();
+        return;
+    }
+    TfrmDefuntiDettaglio card(context(), definition(), key, isNew, this);
+    if (isNew)
+        card.setLinkContract(m_linkContract);
+    card.exec();
+    if (isNew && !card.deleted()) {
+        m_linkContract = 0;
+        // A deceased added while choosing is the choice.
+        if (m_selectionMode) {
+            m_chosen = {key};
+            accept();
+            return;
+        }
+    }
+    fillChoices();
+    refresh();
+    grid()->selectKey(key);
+    grid()->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+
+TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
+                                           const ::ui::ScreenDefinition& definition, qint64 key,
+                                           bool isNew, QWidget* parent)
+    : ::ui::CardScreen(context, definition, key, isNew, parent) {
+    setObjectName(QStringLiteral("TfrmDefuntiDettaglio"));
+    deleteButton()->hide();
+    cancelButton()->setVisible(isNew);
+    saveButton()->setText(QStringLiteral("salva"));
+
+    // Sex: exactly "M" or "F".
+    if (auto* sex = qobject_cast<QComboBox*>(editor(QStringLiteral("Sesso")))) {
+        const QVariant stored = value(QStringLiteral("Sesso"));
+        for (const QString& s : {QStringLiteral("M"), QStringLiteral("F")})
+            if (sex->findData(s) < 0)
+                sex->addItem(s, s);
+        ::ui::setEditorValue(sex, FieldKind::Lookup, stored);
+    }
+
+    attachButtons(QStringLiteral("Categoria_ID"),
+                  {toolButton(this, QStringLiteral("+"), QStringLiteral("btnNuovaCategoria"),
+                              QStringLiteral("Nuova categoria")),
+                   toolButton(this, QStringLiteral("..."), QStringLiteral("btnApriCategoria"),
+                              QStringLiteral("Apri la categoria"))});
+    for (const QString& place :
+         {QStringLiteral("LuogoNascita_Id"), QStringLiteral("LuogoMorte_id")})
+        attachButtons(
+            place,
+            {toolButton(this, QStringLiteral("+"), QStringLiteral("btnNuovoComune_") + place,
+                        QStringLiteral("Nuovo comune")),
+             toolButton(this, QStringLiteral("..."), QStringLiteral("btnApriComune_") + place,
+                        QStringLiteral("Apri il comune"))});
+    const auto buttonOf = [this](const QString& name) { return findChild<QToolButton*>(name); };
+    connect(buttonOf(QStringLiteral("btnNuovaCategoria")), &QToolButton::clicked, this,
+            [this] { newCategory(); });
+    connect(buttonOf(QStringLiteral("btnApriCategoria")), &QToolButton::clicked, this,
+            [this] { openCategory(); });
+    for (const QString& place :
+         {QStringLiteral("LuogoNascita_Id"), QStringLiteral("LuogoMorte_id")}) {
+        connect(buttonOf(QStringLiteral("btnNuovoComune_") + place), &QToolButton::clicked, this,
+                [this, place] { newMunicipality(place); });
+        connect(buttonOf(QStringLiteral("btnApriComune_") + place), &QToolButton::clicked, this,
+                [this, place] { openMunicipality(place); });
+    }
+
+    // Backspace or Delete empties a choice.
+    for (const CardField& f : definition.fields)
+        if (f.kind == FieldKind::Lookup)
+            editor(f.field)->installEventFilter(this);
+
+    // Names typed: the derived names are computed again on save.
+    for (const char* name : {"Cognome", "Nome", "CodFiscale", "DataNascita"})
+        if (auto* line = qobject_cast<QLineEdit*>(editor(QString::fromLatin1(name))))
+            connect(line, &QLineEdit::textEdited, this, [this] { m_namesTyped = true; });
+    connect(qobject_cast<QLineEdit*>(editor(QStringLiteral("CodFiscale"))),
+            &QLineEdit::editingFinished, this, &TfrmDefuntiDettaglio::checkTaxCode);
+    for (const char* name : {"Cognome", "Nome"})
+        connect(qobject_cast<QLineEdit*>(editor(QString::fromLatin1(name))),
+                &QLineEdit::editingFinished, this, &TfrmDefuntiDettaglio::checkName);
+
+    // Position: the area's listed positions are offered, any text stays allowed.
+    auto* position = qobject_cast<QLineEdit*>(editor(QStringLiteral("Posizione")));
+    auto* completer = new QCompleter(new QStringListModel(this), this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    position->setCompleter(completer);
+    position->setPlaceholderText(QStringLiteral("es. Fila 3 n. 12"));
+    connect(qobject_cast<QComboBox*>(editor(QStringLiteral("Area_Id"))),
+            &QComboBox::currentIndexChanged, this, [this] { fillPositions(); });
+    fillPositions();
+
+    // Photo page: "Prendi Foto" and the picture.
+    auto* photoPage = editor(QStringLiteral("Immagine"))->parentWidget();
+    if (auto* grid = qobject_cast<QGridLayout*>(photoPage->layout())) {
+        auto* take = new QPushButton(QStringLiteral("Prendi Foto"), photoPage);
+        take->setObjectName(QStringLiteral("btnPrendiFoto"));
+        take->setAutoDefault(false);
+        grid->addWidget(take, 1, 1, Qt::AlignLeft);
+        m_picture = new QLabel(photoPage);
+        m_picture->setObjectName(QStringLiteral("imgFoto"));
+        m_picture->setAlignment(Qt::AlignCenter);
+        m_picture->setMinimumSize(320, 240);
+        m_picture->setFrameShape(QFrame::StyledPanel);
+        m_picture->setToolTip(
+            QStringLiteral("Doppio clic per vedere la foto a grandezza naturale"));
+        m_picture->installEventFilter(this);
+        grid->addWidget(m_picture, 2, 0, 1, 2);
+        grid->setRowStretch(2, 1);
+        connect(take, &QPushButton::clicked, this, [this] { takePhoto(); });
+        connect(qobject_cast<QLineEdit*>(editor(QStringLiteral("Immagine"))),
+                &QLineEdit::editingFinished, this, [this] { reloadPicture(); });
+    }
+    if (auto* tabs = findChild<QTabWidget*>())
+        connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int index) {
+            if (tabs->tabText(index) == kPhotoPage)
+                reloadPicture();
+        });
+
+    auto* print = addButton(QStringLiteral("Stampa scheda"), QStringLiteral("spdStampaScheda"));
+    connect(print, &QPushButton::clicked, this, [this] {
+        app::ui::printReport(this->context(), printing::ReportCall{102, this->key()});
+    });
+    auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
+    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+
+    // "salva" shows once something changed.
+    saveButton()->setVisible(false);
+    const auto changed = [this] { saveButton()->setVisible(isModified()); };
+    for (const CardField& f : definition.fields) {
+        QWidget* e = editor(f.field);
+        if (auto* line = qobject_cast<QLineEdit*>(e))
+            connect(line, &QLineEdit::textChanged, this, changed);
+        else if (auto* combo = qobject_cast<QComboBox*>(e))
+            connect(combo, &QComboBox::currentIndexChanged, this, changed);
+        else if (auto* colourButton = qobject_cast<::ui::ColourButton*>(e))
+            connect(colourButton, &::ui::ColourButton::colourChanged, this, changed);
+    }
+    connect(saveButton(), &QPushButton::clicked, this,
+            [this] { saveButton()->setVisible(isModified()); });
+
+    resize(860, 520);
+    if (QWidget* surname = editor(isNew ? QStringLiteral("Cognome") : QStringLiteral("Codice")))
+        surname->setFocus();
+}
+
+QWidget* TfrmDefuntiDettaglio::attachButtons(const QString& field, QList<QToolButton*> buttons) {
+    QWidget* e = editor(field);
+    auto* box = new QWidget(e->parentWidget());
+    box->setObjectName(QStringLiteral("box_") + field);
+    auto* h = new QHBoxLayout(box);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(2);
+    for (QToolButton* b : buttons) {
+        b->setParent(box);
+        h->addWidget(b);
+    }
+    m_attached.append(Attached{e, box});
+    placeAttached();
+    return box;
+}
+
+// The buttons beside a choice share its cell. The base card places its
+// editors again when it is shown; this puts them back in their boxes.
+void TfrmDefuntiDettaglio::placeAttached() {
+    for (const Attached& a : m_attached) {
+        auto* grid = qobject_cast<QGridLayout*>(a.box->parentWidget()->layout());
+        auto* h = qobject_cast<QHBoxLayout*>(a.box->layout());
+        if (!grid || !h)
+            continue;
+        const int at = grid->indexOf(a.editor);
+        if (at < 0)
+            continue;
+        int row = 0, column = 0, rowSpan = 1, columnSpan = 1;
+        grid->getItemPosition(at, &row, &column, &rowSpan, &columnSpan);
+        grid->removeWidget(a.editor);
+        const int boxAt = grid->indexOf(a.box);
+        if (boxAt >= 0)
+            grid->removeWidget(a.box);
+        h->insertWidget(0, a.editor, 1);
+        a.editor->show();
+        grid->addWidget(a.box, row, column, rowSpan, columnSpan);
+        a.box->show();
+    }
+}
+
+void TfrmDefuntiDettaglio::showEvent(QShowEvent* event) {
+    ::ui::CardScreen::showEvent(event);
+    placeAttached();
+}
+
+bool TfrmDefuntiDettaglio::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_picture && event->type() == QEvent::MouseButtonDblClick) {
+        showFullPicture();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* combo = qobject_cast<QComboBox*>(watched);
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        if (combo && (k == Qt::Key_Backspace || k == Qt::Key_Delete)) {
+            combo->setCurrentIndex(combo->findData(QVariant()) >= 0 ? combo->findData(QVariant())
+                                                                    : 0);
+            return true;
+        }
+    }
+    return ::ui::CardScreen::eventFilter(watched, event);
+}
+
+void TfrmDefuntiDettaglio::refillLookup(const QString& field, const QVariant& current) {
+    for (const CardField& f : definition().fields)
+        if (f.field == field) {
+            ::ui::fillLookup(*context().db, editor(field), f.lookup, current);
+            setValue(field, current);
+        }
+}
+
+void TfrmDefuntiDettaglio::newCategory() {
+    const ::ui::ScreenDefinition d = DeceasedCategoriesDefinition();
+    qint64 id = 0;
+    try {
+        db::Transaction tx(*context().db);
+        id = context().db->insert(d.table, {{QStringLiteral("Descrizione"), QVariant()}});
+        tx.commit();
+    } catch (const db::DbError& e) {
+        context().interaction->error(kErrorTitle, e.message());
+        return;
+    }
+    ::ui::CardScreen card(context(), d, id, true, this);
+    card.exec();
+    refillLookup(QStringLiteral("Categoria_ID"),
+                 card.deleted() ? value(QStringLiteral("Categoria_ID")) : QVariant(id));
+}
+
+void TfrmDefuntiDettaglio::openCategory() {
+    const qint64 id = app::RecordKey(values(), QStringLiteral("Categoria_ID"));
+    if (id <= 0)
+        return;
+    ::ui::CardScreen card(context(), DeceasedCategoriesDefinition(), id, false, this);
+    card.exec();
+    refillLookup(QStringLiteral("Categoria_ID"), card.deleted() ? QVariant() : QVariant(id));
+}
+
+void TfrmDefuntiDettaglio::newMunicipality(const QString& field) {
+    const ::ui::ScreenDefinition d = app::ui::MunicipalitiesScreen();
+    qint64 id = 0;
+    try {
+        db::Transaction tx(*context().db);
+        id = context().db->insert(d.table, d.newRow.isEmpty()
+                                               ? db::Values{{QStringLiteral("Comune"), QVariant()}}
+                                               : d.newRow);
+        tx.commit();
+    } catch (const db::DbError& e) {
+        context().interaction->error(kErrorTitle, e.message());
+        return;
+    }
+    ::ui::CardScreen card(context(), d, id, true, this);
+    card.exec();
+    const QVariant other =
+        value(field == QLatin1String("LuogoNascita_Id") ? QStringLiteral("LuogoMorte_id")
+                                                        : QStringLiteral("LuogoNascita_Id"));
+    const QVariant chosen = card.deleted() ? value(field) : QVariant(id);
+    refillLookup(QStringLiteral("LuogoNascita_Id"),
+                 field == QLatin1String("LuogoNascita_Id") ? chosen : other);
+    refillLookup(QStringLiteral("LuogoMorte_id"),
+                 field == QLatin1String("LuogoMorte_id") ? chosen : other);
+}
+
+void TfrmDefuntiDettaglio::openMunicipality(const QString& field) {
+    const qint64 id = app::RecordKey(values(), field);
+    if (id <= 0)
+        return;
+    ::ui::CardScreen card(context(), app::ui::MunicipalitiesScreen(), id, false, this);
+    card.exec();
+    const QVariant birth = value(QStringLiteral("LuogoNascita_Id"));
+    const QVariant death = value(QStringLiteral("LuogoMorte_id"));
+    refillLookup(QStringLiteral("LuogoNascita_Id"), birth);
+    refillLookup(QStringLiteral("LuogoMorte_id"), death);
+}
+
+void TfrmDefuntiDettaglio::fillPositions() {
+    auto* line = qobject_cast<QLineEdit*>(editor(QStringLiteral("Posizione")));
+    auto* model = line && line->completer()
+                      ? qobject_cast<QStringListModel*>(line->completer()->model())
+                      : nullptr;
+    if (!model)
+        return;
+    QStringList labels;
+    try {
+        const qint64 area = app::RecordKey(values(), QStringLiteral("Area_Id"));
+        for (const PositionOccupancy& o : Positions::occupancy(*context().db, area))
+            labels.append(o.label);
+    } catch (const db::DbError&) {
+    }
+    model->setStringList(labels);
+}
+
+QString TfrmDefuntiDettaglio::birthDateTyped() const {
+    auto* line = qobject_cast<QLineEdit*>(editor(QStringLiteral("DataNascita")));
+    return line ? line->text().trimmed() : QString();
+}
+
+void TfrmDefuntiDettaglio::checkTaxCode() {
+    const QString code = value(QStringLiteral("CodFiscale")).toString().trimmed();
+    try {
+        if (auto w = DeceasedRules::taxCodeDuplicate(*context().db, code, key()))
+            context().interaction->warning(DeceasedRules::kDuplicateTitle, *w);
+    } catch (const db::DbError& e) {
+        context().interaction->error(kErrorTitle, e.message());
+    }
+}
+
+void TfrmDefuntiDettaglio::checkName() {
+    const QVariantMap v = values();
+    const qint64 place = app::RecordKey(v, QStringLiteral("LuogoNascita_Id"));
+    try {
+        if (auto w = DeceasedRules::nameDuplicate(
+                *context().db, app::RecordText(v, QStringLiteral("Cognome")),
+                app::RecordText(v, QStringLiteral("Nome")), birthDateTyped(), place,
+                DeceasedRules::municipalityName(*context().db, place), key()))
+            context().interaction->warning(DeceasedRules::kDuplicateTitle, *w);
+    } catch (const db::DbError& e) {
+        context().interaction->error(kErrorTitle, e.message());
+    }
+}
+
+std::optional<common::Failure> TfrmDefuntiDettaglio::validate(const QVariantMap& values) const {
+    return DeceasedRules::validate(values);
+}
+
+void TfrmDefuntiDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
+    QVariantMap r = values;
+    const QVariantMap& before = storedValues();
+    // Copies beside the chosen keys: category colour, places' names.
+    const qint64 category = app::RecordKey(r, QStringLiteral("Categoria_ID"));
+    db::Values extra;
+    if (isNew() || category != app::RecordKey(before, QStringLiteral("Categoria_ID")))
+        extra.append(
+            {QStringLiteral("ColoreCategoria"), DeceasedRules::categoryColour(db, category)});
+    const auto placeName = [&db](qint64 id) {
+        const QString name = DeceasedRules::municipalityName(db, id);
+        return name.isEmpty() ? QVariant() : QVariant(name);
+    };
+    extra.append({QStringLiteral("LuogoNascita"),
+                  placeName(app::RecordKey(r, QStringLiteral("LuogoNascita_Id")))});
+    extra.append({QStringLiteral("LuogoMorte"),
+                  placeName(app::RecordKey(r, QStringLiteral("LuogoMorte_id")))});
+    const bool namesTouched =
+        m_namesTyped || isNew() ||
+        db.scalar(QStringLiteral("select NominativoVisualizzato from Defunti where Id = ?"),
+                  {key()})
+            .toString()
+            .isEmpty();
+    if (namesTouched) {
+        DeceasedRules::deriveNames(r);
+        extra.append({QStringLiteral("NominativoDocumenti"), r.value("NominativoDocumenti")});
+        extra.append({QStringLiteral("NominativoVisualizzato"), r.value("NominativoVisualizzato")});
+    }
+    db.update(kTable, key(), extra);
+    if (m_linkContract > 0) {
+        DeceasedRules::linkToContract(db, m_linkContract, key());
+        m_linkContract = 0;
+    }
+    m_namesTyped = false;
+}
+
+void TfrmDefuntiDettaglio::takePhoto() {
+    const QString file = context().interaction->openFile(
+        QStringLiteral("Prendi Foto"), QString(),
+        QStringLiteral("Immagini (*.jpg *.jpeg *.png *.bmp);;Tutti i file (*)"));
+    if (file.isEmpty())
+        return;
+    setValue(QStringLiteral("Immagine"), file);
+    saveButton()->setVisible(isModified());
+    reloadPicture();
+}
+
+void TfrmDefuntiDettaglio::reloadPicture() {
+    m_pixmap = QPixmap();
+    const QString path = value(QStringLiteral("Immagine")).toString();
+    if (!path.isEmpty()) {
+        if (!QFileInfo::exists(path)) {
+            context().interaction->warning(QStringLiteral("Attenzione"),
+                                           QStringLiteral("L'immagine non esiste"));
+        } else {
+            QImageReader reader(path);
+            const QString suffix = QFileInfo(path).suffix().toLower();
+            if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+                reader.setFormat("jpeg");
+            reader.setAutoTransform(true);
+            m_pixmap = QPixmap::fromImage(reader.read());
+        }
+    }
+    if (!m_picture)
+        return;
+    if (m_pixmap.isNull()) {
+        m_picture->setPixmap(QPixmap());
+        m_picture->setText(path.isEmpty() ? QStringLiteral("Nessuna foto") : QString());
+        return;
+    }
+    m_picture->setPixmap(m_pixmap.scaled(m_picture->size().expandedTo(QSize(320, 240)),
+                                         Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TfrmDefuntiDettaglio::showFullPicture() {
+    if (m_pixmap.isNull())
+        return;
+    QDialog window(this);
+    window.setObjectName(QStringLiteral("frmFoto"));
+    window.setWindowTitle(value(QStringLiteral("Immagine")).toString());
+    auto* layout = new QVBoxLayout(&window);
+    auto* scroll = new QScrollArea(&window);
+    auto* label = new QLabel(scroll);
+    label->setPixmap(m_pixmap);
+    scroll->setWidget(label);
+    scroll->setAlignment(Qt::AlignCenter);
+    layout->addWidget(scroll, 1);
+    auto* back = new QPushButton(QStringLiteral("Indietro"), &window);
+    QObject::connect(back, &QPushButton::clicked, &window, &QDialog::reject);
+    layout->addWidget(back, 0, Qt::AlignRight);
+    window.resize(std::min(m_pixmap.width() + 40, 1200), std::min(m_pixmap.height() + 80, 900));
+    window.exec();
+}
+
+// ---------------------------------------------------------------------------
+
+QList<qint64> pickDeceased(::ui::AppContext& ctx, QWidget* parent) {
+    TfrmGrigliaDefunti list(ctx, parent, true);
+    if (list.exec() != QDialog::Accepted)
+        return {};
+    return list.chosen();
+}
+
+qint64 addDeceasedForContract(::ui::AppContext& ctx, qint64 contractId, QWidget* parent) {
+    qint64 id = 0;
+    try {
+        id = DeceasedRules::insertNew(*ctx.db);
+    } catch (const db::DbError& e) {
+        ctx.interaction->error(kErrorTitle, e.message());
+        return 0;
+    }
+    TfrmDefuntiDettaglio card(ctx, DeceasedDefinition(), id, true, parent);
+    card.setLinkContract(contractId);
+    card.exec();
+    return card.deleted() ? 0 : id;
+}
+
 void registerDeceasedScreens(::ui::ScreenRegistry& registry) {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("btnDefunti"), [](QWidget* parent, ::ui::AppContext& context) {
+        TfrmGrigliaDefunti list(context, parent);
+        list.exec();
+    });
+    registry.add(QStringLiteral("frmGrigliaCategoriaDefunti"),
+                 [](QWidget* parent, ::ui::AppContext& context) {
+                     openDeceasedCategories(context, parent);
+                 });
+    registerAreaScreens(registry);
 }
 
 } // namespace cemetery::ui
