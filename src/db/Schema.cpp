@@ -35,6 +35,17 @@ const QList<Migration>& migrations() {
                  db.exec(s);
          }},
         {2, "Dati iniziali", [](Database& db) { Seed::loadAll(db); }},
+        // Archives made before positions existed get their table now; a new
+        // archive already has it from step 1.
+        {3, "Posizioni delle aree del cimitero",
+         [](Database& db) {
+             if (db.tableExists(QStringLiteral("PosizioniCimitero")))
+                 return;
+             const QString file = QStringLiteral(":/db/schema/55_positions.sql");
+             for (const QString& s : splitScript(readResource(file), true))
+                 if (!s.trimmed().isEmpty())
+                     db.exec(s.trimmed());
+         }},
     };
     return list;
 }

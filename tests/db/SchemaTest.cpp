@@ -47,6 +47,8 @@ TEST(Schema, OlderArchiveIsBroughtUpToDateOnce) {
         db::Database& d = a.db();
         EXPECT_EQ(db::Schema::currentVersion(d), 1);
         EXPECT_EQ(d.scalar("select count(*) as N from opzioni").toInt(), 0);
+        // An archive made before area positions existed lacks their table.
+        d.exec("DROP TABLE PosizioniCimitero");
         QList<int> seen;
         db::Schema::upgrade(d, db::Schema::latestVersion(),
                             [&](int v, const QString&) { seen.append(v); });
@@ -54,6 +56,8 @@ TEST(Schema, OlderArchiveIsBroughtUpToDateOnce) {
         EXPECT_EQ(db::Schema::currentVersion(d), db::Schema::latestVersion());
         const int natures = d.scalar("select count(*) as N from PA_Natura").toInt();
         EXPECT_GT(natures, 20);
+        EXPECT_TRUE(d.tableExists("PosizioniCimitero"));
+        d.insert("PosizioniCimitero", {{"Area_Id", 1}, {"Fila", "1"}, {"Numero", "2"}});
         // A second workstation opening the same archive finds nothing to do.
         auto other = a.openAnother("TEST2");
         db::Schema::upgrade(*other);
