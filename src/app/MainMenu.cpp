@@ -65,6 +65,7 @@ QList<MenuTab> build() {
              hidden("btnDDTClienti", QStringLiteral("D.D.T.")),
              b("btnContratti", QStringLiteral("Contratti")),
              unkeyed("btnRinnovoAnnuale", QStringLiteral("Rinnovo annuale")),
+             unkeyed("btnPagamentiMancanti", QStringLiteral("Pagamenti mancanti")),
              b("btnFattureClienti", QStringLiteral("Fatture")),
              b("btnNoteCreditoClienti", QStringLiteral("Note Credito")),
              b("btnPreventivi", QStringLiteral("Preventivi")),

@@ -125,6 +125,25 @@ QString contractListQuery(bool withRows, const QString& selection) {
     return sql;
 }
 
+// Contracts with their deceased, one line per link.
+QString contractsByDeceasedQuery(const QString& selection) {
+    QString sql = QStringLiteral(
+        "SELECT ContrattiTestata.Id AS IdeContratto, ContrattiTestata.Numero, "
+        "ContrattiTestata.Data, ContrattiTestata.Note, ContrattiTestata.Chiuso, "
+        "Clienti.NominativoDocumenti AS Cliente, ClientiCategoria.Descrizione AS CliCategoria, "
+        "Defunti.Id AS IdeDefunto, Defunti.NominativoVisualizzato AS Defunto, "
+        "Defunti.DataNascita, Defunti.LuogoNascita, Defunti.DataMorte, Defunti.LuogoMorte, "
+        "Defunti.Posizione, AreeCimitero.Descrizione AS AreaCimitero FROM ((ContrattiDefunti "
+        "INNER JOIN ((ContrattiTestata LEFT JOIN Clienti ON ContrattiTestata.Cliente_id = "
+        "Clienti.Id) LEFT JOIN ClientiCategoria ON Clienti.Categoria_ID = ClientiCategoria.ID) ON "
+        "ContrattiDefunti.Testata_ID = ContrattiTestata.Id) INNER JOIN Defunti ON "
+        "ContrattiDefunti.Defunto_ID = Defunti.Id) LEFT JOIN AreeCimitero ON Defunti.Area_Id = "
+        "AreeCimitero.Id");
+    if (!selection.trimmed().isEmpty())
+        sql += QStringLiteral(" WHERE ") + selection.trimmed();
+    return sql + QStringLiteral(" ORDER BY ContrattiTestata.Data, ContrattiTestata.Numero");
+}
+
 } // namespace
 
 std::optional<CatalogEntry> cemeteryEntry(const ReportCall& call) {
@@ -157,6 +176,12 @@ std::optional<CatalogEntry> cemeteryEntry(const ReportCall& call) {
                                    : QStringLiteral("ContrattiListaCompleta.rpt");
         e.filter = true;
         e.query = contractListQuery(call.code == 70, call.selection);
+        break;
+    case 104:
+        e.report = QStringLiteral("ContrattiListaDefunti.rpt");
+        e.filter = true;
+        e.query = contractsByDeceasedQuery(call.selection);
+        e.parameter = call.parameter;
         break;
     default:
         return std::nullopt;

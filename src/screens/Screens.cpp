@@ -2,6 +2,7 @@
 
 #include "app/ui/ArticleScreens.h"
 #include "app/ui/CustomerScreens.h"
+#include "app/ui/ListPrints.h"
 #include "app/ui/RegistryScreens.h"
 #include "app/ui/ShellScreens.h"
 #include "app/ui/SupplierScreens.h"
@@ -16,6 +17,7 @@ namespace screens {
 void registerAllScreens(::ui::ScreenRegistry& registry) {
     // One line per screen module, in the order of the main window's tabs.
     app::ui::registerShellScreens(registry);
+    app::ui::registerListPrints(registry);
     app::ui::registerSupplierScreens(registry);
     app::ui::registerArticleScreens(registry);
     app::ui::registerCustomerScreens(registry);

@@ -1103,18 +1103,6 @@ void registerContractScreens(::ui::ScreenRegistry& registry) {
     registry.add(
         QStringLiteral("btnRinnovoAnnuale"),
         [](QWidget* parent, ::ui::AppContext& context) { renewAllContracts(context, parent); });
-    // The contract lists of the prints tab.
-    for (const auto& [name, code] :
-         {std::pair{"btnStampeContratti", 69}, std::pair{"btnStampeContrattiEstesa", 70}}) {
-        const int report = code;
-        registry.add(QString::fromLatin1(name), [report](QWidget*, ::ui::AppContext& context) {
-            guarded(context, [&] {
-                printing::ReportCall call;
-                call.code = report;
-                app::ui::printReport(context, call);
-            });
-        });
-    }
     registry.add(
         QStringLiteral("btnPagamentiMancanti"),
         [](QWidget* parent, ::ui::AppContext& context) { runMissingPayments(context, parent); });

@@ -336,6 +336,14 @@ TEST(ContractReports, ContractReceiptOfOpenRowsAndMissingPayments) {
             EXPECT_TRUE(shown.contains("Rossi Anna")) << code;
             EXPECT_EQ(shown.contains("Canone chiuso"), code == 70);
         }
+        // Contracts by deceased: the deceased under the heading of its contract.
+        const printing::PrintJob byDeceased = drawReport(d, {104, QVariant()});
+        EXPECT_TRUE(byDeceased.report.unknownNames.isEmpty())
+            << byDeceased.report.unknownNames.join(u',').toStdString();
+        const QString linked = byDeceased.report.texts().join(u'\n');
+        EXPECT_TRUE(linked.contains("Contratto n. 31 del 05/01/2026 - Rossi Anna"))
+            << linked.toStdString();
+        EXPECT_TRUE(linked.contains("Bianchi Mario"));
 
         cemetery::MissingPayments::run(d, QDate(2026, 12, 6));
         printing::ReportCall missing;
