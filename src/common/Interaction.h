@@ -31,6 +31,7 @@ public:
     // Empty when cancelled.
     virtual QString openFile(const QString& title, const QString& filter,
                              const QString& folder) = 0;
+    // Does not ask about an existing file: the caller does.
     virtual QString saveFile(const QString& title, const QString& filter,
                              const QString& suggestedPath) = 0;
     // Long work: called with the done and total counts; returns false when

@@ -87,7 +87,9 @@ QString GuiInteraction::openFile(const QString& title, const QString& filter,
 QString GuiInteraction::saveFile(const QString& title, const QString& filter,
                                  const QString& suggestedPath) {
     NormalCursor normal;
-    return QFileDialog::getSaveFileName(parentOr(m_parent), title, suggestedPath, filter);
+    // The caller asks before overwriting, in its own words.
+    return QFileDialog::getSaveFileName(parentOr(m_parent), title, suggestedPath, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 } // namespace ui

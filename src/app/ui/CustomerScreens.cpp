@@ -1,5 +1,7 @@
 #include "app/ui/CustomerScreens.h"
 
+#include "app/EmailAddresses.h"
+#include "app/ui/DocumentActions.h"
 #include "app/ui/RegistryHelpers.h"
 #include "common/TextForms.h"
 #include "db/DbError.h"
@@ -203,6 +205,13 @@ TfrmGrigliaClienti::TfrmGrigliaClienti(::ui::AppContext& context, QWidget* paren
     m_import = addButton(QStringLiteral("Importa vCard"), QStringLiteral("btnImportaVCard"));
     connect(m_export, &QPushButton::clicked, this, &TfrmGrigliaClienti::exportVCard);
     connect(m_import, &QPushButton::clicked, this, &TfrmGrigliaClienti::importVCard);
+    auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
+    connect(email, &QPushButton::clicked, this, [this] {
+        emailAddresses(this->context(),
+                       EmailAddressesOf(*this->context().db, QStringLiteral("Clienti"),
+                                        QStringLiteral("EMail"), SelectedKeys(grid())),
+                       this);
+    });
 }
 
 qint64 TfrmGrigliaClienti::insertRow() {

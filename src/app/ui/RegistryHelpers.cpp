@@ -9,6 +9,7 @@
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QStringListModel>
@@ -107,6 +108,10 @@ void ExportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
                                                        QStringLiteral("vCard (*.vcf)"),
                                                        QDir::home().filePath(suggestedName));
     if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) &&
+        !context.interaction->question(
+            kWarningTitle, QStringLiteral("Il file e' gia' presente ! Sovrascriverlo ?")))
         return;
     QByteArray data;
     try {
