@@ -50,6 +50,25 @@ void DeceasedRules::deriveNames(QVariantMap& record) {
                     birthDateShown(app::RecordValue(record, QStringLiteral("DataNascita"))));
 }
 
+bool DeceasedRules::pastDates(QVariantMap& record, const QDate& today) {
+    bool moved = false;
+    for (const QString& column : {QStringLiteral("DataNascita"), QStringLiteral("DataMorte")}) {
+        auto it = record.find(column);
+        if (it == record.end())
+            continue;
+        QDate d = it->typeId() == QMetaType::QString ? common::ParseItalianDate(it->toString())
+                                                     : it->toDate();
+        if (!d.isValid())
+            continue;
+        if (d > today && d.addYears(-100) <= today) {
+            d = d.addYears(-100);
+            moved = true;
+        }
+        *it = d;
+    }
+    return moved;
+}
+
 std::optional<common::Failure> DeceasedRules::validate(const QVariantMap& record) {
     if (app::RecordText(record, QStringLiteral("Cognome")).isEmpty())
         return common::Failure{kErrorTitle, QStringLiteral("Attenzione manca il cognome"),
@@ -164,6 +183,7 @@ std::optional<common::Failure> DeceasedRules::save(db::Database& db, qint64 id, 
                                                    bool namesTyped, qint64 linkContractId) {
     if (auto f = validate(record))
         return f;
+    pastDates(record, QDate::currentDate());
     if (namesTyped || app::RecordText(record, QStringLiteral("NominativoVisualizzato")).isEmpty())
         deriveNames(record);
     const db::TableInfo* info = db::SchemaCatalog::instance().table(kTable);

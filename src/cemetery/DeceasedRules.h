@@ -37,6 +37,11 @@ public:
     // CodFiscale and DataNascita (a QDate or the text typed).
     static void deriveNames(QVariantMap& record);
 
+    // Births and deaths are never in the future: a date after today, as a
+    // two-digit year typed for 1945 reads 2045, moves back a century. Turns
+    // the dates typed as text into QDates; true when one moved.
+    static bool pastDates(QVariantMap& record, const QDate& today);
+
     // Surname first, then first name.
     static std::optional<common::Failure> validate(const QVariantMap& record);
 

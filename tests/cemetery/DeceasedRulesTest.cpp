@@ -59,6 +59,21 @@ TEST(DeceasedNames, ValidationReportsSurnameFirstThenOnlyTheMissingName) {
     EXPECT_FALSE(DeceasedRules::validate({{"Cognome", "Rossi"}, {"Nome", "Maria"}}));
 }
 
+TEST(DeceasedDates, TwoDigitYearsOfBirthAndDeathStayInThePast) {
+    const QDate today(2026, 12, 6);
+    QVariantMap r{{"DataNascita", "12/03/45"}, {"DataMorte", QDate(2026, 12, 6)}};
+    EXPECT_TRUE(DeceasedRules::pastDates(r, today));
+    EXPECT_EQ(r.value("DataNascita").toDate(), QDate(1945, 3, 12));
+    EXPECT_EQ(r.value("DataMorte").toDate(), QDate(2026, 12, 6)); // today is not future
+    r = {{"DataNascita", QDate(2020, 1, 1)}, {"DataMorte", QDate(2026, 12, 7)}};
+    EXPECT_TRUE(DeceasedRules::pastDates(r, today));
+    EXPECT_EQ(r.value("DataNascita").toDate(), QDate(2020, 1, 1));
+    EXPECT_EQ(r.value("DataMorte").toDate(), QDate(1926, 12, 7));
+    r = {{"DataNascita", QVariant()}};
+    EXPECT_FALSE(DeceasedRules::pastDates(r, today));
+    EXPECT_FALSE(r.value("DataNascita").isValid());
+}
+
 TEST(DeceasedColours, OwnColourThenCategoryThenWhite) {
     const qint64 white = cemetery::kWhiteColour;
     EXPECT_EQ(DeceasedRules::rowColour(255, 65280), 255);

@@ -681,9 +681,14 @@ std::optional<common::Failure> TfrmDefuntiDettaglio::validate(const QVariantMap&
 void TfrmDefuntiDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
     QVariantMap r = values;
     const QVariantMap& before = storedValues();
+    db::Values extra;
+    if (DeceasedRules::pastDates(r, QDate::currentDate()))
+        for (const QString& column : {QStringLiteral("DataNascita"), QStringLiteral("DataMorte")}) {
+            extra.append({column, r.value(column)});
+            setValue(column, r.value(column)); // the card shows what is stored
+        }
     // Copies beside the chosen keys: category colour, places' names.
     const qint64 category = app::RecordKey(r, QStringLiteral("Categoria_ID"));
-    db::Values extra;
     if (isNew() || category != app::RecordKey(before, QStringLiteral("Categoria_ID")))
         extra.append(
             {QStringLiteral("ColoreCategoria"), DeceasedRules::categoryColour(db, category)});
