@@ -4,6 +4,8 @@
 #include "db/Database.h"
 
 #include <QDate>
+#include <tuple>
+#include <utility>
 
 namespace app {
 
@@ -65,10 +67,12 @@ void DemoArchive::fill(db::Database& db) {
                                  "like 'N4*' order by ID"))
             .toLongLong();
 
-    customer(db, QString(), QStringLiteral("Rossi"), QStringLiteral("Anna"),
-             QStringLiteral("Padova"), QStringLiteral("RSSNNA50B41G224Q"), QString(), false);
-    customer(db, QString(), QStringLiteral("Bianchi"), QStringLiteral("Marco"),
-             QStringLiteral("Abano Terme"), QStringLiteral("BNCMRC62C10A001Z"), QString(), false);
+    const qint64 rossi =
+        customer(db, QString(), QStringLiteral("Rossi"), QStringLiteral("Anna"),
+                 QStringLiteral("Padova"), QStringLiteral("RSSNNA50B41G224Q"), QString(), false);
+    const qint64 bianchi = customer(db, QString(), QStringLiteral("Bianchi"),
+                                    QStringLiteral("Marco"), QStringLiteral("Abano Terme"),
+                                    QStringLiteral("BNCMRC62C10A001Z"), QString(), false);
     customer(db, QStringLiteral("Comune di Esempio"), QString(), QString(),
              QStringLiteral("Padova"), QStringLiteral("80012345678"), QStringLiteral("01234560289"),
              true);
@@ -85,10 +89,11 @@ void DemoArchive::fill(db::Database& db) {
                 {QStringLiteral("Provincia"), QStringLiteral("PD")},
                 {QStringLiteral("IdPaese"), QStringLiteral("IT")}});
 
-    article(db, QStringLiteral("CONC"), QStringLiteral("Canone annuo concessione loculo"), 120.0,
-            exempt > 0 ? exempt : vat22, exempt > 0 ? 0.0 : 22.0);
-    article(db, QStringLiteral("ILL"), QStringLiteral("Illuminazione votiva annuale"), 25.0, vat22,
-            22);
+    const qint64 concession =
+        article(db, QStringLiteral("CONC"), QStringLiteral("Canone annuo concessione loculo"),
+                120.0, exempt > 0 ? exempt : vat22, exempt > 0 ? 0.0 : 22.0);
+    const qint64 light = article(db, QStringLiteral("ILL"),
+                                 QStringLiteral("Illuminazione votiva annuale"), 25.0, vat22, 22);
     article(db, QStringLiteral("LAP"), QStringLiteral("Lapide in marmo bianco"), 850.0, vat22, 22);
     article(db, QStringLiteral("FIO"), QStringLiteral("Composizione floreale"), 60.0, vat22, 22);
     article(db, QStringLiteral("TUM"), QStringLiteral("Tumulazione"), 300.0, vat22, 22);
@@ -105,23 +110,81 @@ void DemoArchive::fill(db::Database& db) {
                   V{{QStringLiteral("Descrizione"), QStringLiteral("Campo A - Loculi")}});
     db.insert(QStringLiteral("AreeCimitero"),
               V{{QStringLiteral("Descrizione"), QStringLiteral("Campo B - Ossari")}});
+    // Positions of the first area: two taken, one free.
+    for (const auto& [row, number] :
+         {std::pair{"1", "3"}, std::pair{"2", "14"}, std::pair{"2", "15"}})
+        db.insert(QStringLiteral("PosizioniCimitero"),
+                  V{{QStringLiteral("Area_Id"), areaA},
+                    {QStringLiteral("Fila"), QString::fromLatin1(row)},
+                    {QStringLiteral("Numero"), QString::fromLatin1(number)},
+                    {QStringLiteral("Tipo"), QStringLiteral("Loculo")}});
     const auto deceased = [&](const QString& surname, const QString& name, const QDate& born,
                               const QDate& died, const QString& position) {
-        db.insert(QStringLiteral("Defunti"),
-                  V{{QStringLiteral("Cognome"), surname},
-                    {QStringLiteral("Nome"), name},
-                    {QStringLiteral("NominativoDocumenti"), surname + u' ' + name},
-                    {QStringLiteral("NominativoVisualizzato"), surname + u' ' + name},
-                    {QStringLiteral("DataNascita"), born},
-                    {QStringLiteral("DataMorte"), died},
-                    {QStringLiteral("LuogoMorte"), QStringLiteral("Padova")},
-                    {QStringLiteral("Area_Id"), areaA},
-                    {QStringLiteral("Posizione"), position}});
+        return db.insert(QStringLiteral("Defunti"),
+                         V{{QStringLiteral("Cognome"), surname},
+                           {QStringLiteral("Nome"), name},
+                           {QStringLiteral("NominativoDocumenti"), surname + u' ' + name},
+                           {QStringLiteral("NominativoVisualizzato"), surname + u' ' + name},
+                           {QStringLiteral("DataNascita"), born},
+                           {QStringLiteral("DataMorte"), died},
+                           {QStringLiteral("LuogoMorte"), QStringLiteral("Padova")},
+                           {QStringLiteral("Area_Id"), areaA},
+                           {QStringLiteral("Posizione"), position},
+                           {QStringLiteral("NumeroColore"), 16777215},
+                           {QStringLiteral("IdPaese_Nascita"), QStringLiteral("IT")},
+                           {QStringLiteral("IdPaese_Morte"), QStringLiteral("IT")}});
     };
-    deceased(QStringLiteral("Rossi"), QStringLiteral("Giuseppe"), QDate(1931, 5, 2),
-             QDate(2019, 11, 3), QStringLiteral("Fila 2, loculo 14"));
-    deceased(QStringLiteral("Bianchi"), QStringLiteral("Lucia"), QDate(1940, 8, 21),
-             QDate(2024, 2, 9), QStringLiteral("Fila 1, loculo 3"));
+    const qint64 giuseppe =
+        deceased(QStringLiteral("Rossi"), QStringLiteral("Giuseppe"), QDate(1931, 5, 2),
+                 QDate(2019, 11, 3), QStringLiteral("Fila 2 n. 14"));
+    const qint64 lucia =
+        deceased(QStringLiteral("Bianchi"), QStringLiteral("Lucia"), QDate(1940, 8, 21),
+                 QDate(2024, 2, 9), QStringLiteral("Fila 1 n. 3"));
+
+    // One open contract per family, with this year's rows to invoice.
+    const int year = QDate::currentDate().year();
+    const auto contract = [&](int number, qint64 customerId, const QString& customerName,
+                              qint64 deceasedId, const QString& deceasedName) {
+        const qint64 id = db.insert(QStringLiteral("ContrattiTestata"),
+                                    V{{QStringLiteral("Numero"), number},
+                                      {QStringLiteral("Data"), QDate(year, 1, 10 + number)},
+                                      {QStringLiteral("Cliente_ID"), customerId},
+                                      {QStringLiteral("Cliente"), customerName},
+                                      {QStringLiteral("Chiuso"), false},
+                                      {QStringLiteral("Storico"), false}});
+        db.insert(QStringLiteral("ContrattiDefunti"), V{{QStringLiteral("Testata_ID"), id},
+                                                        {QStringLiteral("Defunto_ID"), deceasedId},
+                                                        {QStringLiteral("Defunto"), deceasedName}});
+        int line = 0;
+        for (const auto& [articleId, code, text, price, vatId, rate] :
+             {std::tuple{concession, "CONC", "Canone annuo concessione loculo", 120.0,
+                         exempt > 0 ? exempt : vat22, exempt > 0 ? 0.0 : 22.0},
+              std::tuple{light, "ILL", "Illuminazione votiva annuale", 25.0, vat22, 22.0}}) {
+            db.insert(QStringLiteral("ContrattiRighe"),
+                      V{{QStringLiteral("Testata_ID"), id},
+                        {QStringLiteral("NumeroRiga"), ++line},
+                        {QStringLiteral("Data"), QDate(year, 1, 10 + number)},
+                        {QStringLiteral("Articolo_ID"), articleId},
+                        {QStringLiteral("Codice"), QString::fromLatin1(code)},
+                        {QStringLiteral("Descrizione"), QString::fromLatin1(text)},
+                        {QStringLiteral("TipoRiga"), QStringLiteral("N")},
+                        {QStringLiteral("Um"), 1.0},
+                        {QStringLiteral("ValoreUnitario"), price},
+                        {QStringLiteral("Sconto"), 0.0},
+                        {QStringLiteral("TotaleImponibile"), price},
+                        {QStringLiteral("ValoreTotale"), common::Round2(price * (1 + rate / 100))},
+                        {QStringLiteral("AliquotaIva"), rate},
+                        {QStringLiteral("Iva_ID"), vatId},
+                        {QStringLiteral("DataInizioPeriodo"), QDate(year, 1, 1)},
+                        {QStringLiteral("DataFinePeriodo"), QDate(year, 12, 31)},
+                        {QStringLiteral("Pagato"), false},
+                        {QStringLiteral("Chiuso"), false},
+                        {QStringLiteral("Fatturato"), false},
+                        {QStringLiteral("Storico"), false}});
+        }
+    };
+    contract(1, rossi, QStringLiteral("Rossi Anna"), giuseppe, QStringLiteral("Rossi Giuseppe"));
+    contract(2, bianchi, QStringLiteral("Bianchi Marco"), lucia, QStringLiteral("Bianchi Lucia"));
     tx.commit();
 }
 

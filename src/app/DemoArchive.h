@@ -7,8 +7,8 @@ class Database;
 namespace app {
 
 // A small demo company: the firm's data, a few customers, suppliers,
-// articles, a bank, two cemetery areas and their deceased. Run on a new
-// archive; one transaction.
+// articles, a bank, two cemetery areas with positions, their deceased and
+// a contract for each family. Run on a new archive; one transaction.
 class DemoArchive {
 public:
     static void fill(db::Database& db);

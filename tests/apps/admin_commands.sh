@@ -18,6 +18,8 @@ run_suite() {
   check "create" "$A" create "$archive"
   check "create twice fails" bash -c "! '$A' create '$archive' 2>/dev/null"
   check "demo" "$A" demo "$archive"
+  check "demo contracts with their deceased" same "$("$A" sql "$archive" "SELECT count(*) as N from ContrattiDefunti INNER JOIN ContrattiTestata ON ContrattiDefunti.Testata_ID = ContrattiTestata.Id")" \
+    $'N\n2'
 
   # Header, tab-separated rows, NULL as empty, dates and booleans.
   "$A" sql "$archive" "insert into Clienti (Cliente, DataNascita, Annullato, Note) values ('Zeta', #2/1/1950#, true, Null)"
