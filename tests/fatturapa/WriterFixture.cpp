@@ -71,8 +71,7 @@ void collect(void* context, const char* format, ...) {
 
 xmlSchemaPtr schema() {
     static xmlSchemaPtr loaded = [] {
-        const QByteArray path =
-            QByteArray(OSSARION_SHARED_DIR) + "/fatturapa/schema/Schema_VFPA12_V1.2.3.xsd";
+        const QByteArray path = QByteArray(OSSARION_FPA_SCHEMA_DIR) + "/Schema_VFPA12_V1.2.3.xsd";
         xmlSchemaParserCtxtPtr parser = xmlSchemaNewParserCtxt(path.constData());
         xmlSchemaPtr s = xmlSchemaParse(parser);
         xmlSchemaFreeParserCtxt(parser);
