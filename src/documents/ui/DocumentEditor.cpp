@@ -129,6 +129,8 @@ TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, 
         if (field == QLatin1String("Data") || field == QLatin1String("Num") ||
             field == QLatin1String("SerieFatturazione"))
             m_dateOrderPending = true;
+        else if (field == QLatin1String("ImportoMarcaBollo"))
+            m_stampPending = true;
     });
     connect(m_fields, &FieldBinder::chosen, this, &TForm7::fieldChosen);
     connect(m_fields, &FieldBinder::left, this, &TForm7::fieldLeft);
@@ -502,6 +504,11 @@ void TForm7::fieldChosen(const QString& field) {
 }
 
 void TForm7::fieldLeft(const QString& field) {
+    if (field == QLatin1String("ImportoMarcaBollo") && m_stampPending) {
+        m_stampPending = false;
+        stampTyped();
+        return;
+    }
     if (!m_dateOrderPending)
         return;
     if (field != QLatin1String("Data") && field != QLatin1String("Num") &&
@@ -535,6 +542,24 @@ void TForm7::customerChosen() {
     showRecord(m_header);
     refreshInstalments();
     refreshImports();
+}
+
+// A stamp typed by hand enters the total and the instalments at once: the
+// header is saved silently, as a change of payment terms is.
+void TForm7::stampTyped() {
+    QVariantMap header = record();
+    if (app::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() ==
+        app::RecordValue(m_header, QStringLiteral("ImportoMarcaBollo")).toDouble())
+        return;
+    try {
+        DocumentStore::saveSilently(*m_context.db, m_kind, header);
+    } catch (const db::DbError& e) {
+        databaseError(e.message());
+        return;
+    }
+    m_header = header;
+    showRecord(m_header);
+    refreshInstalments();
 }
 
 void TForm7::termsChosen() {

@@ -97,6 +97,7 @@ private:
 
     void fieldChosen(const QString& field);
     void fieldLeft(const QString& field);
+    void stampTyped();
     void customerChosen();
     void termsChosen();
 
@@ -122,6 +123,7 @@ private:
     bool m_modified = false;
     bool m_validationFailed = false;
     bool m_dateOrderPending = false;
+    bool m_stampPending = false;
     bool m_insertionOrder = false;
     bool m_insertionDescending = true;
 

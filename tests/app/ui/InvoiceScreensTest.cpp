@@ -514,6 +514,26 @@ TEST(InvoiceScreens, DateBeforeThePreviousInvoiceIsWarnedOnLeavingTheField) {
     EXPECT_TRUE(editor.isModified());
 }
 
+// With the automatic stamp off, a stamp typed by hand reaches the total and
+// the instalments as soon as the field is left, before "Salva".
+TEST(InvoiceScreens, StampTypedByHandEntersTheTotalOnLeavingTheField) {
+    Archive a(db::Engine::SQLite);
+    a.db().exec("update opzioni set MarcaDaBolloDocumenti = ?", {false});
+    const qint64 id = invoiceWithArticle(a);
+    TForm7 editor(a.context, DocumentKind::CustomerInvoice, id, false);
+    EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("122,00"));
+    type(editor.fields()->editor("ImportoMarcaBollo"), QStringLiteral("2"));
+    EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("124,00"));
+    EXPECT_DOUBLE_EQ(a.db().scalar("select TotFattura from fattura where Id = ?", {id}).toDouble(),
+                     124.0);
+    EXPECT_DOUBLE_EQ(
+        a.db()
+            .scalar("select sum(Importo) from FatturaScadenze where Fattura_ID = ?", {id})
+            .toDouble(),
+        124.0);
+    EXPECT_TRUE(a.interaction.messages.isEmpty());
+}
+
 // The list's filters apply with "cerca" and go with "reset".
 TEST(InvoiceScreens, ListFiltersApplyOnSearchAndReset) {
     Archive a(db::Engine::SQLite);
