@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace ui {
 
@@ -90,6 +91,30 @@ QString GuiInteraction::saveFile(const QString& title, const QString& filter,
     // The caller asks before overwriting, in its own words.
     return QFileDialog::getSaveFileName(parentOr(m_parent), title, suggestedPath, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+bool GuiInteraction::progress(const QString& text, qint64 done, qint64 total) {
+    if (total <= 0 || done >= total) {
+        if (m_progress) {
+            m_progress->close();
+            m_progress->deleteLater();
+        }
+        return true;
+    }
+    if (!m_progress) {
+        m_progress =
+            new QProgressDialog(text, QStringLiteral("Interrompi"), 0, 1000, parentOr(m_parent));
+        m_progress->setWindowTitle(QStringLiteral("Ossarion"));
+        m_progress->setWindowModality(Qt::ApplicationModal);
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+        m_progress->setMinimumDuration(0);
+        m_progress->show();
+    }
+    m_progress->setLabelText(text);
+    m_progress->setValue(int(done * 1000 / total));
+    QApplication::processEvents();
+    return !m_progress->wasCanceled();
 }
 
 } // namespace ui

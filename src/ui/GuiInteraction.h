@@ -2,6 +2,9 @@
 
 #include "common/Interaction.h"
 
+#include <QPointer>
+
+class QProgressDialog;
 class QWidget;
 
 namespace ui {
@@ -21,9 +24,12 @@ public:
     QString openFile(const QString& title, const QString& filter, const QString& folder) override;
     QString saveFile(const QString& title, const QString& filter,
                      const QString& suggestedPath) override;
+    // A progress window with "Interrompi", shown while the work lasts.
+    bool progress(const QString& text, qint64 done, qint64 total) override;
 
 private:
     QWidget* m_parent;
+    QPointer<QProgressDialog> m_progress;
 };
 
 } // namespace ui

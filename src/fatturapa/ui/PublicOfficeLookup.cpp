@@ -1,5 +1,6 @@
 #include "fatturapa/ui/PublicOfficeLookup.h"
 
+#include "common/Interaction.h"
 #include "db/DbError.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
@@ -70,12 +71,17 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
     auto* actions = new QHBoxLayout();
     auto* find = button(QStringLiteral("cerca"), QStringLiteral("spdCerca"), this);
     auto* clear = button(QStringLiteral("reset"), QStringLiteral("spdReset"), this);
+    auto* load = button(QStringLiteral("Importa elenco IPA"), QStringLiteral("spdImporta"), this);
+    load->setToolTip(QStringLiteral("Carica l'elenco degli uffici di fatturazione elettronica "
+                                    "scaricato da IndicePA (file CSV)"));
+    actions->addWidget(load);
     actions->addStretch(1);
     actions->addWidget(find);
     actions->addWidget(clear);
     layout->addLayout(actions);
     connect(find, &QPushButton::clicked, this, &TfrmTrovaPubblicaAmministrazione::search);
     connect(clear, &QPushButton::clicked, this, &TfrmTrovaPubblicaAmministrazione::reset);
+    connect(load, &QPushButton::clicked, this, &TfrmTrovaPubblicaAmministrazione::importDirectory);
 
     m_grid = new ::ui::DataGrid(context, QStringLiteral("frmTrovaPA_Griglia"), this);
     m_grid->setTable(QStringLiteral("PA_Amministrazioni_FatturaElettronica"));
@@ -144,6 +150,39 @@ void TfrmTrovaPubblicaAmministrazione::reset() {
     m_rows = db::Result();
     m_grid->setResult(db::Result());
     m_boxes.value(QStringLiteral("Comune"))->setFocus();
+}
+
+void TfrmTrovaPubblicaAmministrazione::importDirectory() {
+    const QString path = m_context.interaction->openFile(
+        QStringLiteral("Elenco degli uffici IndicePA"),
+        QStringLiteral("File CSV (*.csv *.txt);;Tutti i file (*)"), QString());
+    if (path.isEmpty())
+        return;
+    if (!m_context.interaction->question(
+            QStringLiteral("Messaggio di avviso"),
+            QStringLiteral("L'elenco degli uffici in archivio sarà sostituito da quello del "
+                           "file scelto. Vuoi proseguire ?")))
+        return;
+    IpaImportResult r;
+    try {
+        common::Interaction* interaction = m_context.interaction;
+        r = IpaImport::run(*m_context.db, path, [interaction](qint64 done, qint64 total) {
+            return interaction->progress(QStringLiteral("Importazione degli uffici in corso..."),
+                                         done, total);
+        });
+    } catch (const db::DbError& e) {
+        // A failure half-way ends the progress window too.
+        m_context.interaction->progress(QString(), 1, 1);
+        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+        return;
+    }
+    QString text = QStringLiteral("Uffici importati: %1").arg(r.offices);
+    if (r.withoutTown > 0)
+        text += QStringLiteral("\nDi cui senza un comune dell'archivio: %1").arg(r.withoutTown);
+    if (r.skipped > 0)
+        text += QStringLiteral("\nRighe senza codice univoco, scartate: %1").arg(r.skipped);
+    m_context.interaction->information(QStringLiteral("Messaggio di avviso"), text);
+    reset();
 }
 
 void TfrmTrovaPubblicaAmministrazione::choose() {

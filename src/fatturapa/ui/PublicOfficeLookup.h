@@ -19,6 +19,7 @@ namespace fatturapa::ui {
 // "Trova Pubblica Amministrazione": searches the directory of public offices
 // ("cerca", "reset"); "Avanti" on a found office asks before its data
 // overwrite the customer's and gives them back in chosenValues().
+// "Importa elenco IPA" loads the directory from the IndicePA open-data file.
 class TfrmTrovaPubblicaAmministrazione : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ public slots:
     void search(); // "cerca"
     void reset();  // "reset"
     void choose(); // "Avanti"
+    // "Importa elenco IPA": replaces the directory with an IndicePA file.
+    void importDirectory();
 
 private:
     IpaSearch criteria() const;

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -263,6 +264,44 @@ TEST(FatturaPaScreens, PublicOfficeLookupFillsTheCustomerCard) {
     EXPECT_EQ(row.text("Via"), "Via del Campidoglio 1");
     EXPECT_EQ(row.text("DestinazioneMerce"), "Servizi Cimiteriali");
     EXPECT_EQ(row.integer("Comune_id"), rome);
+}
+
+// "Importa elenco IPA" replaces the directory with the chosen file, after a
+// question, and tells how many offices came in; a file that cannot be read
+// leaves the directory as it was.
+TEST(FatturaPaScreens, PublicOfficeDirectoryIsLoadedFromTheLookup) {
+    Screens s;
+    s.db().insert("PA_Amministrazioni_FatturaElettronica",
+                  {{"DescrizionePA", "Vecchio ente"}, {"codice_univoco", "OLD001"}});
+    s.db().insert(
+        "Comuni",
+        {{"Comune", "Roma"}, {"Provincia", "RM"}, {"COD_ISTAT", "058091"}, {"CODICE_F", "H501"}});
+    const QDir here = QFileInfo(QStringLiteral(__FILE__)).dir();
+    fatturapa::ui::TfrmTrovaPubblicaAmministrazione lookup(s.context);
+    auto offices = [&] {
+        return s.db().scalar("select count(*) from PA_Amministrazioni_FatturaElettronica").toInt();
+    };
+
+    s.interaction.texts.enqueue(here.filePath("../../fatturapa/ipa/riga-incompleta.csv"));
+    lookup.findChild<QPushButton*>("spdImporta")->click();
+    EXPECT_EQ(s.interaction.messages.last().kind, "error");
+    EXPECT_EQ(offices(), 1);
+
+    s.interaction.texts.enqueue(here.filePath("../../fatturapa/ipa/uffici.csv"));
+    s.interaction.answers.enqueue(false);
+    lookup.findChild<QPushButton*>("spdImporta")->click();
+    EXPECT_EQ(offices(), 1);
+
+    s.interaction.texts.enqueue(here.filePath("../../fatturapa/ipa/uffici.csv"));
+    lookup.findChild<QPushButton*>("spdImporta")->click();
+    EXPECT_EQ(offices(), 4);
+    EXPECT_EQ(lastMessage(s.interaction), "Uffici importati: 4\nDi cui senza un comune "
+                                          "dell'archivio: 2\nRighe senza codice univoco, "
+                                          "scartate: 1");
+    // Rome by its ISTAT code and by its cadastral code.
+    lookup.searchBox("Comune")->setText("roma");
+    lookup.findChild<QPushButton*>("spdCerca")->click();
+    EXPECT_EQ(lookup.grid()->records()->rowCount(), 2);
 }
 
 TEST(FatturaPaScreens, FiscalRepresentativeEditorChecksAndSaves) {
