@@ -5,6 +5,7 @@
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
+#include "ui/ScreenTitle.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -29,12 +30,7 @@ ListScreen::ListScreen(AppContext& context, const ScreenDefinition& definition, 
     resize(900, 560);
 
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(definition.listTitle, this);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    layout->addWidget(title);
+    layout->addWidget(ui::ScreenTitle(definition.listTitle, this));
 
     m_searchRow = new QHBoxLayout();
     for (const SearchField& s : definition.searches) {

@@ -8,6 +8,7 @@
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
 #include "ui/RecordModel.h"
+#include "ui/ScreenTitle.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -38,12 +39,7 @@ SeriesRegistry::SeriesRegistry(AppContext& context, QWidget* parent)
     resize(640, 480);
 
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("Serie di Fatturazione"), this);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    layout->addWidget(title);
+    layout->addWidget(ui::ScreenTitle(QStringLiteral("Serie di Fatturazione"), this));
 
     m_grid = new DataGrid(context, QStringLiteral("frmSerieFatturazione_Griglia"), this);
     m_grid->setTable(QStringLiteral("SerieFatturazione"));

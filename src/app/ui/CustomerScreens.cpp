@@ -6,6 +6,7 @@
 #include "common/TextForms.h"
 #include "db/DbError.h"
 #include "ui/AppContext.h"
+#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/ScreenRegistry.h"
 
@@ -37,13 +38,7 @@ const QString kNote = QStringLiteral("Note");
 
 CardField field(const QString& column, const QString& label, const QString& page,
                 bool sameRow = false, int width = 0) {
-    CardField f;
-    f.field = column;
-    f.label = label;
-    f.page = page;
-    f.sameRow = sameRow;
-    f.width = width;
-    return f;
+    return ::ui::PageField(column, label, page, sameRow, width);
 }
 
 CardField lookup(const QString& column, const QString& label, const QString& page,

@@ -8,6 +8,7 @@
 #include "ui/DataGrid.h"
 #include "ui/ListScreen.h"
 #include "ui/ScreenRegistry.h"
+#include "ui/ScreenTitle.h"
 #include "ui/SeriesRegistry.h"
 
 #include <QGridLayout>
@@ -82,12 +83,7 @@ void openTypesWindow(QWidget* parent, ::ui::AppContext& context,
     window.setObjectName(QStringLiteral("frmArchivioTipologie"));
     window.setWindowTitle(QStringLiteral("Tipologie e Categorie"));
     auto* layout = new QVBoxLayout(&window);
-    auto* title = new QLabel(QStringLiteral("Tipologie e Categorie"), &window);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    layout->addWidget(title);
+    layout->addWidget(::ui::ScreenTitle(QStringLiteral("Tipologie e Categorie"), &window));
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
     const QList<std::pair<QString, QString>> entries{

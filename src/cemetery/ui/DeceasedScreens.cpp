@@ -12,6 +12,7 @@
 #include "cemetery/ui/DefaultsDialog.h"
 #include "db/DbError.h"
 #include "ui/AppContext.h"
+#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
 #include "ui/RecordModel.h"
@@ -62,13 +63,7 @@ const ::ui::Lookup kSex{QStringLiteral("select Sesso from Defunti where Id = 0")
 
 CardField field(const QString& column, const QString& label, bool sameRow = false, int width = 0,
                 const QString& page = kDeceasedPage) {
-    CardField f;
-    f.field = column;
-    f.label = label;
-    f.page = page;
-    f.sameRow = sameRow;
-    f.width = width;
-    return f;
+    return ::ui::PageField(column, label, page, sameRow, width);
 }
 
 CardField choice(const QString& column, const QString& label, const ::ui::Lookup& lookup,

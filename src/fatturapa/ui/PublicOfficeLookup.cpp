@@ -4,6 +4,7 @@
 #include "db/DbError.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/ScreenTitle.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,12 +36,7 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
     resize(1100, 600);
 
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("Trova Pubblica Amministrazione"), this);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    layout->addWidget(title);
+    layout->addWidget(::ui::ScreenTitle(QStringLiteral("Trova Pubblica Amministrazione"), this));
 
     auto* boxes = new QGridLayout();
     layout->addLayout(boxes);

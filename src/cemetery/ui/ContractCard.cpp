@@ -1,0 +1,579 @@
+#include "cemetery/ui/ContractCard.h"
+
+#include "app/ui/CustomerScreens.h"
+#include "app/ui/DocumentActions.h"
+#include "app/ui/HelpWindow.h"
+#include "cemetery/ContractRules.h"
+#include "cemetery/ReceiptNumbering.h"
+#include "cemetery/Renewal.h"
+#include "cemetery/ui/ContractPickers.h"
+#include "cemetery/ui/ContractRowEditor.h"
+#include "cemetery/ui/ContractWidgets.h"
+#include "cemetery/ui/DeceasedPicker.h"
+#include "cemetery/ui/DeceasedScreens.h"
+#include "documents/ui/DocumentEditor.h"
+#include "printing/CemeteryReports.h"
+#include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/FieldEditors.h"
+#include "ui/RecordModel.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace cemetery::ui {
+
+using namespace contractwidgets;
+using ::ui::CardField;
+using ::ui::FieldKind;
+
+namespace {
+
+const QString kHeaderPage = QStringLiteral("   Testata   ");
+const QString kRowsPage = QStringLiteral("   Righe   ");
+const QString kDeceasedPage = QStringLiteral("  Defunti  ");
+
+} // namespace
+
+::ui::ScreenDefinition ContractDefinition() {
+    ::ui::ScreenDefinition d;
+    d.table = QStringLiteral("ContrattiTestata");
+    d.key = QStringLiteral("Id");
+    d.objectName = QStringLiteral("TfrmGrigliaContratti");
+    d.listTitle = QStringLiteral("Contratti");
+    d.cardTitle = QStringLiteral("Contratto");
+
+    CardField number =
+        field(QStringLiteral("Numero"), QStringLiteral("N° "), false, 90, FieldKind::Integer);
+    CardField date = field(QStringLiteral("Data"), QStringLiteral("Data"), true);
+    CardField customer =
+        field(QStringLiteral("Cliente_ID"), QStringLiteral("Cliente"), false, 0, FieldKind::Lookup);
+    customer.lookup = customerLookup();
+    CardField note = field(QStringLiteral("Note"), QStringLiteral("Note"));
+    note.maxLength = 255;
+    CardField closed = field(QStringLiteral("Chiuso"), QStringLiteral("Chiuso"));
+    CardField receiptDate = field(QStringLiteral("DataRicevuta"), QStringLiteral("Data ricevuta"));
+    CardField receiptNumber =
+        field(QStringLiteral("NumeroRicevuta"), QStringLiteral("N° ultima ricevuta"), false, 90,
+              FieldKind::Integer);
+    d.fields = {number, date, customer, note, closed, receiptDate, receiptNumber};
+    for (CardField& f : d.fields)
+        f.page = kHeaderPage;
+    d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il Contratto?");
+    return d;
+}
+
+TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
+                                               const ::ui::ScreenDefinition& definition, qint64 key,
+                                               bool isNew, QWidget* parent)
+    : ::ui::CardScreen(context, definition, key, isNew, parent) {
+    setObjectName(QStringLiteral("TfrmContrattiDettaglio"));
+    setWindowTitle(QStringLiteral("Contratto"));
+    m_pages = findChild<QTabWidget*>();
+
+    // Beside the customer: a new customer, or the chosen one's card.
+    auto* newCustomer =
+        smallButton(QStringLiteral("Nuovo cliente"), QStringLiteral("btnNuovoCliente"), this);
+    auto* openCustomer =
+        smallButton(QStringLiteral("Apri cliente"), QStringLiteral("btnApriCliente"), this);
+    m_attached.append(
+        attachButtons(this, QStringLiteral("Cliente_ID"), {newCustomer, openCustomer}, true));
+    connect(newCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::newCustomer);
+    connect(openCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::openCustomer);
+
+    // The receipt date and number have their buttons next to them.
+    m_receiptToday = smallButton(QStringLiteral("Oggi"), QStringLiteral("btnOggiRicevuta"), this);
+    m_receiptNumber = smallButton(QStringLiteral("Imposta"), QStringLiteral("btnImposta"), this);
+    m_receiptNumber->setToolTip(
+        QStringLiteral("Assegna il numero di ricevuta successivo dell'anno della ricevuta"));
+    m_attached.append(attachButtons(this, QStringLiteral("DataRicevuta"), {m_receiptToday}, false));
+    m_attached.append(
+        attachButtons(this, QStringLiteral("NumeroRicevuta"), {m_receiptNumber}, false));
+    placeAttached(m_attached);
+    connect(m_receiptToday, &QPushButton::clicked, this, &TfrmContrattiDettaglio::receiptToday);
+    connect(m_receiptNumber, &QPushButton::clicked, this,
+            &TfrmContrattiDettaglio::assignReceiptNumber);
+
+    buildRowsPage();
+    buildDeceasedPage();
+
+    // Toolbar: "Salva", "Annulla" (new contract only), "Stampa", "Ricevuta",
+    // "Indietro", "Aiuto".
+    deleteButton()->hide();
+    cancelButton()->setVisible(isNew);
+    disconnect(cancelButton(), nullptr, this, nullptr);
+    connect(cancelButton(), &QPushButton::clicked, this, &TfrmContrattiDettaglio::cancelNew);
+    m_print = addButton(QStringLiteral("Stampa"), QStringLiteral("spdStampa"));
+    m_receiptPrint = addButton(QStringLiteral("Ricevuta"), QStringLiteral("spdRicevuta"));
+    buttonRow()->addWidget(backButton());
+    auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
+    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(m_print, &QPushButton::clicked, this, &TfrmContrattiDettaglio::printContract);
+    connect(m_receiptPrint, &QPushButton::clicked, this, &TfrmContrattiDettaglio::printReceipt);
+
+    if (m_pages)
+        connect(m_pages, &QTabWidget::currentChanged, this, &TfrmContrattiDettaglio::pageChosen);
+    refreshRows();
+    refreshDeceased();
+    resize(1100, 600);
+    if (isNew)
+        if (QWidget* customer = editor(QStringLiteral("Cliente_ID")))
+            customer->setFocus();
+}
+
+void TfrmContrattiDettaglio::buildRowsPage() {
+    m_rowsContent = new QWidget(this);
+    auto* v = new QVBoxLayout(m_rowsContent);
+    auto* codeRow = new QHBoxLayout();
+    auto* codeLabel = new QLabel(QStringLiteral("Codice articolo"), m_rowsContent);
+    m_code = new QLineEdit(m_rowsContent);
+    m_code->setObjectName(QStringLiteral("txtCodice"));
+    m_code->setPlaceholderText(QStringLiteral("Digitare il codice e premere Invio"));
+    m_code->setFixedWidth(240);
+    codeLabel->setBuddy(m_code);
+    codeRow->addWidget(codeLabel);
+    codeRow->addWidget(m_code);
+    codeRow->addStretch(1);
+    v->addLayout(codeRow);
+
+    m_rows = new ::ui::DataGrid(context(), QStringLiteral("frmContrattiDettaglio_GrigliaRighe"),
+                                m_rowsContent);
+    m_rows->setTable(QStringLiteral("ContrattiRighe"));
+    m_rows->setKeyColumn(QStringLiteral("IDX"));
+    m_rows->setDefaultColumns(
+        {{QStringLiteral("NumeroRiga"), 50, QStringLiteral("N° Riga")},
+         {QStringLiteral("Codice"), 70, QStringLiteral("Codice")},
+         {QStringLiteral("Descrizione"), 200, QStringLiteral("Descrizione")},
+         {QStringLiteral("Um"), 70, QStringLiteral("Quantità")},
+         {QStringLiteral("ValoreUnitario"), 100, QStringLiteral("Valore Unitario")},
+         {QStringLiteral("Sconto"), 60, QStringLiteral("Sconto")},
+         {QStringLiteral("ValoreTotale"), 90, QStringLiteral("Prezzo Finale")},
+         {QStringLiteral("DataInizioPeriodo"), 90, QStringLiteral("Data inizio")},
+         {QStringLiteral("DataFinePeriodo"), 90, QStringLiteral("Data Fine")},
+         {QStringLiteral("DataPagamento"), 110, QStringLiteral("Data Pagamento")},
+         {QStringLiteral("Chiuso"), 55, QStringLiteral("Chiuso")},
+         {QStringLiteral("Fatturato"), 70, QStringLiteral("Fatturato")}});
+    v->addWidget(m_rows, 1);
+    auto* showInvoice = new QAction(QStringLiteral("Visualizza la Fattura corrispondente"), m_rows);
+    showInvoice->setObjectName(QStringLiteral("VisualizzaFattura1"));
+    QMenu* menu = m_rows->layoutMenu();
+    menu->insertAction(menu->actions().value(0), showInvoice);
+    menu->insertSeparator(menu->actions().value(1));
+    connect(showInvoice, &QAction::triggered, this, &TfrmContrattiDettaglio::showInvoice);
+
+    auto* buttons = new QHBoxLayout();
+    m_rowAdd =
+        smallButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"), m_rowsContent);
+    m_rowFree = smallButton(QStringLiteral("Articolo non in archivio"),
+                            QStringLiteral("btnArticoloNonInArchivio"), m_rowsContent);
+    m_rowEdit =
+        smallButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaRiga"), m_rowsContent);
+    m_rowDelete =
+        smallButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaRiga"), m_rowsContent);
+    m_renew = smallButton(QStringLiteral("Rinnova"), QStringLiteral("btnRinnova"), m_rowsContent);
+    m_renew->setToolTip(QStringLiteral(
+        "Copia le righe dell'ultimo anno nell'anno successivo, ai prezzi di listino"));
+    for (QPushButton* b : {m_rowAdd, m_rowFree, m_rowEdit, m_rowDelete, m_renew})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    v->addLayout(buttons);
+
+    connect(m_code, &QLineEdit::returnPressed, this, &TfrmContrattiDettaglio::addByCode);
+    connect(m_rowAdd, &QPushButton::clicked, this, &TfrmContrattiDettaglio::addFromCatalogue);
+    connect(m_rowFree, &QPushButton::clicked, this, &TfrmContrattiDettaglio::addFreeRow);
+    connect(m_rowEdit, &QPushButton::clicked, this, &TfrmContrattiDettaglio::editRow);
+    connect(m_rowDelete, &QPushButton::clicked, this, &TfrmContrattiDettaglio::deleteRow);
+    connect(m_renew, &QPushButton::clicked, this, &TfrmContrattiDettaglio::renewRows);
+    connect(m_rows, &::ui::DataGrid::rowChosen, this, [this](qint64 key) {
+        if (key != 0)
+            openRowEditor(key, false);
+    });
+
+    auto* page = new QWidget(this);
+    auto* pv = new QVBoxLayout(page);
+    pv->addWidget(m_rowsContent);
+    if (m_pages)
+        m_pages->addTab(page, kRowsPage);
+}
+
+void TfrmContrattiDettaglio::buildDeceasedPage() {
+    m_deceasedContent = new QWidget(this);
+    auto* v = new QVBoxLayout(m_deceasedContent);
+    m_deceased = new ::ui::DataGrid(
+        context(), QStringLiteral("frmContrattiDettaglio_GrigliaDefunti"), m_deceasedContent);
+    m_deceased->setTable(QStringLiteral("ContrattiDefunti"));
+    m_deceased->setKeyColumn(QStringLiteral("IdX"));
+    m_deceased->setDefaultColumns({{QStringLiteral("Defunto"), 600, QStringLiteral("Defunto")}});
+    v->addWidget(m_deceased, 1);
+    auto* buttons = new QHBoxLayout();
+    m_deceasedAdd = smallButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiDefunto"),
+                                m_deceasedContent);
+    m_deceasedDelete = smallButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaDefunto"),
+                                   m_deceasedContent);
+    auto* create = smallButton(QStringLiteral("Nuovo defunto"), QStringLiteral("btnNuovoDefunto"),
+                               m_deceasedContent);
+    auto* open = smallButton(QStringLiteral("Apri defunto"), QStringLiteral("btnApriDefunto"),
+                             m_deceasedContent);
+    for (QPushButton* b : {m_deceasedAdd, m_deceasedDelete, create, open})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    v->addLayout(buttons);
+    connect(m_deceasedAdd, &QPushButton::clicked, this, &TfrmContrattiDettaglio::linkDeceased);
+    connect(m_deceasedDelete, &QPushButton::clicked, this, &TfrmContrattiDettaglio::unlinkDeceased);
+    connect(create, &QPushButton::clicked, this, &TfrmContrattiDettaglio::newDeceased);
+    connect(open, &QPushButton::clicked, this, &TfrmContrattiDettaglio::openDeceased);
+    connect(m_deceased, &::ui::DataGrid::rowChosen, this, [this] { openDeceased(); });
+
+    auto* page = new QWidget(this);
+    auto* pv = new QVBoxLayout(page);
+    pv->addWidget(m_deceasedContent);
+    if (m_pages)
+        m_pages->addTab(page, kDeceasedPage);
+}
+
+void TfrmContrattiDettaglio::showEvent(QShowEvent* event) {
+    ::ui::CardScreen::showEvent(event);
+    placeAttached(m_attached);
+}
+
+bool TfrmContrattiDettaglio::run(const std::function<void()>& action) {
+    return guarded(context(), action);
+}
+
+std::optional<common::Failure> TfrmContrattiDettaglio::validate(const QVariantMap& values) const {
+    return ContractRules::validateHeader(values);
+}
+
+void TfrmContrattiDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
+    // The customer's name and payment terms are copied when it is chosen.
+    const qint64 customer = app::RecordKey(values, QStringLiteral("Cliente_ID"));
+    const bool changed =
+        customer != app::RecordKey(storedValues(), QStringLiteral("Cliente_ID")) ||
+        db.scalar(QStringLiteral("select Cliente from ContrattiTestata where Id = ?"), {key()})
+            .isNull();
+    if (changed && customer > 0) {
+        const db::Values copied = ContractRules::customerValues(db, customer);
+        if (!copied.isEmpty())
+            db.update(QStringLiteral("ContrattiTestata"), key(), copied);
+    }
+}
+
+bool TfrmContrattiDettaglio::headerReady() {
+    if (auto failure = validate(values())) {
+        showFailure(*failure);
+        return false;
+    }
+    return !isModified() || save();
+}
+
+void TfrmContrattiDettaglio::pageChosen(int index) {
+    if (index <= 0 || m_guardPages)
+        return;
+    m_guardPages = true;
+    const bool ready = headerReady();
+    m_rowsContent->setVisible(ready);
+    m_deceasedContent->setVisible(ready);
+    if (ready) {
+        refreshRows();
+        refreshDeceased();
+    }
+    m_guardPages = false;
+}
+
+void TfrmContrattiDettaglio::refreshRows() {
+    run([this] {
+        m_rows->setResult(context().db->query(
+            QStringLiteral("select * from ContrattiRighe where Testata_ID = ? order by NumeroRiga, "
+                           "IDX"),
+            {key()}));
+    });
+}
+
+void TfrmContrattiDettaglio::refreshDeceased() {
+    run([this] {
+        m_deceased->setResult(context().db->query(
+            QStringLiteral("select * from ContrattiDefunti where Testata_ID = ? order by Defunto"),
+            {key()}));
+    });
+}
+
+void TfrmContrattiDettaglio::rowsChanged() {
+    run([this] { ContractRules::recomputeClosed(*context().db, key()); });
+    refreshRows();
+    // The header was saved on the way to this page: read the new flag back.
+    if (!isModified())
+        load();
+    else
+        run([this] {
+            setValue(
+                QStringLiteral("Chiuso"),
+                context().db->scalar(
+                    QStringLiteral("select Chiuso from ContrattiTestata where Id = ?"), {key()}));
+        });
+}
+
+void TfrmContrattiDettaglio::addByCode() {
+    const QString code = m_code->text().trimmed();
+    if (code.isEmpty() || !headerReady())
+        return;
+    std::optional<common::Failure> failure;
+    qint64 row = 0;
+    if (!run(
+            [&] { failure = ContractRules::addByCode(*context().db, key(), code, today(), &row); }))
+        return;
+    m_code->clear();
+    if (failure) {
+        context().interaction->warning(failure->title, failure->text);
+        m_code->setFocus();
+        return;
+    }
+    rowsChanged();
+    m_rows->selectKey(row);
+    m_code->setFocus();
+}
+
+void TfrmContrattiDettaglio::addFromCatalogue() {
+    if (!headerReady())
+        return;
+    const QList<qint64> articles = ContractArticlePicker::pick(context(), this);
+    if (articles.isEmpty())
+        return;
+    QList<qint64> rows;
+    run([&] { rows = ContractRules::addArticles(*context().db, key(), articles, today()); });
+    rowsChanged();
+    if (!rows.isEmpty())
+        m_rows->selectKey(rows.last());
+}
+
+void TfrmContrattiDettaglio::addFreeRow() {
+    if (!headerReady())
+        return;
+    qint64 row = 0;
+    if (!run([&] { row = ContractRules::addFreeRow(*context().db, key(), today()); }))
+        return;
+    rowsChanged();
+    m_rows->selectKey(row);
+    openRowEditor(row, true);
+}
+
+void TfrmContrattiDettaglio::editRow() {
+    const qint64 row = m_rows->currentKey();
+    if (row != 0)
+        openRowEditor(row, false);
+}
+
+void TfrmContrattiDettaglio::openRowEditor(qint64 rowId, bool isNew) {
+    {
+        TfrmModificaContratti editor(context(), ContractRowDefinition(), rowId, isNew, this);
+        editor.exec();
+    }
+    rowsChanged();
+    m_rows->selectKey(rowId);
+}
+
+void TfrmContrattiDettaglio::deleteRow() {
+    const qint64 row = m_rows->currentKey();
+    if (row == 0)
+        return;
+    if (!context().interaction->question(kNotice,
+                                         QStringLiteral("Sei sicuro di voler eliminare la riga?")))
+        return;
+    run([&] { ContractRules::deleteRow(*context().db, row); });
+    rowsChanged();
+}
+
+void TfrmContrattiDettaglio::renewRows() {
+    if (!headerReady())
+        return;
+    int last = 0;
+    if (!run([&] { last = Renewal::lastYear(*context().db, key()); }))
+        return;
+    if (last == 0) {
+        context().interaction->information(
+            kNotice, QStringLiteral("Il contratto non ha righe con un periodo da rinnovare."));
+        return;
+    }
+    QString answer = QString::number(last);
+    if (!context().interaction->askText(
+            QStringLiteral("Rinnova"),
+            QStringLiteral("Anno delle righe da copiare nell'anno successivo:"), &answer))
+        return;
+    const int year = typedYear(answer);
+    if (year == 0) {
+        context().interaction->error(kError, QStringLiteral("Attenzione anno non valido"));
+        return;
+    }
+    int written = 0;
+    if (!run([&] { written = Renewal::renewContract(*context().db, key(), year, today()); }))
+        return;
+    rowsChanged();
+    context().interaction->information(
+        kNotice, written == 0
+                     ? QStringLiteral("Nessuna riga da rinnovare: le righe del %1 "
+                                      "sono già state rinnovate.")
+                           .arg(year)
+                     : QStringLiteral("Righe rinnovate per il %1: %2.").arg(year + 1).arg(written));
+}
+
+void TfrmContrattiDettaglio::showInvoice() {
+    const qint64 row = m_rows->currentKey();
+    if (row == 0)
+        return;
+    std::optional<ContractRules::InvoiceRef> invoice;
+    if (!run([&] { invoice = ContractRules::invoiceOfRow(*context().db, row); }))
+        return;
+    if (!invoice) {
+        context().interaction->warning(
+            kNotice, QStringLiteral("Attenzione il contratto non risulta essere fatturato!!!"));
+        return;
+    }
+    {
+        documents::ui::TForm7 editor(context(), documents::DocumentKind::CustomerInvoice,
+                                     invoice->id, false, this);
+        editor.exec();
+    }
+    refreshRows();
+}
+
+void TfrmContrattiDettaglio::linkDeceased() {
+    if (!headerReady())
+        return;
+    const QList<qint64> chosen = pickDeceased(context(), this);
+    qint64 last = 0;
+    for (qint64 deceased : chosen) {
+        std::optional<QString> question;
+        if (!run([&] { question = ContractRules::alreadyLinkedQuestion(*context().db, deceased); }))
+            break;
+        if (question && !context().interaction->question(kNotice, *question))
+            continue;
+        run([&] { last = ContractRules::linkDeceased(*context().db, key(), deceased); });
+    }
+    refreshDeceased();
+    if (last != 0)
+        m_deceased->selectKey(last);
+}
+
+void TfrmContrattiDettaglio::unlinkDeceased() {
+    const qint64 link = m_deceased->currentKey();
+    if (link == 0)
+        return;
+    if (!context().interaction->question(
+            kNotice, QStringLiteral("Sei sicuro di voler eliminare il Defunto?")))
+        return;
+    run([&] { ContractRules::unlinkDeceased(*context().db, link); });
+    refreshDeceased();
+}
+
+void TfrmContrattiDettaglio::newDeceased() {
+    if (!headerReady())
+        return;
+    const qint64 id = addDeceasedForContract(context(), key(), this);
+    refreshDeceased();
+    if (id != 0)
+        for (int r = 0; r < m_deceased->records()->rowCount(); ++r)
+            if (m_deceased->records()->value(r, QStringLiteral("Defunto_ID")).toLongLong() == id)
+                m_deceased->selectKey(m_deceased->keyAt(r));
+}
+
+void TfrmContrattiDettaglio::openDeceased() {
+    const int row = m_deceased->currentRowIndex();
+    if (row < 0)
+        return;
+    const qint64 deceased =
+        m_deceased->records()->value(row, QStringLiteral("Defunto_ID")).toLongLong();
+    if (deceased <= 0)
+        return;
+    {
+        TfrmDefuntiDettaglio card(context(), DeceasedDefinition(), deceased, false, this);
+        card.exec();
+    }
+    refreshDeceased();
+}
+
+void TfrmContrattiDettaglio::newCustomer() {
+    qint64 id = 0;
+    if (!run([&] { id = app::CustomerRules::insertNew(*context().db); }))
+        return;
+    bool kept = false;
+    {
+        app::ui::TfrmClientiDettaglio card(context(), app::ui::CustomerDefinition(), id, true,
+                                           this);
+        card.exec();
+        kept = !card.deleted();
+    }
+    run([&] {
+        ::ui::fillLookup(*context().db, editor(QStringLiteral("Cliente_ID")), customerLookup(),
+                         kept ? QVariant(id) : value(QStringLiteral("Cliente_ID")));
+    });
+    if (kept)
+        setValue(QStringLiteral("Cliente_ID"), id);
+}
+
+void TfrmContrattiDettaglio::openCustomer() {
+    const qint64 id = app::RecordKey(values(), QStringLiteral("Cliente_ID"));
+    if (id <= 0)
+        return;
+    {
+        app::ui::TfrmClientiDettaglio card(context(), app::ui::CustomerDefinition(), id, false,
+                                           this);
+        card.exec();
+    }
+    const QVariant current = value(QStringLiteral("Cliente_ID"));
+    run([&] {
+        ::ui::fillLookup(*context().db, editor(QStringLiteral("Cliente_ID")), customerLookup(),
+                         current);
+    });
+    setValue(QStringLiteral("Cliente_ID"), current);
+}
+
+void TfrmContrattiDettaglio::cancelNew() {
+    if (!isNew()) {
+        done(QDialog::Rejected);
+        return;
+    }
+    if (!context().interaction->question(
+            kNotice, QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+        return;
+    if (run([this] { ContractRules::deleteContract(*context().db, key()); }))
+        done(QDialog::Rejected);
+}
+
+void TfrmContrattiDettaglio::receiptToday() {
+    setValue(QStringLiteral("DataRicevuta"), today());
+}
+
+void TfrmContrattiDettaglio::assignReceiptNumber() {
+    bool ok = true;
+    const QVariant typed =
+        ::ui::editorValue(editor(QStringLiteral("DataRicevuta")), FieldKind::Date, &ok);
+    const QDate date = ok && typed.isValid() ? typed.toDate() : today();
+    qint64 number = 0;
+    if (!run([&] { number = ReceiptNumbering::assign(*context().db, key(), date); }))
+        return;
+    setValue(QStringLiteral("DataRicevuta"), date);
+    setValue(QStringLiteral("NumeroRicevuta"), number);
+}
+
+void TfrmContrattiDettaglio::printContract() {
+    if (isModified() && !save())
+        return;
+    run([this] { app::ui::printReport(context(), printing::ReportCall{68, key()}); });
+}
+
+void TfrmContrattiDettaglio::printReceipt() {
+    if (isModified() && !save())
+        return;
+    run([this] {
+        printing::ReportCall call{7, key()};
+        call.parameter = printing::kContractReceipt;
+        app::ui::printReport(context(), call);
+    });
+}
+
+} // namespace cemetery::ui

@@ -1,0 +1,271 @@
+#include "cemetery/ui/ContractList.h"
+
+#include "app/ui/HelpWindow.h"
+#include "cemetery/ContractRules.h"
+#include "cemetery/ui/ContractCard.h"
+#include "cemetery/ui/ContractScreens.h"
+#include "cemetery/ui/ContractWidgets.h"
+#include "cemetery/ui/DeceasedPicker.h"
+#include "common/TextForms.h"
+#include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/FieldEditors.h"
+#include "ui/RecordModel.h"
+#include "ui/ScreenTitle.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace cemetery::ui {
+
+using namespace contractwidgets;
+
+namespace {
+
+::ui::Lookup deceasedLookup() {
+    return {QStringLiteral("select Id, NominativoVisualizzato from Defunti order by "
+                           "NominativoVisualizzato"),
+            QStringLiteral("Id"), QStringLiteral("NominativoVisualizzato"), QString()};
+}
+
+QLineEdit* dateBox(const QString& name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setInputMask(QStringLiteral("99/99/9999;_"));
+    e->setFixedWidth(100);
+    return e;
+}
+
+QDate typedDate(const QLineEdit* box) {
+    return common::ParseItalianDate(box->text().trimmed());
+}
+
+// Paints the rows of open contracts red.
+class OpenContractDelegate : public QStyledItemDelegate {
+public:
+    explicit OpenContractDelegate(::ui::DataGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (db::Row::toBool(m_grid->records()->value(index.row(), QStringLiteral("Chiuso"))))
+            return;
+        option->backgroundBrush = QColor(Qt::red);
+        option->palette.setColor(QPalette::Text, Qt::white);
+        option->palette.setColor(QPalette::HighlightedText, Qt::white);
+        option->palette.setColor(QPalette::Highlight, QColor(150, 0, 0));
+    }
+
+private:
+    ::ui::DataGrid* m_grid;
+};
+
+} // namespace
+
+TfrmGrigliaContratti::TfrmGrigliaContratti(::ui::AppContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
+    setObjectName(QStringLiteral("TfrmGrigliaContratti"));
+    setWindowTitle(QStringLiteral("Contratti"));
+    setModal(true);
+    resize(980, 620);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(::ui::ScreenTitle(QStringLiteral("Contratti"), this));
+
+    auto* filter = new QGroupBox(QStringLiteral("Filtra per "), this);
+    auto* g = new QGridLayout(filter);
+    m_number = new QLineEdit(filter);
+    m_number->setObjectName(QStringLiteral("txtNumero"));
+    m_number->setValidator(new QIntValidator(0, 999999999, m_number));
+    m_number->setFixedWidth(90);
+    m_from = dateBox(QStringLiteral("txtDallaData"), filter);
+    m_to = dateBox(QStringLiteral("txtAllaData"), filter);
+    m_customer = new QComboBox(filter);
+    m_customer->setObjectName(QStringLiteral("cboCliente"));
+    m_customer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_customer->setMinimumContentsLength(24);
+    m_deceased = new QComboBox(filter);
+    m_deceased->setObjectName(QStringLiteral("cboDefunto"));
+    m_deceased->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_deceased->setMinimumContentsLength(24);
+    auto* findDeceased =
+        smallButton(QStringLiteral("..."), QStringLiteral("btnCercaDefunto"), filter);
+    findDeceased->setToolTip(QStringLiteral("Cerca il defunto nell'elenco dei defunti"));
+    findDeceased->setFixedWidth(32);
+    m_search = smallButton(QStringLiteral("cerca"), QStringLiteral("btnCerca"), filter);
+    m_reset = smallButton(QStringLiteral("reset"), QStringLiteral("btnReset"), filter);
+
+    auto label = [filter](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, filter);
+        l->setBuddy(buddy);
+        return l;
+    };
+    g->addWidget(label(QStringLiteral("Numero"), m_number), 0, 0, Qt::AlignRight);
+    g->addWidget(m_number, 0, 1);
+    g->addWidget(label(QStringLiteral("Dalla Data"), m_from), 0, 2, Qt::AlignRight);
+    g->addWidget(m_from, 0, 3);
+    g->addWidget(label(QStringLiteral("alla Data"), m_to), 0, 4, Qt::AlignRight);
+    g->addWidget(m_to, 0, 5);
+    g->addWidget(m_search, 0, 7);
+    g->addWidget(label(QStringLiteral("Cliente"), m_customer), 1, 0, Qt::AlignRight);
+    g->addWidget(m_customer, 1, 1, 1, 5);
+    g->addWidget(m_reset, 1, 7);
+    g->addWidget(label(QStringLiteral("Defunto"), m_deceased), 2, 0, Qt::AlignRight);
+    g->addWidget(m_deceased, 2, 1, 1, 5);
+    g->addWidget(findDeceased, 2, 6);
+    g->setColumnStretch(6, 1);
+    layout->addWidget(filter);
+
+    m_grid = new ::ui::DataGrid(context, QStringLiteral("frmGrigliaContratti"), this);
+    m_grid->setTable(QStringLiteral("ContrattiTestata"));
+    m_grid->setKeyColumn(QStringLiteral("Id"));
+    m_grid->setDefaultColumns({{QStringLiteral("Numero"), 80, QStringLiteral("Numero")},
+                               {QStringLiteral("Data"), 100, QStringLiteral("Data")},
+                               {QStringLiteral("Cliente"), 320, QStringLiteral("Cliente")},
+                               {QStringLiteral("Note"), 380, QStringLiteral("Note")}});
+    m_grid->setItemDelegate(new OpenContractDelegate(m_grid));
+    m_grid->setAlternatingRowColors(false);
+    layout->addWidget(m_grid, 1);
+    auto* hint =
+        new QLabel(QStringLiteral("Le righe rosse identificano  i contratti ancora aperti"), this);
+    hint->setObjectName(QStringLiteral("lblLegenda"));
+    layout->addWidget(hint);
+
+    m_buttonRow = new QWidget(this);
+    auto* buttons = new QHBoxLayout(m_buttonRow);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addStretch(1);
+    layout->addWidget(m_buttonRow);
+    m_add = button(QStringLiteral("Aggiungi"), QStringLiteral("spdAggiungi"));
+    m_delete = button(QStringLiteral("Elimina"), QStringLiteral("spdElimina"));
+    m_open = button(QStringLiteral("Avanti"), QStringLiteral("spdAvanti"));
+    auto* reload = button(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica"));
+    auto* missing =
+        button(QStringLiteral("Pagamenti mancanti"), QStringLiteral("spdPagamentiMancanti"));
+    missing->setToolTip(
+        QStringLiteral("Elenca i clienti che non hanno pagamenti registrati nell'anno in corso"));
+    auto* back = button(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"));
+    auto* help = button(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
+
+    connect(m_search, &QPushButton::clicked, this, &TfrmGrigliaContratti::search);
+    connect(m_reset, &QPushButton::clicked, this, &TfrmGrigliaContratti::resetFilter);
+    connect(findDeceased, &QPushButton::clicked, this, &TfrmGrigliaContratti::chooseDeceased);
+    connect(m_add, &QPushButton::clicked, this, &TfrmGrigliaContratti::addContract);
+    connect(m_delete, &QPushButton::clicked, this, &TfrmGrigliaContratti::removeCurrent);
+    connect(m_open, &QPushButton::clicked, this, &TfrmGrigliaContratti::openCurrent);
+    connect(reload, &QPushButton::clicked, this, &TfrmGrigliaContratti::refresh);
+    connect(missing, &QPushButton::clicked, this, &TfrmGrigliaContratti::missingPayments);
+    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(m_grid, &::ui::DataGrid::rowChosen, this, [this](qint64 key) {
+        if (key != 0)
+            openContract(key, false);
+    });
+
+    fillChoices();
+    refresh();
+    if (context.recordKey > 0)
+        m_grid->selectKey(context.recordKey);
+    m_grid->setFocus();
+}
+
+QPushButton* TfrmGrigliaContratti::button(const QString& caption, const QString& name) {
+    auto* b = smallButton(caption, name, m_buttonRow);
+    b->setMinimumWidth(90);
+    m_buttonRow->layout()->addWidget(b);
+    return b;
+}
+
+void TfrmGrigliaContratti::fillChoices() {
+    guarded(m_context, [this] {
+        ::ui::fillLookup(*m_context.db, m_customer, customerLookup(), m_customer->currentData());
+        ::ui::fillLookup(*m_context.db, m_deceased, deceasedLookup(), m_deceased->currentData());
+    });
+}
+
+void TfrmGrigliaContratti::refresh() {
+    QString sql = QStringLiteral("select * from ContrattiTestata where Storico = false");
+    if (!m_condition.isEmpty())
+        sql += QStringLiteral(" and (") + m_condition + QStringLiteral(")");
+    sql += QStringLiteral(" order by Data desc, Numero desc");
+    guarded(m_context, [&] { m_grid->setResult(m_context.db->query(sql)); });
+}
+
+void TfrmGrigliaContratti::search() {
+    ContractRules::Filter f;
+    f.from = typedDate(m_from);
+    f.to = typedDate(m_to);
+    f.number = m_number->text().trimmed().toLongLong();
+    f.customerId = m_customer->currentData().toLongLong();
+    f.deceasedId = m_deceased->currentData().toLongLong();
+    guarded(m_context, [&] { m_condition = ContractRules::filterCondition(*m_context.db, f); });
+    refresh();
+}
+
+void TfrmGrigliaContratti::resetFilter() {
+    m_number->clear();
+    m_from->clear();
+    m_to->clear();
+    m_customer->setCurrentIndex(0);
+    m_deceased->setCurrentIndex(0);
+    m_condition.clear();
+    refresh();
+}
+
+void TfrmGrigliaContratti::chooseDeceased() {
+    const QList<qint64> chosen = pickDeceased(m_context, this);
+    if (chosen.isEmpty())
+        return;
+    fillChoices();
+    const int at = m_deceased->findData(chosen.first());
+    if (at >= 0)
+        m_deceased->setCurrentIndex(at);
+}
+
+void TfrmGrigliaContratti::addContract() {
+    qint64 id = 0;
+    if (!guarded(m_context, [&] { id = ContractRules::insertNew(*m_context.db, today()); }))
+        return;
+    refresh();
+    m_grid->selectKey(id);
+    openContract(id, true);
+}
+
+void TfrmGrigliaContratti::openCurrent() {
+    const qint64 key = m_grid->currentKey();
+    if (key != 0)
+        openContract(key, false);
+}
+
+void TfrmGrigliaContratti::openContract(qint64 id, bool isNew) {
+    {
+        TfrmContrattiDettaglio card(m_context, ContractDefinition(), id, isNew, this);
+        card.exec();
+    }
+    fillChoices();
+    refresh();
+    m_grid->selectKey(id);
+    m_grid->setFocus();
+}
+
+void TfrmGrigliaContratti::removeCurrent() {
+    const qint64 key = m_grid->currentKey();
+    if (key == 0)
+        return;
+    if (!m_context.interaction->question(
+            kNotice, QStringLiteral("Sei sicuro di voler eliminare il Contratto?")))
+        return;
+    guarded(m_context, [&] { ContractRules::deleteContract(*m_context.db, key); });
+    refresh();
+}
+
+void TfrmGrigliaContratti::missingPayments() {
+    runMissingPayments(m_context, this);
+}
+
+} // namespace cemetery::ui
