@@ -98,6 +98,7 @@ bool GuiInteraction::progress(const QString& text, qint64 done, qint64 total) {
         if (m_progress) {
             m_progress->close();
             m_progress->deleteLater();
+            m_progress.clear();
         }
         return true;
     }
