@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 
 namespace ui {
 
@@ -54,8 +55,8 @@ bool GuiInteraction::question(const QString& title, const QString& text) {
     NormalCursor normal;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     parentOr(m_parent));
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("No"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     return box.exec() == QMessageBox::Yes;
 }
 
