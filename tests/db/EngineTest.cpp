@@ -76,8 +76,9 @@ TEST(Engine, SecondWorkstationSeesCommittedRowsOnly) {
         EXPECT_EQ(other->workstation(), "TEST2");
         a.db().beginWrite();
         a.db().insert("TempStampa", {{"NomeComputer", a.db().workstation()}});
-        if (engine == Engine::PostgreSQL)
+        if (engine == Engine::PostgreSQL) {
             EXPECT_EQ(other->scalar("select count(*) as N from TempStampa").toInt(), 0);
+        }
         a.db().commit();
         EXPECT_EQ(other->scalar("select count(*) as N from TempStampa where NomeComputer = 'test1'")
                       .toInt(),
