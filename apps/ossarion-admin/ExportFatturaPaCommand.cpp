@@ -4,7 +4,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
-#include "fatturapa/FatturaPaExport.h"
+#include "einvoice/FatturaPaExport.h"
 
 #include <QFileInfo>
 #include <QTextStream>

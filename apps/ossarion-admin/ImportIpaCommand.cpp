@@ -3,7 +3,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
-#include "fatturapa/IpaImport.h"
+#include "einvoice/IpaImport.h"
 
 #include <QTextStream>
 

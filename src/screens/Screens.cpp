@@ -9,7 +9,7 @@
 #include "cemetery/ui/ContractScreens.h"
 #include "cemetery/ui/DeceasedScreens.h"
 #include "documents/ui/DocumentScreens.h"
-#include "fatturapa/ui/FatturaPaScreens.h"
+#include "einvoice/ui/FatturaPaScreens.h"
 #include "ui/ScreenRegistry.h"
 
 namespace screens {

@@ -56,7 +56,7 @@ run_suite() {
   check "missing list fails" bash -c "! '$A' import-comuni '$archive' '$work/none.json' 2>/dev/null"
 
   # Public offices: the directory is replaced; a bad file changes nothing.
-  local ipa="$here/../fatturapa/ipa"
+  local ipa="$here/../einvoice/ipa"
   check "import-ipa" bash -c "'$A' import-ipa '$archive' '$ipa/uffici.csv' | grep -q '^Uffici importati: 4, '"
   check "office with its town" same "$("$A" sql "$archive" "select PA_Amministrazioni_FatturaElettronica.codice_univoco, Comuni.Comune from PA_Amministrazioni_FatturaElettronica inner join Comuni on PA_Amministrazioni_FatturaElettronica.Comune_Id = Comuni.ID where cf = '80008170280'")" \
     $'codice_univoco\tComune\nDEF456\tPadova'
@@ -79,7 +79,7 @@ run_suite() {
   check "exchange-system report printed" grep -q "Errore 00423 - riga 1" "$work/fpa.txt"
   check "PEC and safe quotes written" bash -c "grep -q '<PECDestinatario>marmi@pec.it</PECDestinatario>' '$work/IT_00007.xml' && grep -q 'Tumulazione &quot;salma&quot; - loculo 12' '$work/IT_00007.xml'"
   check "marked exported" same "$("$A" sql "$archive" "select EsportatoXml from fattura where Id = $doc")" $'EsportatoXml\n1'
-  local xsd="$here/../fatturapa/schema/Schema_VFPA12_V1.2.3.xsd"
+  local xsd="$here/../einvoice/schema/Schema_VFPA12_V1.2.3.xsd"
   check "exported file valid" bash -c "xmllint --nonet --noout --schema '$xsd' '$work/IT_00007.xml' 2>/dev/null"
 }
 

@@ -1,12 +1,12 @@
-#include "fatturapa/ui/FatturaPaScreens.h"
+#include "einvoice/ui/FatturaPaScreens.h"
 
 #include "TestArchive.h"
 #include "app/ui/CompanyDialog.h"
 #include "app/ui/CustomerScreens.h"
 #include "common/ScriptedInteraction.h"
-#include "fatturapa/ui/AttachmentEditor.h"
-#include "fatturapa/ui/PublicOfficeLookup.h"
-#include "fatturapa/ui/RejectionErrorScreens.h"
+#include "einvoice/ui/AttachmentEditor.h"
+#include "einvoice/ui/PublicOfficeLookup.h"
+#include "einvoice/ui/RejectionErrorScreens.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -282,17 +282,17 @@ TEST(FatturaPaScreens, PublicOfficeDirectoryIsLoadedFromTheLookup) {
         return s.db().scalar("select count(*) from PA_Amministrazioni_FatturaElettronica").toInt();
     };
 
-    s.interaction.texts.enqueue(here.filePath("../../fatturapa/ipa/riga-incompleta.csv"));
+    s.interaction.texts.enqueue(here.filePath("../../einvoice/ipa/riga-incompleta.csv"));
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(s.interaction.messages.last().kind, "error");
     EXPECT_EQ(offices(), 1);
 
-    s.interaction.texts.enqueue(here.filePath("../../fatturapa/ipa/uffici.csv"));
+    s.interaction.texts.enqueue(here.filePath("../../einvoice/ipa/uffici.csv"));
     s.interaction.answers.enqueue(false);
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(offices(), 1);
 
-    s.interaction.texts.enqueue(here.filePath("../../fatturapa/ipa/uffici.csv"));
+    s.interaction.texts.enqueue(here.filePath("../../einvoice/ipa/uffici.csv"));
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(offices(), 4);
     EXPECT_EQ(lastMessage(s.interaction), "Uffici importati: 4\nDi cui senza un comune "

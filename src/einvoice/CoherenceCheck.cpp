@@ -1,0 +1,64 @@
+#include "einvoice/CoherenceCheck.h"
+
+#include "common/Money.h"
+#include "einvoice/ValueFormat.h"
+
+#include <cmath>
+
+namespace fatturapa {
+
+QString CoherenceCheck::question() {
+    return QStringLiteral("Messaggio di errore vuoi proseguire lo stesso ?");
+}
+
+QString CoherenceCheck::report(const ExportSource& source) {
+    QString report;
+    double taxableSum = 0;
+    double vatSum = 0;
+    for (const db::Row& r : source.rows) {
+        const double quantity = r.number(QStringLiteral("Um"));
+        const double price = r.number(QStringLiteral("ValoreUnitario"));
+        const double discount = r.number(QStringLiteral("Sconto"));
+        double taxable = 0;
+        if (quantity != 0 && price != 0) {
+            taxable = quantity * price;
+            if (discount > 0)
+                taxable = taxable * (1 - discount / 100);
+        }
+        const double vat = taxable * 0.01 * r.number(QStringLiteral("AliquotaIva"));
+        const double stored = r.number(QStringLiteral("TotaleImponibile"));
+        if (taxable != stored)
+            report += QStringLiteral("La riga numero:") +
+                      QString::number(r.integer(QStringLiteral("NumeroRiga"))) +
+                      QStringLiteral(" ha un imponibile di : ") +
+                      QString::number(static_cast<qint64>(std::nearbyint(stored))) +
+                      QStringLiteral(" diverso da quello calcolato: ") + LocaleNumber(taxable) +
+                      u'\n';
+        taxableSum += taxable;
+        vatSum += vat;
+    }
+    taxableSum = common::Round2(taxableSum);
+    vatSum = common::Round2(vatSum);
+
+    const db::Row& h = source.header;
+    const double totTaxable = h.number(QStringLiteral("TotImponibile"));
+    const double totVat = h.number(QStringLiteral("TotImposta"));
+    const double total = h.number(QStringLiteral("TotFattura"));
+    const double computedTotal =
+        taxableSum + vatSum + h.number(QStringLiteral("ImportoMarcaBollo"));
+    if (totTaxable != taxableSum)
+        report += QStringLiteral("Il totale imponibile della fattura: ha un imponibile di : ") +
+                  LocaleNumber(totTaxable) + QStringLiteral(" diverso da quello calcolato: ") +
+                  LocaleNumber(taxableSum) + u'\n';
+    if (totVat != vatSum)
+        report += QStringLiteral("Il totale imposta della fattura: ha un valore di : ") +
+                  LocaleNumber(totVat) + QStringLiteral(" diverso da quello calcolato: ") +
+                  LocaleNumber(vatSum) + u'\n';
+    if (total != computedTotal)
+        report += QStringLiteral("Il totale della fattura: ha un valore di : ") +
+                  LocaleNumber(total) + QStringLiteral(" diverso da quello calcolato: ") +
+                  LocaleNumber(computedTotal) + u'\n';
+    return report;
+}
+
+} // namespace fatturapa

@@ -1,0 +1,36 @@
+#include "einvoice/CustomerChecks.h"
+
+namespace fatturapa {
+
+std::optional<common::Failure> CustomerChecks::check(const ExportSource& source) {
+    const QString title = QStringLiteral("Messaggio di errore");
+    if (!source.customer)
+        // A document without an existing customer cannot say where it goes.
+        return common::Failure{title,
+                               QStringLiteral("Attenzione ! Il Cliente della fattura non è più "
+                                              "presente in anagrafica ! Prego sceglierne uno."),
+                               QStringLiteral("Cliente_ID")};
+    const db::Row& c = *source.customer;
+    if (c.boolean(QStringLiteral("PubblicaAmministrazione"))) {
+        if (c.text(QStringLiteral("CodiceUnivocoUfficio")).isEmpty())
+            return common::Failure{
+                title,
+                QStringLiteral("Attenzione ! Nella scheda anagrafica del Cliente della fattura "
+                               "non è impostato il Codice Univoco Ufficio, necessario per le "
+                               "fatture elettroniche ! Prego impostarlo nella scheda anagrafica !"),
+                QString()};
+        return std::nullopt;
+    }
+    if (c.text(QStringLiteral("Codice")).isEmpty() && c.text(QStringLiteral("Pec")).isEmpty() &&
+        !c.text(QStringLiteral("Iva")).isEmpty())
+        return common::Failure{
+            title,
+            QStringLiteral("Attenzione ! Nella scheda anagrafica del Cliente della fattura non è "
+                           "impostato la pec o il codice sdi. Necessarii per le fatture "
+                           "elettroniche verso i privati! Prego impostarlo nella scheda "
+                           "anagrafica !"),
+            QString()};
+    return std::nullopt;
+}
+
+} // namespace fatturapa

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "common/Interaction.h"
+#include "einvoice/ExportSource.h"
+
+#include <optional>
+
+namespace fatturapa {
+
+// What the recipient needs before an electronic invoice can reach it: the
+// office code of a public administration, the SdI code or PEC of a
+// business. A private person without VAT number passes.
+class CustomerChecks {
+public:
+    static std::optional<common::Failure> check(const ExportSource& source);
+};
+
+} // namespace fatturapa

@@ -1,0 +1,81 @@
+#include "einvoice/DocumentLines.h"
+
+#include "common/Money.h"
+#include "einvoice/XmlText.h"
+
+#include <algorithm>
+
+namespace fatturapa {
+
+std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
+    std::vector<LineValues> out;
+    out.reserve(source.rows.size());
+    for (const db::Row& r : source.rows) {
+        LineValues l;
+        l.number = r.integer(QStringLiteral("NumeroRiga"));
+        l.code = r.text(QStringLiteral("Codice"));
+        // Cut after the text is made safe: "…" becomes three characters.
+        l.description = XmlSafeText(r.text(QStringLiteral("Descrizione"))).left(1000);
+        l.hasQuantity = !r.isNull(QStringLiteral("Um"));
+        l.quantity = r.number(QStringLiteral("Um"));
+        l.periodStart = r.date(QStringLiteral("DataInizioPeriodo"));
+        l.periodEnd = r.date(QStringLiteral("DataFinePeriodo"));
+        l.unitPrice = r.number(QStringLiteral("ValoreUnitario"));
+        l.discount = r.number(QStringLiteral("Sconto"));
+        l.discountAmount = l.unitPrice * l.discount / 100;
+        l.total = r.number(QStringLiteral("TotaleImponibile"));
+        l.rate = r.number(QStringLiteral("AliquotaIva"));
+        if (l.rate == 0 && !r.isNull(QStringLiteral("Iva_ID")))
+            l.nature = source.natureByVatCode.value(r.integer(QStringLiteral("Iva_ID")));
+        l.administrationReference = r.text(QStringLiteral("RiferimentoAmministrazione"));
+        out.push_back(l);
+    }
+    return out;
+}
+
+std::vector<SummaryGroup> DocumentLines::summaries(const ExportSource& source) {
+    // The groups: distinct (rate, VAT code) of the rows whose VAT code
+    // exists, by rate; a non-zero rate is one group under its first code.
+    struct Key {
+        double rate;
+        qint64 vatCode;
+    };
+    std::vector<Key> keys;
+    for (const db::Row& r : source.rows) {
+        const qint64 code = r.integer(QStringLiteral("Iva_ID"));
+        if (r.isNull(QStringLiteral("Iva_ID")) || !source.natureByVatCode.contains(code))
+            continue;
+        const double rate = r.number(QStringLiteral("AliquotaIva"));
+        keys.push_back({rate, code});
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return a.rate != b.rate ? a.rate < b.rate : a.vatCode < b.vatCode;
+    });
+    keys.erase(std::unique(keys.begin(), keys.end(),
+                           [](const Key& a, const Key& b) {
+                               return a.rate == b.rate && (a.rate != 0 || a.vatCode == b.vatCode);
+                           }),
+               keys.end());
+
+    std::vector<SummaryGroup> out;
+    for (const Key& k : keys) {
+        double taxable = 0;
+        double tax = 0;
+        for (const db::Row& r : source.rows) {
+            const double rate = r.number(QStringLiteral("AliquotaIva"));
+            if (rate != k.rate)
+                continue;
+            if (k.rate == 0 && (r.isNull(QStringLiteral("Iva_ID")) ||
+                                r.integer(QStringLiteral("Iva_ID")) != k.vatCode))
+                continue;
+            const double amount = r.number(QStringLiteral("TotaleImponibile"));
+            taxable += amount;
+            tax += amount * 0.01 * rate;
+        }
+        out.push_back({k.rate, source.natureByVatCode.value(k.vatCode), common::Round2(taxable),
+                       common::Round2(tax)});
+    }
+    return out;
+}
+
+} // namespace fatturapa

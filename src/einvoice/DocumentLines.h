@@ -1,0 +1,44 @@
+#pragma once
+
+#include "einvoice/ExportSource.h"
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace fatturapa {
+
+// One DettaglioLinee as it is written.
+struct LineValues {
+    qint64 number = 0;
+    QString code;
+    QString description;
+    bool hasQuantity = false;
+    double quantity = 0;
+    QDate periodStart;
+    QDate periodEnd;
+    double unitPrice = 0;
+    double discount = 0;       // percent; written when > 0
+    double discountAmount = 0; // the discount on one unit
+    double total = 0;
+    double rate = 0;
+    QString nature; // written when the rate is 0
+    QString administrationReference;
+};
+
+// One DatiRiepilogo: rate 0 groups are kept apart by VAT code, any other
+// rate gives one group whatever VAT codes share it, so each row counts once.
+struct SummaryGroup {
+    double rate = 0;
+    QString nature;
+    double taxable = 0; // rounded to cents
+    double tax = 0;     // rounded to cents
+};
+
+class DocumentLines {
+public:
+    static std::vector<LineValues> lines(const ExportSource& source);
+    static std::vector<SummaryGroup> summaries(const ExportSource& source);
+};
+
+} // namespace fatturapa

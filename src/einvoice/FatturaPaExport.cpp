@@ -1,0 +1,143 @@
+#include "einvoice/FatturaPaExport.h"
+
+#include "einvoice/CoherenceCheck.h"
+#include "einvoice/CustomerChecks.h"
+#include "einvoice/DocumentLines.h"
+#include "einvoice/ExportSource.h"
+#include "einvoice/FatturaPaWriter.h"
+#include "einvoice/FileNameRule.h"
+#include "einvoice/HeaderWriter.h"
+#include "einvoice/SdiChecks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace fatturapa {
+
+namespace {
+
+const QString errorTitle = QStringLiteral("Messaggio di errore");
+const QString noticeTitle = QStringLiteral("Messaggio di avviso");
+
+} // namespace
+
+FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interaction& ui,
+                                             const Request& request) {
+    Result result;
+    auto stop = [&](bool error, const QString& title, const QString& text) {
+        if (error)
+            ui.error(title, text);
+        else
+            ui.warning(title, text);
+        result.failure = text;
+        return result;
+    };
+
+    const std::optional<ExportSource> loaded = ExportSource::load(db, request.documentId);
+    if (!loaded)
+        return stop(
+            true, errorTitle,
+            QStringLiteral("Il documento non è una fattura o una nota di credito cliente."));
+    const ExportSource& s = *loaded;
+    const db::Row& h = s.header;
+
+    // Preconditions.
+    if (h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")).isEmpty())
+        return stop(true, errorTitle,
+                    QStringLiteral("Attenzione manca il numero progressivo di trasmissione"));
+    if (s.rows.empty())
+        return stop(false, noticeTitle,
+                    s.creditNote ? QStringLiteral("Attenzione mancano le Righe di dettaglio della "
+                                                  "nota di credito! Prego inserirle")
+                                 : QStringLiteral("Attenzione mancano le Righe di dettaglio della "
+                                                  "fattura! Prego inserirle"));
+    if (s.creditNote && h.isNull(QStringLiteral("NCFattDataRif")))
+        return stop(true, errorTitle,
+                    QStringLiteral("Attenzione manca la data della fattura di riferimento della "
+                                   "nota di credito"));
+
+    if (s.options.columnCount() > 0 &&
+        s.options.boolean(QStringLiteral("VerificaCoerenza_FattureElett_PrimaEsportazione"))) {
+        const QString report = CoherenceCheck::report(s);
+        if (!report.isEmpty() && !ui.question(CoherenceCheck::question(), report)) {
+            result.failure = report;
+            return result;
+        }
+    }
+
+    if (const auto failure = CustomerChecks::check(s))
+        return stop(true, failure->title, failure->text);
+
+    const QStringList problems =
+        SdiChecks::problems(DocumentLines::lines(s), DocumentLines::summaries(s),
+                            {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
+                             HeaderWriter::recipientCode(s), h.text(QStringLiteral("Causale")),
+                             h.boolean(QStringLiteral("ScissionePagamenti"))});
+    if (!problems.isEmpty() && !ui.question(SdiChecks::title(), SdiChecks::question(problems))) {
+        result.failure = problems.join(u'\n');
+        return result;
+    }
+
+    // File name and folder.
+    QString file = request.file;
+    if (file.isEmpty()) {
+        const QString name = FileNameRule::fileName(
+            s.company, h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")));
+        const QString folder =
+            s.options.columnCount() > 0
+                ? s.options.text(QStringLiteral("CartellaEsportazioneFattureElettroniche"))
+                : QString();
+        file =
+            ui.saveFile(QStringLiteral("Scegli il file xml"), QStringLiteral("Archivi Xml (*.xml)"),
+                        folder.isEmpty() ? name : QDir(folder).filePath(name));
+        if (file.isEmpty())
+            return result;
+        if (QFileInfo::exists(file) &&
+            !ui.question(noticeTitle,
+                         QStringLiteral("Il file e' gia' presente ! Sovrascriverlo ?")))
+            return result;
+    }
+
+    // Every attachment must still be on disk before anything is written.
+    QList<QByteArray> contents;
+    for (const db::Row& a : s.attachments) {
+        const QString path = a.text(QStringLiteral("PercorsoCompleto"));
+        if (path.isEmpty())
+            continue;
+        QFile f(path);
+        if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+            return stop(false, noticeTitle,
+                        QStringLiteral("Attenzione non è più presente il file allegato : ") + path);
+        contents.append(f.readAll());
+    }
+
+    const QByteArray xml = FatturaPaWriter::build(db, s, contents);
+
+    // Marked exported before the file is saved. The transport flag follows
+    // "Includi in xml" of the editor.
+    {
+        db::Transaction tx(db);
+        db.update(QStringLiteral("fattura"), s.documentId,
+                  {{QStringLiteral("EsportatoXml"), true},
+                   {QStringLiteral("DatiTrasporto"),
+                    h.boolean(QStringLiteral("DatiAnagraficiVettore"))}});
+        tx.commit();
+    }
+
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(xml) != xml.size() || !out.commit())
+        return stop(true, errorTitle,
+                    QStringLiteral("Impossibile scrivere il file %1: %2")
+                        .arg(QDir::toNativeSeparators(file), out.errorString()));
+
+    result.written = true;
+    result.file = file;
+    ui.information(noticeTitle, s.creditNote
+                                    ? QStringLiteral("Nota di credito esportata con successo !")
+                                    : QStringLiteral("Fattura esportata con successo !"));
+    return result;
+}
+
+} // namespace fatturapa

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "einvoice/DocumentLines.h"
+#include "einvoice/XmlOut.h"
+
+namespace fatturapa {
+
+// DatiBeniServizi: one DettaglioLinee per row, one DatiRiepilogo per VAT
+// group.
+class GoodsServicesWriter {
+public:
+    static void write(XmlOut& out, const std::vector<LineValues>& lines,
+                      const std::vector<SummaryGroup>& summaries, bool splitPayment);
+};
+
+} // namespace fatturapa

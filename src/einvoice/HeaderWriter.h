@@ -1,0 +1,22 @@
+#pragma once
+
+#include "einvoice/ExportSource.h"
+#include "einvoice/XmlOut.h"
+
+namespace fatturapa {
+
+// FatturaElettronicaHeader: transmission, seller, fiscal representative,
+// customer, intermediary.
+class HeaderWriter {
+public:
+    static void write(XmlOut& out, const ExportSource& source);
+    // The recipient code: the office code for public administrations, else
+    // the SdI code cut to 7 characters or "0000000".
+    static QString recipientCode(const ExportSource& source);
+};
+
+// Anagrafica: the name of a firm alone, or the parts of a person's name.
+void WriteAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
+                     const QString& lastName, const QString& title, const QString& eori);
+
+} // namespace fatturapa
