@@ -197,12 +197,19 @@ QString TfrmGrigliaFatture::selection() const {
         if (d.isValid())
             parts << QStringLiteral("fattura.Data <= #%1#").arg(common::JetDateEndOfDay(d));
     }
-    if (QLineEdit* n = box("txtNumero"); n && !n->text().trimmed().isEmpty())
-        parts << QStringLiteral("fattura.Num = ") + n->text().trimmed();
-    if (QLineEdit* n = box("txtDalNumero"); n && !n->text().trimmed().isEmpty())
-        parts << QStringLiteral("fattura.Num >= ") + n->text().trimmed();
-    if (QLineEdit* n = box("txtAlNumero"); n && !n->text().trimmed().isEmpty())
-        parts << QStringLiteral("fattura.Num <= ") + n->text().trimmed();
+    // Numbers enter the filter as numbers, whatever the box holds.
+    const auto number = [&box](const char* name) -> QString {
+        QLineEdit* n = box(name);
+        bool ok = false;
+        const qint64 value = n ? n->text().trimmed().toLongLong(&ok) : 0;
+        return ok ? QString::number(value) : QString();
+    };
+    if (const QString n = number("txtNumero"); !n.isEmpty())
+        parts << QStringLiteral("fattura.Num = ") + n;
+    if (const QString n = number("txtDalNumero"); !n.isEmpty())
+        parts << QStringLiteral("fattura.Num >= ") + n;
+    if (const QString n = number("txtAlNumero"); !n.isEmpty())
+        parts << QStringLiteral("fattura.Num <= ") + n;
     if (const QVariant c = choice("cboCliente"); !c.isNull())
         parts << QStringLiteral("fattura.Cliente_ID = ") + QString::number(c.toLongLong());
     if (const QVariant s = choice("cboSerie"); !s.isNull())
