@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUrl>
 #include <QUrlQuery>
 #include <atomic>
@@ -218,8 +219,18 @@ Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
                 shown = a;
         result.columns.append(shown);
     }
-    while (q.next())
-        result.rows.emplace_back(q.record());
+    QStringList names;
+    for (int i = 0; i < rec.count(); ++i)
+        names.append(rec.fieldName(i));
+    const auto columns = std::make_shared<const RowColumns>(names);
+    const int count = rec.count();
+    while (q.next()) {
+        QVariantList values;
+        values.reserve(count);
+        for (int i = 0; i < count; ++i)
+            values.append(q.value(i));
+        result.rows.emplace_back(columns, std::move(values));
+    }
     return result;
 }
 

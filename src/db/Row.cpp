@@ -4,11 +4,35 @@
 
 namespace db {
 
+RowColumns::RowColumns(QStringList names) : m_names(std::move(names)) {
+    for (int i = 0; i < m_names.size(); ++i) {
+        const QString key = m_names.at(i).toLower();
+        if (!m_index.contains(key))
+            m_index.insert(key, i);
+    }
+    // The exact spelling may answer only for the first column of its name,
+    // whatever the case of the later ones.
+    for (int i = 0; i < m_names.size(); ++i)
+        if (m_index.value(m_names.at(i).toLower()) == i)
+            m_exact.insert(m_names.at(i), i);
+}
+
+int RowColumns::indexOf(const QString& name) const {
+    // Most callers spell the column as the schema does: no lower-casing then.
+    if (const auto it = m_exact.constFind(name); it != m_exact.constEnd())
+        return it.value();
+    const QString key = name.toLower();
+    if (const auto it = m_index.constFind(key); it != m_index.constEnd())
+        return it.value();
+    const qsizetype dot = key.lastIndexOf(u'.');
+    return dot >= 0 ? m_index.value(key.mid(dot + 1), -1) : -1;
+}
+
 QVariant Row::value(const QString& column) const {
-    const int i = m_record.indexOf(column);
+    const int i = m_columns ? m_columns->indexOf(column) : -1;
     if (i < 0)
         throw DbError(QStringLiteral("Colonna %1 assente nel risultato").arg(column));
-    return m_record.value(i);
+    return m_values.value(i);
 }
 
 bool Row::isNull(const QString& column) const {

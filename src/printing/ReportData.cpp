@@ -20,7 +20,7 @@ ReportData ReportData::load(db::Database& db, const RequestRow& request) {
     if (!company.empty()) {
         const db::Row& row = company.first();
         for (int i = 0; i < row.columnCount(); ++i) {
-            const QString name = row.record().fieldName(i).toLower();
+            const QString name = row.columnName(i).toLower();
             const QVariant v = row.value(i);
             if (name == u"logo") {
                 if (!v.isNull())

@@ -39,6 +39,35 @@ TEST(Engine, ValuesKeepTheirMeaning) {
     }
 }
 
+// Rows of a join read their columns without regard to case; a name given
+// twice answers with its first column, however each is spelled; a
+// "table.column" name finds the column.
+TEST(Engine, RowsFindTheirColumnsAsTheOldArchivesDid) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& d = a.db();
+        const qint64 area = d.insert("Reparti", {{"Descrizione", "Marmi"}});
+        const qint64 bank = d.insert("Bank", {{"Banca", "Banca Etica"}});
+        const db::Result r =
+            d.query("select Reparti.ID, Reparti.Descrizione, Bank.Id, Bank.Banca from Reparti, "
+                    "Bank where Reparti.ID = ? and Bank.Id = ?",
+                    {area, bank});
+        ASSERT_EQ(r.size(), 1u);
+        const db::Row& row = r.first();
+        EXPECT_EQ(row.integer("ID"), area);
+        EXPECT_EQ(row.integer("Id"), area);
+        EXPECT_EQ(row.integer("id"), area);
+        EXPECT_EQ(row.value(2).toLongLong(), bank);
+        EXPECT_EQ(row.text("DESCRIZIONE"), "Marmi");
+        EXPECT_EQ(row.text("Bank.banca"), "Banca Etica");
+        EXPECT_TRUE(row.has("banca"));
+        EXPECT_FALSE(row.has("Cliente"));
+        EXPECT_THROW(row.value("Cliente"), db::DbError);
+        EXPECT_EQ(row.columnCount(), 4);
+        EXPECT_FALSE(db::Row().has("ID"));
+    }
+}
+
 TEST(Engine, TransactionsAreAllOrNothing) {
     FOR_EACH_ENGINE(engine) {
         TestArchive a(engine);
