@@ -1,0 +1,190 @@
+// Times the operations an office waits on, on a synthetic archive of twenty
+// years: start-up housekeeping, the big lists, a new invoice, the totals of a
+// long invoice, its FatturaPA file. Prints a table and the peak memory.
+
+#include "Measure.h"
+#include "SyntheticArchive.h"
+#include "app/DemoArchive.h"
+#include "app/StartupSequence.h"
+#include "cemetery/ui/ContractList.h"
+#include "cemetery/ui/DeceasedScreens.h"
+#include "common/ScriptedInteraction.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/Schema.h"
+#include "documents/DocumentDeletion.h"
+#include "documents/DocumentStore.h"
+#include "documents/ui/DocumentList.h"
+#include "einvoice/FatturaPaExport.h"
+#include "ui/AppContext.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+using bench::Measure;
+using bench::Timing;
+
+void runStatements(db::Database& db, const QStringList& statements) {
+    db::Transaction tx(db);
+    for (const QString& s : statements)
+        db.exec(s);
+    tx.commit();
+}
+
+void print(QTextStream& out, const QList<Timing>& timings) {
+    out << QStringLiteral("%1 %2 %3\n")
+               .arg(QStringLiteral("Operazione"), -48)
+               .arg(QStringLiteral("mediana ms"), 12)
+               .arg(QStringLiteral("massimo ms"), 12);
+    for (const Timing& t : timings) {
+        if (!t.note.isEmpty()) {
+            out << QStringLiteral("%1 %2\n").arg(t.name, -48).arg(t.note);
+            continue;
+        }
+        out << QStringLiteral("%1 %2 %3\n")
+                   .arg(t.name, -48)
+                   .arg(t.median(), 12, 'f', 1)
+                   .arg(t.slowest(), 12, 'f', 1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Misura i tempi delle operazioni principali su un archivio sintetico."));
+    parser.addHelpOption();
+    const QCommandLineOption archiveOption(
+        QStringLiteral("archive"),
+        QStringLiteral("Archivio vuoto da usare: file SQLite o indirizzo postgresql://"),
+        QStringLiteral("archivio"));
+    const QCommandLineOption yearsOption(QStringLiteral("years"),
+                                         QStringLiteral("Anni di documenti (20)"),
+                                         QStringLiteral("n"), QStringLiteral("20"));
+    const QCommandLineOption invoicesOption(QStringLiteral("invoices-per-year"),
+                                            QStringLiteral("Fatture per anno (2500)"),
+                                            QStringLiteral("n"), QStringLiteral("2500"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"),
+                                        QStringLiteral("Ripetizioni di ogni operazione (5)"),
+                                        QStringLiteral("n"), QStringLiteral("5"));
+    parser.addOptions({archiveOption, yearsOption, invoicesOption, runsOption});
+    parser.process(app);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QTemporaryDir scratch;
+    const QString archive = parser.isSet(archiveOption)
+                                ? parser.value(archiveOption)
+                                : scratch.filePath(QStringLiteral("sintetico.db"));
+    bench::ArchiveSize size;
+    size.years = qMax(1, parser.value(yearsOption).toInt());
+    size.invoicesPerYear = qMax(1, parser.value(invoicesOption).toInt());
+    const int runs = qMax(1, parser.value(runsOption).toInt());
+    const QDate today = QDate::currentDate();
+
+    try {
+        db::Database db;
+        db.setWorkstation(QStringLiteral("BENCH"));
+        db.open(archive, db::Database::OpenMode::CreateIfMissing);
+        if (db::Schema::currentVersion(db) != 0) {
+            err << "L'archivio " << db.displayName() << " non è vuoto\n";
+            return 2;
+        }
+        QList<Timing> timings;
+        bench::SyntheticFacts facts;
+        timings << Measure(QStringLiteral("Creazione dell'archivio sintetico"), 1, [&] {
+            db::Schema::upgrade(db);
+            app::DemoArchive::fill(db);
+            facts = bench::SyntheticArchive::fill(db, size, today);
+        });
+
+        common::ScriptedInteraction interaction;
+        ui::AppContext context;
+        context.db = &db;
+        context.interaction = &interaction;
+
+        const QStringList housekeeping = app::StartupSequence::historyStatements(today) +
+                                         app::StartupSequence::paidFlagStatements();
+        timings << Measure(QStringLiteral("Avvio: storico e rate pagate (prima volta)"), 1,
+                           [&] { runStatements(db, housekeeping); });
+        timings << Measure(QStringLiteral("Avvio: storico e rate pagate"), runs,
+                           [&] { runStatements(db, housekeeping); });
+        timings << Measure(QStringLiteral("Avvio: promemoria scadenze"), runs,
+                           [&] { app::StartupSequence::dueInstalments(db, today); });
+
+        timings << Measure(QStringLiteral("Elenco fatture: apertura"), runs, [&] {
+            documents::ui::TfrmGrigliaFatture list(context,
+                                                   documents::DocumentKind::CustomerInvoice);
+        });
+        {
+            ui::AppContext history = context;
+            history.history = true;
+            history.historyFrom = QDate(today.year() - size.years + 1, 1, 1);
+            history.historyTo = today;
+            timings << Measure(QStringLiteral("Elenco fatture: storico di tutti gli anni"), runs,
+                               [&] {
+                                   documents::ui::TfrmGrigliaFatture list(
+                                       history, documents::DocumentKind::CustomerInvoice);
+                               });
+        }
+        timings << Measure(QStringLiteral("Elenco defunti: apertura"), runs,
+                           [&] { cemetery::ui::TfrmGrigliaDefunti list(context); });
+        timings << Measure(QStringLiteral("Elenco contratti: apertura"), runs,
+                           [&] { cemetery::ui::TfrmGrigliaContratti list(context); });
+
+        QList<qint64> created;
+        timings << Measure(QStringLiteral("Nuova fattura (numero, scadenze)"), runs, [&] {
+            created << documents::DocumentStore::create(
+                db, documents::DocumentKind::CustomerInvoice, {false, QString(), today});
+        });
+        int next = 0;
+        timings << Measure(QStringLiteral("Eliminazione di una fattura"), runs, [&] {
+            documents::DocumentDeletion::remove(db, documents::DocumentKind::CustomerInvoice,
+                                                created.value(next++));
+        });
+        timings << Measure(
+            QStringLiteral("Totali e scadenze di una fattura di 40 righe"), runs,
+            [&] { documents::DocumentStore::recalculateNow(db, facts.largeInvoice); });
+
+        const QString xml = scratch.filePath(QStringLiteral("IT01234567897_00001.xml"));
+        QString exportFailure;
+        Timing exportTiming =
+            Measure(QStringLiteral("FatturaPA di una fattura di 40 righe"), runs, [&] {
+                QFile::remove(xml);
+                const fatturapa::FatturaPaExport::Result r =
+                    fatturapa::FatturaPaExport::run(db, interaction, {facts.largeInvoice, xml});
+                if (!r.written)
+                    exportFailure = r.failure;
+            });
+        if (!exportFailure.isEmpty())
+            exportTiming.note = QStringLiteral("non eseguita: ") + exportFailure;
+        timings << exportTiming;
+
+        out << "Archivio: " << db.displayName() << '\n'
+            << "Fatture: " << db.scalar(QStringLiteral("select count(*) from fattura")).toLongLong()
+            << ", righe: "
+            << db.scalar(QStringLiteral("select count(*) from fattdett")).toLongLong() << ", rate: "
+            << db.scalar(QStringLiteral("select count(*) from FatturaScadenze")).toLongLong()
+            << ", defunti: "
+            << db.scalar(QStringLiteral("select count(*) from Defunti")).toLongLong()
+            << ", contratti: "
+            << db.scalar(QStringLiteral("select count(*) from ContrattiTestata")).toLongLong()
+            << "\n\n";
+        print(out, timings);
+        out << "\nMemoria massima: " << QString::number(bench::PeakMemoryMb(), 'f', 1) << " MB\n";
+    } catch (const db::DbError& e) {
+        err << e.message() << '\n';
+        return 1;
+    }
+    return 0;
+}
