@@ -211,17 +211,16 @@ Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
     Result result;
     const QSqlRecord rec = q.record();
     const SchemaCatalog& catalog = SchemaCatalog::instance();
+    QStringList names;
     for (int i = 0; i < rec.count(); ++i) {
         const QString name = rec.fieldName(i);
+        names.append(name);
         QString shown = catalog.spelling(name);
         for (const QString& a : aliases)
             if (a.compare(name, Qt::CaseInsensitive) == 0)
                 shown = a;
         result.columns.append(shown);
     }
-    QStringList names;
-    for (int i = 0; i < rec.count(); ++i)
-        names.append(rec.fieldName(i));
     const auto columns = std::make_shared<const RowColumns>(names);
     const int count = rec.count();
     while (q.next()) {
