@@ -1,6 +1,7 @@
 #include "ui/CardScreen.h"
 
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldEditors.h"
 #include "ui/FieldNavigator.h"
@@ -96,10 +97,7 @@ CardScreen::CardScreen(AppContext& context, const ScreenDefinition& definition, 
 }
 
 QPushButton* CardScreen::addButton(const QString& caption, const QString& objectName) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(objectName);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(90);
+    QPushButton* b = ActionButton(caption, objectName, this, 90);
     m_buttons->addWidget(b);
     return b;
 }

@@ -2,6 +2,7 @@
 
 #include "common/SqlText.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
@@ -80,10 +81,7 @@ ListScreen::ListScreen(AppContext& context, const ScreenDefinition& definition, 
 }
 
 QPushButton* ListScreen::addButton(const QString& caption, const QString& objectName) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(objectName);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(90);
+    QPushButton* b = ActionButton(caption, objectName, this, 90);
     // Extra buttons go before "Indietro".
     const int at = m_buttons->count() > 1 && m_buttons->itemAt(m_buttons->count() - 1)->widget() &&
                            m_buttons->itemAt(m_buttons->count() - 1)->widget()->objectName() ==

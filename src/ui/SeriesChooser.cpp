@@ -3,6 +3,7 @@
 #include "common/Interaction.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 
 #include <QComboBox>
@@ -54,9 +55,7 @@ SeriesChooser::SeriesChooser(AppContext& context, Document document, QWidget* pa
     buttons->addStretch(1);
     m_confirm = new QPushButton(QStringLiteral("Conferma"), this);
     m_confirm->setObjectName(QStringLiteral("btnConferma"));
-    m_back = new QPushButton(QStringLiteral("Indietro"), this);
-    m_back->setObjectName(QStringLiteral("spdIndietro"));
-    m_back->setAutoDefault(false);
+    m_back = ActionButton(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"), this);
     buttons->addWidget(m_confirm);
     buttons->addWidget(m_back);
     layout->addLayout(buttons);

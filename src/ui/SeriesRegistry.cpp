@@ -4,6 +4,7 @@
 #include "common/Interaction.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
@@ -68,9 +69,7 @@ SeriesRegistry::SeriesRegistry(AppContext& context, QWidget* parent)
 
     auto* buttons = new QHBoxLayout();
     auto button = [&](const QString& caption, const QString& name) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
+        QPushButton* b = ActionButton(caption, name, this);
         buttons->addWidget(b);
         return b;
     };

@@ -3,6 +3,7 @@
 #include "app/CompanyRules.h"
 #include "app/Installation.h"
 #include "common/Interaction.h"
+#include "ui/ActionButton.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -48,9 +49,8 @@ LogoEditor::LogoEditor(common::Interaction& interaction, QWidget* parent)
 }
 
 void LogoEditor::addBitmapButton() {
-    auto* bitmap = new QPushButton(QStringLiteral("Modifica LogoMaga.bmp"), this);
-    bitmap->setObjectName(QStringLiteral("btnLogoMaga"));
-    bitmap->setAutoDefault(false);
+    QPushButton* bitmap = ::ui::ActionButton(QStringLiteral("Modifica LogoMaga.bmp"),
+                                             QStringLiteral("btnLogoMaga"), this);
     bitmap->setToolTip(QStringLiteral("Apre il file LogoMaga.bmp della cartella del programma "
                                       "con il programma di disegno del sistema"));
     connect(bitmap, &QPushButton::clicked, this, &LogoEditor::openBitmap);

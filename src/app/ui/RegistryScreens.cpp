@@ -3,6 +3,7 @@
 #include "app/PaymentTermsRules.h"
 #include "app/SimpleRegistryRules.h"
 #include "app/ui/RegistryHelpers.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
@@ -104,9 +105,7 @@ void openTypesWindow(QWidget* parent, ::ui::AppContext& context,
     for (const auto& [caption, name] : entries) {
         if (!registry.has(name))
             continue;
-        auto* b = new QPushButton(caption, &window);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
+        QPushButton* b = ::ui::ActionButton(caption, name, &window);
         b->setMinimumSize(200, 48);
         grid->addWidget(b, at / 2, at % 2);
         ++at;
@@ -114,9 +113,8 @@ void openTypesWindow(QWidget* parent, ::ui::AppContext& context,
         QObject::connect(b, &QPushButton::clicked, &window,
                          [open, &window, &context] { open(&window, context); });
     }
-    auto* back = new QPushButton(QStringLiteral("Indietro"), &window);
-    back->setObjectName(QStringLiteral("spdIndietro"));
-    back->setAutoDefault(false);
+    QPushButton* back =
+        ::ui::ActionButton(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"), &window);
     QObject::connect(back, &QPushButton::clicked, &window, &QDialog::reject);
     layout->addStretch(1);
     layout->addWidget(back, 0, Qt::AlignRight);

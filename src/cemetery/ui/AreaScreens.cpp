@@ -4,6 +4,7 @@
 #include "app/ui/HelpWindow.h"
 #include "cemetery/Positions.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/ListScreen.h"
 #include "ui/ScreenRegistry.h"
@@ -129,9 +130,7 @@ TfrmAreeCimiteroDettaglio::TfrmAreeCimiteroDettaglio(::ui::AppContext& context,
     v->addWidget(m_positions, 1);
     auto* buttons = new QHBoxLayout();
     const auto button = [panel, buttons](const QString& caption, const QString& name) {
-        auto* b = new QPushButton(caption, panel);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
+        QPushButton* b = ::ui::ActionButton(caption, name, panel);
         buttons->addWidget(b);
         return b;
     };

@@ -13,6 +13,7 @@
 #include "cemetery/ui/DeceasedScreens.h"
 #include "documents/ui/DocumentEditor.h"
 #include "printing/CemeteryReports.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
@@ -78,18 +79,20 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
     m_pages = findChild<QTabWidget*>();
 
     // Beside the customer: a new customer, or the chosen one's card.
-    auto* newCustomer =
-        smallButton(QStringLiteral("Nuovo cliente"), QStringLiteral("btnNuovoCliente"), this);
+    auto* newCustomer = ::ui::ActionButton(QStringLiteral("Nuovo cliente"),
+                                           QStringLiteral("btnNuovoCliente"), this);
     auto* openCustomer =
-        smallButton(QStringLiteral("Apri cliente"), QStringLiteral("btnApriCliente"), this);
+        ::ui::ActionButton(QStringLiteral("Apri cliente"), QStringLiteral("btnApriCliente"), this);
     m_attached.append(
         attachButtons(this, QStringLiteral("Cliente_ID"), {newCustomer, openCustomer}, true));
     connect(newCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::newCustomer);
     connect(openCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::openCustomer);
 
     // The receipt date and number have their buttons next to them.
-    m_receiptToday = smallButton(QStringLiteral("Oggi"), QStringLiteral("btnOggiRicevuta"), this);
-    m_receiptNumber = smallButton(QStringLiteral("Imposta"), QStringLiteral("btnImposta"), this);
+    m_receiptToday =
+        ::ui::ActionButton(QStringLiteral("Oggi"), QStringLiteral("btnOggiRicevuta"), this);
+    m_receiptNumber =
+        ::ui::ActionButton(QStringLiteral("Imposta"), QStringLiteral("btnImposta"), this);
     m_receiptNumber->setToolTip(
         QStringLiteral("Assegna il numero di ricevuta successivo dell'anno della ricevuta"));
     m_attached.append(attachButtons(this, QStringLiteral("DataRicevuta"), {m_receiptToday}, false));
@@ -168,15 +171,16 @@ void TfrmContrattiDettaglio::buildRowsPage() {
     connect(showInvoice, &QAction::triggered, this, &TfrmContrattiDettaglio::showInvoice);
 
     auto* buttons = new QHBoxLayout();
-    m_rowAdd =
-        smallButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"), m_rowsContent);
-    m_rowFree = smallButton(QStringLiteral("Articolo non in archivio"),
-                            QStringLiteral("btnArticoloNonInArchivio"), m_rowsContent);
-    m_rowEdit =
-        smallButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaRiga"), m_rowsContent);
-    m_rowDelete =
-        smallButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaRiga"), m_rowsContent);
-    m_renew = smallButton(QStringLiteral("Rinnova"), QStringLiteral("btnRinnova"), m_rowsContent);
+    m_rowAdd = ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"),
+                                  m_rowsContent);
+    m_rowFree = ::ui::ActionButton(QStringLiteral("Articolo non in archivio"),
+                                   QStringLiteral("btnArticoloNonInArchivio"), m_rowsContent);
+    m_rowEdit = ::ui::ActionButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaRiga"),
+                                   m_rowsContent);
+    m_rowDelete = ::ui::ActionButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaRiga"),
+                                     m_rowsContent);
+    m_renew =
+        ::ui::ActionButton(QStringLiteral("Rinnova"), QStringLiteral("btnRinnova"), m_rowsContent);
     m_renew->setToolTip(QStringLiteral(
         "Copia le righe dell'ultimo anno nell'anno successivo, ai prezzi di listino"));
     for (QPushButton* b : {m_rowAdd, m_rowFree, m_rowEdit, m_rowDelete, m_renew})
@@ -212,14 +216,14 @@ void TfrmContrattiDettaglio::buildDeceasedPage() {
     m_deceased->setDefaultColumns({{QStringLiteral("Defunto"), 600, QStringLiteral("Defunto")}});
     v->addWidget(m_deceased, 1);
     auto* buttons = new QHBoxLayout();
-    m_deceasedAdd = smallButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiDefunto"),
-                                m_deceasedContent);
-    m_deceasedDelete = smallButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaDefunto"),
-                                   m_deceasedContent);
-    auto* create = smallButton(QStringLiteral("Nuovo defunto"), QStringLiteral("btnNuovoDefunto"),
-                               m_deceasedContent);
-    auto* open = smallButton(QStringLiteral("Apri defunto"), QStringLiteral("btnApriDefunto"),
-                             m_deceasedContent);
+    m_deceasedAdd = ::ui::ActionButton(QStringLiteral("Aggiungi"),
+                                       QStringLiteral("btnAggiungiDefunto"), m_deceasedContent);
+    m_deceasedDelete = ::ui::ActionButton(QStringLiteral("Elimina"),
+                                          QStringLiteral("btnEliminaDefunto"), m_deceasedContent);
+    auto* create = ::ui::ActionButton(QStringLiteral("Nuovo defunto"),
+                                      QStringLiteral("btnNuovoDefunto"), m_deceasedContent);
+    auto* open = ::ui::ActionButton(QStringLiteral("Apri defunto"),
+                                    QStringLiteral("btnApriDefunto"), m_deceasedContent);
     for (QPushButton* b : {m_deceasedAdd, m_deceasedDelete, create, open})
         buttons->addWidget(b);
     buttons->addStretch(1);

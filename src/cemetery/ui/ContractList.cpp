@@ -7,6 +7,7 @@
 #include "cemetery/ui/ContractWidgets.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "common/TextForms.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
@@ -94,11 +95,11 @@ TfrmGrigliaContratti::TfrmGrigliaContratti(::ui::AppContext& context, QWidget* p
     m_deceased->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_deceased->setMinimumContentsLength(24);
     auto* findDeceased =
-        smallButton(QStringLiteral("..."), QStringLiteral("btnCercaDefunto"), filter);
+        ::ui::ActionButton(QStringLiteral("..."), QStringLiteral("btnCercaDefunto"), filter);
     findDeceased->setToolTip(QStringLiteral("Cerca il defunto nell'elenco dei defunti"));
     findDeceased->setFixedWidth(32);
-    m_search = smallButton(QStringLiteral("cerca"), QStringLiteral("btnCerca"), filter);
-    m_reset = smallButton(QStringLiteral("reset"), QStringLiteral("btnReset"), filter);
+    m_search = ::ui::ActionButton(QStringLiteral("cerca"), QStringLiteral("btnCerca"), filter);
+    m_reset = ::ui::ActionButton(QStringLiteral("reset"), QStringLiteral("btnReset"), filter);
 
     auto label = [filter](const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text, filter);
@@ -175,8 +176,7 @@ TfrmGrigliaContratti::TfrmGrigliaContratti(::ui::AppContext& context, QWidget* p
 }
 
 QPushButton* TfrmGrigliaContratti::button(const QString& caption, const QString& name) {
-    auto* b = smallButton(caption, name, m_buttonRow);
-    b->setMinimumWidth(90);
+    QPushButton* b = ::ui::ActionButton(caption, name, m_buttonRow, 90);
     m_buttonRow->layout()->addWidget(b);
     return b;
 }

@@ -3,6 +3,7 @@
 #include "app/ui/RegistryHelpers.h"
 #include "common/SqlText.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 
@@ -49,12 +50,10 @@ ContractArticlePicker::ContractArticlePicker(::ui::AppContext& context, QWidget*
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    m_choose = new QPushButton(QStringLiteral("Seleziona"), this);
-    m_choose->setObjectName(QStringLiteral("spdSeleziona"));
-    m_choose->setAutoDefault(false);
-    auto* cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    cancel->setObjectName(QStringLiteral("spdAnnulla"));
-    cancel->setAutoDefault(false);
+    m_choose =
+        ::ui::ActionButton(QStringLiteral("Seleziona"), QStringLiteral("spdSeleziona"), this);
+    QPushButton* cancel =
+        ::ui::ActionButton(QStringLiteral("Annulla"), QStringLiteral("spdAnnulla"), this);
     buttons->addWidget(m_choose);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);

@@ -4,6 +4,7 @@
 #include "cemetery/ui/ContractWidgets.h"
 #include "documents/DocumentOptions.h"
 #include "documents/RowRules.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 
 #include <QComboBox>
@@ -72,11 +73,12 @@ TfrmModificaContratti::TfrmModificaContratti(::ui::AppContext& context,
     deleteButton()->hide();
     cancelButton()->setVisible(isNew);
 
-    m_unitFromTotal = smallButton(QStringLiteral("Calcola valore unitario"),
-                                  QStringLiteral("btnCalcolaValoreUnitario"), this);
+    m_unitFromTotal = ::ui::ActionButton(QStringLiteral("Calcola valore unitario"),
+                                         QStringLiteral("btnCalcolaValoreUnitario"), this);
     m_unitFromTotal->setToolTip(
         QStringLiteral("Ricava il valore unitario dal valore totale ivato"));
-    m_paidToday = smallButton(QStringLiteral("Oggi"), QStringLiteral("btnOggiPagamento"), this);
+    m_paidToday =
+        ::ui::ActionButton(QStringLiteral("Oggi"), QStringLiteral("btnOggiPagamento"), this);
     m_attached.append(
         attachButtons(this, QStringLiteral("ValoreTotale"), {m_unitFromTotal}, false));
     m_attached.append(attachButtons(this, QStringLiteral("DataPagamento"), {m_paidToday}, false));

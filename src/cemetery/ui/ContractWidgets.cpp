@@ -32,13 +32,6 @@ CardField field(const QString& column, const QString& label, bool sameRow, int w
             QStringLiteral("Annullato")};
 }
 
-QPushButton* smallButton(const QString& caption, const QString& name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 bool guarded(::ui::AppContext& context, const std::function<void()>& action) {
     try {
         action();

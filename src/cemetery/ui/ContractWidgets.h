@@ -32,7 +32,6 @@ QDate today();
 ::ui::CardField field(const QString& column, const QString& label, bool sameRow = false,
                       int width = 0, ::ui::FieldKind kind = ::ui::FieldKind::Auto);
 ::ui::Lookup customerLookup();
-QPushButton* smallButton(const QString& caption, const QString& name, QWidget* parent);
 // Runs a database action, showing its error; false when it failed.
 bool guarded(::ui::AppContext& context, const std::function<void()>& action);
 // Reads a year typed by the user; 0 when it is not one.

@@ -11,6 +11,7 @@
 #include "cemetery/ui/DeceasedPicker.h"
 #include "cemetery/ui/DefaultsDialog.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/CardFields.h"
 #include "ui/DataGrid.h"
@@ -439,9 +440,8 @@ TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
     // Photo page: "Prendi Foto" and the picture.
     auto* photoPage = editor(QStringLiteral("Immagine"))->parentWidget();
     if (auto* grid = qobject_cast<QGridLayout*>(photoPage->layout())) {
-        auto* take = new QPushButton(QStringLiteral("Prendi Foto"), photoPage);
-        take->setObjectName(QStringLiteral("btnPrendiFoto"));
-        take->setAutoDefault(false);
+        QPushButton* take = ::ui::ActionButton(QStringLiteral("Prendi Foto"),
+                                               QStringLiteral("btnPrendiFoto"), photoPage);
         grid->addWidget(take, 1, 1, Qt::AlignLeft);
         m_picture = new QLabel(photoPage);
         m_picture->setObjectName(QStringLiteral("imgFoto"));

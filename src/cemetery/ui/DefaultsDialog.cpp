@@ -3,6 +3,7 @@
 #include "cemetery/TableDefaults.h"
 #include "common/Interaction.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 
 #include <QComboBox>
@@ -42,9 +43,7 @@ DefaultsDialog::DefaultsDialog(::ui::AppContext& context, const QString& table, 
 
     auto* buttons = new QHBoxLayout();
     const auto button = [this, buttons](const QString& caption, const QString& name) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
+        QPushButton* b = ::ui::ActionButton(caption, name, this);
         buttons->addWidget(b);
         return b;
     };

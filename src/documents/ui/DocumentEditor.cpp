@@ -22,6 +22,7 @@
 #include "documents/ui/RowEditor.h"
 #include "einvoice/ui/AttachmentEditor.h"
 #include "einvoice/ui/ExportXmlAction.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
@@ -86,7 +87,7 @@ TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, 
     auto* tools = new QHBoxLayout();
     layout->addLayout(tools);
     const auto tool = [&](const QString& caption, const QString& name) {
-        QPushButton* b = toolButton(this, caption, name);
+        QPushButton* b = ::ui::ActionButton(caption, name, this);
         tools->addWidget(b);
         return b;
     };
@@ -147,13 +148,6 @@ TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, 
         first->setFocus();
 }
 
-QPushButton* TForm7::toolButton(QWidget* parent, const QString& caption, const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QPushButton* TForm7::button(const QString& objectName) const {
     return findChild<QPushButton*>(objectName);
 }
@@ -211,10 +205,10 @@ QWidget* TForm7::buildHeaderPage() {
                          Field("NCFatSerieRif", "Serie", true, 80, true),
                          Field("NCFattDataRif", "Data", true, 0, true)},
                         reference);
-        QPushButton* find = toolButton(reference, QStringLiteral("Trova Fattura"),
-                                       QStringLiteral("btnTrovaFattura"));
-        QPushButton* import = toolButton(reference, QStringLiteral("Importa Righe"),
-                                         QStringLiteral("btnImportaRighe"));
+        QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
+                                               QStringLiteral("btnTrovaFattura"), reference);
+        QPushButton* import = ::ui::ActionButton(QStringLiteral("Importa Righe"),
+                                                 QStringLiteral("btnImportaRighe"), reference);
         grid->addWidget(find, 0, 6);
         grid->addWidget(import, 0, 7);
         grid->setColumnStretch(8, 1);
@@ -252,12 +246,12 @@ QWidget* TForm7::buildHeaderPage() {
     m_instalments->setToolTip(QStringLiteral("Le righe azzurre sono state già pagate"));
     iv->addWidget(m_instalments, 1);
     auto* ib = new QHBoxLayout();
-    QPushButton* add =
-        toolButton(instalments, QStringLiteral("Aggiungi rata"), QStringLiteral("btnAggiungiRata"));
-    QPushButton* edit =
-        toolButton(instalments, QStringLiteral("Modifica rata"), QStringLiteral("btnModificaRata"));
-    QPushButton* remove =
-        toolButton(instalments, QStringLiteral("Elimina rata"), QStringLiteral("btnEliminaRata"));
+    QPushButton* add = ::ui::ActionButton(QStringLiteral("Aggiungi rata"),
+                                          QStringLiteral("btnAggiungiRata"), instalments);
+    QPushButton* edit = ::ui::ActionButton(QStringLiteral("Modifica rata"),
+                                           QStringLiteral("btnModificaRata"), instalments);
+    QPushButton* remove = ::ui::ActionButton(QStringLiteral("Elimina rata"),
+                                             QStringLiteral("btnEliminaRata"), instalments);
     ib->addWidget(add);
     ib->addWidget(edit);
     ib->addWidget(remove);
@@ -287,13 +281,13 @@ QWidget* TForm7::buildRowsPage() {
     top->addWidget(codeLabel);
     top->addWidget(m_code);
     QPushButton* add =
-        toolButton(page, QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"));
-    QPushButton* free = toolButton(page, QStringLiteral("Articolo non in archivio"),
-                                   QStringLiteral("btnArticoloNonInArchivio"));
+        ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"), page);
+    QPushButton* free = ::ui::ActionButton(QStringLiteral("Articolo non in archivio"),
+                                           QStringLiteral("btnArticoloNonInArchivio"), page);
     QPushButton* edit =
-        toolButton(page, QStringLiteral("Modifica"), QStringLiteral("btnModificaRiga"));
+        ::ui::ActionButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaRiga"), page);
     QPushButton* remove =
-        toolButton(page, QStringLiteral("Elimina"), QStringLiteral("btnEliminaRiga"));
+        ::ui::ActionButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaRiga"), page);
     for (QPushButton* b : {add, free, edit, remove})
         top->addWidget(b);
     top->addStretch(1);
@@ -355,8 +349,9 @@ QWidget* TForm7::buildImportsPage() {
         grid->setKeyColumn(key);
         grid->setDefaultColumns(columns);
         bv->addWidget(grid, 1);
-        auto* remove = toolButton(box, QStringLiteral("Elimina Riga"),
-                                  QStringLiteral("btnEliminaRiga") + choiceName.mid(3));
+        auto* remove =
+            ::ui::ActionButton(QStringLiteral("Elimina Riga"),
+                               QStringLiteral("btnEliminaRiga") + choiceName.mid(3), box);
         auto* br = new QHBoxLayout();
         br->addStretch(1);
         br->addWidget(remove);
@@ -427,11 +422,11 @@ QWidget* TForm7::buildAttachmentsPage() {
     v->addWidget(m_attachments, 1);
     auto* buttons = new QHBoxLayout();
     QPushButton* add =
-        toolButton(page, QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiAllegato"));
+        ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiAllegato"), page);
     QPushButton* edit =
-        toolButton(page, QStringLiteral("Modifica"), QStringLiteral("btnModificaAllegato"));
+        ::ui::ActionButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaAllegato"), page);
     QPushButton* remove =
-        toolButton(page, QStringLiteral("Elimina"), QStringLiteral("btnEliminaAllegato"));
+        ::ui::ActionButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaAllegato"), page);
     buttons->addWidget(add);
     buttons->addWidget(edit);
     buttons->addWidget(remove);

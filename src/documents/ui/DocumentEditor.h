@@ -93,7 +93,6 @@ private:
     QWidget* buildTransportPage();
     QWidget* buildAttachmentsPage();
     QWidget* buildOtherPage();
-    QPushButton* toolButton(QWidget* parent, const QString& caption, const QString& name);
 
     void fieldChosen(const QString& field);
     void fieldLeft(const QString& field);

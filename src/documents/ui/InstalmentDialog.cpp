@@ -8,6 +8,7 @@
 #include "db/DbError.h"
 #include "documents/InstalmentCard.h"
 #include "documents/ui/FieldBinder.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldNavigator.h"
 
@@ -29,9 +30,7 @@ const QString kError = QStringLiteral("Messaggio di errore");
 
 QPushButton* ToolButton(QWidget* parent, QHBoxLayout* row, const QString& caption,
                         const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    QPushButton* b = ::ui::ActionButton(caption, name, parent);
     row->addWidget(b);
     return b;
 }
@@ -66,9 +65,8 @@ TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, 
     m_fields->place(grid, {Field("DataScadenza", "Data Scadenza")}, this);
     // "Oggi" beside the payment date.
     m_fields->place(grid, {Field("DataPagamento", "Data Pagamento effettuato")}, this);
-    auto* todayButton = new QPushButton(QStringLiteral("Oggi"), this);
-    todayButton->setObjectName(QStringLiteral("btnOggi"));
-    todayButton->setAutoDefault(false);
+    QPushButton* todayButton =
+        ::ui::ActionButton(QStringLiteral("Oggi"), QStringLiteral("btnOggi"), this);
     {
         QWidget* paid = m_fields->editor(QStringLiteral("DataPagamento"));
         const int row = grid->rowCount() - 1;
@@ -106,9 +104,7 @@ TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, 
     search->setObjectName(QStringLiteral("btnCercaFile"));
     search->setToolTip(QStringLiteral("Cerca il file"));
     search->setAutoDefault(false);
-    auto* view = new QPushButton(QStringLiteral("Vedi"), this);
-    view->setObjectName(QStringLiteral("btnVedi"));
-    view->setAutoDefault(false);
+    QPushButton* view = ::ui::ActionButton(QStringLiteral("Vedi"), QStringLiteral("btnVedi"), this);
     fileButtons->addWidget(search);
     fileButtons->addWidget(view);
     grid->addLayout(fileButtons, fileRow, 2);

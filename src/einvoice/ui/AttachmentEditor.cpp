@@ -3,6 +3,7 @@
 #include "common/Interaction.h"
 #include "db/DbError.h"
 #include "einvoice/Attachments.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldNavigator.h"
 
@@ -20,14 +21,6 @@ namespace fatturapa::ui {
 namespace {
 
 const QString kErrorTitle = QStringLiteral("Messaggio di errore");
-
-QPushButton* button(const QString& caption, const QString& name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(90);
-    return b;
-}
 
 } // namespace
 
@@ -95,7 +88,7 @@ TfrmAllegati::TfrmAllegati(::ui::AppContext& context, qint64 attachmentId, bool 
     m_compression->lineEdit()->setMaxLength(10);
     m_compression->setMaximumWidth(100);
     m_path = line(QStringLiteral("PercorsoCompleto"), 255);
-    auto* find = button(QStringLiteral("Cerca"), QStringLiteral("spdCerca"), this);
+    auto* find = ::ui::ActionButton(QStringLiteral("Cerca"), QStringLiteral("spdCerca"), this, 90);
     auto* pathRow = new QHBoxLayout();
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(find);
@@ -108,8 +101,10 @@ TfrmAllegati::TfrmAllegati(::ui::AppContext& context, qint64 attachmentId, bool 
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    auto* saveButton = button(QStringLiteral("Salva"), QStringLiteral("spdSalva"), this);
-    auto* cancelButton = button(QStringLiteral("Annulla"), QStringLiteral("spdAnnulla"), this);
+    auto* saveButton =
+        ::ui::ActionButton(QStringLiteral("Salva"), QStringLiteral("spdSalva"), this, 90);
+    auto* cancelButton =
+        ::ui::ActionButton(QStringLiteral("Annulla"), QStringLiteral("spdAnnulla"), this, 90);
     buttons->addWidget(saveButton);
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);

@@ -2,6 +2,7 @@
 
 #include "common/Interaction.h"
 #include "db/DbError.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/ScreenTitle.h"
@@ -15,17 +16,7 @@
 
 namespace fatturapa::ui {
 
-namespace {
-
-QPushButton* button(const QString& caption, const QString& name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(90);
-    return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppContext& context,
                                                                    QWidget* parent)
@@ -65,9 +56,10 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
     }
     m_boxes.value(QStringLiteral("Provincia"))->setMaxLength(2);
     auto* actions = new QHBoxLayout();
-    auto* find = button(QStringLiteral("cerca"), QStringLiteral("spdCerca"), this);
-    auto* clear = button(QStringLiteral("reset"), QStringLiteral("spdReset"), this);
-    auto* load = button(QStringLiteral("Importa elenco IPA"), QStringLiteral("spdImporta"), this);
+    auto* find = ::ui::ActionButton(QStringLiteral("cerca"), QStringLiteral("spdCerca"), this, 90);
+    auto* clear = ::ui::ActionButton(QStringLiteral("reset"), QStringLiteral("spdReset"), this, 90);
+    auto* load = ::ui::ActionButton(QStringLiteral("Importa elenco IPA"),
+                                    QStringLiteral("spdImporta"), this, 90);
     load->setToolTip(QStringLiteral("Carica l'elenco degli uffici di fatturazione elettronica "
                                     "scaricato da IndicePA (file CSV)"));
     actions->addWidget(load);
@@ -97,8 +89,10 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    auto* next = button(QStringLiteral("Avanti"), QStringLiteral("spdAvanti"), this);
-    auto* back = button(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"), this);
+    auto* next =
+        ::ui::ActionButton(QStringLiteral("Avanti"), QStringLiteral("spdAvanti"), this, 90);
+    auto* back =
+        ::ui::ActionButton(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"), this, 90);
     buttons->addWidget(next);
     buttons->addWidget(back);
     layout->addLayout(buttons);

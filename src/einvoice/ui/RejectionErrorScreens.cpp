@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "einvoice/RejectionErrors.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 
@@ -89,9 +90,8 @@ TfrmErroreFatturaElettronica::TfrmErroreFatturaElettronica(::ui::AppContext& con
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    auto* back = new QPushButton(QStringLiteral("Indietro"), this);
-    back->setObjectName(QStringLiteral("spdIndietro"));
-    back->setAutoDefault(false);
+    QPushButton* back =
+        ::ui::ActionButton(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"), this);
     buttons->addWidget(back);
     layout->addLayout(buttons);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);

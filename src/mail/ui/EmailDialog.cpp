@@ -1,5 +1,6 @@
 #include "mail/ui/EmailDialog.h"
 
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 
 #include <QApplication>
@@ -15,16 +16,7 @@
 
 namespace mail::ui {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const QString& text, const QString& name) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 EmailDialog::EmailDialog(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_model(*context.db, *context.interaction) {
@@ -47,17 +39,21 @@ EmailDialog::EmailDialog(::ui::AppContext& context, QWidget* parent)
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto* addRecipientButton = button(this, QStringLiteral("Aggiungi"), "btnAggiungiDestinatario");
-    auto* removeRecipientButton = button(this, QStringLiteral("Rimuovi"), "btnRimuoviDestinatario");
-    auto* attach = button(this, QStringLiteral("Allega file"), "btnAllega");
-    auto* removeAttachmentButton = button(this, QStringLiteral("Rimuovi"), "btnRimuoviAllegato");
-    auto* clearAll =
-        button(this, QStringLiteral("Elimina tutti gli allegati"), "btnEliminaAllegati");
-    auto* standardText = button(this, QStringLiteral("Testo standard"), "btnTestoDefault");
-    auto* sendButton = button(this, QStringLiteral("Invia"), "btnInvia");
-    auto* resetButton = button(this, QStringLiteral("Azzera"), "btnAzzera");
-    auto* help = button(this, QStringLiteral("Aiuto"), "btnAiuto");
-    auto* back = button(this, QStringLiteral("Indietro"), "btnIndietro");
+    auto* addRecipientButton =
+        ::ui::ActionButton(QStringLiteral("Aggiungi"), "btnAggiungiDestinatario", this);
+    auto* removeRecipientButton =
+        ::ui::ActionButton(QStringLiteral("Rimuovi"), "btnRimuoviDestinatario", this);
+    auto* attach = ::ui::ActionButton(QStringLiteral("Allega file"), "btnAllega", this);
+    auto* removeAttachmentButton =
+        ::ui::ActionButton(QStringLiteral("Rimuovi"), "btnRimuoviAllegato", this);
+    auto* clearAll = ::ui::ActionButton(QStringLiteral("Elimina tutti gli allegati"),
+                                        "btnEliminaAllegati", this);
+    auto* standardText =
+        ::ui::ActionButton(QStringLiteral("Testo standard"), "btnTestoDefault", this);
+    auto* sendButton = ::ui::ActionButton(QStringLiteral("Invia"), "btnInvia", this);
+    auto* resetButton = ::ui::ActionButton(QStringLiteral("Azzera"), "btnAzzera", this);
+    auto* help = ::ui::ActionButton(QStringLiteral("Aiuto"), "btnAiuto", this);
+    auto* back = ::ui::ActionButton(QStringLiteral("Indietro"), "btnIndietro", this);
 
     connect(addRecipientButton, &QPushButton::clicked, this, &EmailDialog::addRecipient);
     connect(removeRecipientButton, &QPushButton::clicked, this, &EmailDialog::removeRecipient);
