@@ -45,6 +45,12 @@ public:
     }
 
     void fail(const Failure& f) { error(f.title, f.text); }
+    // "Annulla" on a new record: the question every card asks before it
+    // deletes the row it inserted.
+    bool confirmCancelInsertion() {
+        return question(QStringLiteral("Messaggio di avviso"),
+                        QStringLiteral("Sei sicuro di voler annullare l'inserimento ?"));
+    }
 };
 
 } // namespace common

@@ -300,8 +300,7 @@ void CardScreen::cancelEdit() {
         closeWith(QDialog::Rejected);
         return;
     }
-    if (!m_context.interaction->question(
-            kWarningTitle, QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+    if (!m_context.interaction->confirmCancelInsertion())
         return;
     try {
         db::Transaction tx(*m_context.db);

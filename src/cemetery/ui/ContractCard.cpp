@@ -541,8 +541,7 @@ void TfrmContrattiDettaglio::cancelNew() {
         done(QDialog::Rejected);
         return;
     }
-    if (!context().interaction->question(
-            kNotice, QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+    if (!context().interaction->confirmCancelInsertion())
         return;
     if (run([this] { ContractRules::deleteContract(*context().db, key()); }))
         done(QDialog::Rejected);

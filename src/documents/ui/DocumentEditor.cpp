@@ -628,8 +628,7 @@ bool TForm7::post() {
 }
 
 void TForm7::cancelEdit() {
-    if (!m_context.interaction->question(
-            kNotice, QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+    if (!m_context.interaction->confirmCancelInsertion())
         return;
     m_modified = false;
     QDialog::reject();

@@ -196,9 +196,7 @@ void TfrmScadenziarioDettaglio::reject() {
 
 void TfrmScadenziarioDettaglio::cancelEdit() {
     if (m_isNew) {
-        if (!m_context.interaction->question(
-                QStringLiteral("Messaggio di avviso"),
-                QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+        if (!m_context.interaction->confirmCancelInsertion())
             return;
         try {
             InstalmentCard::remove(*m_context.db, m_id);

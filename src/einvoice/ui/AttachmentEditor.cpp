@@ -172,9 +172,7 @@ bool TfrmAllegati::save() {
 
 void TfrmAllegati::cancel() {
     if (m_isNew) {
-        if (!m_context.interaction->question(
-                QStringLiteral("Messaggio di avviso"),
-                QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+        if (!m_context.interaction->confirmCancelInsertion())
             return;
         try {
             Attachments::remove(*m_context.db, m_id);
