@@ -35,8 +35,8 @@ public:
     virtual QString saveFile(const QString& title, const QString& filter,
                              const QString& suggestedPath) = 0;
     // Long work: called with the done and total counts; returns false when
-    // the user asked to stop. done >= total ends the progress window, also
-    // when the work stopped half-way.
+    // the user asked to stop. done >= total, or any message, ends the
+    // progress window.
     virtual bool progress(const QString& text, qint64 done, qint64 total) {
         Q_UNUSED(text);
         Q_UNUSED(done);

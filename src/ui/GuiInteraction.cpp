@@ -37,21 +37,25 @@ private:
 } // namespace
 
 void GuiInteraction::information(const QString& title, const QString& text) {
+    endProgress();
     NormalCursor normal;
     QMessageBox::information(parentOr(m_parent), title, text);
 }
 
 void GuiInteraction::warning(const QString& title, const QString& text) {
+    endProgress();
     NormalCursor normal;
     QMessageBox::warning(parentOr(m_parent), title, text);
 }
 
 void GuiInteraction::error(const QString& title, const QString& text) {
+    endProgress();
     NormalCursor normal;
     QMessageBox::critical(parentOr(m_parent), title, text);
 }
 
 bool GuiInteraction::question(const QString& title, const QString& text) {
+    endProgress();
     NormalCursor normal;
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     parentOr(m_parent));
@@ -96,11 +100,7 @@ QString GuiInteraction::saveFile(const QString& title, const QString& filter,
 
 bool GuiInteraction::progress(const QString& text, qint64 done, qint64 total) {
     if (total <= 0 || done >= total) {
-        if (m_progress) {
-            m_progress->close();
-            m_progress->deleteLater();
-            m_progress.clear();
-        }
+        endProgress();
         return true;
     }
     if (!m_progress) {
@@ -117,6 +117,15 @@ bool GuiInteraction::progress(const QString& text, qint64 done, qint64 total) {
     m_progress->setValue(int(done * 1000 / total));
     QApplication::processEvents();
     return !m_progress->wasCanceled();
+}
+
+// A message ends the long work it reports on, finished or stopped half-way.
+void GuiInteraction::endProgress() {
+    if (!m_progress)
+        return;
+    m_progress->close();
+    m_progress->deleteLater();
+    m_progress.clear();
 }
 
 } // namespace ui

@@ -28,6 +28,8 @@ public:
     bool progress(const QString& text, qint64 done, qint64 total) override;
 
 private:
+    void endProgress();
+
     QWidget* m_parent;
     QPointer<QProgressDialog> m_progress;
 };

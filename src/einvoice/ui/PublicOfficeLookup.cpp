@@ -161,8 +161,6 @@ void TfrmTrovaPubblicaAmministrazione::importDirectory() {
                                          done, total);
         });
     } catch (const db::DbError& e) {
-        // A failure half-way ends the progress window too.
-        m_context.interaction->progress(QString(), 1, 1);
         m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
         return;
     }
