@@ -138,6 +138,33 @@ void CardScreen::addRow(const QString& label, QWidget* widget, bool sameRow, con
     p.cells.append({p.row, p.column + 1, widget});
 }
 
+QWidget* CardScreen::attachBeside(const QString& field, const QList<QWidget*>& widgets,
+                                  bool stretchEditor) {
+    QWidget* e = editor(field);
+    if (!e)
+        return nullptr;
+    for (auto& [name, p] : m_pages)
+        for (Cell& c : p.cells) {
+            if (c.widget != e)
+                continue;
+            auto* holder = new QWidget(p.widget);
+            holder->setObjectName(QStringLiteral("box_") + field);
+            auto* h = new QHBoxLayout(holder);
+            h->setContentsMargins(0, 0, 0, 0);
+            h->setSpacing(2);
+            p.grid->removeWidget(e);
+            h->addWidget(e, stretchEditor ? 1 : 0);
+            for (QWidget* w : widgets)
+                h->addWidget(w);
+            if (!stretchEditor)
+                h->addStretch(1);
+            p.grid->addWidget(holder, c.row, c.column);
+            c.widget = holder;
+            return holder;
+        }
+    return nullptr;
+}
+
 void CardScreen::spanRows() {
     for (auto& [name, p] : m_pages) {
         int last = 0;

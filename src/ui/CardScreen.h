@@ -84,6 +84,11 @@ protected:
     // Adds a labelled widget on a page, as the fields are added.
     void addRow(const QString& label, QWidget* widget, bool sameRow = false,
                 const QString& page = QString());
+    // Puts widgets (small buttons) beside a field's editor, in its cell; the
+    // editor takes the room left when stretchEditor. The holder keeps its
+    // place however the card lays its rows out.
+    QWidget* attachBeside(const QString& field, const QList<QWidget*>& widgets,
+                          bool stretchEditor = true);
     QHBoxLayout* buttonRow() const { return m_buttons; }
     QPushButton* addButton(const QString& caption, const QString& objectName);
     AppContext& context() const { return m_context; }

@@ -83,8 +83,7 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
                                            QStringLiteral("btnNuovoCliente"), this);
     auto* openCustomer =
         ::ui::ActionButton(QStringLiteral("Apri cliente"), QStringLiteral("btnApriCliente"), this);
-    m_attached.append(
-        attachButtons(this, QStringLiteral("Cliente_ID"), {newCustomer, openCustomer}, true));
+    attachBeside(QStringLiteral("Cliente_ID"), {newCustomer, openCustomer});
     connect(newCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::newCustomer);
     connect(openCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::openCustomer);
 
@@ -95,10 +94,8 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
         ::ui::ActionButton(QStringLiteral("Imposta"), QStringLiteral("btnImposta"), this);
     m_receiptNumber->setToolTip(
         QStringLiteral("Assegna il numero di ricevuta successivo dell'anno della ricevuta"));
-    m_attached.append(attachButtons(this, QStringLiteral("DataRicevuta"), {m_receiptToday}, false));
-    m_attached.append(
-        attachButtons(this, QStringLiteral("NumeroRicevuta"), {m_receiptNumber}, false));
-    placeAttached(m_attached);
+    attachBeside(QStringLiteral("DataRicevuta"), {m_receiptToday}, false);
+    attachBeside(QStringLiteral("NumeroRicevuta"), {m_receiptNumber}, false);
     connect(m_receiptToday, &QPushButton::clicked, this, &TfrmContrattiDettaglio::receiptToday);
     connect(m_receiptNumber, &QPushButton::clicked, this,
             &TfrmContrattiDettaglio::assignReceiptNumber);
@@ -239,11 +236,6 @@ void TfrmContrattiDettaglio::buildDeceasedPage() {
     pv->addWidget(m_deceasedContent);
     if (m_pages)
         m_pages->addTab(page, kDeceasedPage);
-}
-
-void TfrmContrattiDettaglio::showEvent(QShowEvent* event) {
-    ::ui::CardScreen::showEvent(event);
-    placeAttached(m_attached);
 }
 
 bool TfrmContrattiDettaglio::run(const std::function<void()>& action) {

@@ -61,7 +61,6 @@ public slots:
 protected:
     std::optional<common::Failure> validate(const QVariantMap& values) const override;
     void writeExtra(db::Database& db, const QVariantMap& values) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildRowsPage();
@@ -96,7 +95,6 @@ private:
     QPushButton* m_receiptNumber = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_receiptPrint = nullptr;
-    QList<contractwidgets::FieldButtons> m_attached;
     bool m_guardPages = false;
 };
 

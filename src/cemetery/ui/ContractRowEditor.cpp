@@ -79,10 +79,8 @@ TfrmModificaContratti::TfrmModificaContratti(::ui::AppContext& context,
         QStringLiteral("Ricava il valore unitario dal valore totale ivato"));
     m_paidToday =
         ::ui::ActionButton(QStringLiteral("Oggi"), QStringLiteral("btnOggiPagamento"), this);
-    m_attached.append(
-        attachButtons(this, QStringLiteral("ValoreTotale"), {m_unitFromTotal}, false));
-    m_attached.append(attachButtons(this, QStringLiteral("DataPagamento"), {m_paidToday}, false));
-    placeAttached(m_attached);
+    attachBeside(QStringLiteral("ValoreTotale"), {m_unitFromTotal}, false);
+    attachBeside(QStringLiteral("DataPagamento"), {m_paidToday}, false);
     connect(m_paidToday, &QPushButton::clicked, this,
             [this] { setValue(QStringLiteral("DataPagamento"), today()); });
     connect(m_unitFromTotal, &QPushButton::clicked, this, &TfrmModificaContratti::unitFromTotal);
@@ -114,11 +112,6 @@ void TfrmModificaContratti::writeExtra(db::Database& db, const QVariantMap& valu
             .toLongLong();
     if (contract > 0)
         ContractRules::recomputeClosed(db, contract);
-}
-
-void TfrmModificaContratti::showEvent(QShowEvent* event) {
-    ::ui::CardScreen::showEvent(event);
-    placeAttached(m_attached);
 }
 
 void TfrmModificaContratti::vatChosen() {

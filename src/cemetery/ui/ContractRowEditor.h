@@ -24,7 +24,6 @@ public:
 protected:
     std::optional<common::Failure> validate(const QVariantMap& values) const override;
     void writeExtra(db::Database& db, const QVariantMap& values) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void vatChosen();
@@ -33,7 +32,6 @@ private:
 
     QPushButton* m_paidToday;
     QPushButton* m_unitFromTotal;
-    QList<contractwidgets::FieldButtons> m_attached;
 };
 
 } // namespace cemetery::ui

@@ -385,14 +385,14 @@ TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
         ::ui::setEditorValue(sex, FieldKind::Lookup, stored);
     }
 
-    attachButtons(QStringLiteral("Categoria_ID"),
-                  {toolButton(this, QStringLiteral("+"), QStringLiteral("btnNuovaCategoria"),
-                              QStringLiteral("Nuova categoria")),
-                   toolButton(this, QStringLiteral("..."), QStringLiteral("btnApriCategoria"),
-                              QStringLiteral("Apri la categoria"))});
+    attachBeside(QStringLiteral("Categoria_ID"),
+                 {toolButton(this, QStringLiteral("+"), QStringLiteral("btnNuovaCategoria"),
+                             QStringLiteral("Nuova categoria")),
+                  toolButton(this, QStringLiteral("..."), QStringLiteral("btnApriCategoria"),
+                             QStringLiteral("Apri la categoria"))});
     for (const QString& place :
          {QStringLiteral("LuogoNascita_Id"), QStringLiteral("LuogoMorte_id")})
-        attachButtons(
+        attachBeside(
             place,
             {toolButton(this, QStringLiteral("+"), QStringLiteral("btnNuovoComune_") + place,
                         QStringLiteral("Nuovo comune")),
@@ -488,51 +488,6 @@ TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
     resize(860, 520);
     if (QWidget* surname = editor(isNew ? QStringLiteral("Cognome") : QStringLiteral("Codice")))
         surname->setFocus();
-}
-
-QWidget* TfrmDefuntiDettaglio::attachButtons(const QString& field, QList<QToolButton*> buttons) {
-    QWidget* e = editor(field);
-    auto* box = new QWidget(e->parentWidget());
-    box->setObjectName(QStringLiteral("box_") + field);
-    auto* h = new QHBoxLayout(box);
-    h->setContentsMargins(0, 0, 0, 0);
-    h->setSpacing(2);
-    for (QToolButton* b : buttons) {
-        b->setParent(box);
-        h->addWidget(b);
-    }
-    m_attached.append(Attached{e, box});
-    placeAttached();
-    return box;
-}
-
-// The buttons beside a choice share its cell. The base card places its
-// editors again when it is shown; this puts them back in their boxes.
-void TfrmDefuntiDettaglio::placeAttached() {
-    for (const Attached& a : m_attached) {
-        auto* grid = qobject_cast<QGridLayout*>(a.box->parentWidget()->layout());
-        auto* h = qobject_cast<QHBoxLayout*>(a.box->layout());
-        if (!grid || !h)
-            continue;
-        const int at = grid->indexOf(a.editor);
-        if (at < 0)
-            continue;
-        int row = 0, column = 0, rowSpan = 1, columnSpan = 1;
-        grid->getItemPosition(at, &row, &column, &rowSpan, &columnSpan);
-        grid->removeWidget(a.editor);
-        const int boxAt = grid->indexOf(a.box);
-        if (boxAt >= 0)
-            grid->removeWidget(a.box);
-        h->insertWidget(0, a.editor, 1);
-        a.editor->show();
-        grid->addWidget(a.box, row, column, rowSpan, columnSpan);
-        a.box->show();
-    }
-}
-
-void TfrmDefuntiDettaglio::showEvent(QShowEvent* event) {
-    ::ui::CardScreen::showEvent(event);
-    placeAttached();
 }
 
 bool TfrmDefuntiDettaglio::eventFilter(QObject* watched, QEvent* event) {

@@ -72,18 +72,11 @@ public:
     QLabel* picture() const { return m_picture; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     std::optional<common::Failure> validate(const QVariantMap& values) const override;
     void writeExtra(db::Database& db, const QVariantMap& values) override;
 
 private:
-    struct Attached {
-        QWidget* editor;
-        QWidget* box;
-    };
-    QWidget* attachButtons(const QString& field, QList<QToolButton*> buttons);
-    void placeAttached();
     void newCategory();
     void openCategory();
     void newMunicipality(const QString& field);
@@ -96,7 +89,6 @@ private:
 
     qint64 m_linkContract = 0;
     bool m_namesTyped = false;
-    QList<Attached> m_attached;
     QLabel* m_picture = nullptr;
     QPixmap m_pixmap;
 };
