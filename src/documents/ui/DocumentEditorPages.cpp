@@ -1,0 +1,347 @@
+#include "documents/DocumentTables.h"
+#include "documents/ui/DocumentEditor.h"
+#include "documents/ui/FieldBinder.h"
+#include "ui/ActionButton.h"
+#include "ui/DataGrid.h"
+#include "ui/RecordModel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+// The six pages of the invoice and credit-note editor: widgets and their
+// connections.
+namespace documents::ui {
+
+namespace {
+
+// Instalments already paid are painted light blue.
+class PaidInstalmentDelegate : public QStyledItemDelegate {
+public:
+    explicit PaidInstalmentDelegate(::ui::DataGrid* grid)
+        : QStyledItemDelegate(grid), m_grid(grid) {}
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!m_grid->records()->value(index.row(), QStringLiteral("DataPagamento")).isNull())
+            option->backgroundBrush = QColor(173, 216, 230);
+    }
+
+private:
+    ::ui::DataGrid* m_grid;
+};
+
+} // namespace
+
+QWidget* TForm7::buildHeaderPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    const bool credit = m_kind == DocumentKind::CustomerCreditNote;
+
+    auto* document = new QGridLayout();
+    v->addLayout(document);
+    ::ui::CardField customer = LookupField(
+        "Cliente_ID", "Cliente",
+        "select Id, NominativoDocumenti, Annullato from Clienti order by NominativoDocumenti", "Id",
+        "NominativoDocumenti", "Annullato");
+    m_fields->place(document,
+                    {Field("SerieFatturazione", "Serie", false, 80),
+                     Field("Num", "Numero", true, 90), Field("Data", "Data", true),
+                     Field("NonNumerare", "Non numerare", true)},
+                    page);
+    m_fields->place(document, {customer}, page);
+    m_fields->place(
+        document,
+        {LookupField("ModPagamento_Id", "Modalità di pagamento",
+                     "select Id, Descrizione from ModPagamento order by Descrizione", "Id",
+                     "Descrizione"),
+         LookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
+                     "ID", "Banca", "Annullato")},
+        page);
+    m_fields->place(document,
+                    {Field("DatiTrasmissione_NumeroInterno", "N° interno", false, 90),
+                     Field("DatiTrasmissione_ProgressivoInvio", "Progressivo invio", true, 90),
+                     Field("EsportatoXml", "Esportato xml", true)},
+                    page);
+    m_fields->place(document,
+                    {Field("IdMarcaBollo", "N° marca da bollo", false, 160),
+                     Field("ImportoMarcaBollo", "Importo marca da bollo", true, 90),
+                     Field("MarcaBolloVirtuale", "Virtuale", true)},
+                    page);
+    // Drop-downs and the customer use the width of the page.
+    for (const char* wide : {"Cliente_ID", "ModPagamento_Id", "Banca_ID"}) {
+        QWidget* e = m_fields->editor(QString::fromLatin1(wide));
+        int r = 0, c = 0, rs = 0, cs = 0;
+        document->getItemPosition(document->indexOf(e), &r, &c, &rs, &cs);
+        document->removeWidget(e);
+        document->addWidget(e, r, c, 1, 7);
+    }
+    document->setColumnStretch(7, 1);
+
+    if (credit) {
+        auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);
+        auto* grid = new QGridLayout(reference);
+        m_fields->place(grid,
+                        {Field("NCFattNumRif", "Numero", false, 90, true),
+                         Field("NCFatSerieRif", "Serie", true, 80, true),
+                         Field("NCFattDataRif", "Data", true, 0, true)},
+                        reference);
+        QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
+                                               QStringLiteral("btnTrovaFattura"), reference);
+        QPushButton* import = ::ui::ActionButton(QStringLiteral("Importa Righe"),
+                                                 QStringLiteral("btnImportaRighe"), reference);
+        grid->addWidget(find, 0, 6);
+        grid->addWidget(import, 0, 7);
+        grid->setColumnStretch(8, 1);
+        connect(find, &QPushButton::clicked, this, &TForm7::findInvoice);
+        connect(import, &QPushButton::clicked, this, &TForm7::importRows);
+        v->addWidget(reference);
+    }
+
+    auto* totals = new QGroupBox(QStringLiteral("Totali"), page);
+    auto* totalsGrid = new QGridLayout(totals);
+    m_fields->place(totalsGrid,
+                    {Field("TotImponibile", "Imponibile", false, 110, true),
+                     Field("TotImposta", "Imposta", true, 110, true),
+                     Field("RitenutaAcconto", "Ritenuta d'acconto", true, 110, true),
+                     Field("TotFattura", "Totale", true, 120, true)},
+                    totals);
+    totalsGrid->setColumnStretch(8, 1);
+    v->addWidget(totals);
+
+    auto* instalments = new QGroupBox(QStringLiteral("Scadenze"), page);
+    auto* iv = new QVBoxLayout(instalments);
+    m_instalments = new ::ui::DataGrid(m_context,
+                                       credit ? QStringLiteral("frmNoteCredito_DBGrid3")
+                                              : QStringLiteral("Form7_DBGrid3"),
+                                       instalments);
+    m_instalments->setObjectName(QStringLiteral("DBGrid3"));
+    m_instalments->setTable(QStringLiteral("FatturaScadenze"));
+    m_instalments->setKeyColumn(QStringLiteral("Id"));
+    m_instalments->setDefaultColumns({{"Numero", 50, "N°"},
+                                      {"Operazione", 330, "Operazione"},
+                                      {"DataScadenza", 100, "Scadenza"},
+                                      {"Importo", 100, "Importo"},
+                                      {"DataPagamento", 100, "Pagata il"}});
+    m_instalments->setItemDelegate(new PaidInstalmentDelegate(m_instalments));
+    m_instalments->setToolTip(QStringLiteral("Le righe azzurre sono state già pagate"));
+    iv->addWidget(m_instalments, 1);
+    auto* ib = new QHBoxLayout();
+    QPushButton* add = ::ui::ActionButton(QStringLiteral("Aggiungi rata"),
+                                          QStringLiteral("btnAggiungiRata"), instalments);
+    QPushButton* edit = ::ui::ActionButton(QStringLiteral("Modifica rata"),
+                                           QStringLiteral("btnModificaRata"), instalments);
+    QPushButton* remove = ::ui::ActionButton(QStringLiteral("Elimina rata"),
+                                             QStringLiteral("btnEliminaRata"), instalments);
+    ib->addWidget(add);
+    ib->addWidget(edit);
+    ib->addWidget(remove);
+    ib->addStretch(1);
+    ib->addWidget(
+        new QLabel(QStringLiteral("Le righe azzurre sono state già pagate"), instalments));
+    iv->addLayout(ib);
+    v->addWidget(instalments, 1);
+    connect(add, &QPushButton::clicked, this, &TForm7::addInstalment);
+    connect(edit, &QPushButton::clicked, this, &TForm7::editInstalment);
+    connect(remove, &QPushButton::clicked, this, &TForm7::removeInstalment);
+    connect(m_instalments, &::ui::DataGrid::rowChosen, this,
+            [this](qint64 key) { editInstalmentAt(key, false); });
+    return page;
+}
+
+QWidget* TForm7::buildRowsPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout();
+    auto* codeLabel = new QLabel(QStringLiteral("Codice articolo:"), page);
+    m_code = new QLineEdit(page);
+    m_code->setObjectName(QStringLiteral("txtCodice"));
+    m_code->setPlaceholderText(QStringLiteral("Codice + Invio"));
+    m_code->setMaximumWidth(200);
+    codeLabel->setBuddy(m_code);
+    top->addWidget(codeLabel);
+    top->addWidget(m_code);
+    QPushButton* add =
+        ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"), page);
+    QPushButton* free = ::ui::ActionButton(QStringLiteral("Articolo non in archivio"),
+                                           QStringLiteral("btnArticoloNonInArchivio"), page);
+    QPushButton* edit =
+        ::ui::ActionButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaRiga"), page);
+    QPushButton* remove =
+        ::ui::ActionButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaRiga"), page);
+    for (QPushButton* b : {add, free, edit, remove})
+        top->addWidget(b);
+    top->addStretch(1);
+    v->addLayout(top);
+
+    const bool credit = m_kind == DocumentKind::CustomerCreditNote;
+    m_rows = new ::ui::DataGrid(
+        m_context,
+        credit ? QStringLiteral("frmNoteCredito_DBGrid2") : QStringLiteral("Form7_DBGrid2"), page);
+    m_rows->setObjectName(QStringLiteral("DBGrid2"));
+    m_rows->setTable(DocumentTables::of(m_kind).rows);
+    m_rows->setKeyColumn(QStringLiteral("IDX"));
+    m_rows->setDefaultColumns({{"NumeroRiga", 45, "N°"},
+                               {"Codice", 90, "Codice"},
+                               {"Descrizione", 330, "Descrizione"},
+                               {"Um", 70, "Quantità"},
+                               {"ValoreUnitario", 100, "Valore Unitario"},
+                               {"Sconto", 70, "Sconto %"},
+                               {"AliquotaIva", 60, "Iva %"},
+                               {"TotaleImponibile", 100, "Imponibile"},
+                               {"ValoreTotale", 100, "Totale"}});
+    v->addWidget(m_rows, 1);
+    auto* order = new QAction(QStringLiteral("Ordina per inserimento"), m_rows);
+    order->setObjectName(QStringLiteral("mnuOrdinaPerInserimento"));
+    m_rows->layoutMenu()->addSeparator();
+    m_rows->layoutMenu()->addAction(order);
+
+    connect(m_code, &QLineEdit::returnPressed, this, &TForm7::addRowByCode);
+    connect(add, &QPushButton::clicked, this, &TForm7::addArticle);
+    connect(free, &QPushButton::clicked, this, &TForm7::addFreeRow);
+    connect(edit, &QPushButton::clicked, this, &TForm7::editRow);
+    connect(remove, &QPushButton::clicked, this, &TForm7::removeRow);
+    connect(order, &QAction::triggered, this, &TForm7::toggleInsertionOrder);
+    connect(m_rows, &::ui::DataGrid::rowChosen, this, [this](qint64 key) { editRowAt(key); });
+    return page;
+}
+
+QWidget* TForm7::buildImportsPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    const auto section = [&](const QString& title, const QString& prompt, QComboBox*& choice,
+                             const QString& choiceName, ::ui::DataGrid*& grid,
+                             const QString& gridName, const QString& table, const QString& key,
+                             const app::GridColumns& columns) {
+        auto* box = new QGroupBox(title, page);
+        auto* bv = new QVBoxLayout(box);
+        auto* row = new QHBoxLayout();
+        auto* label = new QLabel(prompt, box);
+        choice = new QComboBox(box);
+        choice->setObjectName(choiceName);
+        choice->setMinimumWidth(360);
+        label->setBuddy(choice);
+        row->addWidget(label);
+        row->addWidget(choice);
+        row->addStretch(1);
+        bv->addLayout(row);
+        grid = new ::ui::DataGrid(m_context, gridName, box);
+        grid->setTable(table);
+        grid->setKeyColumn(key);
+        grid->setDefaultColumns(columns);
+        bv->addWidget(grid, 1);
+        auto* remove =
+            ::ui::ActionButton(QStringLiteral("Elimina Riga"),
+                               QStringLiteral("btnEliminaRiga") + choiceName.mid(3), box);
+        auto* br = new QHBoxLayout();
+        br->addStretch(1);
+        br->addWidget(remove);
+        bv->addLayout(br);
+        v->addWidget(box, 1);
+        return remove;
+    };
+    QPushButton* removeQuote =
+        section(QStringLiteral("Preventivi"), QStringLiteral("Importa il preventivo:"),
+                m_quoteChoice, QStringLiteral("cboPreventivi"), m_quotes,
+                QStringLiteral("Form7_DBGridPreventivi"), QStringLiteral("FatturaPreventiviRighe"),
+                QStringLiteral("Preventivo_Id"), {{"Numero", 80, "Numero"}, {"Data", 100, "Data"}});
+    QPushButton* removeContract =
+        section(QStringLiteral("Contratti"), QStringLiteral("Importa la riga di contratto:"),
+                m_contractChoice, QStringLiteral("cboContratti"), m_contracts,
+                QStringLiteral("Form7_DBGridContratti"), QStringLiteral("FatturaContrattiRighe"),
+                QStringLiteral("Riga_ID"),
+                {{"Numero", 80, "Contratto"},
+                 {"Data", 100, "Data"},
+                 {"NumeroRiga", 70, "N° Riga"},
+                 {"DataInizioPeriodo", 100, "Inizio periodo"},
+                 {"DataFinePeriodo", 100, "Fine periodo"}});
+    connect(m_quoteChoice, &QComboBox::activated, this, &TForm7::importQuote);
+    connect(m_contractChoice, &QComboBox::activated, this, &TForm7::importContract);
+    connect(removeQuote, &QPushButton::clicked, this, &TForm7::removeQuote);
+    connect(removeContract, &QPushButton::clicked, this, &TForm7::removeContract);
+    return page;
+}
+
+QWidget* TForm7::buildTransportPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    auto* grid = new QGridLayout();
+    m_fields->place(
+        grid,
+        {LookupField("Porto_ID", "Porto",
+                     "select ID, Descrizione from FatturaPorto order by Descrizione", "ID",
+                     "Descrizione"),
+         LookupField("Aspetto_ID", "Aspetto dei beni",
+                     "select ID, Descrizione from FatturaAspetto order by Descrizione", "ID",
+                     "Descrizione"),
+         LookupField("Personale_ID", "Incaricato del trasporto",
+                     "select ID, Personale, Annullato from Personale order by Personale", "ID",
+                     "Personale", "Annullato"),
+         LookupField("Vettore_ID", "Vettore",
+                     "select ID, Descrizione from Vettore order by Descrizione", "ID",
+                     "Descrizione"),
+         Field("Colli", "Colli", false, 90), Field("datatrasporto", "Data trasporto"),
+         Field("DatiAnagraficiVettore", "Dati anagrafici del vettore nella fattura elettronica")},
+        page);
+    grid->setColumnStretch(1, 1);
+    v->addLayout(grid);
+    v->addStretch(1);
+    return page;
+}
+
+QWidget* TForm7::buildAttachmentsPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    m_attachments = new ::ui::DataGrid(m_context, QStringLiteral("Form7_DBGridAllegati"), page);
+    m_attachments->setObjectName(QStringLiteral("DBGridAllegati"));
+    m_attachments->setTable(QStringLiteral("Fattura_Allegati"));
+    m_attachments->setKeyColumn(QStringLiteral("id"));
+    m_attachments->setDefaultColumns({{"NomeAttachment", 220, "Nome"},
+                                      {"DescrizioneAttachment", 300, "Descrizione"},
+                                      {"FormatoAttachment", 80, "Formato"},
+                                      {"PercorsoCompleto", 300, "Percorso"}});
+    v->addWidget(m_attachments, 1);
+    auto* buttons = new QHBoxLayout();
+    QPushButton* add =
+        ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiAllegato"), page);
+    QPushButton* edit =
+        ::ui::ActionButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaAllegato"), page);
+    QPushButton* remove =
+        ::ui::ActionButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaAllegato"), page);
+    buttons->addWidget(add);
+    buttons->addWidget(edit);
+    buttons->addWidget(remove);
+    buttons->addStretch(1);
+    v->addLayout(buttons);
+    connect(add, &QPushButton::clicked, this, &TForm7::addAttachment);
+    connect(edit, &QPushButton::clicked, this, &TForm7::editAttachment);
+    connect(remove, &QPushButton::clicked, this, &TForm7::removeAttachment);
+    connect(m_attachments, &::ui::DataGrid::rowChosen, this, &TForm7::editAttachment);
+    return page;
+}
+
+QWidget* TForm7::buildOtherPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    auto* grid = new QGridLayout();
+    m_fields->place(grid,
+                    {Field("Causale", "Causale"), Field("Note", "Note"),
+                     Field("ScissionePagamenti", "Scissione dei pagamenti"),
+                     Field("ConaiAssolto", "Contributo CONAI assolto"),
+                     Field("Depositata", "Depositata"),
+                     Field("RitAccontoAziende", "Ritenuta d'acconto")},
+                    page);
+    grid->setColumnStretch(1, 1);
+    v->addLayout(grid);
+    v->addStretch(1);
+    return page;
+}
+
+} // namespace documents::ui
