@@ -4,12 +4,12 @@
 #include "ImportIpaCommand.h"
 #include "PrintCommand.h"
 #include "SendMailCommand.h"
-#include "app/ComuniImport.h"
 #include "app/DemoArchive.h"
 #include "app/UpgradeScript.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
+#include "registries/ComuniImport.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -132,8 +132,8 @@ int upgrade(const QStringList& args) {
 int importComuni(const QStringList& args) {
     db::Database db;
     openArchive(db, args.value(0));
-    const QString source = args.size() > 1 ? args[1] : app::ComuniImport::defaultSource();
-    const app::ComuniImportResult r = app::ComuniImport::run(db, source);
+    const QString source = args.size() > 1 ? args[1] : registries::ComuniImport::defaultSource();
+    const registries::ComuniImportResult r = registries::ComuniImport::run(db, source);
     out() << "Comuni aggiunti: " << r.added << ", aggiornati: " << r.updated
           << ", province aggiunte: " << r.provincesAdded << ", regioni aggiunte: " << r.regionsAdded
           << '\n';

@@ -1,12 +1,12 @@
 #include "app/PrinterCheck.h"
 #include "app/SingleInstance.h"
 #include "app/StartupSequence.h"
-#include "app/ui/HelpWindow.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/Screens.h"
 #include "db/Database.h"
-#include "screens/Screens.h"
 #include "ui/AppContext.h"
 #include "ui/GuiInteraction.h"
+#include "ui/HelpWindow.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QApplication>
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     context.interaction = &gui;
     ui::ScreenRegistry registry;
     screens::registerAllScreens(registry);
-    app::ui::installHelpKey();
+    ::ui::installHelpKey();
 
     app::ui::MainWindow window(context, registry);
     gui.setParent(&window);

@@ -1,8 +1,8 @@
 #include "app/ArchiveSwitch.h"
 
-#include "app/ArchiveLocation.h"
 #include "app/StartupSequence.h"
 #include "common/Interaction.h"
+#include "db/ArchiveLocation.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -17,7 +17,7 @@ const QString kErrorTitle = QStringLiteral("Messaggio di errore");
 
 ArchiveSwitch::ArchiveSwitch(db::Database& db, common::Interaction& interaction,
                              const QString& installationFolder)
-    : m_db(db), m_ui(interaction), m_folder(ArchiveLocation(installationFolder).folder()) {}
+    : m_db(db), m_ui(interaction), m_folder(db::ArchiveLocation(installationFolder).folder()) {}
 
 ArchiveSwitch::Result ArchiveSwitch::run(const QString& typedAddress) {
     if (db::Database::isPostgresAddress(typedAddress))
@@ -33,7 +33,7 @@ ArchiveSwitch::Result ArchiveSwitch::run(const QString& typedAddress) {
 
 ArchiveSwitch::Result ArchiveSwitch::switchTo(const QString& archiveText) {
     Result result;
-    const ArchiveLocation location(m_folder);
+    const db::ArchiveLocation location(m_folder);
     const QString archive = location.resolve(archiveText);
     if (archive.isEmpty())
         return result;

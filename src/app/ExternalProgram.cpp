@@ -1,6 +1,6 @@
 #include "app/ExternalProgram.h"
 
-#include "app/Installation.h"
+#include "common/Installation.h"
 #include "common/Interaction.h"
 
 #include <QCoreApplication>
@@ -13,7 +13,7 @@ namespace app {
 namespace {
 
 QStringList defaultFolders() {
-    QStringList out{QCoreApplication::applicationDirPath(), Installation::folder()};
+    QStringList out{QCoreApplication::applicationDirPath(), common::Installation::folder()};
     out.removeDuplicates();
     return out;
 }

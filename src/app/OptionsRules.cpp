@@ -1,7 +1,7 @@
 #include "app/OptionsRules.h"
 
-#include "app/SingleRow.h"
 #include "common/Money.h"
+#include "db/SingleRow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,16 +9,16 @@
 namespace app {
 
 db::Row OptionsRules::load(db::Database& db) {
-    return SingleRow::load(db, QStringLiteral("opzioni"));
+    return db::SingleRow::load(db, QStringLiteral("opzioni"));
 }
 
 void OptionsRules::save(db::Database& db, const db::Values& values) {
     db::Transaction tx(db);
-    SingleRow::save(db, QStringLiteral("opzioni"), values);
+    db::SingleRow::save(db, QStringLiteral("opzioni"), values);
     // The invoicing series switch lives in both rows; they must agree.
     for (const auto& [column, value] : values)
         if (column.compare(QStringLiteral("FatturazioneMultipla"), Qt::CaseInsensitive) == 0)
-            SingleRow::save(db, QStringLiteral("ditta"), {{column, value}});
+            db::SingleRow::save(db, QStringLiteral("ditta"), {{column, value}});
     tx.commit();
 }
 

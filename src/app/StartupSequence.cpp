@@ -1,11 +1,11 @@
 #include "app/StartupSequence.h"
 
-#include "app/ArchiveLocation.h"
-#include "app/Installation.h"
 #include "app/UpgradeScript.h"
+#include "common/Installation.h"
 #include "common/Interaction.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "db/ArchiveLocation.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -46,7 +46,7 @@ StartupSequence::StartupSequence(db::Database& db, common::Interaction& interact
                                  StartupOptions options)
     : m_db(db), m_ui(interaction), m_options(std::move(options)) {
     if (m_options.installationFolder.isEmpty())
-        m_options.installationFolder = Installation::folder();
+        m_options.installationFolder = common::Installation::folder();
     if (m_options.helpFile.isEmpty())
         m_options.helpFile = defaultHelpFile();
     if (!m_options.today.isValid())
@@ -54,7 +54,7 @@ StartupSequence::StartupSequence(db::Database& db, common::Interaction& interact
 }
 
 QString StartupSequence::defaultHelpFile() {
-    return QDir(Installation::dataFolder(QStringLiteral("help")))
+    return QDir(common::Installation::dataFolder(QStringLiteral("help")))
         .filePath(QStringLiteral("index.html"));
 }
 
@@ -297,7 +297,7 @@ StartupResult StartupSequence::run() {
     }
     result.permissions = *permissions;
 
-    ArchiveLocation location(m_options.installationFolder);
+    db::ArchiveLocation location(m_options.installationFolder);
     result.archive = location.read();
 
     result.helpFile = QFileInfo(m_options.helpFile).absoluteFilePath();

@@ -1,6 +1,6 @@
 #include "app/VideoTopics.h"
 
-#include "app/Installation.h"
+#include "common/Installation.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +24,8 @@ QList<VideoTopic> VideoTopics::parse(const QString& text) {
 }
 
 QList<VideoTopic> VideoTopics::load() {
-    for (const QString& folder : {Installation::folder(), Installation::dataFolder("help")}) {
+    for (const QString& folder :
+         {common::Installation::folder(), common::Installation::dataFolder("help")}) {
         QFile f(QDir(folder).filePath(fileName()));
         if (f.open(QIODevice::ReadOnly | QIODevice::Text))
             return parse(QString::fromUtf8(f.readAll()));

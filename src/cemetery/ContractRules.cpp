@@ -71,13 +71,13 @@ qint64 ContractRules::insertNew(db::Database& db, const QDate& today) {
 }
 
 std::optional<common::Failure> ContractRules::validateHeader(const QVariantMap& header) {
-    if (app::RecordText(header, QStringLiteral("Numero")).isEmpty())
+    if (db::RecordText(header, QStringLiteral("Numero")).isEmpty())
         return common::Failure{kError, QStringLiteral("Attenzione manca il numero del Contratto"),
                                QStringLiteral("Numero")};
-    if (app::RecordText(header, QStringLiteral("Data")).isEmpty())
+    if (db::RecordText(header, QStringLiteral("Data")).isEmpty())
         return common::Failure{kError, QStringLiteral("Attenzione manca la data del Contratto"),
                                QStringLiteral("Data")};
-    if (app::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0)
+    if (db::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0)
         return common::Failure{kError, QStringLiteral("Attenzione manca il Cliente del Contratto"),
                                QStringLiteral("Cliente_ID")};
     return std::nullopt;
@@ -184,27 +184,26 @@ qint64 ContractRules::addFreeRow(db::Database& db, qint64 contractId, const QDat
 }
 
 std::optional<common::Failure> ContractRules::validateRow(const QVariantMap& row) {
-    if (app::RecordText(row, QStringLiteral("Um")).isEmpty())
+    if (db::RecordText(row, QStringLiteral("Um")).isEmpty())
         return common::Failure{kNotice, QStringLiteral("Attenzione manca la quantità"),
                                QStringLiteral("Um")};
-    if (app::RecordText(row, QStringLiteral("ValoreUnitario")).isEmpty())
+    if (db::RecordText(row, QStringLiteral("ValoreUnitario")).isEmpty())
         return common::Failure{kNotice, QStringLiteral("Attenzione manca il Valore Unitario"),
                                QStringLiteral("ValoreUnitario")};
-    if (app::RecordText(row, QStringLiteral("AliquotaIva")).isEmpty() &&
-        app::RecordKey(row, QStringLiteral("Iva_ID")) <= 0)
+    if (db::RecordText(row, QStringLiteral("AliquotaIva")).isEmpty() &&
+        db::RecordKey(row, QStringLiteral("Iva_ID")) <= 0)
         return common::Failure{kNotice, QStringLiteral("Attenzione manca l'Aliquota Iva"),
                                QStringLiteral("Iva_ID")};
     return std::nullopt;
 }
 
 void ContractRules::completeRow(QVariantMap& row) {
-    row[QStringLiteral("Pagato")] =
-        !app::RecordText(row, QStringLiteral("DataPagamento")).isEmpty();
+    row[QStringLiteral("Pagato")] = !db::RecordText(row, QStringLiteral("DataPagamento")).isEmpty();
     documents::RowRules::computeAmounts(row);
 }
 
 void ContractRules::chooseVat(db::Database& db, QVariantMap& row) {
-    const qint64 vat = app::RecordKey(row, QStringLiteral("Iva_ID"));
+    const qint64 vat = db::RecordKey(row, QStringLiteral("Iva_ID"));
     const db::Result r = db.query(QStringLiteral("select ID, Iva from Iva where ID = ?"), {vat});
     row[QStringLiteral("AliquotaIva")] =
         r.empty() ? QVariant() : QVariant(r.first().number(QStringLiteral("Iva")));

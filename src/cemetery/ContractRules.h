@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/RegistryRecord.h"
 #include "common/Interaction.h"
 #include "db/Database.h"
+#include "db/RegistryRecord.h"
 
 #include <QDate>
 #include <QList>

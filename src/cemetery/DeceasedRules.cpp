@@ -1,9 +1,9 @@
 #include "cemetery/DeceasedRules.h"
 
-#include "app/RegistryRecord.h"
 #include "cemetery/TableDefaults.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "db/RegistryRecord.h"
 #include "db/SchemaCatalog.h"
 
 namespace cemetery {
@@ -42,12 +42,12 @@ QString DeceasedRules::displayName(const QString& documentName, const QString& t
 }
 
 void DeceasedRules::deriveNames(QVariantMap& record) {
-    const QString docName = documentName(app::RecordText(record, QStringLiteral("Cognome")),
-                                         app::RecordText(record, QStringLiteral("Nome")));
+    const QString docName = documentName(db::RecordText(record, QStringLiteral("Cognome")),
+                                         db::RecordText(record, QStringLiteral("Nome")));
     record[QStringLiteral("NominativoDocumenti")] = docName;
     record[QStringLiteral("NominativoVisualizzato")] =
-        displayName(docName, app::RecordText(record, QStringLiteral("CodFiscale")),
-                    birthDateShown(app::RecordValue(record, QStringLiteral("DataNascita"))));
+        displayName(docName, db::RecordText(record, QStringLiteral("CodFiscale")),
+                    birthDateShown(db::RecordValue(record, QStringLiteral("DataNascita"))));
 }
 
 bool DeceasedRules::pastDates(QVariantMap& record, const QDate& today) {
@@ -70,10 +70,10 @@ bool DeceasedRules::pastDates(QVariantMap& record, const QDate& today) {
 }
 
 std::optional<common::Failure> DeceasedRules::validate(const QVariantMap& record) {
-    if (app::RecordText(record, QStringLiteral("Cognome")).isEmpty())
+    if (db::RecordText(record, QStringLiteral("Cognome")).isEmpty())
         return common::Failure{kErrorTitle, QStringLiteral("Attenzione manca il cognome"),
                                QStringLiteral("Cognome")};
-    if (app::RecordText(record, QStringLiteral("Nome")).isEmpty())
+    if (db::RecordText(record, QStringLiteral("Nome")).isEmpty())
         return common::Failure{kErrorTitle, QStringLiteral("Attenzione manca il nome"),
                                QStringLiteral("Nome")};
     return std::nullopt;
@@ -184,7 +184,7 @@ std::optional<common::Failure> DeceasedRules::save(db::Database& db, qint64 id, 
     if (auto f = validate(record))
         return f;
     pastDates(record, QDate::currentDate());
-    if (namesTyped || app::RecordText(record, QStringLiteral("NominativoVisualizzato")).isEmpty())
+    if (namesTyped || db::RecordText(record, QStringLiteral("NominativoVisualizzato")).isEmpty())
         deriveNames(record);
     const db::TableInfo* info = db::SchemaCatalog::instance().table(kTable);
     db::Values values;
@@ -222,7 +222,7 @@ qint64 DeceasedRules::linkToContract(db::Database& db, qint64 contractId, qint64
 }
 
 std::optional<common::Failure> DeceasedRules::validateCategory(const QVariantMap& record) {
-    if (app::RecordText(record, QStringLiteral("Descrizione")).isEmpty())
+    if (db::RecordText(record, QStringLiteral("Descrizione")).isEmpty())
         return common::Failure{QStringLiteral("Messaggio di Errore"),
                                QStringLiteral("Attenzione manca la Descrizione"),
                                QStringLiteral("Descrizione")};

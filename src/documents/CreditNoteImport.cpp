@@ -1,7 +1,7 @@
 #include "documents/CreditNoteImport.h"
 
-#include "app/RegistryRecord.h"
 #include "common/TextForms.h"
+#include "db/RegistryRecord.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentStore.h"
@@ -25,7 +25,7 @@ common::Failure Error(const QString& text, const QString& field) {
 
 std::optional<common::Failure>
 CreditNoteImport::invoicesOf(db::Database& db, const QVariantMap& note, QList<Invoice>* invoices) {
-    const qint64 customer = app::RecordKey(note, QStringLiteral("Cliente_ID"));
+    const qint64 customer = db::RecordKey(note, QStringLiteral("Cliente_ID"));
     if (customer <= 0)
         return Error(QStringLiteral("Attenzione E' necessario scegliere il Cliente prima di poter "
                                     "proseguire"),
@@ -55,17 +55,17 @@ void CreditNoteImport::chooseInvoice(QVariantMap& note, const Invoice& invoice) 
 
 std::optional<common::Failure>
 CreditNoteImport::importRows(db::Database& db, common::Interaction& ui, QVariantMap& note) {
-    const qint64 invoiceId = app::RecordKey(note, QStringLiteral("NCFattIDRif"));
+    const qint64 invoiceId = db::RecordKey(note, QStringLiteral("NCFattIDRif"));
     if (invoiceId <= 0)
         return Error(QStringLiteral("Attenzione E' necessario trovare e scegliere una fattura "
                                     "prima di poterne importare le righe"),
                      QStringLiteral("NCFattIDRif"));
-    const qint64 noteId = app::RecordKey(note, QStringLiteral("Id"));
+    const qint64 noteId = db::RecordKey(note, QStringLiteral("Id"));
     const DocumentOptions options = DocumentOptions::load(db);
     const DocumentTables& t = DocumentTables::of(kNote);
-    const QVariant number = app::RecordValue(note, QStringLiteral("NCFattNumRif"));
-    const QString series = app::RecordText(note, QStringLiteral("NCFatSerieRif"));
-    const QDate date = app::RecordDate(note, QStringLiteral("NCFattDataRif"));
+    const QVariant number = db::RecordValue(note, QStringLiteral("NCFattNumRif"));
+    const QString series = db::RecordText(note, QStringLiteral("NCFatSerieRif"));
+    const QDate date = db::RecordDate(note, QStringLiteral("NCFattDataRif"));
     const QString rowNote = QStringLiteral(" Fattura numero: ") + number.toString() +
                             QStringLiteral(" Serie: ") + series + QStringLiteral(" Data: ") +
                             common::ItalianDate(date);

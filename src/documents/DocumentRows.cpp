@@ -1,6 +1,6 @@
 #include "documents/DocumentRows.h"
 
-#include "app/RegistryRecord.h"
+#include "db/RegistryRecord.h"
 #include "documents/DocumentStore.h"
 #include "documents/DocumentTables.h"
 #include "documents/RecordColumns.h"
@@ -114,7 +114,7 @@ qint64 DocumentRows::addFreeRow(db::Database& db, DocumentKind kind, qint64 docu
 }
 
 QVariantMap DocumentRows::load(db::Database& db, DocumentKind kind, qint64 rowId) {
-    return app::ReadRecord(db, DocumentTables::of(kind).rows, rowId);
+    return db::ReadRecord(db, DocumentTables::of(kind).rows, rowId);
 }
 
 std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind kind,
@@ -122,17 +122,17 @@ std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind
     if (auto failure = RowRules::validate(row))
         return failure;
     const DocumentTables& t = DocumentTables::of(kind);
-    qint64 id = app::RecordKey(row, KeyColumn());
+    qint64 id = db::RecordKey(row, KeyColumn());
     db::Transaction tx(db);
     row[t.parent] = documentId;
     if (id <= 0) {
         // A row made in the editor from nothing takes what the add actions give.
         const Header h = ReadHeader(db, documentId);
-        if (app::RecordValue(row, QStringLiteral("Data")).isNull() && h.date.isValid())
+        if (db::RecordValue(row, QStringLiteral("Data")).isNull() && h.date.isValid())
             row[QStringLiteral("Data")] = h.date;
-        if (app::RecordValue(row, QStringLiteral("Storico")).isNull())
+        if (db::RecordValue(row, QStringLiteral("Storico")).isNull())
             row[QStringLiteral("Storico")] = h.history;
-        if (app::RecordValue(row, QStringLiteral("NumeroRiga")).isNull())
+        if (db::RecordValue(row, QStringLiteral("NumeroRiga")).isNull())
             row[QStringLiteral("NumeroRiga")] =
                 nextRowNumber(db, kind, documentId, DocumentOptions::load(db));
     }
@@ -146,8 +146,8 @@ std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind
         id > 0 ? db.scalar(QStringLiteral("SELECT Um FROM %1 WHERE IDX = ?").arg(t.rows), {id})
                      .toDouble()
                : 0;
-    if (IsArticleRow(app::RecordText(row, QStringLiteral("TipoRiga"))))
-        StockMoves::move(db, app::RecordKey(row, QStringLiteral("Articolo_ID")),
+    if (IsArticleRow(db::RecordText(row, QStringLiteral("TipoRiga"))))
+        StockMoves::move(db, db::RecordKey(row, QStringLiteral("Articolo_ID")),
                          t.stockSign * (newQuantity - stored));
     if (id > 0)
         db.update(t.rows, id, values);

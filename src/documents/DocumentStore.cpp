@@ -1,6 +1,6 @@
 #include "documents/DocumentStore.h"
 
-#include "app/RegistryRecord.h"
+#include "db/RegistryRecord.h"
 #include "documents/DocumentTotals.h"
 #include "documents/HeaderRules.h"
 #include "documents/Numbering.h"
@@ -48,7 +48,7 @@ qint64 DocumentStore::create(db::Database& db, DocumentKind kind, const NewDocum
 }
 
 QVariantMap DocumentStore::load(db::Database& db, qint64 id) {
-    return app::ReadRecord(db, QStringLiteral("fattura"), id);
+    return db::ReadRecord(db, QStringLiteral("fattura"), id);
 }
 
 std::optional<common::Failure> DocumentStore::save(db::Database& db, DocumentKind kind,
@@ -95,9 +95,9 @@ void DocumentStore::recalculateNow(db::Database& db, qint64 id) {
 
 void DocumentStore::write(db::Database& db, DocumentKind kind, QVariantMap& header,
                           std::optional<InstalmentSchedule::Mode> mode) {
-    const qint64 id = app::RecordKey(header, QStringLiteral("Id"));
+    const qint64 id = db::RecordKey(header, QStringLiteral("Id"));
     header[QStringLiteral("ConaiAssolto")] =
-        app::RecordValue(header, QStringLiteral("ConaiAssolto")).toBool();
+        db::RecordValue(header, QStringLiteral("ConaiAssolto")).toBool();
     header[QStringLiteral("Carico")] = false;
     header[QStringLiteral("FattNota")] = isFattNota(kind);
     db::Transaction tx(db);
@@ -105,7 +105,7 @@ void DocumentStore::write(db::Database& db, DocumentKind kind, QVariantMap& head
         const QVariant stored =
             db.scalar(QStringLiteral("select ModPagamento_Id from fattura where Id = ?"), {id});
         const bool changed =
-            stored.toLongLong() != app::RecordKey(header, QStringLiteral("ModPagamento_Id"));
+            stored.toLongLong() != db::RecordKey(header, QStringLiteral("ModPagamento_Id"));
         mode = changed ? InstalmentSchedule::Mode::Regenerate : InstalmentSchedule::Mode::Refresh;
     }
     db.update(QStringLiteral("fattura"), id, ColumnValues(QStringLiteral("fattura"), header));

@@ -1,6 +1,6 @@
 #include "documents/HeaderRules.h"
 
-#include "app/RegistryRecord.h"
+#include "db/RegistryRecord.h"
 
 namespace documents {
 
@@ -11,17 +11,17 @@ common::Failure Error(const QString& text, const QString& field) {
 }
 
 bool Missing(const QVariantMap& header, const QString& column) {
-    return app::RecordText(header, column).isEmpty();
+    return db::RecordText(header, column).isEmpty();
 }
 
 } // namespace
 
 std::optional<common::Failure> HeaderRules::validate(DocumentKind kind, const QVariantMap& header,
                                                      const DocumentOptions& options) {
-    const bool noDate = !app::RecordDate(header, QStringLiteral("Data")).isValid();
+    const bool noDate = !db::RecordDate(header, QStringLiteral("Data")).isValid();
     const bool noNumber = Missing(header, QStringLiteral("Num"));
-    const bool noCustomer = app::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0;
-    const bool noTerms = app::RecordKey(header, QStringLiteral("ModPagamento_Id")) <= 0;
+    const bool noCustomer = db::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0;
+    const bool noTerms = db::RecordKey(header, QStringLiteral("ModPagamento_Id")) <= 0;
     if (isFattNota(kind)) {
         if (noDate)
             return Error(QStringLiteral("Attenzione manca la data"), QStringLiteral("Data"));
@@ -48,8 +48,8 @@ std::optional<common::Failure> HeaderRules::validate(DocumentKind kind, const QV
         return Error(QStringLiteral("Attenzione manca la Modalità di pagamento"),
                      QStringLiteral("ModPagamento_Id"));
     if (options.stampDuty &&
-        app::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() > 0 &&
-        !app::RecordValue(header, QStringLiteral("MarcaBolloVirtuale")).toBool() &&
+        db::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() > 0 &&
+        !db::RecordValue(header, QStringLiteral("MarcaBolloVirtuale")).toBool() &&
         Missing(header, QStringLiteral("IdMarcaBollo")))
         return Error(QStringLiteral("Attenzione manca il numero della marca da bollo"),
                      QStringLiteral("IdMarcaBollo"));
@@ -78,7 +78,7 @@ bool HeaderRules::applyCustomer(db::Database& db, QVariantMap& header, qint64 cu
 }
 
 DocumentKind HeaderRules::kindOf(const QVariantMap& header) {
-    return app::RecordValue(header, QStringLiteral("FattNota")).toBool()
+    return db::RecordValue(header, QStringLiteral("FattNota")).toBool()
                ? DocumentKind::CustomerCreditNote
                : DocumentKind::CustomerInvoice;
 }

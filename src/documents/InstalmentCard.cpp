@@ -1,6 +1,6 @@
 #include "documents/InstalmentCard.h"
 
-#include "app/RegistryRecord.h"
+#include "db/RegistryRecord.h"
 #include "documents/CashBookMovements.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentTables.h"
@@ -49,22 +49,22 @@ qint64 InstalmentCard::add(db::Database& db, DocumentKind kind, qint64 documentI
 }
 
 QVariantMap InstalmentCard::load(db::Database& db, qint64 instalmentId) {
-    return app::ReadRecord(db, QStringLiteral("FatturaScadenze"), instalmentId);
+    return db::ReadRecord(db, QStringLiteral("FatturaScadenze"), instalmentId);
 }
 
 std::optional<common::Failure> InstalmentCard::validate(const QVariantMap& s) {
-    if (!app::RecordDate(s, QStringLiteral("DataScadenza")).isValid())
+    if (!db::RecordDate(s, QStringLiteral("DataScadenza")).isValid())
         return Error(QStringLiteral("Attenzione manca la data della scadenza !!"),
                      QStringLiteral("DataScadenza"));
-    if (app::RecordText(s, QStringLiteral("Operazione")).isEmpty())
+    if (db::RecordText(s, QStringLiteral("Operazione")).isEmpty())
         return Error(QStringLiteral("Attenzione manca la descrizione dell'operazione !!"),
                      QStringLiteral("Operazione"));
-    if (app::RecordText(s, QStringLiteral("Importo")).isEmpty())
+    if (db::RecordText(s, QStringLiteral("Importo")).isEmpty())
         return Error(QStringLiteral("Attenzione manca l'importo !!"), QStringLiteral("Importo"));
-    if (app::RecordText(s, QStringLiteral("Numero")).isEmpty())
+    if (db::RecordText(s, QStringLiteral("Numero")).isEmpty())
         return Error(QStringLiteral("Attenzione manca il numero cronologico di pagamento !!"),
                      QStringLiteral("Numero"));
-    if (app::RecordKey(s, QStringLiteral("ModPagamento_Id")) <= 0)
+    if (db::RecordKey(s, QStringLiteral("ModPagamento_Id")) <= 0)
         return Error(QStringLiteral("Attenzione manca la modalità di pagamento !!"),
                      QStringLiteral("ModPagamento_Id"));
     return std::nullopt;
@@ -74,8 +74,8 @@ std::optional<common::Failure> InstalmentCard::save(db::Database& db, QVariantMa
     if (auto failure = validate(s))
         return failure;
     const bool cashBook = DocumentOptions::load(db).cashBook;
-    const qint64 id = app::RecordKey(s, QStringLiteral("Id"));
-    const bool paid = app::RecordDate(s, QStringLiteral("DataPagamento")).isValid();
+    const qint64 id = db::RecordKey(s, QStringLiteral("Id"));
+    const bool paid = db::RecordDate(s, QStringLiteral("DataPagamento")).isValid();
     db::Transaction tx(db);
     s[QStringLiteral("Pagato")] = paid;
     if (!paid) {

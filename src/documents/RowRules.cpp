@@ -1,8 +1,8 @@
 #include "documents/RowRules.h"
 
-#include "app/RegistryRecord.h"
 #include "common/Money.h"
 #include "common/TextForms.h"
+#include "db/RegistryRecord.h"
 
 namespace documents {
 
@@ -13,11 +13,11 @@ common::Failure Notice(const QString& text, const QString& field) {
 }
 
 bool Empty(const QVariantMap& row, const QString& column) {
-    return app::RecordText(row, column).isEmpty();
+    return db::RecordText(row, column).isEmpty();
 }
 
 double Number(const QVariantMap& row, const QString& column) {
-    const QVariant v = app::RecordValue(row, column);
+    const QVariant v = db::RecordValue(row, column);
     if (v.typeId() == QMetaType::QString) {
         double amount = 0;
         return common::ParseItalianAmount(v.toString().trimmed(), &amount) ? amount : 0;
@@ -67,7 +67,7 @@ std::optional<common::Failure> RowRules::unitPriceFromTotal(const QVariantMap& r
             QStringLiteral(
                 "Attenzione Inserire il Valore Ivato prima di calcolare il valore unitario"),
             QStringLiteral("ValoreTotale"));
-    const double rate = app::RecordKey(row, QStringLiteral("Iva_ID")) > 0
+    const double rate = db::RecordKey(row, QStringLiteral("Iva_ID")) > 0
                             ? Number(row, QStringLiteral("AliquotaIva"))
                             : options.defaultVatRate;
     const double q = Empty(row, QStringLiteral("Um")) ? 1 : Number(row, QStringLiteral("Um"));

@@ -1,7 +1,7 @@
 #include "printing/PrintJob.h"
 
-#include "app/ArchiveLocation.h"
-#include "app/Installation.h"
+#include "common/Installation.h"
+#include "db/ArchiveLocation.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "printing/ReportData.h"
@@ -18,7 +18,7 @@ QString PrintJobs::archiveAddress(QString* error) {
     const QString env = qEnvironmentVariable("OSSARION_ARCHIVE").trimmed();
     if (!env.isEmpty())
         return env;
-    app::ArchiveLocation location(app::Installation::folder());
+    db::ArchiveLocation location(common::Installation::folder());
     QFile file(location.filePath());
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("Archivio non trovato: manca il file %1").arg(location.filePath());

@@ -1,6 +1,6 @@
 #include "printing/ReportData.h"
 
-#include "app/Installation.h"
+#include "common/Installation.h"
 #include "db/Database.h"
 
 #include <QFileInfo>
@@ -31,7 +31,7 @@ ReportData ReportData::load(db::Database& db, const RequestRow& request) {
         }
     }
     if (d.logo.isNull()) {
-        const QString bmp = app::Installation::filePath(QStringLiteral("LogoMaga.bmp"));
+        const QString bmp = common::Installation::filePath(QStringLiteral("LogoMaga.bmp"));
         if (QFileInfo::exists(bmp))
             d.logo.load(bmp);
     }

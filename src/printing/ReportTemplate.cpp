@@ -1,6 +1,6 @@
 #include "printing/ReportTemplate.h"
 
-#include "app/Installation.h"
+#include "common/Installation.h"
 
 #include <QDir>
 #include <QFile>
@@ -188,10 +188,10 @@ QJsonObject loadObject(const QString& name, const QStringList& folders, QString*
 
 QStringList ReportTemplates::defaultFolders() {
     QStringList folders;
-    const QString own = QDir(app::Installation::folder()).filePath(QStringLiteral("reports"));
+    const QString own = QDir(common::Installation::folder()).filePath(QStringLiteral("reports"));
     if (QFileInfo(own).isDir())
         folders << own;
-    folders << app::Installation::dataFolder(QStringLiteral("reports"));
+    folders << common::Installation::dataFolder(QStringLiteral("reports"));
     return folders;
 }
 

@@ -66,7 +66,7 @@ void DataGrid::setHighlightStock(bool on) {
     m_model->setHighlight(on ? QStringLiteral("Giacenza") : QString(), QColor(240, 189, 15));
 }
 
-void DataGrid::setDefaultColumns(const app::GridColumns& columns) {
+void DataGrid::setDefaultColumns(const ::ui::GridColumns& columns) {
     setColumns(columns);
 }
 
@@ -77,21 +77,21 @@ void DataGrid::setResult(db::Result result) {
         selectRow(0);
 }
 
-app::GridColumns DataGrid::columns() const {
-    app::GridColumns shown;
+::ui::GridColumns DataGrid::columns() const {
+    ::ui::GridColumns shown;
     const QHeaderView* header = horizontalHeader();
     for (int visual = 0; visual < header->count(); ++visual) {
         const int logical = header->logicalIndex(visual);
         if (logical < 0 || header->isSectionHidden(logical))
             continue;
-        app::GridColumn c = m_model->columns().at(logical);
+        ::ui::GridColumn c = m_model->columns().at(logical);
         c.width = header->sectionSize(logical);
         shown.append(c);
     }
     return shown;
 }
 
-void DataGrid::setColumns(const app::GridColumns& columns) {
+void DataGrid::setColumns(const ::ui::GridColumns& columns) {
     const qint64 key = currentKey();
     m_model->setColumns(columns);
     QHeaderView* header = horizontalHeader();
@@ -143,14 +143,14 @@ void DataGrid::clickTitle(int column) {
     if (column < 0 || column >= m_model->columns().size())
         return;
     const qint64 key = currentKey();
-    m_model->setSort(app::SortAfterTitleClick(m_model->sort(), m_model->columns()[column].field));
+    m_model->setSort(::ui::SortAfterTitleClick(m_model->sort(), m_model->columns()[column].field));
     if (!selectKey(key) && m_model->rowCount() > 0)
         selectRow(0);
 }
 
 void DataGrid::saveLayout() {
     try {
-        app::SaveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
+        ::ui::SaveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
     } catch (const db::DbError& e) {
         m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
     }
@@ -158,24 +158,24 @@ void DataGrid::saveLayout() {
 
 void DataGrid::resetLayout() {
     try {
-        app::GridColumns shown = columns();
-        if (app::LoadLayout(*m_context.db, m_gridName, shown, true, m_context.db->workstation()))
+        ::ui::GridColumns shown = columns();
+        if (::ui::LoadLayout(*m_context.db, m_gridName, shown, true, m_context.db->workstation()))
             setColumns(shown);
-        app::SaveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
+        ::ui::SaveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
     } catch (const db::DbError& e) {
         m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
     }
 }
 
 void DataGrid::removeColumn(int column) {
-    app::GridColumns shown = m_model->columns();
+    ::ui::GridColumns shown = m_model->columns();
     if (column < 0 || column >= shown.size())
         return;
     // Keep the on-screen order and widths of the others.
-    app::GridColumns kept;
-    const app::GridColumns visible = columns();
+    ::ui::GridColumns kept;
+    const ::ui::GridColumns visible = columns();
     const QString field = shown[column].field;
-    for (const app::GridColumn& c : visible)
+    for (const ::ui::GridColumn& c : visible)
         if (c.field != field || c.caption != shown[column].caption)
             kept.append(c);
     setColumns(kept);
@@ -184,8 +184,8 @@ void DataGrid::removeColumn(int column) {
 void DataGrid::loadLayout() {
     m_layoutLoaded = true;
     try {
-        app::GridColumns shown = columns();
-        if (app::LoadLayout(*m_context.db, m_gridName, shown, false, m_context.db->workstation()))
+        ::ui::GridColumns shown = columns();
+        if (::ui::LoadLayout(*m_context.db, m_gridName, shown, false, m_context.db->workstation()))
             setColumns(shown);
     } catch (...) {
         // A damaged layout leaves the built-in one.

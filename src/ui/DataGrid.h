@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GridLayouts.h"
 #include "db/Row.h"
+#include "ui/GridLayouts.h"
 
 #include <QTableView>
 
@@ -26,7 +26,7 @@ public:
     void setTable(const QString& table);
     void setKeyColumn(const QString& key) { m_keyColumn = key; }
     // The grid's built-in arrangement, shown until a stored one is applied.
-    void setDefaultColumns(const app::GridColumns& columns);
+    void setDefaultColumns(const ::ui::GridColumns& columns);
     // Colours the "Giacenza" column (articles grid).
     void setHighlightStock(bool on);
 
@@ -34,8 +34,8 @@ public:
     RecordModel* records() const { return m_model; }
 
     // The columns as shown: display order, current widths and titles.
-    app::GridColumns columns() const;
-    void setColumns(const app::GridColumns& columns);
+    ::ui::GridColumns columns() const;
+    void setColumns(const ::ui::GridColumns& columns);
 
     qint64 keyAt(int row) const;
     qint64 currentKey() const; // 0 when no row is current

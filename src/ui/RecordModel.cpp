@@ -41,7 +41,7 @@ int compareValues(const QVariant& a, const QVariant& b, const QCollator& collato
 
 } // namespace
 
-void RecordModel::setColumns(const app::GridColumns& columns) {
+void RecordModel::setColumns(const ::ui::GridColumns& columns) {
     beginResetModel();
     m_columns = columns;
     endResetModel();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GridLayouts.h"
 #include "db/Row.h"
+#include "ui/GridLayouts.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -19,8 +19,8 @@ public:
 
     // The table whose schema tells the kind of each column (optional).
     void setTable(const QString& table) { m_table = table; }
-    void setColumns(const app::GridColumns& columns);
-    const app::GridColumns& columns() const { return m_columns; }
+    void setColumns(const ::ui::GridColumns& columns);
+    const ::ui::GridColumns& columns() const { return m_columns; }
     void setResult(db::Result result);
     const db::Result& result() const { return m_result; }
     // "Field ASC" or "Field DESC"; empty keeps the query's order.
@@ -43,7 +43,7 @@ private:
     void applySort();
 
     QString m_table;
-    app::GridColumns m_columns;
+    ::ui::GridColumns m_columns;
     db::Result m_result;
     std::vector<int> m_order;
     QString m_sort;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/GridLayouts.h"
 #include "common/Interaction.h"
 #include "db/Database.h"
+#include "ui/GridLayouts.h"
 
 #include <QList>
 #include <QString>
@@ -64,7 +64,7 @@ struct ScreenDefinition {
     QString objectName;
     QString listTitle;
     QString cardTitle;
-    app::GridColumns columns;
+    ::ui::GridColumns columns;
     QList<SearchField> searches;
     QString orderBy;
     QString filter;           // fixed Jet condition of the list

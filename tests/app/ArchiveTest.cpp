@@ -1,16 +1,16 @@
 #include "TestArchive.h"
-#include "app/ArchiveLocation.h"
 #include "app/ArchiveSwitch.h"
 #include "app/SingleInstance.h"
 #include "common/ScriptedInteraction.h"
+#include "db/ArchiveLocation.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using app::ArchiveLocation;
 using app::ArchiveSwitch;
+using db::ArchiveLocation;
 using db::Engine;
 
 namespace {

@@ -1,9 +1,9 @@
 #include "app/OptionsRules.h"
 
 #include "TestArchive.h"
-#include "app/CompanyRules.h"
-#include "app/SingleRow.h"
 #include "common/ScriptedInteraction.h"
+#include "db/SingleRow.h"
+#include "registries/CompanyRules.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using app::CompanyRules;
 using app::OptionsRules;
+using registries::CompanyRules;
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "QtPrinters.h"
 #include "app/ExternalProgram.h"
-#include "app/HelpPages.h"
 #include "app/HistoryRange.h"
-#include "app/Installation.h"
 #include "app/MainMenu.h"
 #include "app/Permissions.h"
 #include "app/VideoTopics.h"
+#include "common/Installation.h"
 #include "common/ScriptedInteraction.h"
+#include "ui/HelpPages.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,10 +115,10 @@ TEST(HelpPages, WindowNamesLeadToTheirPage) {
         "# commento\nTfrmOpzioni  opzioni.html\nBanche\ttabelle.html\nMancante nessuna.html\n");
     map.close();
 
-    app::HelpPages help(dir.path());
-    EXPECT_EQ(app::HelpPages::entityOf("frmGrigliaClienti"), "Clienti");
-    EXPECT_EQ(app::HelpPages::entityOf("TfrmClientiDettaglio"), "Clienti");
-    EXPECT_EQ(app::HelpPages::entityOf("TForm1"), "TForm1");
+    ::ui::HelpPages help(dir.path());
+    EXPECT_EQ(::ui::HelpPages::entityOf("frmGrigliaClienti"), "Clienti");
+    EXPECT_EQ(::ui::HelpPages::entityOf("TfrmClientiDettaglio"), "Clienti");
+    EXPECT_EQ(::ui::HelpPages::entityOf("TForm1"), "TForm1");
 
     EXPECT_EQ(help.pageFor({"TfrmOpzioni", "TForm1"}), dir.filePath("opzioni.html"));
     EXPECT_EQ(help.pageFor({"frmBancheDettaglio"}), dir.filePath("tabelle.html"));
@@ -133,9 +133,9 @@ TEST(HelpPages, WindowNamesLeadToTheirPage) {
 
 // The shipped help: every page named by the map and every link exists.
 TEST(HelpPages, ShippedPagesAreComplete) {
-    const QDir folder(app::Installation::dataFolder("help"));
+    const QDir folder(common::Installation::dataFolder("help"));
     ASSERT_TRUE(folder.exists("index.html"));
-    app::HelpPages help;
+    ::ui::HelpPages help;
     for (const char* window :
          {"TForm1", "TfrmOpzioni", "TfrmDitta", "TfrmPromemoria", "TfrmGrigliaClienti",
           "TfrmClientiDettaglio", "frmFornitori", "Form2", "Form2Dettaglio", "frmGrigliaBanche",

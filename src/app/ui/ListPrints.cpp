@@ -1,8 +1,8 @@
 #include "app/ui/ListPrints.h"
 
-#include "app/ui/DocumentActions.h"
 #include "common/Interaction.h"
 #include "db/DbError.h"
+#include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
 
@@ -38,7 +38,7 @@ void registerListPrints(::ui::ScreenRegistry& registry) {
             try {
                 printing::ReportCall call;
                 call.code = code;
-                printReport(context, call);
+                printing::ui::printReport(context, call);
             } catch (const db::DbError& e) {
                 context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
             }

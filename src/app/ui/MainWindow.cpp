@@ -3,11 +3,11 @@
 #include "app/ArchiveSwitch.h"
 #include "app/HistoryRange.h"
 #include "app/StartupSequence.h"
-#include "app/ui/HelpWindow.h"
 #include "app/ui/ReminderDialog.h"
 #include "common/Interaction.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "ui/HelpWindow.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QAction>
@@ -406,7 +406,7 @@ void MainWindow::toggleCompanyButton() {
 }
 
 void MainWindow::showHelp() {
-    HelpWindow* help = HelpWindow::showFor(this);
+    ::ui::HelpWindow* help = ::ui::HelpWindow::showFor(this);
     if (help && m_tabs->currentWidget())
         help->browser()->scrollToAnchor(m_tabs->currentWidget()->objectName());
 }
@@ -427,7 +427,7 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    HelpWindow::closeAll();
+    ::ui::HelpWindow::closeAll();
     if (m_context.db && m_context.db->isOpen())
         m_context.db->close();
     event->accept();

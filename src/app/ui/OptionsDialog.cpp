@@ -1,11 +1,11 @@
 #include "app/ui/OptionsDialog.h"
 
-#include "app/CompanyRules.h"
 #include "app/MainMenu.h"
 #include "app/OptionsRules.h"
-#include "app/ui/LogoEditor.h"
 #include "mail/Mailer.h"
 #include "mail/TestMessage.h"
+#include "registries/CompanyRules.h"
+#include "registries/ui/LogoEditor.h"
 #include "ui/FieldEditors.h"
 
 #include <QApplication>
@@ -72,7 +72,7 @@ void keepStoredCode(QWidget* editor, const QVariant& stored, const QString& text
 } // namespace
 
 OptionsDialog::OptionsDialog(::ui::AppContext& context, QWidget* parent)
-    : SettingsForm(context, QStringLiteral("opzioni"), parent) {
+    : ::ui::SettingsForm(context, QStringLiteral("opzioni"), parent) {
     setObjectName(QStringLiteral("TfrmOpzioni"));
     setWindowTitle(QStringLiteral("Opzioni"));
     build();
@@ -293,7 +293,8 @@ void OptionsDialog::load() {
                    row.value(QStringLiteral("AzioneImportazioneVCard")),
                    QStringLiteral("Azione %1"));
     loadRow(row);
-    m_logo->setLogo(CompanyRules::load(db()).value(QStringLiteral("Logo")).toByteArray());
+    m_logo->setLogo(
+        registries::CompanyRules::load(db()).value(QStringLiteral("Logo")).toByteArray());
 }
 
 void OptionsDialog::vatChosen() {
@@ -347,7 +348,7 @@ void OptionsDialog::sendTestEmail() {
 void OptionsDialog::write(const db::Values& values) {
     OptionsRules::save(db(), values);
     if (m_logo->isModified())
-        CompanyRules::saveLogo(db(), m_logo->logo());
+        registries::CompanyRules::saveLogo(db(), m_logo->logo());
 }
 
 bool OptionsDialog::extraModified() const {

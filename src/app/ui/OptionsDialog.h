@@ -1,14 +1,18 @@
 #pragma once
 
-#include "app/ui/SettingsForm.h"
+#include "ui/SettingsForm.h"
+
+namespace registries::ui {
+class LogoEditor;
+}
 
 namespace app::ui {
 
-class LogoEditor;
+using registries::ui::LogoEditor;
 
 // The options of the company archive (the single row of opzioni), and the
 // company logo.
-class OptionsDialog : public SettingsForm {
+class OptionsDialog : public ::ui::SettingsForm {
     Q_OBJECT
 public:
     OptionsDialog(::ui::AppContext& context, QWidget* parent = nullptr);

@@ -2,10 +2,10 @@
 
 #include "app/ExternalProgram.h"
 #include "app/StartupSequence.h"
-#include "app/ui/CompanyDialog.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/OptionsDialog.h"
 #include "db/Database.h"
+#include "registries/ui/CompanyDialog.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QCoreApplication>
@@ -53,7 +53,7 @@ void registerShellScreens(::ui::ScreenRegistry& registry) {
                  });
     registry.add(QString::fromLatin1(MainMenu::companyButton),
                  [](QWidget* parent, ::ui::AppContext& context) {
-                     CompanyDialog d(context, parent);
+                     registries::ui::CompanyDialog d(context, parent);
                      d.exec();
                      // The caption follows the company name.
                      if (auto* main = qobject_cast<MainWindow*>(parent))

@@ -1,11 +1,11 @@
 #include "cemetery/ui/AreaScreens.h"
 
-#include "app/SimpleRegistryRules.h"
-#include "app/ui/HelpWindow.h"
 #include "cemetery/Positions.h"
 #include "db/DbError.h"
+#include "registries/SimpleRegistryRules.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/HelpWindow.h"
 #include "ui/ListScreen.h"
 #include "ui/ScreenRegistry.h"
 
@@ -57,7 +57,8 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
     d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'Area?");
     d.validate = [](const QVariantMap& v) {
-        return app::RequireText(v, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione"));
+        return registries::RequireText(v, QStringLiteral("Descrizione"),
+                                       QStringLiteral("la Descrizione"));
     };
     // The positions go with their area; the deceased keep Area_Id.
     d.beforeDelete = &Positions::removeOfArea;
@@ -93,7 +94,7 @@ TfrmAreeCimiteroDettaglio::TfrmAreeCimiteroDettaglio(::ui::AppContext& context,
     deleteButton()->hide();
     cancelButton()->setVisible(isNew);
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
-    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
 
     bool listed = false;
     try {
@@ -254,7 +255,7 @@ public:
         auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica"));
         connect(reload, &QPushButton::clicked, this, [this] { refresh(); });
         auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
-        connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+        connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
         buttonRow()->removeWidget(help);
         buttonRow()->addWidget(help);
         resize(560, 520);

@@ -1,8 +1,5 @@
 #include "cemetery/ui/ContractCard.h"
 
-#include "app/ui/CustomerScreens.h"
-#include "app/ui/DocumentActions.h"
-#include "app/ui/HelpWindow.h"
 #include "cemetery/ContractRules.h"
 #include "cemetery/ReceiptNumbering.h"
 #include "cemetery/Renewal.h"
@@ -13,10 +10,13 @@
 #include "cemetery/ui/DeceasedScreens.h"
 #include "documents/ui/DocumentEditor.h"
 #include "printing/CemeteryReports.h"
+#include "printing/ui/DocumentActions.h"
+#include "registries/ui/CustomerScreens.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/HelpWindow.h"
 #include "ui/RecordModel.h"
 
 #include <QAction>
@@ -113,7 +113,7 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
     m_receiptPrint = addButton(QStringLiteral("Ricevuta"), QStringLiteral("spdRicevuta"));
     buttonRow()->addWidget(backButton());
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
-    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
     connect(m_print, &QPushButton::clicked, this, &TfrmContrattiDettaglio::printContract);
     connect(m_receiptPrint, &QPushButton::clicked, this, &TfrmContrattiDettaglio::printReceipt);
 
@@ -248,9 +248,9 @@ std::optional<common::Failure> TfrmContrattiDettaglio::validate(const QVariantMa
 
 void TfrmContrattiDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
     // The customer's name and payment terms are copied when it is chosen.
-    const qint64 customer = app::RecordKey(values, QStringLiteral("Cliente_ID"));
+    const qint64 customer = db::RecordKey(values, QStringLiteral("Cliente_ID"));
     const bool changed =
-        customer != app::RecordKey(storedValues(), QStringLiteral("Cliente_ID")) ||
+        customer != db::RecordKey(storedValues(), QStringLiteral("Cliente_ID")) ||
         db.scalar(QStringLiteral("select Cliente from ContrattiTestata where Id = ?"), {key()})
             .isNull();
     if (changed && customer > 0) {
@@ -494,12 +494,12 @@ void TfrmContrattiDettaglio::openDeceased() {
 
 void TfrmContrattiDettaglio::newCustomer() {
     qint64 id = 0;
-    if (!run([&] { id = app::CustomerRules::insertNew(*context().db); }))
+    if (!run([&] { id = registries::CustomerRules::insertNew(*context().db); }))
         return;
     bool kept = false;
     {
-        app::ui::TfrmClientiDettaglio card(context(), app::ui::CustomerDefinition(), id, true,
-                                           this);
+        registries::ui::TfrmClientiDettaglio card(context(), registries::ui::CustomerDefinition(),
+                                                  id, true, this);
         card.exec();
         kept = !card.deleted();
     }
@@ -512,12 +512,12 @@ void TfrmContrattiDettaglio::newCustomer() {
 }
 
 void TfrmContrattiDettaglio::openCustomer() {
-    const qint64 id = app::RecordKey(values(), QStringLiteral("Cliente_ID"));
+    const qint64 id = db::RecordKey(values(), QStringLiteral("Cliente_ID"));
     if (id <= 0)
         return;
     {
-        app::ui::TfrmClientiDettaglio card(context(), app::ui::CustomerDefinition(), id, false,
-                                           this);
+        registries::ui::TfrmClientiDettaglio card(context(), registries::ui::CustomerDefinition(),
+                                                  id, false, this);
         card.exec();
     }
     const QVariant current = value(QStringLiteral("Cliente_ID"));
@@ -558,7 +558,7 @@ void TfrmContrattiDettaglio::assignReceiptNumber() {
 void TfrmContrattiDettaglio::printContract() {
     if (isModified() && !save())
         return;
-    run([this] { app::ui::printReport(context(), printing::ReportCall{68, key()}); });
+    run([this] { printing::ui::printReport(context(), printing::ReportCall{68, key()}); });
 }
 
 void TfrmContrattiDettaglio::printReceipt() {
@@ -567,7 +567,7 @@ void TfrmContrattiDettaglio::printReceipt() {
     run([this] {
         printing::ReportCall call{7, key()};
         call.parameter = printing::kContractReceipt;
-        app::ui::printReport(context(), call);
+        printing::ui::printReport(context(), call);
     });
 }
 

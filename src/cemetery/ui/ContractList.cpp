@@ -1,6 +1,5 @@
 #include "cemetery/ui/ContractList.h"
 
-#include "app/ui/HelpWindow.h"
 #include "cemetery/ContractRules.h"
 #include "cemetery/ui/ContractCard.h"
 #include "cemetery/ui/ContractScreens.h"
@@ -11,6 +10,7 @@
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/HelpWindow.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenTitle.h"
 
@@ -162,7 +162,7 @@ TfrmGrigliaContratti::TfrmGrigliaContratti(::ui::AppContext& context, QWidget* p
     connect(reload, &QPushButton::clicked, this, &TfrmGrigliaContratti::refresh);
     connect(missing, &QPushButton::clicked, this, &TfrmGrigliaContratti::missingPayments);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
     connect(m_grid, &::ui::DataGrid::rowChosen, this, [this](qint64 key) {
         if (key != 0)
             openContract(key, false);

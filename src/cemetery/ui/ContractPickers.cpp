@@ -1,8 +1,8 @@
 #include "cemetery/ui/ContractPickers.h"
 
-#include "app/ui/RegistryHelpers.h"
 #include "common/SqlText.h"
 #include "db/DbError.h"
+#include "registries/ui/RegistryHelpers.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
@@ -82,7 +82,7 @@ void ContractArticlePicker::refresh() {
 }
 
 void ContractArticlePicker::choose() {
-    m_chosen = app::ui::SelectedKeys(m_grid);
+    m_chosen = registries::ui::SelectedKeys(m_grid);
     if (m_chosen.isEmpty())
         return;
     accept();

@@ -1,10 +1,10 @@
 #include "cemetery/ui/ContractScreens.h"
 
-#include "app/ui/DocumentActions.h"
 #include "cemetery/MissingPayments.h"
 #include "cemetery/Renewal.h"
 #include "cemetery/ui/ContractWidgets.h"
 #include "printing/ReportRequest.h"
+#include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
 
@@ -56,7 +56,7 @@ void runMissingPayments(::ui::AppContext& context, QWidget* parent) {
         printing::ReportCall call;
         call.code = 12;
         call.selection = MissingPayments::reportSelection(*context.db);
-        app::ui::printReport(context, call);
+        printing::ui::printReport(context, call);
     });
 }
 

@@ -1,21 +1,21 @@
 #include "cemetery/ui/DeceasedScreens.h"
 
-#include "app/RegistryRecord.h"
-#include "app/ui/DocumentActions.h"
-#include "app/ui/HelpWindow.h"
-#include "app/ui/RegistryHelpers.h"
-#include "app/ui/RegistryScreens.h"
 #include "cemetery/DeceasedRules.h"
 #include "cemetery/Positions.h"
 #include "cemetery/ui/AreaScreens.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "cemetery/ui/DefaultsDialog.h"
 #include "db/DbError.h"
+#include "db/RegistryRecord.h"
+#include "printing/ui/DocumentActions.h"
+#include "registries/ui/RegistryHelpers.h"
+#include "registries/ui/RegistryScreens.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/HelpWindow.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
@@ -134,7 +134,7 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
     colour.kind = FieldKind::Colour;
     CardField taxCode = field("CodFiscale", "Codice Fiscale");
     taxCode.maxLength = 16;
-    taxCode.onLeave = app::ui::UpperCase;
+    taxCode.onLeave = registries::ui::UpperCase;
     CardField photo = field("Immagine", "Percorso", false, 0, kPhotoPage);
     d.fields = {
         field("Codice", "Codice", false, 120),
@@ -143,10 +143,10 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
         field("Nome", "Nome", true),
         taxCode,
         choice("Sesso", "Sesso", kSex, true, 60),
-        choice("IdPaese_Nascita", "Nascita: Nazione", app::ui::RegistryLookups::countries()),
+        choice("IdPaese_Nascita", "Nascita: Nazione", registries::ui::RegistryLookups::countries()),
         choice("LuogoNascita_Id", "Comune", kMunicipalities, true),
         field("DataNascita", "Data", true),
-        choice("IdPaese_Morte", "Morte: Nazione", app::ui::RegistryLookups::countries()),
+        choice("IdPaese_Morte", "Morte: Nazione", registries::ui::RegistryLookups::countries()),
         choice("LuogoMorte_id", "Comune", kMunicipalities, true),
         field("DataMorte", "Data", true),
         choice("Area_Id", "Area cimitero", kAreas),
@@ -187,7 +187,7 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
 
 void openDeceasedCategories(::ui::AppContext& context, QWidget* parent) {
     ::ui::ListScreen list(context, DeceasedCategoriesDefinition(), parent);
-    list.grid()->setItemDelegate(new app::ui::StoredColourDelegate(
+    list.grid()->setItemDelegate(new registries::ui::StoredColourDelegate(
         list.grid(), QStringLiteral("Descrizione"), QStringLiteral("ColoreCategoria")));
     list.exec();
 }
@@ -270,7 +270,7 @@ TfrmGrigliaDefunti::TfrmGrigliaDefunti(::ui::AppContext& context, QWidget* paren
     if (!selectionMode) {
         auto* print = addButton(QStringLiteral("Stampa elenco"), QStringLiteral("spdStampa"));
         connect(print, &QPushButton::clicked, this, [this] {
-            app::ui::printReport(this->context(), printing::ReportCall{103, {}, m_applied});
+            printing::ui::printReport(this->context(), printing::ReportCall{103, {}, m_applied});
         });
         auto* categories = addButton(QStringLiteral("Categorie"), QStringLiteral("spdCategorie"));
         connect(categories, &QPushButton::clicked, this, [this] {
@@ -286,7 +286,7 @@ TfrmGrigliaDefunti::TfrmGrigliaDefunti(::ui::AppContext& context, QWidget* paren
         });
     }
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
-    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
     // "Aiuto" after "Indietro", as on every list.
     buttonRow()->removeWidget(help);
     buttonRow()->addWidget(help);
@@ -340,7 +340,7 @@ qint64 TfrmGrigliaDefunti::insertRow() {
 
 void TfrmGrigliaDefunti::openCard(qint64 key, bool isNew) {
     if (m_selectionMode && !isNew) {
-        m_chosen = app::ui::SelectedKeys(grid());
+        m_chosen = registries::ui::SelectedKeys(grid());
         if (m_chosen.isEmpty())
             m_chosen = {key};
         accept();
@@ -465,10 +465,10 @@ TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
 
     auto* print = addButton(QStringLiteral("Stampa scheda"), QStringLiteral("spdStampaScheda"));
     connect(print, &QPushButton::clicked, this, [this] {
-        app::ui::printReport(this->context(), printing::ReportCall{102, this->key()});
+        printing::ui::printReport(this->context(), printing::ReportCall{102, this->key()});
     });
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
-    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
 
     // "salva" shows once something changed.
     saveButton()->setVisible(false);
@@ -533,7 +533,7 @@ void TfrmDefuntiDettaglio::newCategory() {
 }
 
 void TfrmDefuntiDettaglio::openCategory() {
-    const qint64 id = app::RecordKey(values(), QStringLiteral("Categoria_ID"));
+    const qint64 id = db::RecordKey(values(), QStringLiteral("Categoria_ID"));
     if (id <= 0)
         return;
     ::ui::CardScreen card(context(), DeceasedCategoriesDefinition(), id, false, this);
@@ -542,7 +542,7 @@ void TfrmDefuntiDettaglio::openCategory() {
 }
 
 void TfrmDefuntiDettaglio::newMunicipality(const QString& field) {
-    const ::ui::ScreenDefinition d = app::ui::MunicipalitiesScreen();
+    const ::ui::ScreenDefinition d = registries::ui::MunicipalitiesScreen();
     qint64 id = 0;
     try {
         db::Transaction tx(*context().db);
@@ -567,10 +567,10 @@ void TfrmDefuntiDettaglio::newMunicipality(const QString& field) {
 }
 
 void TfrmDefuntiDettaglio::openMunicipality(const QString& field) {
-    const qint64 id = app::RecordKey(values(), field);
+    const qint64 id = db::RecordKey(values(), field);
     if (id <= 0)
         return;
-    ::ui::CardScreen card(context(), app::ui::MunicipalitiesScreen(), id, false, this);
+    ::ui::CardScreen card(context(), registries::ui::MunicipalitiesScreen(), id, false, this);
     card.exec();
     const QVariant birth = value(QStringLiteral("LuogoNascita_Id"));
     const QVariant death = value(QStringLiteral("LuogoMorte_id"));
@@ -587,7 +587,7 @@ void TfrmDefuntiDettaglio::fillPositions() {
         return;
     QStringList labels;
     try {
-        const qint64 area = app::RecordKey(values(), QStringLiteral("Area_Id"));
+        const qint64 area = db::RecordKey(values(), QStringLiteral("Area_Id"));
         for (const PositionOccupancy& o : Positions::occupancy(*context().db, area))
             labels.append(o.label);
     } catch (const db::DbError&) {
@@ -612,11 +612,11 @@ void TfrmDefuntiDettaglio::checkTaxCode() {
 
 void TfrmDefuntiDettaglio::checkName() {
     const QVariantMap v = values();
-    const qint64 place = app::RecordKey(v, QStringLiteral("LuogoNascita_Id"));
+    const qint64 place = db::RecordKey(v, QStringLiteral("LuogoNascita_Id"));
     try {
         if (auto w = DeceasedRules::nameDuplicate(
-                *context().db, app::RecordText(v, QStringLiteral("Cognome")),
-                app::RecordText(v, QStringLiteral("Nome")), birthDateTyped(), place,
+                *context().db, db::RecordText(v, QStringLiteral("Cognome")),
+                db::RecordText(v, QStringLiteral("Nome")), birthDateTyped(), place,
                 DeceasedRules::municipalityName(*context().db, place), key()))
             context().interaction->warning(DeceasedRules::kDuplicateTitle, *w);
     } catch (const db::DbError& e) {
@@ -638,8 +638,8 @@ void TfrmDefuntiDettaglio::writeExtra(db::Database& db, const QVariantMap& value
             setValue(column, r.value(column)); // the card shows what is stored
         }
     // Copies beside the chosen keys: category colour, places' names.
-    const qint64 category = app::RecordKey(r, QStringLiteral("Categoria_ID"));
-    if (isNew() || category != app::RecordKey(before, QStringLiteral("Categoria_ID")))
+    const qint64 category = db::RecordKey(r, QStringLiteral("Categoria_ID"));
+    if (isNew() || category != db::RecordKey(before, QStringLiteral("Categoria_ID")))
         extra.append(
             {QStringLiteral("ColoreCategoria"), DeceasedRules::categoryColour(db, category)});
     const auto placeName = [&db](qint64 id) {
@@ -647,9 +647,9 @@ void TfrmDefuntiDettaglio::writeExtra(db::Database& db, const QVariantMap& value
         return name.isEmpty() ? QVariant() : QVariant(name);
     };
     extra.append({QStringLiteral("LuogoNascita"),
-                  placeName(app::RecordKey(r, QStringLiteral("LuogoNascita_Id")))});
+                  placeName(db::RecordKey(r, QStringLiteral("LuogoNascita_Id")))});
     extra.append({QStringLiteral("LuogoMorte"),
-                  placeName(app::RecordKey(r, QStringLiteral("LuogoMorte_id")))});
+                  placeName(db::RecordKey(r, QStringLiteral("LuogoMorte_id")))});
     const bool namesTouched =
         m_namesTyped || isNew() ||
         db.scalar(QStringLiteral("select NominativoVisualizzato from Defunti where Id = ?"),

@@ -1,10 +1,8 @@
 #include "documents/ui/DocumentEditor.h"
 
-#include "app/RegistryRecord.h"
-#include "app/ui/DocumentActions.h"
-#include "app/ui/HelpWindow.h"
 #include "common/Interaction.h"
 #include "db/DbError.h"
+#include "db/RegistryRecord.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
 #include "documents/HeaderRules.h"
@@ -13,10 +11,12 @@
 #include "documents/ui/FieldBinder.h"
 #include "documents/ui/InstalmentDialog.h"
 #include "einvoice/ui/ExportXmlAction.h"
+#include "printing/ui/DocumentActions.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
+#include "ui/HelpWindow.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -79,7 +79,7 @@ TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, 
         connect(tool(QStringLiteral("Totali"), QStringLiteral("spdTotali")), &QPushButton::clicked,
                 this, &TForm7::totals);
     connect(tool(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto")), &QPushButton::clicked, this,
-            [this] { app::ui::HelpWindow::showFor(this); });
+            [this] { ::ui::HelpWindow::showFor(this); });
     tools->addStretch(1);
 
     m_pages = new QTabWidget(this);
@@ -147,7 +147,7 @@ void TForm7::showComputed() {
     if (DocumentOptions::load(*m_context.db).stampDuty)
         computed << QStringLiteral("ImportoMarcaBollo") << QStringLiteral("MarcaBolloVirtuale");
     for (const QString& c : computed) {
-        const QVariant v = app::RecordValue(stored, c);
+        const QVariant v = db::RecordValue(stored, c);
         m_header[c] = v;
         m_fields->showValue(c, v);
     }
@@ -175,9 +175,9 @@ void TForm7::fieldLeft(const QString& field) {
     const QVariantMap r = record();
     try {
         Numbering::checkDateOrder(*m_context.db, *m_context.interaction, m_kind,
-                                  app::RecordValue(r, QStringLiteral("Num")),
-                                  app::RecordDate(r, QStringLiteral("Data")),
-                                  app::RecordText(r, QStringLiteral("SerieFatturazione")));
+                                  db::RecordValue(r, QStringLiteral("Num")),
+                                  db::RecordDate(r, QStringLiteral("Data")),
+                                  db::RecordText(r, QStringLiteral("SerieFatturazione")));
     } catch (const db::DbError& e) {
         databaseError(e.message());
     }
@@ -205,8 +205,8 @@ void TForm7::customerChosen() {
 // header is saved silently, as a change of payment terms is.
 void TForm7::stampTyped() {
     QVariantMap header = record();
-    if (app::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() ==
-        app::RecordValue(m_header, QStringLiteral("ImportoMarcaBollo")).toDouble())
+    if (db::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() ==
+        db::RecordValue(m_header, QStringLiteral("ImportoMarcaBollo")).toDouble())
         return;
     try {
         DocumentStore::saveSilently(*m_context.db, m_kind, header);
@@ -313,7 +313,7 @@ void TForm7::print() {
         return;
     const int code = m_kind == DocumentKind::CustomerCreditNote ? 4 : 8;
     try {
-        app::ui::printReport(m_context, printing::ReportCall{code, m_id});
+        printing::ui::printReport(m_context, printing::ReportCall{code, m_id});
     } catch (const db::DbError& e) {
         databaseError(e.message());
     }
@@ -324,15 +324,15 @@ void TForm7::exportXml() {
         return;
     fatturapa::ui::exportXml(m_context, m_id, this);
     const QVariantMap stored = DocumentStore::load(*m_context.db, m_id);
-    m_header[QStringLiteral("EsportatoXml")] = app::RecordValue(stored, "EsportatoXml");
-    m_fields->showValue(QStringLiteral("EsportatoXml"), app::RecordValue(stored, "EsportatoXml"));
+    m_header[QStringLiteral("EsportatoXml")] = db::RecordValue(stored, "EsportatoXml");
+    m_fields->showValue(QStringLiteral("EsportatoXml"), db::RecordValue(stored, "EsportatoXml"));
 }
 
 void TForm7::exportAndSend() {
     if (!save())
         return;
     try {
-        app::ui::exportAndSend(m_context, printing::ExportKind::Invoice, m_id, this);
+        printing::ui::exportAndSend(m_context, printing::ExportKind::Invoice, m_id, this);
     } catch (const db::DbError& e) {
         databaseError(e.message());
     }

@@ -1,6 +1,6 @@
-#include "app/RegistryRecord.h"
 #include "common/Interaction.h"
 #include "db/DbError.h"
+#include "db/RegistryRecord.h"
 #include "documents/ContractImport.h"
 #include "documents/CreditNoteImport.h"
 #include "documents/DocumentRows.h"
@@ -261,7 +261,7 @@ void TForm7::removeAttachment() {
 void TForm7::refreshImports() {
     if (!m_quoteChoice)
         return;
-    const qint64 customer = app::RecordKey(record(), QStringLiteral("Cliente_ID"));
+    const qint64 customer = db::RecordKey(record(), QStringLiteral("Cliente_ID"));
     try {
         m_quoteChoice->clear();
         m_quoteChoice->addItem(QString(), 0);
@@ -369,7 +369,7 @@ void TForm7::findInvoice() {
         return;
     CreditNoteImport::chooseInvoice(m_header, finder.chosen());
     for (const char* c : {"NCFattIDRif", "NCFattNumRif", "NCFatSerieRif", "NCFattDataRif"})
-        m_fields->showValue(QString::fromLatin1(c), app::RecordValue(m_header, c));
+        m_fields->showValue(QString::fromLatin1(c), db::RecordValue(m_header, c));
     m_modified = true;
 }
 
@@ -385,8 +385,8 @@ void TForm7::importRows() {
         return;
     }
     for (const char* c : {"NCFattIDRif", "NCFattNumRif", "NCFatSerieRif", "NCFattDataRif"}) {
-        m_header[QString::fromLatin1(c)] = app::RecordValue(note, c);
-        m_fields->showValue(QString::fromLatin1(c), app::RecordValue(note, c));
+        m_header[QString::fromLatin1(c)] = db::RecordValue(note, c);
+        m_fields->showValue(QString::fromLatin1(c), db::RecordValue(note, c));
     }
     afterRowChange();
 }

@@ -219,7 +219,7 @@ QWidget* TForm7::buildImportsPage() {
     const auto section = [&](const QString& title, const QString& prompt, QComboBox*& choice,
                              const QString& choiceName, ::ui::DataGrid*& grid,
                              const QString& gridName, const QString& table, const QString& key,
-                             const app::GridColumns& columns) {
+                             const ::ui::GridColumns& columns) {
         auto* box = new QGroupBox(title, page);
         auto* bv = new QVBoxLayout(box);
         auto* row = new QHBoxLayout();

@@ -1,6 +1,5 @@
 #include "documents/ui/DocumentList.h"
 
-#include "app/ui/DocumentActions.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
 #include "db/Database.h"
@@ -9,10 +8,11 @@
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
 #include "documents/ui/DocumentEditor.h"
+#include "documents/ui/SeriesChooser.h"
+#include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
-#include "ui/SeriesChooser.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -250,9 +250,9 @@ qint64 TfrmGrigliaFatture::insertRow() {
     request.history = context().history;
     if (DocumentOptions::load(db).multipleSeries)
         request.series =
-            ::ui::SeriesChooser::choose(this, context(),
-                                        IsCredit(m_kind) ? ::ui::SeriesChooser::Document::CreditNote
-                                                         : ::ui::SeriesChooser::Document::Invoice);
+            SeriesChooser::choose(this, context(),
+                                  IsCredit(m_kind) ? SeriesChooser::Document::CreditNote
+                                                   : SeriesChooser::Document::Invoice);
     return DocumentStore::create(db, m_kind, request);
 }
 
@@ -285,8 +285,9 @@ void TfrmGrigliaFatture::printList() {
     if (!m_applied.isEmpty())
         parts << m_applied;
     try {
-        app::ui::printReport(context(), printing::ReportCall{IsCredit(m_kind) ? 32 : 30, QVariant(),
-                                                             parts.join(QStringLiteral(" and "))});
+        printing::ui::printReport(context(),
+                                  printing::ReportCall{IsCredit(m_kind) ? 32 : 30, QVariant(),
+                                                       parts.join(QStringLiteral(" and "))});
     } catch (const db::DbError& e) {
         context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
     }
@@ -297,7 +298,7 @@ void TfrmGrigliaFatture::exportAndSend() {
     if (key == 0)
         return;
     try {
-        app::ui::exportAndSend(context(), printing::ExportKind::Invoice, key, this);
+        printing::ui::exportAndSend(context(), printing::ExportKind::Invoice, key, this);
     } catch (const db::DbError& e) {
         context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
     }

@@ -2,6 +2,7 @@
 
 #include "documents/ui/DocumentList.h"
 #include "documents/ui/InstalmentDialog.h"
+#include "documents/ui/SeriesRegistry.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
 
@@ -25,6 +26,10 @@ void OpenList(QWidget* parent, ::ui::AppContext& context, DocumentKind kind, boo
 } // namespace
 
 void registerDocumentScreens(::ui::ScreenRegistry& registry) {
+    registry.add(QStringLiteral("frmSerieFatturazione"), [](QWidget* parent, ::ui::AppContext& c) {
+        SeriesRegistry window(c, parent);
+        window.exec();
+    });
     registry.add(QStringLiteral("btnFattureClienti"), [](QWidget* parent, ::ui::AppContext& c) {
         OpenList(parent, c, DocumentKind::CustomerInvoice, false);
     });

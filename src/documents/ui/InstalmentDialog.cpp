@@ -1,16 +1,16 @@
 #include "documents/ui/InstalmentDialog.h"
 
-#include "app/RegistryRecord.h"
-#include "app/ui/HelpWindow.h"
 #include "common/Interaction.h"
 #include "common/TextForms.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/RegistryRecord.h"
 #include "documents/InstalmentCard.h"
 #include "documents/ui/FieldBinder.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldNavigator.h"
+#include "ui/HelpWindow.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -129,7 +129,7 @@ TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, 
     connect(m_cancel, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::cancelEdit);
     connect(m_back, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::goBack);
     connect(cashBook, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::showCashBook);
-    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
     connect(todayButton, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::today);
     connect(search, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::chooseFile);
     connect(view, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::viewFile);
@@ -139,8 +139,8 @@ TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, 
 void TfrmScadenziarioDettaglio::load() {
     m_record = InstalmentCard::load(*m_context.db, m_id);
     m_fields->show(m_record);
-    const qint64 customer = app::RecordKey(m_record, QStringLiteral("Cliente_id"));
-    const qint64 supplier = app::RecordKey(m_record, QStringLiteral("Fornitore_id"));
+    const qint64 customer = db::RecordKey(m_record, QStringLiteral("Cliente_id"));
+    const qint64 supplier = db::RecordKey(m_record, QStringLiteral("Fornitore_id"));
     QString name;
     if (customer > 0)
         name = m_context.db
@@ -153,7 +153,7 @@ void TfrmScadenziarioDettaglio::load() {
                 ->scalar(QStringLiteral("select Fornitore from Fornitor where Id = ?"), {supplier})
                 .toString();
     m_party->setText(name);
-    const QString type = app::RecordText(m_record, QStringLiteral("Tipo")).toUpper();
+    const QString type = db::RecordText(m_record, QStringLiteral("Tipo")).toUpper();
     m_partyLabel->setText(type == QLatin1String("C") || type == QLatin1String("B")
                               ? QStringLiteral("Fornitore")
                               : QStringLiteral("Cliente"));

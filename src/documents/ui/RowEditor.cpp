@@ -1,10 +1,9 @@
 #include "documents/ui/RowEditor.h"
 
-#include "app/RegistryRecord.h"
-#include "app/ui/HelpWindow.h"
 #include "common/Interaction.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/RegistryRecord.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentTables.h"
@@ -13,6 +12,7 @@
 #include "documents/ui/FieldBinder.h"
 #include "ui/AppContext.h"
 #include "ui/FieldNavigator.h"
+#include "ui/HelpWindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -123,7 +123,7 @@ TfrmModificaRighe::TfrmModificaRighe(::ui::AppContext& context, DocumentKind kin
         QDialog::reject();
     });
     connect(m_fields, &FieldBinder::edited, this, [this] { m_modified = true; });
-    connect(help, &QPushButton::clicked, this, [this] { app::ui::HelpWindow::showFor(this); });
+    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
 
     m_record = DocumentRows::load(*context.db, kind, rowId);
     m_fields->show(m_record);
@@ -157,9 +157,9 @@ void TfrmModificaRighe::showAmounts() {
         return;
     RowRules::computeAmounts(row);
     m_fields->showValue(QStringLiteral("TotaleImponibile"),
-                        app::RecordValue(row, QStringLiteral("TotaleImponibile")));
+                        db::RecordValue(row, QStringLiteral("TotaleImponibile")));
     m_fields->showValue(QStringLiteral("ValoreTotale"),
-                        app::RecordValue(row, QStringLiteral("ValoreTotale")));
+                        db::RecordValue(row, QStringLiteral("ValoreTotale")));
 }
 
 void TfrmModificaRighe::lastPrice() {
@@ -167,7 +167,7 @@ void TfrmModificaRighe::lastPrice() {
         m_context.db
             ->scalar(QStringLiteral("select Cliente_ID from fattura where Id = ?"), {m_documentId})
             .toLongLong();
-    const qint64 article = app::RecordKey(m_record, QStringLiteral("Articolo_ID"));
+    const qint64 article = db::RecordKey(m_record, QStringLiteral("Articolo_ID"));
     const auto found = LastPrice::find(*m_context.db, customer, m_documentId, article);
     m_context.interaction->information(QStringLiteral("Messaggio di avviso"),
                                        found ? found->message() : LastPrice::noneMessage());

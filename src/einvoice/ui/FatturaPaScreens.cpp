@@ -1,8 +1,8 @@
 #include "einvoice/ui/FatturaPaScreens.h"
 
-#include "app/ui/CustomerScreens.h"
 #include "einvoice/ui/PublicOfficeLookup.h"
 #include "einvoice/ui/RejectionErrorScreens.h"
+#include "registries/ui/CustomerScreens.h"
 #include "ui/ScreenRegistry.h"
 
 namespace fatturapa::ui {
@@ -15,8 +15,8 @@ void registerFatturaPaScreens(::ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("btnErroriFatturaElettronica"), errors);
     registry.add(RejectionErrorsDefinition().objectName, errors);
 
-    app::ui::setPublicOfficeLookup(
-        [](app::ui::TfrmClientiDettaglio& card, ::ui::AppContext& context) {
+    registries::ui::setPublicOfficeLookup(
+        [](registries::ui::TfrmClientiDettaglio& card, ::ui::AppContext& context) {
             TfrmTrovaPubblicaAmministrazione lookup(context, &card);
             if (lookup.exec() == QDialog::Accepted)
                 card.applyPublicOffice(lookup.chosenValues());

@@ -1,9 +1,9 @@
-#include "app/ui/CustomerScreens.h"
+#include "registries/ui/CustomerScreens.h"
 
 #include "TestArchive.h"
-#include "app/ui/ArticleScreens.h"
-#include "app/ui/SupplierScreens.h"
 #include "common/ScriptedInteraction.h"
+#include "registries/ui/ArticleScreens.h"
+#include "registries/ui/SupplierScreens.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
@@ -22,8 +22,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using app::ui::TfrmClientiDettaglio;
-using app::ui::TfrmGrigliaClienti;
+using registries::ui::TfrmClientiDettaglio;
+using registries::ui::TfrmGrigliaClienti;
 
 namespace {
 
@@ -113,7 +113,7 @@ TEST(CustomerScreens, CompanyCategoryColourAndNonBlockingWarnings) {
     Screens s;
     db::Database& d = s.archive.db();
     d.insert("ClientiCategoria", {{"Descrizione", "Parrocchie"}, {"ColoreCategoria", 0x00ff00}});
-    const qint64 id = app::CustomerRules::insertNew(d);
+    const qint64 id = registries::CustomerRules::insertNew(d);
     d.exec("update Clienti set Cognome = 'Verdi', Nome = 'Luca', NominativoDocumenti = 'Verdi "
            "Luca', NominativoVisualizzato = 'Verdi Luca' where ID = ?",
            {id});
@@ -160,10 +160,11 @@ TEST(CustomerScreens, VCardExportOfTheSelectedRowsAndImport) {
     Screens s;
     db::Database& d = s.archive.db();
     for (const char* surname : {"Alfa", "Beta", "Gamma"}) {
-        app::RegistryRecord r;
+        db::RegistryRecord r;
         r["Cognome"] = surname;
         r["Nome"] = "Prova";
-        ASSERT_FALSE(app::CustomerRules::save(d, r, app::CustomerKind::Private).has_value());
+        ASSERT_FALSE(
+            registries::CustomerRules::save(d, r, registries::CustomerKind::Private).has_value());
     }
     TfrmGrigliaClienti list(s.context);
     list.show();
@@ -193,10 +194,10 @@ TEST(ArticleScreens, PriceIncludingVatFollowsOnTheCard) {
     Screens s;
     db::Database& d = s.archive.db();
     const qint64 vat10 = d.insert("Iva", {{"Descrizione", "Aliquota 10%"}, {"Iva", 10.0}});
-    app::ui::TForm2 list(s.context);
+    registries::ui::TForm2 list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<app::ui::TForm3>([&](app::ui::TForm3* card) {
+    onNextCard<registries::ui::TForm3>([&](registries::ui::TForm3* card) {
         ran = true;
         typeInto(line(card, "Descrizione"), "Trasporto salma");
         typeInto(line(card, "Prezzo"), "100");
@@ -220,15 +221,16 @@ TEST(ArticleScreens, PriceIncludingVatFollowsOnTheCard) {
 
 TEST(SupplierScreens, WithoutCompanyNameIsListedByPerson) {
     Screens s;
-    app::ui::TfrmGrigliaFornitori list(s.context);
+    registries::ui::TfrmGrigliaFornitori list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<app::ui::TfrmFornitoriDettaglio>([&](app::ui::TfrmFornitoriDettaglio* card) {
-        ran = true;
-        typeInto(line(card, "Cognome"), "Neri");
-        typeInto(line(card, "Nome"), "Paolo");
-        card->backButton()->click();
-    });
+    onNextCard<registries::ui::TfrmFornitoriDettaglio>(
+        [&](registries::ui::TfrmFornitoriDettaglio* card) {
+            ran = true;
+            typeInto(line(card, "Cognome"), "Neri");
+            typeInto(line(card, "Nome"), "Paolo");
+            card->backButton()->click();
+        });
     list.addButtonWidget()->click();
     ASSERT_TRUE(ran);
     ASSERT_EQ(list.grid()->records()->rowCount(), 1);
@@ -253,21 +255,23 @@ TEST(CustomerScreens, Screenshots) {
         {"D'Alò", "Niccolò", "", "Forlì", "FC"},
     };
     for (const QStringList& p : people) {
-        app::RegistryRecord r;
+        db::RegistryRecord r;
         r["Cognome"] = p[0];
         r["Nome"] = p[1];
         r["CodFiscale"] = p[2];
         r["Citta"] = p[3];
         r["Provincia"] = p[4];
         r["Telefono"] = "06 1234567";
-        app::CustomerRules::chooseCategory(d, r, blue);
-        ASSERT_FALSE(app::CustomerRules::save(d, r, app::CustomerKind::Private).has_value());
+        registries::CustomerRules::chooseCategory(d, r, blue);
+        ASSERT_FALSE(
+            registries::CustomerRules::save(d, r, registries::CustomerKind::Private).has_value());
     }
-    app::RegistryRecord company;
+    db::RegistryRecord company;
     company["Cliente"] = "Parrocchia San Marco";
     company["Iva"] = "01234567897";
-    app::CustomerRules::chooseCategory(d, company, red);
-    ASSERT_FALSE(app::CustomerRules::save(d, company, app::CustomerKind::Company).has_value());
+    registries::CustomerRules::chooseCategory(d, company, red);
+    ASSERT_FALSE(
+        registries::CustomerRules::save(d, company, registries::CustomerKind::Company).has_value());
 
     TfrmGrigliaClienti list(s.context);
     list.resize(1100, 500);
@@ -284,9 +288,9 @@ TEST(CustomerScreens, Screenshots) {
         card->cancelButton()->click();
     });
     list.openCurrent();
-    app::ui::TForm2 articles(s.context);
+    registries::ui::TForm2 articles(s.context);
     articles.show();
-    onNextCard<app::ui::TForm3>([&](app::ui::TForm3* card) {
+    onNextCard<registries::ui::TForm3>([&](registries::ui::TForm3* card) {
         QTest::qWait(50);
         card->grab().save(QDir(folder).filePath("articoli-scheda.png"));
         card->cancelButton()->click();

@@ -1,12 +1,12 @@
 #include "einvoice/ui/FatturaPaScreens.h"
 
 #include "TestArchive.h"
-#include "app/ui/CompanyDialog.h"
-#include "app/ui/CustomerScreens.h"
 #include "common/ScriptedInteraction.h"
 #include "einvoice/ui/AttachmentEditor.h"
 #include "einvoice/ui/PublicOfficeLookup.h"
 #include "einvoice/ui/RejectionErrorScreens.h"
+#include "registries/ui/CompanyDialog.h"
+#include "registries/ui/CustomerScreens.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -215,7 +215,8 @@ TEST(FatturaPaScreens, PublicOfficeLookupFillsTheCustomerCard) {
 
     ui::ScreenRegistry registry;
     fatturapa::ui::registerFatturaPaScreens(registry);
-    app::ui::TfrmClientiDettaglio card(s.context, app::ui::CustomerDefinition(), customer, false);
+    registries::ui::TfrmClientiDettaglio card(s.context, registries::ui::CustomerDefinition(),
+                                              customer, false);
     card.show();
     shoot(&card, "cliente-pa");
     ASSERT_NE(card.publicOfficeButton(), nullptr);
@@ -306,13 +307,13 @@ TEST(FatturaPaScreens, PublicOfficeDirectoryIsLoadedFromTheLookup) {
 
 TEST(FatturaPaScreens, FiscalRepresentativeEditorChecksAndSaves) {
     Screens s;
-    app::ui::CompanyDialog company(s.context);
+    registries::ui::CompanyDialog company(s.context);
     auto* summary = company.findChild<QLabel*>("lblRappresentanteFiscale");
     ASSERT_NE(summary, nullptr);
     EXPECT_EQ(summary->text(), "Non indicato nelle fatture elettroniche.");
 
     QStringList errors;
-    onNext<app::ui::FiscalPartyDialog>([&](app::ui::FiscalPartyDialog* d) {
+    onNext<registries::ui::FiscalPartyDialog>([&](registries::ui::FiscalPartyDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Rappresentante Fiscale");
         shoot(d, "rappresentante-fiscale");
         qobject_cast<QCheckBox*>(d->editor("Includi"))->setChecked(true);
@@ -346,11 +347,14 @@ TEST(FatturaPaScreens, FiscalRepresentativeEditorChecksAndSaves) {
         {"TerzoIntermediarioOSoggettoEmittente", true},
         {"TerzoIntermediarioOSoggettoEmittente_CodiceFiscale", "RSSMRA80A01H501U"},
         {"TerzoIntermediarioOSoggettoEmittente_Denominazione", "Studio Rossi"}};
-    EXPECT_FALSE(app::ui::CheckFiscalParty(app::ui::FiscalParty::Intermediary, intermediary));
+    EXPECT_FALSE(
+        registries::ui::CheckFiscalParty(registries::ui::FiscalParty::Intermediary, intermediary));
     QVariantMap nothing = intermediary;
     nothing.remove("TerzoIntermediarioOSoggettoEmittente_CodiceFiscale");
-    EXPECT_EQ(app::ui::CheckFiscalParty(app::ui::FiscalParty::Intermediary, nothing)->text,
-              "Attenzione manca la Partita Iva o il Codice Fiscale dell'intermediario");
+    EXPECT_EQ(
+        registries::ui::CheckFiscalParty(registries::ui::FiscalParty::Intermediary, nothing)->text,
+        "Attenzione manca la Partita Iva o il Codice Fiscale dell'intermediario");
     nothing.insert("TerzoIntermediarioOSoggettoEmittente", false);
-    EXPECT_FALSE(app::ui::CheckFiscalParty(app::ui::FiscalParty::Intermediary, nothing));
+    EXPECT_FALSE(
+        registries::ui::CheckFiscalParty(registries::ui::FiscalParty::Intermediary, nothing));
 }

@@ -3,16 +3,16 @@
 #include "TestArchive.h"
 #include "app/OptionsRules.h"
 #include "app/StartupSequence.h"
-#include "app/ui/CompanyDialog.h"
-#include "app/ui/HelpWindow.h"
-#include "app/ui/LogoEditor.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/OptionsDialog.h"
 #include "app/ui/ReminderDialog.h"
+#include "app/ui/Screens.h"
 #include "common/ScriptedInteraction.h"
 #include "db/Schema.h"
-#include "screens/Screens.h"
+#include "registries/ui/CompanyDialog.h"
+#include "registries/ui/LogoEditor.h"
 #include "ui/AppContext.h"
+#include "ui/HelpWindow.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QAction>
@@ -393,7 +393,7 @@ TEST_F(Shell, CompanySaveRoundTripWithLogo) {
         f.write(png());
     }
     {
-        app::ui::CompanyDialog d(context);
+        registries::ui::CompanyDialog d(context);
         EXPECT_EQ(d.objectName(), "TfrmDitta");
         EXPECT_EQ(d.pageTitles().size(), 9);
         type(d.editor("RagSoc"), "Onoranze Funebri Rossi");
@@ -424,7 +424,7 @@ TEST_F(Shell, CompanySaveRoundTripWithLogo) {
     EXPECT_EQ(row.value("Logo").toByteArray(), png());
     EXPECT_EQ(app::StartupSequence::caption(db()), "Ossarion - Onoranze Funebri Rossi");
 
-    app::ui::CompanyDialog d(context);
+    registries::ui::CompanyDialog d(context);
     EXPECT_EQ(d.logoEditor()->logo(), png());
     EXPECT_EQ(qobject_cast<QLineEdit*>(d.editor("DataIscrizioneAlbo"))->text(), "05/03/2020");
     d.findChild<QPushButton*>("btnRimuoviLogo")->click();
@@ -435,24 +435,24 @@ TEST_F(Shell, CompanySaveRoundTripWithLogo) {
 
 TEST_F(Shell, HelpOpensThePageOfTheWindow) {
     MainWindow w(context, registry);
-    EXPECT_TRUE(app::ui::HelpWindow::pageFor(&w).endsWith("finestra-principale.html"));
+    EXPECT_TRUE(::ui::HelpWindow::pageFor(&w).endsWith("finestra-principale.html"));
     app::ui::OptionsDialog options(context, &w);
-    EXPECT_TRUE(app::ui::HelpWindow::pageFor(options.editor("SmtpHost")).endsWith("opzioni.html"));
-    app::ui::HelpWindow* help = app::ui::HelpWindow::showFor(options.editor("SmtpHost"));
+    EXPECT_TRUE(::ui::HelpWindow::pageFor(options.editor("SmtpHost")).endsWith("opzioni.html"));
+    ::ui::HelpWindow* help = ::ui::HelpWindow::showFor(options.editor("SmtpHost"));
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->currentPage().endsWith("opzioni.html"));
     EXPECT_TRUE(help->browser()->toPlainText().contains("Marca da bollo"));
-    app::ui::HelpWindow::closeAll();
+    ::ui::HelpWindow::closeAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(options.findChildren<app::ui::HelpWindow*>().isEmpty());
+    ASSERT_TRUE(options.findChildren<::ui::HelpWindow*>().isEmpty());
 
     // F1 from any field opens the help of its window.
-    app::ui::installHelpKey();
+    ::ui::installHelpKey();
     QTest::keyClick(options.editor("SmtpHost"), Qt::Key_F1);
-    app::ui::HelpWindow* byKey = options.findChild<app::ui::HelpWindow*>();
+    ::ui::HelpWindow* byKey = options.findChild<::ui::HelpWindow*>();
     ASSERT_NE(byKey, nullptr);
     EXPECT_TRUE(byKey->currentPage().endsWith("opzioni.html"));
-    app::ui::HelpWindow::closeAll();
+    ::ui::HelpWindow::closeAll();
 }
 
 // Pictures of the main screens for a person to look at:
@@ -480,7 +480,7 @@ TEST_F(Shell, Screenshots) {
         QTest::qWait(20);
         options.grab().save(QDir(folder).filePath(QStringLiteral("options_%1.png").arg(i)));
     }
-    app::ui::CompanyDialog company(context, &w);
+    registries::ui::CompanyDialog company(context, &w);
     company.logoEditor()->setLogo(png());
     company.show();
     for (int i = 0; i < company.pageCount(); ++i) {
@@ -500,8 +500,8 @@ TEST_F(Shell, Screenshots) {
     reminder.show();
     QTest::qWait(20);
     reminder.grab().save(QDir(folder).filePath("reminder.png"));
-    auto* help = app::ui::HelpWindow::showFor(&w);
+    auto* help = ::ui::HelpWindow::showFor(&w);
     QTest::qWait(20);
     help->grab().save(QDir(folder).filePath("help.png"));
-    app::ui::HelpWindow::closeAll();
+    ::ui::HelpWindow::closeAll();
 }

@@ -1,14 +1,14 @@
 #include "TestArchive.h"
-#include "app/ui/RegistryScreens.h"
 #include "common/ScriptedInteraction.h"
+#include "documents/ui/SeriesChooser.h"
+#include "documents/ui/SeriesRegistry.h"
+#include "registries/ui/RegistryScreens.h"
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
 #include "ui/ListScreen.h"
 #include "ui/RecordModel.h"
-#include "ui/SeriesChooser.h"
-#include "ui/SeriesRegistry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,7 +75,7 @@ QStringList shownColumn(ui::DataGrid* grid, const QString& field) {
 } // namespace
 
 TEST_F(SmallRegistries, AddOpensTheCardOfANewRowAndBackSavesIt) {
-    ui::ListScreen list(context, app::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::BanksScreen());
     list.show();
     qint64 key = 0;
     bool wasNew = false, rowExisted = false, enterMoved = false, upMoved = false;
@@ -116,7 +116,7 @@ TEST_F(SmallRegistries, AddOpensTheCardOfANewRowAndBackSavesIt) {
 }
 
 TEST_F(SmallRegistries, CancelOnANewCardDeletesTheRowAfterYes) {
-    ui::ListScreen list(context, app::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::BanksScreen());
     list.show();
     answers.answers.enqueue(false);
     answers.answers.enqueue(true);
@@ -137,7 +137,7 @@ TEST_F(SmallRegistries, CancelOnANewCardDeletesTheRowAfterYes) {
 
 TEST_F(SmallRegistries, AFailedCheckKeepsTheCardOpenWithTheFocusOnItsField) {
     const qint64 key = addBank(QStringLiteral("Banca Uno"));
-    ui::ListScreen list(context, app::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::BanksScreen());
     list.show();
     bool stayedOpen = false, focused = false;
     onNextCard([&](ui::CardScreen* card) {
@@ -164,7 +164,7 @@ TEST_F(SmallRegistries, AFailedCheckKeepsTheCardOpenWithTheFocusOnItsField) {
 TEST_F(SmallRegistries, UnchangedCardClosesWithoutWriting) {
     const qint64 key = addBank(QStringLiteral("Banca Uno"));
     db().exec(QStringLiteral("update Bank set Telefono = 'x' where ID = ?"), {key});
-    ui::ListScreen list(context, app::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::BanksScreen());
     list.show();
     bool modified = true;
     onNextCard([&](ui::CardScreen* card) {
@@ -185,7 +185,7 @@ TEST_F(SmallRegistries, SearchesFilterByPrefixAndCancelledRowsAreHidden) {
     addBank(QStringLiteral("Banca d'Alba"));
     addBank(QStringLiteral("Credito Due"));
     addBank(QStringLiteral("Banca Chiusa"), true);
-    ui::ListScreen list(context, app::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::BanksScreen());
     list.show();
     EXPECT_EQ(shownColumn(list.grid(), QStringLiteral("Banca")),
               (QStringList{QStringLiteral("Banca d'Alba"), QStringLiteral("Banca Uno"),
@@ -205,7 +205,7 @@ TEST_F(SmallRegistries, SearchesFilterByPrefixAndCancelledRowsAreHidden) {
 
 TEST_F(SmallRegistries, DeleteFromTheListAsksFirst) {
     addBank(QStringLiteral("Banca Uno"));
-    ui::ListScreen list(context, app::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::BanksScreen());
     list.show();
     answers.answers.enqueue(false);
     QTest::mouseClick(list.deleteButton(), Qt::LeftButton);
@@ -221,7 +221,7 @@ TEST_F(SmallRegistries, TitleClicksSortAscendingDescendingAscending) {
     addBank(QStringLiteral("B"));
     addBank(QStringLiteral("C"));
     addBank(QStringLiteral("A"));
-    ui::ListScreen list(context, app::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::BanksScreen());
     list.show();
     list.grid()->clickTitle(0);
     EXPECT_EQ(shownColumn(list.grid(), QStringLiteral("Banca")), (QStringList{"A", "B", "C"}));
@@ -235,7 +235,7 @@ TEST_F(SmallRegistries, TitleClicksSortAscendingDescendingAscending) {
 TEST_F(SmallRegistries, GridLayoutsBelongToTheirWorkstation) {
     auto second = archive.openAnother(QStringLiteral("PC2"));
     ui::AppContext other{second.get(), &answers};
-    const ui::ScreenDefinition banks = app::ui::BanksScreen();
+    const ui::ScreenDefinition banks = registries::ui::BanksScreen();
     {
         ui::ListScreen one(context, banks);
         ui::ListScreen two(other, banks);
@@ -277,7 +277,7 @@ TEST_F(SmallRegistries, DeletingACustomerCategoryRemovesItsColourFromCustomers) 
                                         {{QStringLiteral("Cliente"), QStringLiteral("Rossi")},
                                          {QStringLiteral("Categoria_ID"), category},
                                          {QStringLiteral("ColoreCategoria"), 255}});
-    ui::ListScreen list(context, app::ui::CustomerCategoriesScreen());
+    ui::ListScreen list(context, registries::ui::CustomerCategoriesScreen());
     list.show();
     list.removeCurrent();
     EXPECT_EQ(count(QStringLiteral("select count(*) from ClientiCategoria")), 0);
@@ -287,7 +287,7 @@ TEST_F(SmallRegistries, DeletingACustomerCategoryRemovesItsColourFromCustomers) 
 }
 
 TEST_F(SmallRegistries, PaymentTermsCardLimitsInstalmentsAndChecksTheType) {
-    ui::ListScreen list(context, app::ui::PaymentTermsScreen());
+    ui::ListScreen list(context, registries::ui::PaymentTermsScreen());
     list.show();
     QString clamped;
     bool open = false;
@@ -352,7 +352,7 @@ TEST_F(SmallRegistries, LookupsHideCancelledRowsButKeepTheCurrentValue) {
 }
 
 TEST_F(SmallRegistries, InvoicingSeriesAreKeptInTheirWindowAndChosenForDocuments) {
-    ui::SeriesRegistry window(context);
+    documents::ui::SeriesRegistry window(context);
     window.show();
     window.addSeries();
     ASSERT_GT(window.currentKey(), 0);
@@ -371,12 +371,13 @@ TEST_F(SmallRegistries, InvoicingSeriesAreKeptInTheirWindowAndChosenForDocuments
         answers.texts_of(QStringLiteral("question")),
         QStringList{QStringLiteral("Sei sicuro di voler eliminare la Serie di Fatturazione?")});
 
-    ui::SeriesChooser chooser(context, ui::SeriesChooser::Document::Invoice);
+    documents::ui::SeriesChooser chooser(context, documents::ui::SeriesChooser::Document::Invoice);
     EXPECT_EQ(chooser.seriesBox()->count(), 3);
     chooser.seriesBox()->setCurrentIndex(chooser.seriesBox()->findData(QStringLiteral("B")));
     QTest::mouseClick(chooser.confirmButton(), Qt::LeftButton);
     EXPECT_EQ(chooser.chosen(), QStringLiteral("B"));
-    ui::SeriesChooser none(context, ui::SeriesChooser::Document::DeliveryNote);
+    documents::ui::SeriesChooser none(context,
+                                      documents::ui::SeriesChooser::Document::DeliveryNote);
     none.seriesBox()->setCurrentIndex(1);
     QTest::mouseClick(none.backButton(), Qt::LeftButton);
     EXPECT_TRUE(none.chosen().isEmpty());

@@ -1,0 +1,31 @@
+#include "app/ui/Screens.h"
+
+#include "app/ui/ListPrints.h"
+#include "app/ui/ShellScreens.h"
+#include "cemetery/ui/ContractScreens.h"
+#include "cemetery/ui/DeceasedScreens.h"
+#include "documents/ui/DocumentScreens.h"
+#include "einvoice/ui/FatturaPaScreens.h"
+#include "registries/ui/ArticleScreens.h"
+#include "registries/ui/CustomerScreens.h"
+#include "registries/ui/RegistryScreens.h"
+#include "registries/ui/SupplierScreens.h"
+#include "ui/ScreenRegistry.h"
+
+namespace screens {
+
+void registerAllScreens(::ui::ScreenRegistry& registry) {
+    // One line per screen module, in the order of the main window's tabs.
+    app::ui::registerShellScreens(registry);
+    app::ui::registerListPrints(registry);
+    registries::ui::registerSupplierScreens(registry);
+    registries::ui::registerArticleScreens(registry);
+    registries::ui::registerCustomerScreens(registry);
+    registries::ui::registerRegistryScreens(registry);
+    documents::ui::registerDocumentScreens(registry);
+    fatturapa::ui::registerFatturaPaScreens(registry);
+    cemetery::ui::registerDeceasedScreens(registry);
+    cemetery::ui::registerContractScreens(registry);
+}
+
+} // namespace screens

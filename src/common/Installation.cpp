@@ -1,0 +1,45 @@
+#include "common/Installation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace common {
+
+QString Installation::folder() {
+    const QString env = qEnvironmentVariable("OSSARION_HOME").trimmed();
+    QString dir;
+    if (!env.isEmpty()) {
+        dir = env;
+    } else {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable())
+            dir = exeDir;
+        else
+            dir = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                      .filePath(QStringLiteral("ossarion"));
+    }
+    QDir().mkpath(dir);
+    return QDir(dir).absolutePath();
+}
+
+QString Installation::filePath(const QString& name) {
+    return QDir(folder()).filePath(name);
+}
+
+QString Installation::dataFolder(const QString& subfolder) {
+    // Installed: <prefix>/share/ossarion/<sub>. In the build tree the source
+    // folder is found by walking up from the executable.
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        QDir(exeDir).filePath(QStringLiteral("../share/ossarion/") + subfolder),
+        QStringLiteral(OSSARION_SOURCE_DIR "/") + subfolder,
+    };
+    for (const QString& c : candidates)
+        if (QFileInfo(c).isDir())
+            return QDir(c).absolutePath();
+    return candidates.last();
+}
+
+} // namespace common

@@ -1,0 +1,273 @@
+#include "registries/CustomerRules.h"
+
+#include "common/TextForms.h"
+#include "db/RegistryRecord.h"
+#include "registries/TaxCodes.h"
+
+namespace registries {
+
+namespace {
+
+const QString kErrorTitle = QStringLiteral("Messaggio di errore");
+
+common::Failure failure(const QString& text, const QString& field) {
+    return {kErrorTitle, text, field};
+}
+
+// Tables whose rows name a customer in Cliente and refer to it by Cliente_ID.
+const QStringList kDocumentTables = {QStringLiteral("fattura"),
+                                     QStringLiteral("Calendario"),
+                                     QStringLiteral("PreventiTestata"),
+                                     QStringLiteral("ContrattiTestata"),
+                                     QStringLiteral("OrdiniClientiTestata"),
+                                     QStringLiteral("Ddt")};
+
+} // namespace
+
+const QStringList& CustomerRules::nameColumns() {
+    static const QStringList columns = {"Cliente", "Cognome", "Nome", "CodFiscale", "DataNascita"};
+    return columns;
+}
+
+QString CustomerRules::documentName(const QString& company, const QString& surname,
+                                    const QString& firstName) {
+    if (!company.trimmed().isEmpty())
+        return company.trimmed();
+    return surname.trimmed() + u' ' + firstName.trimmed();
+}
+
+QString CustomerRules::displayName(const QString& documentName, const QString& taxCode,
+                                   const QString& birthDate) {
+    QString name = documentName;
+    if (!taxCode.trimmed().isEmpty())
+        name += QStringLiteral(" - ") + taxCode.trimmed();
+    if (!birthDate.trimmed().isEmpty())
+        name += QStringLiteral(" - ") + birthDate.trimmed();
+    return name;
+}
+
+void CustomerRules::deriveNames(db::RegistryRecord& record) {
+    const QString document =
+        documentName(db::RecordText(record, "Cliente"), db::RecordText(record, "Cognome"),
+                     db::RecordText(record, "Nome"));
+    // The birth date as the user sees it: dd/MM/yyyy.
+    const QVariant birth = db::RecordValue(record, "DataNascita");
+    QString birthText;
+    if (birth.typeId() == QMetaType::QString)
+        birthText = birth.toString().trimmed();
+    else if (!birth.isNull())
+        birthText = common::ItalianDate(db::Row::toDate(birth));
+    record["NominativoDocumenti"] = document;
+    record["NominativoVisualizzato"] =
+        displayName(document, db::RecordText(record, "CodFiscale"), birthText);
+}
+
+CustomerKind CustomerRules::kindOf(const db::RegistryRecord& record) {
+    return db::RecordText(record, "Cliente").isEmpty() ? CustomerKind::Private
+                                                       : CustomerKind::Company;
+}
+
+void CustomerRules::applyKind(db::RegistryRecord& record, CustomerKind kind) {
+    if (kind == CustomerKind::Private)
+        record["Cliente"] = QString();
+}
+
+void CustomerRules::chooseCategory(db::Database& db, db::RegistryRecord& record,
+                                   qint64 categoryId) {
+    if (categoryId <= 0) {
+        record["Categoria_ID"] = QVariant();
+        record["ColoreCategoria"] = QVariant();
+        return;
+    }
+    const QVariant colour = db.scalar(
+        QStringLiteral("select ColoreCategoria from ClientiCategoria where ID = ?"), {categoryId});
+    record["Categoria_ID"] = categoryId;
+    record["ColoreCategoria"] = colour.isNull() ? QVariant() : QVariant(colour.toLongLong());
+}
+
+std::optional<common::Failure> CustomerRules::validate(const db::RegistryRecord& record,
+                                                       CustomerKind kind) {
+    if (kind == CustomerKind::Company) {
+        if (db::RecordText(record, "Cliente").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la ragione sociale"), "Cliente");
+    } else {
+        if (db::RecordText(record, "Cognome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il cognome"), "Cognome");
+        if (db::RecordText(record, "Nome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il nome"), "Nome");
+    }
+    const QVariant birth = db::RecordValue(record, "DataNascita");
+    if (birth.typeId() == QMetaType::QString && !birth.toString().trimmed().isEmpty() &&
+        !db::RecordDate(record, "DataNascita").isValid())
+        return failure(QStringLiteral("Attenzione la data di nascita non è valida"), "DataNascita");
+    const QVariant discount = db::RecordValue(record, "Sconto");
+    if (!discount.isNull() && (discount.toDouble() < 0 || discount.toDouble() > 100))
+        return failure(QStringLiteral("Attenzione lo sconto deve essere compreso tra 0 e 100"),
+                       "Sconto");
+    if (db::RecordValue(record, "RappresentanteFiscale").toBool()) {
+        if (db::RecordText(record, "RappresentanteFiscale_Nazione").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la nazione del rappresentante fiscale"),
+                           "RappresentanteFiscale_Nazione");
+        if (db::RecordText(record, "RappresentanteFiscale_IdCodice").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca il codice fiscale del rappresentante fiscale"),
+                "RappresentanteFiscale_IdCodice");
+        if (db::RecordText(record, "RappresentanteFiscale_Denominazione").isEmpty() &&
+            db::RecordText(record, "RappresentanteFiscale_Cognome").isEmpty())
+            return failure(QStringLiteral("Attenzione manca la denominazione o il cognome del "
+                                          "rappresentante fiscale"),
+                           "RappresentanteFiscale_Denominazione");
+    }
+    if (db::RecordValue(record, "StabileOrganizzazione").toBool()) {
+        if (db::RecordText(record, "StabileOrganizzazione_Indirizzo").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca l'indirizzo della stabile organizzazione"),
+                "StabileOrganizzazione_Indirizzo");
+        if (db::RecordText(record, "StabileOrganizzazione_CAP").isEmpty())
+            return failure(QStringLiteral("Attenzione manca il CAP della stabile organizzazione"),
+                           "StabileOrganizzazione_CAP");
+        if (db::RecordText(record, "StabileOrganizzazione_Comune").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca il comune della stabile organizzazione"),
+                "StabileOrganizzazione_Comune");
+        if (db::RecordText(record, "StabileOrganizzazione_Nazione").isEmpty())
+            return failure(
+                QStringLiteral("Attenzione manca la nazione della stabile organizzazione"),
+                "StabileOrganizzazione_Nazione");
+    }
+    return std::nullopt;
+}
+
+QList<FieldWarning> CustomerRules::warnings(const db::RegistryRecord& record) {
+    QList<FieldWarning> out;
+    const QString country = db::RecordText(record, "IdPaese");
+    QString text = TaxCodes::vatNumberWarning(db::RecordText(record, "Iva"), country);
+    if (!text.isEmpty())
+        out.append({"Iva", text});
+    // Tax codes of foreign customers follow their own country's rules.
+    if (country.isEmpty() || country.compare("IT", Qt::CaseInsensitive) == 0) {
+        text = TaxCodes::taxCodeWarning(db::RecordText(record, "CodFiscale"));
+        if (!text.isEmpty())
+            out.append({"CodFiscale", text});
+    }
+    text = TaxCodes::ibanWarning(db::RecordText(record, "Iban"));
+    if (!text.isEmpty())
+        out.append({"Iban", text});
+    return out;
+}
+
+QStringList CustomerRules::propagationStatements(qint64 customerId, bool publicAdministration) {
+    const QString id = QString::number(customerId);
+    QStringList out;
+    for (const QString& table : kDocumentTables)
+        out.append(QStringLiteral("UPDATE %1 INNER JOIN Clienti ON %1.Cliente_ID = Clienti.Id SET "
+                                  "%1.Cliente = [Clienti].[NominativoDocumenti] where Clienti.Id=")
+                       .arg(table) +
+                   id);
+    out.append(QStringLiteral("UPDATE fattura INNER JOIN Clienti ON fattura.Cliente_ID = "
+                              "Clienti.Id SET fattura.DatiTrasmissione_FormatoTrasmissione='") +
+               (publicAdministration ? QStringLiteral("FPA12'") : QStringLiteral("FPR12'")) +
+               QStringLiteral(" where Clienti.Id=") + id);
+    return out;
+}
+
+qint64 CustomerRules::insertNew(db::Database& db) {
+    db::Transaction tx(db);
+    const qint64 id = db.insert("Clienti", {{"Sede_Nazione", "IT"},
+                                            {"IdPaese", "IT"},
+                                            {"PubblicaAmministrazione", false},
+                                            {"ScissionePagamenti", false},
+                                            {"RappresentanteFiscale", false},
+                                            {"StabileOrganizzazione", false},
+                                            {"Annullato", false},
+                                            {"PrivacyFirmata", false}});
+    tx.commit();
+    return id;
+}
+
+std::optional<common::Failure> CustomerRules::save(db::Database& db, db::RegistryRecord& record,
+                                                   CustomerKind kind, bool namesTouched) {
+    db::RegistryRecord work = record;
+    applyKind(work, kind);
+    if (auto f = validate(work, kind))
+        return f;
+    if (namesTouched || db::RecordText(work, "NominativoDocumenti").isEmpty())
+        deriveNames(work);
+    // A birth date typed as text is stored as a date.
+    if (db::RecordValue(work, "DataNascita").typeId() == QMetaType::QString) {
+        const QDate birth = db::RecordDate(work, "DataNascita");
+        work["DataNascita"] = birth.isValid() ? QVariant(birth) : QVariant();
+    }
+
+    db::Transaction tx(db);
+    qint64 id = db::RecordKey(work, "ID");
+    if (id > 0)
+        db.update("Clienti", id, db::RecordValues(work));
+    else
+        id = db.insert("Clienti", db::RecordValues(work));
+    propagate(db, id, db::RecordValue(work, "PubblicaAmministrazione").toBool());
+    tx.commit();
+
+    work["ID"] = id;
+    record = work;
+    return std::nullopt;
+}
+
+void CustomerRules::propagate(db::Database& db, qint64 customerId, bool publicAdministration) {
+    for (const QString& statement : propagationStatements(customerId, publicAdministration))
+        db.exec(statement);
+}
+
+void CustomerRules::completeSave(db::Database& db, qint64 customerId, db::RegistryRecord& record,
+                                 CustomerKind kind, bool namesTouched) {
+    applyKind(record, kind);
+    db::Values names;
+    if (kind == CustomerKind::Private)
+        names.append({"Cliente", QString()});
+    if (namesTouched || db::RecordText(record, "NominativoDocumenti").isEmpty()) {
+        deriveNames(record);
+        names.append({"NominativoDocumenti", record.value("NominativoDocumenti")});
+        names.append({"NominativoVisualizzato", record.value("NominativoVisualizzato")});
+    }
+    db::Transaction tx(db);
+    db.update("Clienti", customerId, names);
+    propagate(db, customerId, db::RecordValue(record, "PubblicaAmministrazione").toBool());
+    tx.commit();
+}
+
+bool CustomerRules::namesChanged(const db::RegistryRecord& before,
+                                 const db::RegistryRecord& after) {
+    for (const QString& column : nameColumns())
+        if (db::RecordValue(before, column) != db::RecordValue(after, column))
+            return true;
+    return false;
+}
+
+std::optional<common::Failure> CustomerRules::deleteCheck(db::Database& db, qint64 customerId) {
+    if (!db::IsReferenced(db,
+                          kDocumentTables + QStringList{QStringLiteral("FatturaScadenze"),
+                                                        QStringLiteral("finanzia")},
+                          QStringLiteral("Cliente_ID"), customerId))
+        return std::nullopt;
+    return common::Failure{
+        QStringLiteral("Messaggio di avviso"),
+        QStringLiteral("Attenzione il cliente è presente in documenti o movimenti e non "
+                       "può essere eliminato: lo si può annullare"),
+        QString()};
+}
+
+std::optional<common::Failure> CustomerRules::remove(db::Database& db, qint64 customerId) {
+    db::Transaction tx(db);
+    if (auto f = deleteCheck(db, customerId))
+        return f;
+    db.exec(QStringLiteral("delete * from Clienti where ID = ?"), {customerId});
+    tx.commit();
+    return std::nullopt;
+}
+
+QString CustomerRules::lookupSql() {
+    return QStringLiteral(
+        "select * from Clienti where Annullato = false order by NominativoVisualizzato");
+}
+
+} // namespace registries

@@ -1,0 +1,56 @@
+#include "registries/SimpleRegistryRules.h"
+
+#include "db/Database.h"
+
+namespace registries {
+
+std::optional<common::Failure> RequireText(const QVariantMap& values, const QString& field,
+                                           const QString& what) {
+    const QVariant v = values.value(field);
+    if (v.isNull() || !v.isValid() || v.toString().trimmed().isEmpty())
+        return common::Failure{QStringLiteral("Messaggio di Errore"),
+                               QStringLiteral("Attenzione manca ") + what, field};
+    return std::nullopt;
+}
+
+std::optional<common::Failure> ValidateInvoicingSeries(const QVariantMap& values) {
+    return RequireText(values, QStringLiteral("Serie"), QStringLiteral("la Serie"));
+}
+
+std::optional<common::Failure> ValidateVatCode(const QVariantMap& values) {
+    if (auto f =
+            RequireText(values, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione")))
+        return f;
+    const QVariant rate = values.value(QStringLiteral("Iva"));
+    if (rate.isNull() || !rate.isValid())
+        return common::Failure{QStringLiteral("Messaggio di Errore"),
+                               QStringLiteral("Attenzione manca l'Aliquota Iva"),
+                               QStringLiteral("Iva")};
+    if (rate.toDouble() == 0.0)
+        return RequireText(values, QStringLiteral("Pa_Natura_Codice"), QStringLiteral("la Natura"));
+    return std::nullopt;
+}
+
+void ClearCustomerCategoryColour(db::Database& db, qint64 categoryId) {
+    db.exec(QStringLiteral("UPDATE Clienti INNER JOIN ClientiCategoria ON Clienti.Categoria_ID = "
+                           "ClientiCategoria.ID SET Clienti.ColoreCategoria = null where "
+                           "ClientiCategoria.ID = ") +
+            QString::number(categoryId));
+}
+
+void DeleteCustomerCategory(db::Database& db, qint64 categoryId) {
+    db::Transaction tx(db);
+    ClearCustomerCategoryColour(db, categoryId);
+    db.exec(QStringLiteral("delete * from ClientiCategoria where ID = ?"), {categoryId});
+    tx.commit();
+}
+
+QVariant NormalisedIban(const QVariant& iban) {
+    if (iban.isNull() || !iban.isValid())
+        return iban;
+    QString s = iban.toString().toUpper();
+    s.remove(u' ');
+    return s.isEmpty() ? QVariant() : QVariant(s);
+}
+
+} // namespace registries

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/Interaction.h"
+
+#include <QVariantMap>
+#include <optional>
+
+namespace db {
+class Database;
+}
+
+// Rules of the small registries: VAT codes, banks, municipalities,
+// provinces, departments, categories, transport data, invoicing series.
+
+namespace registries {
+
+// "Attenzione manca <what>" (title "Messaggio di Errore") when the column is
+// empty or blank.
+std::optional<common::Failure> RequireText(const QVariantMap& values, const QString& field,
+                                           const QString& what);
+
+// Invoicing series: the code (Serie) is required.
+std::optional<common::Failure> ValidateInvoicingSeries(const QVariantMap& values);
+
+// VAT code: description, then the rate; an exempt rate (0%) needs its nature.
+std::optional<common::Failure> ValidateVatCode(const QVariantMap& values);
+
+// Before a customer category is deleted: its customers lose the copy of its
+// colour (they keep Categoria_ID, as the old archives did).
+void ClearCustomerCategoryColour(db::Database& db, qint64 categoryId);
+// The whole deletion, in one transaction.
+void DeleteCustomerCategory(db::Database& db, qint64 categoryId);
+
+// IBAN as stored: upper case, no spaces.
+QVariant NormalisedIban(const QVariant& iban);
+
+} // namespace registries

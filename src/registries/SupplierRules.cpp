@@ -1,0 +1,103 @@
+#include "registries/SupplierRules.h"
+
+#include "registries/TaxCodes.h"
+
+namespace registries {
+
+void SupplierRules::deriveName(db::RegistryRecord& record) {
+    if (!db::RecordText(record, "Fornitore").isEmpty())
+        return;
+    const QString person =
+        (db::RecordText(record, "Cognome") + u' ' + db::RecordText(record, "Nome")).trimmed();
+    if (!person.isEmpty())
+        record["Fornitore"] = person;
+}
+
+std::optional<common::Failure> SupplierRules::validate(const db::RegistryRecord& record) {
+    if (db::RecordText(record, "Fornitore").isEmpty() &&
+        db::RecordText(record, "Cognome").isEmpty())
+        return common::Failure{QStringLiteral("Messaggio di errore"),
+                               QStringLiteral("Attenzione manca la ragione sociale del fornitore"),
+                               "Fornitore"};
+    return std::nullopt;
+}
+
+QList<FieldWarning> SupplierRules::warnings(const db::RegistryRecord& record) {
+    QList<FieldWarning> out;
+    const QString country = db::RecordText(record, "IdPaese");
+    QString text = TaxCodes::vatNumberWarning(db::RecordText(record, "Iva"), country);
+    if (!text.isEmpty())
+        out.append({"Iva", text});
+    if (country.isEmpty() || country.compare("IT", Qt::CaseInsensitive) == 0) {
+        text = TaxCodes::taxCodeWarning(db::RecordText(record, "CodFiscale"));
+        if (!text.isEmpty())
+            out.append({"CodFiscale", text});
+    }
+    text = TaxCodes::ibanWarning(db::RecordText(record, "Iban"));
+    if (!text.isEmpty())
+        out.append({"Iban", text});
+    return out;
+}
+
+qint64 SupplierRules::insertNew(db::Database& db) {
+    db::Transaction tx(db);
+    const qint64 id = db.insert("Fornitor", {{"IdPaese", "IT"},
+                                             {"Annullato", false},
+                                             {"PrivacyFirmata", false},
+                                             {"ImportatoXml", false}});
+    tx.commit();
+    return id;
+}
+
+std::optional<common::Failure> SupplierRules::save(db::Database& db, db::RegistryRecord& record) {
+    db::RegistryRecord work = record;
+    deriveName(work);
+    if (auto f = validate(work))
+        return f;
+    db::Transaction tx(db);
+    qint64 id = db::RecordKey(work, "ID");
+    if (id > 0)
+        db.update("Fornitor", id, db::RecordValues(work));
+    else
+        id = db.insert("Fornitor", db::RecordValues(work));
+    tx.commit();
+    work["ID"] = id;
+    record = work;
+    return std::nullopt;
+}
+
+void SupplierRules::completeSave(db::Database& db, qint64 supplierId, db::RegistryRecord& record) {
+    if (!db::RecordText(record, "Fornitore").isEmpty())
+        return;
+    deriveName(record);
+    db.update("Fornitor", supplierId, {{"Fornitore", db::RecordValue(record, "Fornitore")}});
+}
+
+std::optional<common::Failure> SupplierRules::deleteCheck(db::Database& db, qint64 supplierId) {
+    if (!db::IsReferenced(db,
+                          QStringList{QStringLiteral("fattura"), QStringLiteral("OrdiniTestata"),
+                                      QStringLiteral("FatturaScadenze"),
+                                      QStringLiteral("finanzia")},
+                          QStringLiteral("Fornitore_ID"), supplierId))
+        return std::nullopt;
+    return common::Failure{
+        QStringLiteral("Messaggio di avviso"),
+        QStringLiteral("Attenzione il fornitore è presente in documenti o movimenti e "
+                       "non può essere eliminato: lo si può annullare"),
+        QString()};
+}
+
+std::optional<common::Failure> SupplierRules::remove(db::Database& db, qint64 supplierId) {
+    db::Transaction tx(db);
+    if (auto f = deleteCheck(db, supplierId))
+        return f;
+    db.exec(QStringLiteral("delete * from Fornitor where ID = ?"), {supplierId});
+    tx.commit();
+    return std::nullopt;
+}
+
+QString SupplierRules::lookupSql() {
+    return QStringLiteral("select * from Fornitor where Annullato = false order by Fornitore");
+}
+
+} // namespace registries

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "registries/CustomerRules.h"
+#include "ui/CardScreen.h"
+#include "ui/ListScreen.h"
+
+#include <functional>
+
+class QPushButton;
+class QRadioButton;
+
+namespace ui {
+class ScreenRegistry;
+}
+
+namespace registries::ui {
+
+class TaxWarnings;
+
+// The customer list and card.
+::ui::ScreenDefinition CustomerDefinition();
+
+// The customers: search by name, town and tax code; "Esporta vCard" of the
+// selected rows and "Importa vCard"; the category column in its colour.
+class TfrmGrigliaClienti : public ::ui::ListScreen {
+    Q_OBJECT
+public:
+    TfrmGrigliaClienti(::ui::AppContext& context, QWidget* parent = nullptr);
+
+    QPushButton* exportButton() const { return m_export; }
+    QPushButton* importButton() const { return m_import; }
+
+public slots:
+    void exportVCard(); // "Esporta vCard"
+    void importVCard(); // "Importa vCard"
+
+protected:
+    qint64 insertRow() override;
+
+private:
+    QPushButton* m_export;
+    QPushButton* m_import;
+};
+
+// The card of one customer: private person or company, derived names kept in
+// view, the category colour copied on choice, tax warnings that never block.
+class TfrmClientiDettaglio : public ::ui::CardScreen {
+    Q_OBJECT
+public:
+    TfrmClientiDettaglio(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
+                         qint64 key, bool isNew, QWidget* parent = nullptr);
+
+    CustomerKind kind() const;
+    void setKind(CustomerKind kind);
+    QRadioButton* privateButton() const { return m_private; }
+    QRadioButton* companyButton() const { return m_company; }
+    // "Trova Pubblica Amministrazione"; null when no lookup is installed.
+    QPushButton* publicOfficeButton() const { return m_findOffice; }
+
+    // Fills the card with the customer columns of a public office (the
+    // card's own save writes them, the town key included).
+    void applyPublicOffice(const QVariantMap& values);
+
+protected:
+    std::optional<common::Failure> validate(const QVariantMap& values) const override;
+    void writeExtra(db::Database& db, const QVariantMap& values) override;
+
+private:
+    void showDerivedNames();
+    void categoryChosen();
+
+    QRadioButton* m_private;
+    QRadioButton* m_company;
+    TaxWarnings* m_warnings;
+    QPushButton* m_findOffice = nullptr;
+    QVariant m_officeTown; // Comune_id of the office chosen, written on save
+};
+
+// The public-office lookup of the customer card, supplied by the
+// electronic-invoicing screens; the card offers it only once installed.
+using PublicOfficeLookup =
+    std::function<void(TfrmClientiDettaglio& card, ::ui::AppContext& context)>;
+void setPublicOfficeLookup(PublicOfficeLookup lookup);
+
+void registerCustomerScreens(::ui::ScreenRegistry& registry);
+
+} // namespace registries::ui

@@ -1,0 +1,217 @@
+#include "registries/ui/RegistryHelpers.h"
+
+#include "db/DbError.h"
+#include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/FieldEditors.h"
+#include "ui/RecordModel.h"
+
+#include <QCompleter>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QStringListModel>
+
+namespace registries::ui {
+
+namespace {
+
+const QString kWarningTitle = QStringLiteral("Messaggio di avviso");
+const QString kErrorTitle = QStringLiteral("Messaggio di errore");
+
+QString editorText(QWidget* editor) {
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        return line->text().trimmed();
+    return QString();
+}
+
+} // namespace
+
+TaxWarnings::TaxWarnings(::ui::AppContext& context, Source source, QObject* parent)
+    : QObject(parent), m_context(context), m_source(std::move(source)) {}
+
+void TaxWarnings::watch(const QString& field, QWidget* editor) {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (!line)
+        return;
+    m_editors.insert(field, editor);
+    // The value the card opened with is not warned about again.
+    m_shown.insert(field, line->text().trimmed());
+    connect(line, &QLineEdit::editingFinished, this, [this, field] { check(field); });
+}
+
+void TaxWarnings::show(const FieldWarning& w) {
+    const QString value = editorText(m_editors.value(w.field));
+    if (m_shown.contains(w.field) && m_shown.value(w.field) == value)
+        return;
+    m_shown.insert(w.field, value);
+    m_context.interaction->warning(kWarningTitle, w.text);
+}
+
+void TaxWarnings::check(const QString& field) {
+    for (const FieldWarning& w : m_source())
+        if (w.field == field)
+            show(w);
+}
+
+void TaxWarnings::checkAll() {
+    for (const FieldWarning& w : m_source())
+        show(w);
+}
+
+StoredColourDelegate::StoredColourDelegate(::ui::DataGrid* grid, QString shownField,
+                                           QString colourField)
+    : QStyledItemDelegate(grid), m_grid(grid), m_shownField(std::move(shownField)),
+      m_colourField(std::move(colourField)) {}
+
+void StoredColourDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                           const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const ::ui::RecordModel* model = m_grid->records();
+    if (index.column() < 0 || index.column() >= model->columns().size())
+        return;
+    if (model->columns().at(index.column()).field.compare(m_shownField, Qt::CaseInsensitive) != 0)
+        return;
+    const QColor colour = ::ui::colourFromStored(model->value(index.row(), m_colourField));
+    if (!colour.isValid())
+        return;
+    option->backgroundBrush = colour;
+    option->palette.setColor(QPalette::Text, colour.lightness() < 128 ? Qt::white : Qt::black);
+}
+
+QList<qint64> SelectedKeys(::ui::DataGrid* grid) {
+    QList<int> rows;
+    if (QItemSelectionModel* selection = grid->selectionModel())
+        for (const QModelIndex& index : selection->selectedRows())
+            rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    QList<qint64> keys;
+    for (int r : rows)
+        if (const qint64 key = grid->keyAt(r))
+            keys.append(key);
+    if (keys.isEmpty() && grid->currentKey() != 0)
+        keys.append(grid->currentKey());
+    return keys;
+}
+
+void ExportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
+                     const std::function<QByteArray(db::Database&, const QList<qint64>&)>& write,
+                     const QString& suggestedName) {
+    if (keys.isEmpty()) {
+        context.interaction->warning(kWarningTitle,
+                                     QStringLiteral("Attenzione selezionare almeno una riga"));
+        return;
+    }
+    const QString path = context.interaction->saveFile(QStringLiteral("Esporta vCard"),
+                                                       QStringLiteral("vCard (*.vcf)"),
+                                                       QDir::home().filePath(suggestedName));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) &&
+        !context.interaction->question(
+            kWarningTitle, QStringLiteral("Il file e' gia' presente ! Sovrascriverlo ?")))
+        return;
+    QByteArray data;
+    try {
+        data = write(*context.db, keys);
+    } catch (const db::DbError& e) {
+        context.interaction->error(kErrorTitle, e.message());
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size()) {
+        context.interaction->error(
+            kErrorTitle,
+            QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    context.interaction->information(kWarningTitle,
+                                     QStringLiteral("Contatti esportati: %1").arg(keys.size()));
+}
+
+bool ImportVCardFile(
+    ::ui::AppContext& context,
+    const std::function<VCardImportReport(db::Database&, const QByteArray&)>& read) {
+    const QString path = context.interaction->openFile(
+        QStringLiteral("Importa vCard"), QStringLiteral("vCard (*.vcf *.vcard);;Tutti i file (*)"),
+        QDir::homePath());
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        context.interaction->error(
+            kErrorTitle,
+            QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    VCardImportReport report;
+    try {
+        report = read(*context.db, file.readAll());
+    } catch (const db::DbError& e) {
+        context.interaction->error(kErrorTitle, e.message());
+        return false;
+    }
+    context.interaction->information(kWarningTitle, report.text());
+    return report.imported > 0;
+}
+
+void AttachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
+                         QLineEdit* province) {
+    if (!town)
+        return;
+    QStringList names;
+    try {
+        for (const db::Row& r :
+             db.query(QStringLiteral("select Comune from Comuni order by Comune")))
+            names.append(r.text("Comune"));
+    } catch (const db::DbError&) {
+        return; // no towns to offer: the field stays free text
+    }
+    names.removeDuplicates();
+    auto* completer = new QCompleter(names, town);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    town->setCompleter(completer);
+    db::Database* database = &db;
+    QObject::connect(
+        completer, qOverload<const QString&>(&QCompleter::activated), town,
+        [database, postcode, province](const QString& name) {
+            try {
+                const db::Result r = database->query(
+                    QStringLiteral("select Cap, Provincia from Comuni where Comune = ?"), {name});
+                if (r.empty())
+                    return;
+                if (postcode && !r.first().text("Cap").isEmpty())
+                    postcode->setText(r.first().text("Cap"));
+                if (province && !r.first().text("Provincia").isEmpty())
+                    province->setText(r.first().text("Provincia"));
+            } catch (const db::DbError&) {
+            }
+        });
+}
+
+QVariant UpperCase(const QVariant& value) {
+    if (value.isNull())
+        return value;
+    return value.toString().trimmed().toUpper();
+}
+
+::ui::Lookup RegistryLookups::countries() {
+    return {QStringLiteral("select SIGLA, DENOMINAZ from Nazioni order by DENOMINAZ"),
+            QStringLiteral("SIGLA"), QStringLiteral("DENOMINAZ"), QString()};
+}
+
+::ui::Lookup RegistryLookups::provinces() {
+    return {QStringLiteral("select PROVINCIA, PROVINCIA & ' - ' & CAPOLUOGO as Nome from Province "
+                           "order by PROVINCIA"),
+            QStringLiteral("PROVINCIA"), QStringLiteral("Nome"), QString()};
+}
+
+::ui::Lookup RegistryLookups::paymentTerms() {
+    return {QStringLiteral("select Id, Descrizione from ModPagamento order by Descrizione"),
+            QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
+}
+
+} // namespace registries::ui

@@ -1,0 +1,93 @@
+#include "ui/GridLayouts.h"
+
+#include "common/Fields.h"
+#include "db/Database.h"
+
+namespace ui {
+
+namespace {
+
+const QChar kSeparator = u'|';
+
+db::Result layoutRow(db::Database& db, const QString& gridName, const QString& workstation) {
+    return db.query(
+        QStringLiteral("select * from Griglie where NomeComputer = ? and NomeGriglia = ?"),
+        {workstation, gridName});
+}
+
+} // namespace
+
+void SaveLayout(db::Database& db, const QString& gridName, const GridColumns& columns,
+                bool overwriteDefaults, const QString& workstation) {
+    QString widths, fields, captions;
+    for (const GridColumn& c : columns) {
+        widths += QString::number(c.width) + kSeparator;
+        fields += c.field + kSeparator;
+        captions += c.caption + kSeparator;
+    }
+    if (widths.isEmpty())
+        return;
+
+    db::Transaction tx(db);
+    const db::Result found = layoutRow(db, gridName, workstation);
+    db::Values values{{QStringLiteral("NomeGriglia"), gridName},
+                      {QStringLiteral("CampiUtente"), fields},
+                      {QStringLiteral("WidthUtente"), widths},
+                      {QStringLiteral("NomeComputer"), workstation},
+                      {QStringLiteral("CaptionUtente"), captions}};
+    const bool firstSave =
+        found.empty() || found.first().isNull(QStringLiteral("CampiPredefiniti"));
+    if (overwriteDefaults || firstSave) {
+        values.append({QStringLiteral("CampiPredefiniti"), fields});
+        values.append({QStringLiteral("WidthPredefiniti"), widths});
+        values.append({QStringLiteral("CaptionPredefiniti"), captions});
+        values.append({QStringLiteral("TotaleCampiPredefiniti"), int(columns.size())});
+    }
+    if (found.empty())
+        db.insert(QStringLiteral("Griglie"), values);
+    else
+        db.update(QStringLiteral("Griglie"), found.first().integer(QStringLiteral("ID")), values);
+    tx.commit();
+}
+
+bool LoadLayout(db::Database& db, const QString& gridName, GridColumns& columns, bool useDefaults,
+                const QString& workstation) {
+    const db::Result found = layoutRow(db, gridName, workstation);
+    if (found.empty())
+        return false;
+    const db::Row& row = found.first();
+    if (!row.isNull(QStringLiteral("TotaleCampiPredefiniti")) &&
+        row.integer(QStringLiteral("TotaleCampiPredefiniti")) == columns.size() &&
+        row.isNull(QStringLiteral("WidthUtente")) && row.isNull(QStringLiteral("CampiUtente")))
+        return false;
+
+    const QString suffix = useDefaults ? QStringLiteral("Predefiniti") : QStringLiteral("Utente");
+    const QString widths = row.text(QStringLiteral("Width") + suffix);
+    const QString fields = row.text(QStringLiteral("Campi") + suffix);
+    const QString captions = row.text(QStringLiteral("Caption") + suffix);
+    const int count = common::FieldCount(fields, kSeparator);
+    if (count == 0)
+        return false;
+
+    GridColumns rebuilt;
+    for (int i = 1; i <= count; ++i) {
+        GridColumn c;
+        c.field = common::Field(fields, i, kSeparator);
+        bool ok = false;
+        c.width = common::Field(widths, i, kSeparator).trimmed().toInt(&ok);
+        if (!ok)
+            break;
+        c.caption = common::Field(captions, i, kSeparator);
+        rebuilt.append(c);
+    }
+    columns = rebuilt;
+    return true;
+}
+
+QString SortAfterTitleClick(const QString& currentSort, const QString& field) {
+    if (!currentSort.isEmpty() && currentSort.right(3) == QLatin1String("ASC"))
+        return field + QStringLiteral(" DESC");
+    return field + QStringLiteral(" ASC");
+}
+
+} // namespace ui
