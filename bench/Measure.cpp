@@ -19,7 +19,7 @@ double Timing::slowest() const {
     return runs.isEmpty() ? 0 : *std::max_element(runs.begin(), runs.end());
 }
 
-Timing Measure(const QString& name, int count, const std::function<void()>& work) {
+Timing measure(const QString& name, int count, const std::function<void()>& work) {
     Timing t{name, {}, {}};
     for (int i = 0; i < count; ++i) {
         QElapsedTimer clock;
@@ -30,7 +30,7 @@ Timing Measure(const QString& name, int count, const std::function<void()>& work
     return t;
 }
 
-double PeakMemoryMb() {
+double peakMemoryMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0; // kilobytes on Linux

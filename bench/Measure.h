@@ -17,9 +17,9 @@ struct Timing {
 };
 
 // Runs `work` `count` times and records each run.
-Timing Measure(const QString& name, int count, const std::function<void()>& work);
+Timing measure(const QString& name, int count, const std::function<void()>& work);
 
 // The largest resident size the process reached, in megabytes.
-double PeakMemoryMb();
+double peakMemoryMb();
 
 } // namespace bench

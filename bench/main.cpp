@@ -14,7 +14,7 @@
 #include "db/Schema.h"
 #include "documents/DocumentDeletion.h"
 #include "documents/DocumentStore.h"
-#include "documents/ui/DocumentList.h"
+#include "documents/ui/InvoiceList.h"
 #include "einvoice/FatturaPaExport.h"
 #include "ui/AppContext.h"
 
@@ -27,7 +27,7 @@
 
 namespace {
 
-using bench::Measure;
+using bench::measure;
 using bench::Timing;
 
 void runStatements(db::Database& db, const QStringList& statements) {
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         }
         QList<Timing> timings;
         bench::SyntheticFacts facts;
-        timings << Measure(QStringLiteral("Creazione dell'archivio sintetico"), 1, [&] {
+        timings << measure(QStringLiteral("Creazione dell'archivio sintetico"), 1, [&] {
             db::Schema::upgrade(db);
             app::DemoArchive::fill(db);
             facts = bench::SyntheticArchive::fill(db, size, today);
@@ -115,54 +115,53 @@ int main(int argc, char** argv) {
 
         const QStringList housekeeping = app::StartupSequence::historyStatements(today) +
                                          app::StartupSequence::paidFlagStatements();
-        timings << Measure(QStringLiteral("Avvio: storico e rate pagate (prima volta)"), 1,
+        timings << measure(QStringLiteral("Avvio: storico e rate pagate (prima volta)"), 1,
                            [&] { runStatements(db, housekeeping); });
-        timings << Measure(QStringLiteral("Avvio: storico e rate pagate"), runs,
+        timings << measure(QStringLiteral("Avvio: storico e rate pagate"), runs,
                            [&] { runStatements(db, housekeeping); });
-        timings << Measure(QStringLiteral("Avvio: promemoria scadenze"), runs,
+        timings << measure(QStringLiteral("Avvio: promemoria scadenze"), runs,
                            [&] { app::StartupSequence::dueInstalments(db, today); });
 
-        timings << Measure(QStringLiteral("Elenco fatture: apertura"), runs, [&] {
-            documents::ui::TfrmGrigliaFatture list(context,
-                                                   documents::DocumentKind::CustomerInvoice);
+        timings << measure(QStringLiteral("Elenco fatture: apertura"), runs, [&] {
+            documents::ui::InvoiceList list(context, documents::DocumentKind::CustomerInvoice);
         });
         {
             ui::AppContext history = context;
             history.history = true;
             history.historyFrom = QDate(today.year() - size.years + 1, 1, 1);
             history.historyTo = today;
-            timings << Measure(QStringLiteral("Elenco fatture: storico di tutti gli anni"), runs,
+            timings << measure(QStringLiteral("Elenco fatture: storico di tutti gli anni"), runs,
                                [&] {
-                                   documents::ui::TfrmGrigliaFatture list(
+                                   documents::ui::InvoiceList list(
                                        history, documents::DocumentKind::CustomerInvoice);
                                });
         }
-        timings << Measure(QStringLiteral("Elenco defunti: apertura"), runs,
-                           [&] { cemetery::ui::TfrmGrigliaDefunti list(context); });
-        timings << Measure(QStringLiteral("Elenco contratti: apertura"), runs,
-                           [&] { cemetery::ui::TfrmGrigliaContratti list(context); });
+        timings << measure(QStringLiteral("Elenco defunti: apertura"), runs,
+                           [&] { cemetery::ui::DeceasedList list(context); });
+        timings << measure(QStringLiteral("Elenco contratti: apertura"), runs,
+                           [&] { cemetery::ui::ContractList list(context); });
 
         QList<qint64> created;
-        timings << Measure(QStringLiteral("Nuova fattura (numero, scadenze)"), runs, [&] {
+        timings << measure(QStringLiteral("Nuova fattura (numero, scadenze)"), runs, [&] {
             created << documents::DocumentStore::create(
                 db, documents::DocumentKind::CustomerInvoice, {false, QString(), today});
         });
         int next = 0;
-        timings << Measure(QStringLiteral("Eliminazione di una fattura"), runs, [&] {
+        timings << measure(QStringLiteral("Eliminazione di una fattura"), runs, [&] {
             documents::DocumentDeletion::remove(db, documents::DocumentKind::CustomerInvoice,
                                                 created.value(next++));
         });
-        timings << Measure(
+        timings << measure(
             QStringLiteral("Totali e scadenze di una fattura di 40 righe"), runs,
             [&] { documents::DocumentStore::recalculateNow(db, facts.largeInvoice); });
 
         const QString xml = scratch.filePath(QStringLiteral("IT01234567897_00001.xml"));
         QString exportFailure;
         Timing exportTiming =
-            Measure(QStringLiteral("FatturaPA di una fattura di 40 righe"), runs, [&] {
+            measure(QStringLiteral("FatturaPA di una fattura di 40 righe"), runs, [&] {
                 QFile::remove(xml);
-                const fatturapa::FatturaPaExport::Result r =
-                    fatturapa::FatturaPaExport::run(db, interaction, {facts.largeInvoice, xml});
+                const einvoice::FatturaPaExport::Result r =
+                    einvoice::FatturaPaExport::run(db, interaction, {facts.largeInvoice, xml});
                 if (!r.written)
                     exportFailure = r.failure;
             });
@@ -181,7 +180,7 @@ int main(int argc, char** argv) {
             << db.scalar(QStringLiteral("select count(*) from ContrattiTestata")).toLongLong()
             << "\n\n";
         print(out, timings);
-        out << "\nMemoria massima: " << QString::number(bench::PeakMemoryMb(), 'f', 1) << " MB\n";
+        out << "\nMemoria massima: " << QString::number(bench::peakMemoryMb(), 'f', 1) << " MB\n";
     } catch (const db::DbError& e) {
         err << e.message() << '\n';
         return 1;

@@ -71,7 +71,7 @@ int exportFatturaPa(const QStringList& args) {
 
     ConsoleInteraction console;
     const auto result =
-        fatturapa::FatturaPaExport::run(db, console, {id, QFileInfo(args[2]).absoluteFilePath()});
+        einvoice::FatturaPaExport::run(db, console, {id, QFileInfo(args[2]).absoluteFilePath()});
     return result.written ? 0 : 1;
 }
 

@@ -21,7 +21,7 @@ int importIpa(const QStringList& args) {
     if (db::Schema::currentVersion(db) == 0)
         throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
     db::Schema::upgrade(db);
-    const fatturapa::IpaImportResult r = fatturapa::IpaImport::run(db, args[1]);
+    const einvoice::IpaImportResult r = einvoice::IpaImport::run(db, args[1]);
     out << "Uffici importati: " << r.offices << ", senza comune: " << r.withoutTown
         << ", senza codice: " << r.skipped << '\n';
     return 0;

@@ -45,7 +45,7 @@ qint64 article(db::Database& db, const QString& code, const QString& description
                      V{{QStringLiteral("Codice"), code},
                        {QStringLiteral("Descrizione"), description},
                        {QStringLiteral("Prezzo"), price},
-                       {QStringLiteral("PrezzoCompleto"), common::Round2(price * (1 + rate / 100))},
+                       {QStringLiteral("PrezzoCompleto"), common::round2(price * (1 + rate / 100))},
                        {QStringLiteral("Iva_Id"), vatId},
                        {QStringLiteral("DataInserimento"), QDate::currentDate()}});
 }
@@ -172,7 +172,7 @@ void DemoArchive::fill(db::Database& db) {
                         {QStringLiteral("ValoreUnitario"), price},
                         {QStringLiteral("Sconto"), 0.0},
                         {QStringLiteral("TotaleImponibile"), price},
-                        {QStringLiteral("ValoreTotale"), common::Round2(price * (1 + rate / 100))},
+                        {QStringLiteral("ValoreTotale"), common::round2(price * (1 + rate / 100))},
                         {QStringLiteral("AliquotaIva"), rate},
                         {QStringLiteral("Iva_ID"), vatId},
                         {QStringLiteral("DataInizioPeriodo"), QDate(year, 1, 1)},

@@ -28,12 +28,12 @@ std::optional<common::Failure> HistoryRange::read(const QString& fromText, const
         return common::Failure{
             kTitle, QStringLiteral("Attenzione E' necessario definire la data di fine..."),
             QStringLiteral("maskAllaData")};
-    const QDate from = common::ParseItalianDate(fromText.trimmed());
+    const QDate from = common::parseItalianDate(fromText.trimmed());
     if (!from.isValid())
         return common::Failure{kTitle,
                                QStringLiteral("Attenzione la data di inizio non è valida..."),
                                QStringLiteral("maskDallaData")};
-    const QDate to = common::ParseItalianDate(toText.trimmed());
+    const QDate to = common::parseItalianDate(toText.trimmed());
     if (!to.isValid())
         return common::Failure{kTitle, QStringLiteral("Attenzione la data di fine non è valida..."),
                                QStringLiteral("maskAllaData")};
@@ -49,7 +49,7 @@ std::optional<common::Failure> HistoryRange::read(const QString& fromText, const
 
 QString HistoryRange::condition(const QString& column) const {
     return QStringLiteral("WHERE %1 >= #%2# AND %1 <= #%3#")
-        .arg(column, common::JetDate(from), common::JetDateEndOfDay(to));
+        .arg(column, common::jetDate(from), common::jetDateEndOfDay(to));
 }
 
 } // namespace app

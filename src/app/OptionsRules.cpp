@@ -71,9 +71,9 @@ int OptionsRules::applyVatToArticles(db::Database& db, qint64 vatId, double rate
                                 "Annullato = false or Annullato is "
                                 "null order by Descrizione"));
     auto gross = [rate](double price, double d1, double d2, double d3, double d4) {
-        const double net = common::RowNet4(false, 1, price, d1, d2, d3, d4);
-        const double vat = common::RowVat(false, 1, price, d1, d2, d3, d4, rate);
-        return common::Round2(net + vat);
+        const double net = common::rowNet4(false, 1, price, d1, d2, d3, d4);
+        const double vat = common::rowVat(false, 1, price, d1, d2, d3, d4, rate);
+        return common::round2(net + vat);
     };
     int changed = 0;
     for (const db::Row& a : articles) {

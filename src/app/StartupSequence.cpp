@@ -25,11 +25,11 @@ QString cell(const db::Row& row, const QString& column) {
 }
 
 QString dateCell(const db::Row& row, const QString& column) {
-    return row.isNull(column) ? QString() : common::ItalianDate(row.date(column));
+    return row.isNull(column) ? QString() : common::italianDate(row.date(column));
 }
 
 QString amountCell(const db::Row& row, const QString& column) {
-    return row.isNull(column) ? QString() : common::EuroText(row.number(column));
+    return row.isNull(column) ? QString() : common::euroText(row.number(column));
 }
 
 } // namespace
@@ -59,7 +59,7 @@ QString StartupSequence::defaultHelpFile() {
 }
 
 QStringList StartupSequence::scratchCleanupStatements(const QString& workstation) {
-    const QString ws = common::SqlQuote(workstation) + u'\'';
+    const QString ws = common::sqlQuote(workstation) + u'\'';
     return {
         QStringLiteral("delete * from TempStampa where NomeComputer ='") + ws,
         QStringLiteral("delete * from TempAvvisi where NomeComputer ='") + ws,
@@ -81,9 +81,9 @@ QStringList StartupSequence::scratchCleanupStatements(const QString& workstation
 
 QStringList StartupSequence::historyStatements(const QDate& today) {
     const CutOffDates d = CutOffDates::forToday(today);
-    const QString year = common::JetDate(d.yearStart) + u'#';
-    const QString order = common::JetDate(d.orderCutOff) + u'#';
-    const QString day = common::JetDate(d.today);
+    const QString year = common::jetDate(d.yearStart) + u'#';
+    const QString order = common::jetDate(d.orderCutOff) + u'#';
+    const QString day = common::jetDate(d.today);
     // Bring back only what is dated today, up to its last second.
     const QString todayRange =
         day + QStringLiteral("# and Data <= #") + day + QStringLiteral(" 23.59.59#");
@@ -160,7 +160,7 @@ QStringList StartupSequence::paidFlagStatements() {
 }
 
 QStringList StartupSequence::calendarStatements(const QDate& today) {
-    const QString year = common::JetDate(CutOffDates::forToday(today).yearStart) + u'#';
+    const QString year = common::jetDate(CutOffDates::forToday(today).yearStart) + u'#';
     return {
         QStringLiteral("UPDATE Calendario SET Storico = true where Conclusa=true and Storico = "
                        "false and Data < #") +
@@ -175,7 +175,7 @@ void StartupSequence::ensureNoticeRow(db::Database& db) {
     const QString ws = db.workstation();
     const db::Result r = db.query(QStringLiteral("select top 1 * from TempAvvisi where "
                                                  "NomeComputer ='") +
-                                  common::SqlQuote(ws) + u'\'');
+                                  common::sqlQuote(ws) + u'\'');
     if (r.empty())
         db.insert(QStringLiteral("TempAvvisi"), {{QStringLiteral("NomeComputer"), ws}});
 }
@@ -206,7 +206,7 @@ ReminderList StartupSequence::dueInstalments(db::Database& db, const QDate& toda
             "FatturaScadenze.Cliente_id = Clienti.Id) LEFT JOIN Fornitor ON "
             "FatturaScadenze.Fornitore_id = Fornitor.Id Where DataPagamento is null and "
             "DataScadenza <=#") +
-        common::JetDate(today) +
+        common::jetDate(today) +
         QStringLiteral("# ORDER BY FatturaScadenze.DataScadenza, FatturaScadenze.Operazione"));
     for (const db::Row& row : r) {
         list.rows.append(
@@ -229,7 +229,7 @@ ReminderList StartupSequence::calendarNotices(db::Database& db, const QDate& tod
         QStringLiteral("SELECT Calendario.Data, Calendario.Personale, Calendario.Cliente, "
                        "Calendario.TipologiaCalendario, Calendario.Note, Calendario.Id FROM "
                        "Calendario  Where Conclusa=false and DataAvviso <=#") +
-        common::JetDate(today) + QStringLiteral("# ORDER BY Calendario.DataAvviso"));
+        common::jetDate(today) + QStringLiteral("# ORDER BY Calendario.DataAvviso"));
     for (const db::Row& row : r) {
         list.rows.append(
             {dateCell(row, QStringLiteral("Data")),

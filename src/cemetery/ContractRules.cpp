@@ -71,10 +71,10 @@ qint64 ContractRules::insertNew(db::Database& db, const QDate& today) {
 }
 
 std::optional<common::Failure> ContractRules::validateHeader(const QVariantMap& header) {
-    if (db::RecordText(header, QStringLiteral("Numero")).isEmpty())
+    if (db::recordText(header, QStringLiteral("Numero")).isEmpty())
         return common::Failure{kError, QStringLiteral("Attenzione manca il numero del Contratto"),
                                QStringLiteral("Numero")};
-    if (db::RecordText(header, QStringLiteral("Data")).isEmpty())
+    if (db::recordText(header, QStringLiteral("Data")).isEmpty())
         return common::Failure{kError, QStringLiteral("Attenzione manca la data del Contratto"),
                                QStringLiteral("Data")};
     if (db::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0)
@@ -184,13 +184,13 @@ qint64 ContractRules::addFreeRow(db::Database& db, qint64 contractId, const QDat
 }
 
 std::optional<common::Failure> ContractRules::validateRow(const QVariantMap& row) {
-    if (db::RecordText(row, QStringLiteral("Um")).isEmpty())
+    if (db::recordText(row, QStringLiteral("Um")).isEmpty())
         return common::Failure{kNotice, QStringLiteral("Attenzione manca la quantità"),
                                QStringLiteral("Um")};
-    if (db::RecordText(row, QStringLiteral("ValoreUnitario")).isEmpty())
+    if (db::recordText(row, QStringLiteral("ValoreUnitario")).isEmpty())
         return common::Failure{kNotice, QStringLiteral("Attenzione manca il Valore Unitario"),
                                QStringLiteral("ValoreUnitario")};
-    if (db::RecordText(row, QStringLiteral("AliquotaIva")).isEmpty() &&
+    if (db::recordText(row, QStringLiteral("AliquotaIva")).isEmpty() &&
         db::RecordKey(row, QStringLiteral("Iva_ID")) <= 0)
         return common::Failure{kNotice, QStringLiteral("Attenzione manca l'Aliquota Iva"),
                                QStringLiteral("Iva_ID")};
@@ -198,7 +198,7 @@ std::optional<common::Failure> ContractRules::validateRow(const QVariantMap& row
 }
 
 void ContractRules::completeRow(QVariantMap& row) {
-    row[QStringLiteral("Pagato")] = !db::RecordText(row, QStringLiteral("DataPagamento")).isEmpty();
+    row[QStringLiteral("Pagato")] = !db::recordText(row, QStringLiteral("DataPagamento")).isEmpty();
     documents::RowRules::computeAmounts(row);
 }
 
@@ -266,7 +266,7 @@ std::optional<QString> ContractRules::alreadyLinkedQuestion(db::Database& db, qi
     return QStringLiteral("Attenzione il defunto ") + name +
            QStringLiteral(" è già presente nel contratto numero: ") +
            QString::number(r.first().integer(QStringLiteral("Numero"))) + QStringLiteral(" del: ") +
-           common::ItalianDate(r.first().date(QStringLiteral("Data"))) +
+           common::italianDate(r.first().date(QStringLiteral("Data"))) +
            QStringLiteral("Vuoi registrarlo ugualmente?");
 }
 
@@ -291,10 +291,10 @@ void ContractRules::unlinkDeceased(db::Database& db, qint64 linkId) {
 QString ContractRules::filterCondition(db::Database& db, const Filter& filter) {
     QStringList parts;
     if (filter.from.isValid())
-        parts.append(QStringLiteral("Data >= #") + common::JetDate(filter.from) +
+        parts.append(QStringLiteral("Data >= #") + common::jetDate(filter.from) +
                      QStringLiteral("#"));
     if (filter.to.isValid())
-        parts.append(QStringLiteral("Data <= #") + common::JetDate(filter.to) +
+        parts.append(QStringLiteral("Data <= #") + common::jetDate(filter.to) +
                      QStringLiteral("#"));
     if (filter.number > 0)
         parts.append(QStringLiteral("Numero = ") + QString::number(filter.number));

@@ -17,10 +17,10 @@ QString birthDateShown(const QVariant& v) {
     if (v.isNull())
         return QString();
     if (v.typeId() == QMetaType::QString) {
-        const QDate d = common::ParseItalianDate(v.toString().trimmed());
-        return d.isValid() ? common::ItalianDate(d) : QString();
+        const QDate d = common::parseItalianDate(v.toString().trimmed());
+        return d.isValid() ? common::italianDate(d) : QString();
     }
-    return common::ItalianDate(db::Row::toDate(v));
+    return common::italianDate(db::Row::toDate(v));
 }
 
 } // namespace
@@ -42,12 +42,12 @@ QString DeceasedRules::displayName(const QString& documentName, const QString& t
 }
 
 void DeceasedRules::deriveNames(QVariantMap& record) {
-    const QString docName = documentName(db::RecordText(record, QStringLiteral("Cognome")),
-                                         db::RecordText(record, QStringLiteral("Nome")));
+    const QString docName = documentName(db::recordText(record, QStringLiteral("Cognome")),
+                                         db::recordText(record, QStringLiteral("Nome")));
     record[QStringLiteral("NominativoDocumenti")] = docName;
     record[QStringLiteral("NominativoVisualizzato")] =
-        displayName(docName, db::RecordText(record, QStringLiteral("CodFiscale")),
-                    birthDateShown(db::RecordValue(record, QStringLiteral("DataNascita"))));
+        displayName(docName, db::recordText(record, QStringLiteral("CodFiscale")),
+                    birthDateShown(db::recordValue(record, QStringLiteral("DataNascita"))));
 }
 
 bool DeceasedRules::pastDates(QVariantMap& record, const QDate& today) {
@@ -56,7 +56,7 @@ bool DeceasedRules::pastDates(QVariantMap& record, const QDate& today) {
         auto it = record.find(column);
         if (it == record.end())
             continue;
-        QDate d = it->typeId() == QMetaType::QString ? common::ParseItalianDate(it->toString())
+        QDate d = it->typeId() == QMetaType::QString ? common::parseItalianDate(it->toString())
                                                      : it->toDate();
         if (!d.isValid())
             continue;
@@ -70,10 +70,10 @@ bool DeceasedRules::pastDates(QVariantMap& record, const QDate& today) {
 }
 
 std::optional<common::Failure> DeceasedRules::validate(const QVariantMap& record) {
-    if (db::RecordText(record, QStringLiteral("Cognome")).isEmpty())
+    if (db::recordText(record, QStringLiteral("Cognome")).isEmpty())
         return common::Failure{kErrorTitle, QStringLiteral("Attenzione manca il cognome"),
                                QStringLiteral("Cognome")};
-    if (db::RecordText(record, QStringLiteral("Nome")).isEmpty())
+    if (db::recordText(record, QStringLiteral("Nome")).isEmpty())
         return common::Failure{kErrorTitle, QStringLiteral("Attenzione manca il nome"),
                                QStringLiteral("Nome")};
     return std::nullopt;
@@ -115,19 +115,19 @@ DeceasedRules::nameDuplicate(db::Database& db, const QString& surname, const QSt
     const QString typed = birthDateTyped.trimmed();
     if (surname.isEmpty() || firstName.isEmpty() || typed.size() != 8 || birthPlaceId <= 0)
         return std::nullopt;
-    const QDate born = common::ParseItalianDate(typed);
+    const QDate born = common::parseItalianDate(typed);
     if (!born.isValid())
         return std::nullopt;
     const db::Result r = db.query(
         QStringLiteral("SELECT Id FROM Defunti where Cognome = ? and Nome = ? and DataNascita = "
                        "#%1# and LuogoNascita_Id = ? and Id <> ?")
-            .arg(common::JetDate(born)),
+            .arg(common::jetDate(born)),
         {surname, firstName, birthPlaceId, currentId});
     if (r.empty())
         return std::nullopt;
     return QStringLiteral("Attenzione il defunto ") + surname + u' ' + firstName +
            QStringLiteral(" nato a:") + birthPlaceName + QStringLiteral(" il ") +
-           common::ItalianDate(born) + QStringLiteral(" è già presente in altri ") +
+           common::italianDate(born) + QStringLiteral(" è già presente in altri ") +
            QString::number(r.size()) + QStringLiteral(" Record.");
 }
 
@@ -149,7 +149,7 @@ QString DeceasedRules::searchCondition(const DeceasedSearch& s) {
     QStringList parts;
     const auto prefix = [&parts](const QString& column, const QString& text) {
         if (!text.isEmpty())
-            parts.append(column + QStringLiteral(" like '") + common::SqlQuote(text) +
+            parts.append(column + QStringLiteral(" like '") + common::sqlQuote(text) +
                          QStringLiteral("*'"));
     };
     prefix(QStringLiteral("NominativoVisualizzato"), s.name);
@@ -184,7 +184,7 @@ std::optional<common::Failure> DeceasedRules::save(db::Database& db, qint64 id, 
     if (auto f = validate(record))
         return f;
     pastDates(record, QDate::currentDate());
-    if (namesTyped || db::RecordText(record, QStringLiteral("NominativoVisualizzato")).isEmpty())
+    if (namesTyped || db::recordText(record, QStringLiteral("NominativoVisualizzato")).isEmpty())
         deriveNames(record);
     const db::TableInfo* info = db::SchemaCatalog::instance().table(kTable);
     db::Values values;
@@ -194,7 +194,7 @@ std::optional<common::Failure> DeceasedRules::save(db::Database& db, qint64 id, 
             continue;
         QVariant v = it.value();
         if (col->type == db::ColumnType::DateTime && v.typeId() == QMetaType::QString) {
-            const QDate d = common::ParseItalianDate(v.toString().trimmed());
+            const QDate d = common::parseItalianDate(v.toString().trimmed());
             v = d.isValid() ? QVariant(d) : QVariant();
         }
         values.append({col->name, v});
@@ -222,7 +222,7 @@ qint64 DeceasedRules::linkToContract(db::Database& db, qint64 contractId, qint64
 }
 
 std::optional<common::Failure> DeceasedRules::validateCategory(const QVariantMap& record) {
-    if (db::RecordText(record, QStringLiteral("Descrizione")).isEmpty())
+    if (db::recordText(record, QStringLiteral("Descrizione")).isEmpty())
         return common::Failure{QStringLiteral("Messaggio di Errore"),
                                QStringLiteral("Attenzione manca la Descrizione"),
                                QStringLiteral("Descrizione")};

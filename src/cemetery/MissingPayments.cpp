@@ -56,7 +56,7 @@ int MissingPayments::run(db::Database& db, const QDate& today) {
 
 QString MissingPayments::reportSelection(db::Database& db) {
     return QStringLiteral("TempPagamentiMancanti.NomeComputer = '") +
-           common::SqlQuote(db.workstation()) + QStringLiteral("'");
+           common::sqlQuote(db.workstation()) + QStringLiteral("'");
 }
 
 } // namespace cemetery

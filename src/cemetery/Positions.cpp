@@ -117,8 +117,8 @@ QList<UnlistedBurial> Positions::unlisted(db::Database& db, qint64 areaId) {
 }
 
 std::optional<common::Failure> Positions::validate(const QVariantMap& record) {
-    if (db::RecordText(record, QStringLiteral("Fila")).isEmpty() &&
-        db::RecordText(record, QStringLiteral("Numero")).isEmpty())
+    if (db::recordText(record, QStringLiteral("Fila")).isEmpty() &&
+        db::recordText(record, QStringLiteral("Numero")).isEmpty())
         return common::Failure{QStringLiteral("Messaggio di Errore"),
                                QStringLiteral("Attenzione manca la fila o il numero"),
                                QStringLiteral("Fila")};

@@ -8,7 +8,7 @@ qint64 ReceiptNumbering::next(db::Database& db, int year, qint64 askingContractI
     const QString sql =
         QStringLiteral("SELECT max(NumeroRicevuta) as Nume from ContrattiTestata where "
                        "DataRicevuta>=#%1# and DataRicevuta<=#%2# and Id <> ?")
-            .arg(common::JetDate(QDate(year, 1, 1)), common::JetDateEndOfDay(QDate(year, 12, 31)));
+            .arg(common::jetDate(QDate(year, 1, 1)), common::jetDateEndOfDay(QDate(year, 12, 31)));
     return db.scalar(sql, {askingContractId}).toLongLong() + 1;
 }
 

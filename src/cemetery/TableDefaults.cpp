@@ -41,10 +41,10 @@ QVariant TableDefaults::convert(const QString& table, const QString& column, con
     }
     case db::ColumnType::Double: {
         double d = 0;
-        return common::ParseItalianAmount(t, &d) ? QVariant(d) : QVariant();
+        return common::parseItalianAmount(t, &d) ? QVariant(d) : QVariant();
     }
     case db::ColumnType::DateTime: {
-        const QDate d = common::ParseItalianDate(t);
+        const QDate d = common::parseItalianDate(t);
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case db::ColumnType::YesNo: {

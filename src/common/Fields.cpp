@@ -4,24 +4,24 @@ namespace common {
 
 namespace {
 
-QString Terminated(const QString& text, QChar separator) {
+QString terminated(const QString& text, QChar separator) {
     return text.endsWith(separator) ? text : text + separator;
 }
 
 } // namespace
 
-int FieldCount(const QString& text, QChar separator) {
+int fieldCount(const QString& text, QChar separator) {
     if (text.isEmpty()) {
         return 0;
     }
-    return static_cast<int>(Terminated(text, separator).count(separator));
+    return static_cast<int>(terminated(text, separator).count(separator));
 }
 
-QString Field(const QString& text, int n, QChar separator) {
+QString field(const QString& text, int n, QChar separator) {
     if (text.isEmpty() || n < 1) {
         return {};
     }
-    const QString all = Terminated(text, separator);
+    const QString all = terminated(text, separator);
     qsizetype start = 0;
     for (int i = 1; i < n; ++i) {
         const qsizetype next = all.indexOf(separator, start);

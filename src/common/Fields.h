@@ -9,9 +9,9 @@ namespace common {
 
 // Number of fields: 0 for an empty text, otherwise the number of separators
 // once a final separator is supplied when missing ("a;;c" has 3).
-int FieldCount(const QString& text, QChar separator);
+int fieldCount(const QString& text, QChar separator);
 
 // Field n, counted from 1; empty when the text has fewer than n fields.
-QString Field(const QString& text, int n, QChar separator);
+QString field(const QString& text, int n, QChar separator);
 
 } // namespace common

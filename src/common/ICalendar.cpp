@@ -6,13 +6,13 @@ namespace common {
 
 namespace {
 
-QString TwoDigits(int value) {
+QString twoDigits(int value) {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
 // A line break inside a property value would end the line early and spoil
 // the file, so it is written as the iCalendar escape "\n".
-QString OneLine(QString text) {
+QString oneLine(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
     text.replace(QLatin1Char('\r'), QLatin1String("\\n"));
     text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
@@ -21,18 +21,18 @@ QString OneLine(QString text) {
 
 } // namespace
 
-QString IcsStamp(const QDateTime& dateTime) {
+QString icsStamp(const QDateTime& dateTime) {
     if (!dateTime.isValid()) {
         return {};
     }
     const QDate date = dateTime.date();
     const QTime time = dateTime.time();
-    return QString::number(date.year()) + TwoDigits(date.month()) + TwoDigits(date.day()) +
-           QLatin1Char('T') + TwoDigits(time.hour()) + TwoDigits(time.minute()) +
-           TwoDigits(time.second()) + QLatin1Char('Z');
+    return QString::number(date.year()) + twoDigits(date.month()) + twoDigits(date.day()) +
+           QLatin1Char('T') + twoDigits(time.hour()) + twoDigits(time.minute()) +
+           twoDigits(time.second()) + QLatin1Char('Z');
 }
 
-QString IcsEvent(const QString& created, const QString& description, const QString& dtEnd,
+QString icsEvent(const QString& created, const QString& description, const QString& dtEnd,
                  const QString& dtStamp, const QString& dtStart, const QString& lastModified,
                  const QString& location, const QString& priority, const QString& sequence,
                  const QString& summary, const QString& opaque, const QString& uid) {
@@ -60,7 +60,7 @@ QString IcsEvent(const QString& created, const QString& description, const QStri
     return text;
 }
 
-QString IcsSummary(const CalendarEntry& entry) {
+QString icsSummary(const CalendarEntry& entry) {
     QString summary;
     if (!entry.Personale.isEmpty()) {
         summary += entry.Personale + QStringLiteral(" - ");
@@ -75,16 +75,16 @@ QString IcsSummary(const CalendarEntry& entry) {
     return summary;
 }
 
-QString IcsCalendar(const QList<CalendarEntry>& entries, const QDate& today) {
-    const QString created = IcsStamp(QDateTime(today, QTime(0, 0)));
+QString icsCalendar(const QList<CalendarEntry>& entries, const QDate& today) {
+    const QString created = icsStamp(QDateTime(today, QTime(0, 0)));
     QString text = QStringLiteral("BEGIN:VCALENDAR\n"
                                   "VERSION:2.0\n"
                                   "PRODID:Calendario-Ossarion\n");
     for (const CalendarEntry& entry : entries) {
-        const QString when = IcsStamp(entry.Data);
+        const QString when = icsStamp(entry.Data);
         // The entry's moment is also given as the start: several calendar
         // programs reject an event without DTSTART.
-        text += IcsEvent(created, {}, when, when, when, {}, {}, {}, {}, OneLine(IcsSummary(entry)),
+        text += icsEvent(created, {}, when, when, when, {}, {}, {}, {}, oneLine(icsSummary(entry)),
                          {}, {});
     }
     text += QStringLiteral("END:VCALENDAR\n");

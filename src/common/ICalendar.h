@@ -12,11 +12,11 @@ namespace common {
 
 // Compact stamp "yyyyMMddThhmmssZ" of the local date-time as stored (no
 // conversion to universal time). Empty for an invalid date-time.
-QString IcsStamp(const QDateTime& dateTime);
+QString icsStamp(const QDateTime& dateTime);
 
 // One VEVENT block; each property line is written only when its value is
 // not empty.
-QString IcsEvent(const QString& created, const QString& description, const QString& dtEnd,
+QString icsEvent(const QString& created, const QString& description, const QString& dtEnd,
                  const QString& dtStamp, const QString& dtStart, const QString& lastModified,
                  const QString& location, const QString& priority, const QString& sequence,
                  const QString& summary, const QString& opaque, const QString& uid);
@@ -32,9 +32,9 @@ struct CalendarEntry {
 
 // The event summary: "staff - type / customer : note", each part with its
 // separator only when present.
-QString IcsSummary(const CalendarEntry& entry);
+QString icsSummary(const CalendarEntry& entry);
 
 // The whole calendar: one event per entry in list order, created on today.
-QString IcsCalendar(const QList<CalendarEntry>& entries, const QDate& today);
+QString icsCalendar(const QList<CalendarEntry>& entries, const QDate& today);
 
 } // namespace common

@@ -14,7 +14,7 @@ namespace {
 // Truncates toward zero into a 32-bit signed integer. Out-of-range values
 // wrap around as the integer conversion of the old program did, instead of
 // being undefined behaviour.
-std::int32_t TruncateToInt32(double value) {
+std::int32_t truncateToInt32(double value) {
     if (std::isnan(value)) {
         return 0;
     }
@@ -26,7 +26,7 @@ std::int32_t TruncateToInt32(double value) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(wide));
 }
 
-double ApplyDiscounts(double value, std::initializer_list<double> discounts) {
+double applyDiscounts(double value, std::initializer_list<double> discounts) {
     for (double d : discounts) {
         if (d > 0) {
             value = value - 0.01 * value * d;
@@ -38,7 +38,7 @@ double ApplyDiscounts(double value, std::initializer_list<double> discounts) {
 // Rounds to four decimals the way a "#.0000" format followed by reading the
 // text back does: the value is first taken to 15 significant digits, then
 // rounded half away from zero on its decimal digits.
-double RoundTo4Decimals(double value) {
+double roundTo4Decimals(double value) {
     if (value == 0 || !std::isfinite(value)) {
         return value;
     }
@@ -72,47 +72,47 @@ double RoundTo4Decimals(double value) {
 
 } // namespace
 
-double Round2(double amount) {
+double round2(double amount) {
     double scaled = amount * std::pow(10.0, 2);
     if (scaled > 0) {
         scaled += 0.5;
     } else {
         scaled -= 0.5;
     }
-    return TruncateToInt32(scaled) / 100.0;
+    return truncateToInt32(scaled) / 100.0;
 }
 
-double RowNet(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
+double rowNet(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
               double d4, double d5) {
     if (unitPrice == 0 || quantity == 0) {
         return 0;
     }
-    const double v = ApplyDiscounts(quantity * unitPrice, {d1, d2, d3, d4, d5});
-    return round ? Round2(v) : v;
+    const double v = applyDiscounts(quantity * unitPrice, {d1, d2, d3, d4, d5});
+    return round ? round2(v) : v;
 }
 
-double RowNet4(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
+double rowNet4(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
                double d4) {
-    return RowNet(round, quantity, unitPrice, d1, d2, d3, d4, 0);
+    return rowNet(round, quantity, unitPrice, d1, d2, d3, d4, 0);
 }
 
-double RowVat(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
+double rowVat(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
               double d4, double vatRate) {
-    const double net = RowNet4(false, quantity, unitPrice, d1, d2, d3, d4);
+    const double net = rowNet4(false, quantity, unitPrice, d1, d2, d3, d4);
     const double vat = vatRate > 0 ? 0.01 * net * vatRate : 0;
-    return round ? Round2(vat) : vat;
+    return round ? round2(vat) : vat;
 }
 
-double RowDiscount(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
+double rowDiscount(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
                    double d4, double d5) {
     // With rounding, gross − discount equals the rounded net shown on the row.
     const double gross = quantity * unitPrice;
-    const double net = RowNet(round, quantity, unitPrice, d1, d2, d3, d4, d5);
+    const double net = rowNet(round, quantity, unitPrice, d1, d2, d3, d4, d5);
     const double discount = gross - net;
-    return round ? Round2(discount) : discount;
+    return round ? round2(discount) : discount;
 }
 
-double UnitFromTotal(double quantity, double totalWithVat, double vatRate, double d1, double d2,
+double unitFromTotal(double quantity, double totalWithVat, double vatRate, double d1, double d2,
                      double d3, double d4) {
     if (totalWithVat == 0 || quantity == 0) {
         return 0;
@@ -127,7 +127,7 @@ double UnitFromTotal(double quantity, double totalWithVat, double vatRate, doubl
         }
     }
     u = u / quantity;
-    return RoundTo4Decimals(u);
+    return roundTo4Decimals(u);
 }
 
 } // namespace common

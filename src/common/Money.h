@@ -1,33 +1,33 @@
 #pragma once
 
 // Money arithmetic shared by every document. All amounts are doubles and
-// every rounding of the system goes through Round2.
+// every rounding of the system goes through round2.
 
 namespace common {
 
 // Rounds half away from zero to two decimals through a 32-bit integer step,
 // so it is only meaningful for magnitudes below 21,474,836.47.
-double Round2(double amount);
+double round2(double amount);
 
 // Net amount of a document row: quantity × unit price with the discounts
 // (percent) applied one after the other; discounts not above 0 are ignored.
-double RowNet(bool round, double quantity, double unitPrice, double d1 = 0, double d2 = 0,
+double rowNet(bool round, double quantity, double unitPrice, double d1 = 0, double d2 = 0,
               double d3 = 0, double d4 = 0, double d5 = 0);
-double RowNet4(bool round, double quantity, double unitPrice, double d1 = 0, double d2 = 0,
+double rowNet4(bool round, double quantity, double unitPrice, double d1 = 0, double d2 = 0,
                double d3 = 0, double d4 = 0);
 
 // VAT of a row: the net with four discounts times the rate (percent).
-double RowVat(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
+double rowVat(bool round, double quantity, double unitPrice, double d1, double d2, double d3,
               double d4, double vatRate);
 
 // Amount taken off a row by its discounts: gross minus the row's net.
-double RowDiscount(bool round, double quantity, double unitPrice, double d1 = 0, double d2 = 0,
+double rowDiscount(bool round, double quantity, double unitPrice, double d1 = 0, double d2 = 0,
                    double d3 = 0, double d4 = 0, double d5 = 0);
 
 // Unit price (net, before discounts) that gives the total including VAT,
 // rounded to four decimals. A discount of 100 or more cannot be reversed
 // and gives 0.
-double UnitFromTotal(double quantity, double totalWithVat, double vatRate, double d1 = 0,
+double unitFromTotal(double quantity, double totalWithVat, double vatRate, double d1 = 0,
                      double d2 = 0, double d3 = 0, double d4 = 0);
 
 } // namespace common

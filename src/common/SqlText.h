@@ -8,15 +8,15 @@
 namespace common {
 
 // Doubles every single quote; the caller puts the result between quotes.
-QString SqlQuote(const QString& text);
+QString sqlQuote(const QString& text);
 
 // Date typed in the Italian short form (dd/MM/yyyy, d/M/yyyy, ...) written as
 // month/day/year without leading zeros, the form read inside #...#.
 // Gives an empty text when the input is not a valid date.
-QString JetDate(const QString& shortDate);
-QString JetDate(const QDate& date);
+QString jetDate(const QString& shortDate);
+QString jetDate(const QDate& date);
 
 // The last second of the day, for "<= #m/d/yyyy 23.59.59#" comparisons.
-QString JetDateEndOfDay(const QDate& date);
+QString jetDateEndOfDay(const QDate& date);
 
 } // namespace common

@@ -8,7 +8,7 @@
 
 namespace common {
 
-QString AmountText(double amount) {
+QString amountText(double amount) {
     if (amount == 0) {
         return QStringLiteral("0.00");
     }
@@ -22,16 +22,16 @@ QString AmountText(double amount) {
     return text;
 }
 
-QString PostcodeText(const QString& text) {
+QString postcodeText(const QString& text) {
     return text.size() >= 5 ? text : text.rightJustified(5, QLatin1Char('0'));
 }
 
-QString NumberText(int value, int maxLength) {
+QString numberText(int value, int maxLength) {
     const QString text = QString::number(value);
     return maxLength > 0 ? text.left(maxLength) : text;
 }
 
-QString PlainText(const QString& text) {
+QString plainText(const QString& text) {
     QString plain;
     plain.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -50,13 +50,13 @@ QString PlainText(const QString& text) {
     return plain;
 }
 
-QString EuroText(double amount) {
+QString euroText(double amount) {
     if (!std::isfinite(amount)) {
         return {};
     }
-    // Round2 works through a 32-bit integer; larger amounts round here.
+    // round2 works through a 32-bit integer; larger amounts round here.
     const double rounded =
-        std::fabs(amount) < 21474836.0 ? Round2(amount) : std::round(amount * 100) / 100;
+        std::fabs(amount) < 21474836.0 ? round2(amount) : std::round(amount * 100) / 100;
     QString digits = QString::number(std::fabs(rounded), 'f', 2);
     const qsizetype comma = digits.size() - 3;
     digits[comma] = QLatin1Char(',');
@@ -67,7 +67,7 @@ QString EuroText(double amount) {
     return negative ? QLatin1Char('-') + digits : digits;
 }
 
-bool ParseItalianAmount(const QString& text, double* amount) {
+bool parseItalianAmount(const QString& text, double* amount) {
     static const QRegularExpression shape(QStringLiteral("^([+-]?)([0-9.]*)(?:,([0-9]*))?$"));
     static const QRegularExpression grouped(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{3})+$"));
     static const QRegularExpression decimalPoint(QStringLiteral("^([0-9]*)\\.([0-9]{1,2})$"));
@@ -108,11 +108,11 @@ bool ParseItalianAmount(const QString& text, double* amount) {
     return true;
 }
 
-QString ItalianDate(const QDate& date) {
+QString italianDate(const QDate& date) {
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
 }
 
-QDate ParseItalianDate(const QString& text) {
+QDate parseItalianDate(const QString& text) {
     static const QRegularExpression separated(
         QStringLiteral("^([0-9]{1,2})/([0-9]{1,2})/([0-9]{2}|[0-9]{4})$"));
     static const QRegularExpression compact(QStringLiteral("^([0-9]{2})([0-9]{2})([0-9]{4})$"));

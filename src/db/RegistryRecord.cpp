@@ -37,7 +37,7 @@ QVariant typed(const QVariant& raw, std::optional<db::ColumnType> type) {
 
 } // namespace
 
-RegistryRecord ReadRecord(db::Database& db, const QString& table, qint64 key) {
+RegistryRecord readRecord(db::Database& db, const QString& table, qint64 key) {
     const db::TableInfo* info = db::SchemaCatalog::instance().table(table);
     const QString keyColumn = info && !info->key.isEmpty() ? info->key : QStringLiteral("ID");
     const db::Result result =
@@ -58,7 +58,7 @@ RegistryRecord ReadRecord(db::Database& db, const QString& table, qint64 key) {
     return record;
 }
 
-db::Values RecordValues(const RegistryRecord& record, const QString& keyColumn) {
+db::Values recordValues(const RegistryRecord& record, const QString& keyColumn) {
     db::Values values;
     for (auto it = record.cbegin(); it != record.cend(); ++it)
         if (it.key().compare(keyColumn, Qt::CaseInsensitive) != 0)
@@ -66,7 +66,7 @@ db::Values RecordValues(const RegistryRecord& record, const QString& keyColumn) 
     return values;
 }
 
-QVariant RecordValue(const RegistryRecord& record, const QString& column) {
+QVariant recordValue(const RegistryRecord& record, const QString& column) {
     const auto it = record.constFind(column);
     if (it != record.cend())
         return it.value();
@@ -76,28 +76,28 @@ QVariant RecordValue(const RegistryRecord& record, const QString& column) {
     return QVariant();
 }
 
-QString RecordText(const RegistryRecord& record, const QString& column) {
-    const QVariant v = RecordValue(record, column);
+QString recordText(const RegistryRecord& record, const QString& column) {
+    const QVariant v = recordValue(record, column);
     if (v.isNull())
         return QString();
     return v.toString().trimmed();
 }
 
 qint64 RecordKey(const RegistryRecord& record, const QString& column) {
-    const QVariant v = RecordValue(record, column);
+    const QVariant v = recordValue(record, column);
     return v.isNull() ? 0 : v.toLongLong();
 }
 
-QDate RecordDate(const RegistryRecord& record, const QString& column) {
-    const QVariant v = RecordValue(record, column);
+QDate recordDate(const RegistryRecord& record, const QString& column) {
+    const QVariant v = recordValue(record, column);
     if (v.isNull())
         return QDate();
     if (v.typeId() == QMetaType::QString)
-        return common::ParseItalianDate(v.toString().trimmed());
+        return common::parseItalianDate(v.toString().trimmed());
     return db::Row::toDate(v);
 }
 
-bool IsReferenced(db::Database& db, const QStringList& tables, const QString& column, qint64 key) {
+bool isReferenced(db::Database& db, const QStringList& tables, const QString& column, qint64 key) {
     for (const QString& table : tables) {
         const QString sql =
             QStringLiteral("select count(*) as N from %1 where %2 = ?").arg(table, column);

@@ -35,9 +35,9 @@ QList<ContractImport::Choice> ContractImport::available(db::Database& db, qint64
         c.rowNumber = row.integer(QStringLiteral("NumeroRiga"));
         c.label = QStringLiteral(" Num. Riga: ") + QString::number(c.rowNumber) +
                   QStringLiteral(" Data inizio:") +
-                  common::ItalianDate(row.date(QStringLiteral("DataInizioPeriodo"))) +
+                  common::italianDate(row.date(QStringLiteral("DataInizioPeriodo"))) +
                   QStringLiteral(" data fine: ") +
-                  common::ItalianDate(row.date(QStringLiteral("DataFinePeriodo")));
+                  common::italianDate(row.date(QStringLiteral("DataFinePeriodo")));
         out.append(c);
     }
     return out;
@@ -98,7 +98,7 @@ std::optional<common::Failure> ContractImport::import(db::Database& db, qint64 i
                                        "Sconto",
                                        "AliquotaIva",
                                        "Iva_ID"};
-    InsertImportedRow(db, invoiceId, r, copied,
+    insertImportedRow(db, invoiceId, r, copied,
                       {{QStringLiteral("ContrattoRiga_ID"), contractRowId}}, options);
     DocumentStore::recalculate(db, invoiceId);
     tx.commit();

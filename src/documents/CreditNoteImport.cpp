@@ -17,7 +17,7 @@ namespace {
 
 const DocumentKind kNote = DocumentKind::CustomerCreditNote;
 
-common::Failure Error(const QString& text, const QString& field) {
+common::Failure error(const QString& text, const QString& field) {
     return {QStringLiteral("Messaggio di errore"), text, field};
 }
 
@@ -27,7 +27,7 @@ std::optional<common::Failure>
 CreditNoteImport::invoicesOf(db::Database& db, const QVariantMap& note, QList<Invoice>* invoices) {
     const qint64 customer = db::RecordKey(note, QStringLiteral("Cliente_ID"));
     if (customer <= 0)
-        return Error(QStringLiteral("Attenzione E' necessario scegliere il Cliente prima di poter "
+        return error(QStringLiteral("Attenzione E' necessario scegliere il Cliente prima di poter "
                                     "proseguire"),
                      QStringLiteral("Cliente_ID"));
     const db::Result r = db.query(
@@ -57,18 +57,18 @@ std::optional<common::Failure>
 CreditNoteImport::importRows(db::Database& db, common::Interaction& ui, QVariantMap& note) {
     const qint64 invoiceId = db::RecordKey(note, QStringLiteral("NCFattIDRif"));
     if (invoiceId <= 0)
-        return Error(QStringLiteral("Attenzione E' necessario trovare e scegliere una fattura "
+        return error(QStringLiteral("Attenzione E' necessario trovare e scegliere una fattura "
                                     "prima di poterne importare le righe"),
                      QStringLiteral("NCFattIDRif"));
     const qint64 noteId = db::RecordKey(note, QStringLiteral("Id"));
     const DocumentOptions options = DocumentOptions::load(db);
     const DocumentTables& t = DocumentTables::of(kNote);
-    const QVariant number = db::RecordValue(note, QStringLiteral("NCFattNumRif"));
-    const QString series = db::RecordText(note, QStringLiteral("NCFatSerieRif"));
-    const QDate date = db::RecordDate(note, QStringLiteral("NCFattDataRif"));
+    const QVariant number = db::recordValue(note, QStringLiteral("NCFattNumRif"));
+    const QString series = db::recordText(note, QStringLiteral("NCFatSerieRif"));
+    const QDate date = db::recordDate(note, QStringLiteral("NCFattDataRif"));
     const QString rowNote = QStringLiteral(" Fattura numero: ") + number.toString() +
                             QStringLiteral(" Serie: ") + series + QStringLiteral(" Data: ") +
-                            common::ItalianDate(date);
+                            common::italianDate(date);
 
     db::Transaction tx(db);
     db.update(QStringLiteral("fattura"), noteId,
@@ -115,7 +115,7 @@ CreditNoteImport::importRows(db::Database& db, common::Interaction& ui, QVariant
         for (const QString& column : copied)
             values.append({column, r.value(column)});
         db.insert(t.rows, values);
-        if (IsArticleRow(type))
+        if (isArticleRow(type))
             StockMoves::move(db, article, t.stockSign * r.number(QStringLiteral("Um")));
         imported.append({r.value(QStringLiteral("Um")), r.number(QStringLiteral("ValoreUnitario")),
                          r.number(QStringLiteral("Sconto")),

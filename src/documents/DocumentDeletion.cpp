@@ -7,7 +7,7 @@ namespace documents {
 
 namespace {
 
-void DeleteOneByOne(db::Database& db, const QString& table, const QString& key,
+void deleteOneByOne(db::Database& db, const QString& table, const QString& key,
                     const QString& parent, qint64 id) {
     const db::Result rows =
         db.query(QStringLiteral("select %1 from %2 where %3 = ?").arg(key, table, parent), {id});
@@ -31,13 +31,13 @@ void DocumentDeletion::remove(db::Database& db, DocumentKind kind, qint64 id) {
                                "PreventiTestata.Fatturato = False where "
                                "FatturaPreventiviRighe.Fattura_ID = ?"),
                 {id});
-        DeleteOneByOne(db, QStringLiteral("FatturaContiRighe"), QStringLiteral("ID"),
+        deleteOneByOne(db, QStringLiteral("FatturaContiRighe"), QStringLiteral("ID"),
                        QStringLiteral("Fattura_ID"), id);
-        DeleteOneByOne(db, QStringLiteral("FatturaPreventiviRighe"), QStringLiteral("Id"),
+        deleteOneByOne(db, QStringLiteral("FatturaPreventiviRighe"), QStringLiteral("Id"),
                        QStringLiteral("Fattura_ID"), id);
-        DeleteOneByOne(db, QStringLiteral("FatturaContrattiRighe"), QStringLiteral("Id"),
+        deleteOneByOne(db, QStringLiteral("FatturaContrattiRighe"), QStringLiteral("Id"),
                        QStringLiteral("Fattura_ID"), id);
-        DeleteOneByOne(db, QStringLiteral("FatturaOrdiniClientiRighe"), QStringLiteral("ID"),
+        deleteOneByOne(db, QStringLiteral("FatturaOrdiniClientiRighe"), QStringLiteral("ID"),
                        QStringLiteral("Fattura_ID"), id);
         // Stock unloads invoiced by the rows can be invoiced again.
         db.exec(QStringLiteral("UPDATE fattdett INNER JOIN Movimenti ON fattdett.Scarico_ID = "
@@ -47,9 +47,9 @@ void DocumentDeletion::remove(db::Database& db, DocumentKind kind, qint64 id) {
     } else {
         db.exec(QStringLiteral("delete * FROM finanzia where Fattura_ID = ?"), {id});
     }
-    DeleteOneByOne(db, QStringLiteral("Fattura_Allegati"), QStringLiteral("id"),
+    deleteOneByOne(db, QStringLiteral("Fattura_Allegati"), QStringLiteral("id"),
                    QStringLiteral("Fattura_Id"), id);
-    DeleteOneByOne(db, QStringLiteral("FatturaScadenze"), QStringLiteral("Id"),
+    deleteOneByOne(db, QStringLiteral("FatturaScadenze"), QStringLiteral("Id"),
                    QStringLiteral("Fattura_ID"), id);
     DocumentRows::removeWhere(db, kind, t.parent + QStringLiteral(" = ?"), {id});
     if (!t.creditNote)

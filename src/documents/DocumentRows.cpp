@@ -17,7 +17,7 @@ struct Header {
     qint64 customer = 0;
 };
 
-Header ReadHeader(db::Database& db, qint64 documentId) {
+Header readHeader(db::Database& db, qint64 documentId) {
     const db::Result r = db.query(
         QStringLiteral("select Data, Storico, Cliente_ID from fattura where Id = ?"), {documentId});
     if (r.empty())
@@ -26,7 +26,7 @@ Header ReadHeader(db::Database& db, qint64 documentId) {
             r.first().integer(QStringLiteral("Cliente_ID"))};
 }
 
-QString KeyColumn() {
+QString keyColumn() {
     return QStringLiteral("IDX");
 }
 
@@ -53,7 +53,7 @@ qint64 DocumentRows::addArticle(db::Database& db, DocumentKind kind, qint64 docu
     if (a.empty())
         return 0;
     db::Transaction tx(db);
-    const Header h = ReadHeader(db, documentId);
+    const Header h = readHeader(db, documentId);
     QVariantMap row{{t.parent, documentId},
                     {QStringLiteral("Data"), h.date.isValid() ? QVariant(h.date) : QVariant()},
                     {QStringLiteral("Descrizione"), a.first().value(QStringLiteral("Descrizione"))},
@@ -64,7 +64,7 @@ qint64 DocumentRows::addArticle(db::Database& db, DocumentKind kind, qint64 docu
                     {QStringLiteral("DataInizioPeriodo"), QDate(today.year(), 1, 1)},
                     {QStringLiteral("DataFinePeriodo"), QDate(today.year(), 12, 31)}};
     RowRules::fillFromArticle(db, kind, row, articleId, h.customer, options);
-    const qint64 id = db.insert(t.rows, ColumnValues(t.rows, row));
+    const qint64 id = db.insert(t.rows, columnValues(t.rows, row));
     DocumentStore::recalculate(db, documentId);
     tx.commit();
     return id;
@@ -90,7 +90,7 @@ qint64 DocumentRows::addFreeRow(db::Database& db, DocumentKind kind, qint64 docu
     const DocumentTables& t = DocumentTables::of(kind);
     const DocumentOptions options = DocumentOptions::load(db);
     db::Transaction tx(db);
-    const Header h = ReadHeader(db, documentId);
+    const Header h = readHeader(db, documentId);
     const qint64 account =
         isFattNota(kind) ? options.creditGoodsAccount : options.invoiceGoodsAccount;
     const qint64 id = db.insert(
@@ -114,7 +114,7 @@ qint64 DocumentRows::addFreeRow(db::Database& db, DocumentKind kind, qint64 docu
 }
 
 QVariantMap DocumentRows::load(db::Database& db, DocumentKind kind, qint64 rowId) {
-    return db::ReadRecord(db, DocumentTables::of(kind).rows, rowId);
+    return db::readRecord(db, DocumentTables::of(kind).rows, rowId);
 }
 
 std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind kind,
@@ -122,22 +122,22 @@ std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind
     if (auto failure = RowRules::validate(row))
         return failure;
     const DocumentTables& t = DocumentTables::of(kind);
-    qint64 id = db::RecordKey(row, KeyColumn());
+    qint64 id = db::RecordKey(row, keyColumn());
     db::Transaction tx(db);
     row[t.parent] = documentId;
     if (id <= 0) {
         // A row made in the editor from nothing takes what the add actions give.
-        const Header h = ReadHeader(db, documentId);
-        if (db::RecordValue(row, QStringLiteral("Data")).isNull() && h.date.isValid())
+        const Header h = readHeader(db, documentId);
+        if (db::recordValue(row, QStringLiteral("Data")).isNull() && h.date.isValid())
             row[QStringLiteral("Data")] = h.date;
-        if (db::RecordValue(row, QStringLiteral("Storico")).isNull())
+        if (db::recordValue(row, QStringLiteral("Storico")).isNull())
             row[QStringLiteral("Storico")] = h.history;
-        if (db::RecordValue(row, QStringLiteral("NumeroRiga")).isNull())
+        if (db::recordValue(row, QStringLiteral("NumeroRiga")).isNull())
             row[QStringLiteral("NumeroRiga")] =
                 nextRowNumber(db, kind, documentId, DocumentOptions::load(db));
     }
     RowRules::computeAmounts(row);
-    const db::Values values = ColumnValues(t.rows, row);
+    const db::Values values = columnValues(t.rows, row);
     double newQuantity = 0;
     for (const auto& [column, value] : values)
         if (column.compare(QLatin1String("Um"), Qt::CaseInsensitive) == 0)
@@ -146,7 +146,7 @@ std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind
         id > 0 ? db.scalar(QStringLiteral("SELECT Um FROM %1 WHERE IDX = ?").arg(t.rows), {id})
                      .toDouble()
                : 0;
-    if (IsArticleRow(db::RecordText(row, QStringLiteral("TipoRiga"))))
+    if (isArticleRow(db::recordText(row, QStringLiteral("TipoRiga"))))
         StockMoves::move(db, db::RecordKey(row, QStringLiteral("Articolo_ID")),
                          t.stockSign * (newQuantity - stored));
     if (id > 0)
@@ -167,7 +167,7 @@ void DocumentRows::removeWhere(db::Database& db, DocumentKind kind, const QStrin
                      .arg(t.rows, condition),
                  binds);
     for (const db::Row& r : rows) {
-        if (IsArticleRow(r.text(QStringLiteral("TipoRiga"))))
+        if (isArticleRow(r.text(QStringLiteral("TipoRiga"))))
             StockMoves::move(db, r.integer(QStringLiteral("Articolo_ID")),
                              -t.stockSign * r.number(QStringLiteral("Um")));
         db.exec(QStringLiteral("delete * from %1 where IDX = ?").arg(t.rows),

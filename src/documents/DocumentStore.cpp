@@ -48,7 +48,7 @@ qint64 DocumentStore::create(db::Database& db, DocumentKind kind, const NewDocum
 }
 
 QVariantMap DocumentStore::load(db::Database& db, qint64 id) {
-    return db::ReadRecord(db, QStringLiteral("fattura"), id);
+    return db::readRecord(db, QStringLiteral("fattura"), id);
 }
 
 std::optional<common::Failure> DocumentStore::save(db::Database& db, DocumentKind kind,
@@ -97,7 +97,7 @@ void DocumentStore::write(db::Database& db, DocumentKind kind, QVariantMap& head
                           std::optional<InstalmentSchedule::Mode> mode) {
     const qint64 id = db::RecordKey(header, QStringLiteral("Id"));
     header[QStringLiteral("ConaiAssolto")] =
-        db::RecordValue(header, QStringLiteral("ConaiAssolto")).toBool();
+        db::recordValue(header, QStringLiteral("ConaiAssolto")).toBool();
     header[QStringLiteral("Carico")] = false;
     header[QStringLiteral("FattNota")] = isFattNota(kind);
     db::Transaction tx(db);
@@ -108,7 +108,7 @@ void DocumentStore::write(db::Database& db, DocumentKind kind, QVariantMap& head
             stored.toLongLong() != db::RecordKey(header, QStringLiteral("ModPagamento_Id"));
         mode = changed ? InstalmentSchedule::Mode::Regenerate : InstalmentSchedule::Mode::Refresh;
     }
-    db.update(QStringLiteral("fattura"), id, ColumnValues(QStringLiteral("fattura"), header));
+    db.update(QStringLiteral("fattura"), id, columnValues(QStringLiteral("fattura"), header));
     recalculate(db, id, *mode);
     tx.commit();
     header = load(db, id);

@@ -23,7 +23,7 @@ struct DocumentTables {
 };
 
 // "N", "A", "T", "S" in either case.
-inline bool IsArticleRow(const QString& type) {
+inline bool isArticleRow(const QString& type) {
     return type.compare(QLatin1String("N"), Qt::CaseInsensitive) == 0;
 }
 

@@ -48,14 +48,14 @@ Totals DocumentTotals::compute(const QList<TotalsRow>& rows, TotalsFamily family
         if (r.quantity.isNull())
             continue;
         const double q = r.quantity.toDouble();
-        taxable += common::RowNet(false, q, r.unitPrice, r.discount);
-        vat += common::RowVat(false, q, r.unitPrice, r.discount, 0, 0, 0, r.vatRate);
+        taxable += common::rowNet(false, q, r.unitPrice, r.discount);
+        vat += common::rowVat(false, q, r.unitPrice, r.discount, 0, 0, 0, r.vatRate);
         t.quantity += q;
     }
-    t.taxable = common::Round2(taxable);
-    t.vat = common::Round2(vat);
+    t.taxable = common::round2(taxable);
+    t.vat = common::round2(vat);
     if (m.withholding && options.withholding && withholdingAsked)
-        t.withholding = common::Round2(0.01 * t.taxable * 20);
+        t.withholding = common::round2(0.01 * t.taxable * 20);
     t.stamp = typedStamp;
     t.stampVirtual = typedVirtual;
     if (options.stampDuty) {
@@ -123,9 +123,9 @@ Totals DocumentTotals::computeImported(const QList<TotalsRow>& rows) {
         vat += net * 0.01 * r.vatRate;
     }
     Totals t;
-    t.vat = common::Round2(vat);
-    t.total = common::Round2(taxable + vat);
-    t.taxable = common::Round2(taxable);
+    t.vat = common::round2(vat);
+    t.total = common::round2(taxable + vat);
+    t.taxable = common::round2(taxable);
     return t;
 }
 

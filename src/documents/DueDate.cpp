@@ -4,13 +4,13 @@ namespace documents {
 
 namespace {
 
-QDate LastOfMonth(const QDate& d) {
+QDate lastOfMonth(const QDate& d) {
     return QDate(d.year(), d.month(), d.daysInMonth());
 }
 
 } // namespace
 
-QDate DueDate(const QDate& documentDate, int days, bool endOfMonth, bool endOfMonthFirst,
+QDate dueDate(const QDate& documentDate, int days, bool endOfMonth, bool endOfMonthFirst,
               bool commercialYear) {
     if (!documentDate.isValid())
         return QDate();
@@ -19,8 +19,8 @@ QDate DueDate(const QDate& documentDate, int days, bool endOfMonth, bool endOfMo
         if (!endOfMonth)
             return d.addDays(days);
         if (endOfMonthFirst)
-            return LastOfMonth(d).addDays(days);
-        return LastOfMonth(d.addDays(days));
+            return lastOfMonth(d).addDays(days);
+        return lastOfMonth(d.addDays(days));
     }
     // Whole months keep the day of the month (clamped to the month's length).
     const int months = days / 30;
@@ -28,12 +28,12 @@ QDate DueDate(const QDate& documentDate, int days, bool endOfMonth, bool endOfMo
     if (months != 0)
         d = d.addMonths(months);
     if (endOfMonth && endOfMonthFirst) {
-        d = LastOfMonth(d);
+        d = lastOfMonth(d);
         return rest != 0 ? d.addDays(rest) : d;
     }
     if (rest != 0)
         d = d.addDays(rest);
-    return endOfMonth ? LastOfMonth(d) : d;
+    return endOfMonth ? lastOfMonth(d) : d;
 }
 
 } // namespace documents

@@ -7,7 +7,7 @@ namespace documents {
 // Due date of one instalment: the document date plus the instalment's days,
 // optionally moved to the end of the month (before or after adding the
 // days) and optionally counting the days as months of 30 days.
-QDate DueDate(const QDate& documentDate, int days, bool endOfMonth, bool endOfMonthFirst,
+QDate dueDate(const QDate& documentDate, int days, bool endOfMonth, bool endOfMonthFirst,
               bool commercialYear);
 
 } // namespace documents

@@ -6,52 +6,52 @@ namespace documents {
 
 namespace {
 
-common::Failure Error(const QString& text, const QString& field) {
+common::Failure error(const QString& text, const QString& field) {
     return {QStringLiteral("Messaggio di errore"), text, field};
 }
 
-bool Missing(const QVariantMap& header, const QString& column) {
-    return db::RecordText(header, column).isEmpty();
+bool missing(const QVariantMap& header, const QString& column) {
+    return db::recordText(header, column).isEmpty();
 }
 
 } // namespace
 
 std::optional<common::Failure> HeaderRules::validate(DocumentKind kind, const QVariantMap& header,
                                                      const DocumentOptions& options) {
-    const bool noDate = !db::RecordDate(header, QStringLiteral("Data")).isValid();
-    const bool noNumber = Missing(header, QStringLiteral("Num"));
+    const bool noDate = !db::recordDate(header, QStringLiteral("Data")).isValid();
+    const bool noNumber = missing(header, QStringLiteral("Num"));
     const bool noCustomer = db::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0;
     const bool noTerms = db::RecordKey(header, QStringLiteral("ModPagamento_Id")) <= 0;
     if (isFattNota(kind)) {
         if (noDate)
-            return Error(QStringLiteral("Attenzione manca la data"), QStringLiteral("Data"));
+            return error(QStringLiteral("Attenzione manca la data"), QStringLiteral("Data"));
         if (noTerms)
-            return Error(QStringLiteral("Attenzione manca la Modalità di pagamento"),
+            return error(QStringLiteral("Attenzione manca la Modalità di pagamento"),
                          QStringLiteral("ModPagamento_Id"));
         if (noNumber)
-            return Error(QStringLiteral("Attenzione manca il numero di nota credito"),
+            return error(QStringLiteral("Attenzione manca il numero di nota credito"),
                          QStringLiteral("Num"));
         if (noCustomer)
-            return Error(QStringLiteral("Attenzione manca il Cliente"),
+            return error(QStringLiteral("Attenzione manca il Cliente"),
                          QStringLiteral("Cliente_ID"));
         return std::nullopt;
     }
     if (noDate)
-        return Error(QStringLiteral("Attenzione manca la data"), QStringLiteral("Data"));
+        return error(QStringLiteral("Attenzione manca la data"), QStringLiteral("Data"));
     if (noNumber)
-        return Error(QStringLiteral("Attenzione manca il numero di fattura"),
+        return error(QStringLiteral("Attenzione manca il numero di fattura"),
                      QStringLiteral("Num"));
     if (noCustomer)
-        return Error(QStringLiteral("Attenzione manca il cliente della fattura"),
+        return error(QStringLiteral("Attenzione manca il cliente della fattura"),
                      QStringLiteral("Cliente_ID"));
     if (noTerms)
-        return Error(QStringLiteral("Attenzione manca la Modalità di pagamento"),
+        return error(QStringLiteral("Attenzione manca la Modalità di pagamento"),
                      QStringLiteral("ModPagamento_Id"));
     if (options.stampDuty &&
-        db::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() > 0 &&
-        !db::RecordValue(header, QStringLiteral("MarcaBolloVirtuale")).toBool() &&
-        Missing(header, QStringLiteral("IdMarcaBollo")))
-        return Error(QStringLiteral("Attenzione manca il numero della marca da bollo"),
+        db::recordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() > 0 &&
+        !db::recordValue(header, QStringLiteral("MarcaBolloVirtuale")).toBool() &&
+        missing(header, QStringLiteral("IdMarcaBollo")))
+        return error(QStringLiteral("Attenzione manca il numero della marca da bollo"),
                      QStringLiteral("IdMarcaBollo"));
     return std::nullopt;
 }
@@ -78,7 +78,7 @@ bool HeaderRules::applyCustomer(db::Database& db, QVariantMap& header, qint64 cu
 }
 
 DocumentKind HeaderRules::kindOf(const QVariantMap& header) {
-    return db::RecordValue(header, QStringLiteral("FattNota")).toBool()
+    return db::recordValue(header, QStringLiteral("FattNota")).toBool()
                ? DocumentKind::CustomerCreditNote
                : DocumentKind::CustomerInvoice;
 }

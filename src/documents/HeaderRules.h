@@ -12,7 +12,7 @@ namespace documents {
 
 // Rules on the header of a customer invoice or credit note while it is
 // edited. The header is a fattura row as column → value (see
-// db::ReadRecord); these functions only change the record.
+// db::readRecord); these functions only change the record.
 class HeaderRules {
 public:
     // The save checks in their order; the first failure wins. Fields are

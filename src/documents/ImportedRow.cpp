@@ -9,7 +9,7 @@
 
 namespace documents {
 
-void InsertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
+void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
                        const QStringList& copiedColumns, const db::Values& links,
                        const DocumentOptions& options) {
     const DocumentKind kind = DocumentKind::CustomerInvoice;
@@ -28,7 +28,7 @@ void InsertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source
         if (!source.isNull(column))
             values.append({column, source.value(column)});
     db.insert(QStringLiteral("fattdett"), values);
-    if (IsArticleRow(type))
+    if (isArticleRow(type))
         StockMoves::move(db, article,
                          DocumentTables::of(kind).stockSign * source.number(QStringLiteral("Um")));
 }

@@ -17,7 +17,7 @@ struct DocumentOptions;
 // account and the history flag of the invoice, plus the link columns the
 // caller gives; article rows move the stock. Runs inside the caller's
 // transaction.
-void InsertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
+void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
                        const QStringList& copiedColumns, const db::Values& links,
                        const DocumentOptions& options);
 

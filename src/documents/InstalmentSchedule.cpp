@@ -10,7 +10,7 @@ namespace documents {
 
 namespace {
 
-QString Description(const QString& text) {
+QString clipDescription(const QString& text) {
     return text.size() > 199 ? text.left(198) : text;
 }
 
@@ -24,7 +24,7 @@ QString InstalmentSchedule::references(const QVariant& number, const QString& se
     if (!series.isEmpty())
         s += series + u' ';
     if (date.isValid())
-        s += QStringLiteral(" Data: ") + common::ItalianDate(date) + u' ';
+        s += QStringLiteral(" Data: ") + common::italianDate(date) + u' ';
     return s;
 }
 
@@ -34,7 +34,7 @@ double InstalmentSchedule::amountToPay(double total, double taxable, double stam
 }
 
 double InstalmentSchedule::instalmentAmount(double amountToPay, int count) {
-    return count <= 1 ? amountToPay : common::Round2(amountToPay / count);
+    return count <= 1 ? amountToPay : common::round2(amountToPay / count);
 }
 
 void InstalmentSchedule::generate(db::Database& db, qint64 documentId, Mode mode) {
@@ -139,7 +139,7 @@ void InstalmentSchedule::generate(db::Database& db, qint64 documentId, Mode mode
             const bool paid = row && !row->isNull(QStringLiteral("DataPagamento"));
             values.append({QStringLiteral("Pagato"), paid});
         }
-        description = Description(description + refs);
+        description = clipDescription(description + refs);
         values.append({QStringLiteral("Operazione"), description});
 
         qint64 instalmentId = 0;

@@ -22,9 +22,9 @@ std::optional<LastPrice> LastPrice::find(db::Database& db, qint64 customerId, qi
 }
 
 QString LastPrice::message() const {
-    return QStringLiteral("Ultima fattura: ") + common::ItalianDate(date) +
-           QStringLiteral(" Valore Unitario: ") + common::EuroText(unitPrice) +
-           QStringLiteral(" Sconto: ") + common::EuroText(discount);
+    return QStringLiteral("Ultima fattura: ") + common::italianDate(date) +
+           QStringLiteral(" Valore Unitario: ") + common::euroText(unitPrice) +
+           QStringLiteral(" Sconto: ") + common::euroText(discount);
 }
 
 } // namespace documents

@@ -27,7 +27,7 @@ std::optional<PaymentTerms> PaymentTerms::load(db::Database& db, qint64 id) {
 
 QDate PaymentTerms::dueDate(const QDate& documentDate, int n) const {
     const int g = n >= 1 && n <= kMaxInstalments ? days[n - 1] : 0;
-    return DueDate(documentDate, g, endOfMonth, endOfMonthFirst, commercialYear);
+    return documents::dueDate(documentDate, g, endOfMonth, endOfMonthFirst, commercialYear);
 }
 
 } // namespace documents

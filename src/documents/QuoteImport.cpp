@@ -33,7 +33,7 @@ QList<QuoteImport::Choice> QuoteImport::available(db::Database& db, qint64 custo
         c.id = row.integer(QStringLiteral("Id"));
         c.number = row.integer(QStringLiteral("Numero"));
         c.date = row.date(QStringLiteral("Data"));
-        c.label = QStringLiteral("N° %1 Data: %2").arg(c.number).arg(common::ItalianDate(c.date));
+        c.label = QStringLiteral("N° %1 Data: %2").arg(c.number).arg(common::italianDate(c.date));
         out.append(c);
     }
     return out;
@@ -90,7 +90,7 @@ std::optional<common::Failure> QuoteImport::import(db::Database& db, qint64 invo
     const QString note =
         QStringLiteral("Preventivo n° ") + QString::number(q.integer(QStringLiteral("Numero")));
     for (const db::Row& r : rows)
-        InsertImportedRow(db, invoiceId, r, copied,
+        insertImportedRow(db, invoiceId, r, copied,
                           {{QStringLiteral("Prev_ID"), quoteId}, {QStringLiteral("Note"), note}},
                           options);
     DocumentStore::recalculate(db, invoiceId);

@@ -9,13 +9,13 @@ namespace documents {
 
 namespace {
 
-QVariant Stored(db::ColumnType type, const QVariant& v) {
+QVariant stored(db::ColumnType type, const QVariant& v) {
     if (v.isNull() || v.typeId() != QMetaType::QString)
         return v;
     const QString text = v.toString().trimmed();
     switch (type) {
     case db::ColumnType::DateTime: {
-        const QDate d = common::ParseItalianDate(text);
+        const QDate d = common::parseItalianDate(text);
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case db::ColumnType::Integer: {
@@ -25,7 +25,7 @@ QVariant Stored(db::ColumnType type, const QVariant& v) {
     }
     case db::ColumnType::Double: {
         double amount = 0;
-        return common::ParseItalianAmount(text, &amount) ? QVariant(amount) : QVariant();
+        return common::parseItalianAmount(text, &amount) ? QVariant(amount) : QVariant();
     }
     case db::ColumnType::YesNo:
         return text == QLatin1String("1") ||
@@ -37,7 +37,7 @@ QVariant Stored(db::ColumnType type, const QVariant& v) {
 
 } // namespace
 
-db::Values ColumnValues(const QString& table, const QVariantMap& record) {
+db::Values columnValues(const QString& table, const QVariantMap& record) {
     const db::TableInfo* info = db::SchemaCatalog::instance().table(table);
     db::Values values;
     QSet<QString> seen;
@@ -48,7 +48,7 @@ db::Values ColumnValues(const QString& table, const QVariantMap& record) {
         if (seen.contains(column->name.toLower()))
             continue;
         seen.insert(column->name.toLower());
-        values.append({column->name, Stored(column->type, it.value())});
+        values.append({column->name, stored(column->type, it.value())});
     }
     return values;
 }

@@ -8,19 +8,19 @@ namespace documents {
 
 namespace {
 
-common::Failure Notice(const QString& text, const QString& field) {
+common::Failure notice(const QString& text, const QString& field) {
     return {QStringLiteral("Messaggio di avviso"), text, field};
 }
 
-bool Empty(const QVariantMap& row, const QString& column) {
-    return db::RecordText(row, column).isEmpty();
+bool empty(const QVariantMap& row, const QString& column) {
+    return db::recordText(row, column).isEmpty();
 }
 
-double Number(const QVariantMap& row, const QString& column) {
-    const QVariant v = db::RecordValue(row, column);
+double number(const QVariantMap& row, const QString& column) {
+    const QVariant v = db::recordValue(row, column);
     if (v.typeId() == QMetaType::QString) {
         double amount = 0;
-        return common::ParseItalianAmount(v.toString().trimmed(), &amount) ? amount : 0;
+        return common::parseItalianAmount(v.toString().trimmed(), &amount) ? amount : 0;
     }
     return v.toDouble();
 }
@@ -28,51 +28,51 @@ double Number(const QVariantMap& row, const QString& column) {
 } // namespace
 
 std::optional<common::Failure> RowRules::validate(const QVariantMap& row) {
-    if (Empty(row, QStringLiteral("Descrizione")))
-        return Notice(QStringLiteral("Attenzione manca la descrizione"),
+    if (empty(row, QStringLiteral("Descrizione")))
+        return notice(QStringLiteral("Attenzione manca la descrizione"),
                       QStringLiteral("Descrizione"));
-    if (Empty(row, QStringLiteral("AliquotaIva")))
-        return Notice(QStringLiteral("Attenzione manca l'Aliquota Iva"),
+    if (empty(row, QStringLiteral("AliquotaIva")))
+        return notice(QStringLiteral("Attenzione manca l'Aliquota Iva"),
                       QStringLiteral("AliquotaIva"));
-    if (Empty(row, QStringLiteral("ValoreUnitario")))
-        return Notice(QStringLiteral("Attenzione manca il Valore Unitario"),
+    if (empty(row, QStringLiteral("ValoreUnitario")))
+        return notice(QStringLiteral("Attenzione manca il Valore Unitario"),
                       QStringLiteral("ValoreUnitario"));
-    if (Empty(row, QStringLiteral("Um")))
-        return Notice(QStringLiteral("Attenzione manca la quantità"), QStringLiteral("Um"));
+    if (empty(row, QStringLiteral("Um")))
+        return notice(QStringLiteral("Attenzione manca la quantità"), QStringLiteral("Um"));
     return std::nullopt;
 }
 
 double RowRules::rowGross(bool round, double quantity, double unitPrice, double discount,
                           double vatRate) {
-    double v = common::RowNet(false, quantity, unitPrice, discount);
+    double v = common::rowNet(false, quantity, unitPrice, discount);
     if (vatRate > 0)
         v = v + v * 0.01 * vatRate;
-    return round ? common::Round2(v) : v;
+    return round ? common::round2(v) : v;
 }
 
 void RowRules::computeAmounts(QVariantMap& row) {
-    const double q = Number(row, QStringLiteral("Um"));
-    const double unit = Number(row, QStringLiteral("ValoreUnitario"));
-    const double discount = Number(row, QStringLiteral("Sconto"));
-    const double rate = Number(row, QStringLiteral("AliquotaIva"));
-    row[QStringLiteral("TotaleImponibile")] = common::RowNet(false, q, unit, discount);
+    const double q = number(row, QStringLiteral("Um"));
+    const double unit = number(row, QStringLiteral("ValoreUnitario"));
+    const double discount = number(row, QStringLiteral("Sconto"));
+    const double rate = number(row, QStringLiteral("AliquotaIva"));
+    row[QStringLiteral("TotaleImponibile")] = common::rowNet(false, q, unit, discount);
     row[QStringLiteral("ValoreTotale")] = rowGross(true, q, unit, discount, rate);
 }
 
 std::optional<common::Failure> RowRules::unitPriceFromTotal(const QVariantMap& row,
                                                             const DocumentOptions& options,
                                                             double* unitPrice) {
-    if (Empty(row, QStringLiteral("ValoreTotale")))
-        return Notice(
+    if (empty(row, QStringLiteral("ValoreTotale")))
+        return notice(
             QStringLiteral(
                 "Attenzione Inserire il Valore Ivato prima di calcolare il valore unitario"),
             QStringLiteral("ValoreTotale"));
     const double rate = db::RecordKey(row, QStringLiteral("Iva_ID")) > 0
-                            ? Number(row, QStringLiteral("AliquotaIva"))
+                            ? number(row, QStringLiteral("AliquotaIva"))
                             : options.defaultVatRate;
-    const double q = Empty(row, QStringLiteral("Um")) ? 1 : Number(row, QStringLiteral("Um"));
-    *unitPrice = common::UnitFromTotal(q, Number(row, QStringLiteral("ValoreTotale")), rate,
-                                       Number(row, QStringLiteral("Sconto")));
+    const double q = empty(row, QStringLiteral("Um")) ? 1 : number(row, QStringLiteral("Um"));
+    *unitPrice = common::unitFromTotal(q, number(row, QStringLiteral("ValoreTotale")), rate,
+                                       number(row, QStringLiteral("Sconto")));
     return std::nullopt;
 }
 

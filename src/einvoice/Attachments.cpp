@@ -4,7 +4,7 @@
 
 #include <QFileInfo>
 
-namespace fatturapa::Attachments {
+namespace einvoice::attachments {
 
 namespace {
 
@@ -88,4 +88,4 @@ void fillFromFile(QVariantMap& values, const QString& path) {
     values.insert(QStringLiteral("FormatoAttachment"), info.suffix().toUpper().left(10));
 }
 
-} // namespace fatturapa::Attachments
+} // namespace einvoice::attachments

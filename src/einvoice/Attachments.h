@@ -10,12 +10,12 @@ namespace db {
 class Database;
 }
 
-namespace fatturapa {
+namespace einvoice {
 
 // The files attached to a customer invoice or credit note (Fattura_Allegati).
 // The row only points at the file, which stays where it is and is read when
 // the electronic invoice is written.
-namespace Attachments {
+namespace attachments {
 
 // A new row for the document, in its own transaction; its key.
 qint64 add(db::Database& db, qint64 documentId);
@@ -34,6 +34,6 @@ void remove(db::Database& db, qint64 attachmentId);
 // the description is left alone.
 void fillFromFile(QVariantMap& values, const QString& path);
 
-} // namespace Attachments
+} // namespace attachments
 
-} // namespace fatturapa
+} // namespace einvoice

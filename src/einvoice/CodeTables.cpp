@@ -4,7 +4,7 @@
 
 #include <QHash>
 
-namespace fatturapa::CodeTables {
+namespace einvoice::codetables {
 
 QStringList names() {
     return {QStringLiteral("PA_Natura"), QStringLiteral("PA_RegimeFiscale"),
@@ -71,4 +71,4 @@ QString natureLabel(const QString& code) {
     return labels.value(code.trimmed().toUpper());
 }
 
-} // namespace fatturapa::CodeTables
+} // namespace einvoice::codetables

@@ -7,11 +7,11 @@ namespace db {
 class Database;
 }
 
-namespace fatturapa {
+namespace einvoice {
 
 // The FatturaPA 1.2 code tables shipped with the archive (key Codice, label
 // Descrizione). No screen edits them; the screens offer them in drop-downs.
-namespace CodeTables {
+namespace codetables {
 
 // PA_Natura, PA_RegimeFiscale, PA_ModalitaPagamento, PA_IscrizRea_SocioUnico,
 // PA_IscrizRea_StatoLiquidazione.
@@ -28,6 +28,6 @@ QString description(db::Database& db, const QString& table, const QString& code)
 // invoice import creates for rate-0 rows; empty for any other code.
 QString natureLabel(const QString& code);
 
-} // namespace CodeTables
+} // namespace codetables
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace fatturapa {
+namespace einvoice {
 
 QString CoherenceCheck::question() {
     return QStringLiteral("Messaggio di errore vuoi proseguire lo stesso ?");
@@ -32,13 +32,13 @@ QString CoherenceCheck::report(const ExportSource& source) {
                       QString::number(r.integer(QStringLiteral("NumeroRiga"))) +
                       QStringLiteral(" ha un imponibile di : ") +
                       QString::number(static_cast<qint64>(std::nearbyint(stored))) +
-                      QStringLiteral(" diverso da quello calcolato: ") + LocaleNumber(taxable) +
+                      QStringLiteral(" diverso da quello calcolato: ") + localeNumber(taxable) +
                       u'\n';
         taxableSum += taxable;
         vatSum += vat;
     }
-    taxableSum = common::Round2(taxableSum);
-    vatSum = common::Round2(vatSum);
+    taxableSum = common::round2(taxableSum);
+    vatSum = common::round2(vatSum);
 
     const db::Row& h = source.header;
     const double totTaxable = h.number(QStringLiteral("TotImponibile"));
@@ -48,17 +48,17 @@ QString CoherenceCheck::report(const ExportSource& source) {
         taxableSum + vatSum + h.number(QStringLiteral("ImportoMarcaBollo"));
     if (totTaxable != taxableSum)
         report += QStringLiteral("Il totale imponibile della fattura: ha un imponibile di : ") +
-                  LocaleNumber(totTaxable) + QStringLiteral(" diverso da quello calcolato: ") +
-                  LocaleNumber(taxableSum) + u'\n';
+                  localeNumber(totTaxable) + QStringLiteral(" diverso da quello calcolato: ") +
+                  localeNumber(taxableSum) + u'\n';
     if (totVat != vatSum)
         report += QStringLiteral("Il totale imposta della fattura: ha un valore di : ") +
-                  LocaleNumber(totVat) + QStringLiteral(" diverso da quello calcolato: ") +
-                  LocaleNumber(vatSum) + u'\n';
+                  localeNumber(totVat) + QStringLiteral(" diverso da quello calcolato: ") +
+                  localeNumber(vatSum) + u'\n';
     if (total != computedTotal)
         report += QStringLiteral("Il totale della fattura: ha un valore di : ") +
-                  LocaleNumber(total) + QStringLiteral(" diverso da quello calcolato: ") +
-                  LocaleNumber(computedTotal) + u'\n';
+                  localeNumber(total) + QStringLiteral(" diverso da quello calcolato: ") +
+                  localeNumber(computedTotal) + u'\n';
     return report;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace fatturapa {
+namespace einvoice {
 
 // Recomputes every row (quantity × unit price less the discount, not
 // rounded) and the document totals, and reports each stored amount that
@@ -16,4 +16,4 @@ public:
     static QString question();
 };
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -1,6 +1,6 @@
 #include "einvoice/CustomerChecks.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 std::optional<common::Failure> CustomerChecks::check(const ExportSource& source) {
     const QString title = QStringLiteral("Messaggio di errore");
@@ -33,4 +33,4 @@ std::optional<common::Failure> CustomerChecks::check(const ExportSource& source)
     return std::nullopt;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace fatturapa {
+namespace einvoice {
 
 // What the recipient needs before an electronic invoice can reach it: the
 // office code of a public administration, the SdI code or PEC of a
@@ -15,4 +15,4 @@ public:
     static std::optional<common::Failure> check(const ExportSource& source);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

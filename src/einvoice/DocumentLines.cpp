@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace fatturapa {
+namespace einvoice {
 
 std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
     std::vector<LineValues> out;
@@ -15,7 +15,7 @@ std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
         l.number = r.integer(QStringLiteral("NumeroRiga"));
         l.code = r.text(QStringLiteral("Codice"));
         // Cut after the text is made safe: "…" becomes three characters.
-        l.description = XmlSafeText(r.text(QStringLiteral("Descrizione"))).left(1000);
+        l.description = xmlSafeText(r.text(QStringLiteral("Descrizione"))).left(1000);
         l.hasQuantity = !r.isNull(QStringLiteral("Um"));
         l.quantity = r.number(QStringLiteral("Um"));
         l.periodStart = r.date(QStringLiteral("DataInizioPeriodo"));
@@ -72,10 +72,10 @@ std::vector<SummaryGroup> DocumentLines::summaries(const ExportSource& source) {
             taxable += amount;
             tax += amount * 0.01 * rate;
         }
-        out.push_back({k.rate, source.natureByVatCode.value(k.vatCode), common::Round2(taxable),
-                       common::Round2(tax)});
+        out.push_back({k.rate, source.natureByVatCode.value(k.vatCode), common::round2(taxable),
+                       common::round2(tax)});
     }
     return out;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-namespace fatturapa {
+namespace einvoice {
 
 // One DettaglioLinee as it is written.
 struct LineValues {
@@ -41,4 +41,4 @@ public:
     static std::vector<SummaryGroup> summaries(const ExportSource& source);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

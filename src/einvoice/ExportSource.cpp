@@ -1,6 +1,6 @@
 #include "einvoice/ExportSource.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::optional<ExportSource> ExportSource::load(db::Database& db, qint64 document
     return s;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

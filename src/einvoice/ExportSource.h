@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace fatturapa {
+namespace einvoice {
 
 // Everything an electronic invoice is made of, read once: the customer
 // invoice or credit note, its rows, instalments and attachments, the
@@ -27,4 +27,4 @@ struct ExportSource {
     static std::optional<ExportSource> load(db::Database& db, qint64 documentId);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -14,7 +14,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -140,4 +140,4 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     return result;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

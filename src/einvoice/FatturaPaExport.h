@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace fatturapa {
+namespace einvoice {
 
 // "Esporta xml": writes one saved customer invoice or credit note as a
 // FatturaPA file, with its checks and questions, and marks it exported.
@@ -26,4 +26,4 @@ public:
     static Result run(db::Database& db, common::Interaction& interaction, const Request& request);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

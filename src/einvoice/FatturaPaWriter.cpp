@@ -7,7 +7,7 @@
 #include "einvoice/PaymentWriter.h"
 #include "einvoice/XmlOut.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -51,4 +51,4 @@ QByteArray FatturaPaWriter::build(db::Database& db, const ExportSource& source,
     return buffer;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

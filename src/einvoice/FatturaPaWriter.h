@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QList>
 
-namespace fatturapa {
+namespace einvoice {
 
 // The FatturaPA 1.2 document of one customer invoice or credit note, as
 // UTF-8 text with its declaration. Only the root carries the "p:" prefix.
@@ -17,4 +17,4 @@ public:
                             const QList<QByteArray>& attachments);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -1,6 +1,6 @@
 #include "einvoice/FileNameRule.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 QString FileNameRule::transmitterCode(const db::Row& company) {
     return company.boolean(QStringLiteral("Trasmissione_CodFisc"))
@@ -13,4 +13,4 @@ QString FileNameRule::fileName(const db::Row& company, const QString& sequence) 
            sequence.left(5).rightJustified(5, u'0') + QStringLiteral(".xml");
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace fatturapa {
+namespace einvoice {
 
 // Name of the file handed to the exchange system: country code, the
 // transmitter's code (tax code when the company transmits by it, else VAT
@@ -16,4 +16,4 @@ public:
     static QString fileName(const db::Row& company, const QString& sequence);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -3,7 +3,7 @@
 #include "einvoice/HeaderWriter.h"
 #include "einvoice/ValueFormat.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -31,7 +31,7 @@ void writeDocumentData(XmlOut& out, const ExportSource& s) {
     const QString currency = t(h, "DatiGenerali_Divisa");
     out.element(QStringLiteral("Divisa"), currency.isEmpty() ? QStringLiteral("EUR") : currency);
     const QDate date = h.date(QStringLiteral("Data"));
-    out.element(QStringLiteral("Data"), XmlDate(date));
+    out.element(QStringLiteral("Data"), xmlDate(date));
     out.element(QStringLiteral("Numero"),
                 GeneralDataWriter::documentNumber(s.company, h.integer(QStringLiteral("Num")), date,
                                                   t(h, "SerieFatturazione")));
@@ -39,12 +39,12 @@ void writeDocumentData(XmlOut& out, const ExportSource& s) {
     if (stamp > 0) {
         out.start(QStringLiteral("DatiBollo"));
         out.element(QStringLiteral("BolloVirtuale"), QStringLiteral("SI"));
-        out.element(QStringLiteral("ImportoBollo"), XmlAmount(stamp, 15));
+        out.element(QStringLiteral("ImportoBollo"), xmlAmount(stamp, 15));
         out.end();
     }
     if (!h.isNull(QStringLiteral("TotFattura")))
         out.element(QStringLiteral("ImportoTotaleDocumento"),
-                    XmlAmount(h.number(QStringLiteral("TotFattura")), 15));
+                    xmlAmount(h.number(QStringLiteral("TotFattura")), 15));
     out.optional(QStringLiteral("Causale"), t(h, "Causale"));
     out.end();
 }
@@ -64,7 +64,7 @@ void writeOrders(XmlOut& out, db::Database& db, qint64 id) {
         out.start(QStringLiteral("DatiOrdineAcquisto"));
         out.element(QStringLiteral("IdDocumento"), t(o, "Numero"));
         if (!o.isNull(QStringLiteral("Data")))
-            out.element(QStringLiteral("Data"), XmlDate(o.date(QStringLiteral("Data"))));
+            out.element(QStringLiteral("Data"), xmlDate(o.date(QStringLiteral("Data"))));
         out.optional(QStringLiteral("CodiceCommessaConvenzione"),
                      t(o, "CodiceCommessaConvenzione"));
         out.optional(QStringLiteral("CodiceCUP"), t(o, "CodiceCup"));
@@ -81,7 +81,7 @@ void writeLinkedInvoice(XmlOut& out, const ExportSource& s) {
                 GeneralDataWriter::documentNumber(s.company,
                                                   h.integer(QStringLiteral("NCFattNumRif")), date,
                                                   t(h, "NCFatSerieRif")));
-    out.element(QStringLiteral("Data"), XmlDate(date));
+    out.element(QStringLiteral("Data"), xmlDate(date));
     out.end();
 }
 
@@ -97,12 +97,12 @@ void writeTransport(XmlOut& out, db::Database& db, const db::Row& h) {
     out.element(QStringLiteral("IdCodice"), t(p, "Iva"));
     out.end();
     out.optional(QStringLiteral("CodiceFiscale"), t(p, "CodFisc").toUpper());
-    WriteAnagrafica(out, t(p, "Personale"), t(p, "Nome"), t(p, "Cognome"), t(p, "Titolo"),
+    writeAnagrafica(out, t(p, "Personale"), t(p, "Nome"), t(p, "Cognome"), t(p, "Titolo"),
                     t(p, "CodEORI"));
     out.optional(QStringLiteral("NumeroLicenzaGuida"), t(p, "NumeroLicenzaGuida"));
     out.end();
     if (!h.isNull(QStringLiteral("Colli")))
-        out.element(QStringLiteral("NumeroColli"), XmlCounter(h.integer(QStringLiteral("Colli"))));
+        out.element(QStringLiteral("NumeroColli"), xmlCounter(h.integer(QStringLiteral("Colli"))));
     const db::Result look =
         db.query(QStringLiteral("select Descrizione from FatturaAspetto where ID = ?"),
                  {h.integer(QStringLiteral("Aspetto_ID"))});
@@ -110,7 +110,7 @@ void writeTransport(XmlOut& out, db::Database& db, const db::Row& h) {
         out.element(QStringLiteral("Descrizione"), t(look.first(), "Descrizione"));
     if (!h.isNull(QStringLiteral("datatrasporto")))
         out.element(QStringLiteral("DataInizioTrasporto"),
-                    XmlDate(h.date(QStringLiteral("datatrasporto"))));
+                    xmlDate(h.date(QStringLiteral("datatrasporto"))));
     if (h.integer(QStringLiteral("Porto_ID")) > 0) {
         const db::Result terms =
             db.query(QStringLiteral("select Codice from FatturaPorto where ID = ?"),
@@ -148,4 +148,4 @@ void GeneralDataWriter::write(XmlOut& out, db::Database& db, const ExportSource&
     out.end();
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -4,7 +4,7 @@
 #include "einvoice/ExportSource.h"
 #include "einvoice/XmlOut.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 // DatiGenerali: the document's type, date and number, stamp duty, total and
 // reason; the customer orders of an invoice or the invoice a credit note
@@ -20,4 +20,4 @@ public:
     static bool carrierIncluded(db::Database& db, const db::Row& header);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -3,7 +3,7 @@
 #include "einvoice/DocumentLines.h"
 #include "einvoice/XmlOut.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 // DatiBeniServizi: one DettaglioLinee per row, one DatiRiepilogo per VAT
 // group.
@@ -13,4 +13,4 @@ public:
                       const std::vector<SummaryGroup>& summaries, bool splitPayment);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

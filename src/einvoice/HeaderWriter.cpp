@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -71,14 +71,14 @@ void writeSeller(XmlOut& out, const db::Row& c) {
     out.start(QStringLiteral("DatiAnagrafici"));
     writeIdFiscale(out, t(c, "IdPaese"), t(c, "PIva"));
     out.optional(QStringLiteral("CodiceFiscale"), t(c, "CodFisc").toUpper());
-    WriteAnagrafica(out, t(c, "RagSoc"), t(c, "Nome"), t(c, "Cognome"), t(c, "Titolo"),
+    writeAnagrafica(out, t(c, "RagSoc"), t(c, "Nome"), t(c, "Cognome"), t(c, "Titolo"),
                     t(c, "CodOERI"));
     out.optional(QStringLiteral("AlboProfessionale"), t(c, "AlboProfessionale"));
     out.optional(QStringLiteral("ProvinciaAlbo"), t(c, "ProvinciaAlbo"));
     out.optional(QStringLiteral("NumeroIscrizioneAlbo"), t(c, "NumeroIscrizioneAlbo"));
     if (!c.isNull(QStringLiteral("DataIscrizioneAlbo")))
         out.element(QStringLiteral("DataIscrizioneAlbo"),
-                    XmlDate(c.date(QStringLiteral("DataIscrizioneAlbo"))));
+                    xmlDate(c.date(QStringLiteral("DataIscrizioneAlbo"))));
     out.element(QStringLiteral("RegimeFiscale"), t(c, "RegimeFiscale"));
     out.end();
 
@@ -92,7 +92,7 @@ void writeSeller(XmlOut& out, const db::Row& c) {
         out.element(QStringLiteral("NumeroREA"), t(c, "Iscrizione_REA_NumeroREA"));
         const double capital = c.number(QStringLiteral("Iscrizione_REA_CapitaleSociale"));
         if (std::nearbyint(capital) > 0)
-            out.element(QStringLiteral("CapitaleSociale"), XmlAmount(capital, 15));
+            out.element(QStringLiteral("CapitaleSociale"), xmlAmount(capital, 15));
         out.optional(QStringLiteral("SocioUnico"), t(c, "Iscrizione_REA_SocioUnico"));
         out.element(QStringLiteral("StatoLiquidazione"), t(c, "Iscrizione_REA_StatoLiquidazione"));
         out.end();
@@ -117,7 +117,7 @@ void writeSellerRepresentative(XmlOut& out, const db::Row& c) {
                    t(c, "RappresentanteFiscale_DatiAnagrafici_IdCodice"));
     out.optional(QStringLiteral("CodiceFiscale"),
                  t(c, "RappresentanteFiscale_DatiAnagrafici_CodiceFiscale").toUpper());
-    WriteAnagrafica(out, t(c, "RappresentanteFiscale_DatiAnagrafici_Denominazione"),
+    writeAnagrafica(out, t(c, "RappresentanteFiscale_DatiAnagrafici_Denominazione"),
                     t(c, "RappresentanteFiscale_DatiAnagrafici_Nome"),
                     t(c, "RappresentanteFiscale_DatiAnagrafici_Cognome"),
                     t(c, "RappresentanteFiscale_DatiAnagrafici_Titolo"),
@@ -135,7 +135,7 @@ void writeCustomer(XmlOut& out, const db::Row& k) {
     else if (country != u"IT" && !t(k, "CodFiscale").isEmpty())
         writeIdFiscale(out, country, t(k, "CodFiscale"));
     out.optional(QStringLiteral("CodiceFiscale"), t(k, "CodFiscale").toUpper());
-    WriteAnagrafica(out, t(k, "Cliente"), t(k, "Nome"), t(k, "Cognome"), t(k, "Titolo"),
+    writeAnagrafica(out, t(k, "Cliente"), t(k, "Nome"), t(k, "Cognome"), t(k, "Titolo"),
                     t(k, "CodEORI"));
     out.end();
     writeAddress(out, QStringLiteral("Sede"), t(k, "Via"), t(k, "Numero"), t(k, "Cap"),
@@ -168,7 +168,7 @@ void writeIntermediary(XmlOut& out, const db::Row& c) {
                        t(c, "TerzoIntermediarioOSoggettoEmittente_IdCodice"));
     out.optional(QStringLiteral("CodiceFiscale"),
                  t(c, "TerzoIntermediarioOSoggettoEmittente_CodiceFiscale").toUpper());
-    WriteAnagrafica(out, t(c, "TerzoIntermediarioOSoggettoEmittente_Denominazione"),
+    writeAnagrafica(out, t(c, "TerzoIntermediarioOSoggettoEmittente_Denominazione"),
                     t(c, "TerzoIntermediarioOSoggettoEmittente_Nome"),
                     t(c, "TerzoIntermediarioOSoggettoEmittente_Cognome"),
                     t(c, "TerzoIntermediarioOSoggettoEmittente_Titolo"),
@@ -179,7 +179,7 @@ void writeIntermediary(XmlOut& out, const db::Row& c) {
 
 } // namespace
 
-void WriteAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
+void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
                      const QString& lastName, const QString& title, const QString& eori) {
     out.start(QStringLiteral("Anagrafica"));
     if (!denomination.isEmpty()) {
@@ -214,4 +214,4 @@ void HeaderWriter::write(XmlOut& out, const ExportSource& source) {
     out.end();
 }
 
-} // namespace fatturapa
+} // namespace einvoice

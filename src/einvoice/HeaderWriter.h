@@ -3,7 +3,7 @@
 #include "einvoice/ExportSource.h"
 #include "einvoice/XmlOut.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 // FatturaElettronicaHeader: transmission, seller, fiscal representative,
 // customer, intermediary.
@@ -16,7 +16,7 @@ public:
 };
 
 // Anagrafica: the name of a firm alone, or the parts of a person's name.
-void WriteAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
+void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
                      const QString& lastName, const QString& title, const QString& eori);
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -10,7 +10,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -331,7 +331,7 @@ QString IpaSearch::condition() const {
     QStringList parts;
     for (const auto& [text, pattern] : boxes)
         if (!blank(text))
-            parts.append(pattern.arg(common::SqlQuote(text.trimmed())));
+            parts.append(pattern.arg(common::sqlQuote(text.trimmed())));
     return parts.join(QStringLiteral(" and "));
 }
 
@@ -358,7 +358,7 @@ std::optional<common::Failure> IpaSearch::run(db::Database& db, db::Result* offi
     return std::nullopt;
 }
 
-QVariantMap CustomerValuesFromOffice(const db::Row& office) {
+QVariantMap customerValuesFromOffice(const db::Row& office) {
     const QString name = office.text(QStringLiteral("DescrizionePA"));
     return {
         {QStringLiteral("Cliente"), name},
@@ -375,4 +375,4 @@ QVariantMap CustomerValuesFromOffice(const db::Row& office) {
     };
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -12,7 +12,7 @@ namespace db {
 class Database;
 }
 
-namespace fatturapa {
+namespace einvoice {
 
 // The directory of public offices that receive electronic invoices
 // (PA_Amministrazioni_FatturaElettronica): loaded from the open-data file of
@@ -57,6 +57,6 @@ struct IpaSearch {
 };
 
 // The customer columns an office chosen in the lookup overwrites.
-QVariantMap CustomerValuesFromOffice(const db::Row& office);
+QVariantMap customerValuesFromOffice(const db::Row& office);
 
-} // namespace fatturapa
+} // namespace einvoice

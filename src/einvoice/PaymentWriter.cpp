@@ -2,7 +2,7 @@
 
 #include "einvoice/ValueFormat.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -51,9 +51,9 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
         out.element(QStringLiteral("ModalitaPagamento"), method);
         if (!s.isNull(QStringLiteral("DataScadenza")))
             out.element(QStringLiteral("DataScadenzaPagamento"),
-                        XmlDate(s.date(QStringLiteral("DataScadenza"))));
+                        xmlDate(s.date(QStringLiteral("DataScadenza"))));
         out.element(QStringLiteral("ImportoPagamento"),
-                    XmlAmount(s.number(QStringLiteral("Importo")), 15));
+                    xmlAmount(s.number(QStringLiteral("Importo")), 15));
         // The bank's name and IBAN go on the last instalment only.
         if (i + 1 == source.instalments.size() && lastBank) {
             out.optional(QStringLiteral("IstitutoFinanziario"), t(*lastBank, "Banca"));
@@ -81,4 +81,4 @@ void PaymentWriter::writeAttachments(XmlOut& out, const ExportSource& source,
     }
 }
 
-} // namespace fatturapa
+} // namespace einvoice

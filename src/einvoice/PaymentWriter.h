@@ -6,7 +6,7 @@
 
 #include <QList>
 
-namespace fatturapa {
+namespace einvoice {
 
 // DatiPagamento (only for documents with instalments) and Allegati.
 class PaymentWriter {
@@ -17,4 +17,4 @@ public:
                                  const QList<QByteArray>& contents);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-namespace fatturapa::RejectionErrors {
+namespace einvoice::rejectionerrors {
 
 namespace {
 
@@ -19,10 +19,10 @@ bool blank(const QString& text) {
 QString condition(const QString& code, const QString& title) {
     QStringList parts;
     if (!blank(code))
-        parts.append(QStringLiteral("Codice like '") + common::SqlQuote(code) +
+        parts.append(QStringLiteral("Codice like '") + common::sqlQuote(code) +
                      QStringLiteral("*'"));
     if (!blank(title))
-        parts.append(QStringLiteral("Titolo like '") + common::SqlQuote(title) +
+        parts.append(QStringLiteral("Titolo like '") + common::sqlQuote(title) +
                      QStringLiteral("*'"));
     return parts.join(QStringLiteral(" and "));
 }
@@ -44,4 +44,4 @@ db::Row find(db::Database& db, qint64 id) {
     return r.empty() ? db::Row() : r.first();
 }
 
-} // namespace fatturapa::RejectionErrors
+} // namespace einvoice::rejectionerrors

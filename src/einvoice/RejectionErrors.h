@@ -8,11 +8,11 @@ namespace db {
 class Database;
 }
 
-namespace fatturapa {
+namespace einvoice {
 
 // The exchange system's rejection errors (PA_Errori), read only: a list
 // filtered by code and title, and the detail of one error.
-namespace RejectionErrors {
+namespace rejectionerrors {
 
 // "Codice like 'text*'" and "Titolo like 'text*'", joined by " and "; a box
 // left empty or holding only "*" adds nothing.
@@ -25,6 +25,6 @@ db::Result list(db::Database& db, const QString& code = QString(),
 // The error with that key; an empty row when there is none.
 db::Row find(db::Database& db, qint64 id);
 
-} // namespace RejectionErrors
+} // namespace rejectionerrors
 
-} // namespace fatturapa
+} // namespace einvoice

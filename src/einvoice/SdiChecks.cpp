@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
-// Half away from zero to cents, without the 32-bit limit of Round2.
+// Half away from zero to cents, without the 32-bit limit of round2.
 double cents(double value) {
     return std::round(value * 100) / 100;
 }
@@ -23,7 +23,7 @@ bool genericNature(const QString& nature) {
 }
 
 QString rateText(double rate) {
-    return common::EuroText(rate) + u'%';
+    return common::euroText(rate) + u'%';
 }
 
 } // namespace
@@ -46,7 +46,7 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
                               "formato %2: una pubblica amministrazione ha un codice ufficio di 6 "
                               "caratteri, gli altri clienti un codice sdi di 7.")
                    .arg(header.recipientCode, header.format);
-    const qsizetype reasonLength = XmlSafeText(header.reason).size();
+    const qsizetype reasonLength = xmlSafeText(header.reason).size();
     if (reasonLength > 200)
         out << QStringLiteral("Errore 00200 - la causale è di %1 caratteri, il massimo è 200: "
                               "accorciarla.")
@@ -58,7 +58,7 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
         if (differs(l.total, expected, 0.01))
             out << QStringLiteral("Errore 00423 - %1: il prezzo totale %2 non è il prezzo unitario "
                                   "scontato per la quantità (%3).")
-                       .arg(row, common::EuroText(l.total), common::EuroText(expected));
+                       .arg(row, common::euroText(l.total), common::euroText(expected));
         if (l.rate == 0 && l.nature.isEmpty())
             out << QStringLiteral("Errore 00400 - %1: aliquota IVA zero senza natura; indicare "
                                   "il codice natura nel codice IVA della riga.")
@@ -86,7 +86,7 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
         if (differs(s.tax, tax, 0.01))
             out << QStringLiteral("Errore 00421 - %1: l'imposta %2 non è l'aliquota per "
                                   "l'imponibile (%3).")
-                       .arg(group, common::EuroText(s.tax), common::EuroText(tax));
+                       .arg(group, common::euroText(s.tax), common::euroText(tax));
         if (s.rate == 0 && s.nature.isEmpty())
             out << QStringLiteral("Errore 00429 - %1: aliquota zero senza natura.").arg(group);
         if (s.rate != 0 && !s.nature.isEmpty())
@@ -122,9 +122,9 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
         if (differs(declared, rows, 1.0))
             out << QStringLiteral("Errore 00422 - riepilogo aliquota %1: l'imponibile %2 non è "
                                   "la somma dei prezzi totali delle righe (%3).")
-                       .arg(rateText(s.rate), common::EuroText(declared), common::EuroText(rows));
+                       .arg(rateText(s.rate), common::euroText(declared), common::euroText(rows));
     }
     return out;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

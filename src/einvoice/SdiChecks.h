@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-namespace fatturapa {
+namespace einvoice {
 
 // What the exchange-system controls need of the document header.
 struct SdiHeader {
@@ -29,4 +29,4 @@ public:
     static QString question(const QStringList& problems);
 };
 
-} // namespace fatturapa
+} // namespace einvoice

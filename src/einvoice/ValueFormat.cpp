@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <cmath>
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -32,7 +32,7 @@ QString generalNumber(double value) {
 
 } // namespace
 
-QString XmlAmount(double amount, int maxLength) {
+QString xmlAmount(double amount, int maxLength) {
     if (amount == 0)
         return QStringLiteral("0.00");
     QString text = generalNumber(amount);
@@ -47,18 +47,18 @@ QString XmlAmount(double amount, int maxLength) {
     return text;
 }
 
-QString XmlCounter(qint64 value) {
+QString xmlCounter(qint64 value) {
     return QString::number(value).left(4);
 }
 
-QString XmlDate(const QDate& date) {
+QString xmlDate(const QDate& date) {
     return date.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-QString LocaleNumber(double value) {
+QString localeNumber(double value) {
     QString text = QString::number(value, 'g', 15);
     text.replace(u'.', u',');
     return text;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -5,21 +5,21 @@
 
 // Text forms of the values written into the electronic invoice.
 
-namespace fatturapa {
+namespace einvoice {
 
 // Amount: "0.00" for zero, otherwise the general number form with 15
 // significant digits and "." as decimal separator, at least two decimals,
 // not rounded; cut to maxLength (a dangling "." removed).
-QString XmlAmount(double amount, int maxLength);
+QString xmlAmount(double amount, int maxLength);
 
 // Counters (NumeroLinea, NumeroColli): the integer cut to 4 characters.
-QString XmlCounter(qint64 value);
+QString xmlCounter(qint64 value);
 
 // yyyy-MM-dd.
-QString XmlDate(const QDate& date);
+QString xmlDate(const QDate& date);
 
 // Plain decimal text with the Italian decimal comma, as the coherence
 // report shows numbers.
-QString LocaleNumber(double value);
+QString localeNumber(double value);
 
-} // namespace fatturapa
+} // namespace einvoice

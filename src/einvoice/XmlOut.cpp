@@ -2,7 +2,7 @@
 
 #include "einvoice/XmlText.h"
 
-namespace fatturapa {
+namespace einvoice {
 
 XmlOut::XmlOut(QByteArray* buffer) : m_xml(buffer) {
     m_xml.setAutoFormatting(true);
@@ -10,7 +10,7 @@ XmlOut::XmlOut(QByteArray* buffer) : m_xml(buffer) {
 }
 
 void XmlOut::element(const QString& name, const QString& text) {
-    m_xml.writeTextElement(name, XmlSafeText(text));
+    m_xml.writeTextElement(name, xmlSafeText(text));
 }
 
 void XmlOut::optional(const QString& name, const QString& text) {
@@ -18,4 +18,4 @@ void XmlOut::optional(const QString& name, const QString& text) {
         element(name, text);
 }
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -3,10 +3,10 @@
 #include <QByteArray>
 #include <QXmlStreamWriter>
 
-namespace fatturapa {
+namespace einvoice {
 
 // The element writer of the electronic invoice: every text goes through
-// XmlSafeText, optional elements are left out when their text is empty.
+// xmlSafeText, optional elements are left out when their text is empty.
 class XmlOut {
 public:
     explicit XmlOut(QByteArray* buffer);
@@ -22,4 +22,4 @@ private:
     QXmlStreamWriter m_xml;
 };
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-namespace fatturapa {
+namespace einvoice {
 
 namespace {
 
@@ -40,7 +40,7 @@ bool isAllowed(char32_t c) {
 
 } // namespace
 
-QString XmlSafeText(const QString& text) {
+QString xmlSafeText(const QString& text) {
     bool plain = true;
     for (QChar c : text)
         if (!isAllowed(c.unicode()) || c.isSurrogate()) {
@@ -80,4 +80,4 @@ QString XmlSafeText(const QString& text) {
     return out;
 }
 
-} // namespace fatturapa
+} // namespace einvoice

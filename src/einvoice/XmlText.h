@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace fatturapa {
+namespace einvoice {
 
 // Text as the electronic invoice may carry it: only Basic Latin and the
 // Latin-1 supplement (accented Italian letters stay). Typographic quotes and
@@ -10,6 +10,6 @@ namespace fatturapa {
 // of other alphabets lose their accents where they decompose to Latin-1,
 // everything else outside the range and every control character except
 // tab, line feed and carriage return is dropped.
-QString XmlSafeText(const QString& text);
+QString xmlSafeText(const QString& text);
 
-} // namespace fatturapa
+} // namespace einvoice

@@ -75,7 +75,7 @@ std::optional<DocumentExport> DocumentExports::prepare(db::Database& db, ExportK
     e.file = folder(db, programFolder) + QLatin1String(k.prefix) + number + u'_' +
              (date.isValid() ? QString::number(date.year()) : QString()) + u'.' + extension;
     e.subject =
-        QLatin1String(k.subject) + number + QStringLiteral(" del : ") + common::ItalianDate(date);
+        QLatin1String(k.subject) + number + QStringLiteral(" del : ") + common::italianDate(date);
     if (!row.isNull(QStringLiteral("Cliente"))) {
         const db::Result customer =
             db.query(QStringLiteral("select EMail from Clienti where ID = ?"),

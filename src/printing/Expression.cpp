@@ -402,7 +402,7 @@ QVariant call(const ExprNode& n, const Scope& scope) {
     if (f == u"isnull")
         return isNull(a);
     if (f == u"round2")
-        return isNull(a) ? QVariant() : QVariant(common::Round2(toNumber(a)));
+        return isNull(a) ? QVariant() : QVariant(common::round2(toNumber(a)));
     if (f == u"abs")
         return isNull(a) ? QVariant() : QVariant(std::fabs(toNumber(a)));
     if (f == u"upper")

@@ -103,7 +103,7 @@ QString formatValue(const QVariant& value, const QString& format) {
     if (format == u"euro" || format == u"money") {
         if (!numericValue(value, &n))
             return value.toString();
-        const QString s = common::EuroText(n);
+        const QString s = common::euroText(n);
         return format == u"euro" ? s + QStringLiteral(" €") : s;
     }
     if (format == u"qty") {

@@ -9,7 +9,7 @@ namespace registries {
 namespace {
 
 double numberOf(const db::RegistryRecord& record, const QString& column) {
-    const QVariant v = db::RecordValue(record, column);
+    const QVariant v = db::recordValue(record, column);
     return v.isNull() ? 0.0 : v.toDouble();
 }
 
@@ -25,7 +25,7 @@ double ArticleRules::grossPrice(double net, double vatRate, double discount) {
         v -= 0.01 * v * discount;
     if (vatRate > 0)
         v += v * 0.01 * vatRate;
-    return common::Round2(v);
+    return common::round2(v);
 }
 
 double ArticleRules::netPrice(double gross, double vatRate, double discount) {
@@ -34,7 +34,7 @@ double ArticleRules::netPrice(double gross, double vatRate, double discount) {
         v /= 1 + 0.01 * vatRate;
     if (discount > 0 && discount < 100)
         v = v * 100 / (100 - discount);
-    return common::Round2(v);
+    return common::round2(v);
 }
 
 double ArticleRules::vatRate(db::Database& db, qint64 vatId) {
@@ -66,7 +66,7 @@ void ArticleRules::vatChanged(db::Database& db, db::RegistryRecord& record, qint
 
 std::optional<common::Failure> ArticleRules::validate(db::Database& db,
                                                       const db::RegistryRecord& record) {
-    if (db::RecordText(record, "Descrizione").isEmpty())
+    if (db::recordText(record, "Descrizione").isEmpty())
         return failure(QStringLiteral("Attenzione manca la descrizione"), "Descrizione");
     if (db::RecordKey(record, "Iva_Id") <= 0)
         return failure(QStringLiteral("Attenzione manca l'Aliquota Iva"), "Iva_Id");
@@ -75,8 +75,8 @@ std::optional<common::Failure> ArticleRules::validate(db::Database& db,
         return failure(QStringLiteral("Attenzione lo sconto deve essere compreso tra 0 e 100"),
                        "Sconto");
     // Rows are added to documents by code: a code must name one article.
-    const QString code = db::RecordText(record, "Codice");
-    if (!code.isEmpty() && !db::RecordValue(record, "Annullato").toBool()) {
+    const QString code = db::recordText(record, "Codice");
+    if (!code.isEmpty() && !db::recordValue(record, "Annullato").toBool()) {
         const qint64 clash =
             db.scalar(QStringLiteral("select count(*) as N from prezziar where Codice = ? and "
                                      "Annullato = false and ID <> ?"),
@@ -116,11 +116,11 @@ std::optional<common::Failure> ArticleRules::save(db::Database& db, db::Registry
     work["AliquotaIva"] = vatRate(db, db::RecordKey(work, "Iva_Id"));
     qint64 id = db::RecordKey(work, "ID");
     if (id > 0) {
-        db.update("prezziar", id, db::RecordValues(work));
+        db.update("prezziar", id, db::recordValues(work));
     } else {
-        if (db::RecordValue(work, "DataInserimento").isNull())
+        if (db::recordValue(work, "DataInserimento").isNull())
             work["DataInserimento"] = QDate::currentDate();
-        id = db.insert("prezziar", db::RecordValues(work));
+        id = db.insert("prezziar", db::recordValues(work));
     }
     tx.commit();
     work["ID"] = id;

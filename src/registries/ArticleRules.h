@@ -12,9 +12,9 @@ namespace registries {
 // and the VAT rate; typing the price including VAT gives the net price back.
 class ArticleRules {
 public:
-    // Round2 of the net price less the discount plus VAT.
+    // round2 of the net price less the discount plus VAT.
     static double grossPrice(double net, double vatRate, double discount = 0);
-    // Round2 of the net price that gives that price including VAT.
+    // round2 of the net price that gives that price including VAT.
     static double netPrice(double gross, double vatRate, double discount = 0);
 
     // The rate (percent) of a VAT code; 0 when there is none.

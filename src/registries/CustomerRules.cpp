@@ -48,22 +48,22 @@ QString CustomerRules::displayName(const QString& documentName, const QString& t
 
 void CustomerRules::deriveNames(db::RegistryRecord& record) {
     const QString document =
-        documentName(db::RecordText(record, "Cliente"), db::RecordText(record, "Cognome"),
-                     db::RecordText(record, "Nome"));
+        documentName(db::recordText(record, "Cliente"), db::recordText(record, "Cognome"),
+                     db::recordText(record, "Nome"));
     // The birth date as the user sees it: dd/MM/yyyy.
-    const QVariant birth = db::RecordValue(record, "DataNascita");
+    const QVariant birth = db::recordValue(record, "DataNascita");
     QString birthText;
     if (birth.typeId() == QMetaType::QString)
         birthText = birth.toString().trimmed();
     else if (!birth.isNull())
-        birthText = common::ItalianDate(db::Row::toDate(birth));
+        birthText = common::italianDate(db::Row::toDate(birth));
     record["NominativoDocumenti"] = document;
     record["NominativoVisualizzato"] =
-        displayName(document, db::RecordText(record, "CodFiscale"), birthText);
+        displayName(document, db::recordText(record, "CodFiscale"), birthText);
 }
 
 CustomerKind CustomerRules::kindOf(const db::RegistryRecord& record) {
-    return db::RecordText(record, "Cliente").isEmpty() ? CustomerKind::Private
+    return db::recordText(record, "Cliente").isEmpty() ? CustomerKind::Private
                                                        : CustomerKind::Company;
 }
 
@@ -88,49 +88,49 @@ void CustomerRules::chooseCategory(db::Database& db, db::RegistryRecord& record,
 std::optional<common::Failure> CustomerRules::validate(const db::RegistryRecord& record,
                                                        CustomerKind kind) {
     if (kind == CustomerKind::Company) {
-        if (db::RecordText(record, "Cliente").isEmpty())
+        if (db::recordText(record, "Cliente").isEmpty())
             return failure(QStringLiteral("Attenzione manca la ragione sociale"), "Cliente");
     } else {
-        if (db::RecordText(record, "Cognome").isEmpty())
+        if (db::recordText(record, "Cognome").isEmpty())
             return failure(QStringLiteral("Attenzione manca il cognome"), "Cognome");
-        if (db::RecordText(record, "Nome").isEmpty())
+        if (db::recordText(record, "Nome").isEmpty())
             return failure(QStringLiteral("Attenzione manca il nome"), "Nome");
     }
-    const QVariant birth = db::RecordValue(record, "DataNascita");
+    const QVariant birth = db::recordValue(record, "DataNascita");
     if (birth.typeId() == QMetaType::QString && !birth.toString().trimmed().isEmpty() &&
-        !db::RecordDate(record, "DataNascita").isValid())
+        !db::recordDate(record, "DataNascita").isValid())
         return failure(QStringLiteral("Attenzione la data di nascita non è valida"), "DataNascita");
-    const QVariant discount = db::RecordValue(record, "Sconto");
+    const QVariant discount = db::recordValue(record, "Sconto");
     if (!discount.isNull() && (discount.toDouble() < 0 || discount.toDouble() > 100))
         return failure(QStringLiteral("Attenzione lo sconto deve essere compreso tra 0 e 100"),
                        "Sconto");
-    if (db::RecordValue(record, "RappresentanteFiscale").toBool()) {
-        if (db::RecordText(record, "RappresentanteFiscale_Nazione").isEmpty())
+    if (db::recordValue(record, "RappresentanteFiscale").toBool()) {
+        if (db::recordText(record, "RappresentanteFiscale_Nazione").isEmpty())
             return failure(QStringLiteral("Attenzione manca la nazione del rappresentante fiscale"),
                            "RappresentanteFiscale_Nazione");
-        if (db::RecordText(record, "RappresentanteFiscale_IdCodice").isEmpty())
+        if (db::recordText(record, "RappresentanteFiscale_IdCodice").isEmpty())
             return failure(
                 QStringLiteral("Attenzione manca il codice fiscale del rappresentante fiscale"),
                 "RappresentanteFiscale_IdCodice");
-        if (db::RecordText(record, "RappresentanteFiscale_Denominazione").isEmpty() &&
-            db::RecordText(record, "RappresentanteFiscale_Cognome").isEmpty())
+        if (db::recordText(record, "RappresentanteFiscale_Denominazione").isEmpty() &&
+            db::recordText(record, "RappresentanteFiscale_Cognome").isEmpty())
             return failure(QStringLiteral("Attenzione manca la denominazione o il cognome del "
                                           "rappresentante fiscale"),
                            "RappresentanteFiscale_Denominazione");
     }
-    if (db::RecordValue(record, "StabileOrganizzazione").toBool()) {
-        if (db::RecordText(record, "StabileOrganizzazione_Indirizzo").isEmpty())
+    if (db::recordValue(record, "StabileOrganizzazione").toBool()) {
+        if (db::recordText(record, "StabileOrganizzazione_Indirizzo").isEmpty())
             return failure(
                 QStringLiteral("Attenzione manca l'indirizzo della stabile organizzazione"),
                 "StabileOrganizzazione_Indirizzo");
-        if (db::RecordText(record, "StabileOrganizzazione_CAP").isEmpty())
+        if (db::recordText(record, "StabileOrganizzazione_CAP").isEmpty())
             return failure(QStringLiteral("Attenzione manca il CAP della stabile organizzazione"),
                            "StabileOrganizzazione_CAP");
-        if (db::RecordText(record, "StabileOrganizzazione_Comune").isEmpty())
+        if (db::recordText(record, "StabileOrganizzazione_Comune").isEmpty())
             return failure(
                 QStringLiteral("Attenzione manca il comune della stabile organizzazione"),
                 "StabileOrganizzazione_Comune");
-        if (db::RecordText(record, "StabileOrganizzazione_Nazione").isEmpty())
+        if (db::recordText(record, "StabileOrganizzazione_Nazione").isEmpty())
             return failure(
                 QStringLiteral("Attenzione manca la nazione della stabile organizzazione"),
                 "StabileOrganizzazione_Nazione");
@@ -140,17 +140,17 @@ std::optional<common::Failure> CustomerRules::validate(const db::RegistryRecord&
 
 QList<FieldWarning> CustomerRules::warnings(const db::RegistryRecord& record) {
     QList<FieldWarning> out;
-    const QString country = db::RecordText(record, "IdPaese");
-    QString text = TaxCodes::vatNumberWarning(db::RecordText(record, "Iva"), country);
+    const QString country = db::recordText(record, "IdPaese");
+    QString text = TaxCodes::vatNumberWarning(db::recordText(record, "Iva"), country);
     if (!text.isEmpty())
         out.append({"Iva", text});
     // Tax codes of foreign customers follow their own country's rules.
     if (country.isEmpty() || country.compare("IT", Qt::CaseInsensitive) == 0) {
-        text = TaxCodes::taxCodeWarning(db::RecordText(record, "CodFiscale"));
+        text = TaxCodes::taxCodeWarning(db::recordText(record, "CodFiscale"));
         if (!text.isEmpty())
             out.append({"CodFiscale", text});
     }
-    text = TaxCodes::ibanWarning(db::RecordText(record, "Iban"));
+    text = TaxCodes::ibanWarning(db::recordText(record, "Iban"));
     if (!text.isEmpty())
         out.append({"Iban", text});
     return out;
@@ -191,21 +191,21 @@ std::optional<common::Failure> CustomerRules::save(db::Database& db, db::Registr
     applyKind(work, kind);
     if (auto f = validate(work, kind))
         return f;
-    if (namesTouched || db::RecordText(work, "NominativoDocumenti").isEmpty())
+    if (namesTouched || db::recordText(work, "NominativoDocumenti").isEmpty())
         deriveNames(work);
     // A birth date typed as text is stored as a date.
-    if (db::RecordValue(work, "DataNascita").typeId() == QMetaType::QString) {
-        const QDate birth = db::RecordDate(work, "DataNascita");
+    if (db::recordValue(work, "DataNascita").typeId() == QMetaType::QString) {
+        const QDate birth = db::recordDate(work, "DataNascita");
         work["DataNascita"] = birth.isValid() ? QVariant(birth) : QVariant();
     }
 
     db::Transaction tx(db);
     qint64 id = db::RecordKey(work, "ID");
     if (id > 0)
-        db.update("Clienti", id, db::RecordValues(work));
+        db.update("Clienti", id, db::recordValues(work));
     else
-        id = db.insert("Clienti", db::RecordValues(work));
-    propagate(db, id, db::RecordValue(work, "PubblicaAmministrazione").toBool());
+        id = db.insert("Clienti", db::recordValues(work));
+    propagate(db, id, db::recordValue(work, "PubblicaAmministrazione").toBool());
     tx.commit();
 
     work["ID"] = id;
@@ -224,27 +224,27 @@ void CustomerRules::completeSave(db::Database& db, qint64 customerId, db::Regist
     db::Values names;
     if (kind == CustomerKind::Private)
         names.append({"Cliente", QString()});
-    if (namesTouched || db::RecordText(record, "NominativoDocumenti").isEmpty()) {
+    if (namesTouched || db::recordText(record, "NominativoDocumenti").isEmpty()) {
         deriveNames(record);
         names.append({"NominativoDocumenti", record.value("NominativoDocumenti")});
         names.append({"NominativoVisualizzato", record.value("NominativoVisualizzato")});
     }
     db::Transaction tx(db);
     db.update("Clienti", customerId, names);
-    propagate(db, customerId, db::RecordValue(record, "PubblicaAmministrazione").toBool());
+    propagate(db, customerId, db::recordValue(record, "PubblicaAmministrazione").toBool());
     tx.commit();
 }
 
 bool CustomerRules::namesChanged(const db::RegistryRecord& before,
                                  const db::RegistryRecord& after) {
     for (const QString& column : nameColumns())
-        if (db::RecordValue(before, column) != db::RecordValue(after, column))
+        if (db::recordValue(before, column) != db::recordValue(after, column))
             return true;
     return false;
 }
 
 std::optional<common::Failure> CustomerRules::deleteCheck(db::Database& db, qint64 customerId) {
-    if (!db::IsReferenced(db,
+    if (!db::isReferenced(db,
                           kDocumentTables + QStringList{QStringLiteral("FatturaScadenze"),
                                                         QStringLiteral("finanzia")},
                           QStringLiteral("Cliente_ID"), customerId))

@@ -4,7 +4,7 @@
 
 namespace registries {
 
-QStringList EmailAddressesOf(db::Database& db, const QString& table, const QString& column,
+QStringList emailAddressesOf(db::Database& db, const QString& table, const QString& column,
                              const QList<qint64>& keys) {
     // Table and column are the program's own names, never typed by the user.
     const QString sql = QStringLiteral("select %1 from %2 where ID = ?").arg(column, table);

@@ -11,13 +11,13 @@ bool empty(const QVariantMap& values, const QString& field) {
 
 } // namespace
 
-QVariant ClampInstalments(const QVariant& numeroScadenze) {
+QVariant clampInstalments(const QVariant& numeroScadenze) {
     if (numeroScadenze.isNull() || !numeroScadenze.isValid())
         return numeroScadenze;
     return numeroScadenze.toLongLong() > 12 ? QVariant(qint64(12)) : numeroScadenze;
 }
 
-std::optional<common::Failure> ValidatePaymentTerms(const QVariantMap& values) {
+std::optional<common::Failure> validatePaymentTerms(const QVariantMap& values) {
     if (empty(values, QStringLiteral("PA_ModalitaPagamento_Codice")))
         return common::Failure{QStringLiteral("Messaggio di errore"),
                                QStringLiteral("Attenzione manca la Tipologia"),

@@ -11,11 +11,11 @@
 namespace registries {
 
 // At most 12 instalments: a larger number typed becomes 12.
-QVariant ClampInstalments(const QVariant& numeroScadenze);
+QVariant clampInstalments(const QVariant& numeroScadenze);
 
 // The card's checks in order, keyed by column name: Tipologia
 // (PA_ModalitaPagamento_Codice), Descrizione, then the days of each of the
 // first NumeroScadenze instalments (GG1Scadenza ...).
-std::optional<common::Failure> ValidatePaymentTerms(const QVariantMap& values);
+std::optional<common::Failure> validatePaymentTerms(const QVariantMap& values);
 
 } // namespace registries

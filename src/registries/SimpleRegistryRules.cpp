@@ -4,7 +4,7 @@
 
 namespace registries {
 
-std::optional<common::Failure> RequireText(const QVariantMap& values, const QString& field,
+std::optional<common::Failure> requireText(const QVariantMap& values, const QString& field,
                                            const QString& what) {
     const QVariant v = values.value(field);
     if (v.isNull() || !v.isValid() || v.toString().trimmed().isEmpty())
@@ -13,13 +13,13 @@ std::optional<common::Failure> RequireText(const QVariantMap& values, const QStr
     return std::nullopt;
 }
 
-std::optional<common::Failure> ValidateInvoicingSeries(const QVariantMap& values) {
-    return RequireText(values, QStringLiteral("Serie"), QStringLiteral("la Serie"));
+std::optional<common::Failure> validateInvoicingSeries(const QVariantMap& values) {
+    return requireText(values, QStringLiteral("Serie"), QStringLiteral("la Serie"));
 }
 
-std::optional<common::Failure> ValidateVatCode(const QVariantMap& values) {
+std::optional<common::Failure> validateVatCode(const QVariantMap& values) {
     if (auto f =
-            RequireText(values, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione")))
+            requireText(values, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione")))
         return f;
     const QVariant rate = values.value(QStringLiteral("Iva"));
     if (rate.isNull() || !rate.isValid())
@@ -27,25 +27,25 @@ std::optional<common::Failure> ValidateVatCode(const QVariantMap& values) {
                                QStringLiteral("Attenzione manca l'Aliquota Iva"),
                                QStringLiteral("Iva")};
     if (rate.toDouble() == 0.0)
-        return RequireText(values, QStringLiteral("Pa_Natura_Codice"), QStringLiteral("la Natura"));
+        return requireText(values, QStringLiteral("Pa_Natura_Codice"), QStringLiteral("la Natura"));
     return std::nullopt;
 }
 
-void ClearCustomerCategoryColour(db::Database& db, qint64 categoryId) {
+void clearCustomerCategoryColour(db::Database& db, qint64 categoryId) {
     db.exec(QStringLiteral("UPDATE Clienti INNER JOIN ClientiCategoria ON Clienti.Categoria_ID = "
                            "ClientiCategoria.ID SET Clienti.ColoreCategoria = null where "
                            "ClientiCategoria.ID = ") +
             QString::number(categoryId));
 }
 
-void DeleteCustomerCategory(db::Database& db, qint64 categoryId) {
+void deleteCustomerCategory(db::Database& db, qint64 categoryId) {
     db::Transaction tx(db);
-    ClearCustomerCategoryColour(db, categoryId);
+    clearCustomerCategoryColour(db, categoryId);
     db.exec(QStringLiteral("delete * from ClientiCategoria where ID = ?"), {categoryId});
     tx.commit();
 }
 
-QVariant NormalisedIban(const QVariant& iban) {
+QVariant normalisedIban(const QVariant& iban) {
     if (iban.isNull() || !iban.isValid())
         return iban;
     QString s = iban.toString().toUpper();

@@ -16,22 +16,22 @@ namespace registries {
 
 // "Attenzione manca <what>" (title "Messaggio di Errore") when the column is
 // empty or blank.
-std::optional<common::Failure> RequireText(const QVariantMap& values, const QString& field,
+std::optional<common::Failure> requireText(const QVariantMap& values, const QString& field,
                                            const QString& what);
 
 // Invoicing series: the code (Serie) is required.
-std::optional<common::Failure> ValidateInvoicingSeries(const QVariantMap& values);
+std::optional<common::Failure> validateInvoicingSeries(const QVariantMap& values);
 
 // VAT code: description, then the rate; an exempt rate (0%) needs its nature.
-std::optional<common::Failure> ValidateVatCode(const QVariantMap& values);
+std::optional<common::Failure> validateVatCode(const QVariantMap& values);
 
 // Before a customer category is deleted: its customers lose the copy of its
 // colour (they keep Categoria_ID, as the old archives did).
-void ClearCustomerCategoryColour(db::Database& db, qint64 categoryId);
+void clearCustomerCategoryColour(db::Database& db, qint64 categoryId);
 // The whole deletion, in one transaction.
-void DeleteCustomerCategory(db::Database& db, qint64 categoryId);
+void deleteCustomerCategory(db::Database& db, qint64 categoryId);
 
 // IBAN as stored: upper case, no spaces.
-QVariant NormalisedIban(const QVariant& iban);
+QVariant normalisedIban(const QVariant& iban);
 
 } // namespace registries

@@ -5,17 +5,17 @@
 namespace registries {
 
 void SupplierRules::deriveName(db::RegistryRecord& record) {
-    if (!db::RecordText(record, "Fornitore").isEmpty())
+    if (!db::recordText(record, "Fornitore").isEmpty())
         return;
     const QString person =
-        (db::RecordText(record, "Cognome") + u' ' + db::RecordText(record, "Nome")).trimmed();
+        (db::recordText(record, "Cognome") + u' ' + db::recordText(record, "Nome")).trimmed();
     if (!person.isEmpty())
         record["Fornitore"] = person;
 }
 
 std::optional<common::Failure> SupplierRules::validate(const db::RegistryRecord& record) {
-    if (db::RecordText(record, "Fornitore").isEmpty() &&
-        db::RecordText(record, "Cognome").isEmpty())
+    if (db::recordText(record, "Fornitore").isEmpty() &&
+        db::recordText(record, "Cognome").isEmpty())
         return common::Failure{QStringLiteral("Messaggio di errore"),
                                QStringLiteral("Attenzione manca la ragione sociale del fornitore"),
                                "Fornitore"};
@@ -24,16 +24,16 @@ std::optional<common::Failure> SupplierRules::validate(const db::RegistryRecord&
 
 QList<FieldWarning> SupplierRules::warnings(const db::RegistryRecord& record) {
     QList<FieldWarning> out;
-    const QString country = db::RecordText(record, "IdPaese");
-    QString text = TaxCodes::vatNumberWarning(db::RecordText(record, "Iva"), country);
+    const QString country = db::recordText(record, "IdPaese");
+    QString text = TaxCodes::vatNumberWarning(db::recordText(record, "Iva"), country);
     if (!text.isEmpty())
         out.append({"Iva", text});
     if (country.isEmpty() || country.compare("IT", Qt::CaseInsensitive) == 0) {
-        text = TaxCodes::taxCodeWarning(db::RecordText(record, "CodFiscale"));
+        text = TaxCodes::taxCodeWarning(db::recordText(record, "CodFiscale"));
         if (!text.isEmpty())
             out.append({"CodFiscale", text});
     }
-    text = TaxCodes::ibanWarning(db::RecordText(record, "Iban"));
+    text = TaxCodes::ibanWarning(db::recordText(record, "Iban"));
     if (!text.isEmpty())
         out.append({"Iban", text});
     return out;
@@ -57,9 +57,9 @@ std::optional<common::Failure> SupplierRules::save(db::Database& db, db::Registr
     db::Transaction tx(db);
     qint64 id = db::RecordKey(work, "ID");
     if (id > 0)
-        db.update("Fornitor", id, db::RecordValues(work));
+        db.update("Fornitor", id, db::recordValues(work));
     else
-        id = db.insert("Fornitor", db::RecordValues(work));
+        id = db.insert("Fornitor", db::recordValues(work));
     tx.commit();
     work["ID"] = id;
     record = work;
@@ -67,14 +67,14 @@ std::optional<common::Failure> SupplierRules::save(db::Database& db, db::Registr
 }
 
 void SupplierRules::completeSave(db::Database& db, qint64 supplierId, db::RegistryRecord& record) {
-    if (!db::RecordText(record, "Fornitore").isEmpty())
+    if (!db::recordText(record, "Fornitore").isEmpty())
         return;
     deriveName(record);
-    db.update("Fornitor", supplierId, {{"Fornitore", db::RecordValue(record, "Fornitore")}});
+    db.update("Fornitor", supplierId, {{"Fornitore", db::recordValue(record, "Fornitore")}});
 }
 
 std::optional<common::Failure> SupplierRules::deleteCheck(db::Database& db, qint64 supplierId) {
-    if (!db::IsReferenced(db,
+    if (!db::isReferenced(db,
                           QStringList{QStringLiteral("fattura"), QStringLiteral("OrdiniTestata"),
                                       QStringLiteral("FatturaScadenze"),
                                       QStringLiteral("finanzia")},

@@ -264,12 +264,12 @@ QString codeOf(db::Database& db, const QString& text, const QString& sql) {
 
 void resolveKeys(db::Database& db, db::RegistryRecord& record, const QString& countryColumn,
                  const QString& provinceColumn) {
-    record[countryColumn] = codeOf(db, db::RecordValue(record, countryColumn).toString(),
+    record[countryColumn] = codeOf(db, db::recordValue(record, countryColumn).toString(),
                                    QStringLiteral("select SIGLA from Nazioni where DENOMINAZ = ?"));
-    if (db::RecordValue(record, countryColumn).toString().isEmpty())
+    if (db::recordValue(record, countryColumn).toString().isEmpty())
         record[countryColumn] = QStringLiteral("IT");
     record[provinceColumn] =
-        codeOf(db, db::RecordValue(record, provinceColumn).toString(),
+        codeOf(db, db::recordValue(record, provinceColumn).toString(),
                QStringLiteral("select PROVINCIA from Province where CAPOLUOGO = ?"));
 }
 
@@ -277,7 +277,7 @@ QList<db::RegistryRecord> readRecords(db::Database& db, const QString& table,
                                       const QList<qint64>& ids) {
     QList<db::RegistryRecord> out;
     for (qint64 id : ids) {
-        db::RegistryRecord r = db::ReadRecord(db, table, id);
+        db::RegistryRecord r = db::readRecord(db, table, id);
         if (!r.isEmpty())
             out.append(r);
     }
@@ -419,44 +419,44 @@ QList<VCardContact> VCard::read(const QByteArray& data) {
 VCardContact VCard::fromCustomer(const db::RegistryRecord& r) {
     VCardContact c;
     c.organization = CustomerRules::kindOf(r) == CustomerKind::Company;
-    c.formattedName = db::RecordText(r, "NominativoDocumenti");
+    c.formattedName = db::recordText(r, "NominativoDocumenti");
     if (c.formattedName.isEmpty())
         c.formattedName =
-            CustomerRules::documentName(db::RecordText(r, "Cliente"), db::RecordText(r, "Cognome"),
-                                        db::RecordText(r, "Nome"))
+            CustomerRules::documentName(db::recordText(r, "Cliente"), db::recordText(r, "Cognome"),
+                                        db::recordText(r, "Nome"))
                 .trimmed();
-    c.surname = db::RecordText(r, "Cognome");
-    c.givenName = db::RecordText(r, "Nome");
-    c.prefix = db::RecordText(r, "Titolo");
-    c.company = db::RecordText(r, "Cliente");
-    c.street = db::RecordText(r, "Via");
-    c.houseNumber = db::RecordText(r, "Numero");
-    c.city = db::RecordText(r, "Citta");
-    c.region = db::RecordText(r, "Provincia");
-    c.postcode = db::RecordText(r, "Cap");
-    c.country = db::RecordText(r, "Sede_Nazione");
-    c.phone = db::RecordText(r, "Telefono");
-    c.phone2 = db::RecordText(r, "Telefono2");
-    c.fax = db::RecordText(r, "Fax");
-    c.mobile = db::RecordText(r, "Cellulare");
-    c.email = db::RecordText(r, "EMail");
-    c.pec = db::RecordText(r, "Pec");
-    c.url = db::RecordText(r, "Internet");
-    c.skype = db::RecordText(r, "Skype");
-    c.note = db::RecordValue(r, "Note").toString();
-    c.taxCode = db::RecordText(r, "CodFiscale");
-    c.vatNumber = db::RecordText(r, "Iva");
-    c.birthday = db::RecordDate(r, "DataNascita");
-    c.birthPlace = db::RecordText(r, "LuogoNascita");
+    c.surname = db::recordText(r, "Cognome");
+    c.givenName = db::recordText(r, "Nome");
+    c.prefix = db::recordText(r, "Titolo");
+    c.company = db::recordText(r, "Cliente");
+    c.street = db::recordText(r, "Via");
+    c.houseNumber = db::recordText(r, "Numero");
+    c.city = db::recordText(r, "Citta");
+    c.region = db::recordText(r, "Provincia");
+    c.postcode = db::recordText(r, "Cap");
+    c.country = db::recordText(r, "Sede_Nazione");
+    c.phone = db::recordText(r, "Telefono");
+    c.phone2 = db::recordText(r, "Telefono2");
+    c.fax = db::recordText(r, "Fax");
+    c.mobile = db::recordText(r, "Cellulare");
+    c.email = db::recordText(r, "EMail");
+    c.pec = db::recordText(r, "Pec");
+    c.url = db::recordText(r, "Internet");
+    c.skype = db::recordText(r, "Skype");
+    c.note = db::recordValue(r, "Note").toString();
+    c.taxCode = db::recordText(r, "CodFiscale");
+    c.vatNumber = db::recordText(r, "Iva");
+    c.birthday = db::recordDate(r, "DataNascita");
+    c.birthPlace = db::recordText(r, "LuogoNascita");
     return c;
 }
 
 VCardContact VCard::fromSupplier(const db::RegistryRecord& r) {
     VCardContact c;
-    c.formattedName = db::RecordText(r, "Fornitore");
-    c.surname = db::RecordText(r, "Cognome");
-    c.givenName = db::RecordText(r, "Nome");
-    c.prefix = db::RecordText(r, "Titolo");
+    c.formattedName = db::recordText(r, "Fornitore");
+    c.surname = db::recordText(r, "Cognome");
+    c.givenName = db::recordText(r, "Nome");
+    c.prefix = db::recordText(r, "Titolo");
     const QString person = (c.surname + u' ' + c.givenName).trimmed();
     if (c.formattedName.isEmpty())
         c.formattedName = person;
@@ -465,23 +465,23 @@ VCardContact VCard::fromSupplier(const db::RegistryRecord& r) {
         c.company = c.formattedName;
         c.organization = true;
     }
-    c.street = db::RecordText(r, "VIA");
-    c.houseNumber = db::RecordText(r, "Numero");
-    c.city = db::RecordText(r, "Comune");
-    c.region = db::RecordText(r, "Provincia");
-    c.postcode = db::RecordText(r, "Cap");
-    c.country = db::RecordText(r, "IdPaese");
-    c.phone = db::RecordText(r, "Telefono");
-    c.phone2 = db::RecordText(r, "Telefono2");
-    c.fax = db::RecordText(r, "Fax");
-    c.mobile = db::RecordText(r, "Cellulare");
-    c.email = db::RecordText(r, "Email");
-    c.pec = db::RecordText(r, "Pec");
-    c.url = db::RecordText(r, "Internet");
-    c.skype = db::RecordText(r, "Skype");
-    c.note = db::RecordValue(r, "Note").toString();
-    c.taxCode = db::RecordText(r, "CodFiscale");
-    c.vatNumber = db::RecordText(r, "Iva");
+    c.street = db::recordText(r, "VIA");
+    c.houseNumber = db::recordText(r, "Numero");
+    c.city = db::recordText(r, "Comune");
+    c.region = db::recordText(r, "Provincia");
+    c.postcode = db::recordText(r, "Cap");
+    c.country = db::recordText(r, "IdPaese");
+    c.phone = db::recordText(r, "Telefono");
+    c.phone2 = db::recordText(r, "Telefono2");
+    c.fax = db::recordText(r, "Fax");
+    c.mobile = db::recordText(r, "Cellulare");
+    c.email = db::recordText(r, "Email");
+    c.pec = db::recordText(r, "Pec");
+    c.url = db::recordText(r, "Internet");
+    c.skype = db::recordText(r, "Skype");
+    c.note = db::recordValue(r, "Note").toString();
+    c.taxCode = db::recordText(r, "CodFiscale");
+    c.vatNumber = db::recordText(r, "Iva");
     return c;
 }
 
@@ -495,7 +495,7 @@ db::RegistryRecord VCard::toCustomer(const VCardContact& c) {
     r["Cognome"] = c.surname;
     r["Nome"] = c.givenName;
     // A card with its full name only: the person is listed under it.
-    if (db::RecordText(r, "Cliente").isEmpty() && !hasPerson)
+    if (db::recordText(r, "Cliente").isEmpty() && !hasPerson)
         r["Cognome"] = c.formattedName;
     r["Titolo"] = c.prefix;
     r["Via"] = c.street;
@@ -570,13 +570,13 @@ VCardImportReport VCard::importCustomers(db::Database& db, const QByteArray& dat
         }
         db::RegistryRecord r = toCustomer(c);
         resolveKeys(db, r, "Sede_Nazione", "Provincia");
-        r["IdPaese"] = db::RecordValue(r, "Sede_Nazione");
+        r["IdPaese"] = db::recordValue(r, "Sede_Nazione");
         CustomerRules::deriveNames(r);
         for (const char* flag :
              {"PubblicaAmministrazione", "ScissionePagamenti", "RappresentanteFiscale",
               "StabileOrganizzazione", "Annullato", "PrivacyFirmata"})
             r[flag] = false;
-        db.insert("Clienti", db::RecordValues(r));
+        db.insert("Clienti", db::recordValues(r));
         ++report.imported;
     }
     tx.commit();
@@ -596,7 +596,7 @@ VCardImportReport VCard::importSuppliers(db::Database& db, const QByteArray& dat
         SupplierRules::deriveName(r);
         for (const char* flag : {"Annullato", "PrivacyFirmata", "ImportatoXml"})
             r[flag] = false;
-        db.insert("Fornitor", db::RecordValues(r));
+        db.insert("Fornitor", db::recordValues(r));
         ++report.imported;
     }
     tx.commit();

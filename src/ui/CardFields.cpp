@@ -2,7 +2,7 @@
 
 namespace ui {
 
-CardField PageField(const QString& column, const QString& label, const QString& page, bool sameRow,
+CardField pageField(const QString& column, const QString& label, const QString& page, bool sameRow,
                     int width) {
     CardField f;
     f.field = column;
@@ -13,9 +13,9 @@ CardField PageField(const QString& column, const QString& label, const QString& 
     return f;
 }
 
-CardField PageLookup(const QString& column, const QString& label, const QString& page,
+CardField pageLookup(const QString& column, const QString& label, const QString& page,
                      const Lookup& source, bool sameRow) {
-    CardField f = PageField(column, label, page, sameRow);
+    CardField f = pageField(column, label, page, sameRow);
     f.kind = FieldKind::Lookup;
     f.lookup = source;
     return f;

@@ -5,9 +5,9 @@
 namespace ui {
 
 // Shorthands for the field lists of cards with pages.
-CardField PageField(const QString& column, const QString& label, const QString& page,
+CardField pageField(const QString& column, const QString& label, const QString& page,
                     bool sameRow = false, int width = 0);
-CardField PageLookup(const QString& column, const QString& label, const QString& page,
+CardField pageLookup(const QString& column, const QString& label, const QString& page,
                      const Lookup& source, bool sameRow = false);
 
 } // namespace ui

@@ -143,14 +143,14 @@ void DataGrid::clickTitle(int column) {
     if (column < 0 || column >= m_model->columns().size())
         return;
     const qint64 key = currentKey();
-    m_model->setSort(::ui::SortAfterTitleClick(m_model->sort(), m_model->columns()[column].field));
+    m_model->setSort(::ui::sortAfterTitleClick(m_model->sort(), m_model->columns()[column].field));
     if (!selectKey(key) && m_model->rowCount() > 0)
         selectRow(0);
 }
 
 void DataGrid::saveLayout() {
     try {
-        ::ui::SaveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
+        ::ui::saveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
     } catch (const db::DbError& e) {
         m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
     }
@@ -159,9 +159,9 @@ void DataGrid::saveLayout() {
 void DataGrid::resetLayout() {
     try {
         ::ui::GridColumns shown = columns();
-        if (::ui::LoadLayout(*m_context.db, m_gridName, shown, true, m_context.db->workstation()))
+        if (::ui::loadLayout(*m_context.db, m_gridName, shown, true, m_context.db->workstation()))
             setColumns(shown);
-        ::ui::SaveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
+        ::ui::saveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
     } catch (const db::DbError& e) {
         m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
     }
@@ -185,7 +185,7 @@ void DataGrid::loadLayout() {
     m_layoutLoaded = true;
     try {
         ::ui::GridColumns shown = columns();
-        if (::ui::LoadLayout(*m_context.db, m_gridName, shown, false, m_context.db->workstation()))
+        if (::ui::loadLayout(*m_context.db, m_gridName, shown, false, m_context.db->workstation()))
             setColumns(shown);
     } catch (...) {
         // A damaged layout leaves the built-in one.

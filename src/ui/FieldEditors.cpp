@@ -176,7 +176,7 @@ QVariant editorValue(QWidget* editor, FieldKind kind, bool* ok) {
         if (text.trimmed().isEmpty())
             return QVariant();
         double v = 0;
-        const bool good = common::ParseItalianAmount(text.trimmed(), &v);
+        const bool good = common::parseItalianAmount(text.trimmed(), &v);
         if (ok)
             *ok = good;
         return good ? QVariant(v) : QVariant();
@@ -186,7 +186,7 @@ QVariant editorValue(QWidget* editor, FieldKind kind, bool* ok) {
         digits.remove(u'/').remove(u'_').remove(u' ');
         if (digits.isEmpty())
             return QVariant();
-        const QDate d = common::ParseItalianDate(text.trimmed());
+        const QDate d = common::parseItalianDate(text.trimmed());
         if (ok)
             *ok = d.isValid();
         return d.isValid() ? QVariant(d) : QVariant();
@@ -200,7 +200,7 @@ namespace {
 
 QString amountText(double v, int decimals) {
     if (decimals == 2)
-        return common::EuroText(v);
+        return common::euroText(v);
     QString t = QLocale(QLocale::Italian, QLocale::Italy).toString(v, 'f', decimals);
     return t;
 }
@@ -231,7 +231,7 @@ void setEditorValue(QWidget* editor, FieldKind kind, const QVariant& value, int 
             text = amountText(value.toDouble(), decimals);
             break;
         case FieldKind::Date:
-            text = common::ItalianDate(db::Row::toDate(value));
+            text = common::italianDate(db::Row::toDate(value));
             break;
         case FieldKind::Integer:
             text = QString::number(value.toLongLong());

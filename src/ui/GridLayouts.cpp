@@ -17,7 +17,7 @@ db::Result layoutRow(db::Database& db, const QString& gridName, const QString& w
 
 } // namespace
 
-void SaveLayout(db::Database& db, const QString& gridName, const GridColumns& columns,
+void saveLayout(db::Database& db, const QString& gridName, const GridColumns& columns,
                 bool overwriteDefaults, const QString& workstation) {
     QString widths, fields, captions;
     for (const GridColumn& c : columns) {
@@ -50,7 +50,7 @@ void SaveLayout(db::Database& db, const QString& gridName, const GridColumns& co
     tx.commit();
 }
 
-bool LoadLayout(db::Database& db, const QString& gridName, GridColumns& columns, bool useDefaults,
+bool loadLayout(db::Database& db, const QString& gridName, GridColumns& columns, bool useDefaults,
                 const QString& workstation) {
     const db::Result found = layoutRow(db, gridName, workstation);
     if (found.empty())
@@ -65,26 +65,26 @@ bool LoadLayout(db::Database& db, const QString& gridName, GridColumns& columns,
     const QString widths = row.text(QStringLiteral("Width") + suffix);
     const QString fields = row.text(QStringLiteral("Campi") + suffix);
     const QString captions = row.text(QStringLiteral("Caption") + suffix);
-    const int count = common::FieldCount(fields, kSeparator);
+    const int count = common::fieldCount(fields, kSeparator);
     if (count == 0)
         return false;
 
     GridColumns rebuilt;
     for (int i = 1; i <= count; ++i) {
         GridColumn c;
-        c.field = common::Field(fields, i, kSeparator);
+        c.field = common::field(fields, i, kSeparator);
         bool ok = false;
-        c.width = common::Field(widths, i, kSeparator).trimmed().toInt(&ok);
+        c.width = common::field(widths, i, kSeparator).trimmed().toInt(&ok);
         if (!ok)
             break;
-        c.caption = common::Field(captions, i, kSeparator);
+        c.caption = common::field(captions, i, kSeparator);
         rebuilt.append(c);
     }
     columns = rebuilt;
     return true;
 }
 
-QString SortAfterTitleClick(const QString& currentSort, const QString& field) {
+QString sortAfterTitleClick(const QString& currentSort, const QString& field) {
     if (!currentSort.isEmpty() && currentSort.right(3) == QLatin1String("ASC"))
         return field + QStringLiteral(" DESC");
     return field + QStringLiteral(" ASC");

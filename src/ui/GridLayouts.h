@@ -24,7 +24,7 @@ using GridColumns = QList<GridColumn>;
 // one workstation, in table Griglie. The first save of a grid on a workstation,
 // or any save with overwriteDefaults, also stores them as the default
 // arrangement. A grid without columns stores nothing. One transaction.
-void SaveLayout(db::Database& db, const QString& gridName, const GridColumns& columns,
+void saveLayout(db::Database& db, const QString& gridName, const GridColumns& columns,
                 bool overwriteDefaults, const QString& workstation);
 
 // Replaces the columns with the stored arrangement (the default one when
@@ -33,11 +33,11 @@ void SaveLayout(db::Database& db, const QString& gridName, const GridColumns& co
 // default arrangement has as many columns as the grid, or when the chosen
 // lists are empty. A damaged width stops the rebuild: the columns read so far
 // are kept.
-bool LoadLayout(db::Database& db, const QString& gridName, GridColumns& columns, bool useDefaults,
+bool loadLayout(db::Database& db, const QString& gridName, GridColumns& columns, bool useDefaults,
                 const QString& workstation);
 
 // The sort after a click on a column title: descending on the clicked field
 // when the current sort ends in "ASC", ascending otherwise.
-QString SortAfterTitleClick(const QString& currentSort, const QString& field);
+QString sortAfterTitleClick(const QString& currentSort, const QString& field);
 
 } // namespace ui

@@ -105,7 +105,7 @@ QString ListScreen::condition() const {
     for (const SearchField& s : m_definition.searches) {
         const QString text = searchBox(s.field)->text();
         if (!text.isEmpty())
-            parts.append(s.field + QStringLiteral(" like '") + common::SqlQuote(text) +
+            parts.append(s.field + QStringLiteral(" like '") + common::sqlQuote(text) +
                          QStringLiteral("*'"));
     }
     return parts.join(QStringLiteral(" and "));

@@ -148,12 +148,12 @@ QVariant RecordModel::data(const QModelIndex& index, int role) const {
             return QString();
         switch (shown) {
         case Shown::Amount:
-            return common::EuroText(v.toDouble());
+            return common::euroText(v.toDouble());
         case Shown::Date: {
             const QDateTime dt = db::Row::toDateTime(v);
             if (!dt.isValid())
                 return v.toString();
-            return dt.time() == QTime(0, 0) ? common::ItalianDate(dt.date())
+            return dt.time() == QTime(0, 0) ? common::italianDate(dt.date())
                                             : dt.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
         }
         case Shown::Check:

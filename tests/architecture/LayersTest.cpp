@@ -49,7 +49,7 @@ QSet<QString> reachable(const QString& folder) {
     return seen;
 }
 
-// "documents/ui/RowEditor.h" -> "documents/ui"; "ui/CardScreen.h" -> "ui".
+// "documents/ui/InvoiceRowEditor.h" -> "documents/ui"; "ui/CardScreen.h" -> "ui".
 QString folderOf(const QString& path) {
     const QStringList parts = path.split('/');
     if (parts.size() > 2 && parts[1] == QLatin1String("ui"))
@@ -108,6 +108,6 @@ TEST(Layers, TheCheckSeesAnUpwardInclude) {
     EXPECT_FALSE(reachable("ui").contains("registries"));
     EXPECT_FALSE(reachable("documents").contains("documents/ui"));
     EXPECT_TRUE(reachable("cemetery/ui").contains("common"));
-    EXPECT_EQ(folderOf("documents/ui/RowEditor.h"), "documents/ui");
+    EXPECT_EQ(folderOf("documents/ui/InvoiceRowEditor.h"), "documents/ui");
     EXPECT_EQ(folderOf("ui/CardScreen.h"), "ui");
 }

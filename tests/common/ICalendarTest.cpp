@@ -21,21 +21,21 @@ CalendarEntry Entry(const QString& staff, const QString& type, const QString& cu
 
 } // namespace
 
-TEST(IcsStamp, PadsEveryPartButTheYear) {
-    EXPECT_EQ(IcsStamp(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7))),
+TEST(icsStamp, PadsEveryPartButTheYear) {
+    EXPECT_EQ(icsStamp(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7))),
               QStringLiteral("20260303T090507Z"));
-    EXPECT_EQ(IcsStamp(QDateTime(QDate(2025, 12, 31), QTime(23, 59, 59))),
+    EXPECT_EQ(icsStamp(QDateTime(QDate(2025, 12, 31), QTime(23, 59, 59))),
               QStringLiteral("20251231T235959Z"));
-    EXPECT_EQ(IcsStamp(QDateTime()), QString());
+    EXPECT_EQ(icsStamp(QDateTime()), QString());
 }
 
-TEST(IcsStamp, KeepsLocalTimeWithoutConversion) {
+TEST(icsStamp, KeepsLocalTimeWithoutConversion) {
     const QDateTime utcPlusTwo(QDate(2026, 7, 1), QTime(10, 0), QTimeZone(7200));
-    EXPECT_EQ(IcsStamp(utcPlusTwo), QStringLiteral("20260701T100000Z"));
+    EXPECT_EQ(icsStamp(utcPlusTwo), QStringLiteral("20260701T100000Z"));
 }
 
-TEST(IcsEvent, WritesOnlyNonEmptyPropertiesInFixedOrder) {
-    const QString text = IcsEvent(QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e"),
+TEST(icsEvent, WritesOnlyNonEmptyPropertiesInFixedOrder) {
+    const QString text = icsEvent(QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e"),
                                   QStringLiteral("s"), QStringLiteral("b"), QStringLiteral("m"),
                                   QStringLiteral("l"), QStringLiteral("p"), QStringLiteral("q"),
                                   QStringLiteral("t"), QStringLiteral("o"), QStringLiteral("u"));
@@ -55,31 +55,31 @@ TEST(IcsEvent, WritesOnlyNonEmptyPropertiesInFixedOrder) {
                         kFixedLines + QStringLiteral("END:VEVENT\n"));
 
     const QString sparse =
-        IcsEvent({}, {}, {}, {}, {}, {}, {}, {}, {}, QStringLiteral("t"), {}, {});
+        icsEvent({}, {}, {}, {}, {}, {}, {}, {}, {}, QStringLiteral("t"), {}, {});
     EXPECT_EQ(sparse, QStringLiteral("BEGIN:VEVENT\nSUMMARY;LANGUAGE=it-IT:t\n") + kFixedLines +
                           QStringLiteral("END:VEVENT\n"));
     EXPECT_FALSE(sparse.contains(QLatin1Char('\r')));
 }
 
-TEST(IcsSummary, JoinsPresentPartsWithTheirSeparators) {
+TEST(icsSummary, JoinsPresentPartsWithTheirSeparators) {
     const QString a = QStringLiteral("Rossi");
     const QString t = QStringLiteral("Tumulazione");
     const QString c = QStringLiteral("Bianchi");
     const QString n = QStringLiteral("ore 10");
-    EXPECT_EQ(IcsSummary(Entry(a, t, c, n)),
+    EXPECT_EQ(icsSummary(Entry(a, t, c, n)),
               QStringLiteral("Rossi - Tumulazione / Bianchi : ore 10"));
-    EXPECT_EQ(IcsSummary(Entry({}, {}, c, n)), QStringLiteral("Bianchi : ore 10"));
-    EXPECT_EQ(IcsSummary(Entry(a, {}, {}, {})), QStringLiteral("Rossi - "));
-    EXPECT_EQ(IcsSummary(Entry({}, t, {}, n)), QStringLiteral("Tumulazione / ore 10"));
-    EXPECT_EQ(IcsSummary(Entry({}, {}, {}, {})), QString());
+    EXPECT_EQ(icsSummary(Entry({}, {}, c, n)), QStringLiteral("Bianchi : ore 10"));
+    EXPECT_EQ(icsSummary(Entry(a, {}, {}, {})), QStringLiteral("Rossi - "));
+    EXPECT_EQ(icsSummary(Entry({}, t, {}, n)), QStringLiteral("Tumulazione / ore 10"));
+    EXPECT_EQ(icsSummary(Entry({}, {}, {}, {})), QString());
 }
 
-TEST(IcsCalendar, WrapsOneEventPerEntryInOrder) {
+TEST(icsCalendar, WrapsOneEventPerEntryInOrder) {
     const QList<CalendarEntry> entries = {
         Entry({}, {}, QStringLiteral("Bianchi"), QStringLiteral("ore 10")),
         {QDateTime(QDate(2026, 3, 4), QTime(15, 30)), {}, {}, {}, {}},
     };
-    const QString text = IcsCalendar(entries, QDate(2026, 3, 1));
+    const QString text = icsCalendar(entries, QDate(2026, 3, 1));
     EXPECT_EQ(text, QStringLiteral("BEGIN:VCALENDAR\n"
                                    "VERSION:2.0\n"
                                    "PRODID:Calendario-Ossarion\n"
@@ -99,14 +99,14 @@ TEST(IcsCalendar, WrapsOneEventPerEntryInOrder) {
                         kFixedLines + QStringLiteral("END:VEVENT\nEND:VCALENDAR\n"));
 }
 
-TEST(IcsCalendar, EmptyListGivesAnEmptyCalendar) {
-    EXPECT_EQ(IcsCalendar({}, QDate(2026, 3, 1)),
+TEST(icsCalendar, EmptyListGivesAnEmptyCalendar) {
+    EXPECT_EQ(icsCalendar({}, QDate(2026, 3, 1)),
               QStringLiteral("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:Calendario-Ossarion\n"
                              "END:VCALENDAR\n"));
 }
 
-TEST(IcsCalendar, LineBreaksInANoteStayOnTheSummaryLine) {
-    const QString text = IcsCalendar(
+TEST(icsCalendar, LineBreaksInANoteStayOnTheSummaryLine) {
+    const QString text = icsCalendar(
         {Entry({}, {}, {}, QStringLiteral("prima riga\r\nseconda\nterza"))}, QDate(2026, 3, 1));
     EXPECT_TRUE(
         text.contains(QStringLiteral("SUMMARY;LANGUAGE=it-IT:prima riga\\nseconda\\nterza\n")));

@@ -1,7 +1,7 @@
 #include "DocumentsFixture.h"
 #include "documents/DocumentStore.h"
 #include "documents/DueDate.h"
-#include "documents/InstalmentCard.h"
+#include "documents/InstalmentRules.h"
 #include "documents/InstalmentSchedule.h"
 
 #include <gtest/gtest.h>
@@ -33,24 +33,24 @@ TEST(DueDates, FlagsAndLeapYears) {
     const QDate jan15(2025, 1, 15);
     const QDate jan15Leap(2024, 1, 15);
     // Plain days.
-    EXPECT_EQ(DueDate(jan15, 30, false, false, false), QDate(2025, 2, 14));
+    EXPECT_EQ(dueDate(jan15, 30, false, false, false), QDate(2025, 2, 14));
     // End of month afterwards: 14 February → 28 February (29 in a leap year).
-    EXPECT_EQ(DueDate(jan15, 30, true, false, false), QDate(2025, 2, 28));
-    EXPECT_EQ(DueDate(jan15Leap, 30, true, false, false), QDate(2024, 2, 29));
+    EXPECT_EQ(dueDate(jan15, 30, true, false, false), QDate(2025, 2, 28));
+    EXPECT_EQ(dueDate(jan15Leap, 30, true, false, false), QDate(2024, 2, 29));
     // End of month first: 31 January + 30 days.
-    EXPECT_EQ(DueDate(jan15, 30, true, true, false), QDate(2025, 3, 2));
-    EXPECT_EQ(DueDate(jan15Leap, 30, true, true, false), QDate(2024, 3, 1));
+    EXPECT_EQ(dueDate(jan15, 30, true, true, false), QDate(2025, 3, 2));
+    EXPECT_EQ(dueDate(jan15Leap, 30, true, true, false), QDate(2024, 3, 1));
     // Commercial year: months keep the day, clamped to the month's length.
-    EXPECT_EQ(DueDate(jan15, 30, true, false, true), QDate(2025, 2, 28));
-    EXPECT_EQ(DueDate(QDate(2025, 1, 31), 30, false, false, true), QDate(2025, 2, 28));
-    EXPECT_EQ(DueDate(QDate(2024, 1, 31), 30, false, false, true), QDate(2024, 2, 29));
-    EXPECT_EQ(DueDate(QDate(2025, 1, 31), 45, false, false, true), QDate(2025, 3, 15));
+    EXPECT_EQ(dueDate(jan15, 30, true, false, true), QDate(2025, 2, 28));
+    EXPECT_EQ(dueDate(QDate(2025, 1, 31), 30, false, false, true), QDate(2025, 2, 28));
+    EXPECT_EQ(dueDate(QDate(2024, 1, 31), 30, false, false, true), QDate(2024, 2, 29));
+    EXPECT_EQ(dueDate(QDate(2025, 1, 31), 45, false, false, true), QDate(2025, 3, 15));
     // Commercial, end of month first, then the remaining days.
-    EXPECT_EQ(DueDate(jan15, 45, true, true, true), QDate(2025, 3, 15));
+    EXPECT_EQ(dueDate(jan15, 45, true, true, true), QDate(2025, 3, 15));
     // Commercial, days then end of month.
-    EXPECT_EQ(DueDate(jan15, 45, true, false, true), QDate(2025, 3, 31));
+    EXPECT_EQ(dueDate(jan15, 45, true, false, true), QDate(2025, 3, 31));
     // Zero days at end of month first: the end of the document's month.
-    EXPECT_EQ(DueDate(jan15, 0, true, true, true), QDate(2025, 1, 31));
+    EXPECT_EQ(dueDate(jan15, 0, true, true, true), QDate(2025, 1, 31));
 }
 
 TEST(Schedule, ImmediateSingleAndThreeInstalments) {
@@ -160,10 +160,10 @@ TEST(Schedule, RegenerateAndRefresh) {
         // A payment recorded on the first instalment, and a moved due date.
         auto ids = d.query(
             "select Id from FatturaScadenze where Fattura_ID = ? order by DataScadenza", {f});
-        QVariantMap first = InstalmentCard::load(d, ids[0].integer("Id"));
+        QVariantMap first = InstalmentRules::load(d, ids[0].integer("Id"));
         first["DataPagamento"] = QDate(2025, 2, 1);
         first["DataScadenza"] = QDate(2025, 2, 5);
-        ASSERT_FALSE(InstalmentCard::save(d, first).has_value());
+        ASSERT_FALSE(InstalmentRules::save(d, first).has_value());
         EXPECT_EQ(fixture::count(
                       d, "select count(*) from finanzia where Tipo='F' and Fattura_ID = ?", {f}),
                   1);
@@ -179,7 +179,7 @@ TEST(Schedule, RegenerateAndRefresh) {
             EXPECT_DOUBLE_EQ(i.amount, 40);
 
         // An instalment deleted by hand comes back on the next refresh.
-        InstalmentCard::remove(d, ids[2].integer("Id"));
+        InstalmentRules::remove(d, ids[2].integer("Id"));
         ASSERT_EQ(instalments(d, f).size(), 2);
         DocumentStore::recalculateNow(d, f);
         s = instalments(d, f);
@@ -215,11 +215,11 @@ TEST(Schedule, InstalmentCardPayments) {
     fixture::row(d, DocumentKind::CustomerInvoice, f, 1, 80, 0, 0);
 
     // A hand-added instalment must be completed before it is saved.
-    const qint64 extra = InstalmentCard::add(d, DocumentKind::CustomerInvoice, f);
-    QVariantMap s = InstalmentCard::load(d, extra);
+    const qint64 extra = InstalmentRules::add(d, DocumentKind::CustomerInvoice, f);
+    QVariantMap s = InstalmentRules::load(d, extra);
     EXPECT_EQ(s["Numero"].toInt(), 2);
     EXPECT_EQ(s["DataScadenza"].toDate(), QDate(2025, 1, 10));
-    auto failure = InstalmentCard::validate(s);
+    auto failure = InstalmentRules::validate(s);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->text, "Attenzione manca la descrizione dell'operazione !!");
     EXPECT_EQ(failure->title, "Messaggio di errore");
@@ -228,27 +228,27 @@ TEST(Schedule, InstalmentCardPayments) {
     s["Operazione"] = "Acconto";
     s["Importo"] = 10.0;
     s["DataPagamento"] = QDate(2025, 1, 12);
-    ASSERT_FALSE(InstalmentCard::save(d, s).has_value());
+    ASSERT_FALSE(InstalmentRules::save(d, s).has_value());
     s["Importo"] = 12.0;
-    ASSERT_FALSE(InstalmentCard::save(d, s).has_value());
+    ASSERT_FALSE(InstalmentRules::save(d, s).has_value());
     db::Result m = d.query("select * from finanzia where FatturaScadenze_Id = ?", {extra});
     ASSERT_EQ(m.size(), 1u);
     EXPECT_DOUBLE_EQ(m[0].number("Entrata"), 12);
     EXPECT_DOUBLE_EQ(m[0].number("Uscita"), 0);
     EXPECT_EQ(s["Finanzia_id"].toLongLong(), m[0].integer("ID"));
-    EXPECT_EQ(InstalmentCard::documentMovement(d, DocumentKind::CustomerInvoice, f, extra),
+    EXPECT_EQ(InstalmentRules::documentMovement(d, DocumentKind::CustomerInvoice, f, extra),
               m[0].integer("ID"));
 
     // Clearing the payment date removes the payment and its movement.
     s["DataPagamento"] = QVariant();
-    ASSERT_FALSE(InstalmentCard::save(d, s).has_value());
+    ASSERT_FALSE(InstalmentRules::save(d, s).has_value());
     EXPECT_FALSE(s["Pagato"].toBool());
     EXPECT_TRUE(s["Finanzia_id"].isNull());
     EXPECT_EQ(
         fixture::count(d, "select count(*) from finanzia where FatturaScadenze_Id = ?", {extra}),
         0);
     // "prima nota" falls back on the issue movement.
-    EXPECT_EQ(InstalmentCard::documentMovement(d, DocumentKind::CustomerInvoice, f, extra),
+    EXPECT_EQ(InstalmentRules::documentMovement(d, DocumentKind::CustomerInvoice, f, extra),
               fixture::header(d, f).integer("Finanzia_id"));
 
     // A supplier credit-note instalment paid is money in.
@@ -259,8 +259,8 @@ TEST(Schedule, InstalmentCardPayments) {
                                                   {"ModPagamento_Id", 1},
                                                   {"DataScadenza", QDate(2025, 1, 1)},
                                                   {"DataPagamento", QDate(2025, 1, 2)}});
-    QVariantMap bs = InstalmentCard::load(d, b);
-    ASSERT_FALSE(InstalmentCard::save(d, bs).has_value());
+    QVariantMap bs = InstalmentRules::load(d, b);
+    ASSERT_FALSE(InstalmentRules::save(d, bs).has_value());
     EXPECT_DOUBLE_EQ(
         d.scalar("select Entrata from finanzia where FatturaScadenze_Id = ?", {b}).toDouble(), 5);
 }

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace A = fatturapa::Attachments;
+namespace A = einvoice::attachments;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace C = fatturapa::CodeTables;
+namespace C = einvoice::codetables;
 
 // Every table offered in a drop-down ships with its codes.
 TEST(CodeTables, ShippedWithTheArchive) {

@@ -52,8 +52,8 @@ TEST(IpaImport, LoadsTheOfficesOfTheOpenDataFile) {
         db.insert("PA_Amministrazioni_FatturaElettronica",
                   {{"DescrizionePA", "Vecchio ente"}, {"codice_univoco", "OLD001"}});
         QList<qint64> seen;
-        const fatturapa::IpaImportResult r =
-            fatturapa::IpaImport::run(db, fixture("uffici.csv"), [&](qint64 done, qint64 total) {
+        const einvoice::IpaImportResult r =
+            einvoice::IpaImport::run(db, fixture("uffici.csv"), [&](qint64 done, qint64 total) {
                 seen.append(done);
                 EXPECT_EQ(total, 5);
                 return true;
@@ -97,8 +97,8 @@ TEST(IpaImport, LoadsTheOfficesOfTheOpenDataFile) {
 TEST(IpaImport, ReadsTheOlderLayoutWithCommas) {
     TestArchive a(db::Engine::SQLite);
     addTowns(a.db());
-    const fatturapa::IpaImportResult r =
-        fatturapa::IpaImport::run(a.db(), fixture("uffici-virgola.csv"));
+    const einvoice::IpaImportResult r =
+        einvoice::IpaImport::run(a.db(), fixture("uffici-virgola.csv"));
     EXPECT_EQ(r.offices, 1);
     const db::Row row = a.db().query("select * from PA_Amministrazioni_FatturaElettronica").first();
     EXPECT_EQ(row.text("DescrizioneUfficio"), "Servizi Cimiteriali, sede centrale");
@@ -116,7 +116,7 @@ TEST(IpaImport, BadFilesLeaveTheDirectoryAsItWas) {
                   {{"DescrizionePA", "Vecchio ente"}, {"codice_univoco", "OLD001"}});
         const auto message = [&db](const QString& path) {
             try {
-                fatturapa::IpaImport::run(db, path);
+                einvoice::IpaImport::run(db, path);
             } catch (const db::DbError& e) {
                 return e.message();
             }
@@ -131,8 +131,8 @@ TEST(IpaImport, BadFilesLeaveTheDirectoryAsItWas) {
         EXPECT_TRUE(message(fixture("manca.csv")).startsWith("Impossibile leggere il file"));
         // Stopped from the progress window.
         try {
-            fatturapa::IpaImport::run(db, fixture("uffici.csv"),
-                                      [](qint64, qint64) { return false; });
+            einvoice::IpaImport::run(db, fixture("uffici.csv"),
+                                     [](qint64, qint64) { return false; });
             ADD_FAILURE() << "not stopped";
         } catch (const db::DbError& e) {
             EXPECT_TRUE(e.message().contains("interrotta"));
@@ -149,14 +149,14 @@ TEST(IpaSearch, CriteriaAndTheCustomerValues) {
         TestArchive a(engine);
         db::Database& db = a.db();
         addTowns(db);
-        fatturapa::IpaImport::run(db, fixture("uffici.csv"));
+        einvoice::IpaImport::run(db, fixture("uffici.csv"));
         db.insert("PA_Amministrazioni_FatturaElettronica",
                   {{"DescrizionePA", "Comune di Romano di Lombardia"},
                    {"DescrizioneUfficio", "Ragioneria"},
                    {"codice_univoco", "UFROM1"},
                    {"Comune_Id", townId(db, "Romano di Lombardia")}});
 
-        fatturapa::IpaSearch none;
+        einvoice::IpaSearch none;
         none.town = QStringLiteral("*");
         db::Result found;
         const auto f = none.run(db, &found);
@@ -165,7 +165,7 @@ TEST(IpaSearch, CriteriaAndTheCustomerValues) {
         EXPECT_EQ(f->text, "Attenzione ! E' necessario inserire i criteri di ricerca !");
 
         // A town containing "rom", in town then administration order.
-        fatturapa::IpaSearch byTown;
+        einvoice::IpaSearch byTown;
         byTown.town = QStringLiteral("rom");
         ASSERT_FALSE(byTown.run(db, &found));
         ASSERT_EQ(found.size(), 3u);
@@ -174,7 +174,7 @@ TEST(IpaSearch, CriteriaAndTheCustomerValues) {
         EXPECT_EQ(found[2].text("Comune"), "Romano di Lombardia");
 
         // The province is matched whole, and criteria add up.
-        fatturapa::IpaSearch byProvince;
+        einvoice::IpaSearch byProvince;
         byProvince.province = QStringLiteral("rm");
         ASSERT_FALSE(byProvince.run(db, &found));
         EXPECT_EQ(found.size(), 2u);
@@ -188,7 +188,7 @@ TEST(IpaSearch, CriteriaAndTheCustomerValues) {
         ASSERT_EQ(found.size(), 1u);
 
         // Quotes typed in a box are searched for, not run.
-        fatturapa::IpaSearch quoted;
+        einvoice::IpaSearch quoted;
         quoted.office = QStringLiteral("\"Servizi\"");
         ASSERT_FALSE(quoted.run(db, &found));
         EXPECT_EQ(found.size(), 1u);
@@ -196,11 +196,11 @@ TEST(IpaSearch, CriteriaAndTheCustomerValues) {
         ASSERT_FALSE(quoted.run(db, &found));
         EXPECT_EQ(found.size(), 0u);
 
-        fatturapa::IpaSearch byCode;
+        einvoice::IpaSearch byCode;
         byCode.officeCode = QStringLiteral("ABC123");
         ASSERT_FALSE(byCode.run(db, &found));
         ASSERT_EQ(found.size(), 1u);
-        const QVariantMap c = fatturapa::CustomerValuesFromOffice(found.first());
+        const QVariantMap c = einvoice::customerValuesFromOffice(found.first());
         EXPECT_EQ(c.value("Cliente").toString(), "Roma Capitale");
         EXPECT_EQ(c.value("NominativoDocumenti").toString(), "Roma Capitale");
         EXPECT_EQ(c.value("NominativoVisualizzato").toString(), "Roma Capitale");

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace E = fatturapa::RejectionErrors;
+namespace E = einvoice::rejectionerrors;
 
 // The shipped list, filtered by the start of code and title, in code order.
 TEST(RejectionErrors, FilterByCodeAndTitle) {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-using fatturapa::LineValues;
-using fatturapa::SdiChecks;
-using fatturapa::SummaryGroup;
+using einvoice::LineValues;
+using einvoice::SdiChecks;
+using einvoice::SummaryGroup;
 
 namespace {
 

@@ -148,7 +148,7 @@ void addRow(db::Database& db, qint64 documentId, double quantity, double price, 
                   {documentId})
             .toLongLong() +
         1;
-    const double net = common::RowNet(true, quantity, price, discount);
+    const double net = common::rowNet(true, quantity, price, discount);
     db.insert(table, merged({{parent, documentId},
                              {"NumeroRiga", number},
                              {"TipoRiga", "A"},
@@ -166,8 +166,8 @@ void addRow(db::Database& db, qint64 documentId, double quantity, double price, 
                                       .arg(table, parent),
                                   {documentId})
                              .first();
-    const double taxable = common::Round2(sums.number("T"));
-    const double vat = common::Round2(sums.number("V") / 100);
+    const double taxable = common::round2(sums.number("T"));
+    const double vat = common::round2(sums.number("V") / 100);
     const double stamp =
         db.scalar(QStringLiteral("select ImportoMarcaBollo from fattura where Id = ?"),
                   {documentId})
@@ -253,7 +253,7 @@ QString Xml::one(const QString& xpath) const {
 void Export::run(db::Database& db, qint64 documentId, const QString& file) {
     if (file.isEmpty())
         ui.texts.enqueue(dir.filePath(QStringLiteral("fattura.xml")));
-    result = fatturapa::FatturaPaExport::run(db, ui, {documentId, file});
+    result = einvoice::FatturaPaExport::run(db, ui, {documentId, file});
     if (result.written) {
         xml = std::make_unique<Xml>(result.file);
         EXPECT_TRUE(xml->parsed());

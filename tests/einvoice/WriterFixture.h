@@ -61,7 +61,7 @@ private:
 struct Export {
     QTemporaryDir dir;
     common::ScriptedInteraction ui;
-    fatturapa::FatturaPaExport::Result result;
+    einvoice::FatturaPaExport::Result result;
     std::unique_ptr<Xml> xml;
 
     // Runs the export; the file is chosen through the save dialog unless

@@ -541,11 +541,11 @@ TEST(Writer, FileNameAndOverwrite) {
     db::Database& db = a.db();
     company(db);
     db::Row c = db.query("select * from ditta").first();
-    EXPECT_EQ(fatturapa::FileNameRule::fileName(c, "7"), "IT01234567890_00007.xml");
-    EXPECT_EQ(fatturapa::FileNameRule::fileName(c, "123456"), "IT01234567890_12345.xml");
+    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "7"), "IT01234567890_00007.xml");
+    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "123456"), "IT01234567890_12345.xml");
     setCompany(db, {{"Trasmissione_CodFisc", true}, {"CodFisc", "rssmra80a01g224k"}});
     c = db.query("select * from ditta").first();
-    EXPECT_EQ(fatturapa::FileNameRule::fileName(c, "42"), "ITRSSMRA80A01G224K_00042.xml");
+    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "42"), "ITRSSMRA80A01G224K_00042.xml");
 
     const qint64 doc = invoice(db, customer(db), {{"DatiTrasmissione_ProgressivoInvio", 123456}});
     addRow(db, doc, 1, 100);
@@ -565,7 +565,7 @@ TEST(Writer, FileNameAndOverwrite) {
     e.ui.messages.clear();
     e.ui.texts.enqueue(e.path("fattura.xml"));
     e.ui.answers.enqueue(false);
-    const auto again = fatturapa::FatturaPaExport::run(db, e.ui, {doc, QString()});
+    const auto again = einvoice::FatturaPaExport::run(db, e.ui, {doc, QString()});
     EXPECT_FALSE(again.written);
     EXPECT_EQ(e.ui.texts_of("question"),
               QStringList({"Il file e' gia' presente ! Sovrascriverlo ?"}));
@@ -575,7 +575,7 @@ TEST(Writer, FileNameAndOverwrite) {
 
     // Cancelling the dialog ends silently.
     common::ScriptedInteraction cancel;
-    EXPECT_FALSE(fatturapa::FatturaPaExport::run(db, cancel, {doc, QString()}).written);
+    EXPECT_FALSE(einvoice::FatturaPaExport::run(db, cancel, {doc, QString()}).written);
     EXPECT_EQ(cancel.messages.size(), 1);
 }
 

@@ -83,7 +83,7 @@ TEST(ArticleSave, NewArticleIsDatedTodayAndChecked) {
 
         // Rows added with "Inserisci" start dated today with the default VAT code.
         const qint64 blank = ArticleRules::insertNew(d);
-        const RegistryRecord stored = db::ReadRecord(d, "prezziar", blank);
+        const RegistryRecord stored = db::readRecord(d, "prezziar", blank);
         EXPECT_EQ(stored["DataInserimento"].toDate(), QDate::currentDate());
         EXPECT_EQ(db::RecordKey(stored, "Iva_Id"), vat);
     }

@@ -95,7 +95,7 @@ TEST(CustomerSave, StoresDerivedNamesAndPrivateCustomersLoseTheCompanyName) {
         TestArchive a(engine);
         db::Database& d = a.db();
         const qint64 id = CustomerRules::insertNew(d);
-        RegistryRecord r = db::ReadRecord(d, "Clienti", id);
+        RegistryRecord r = db::readRecord(d, "Clienti", id);
         ASSERT_FALSE(r.isEmpty());
         r["Cognome"] = "Rossi";
         r["Nome"] = "Anna";
@@ -104,11 +104,11 @@ TEST(CustomerSave, StoresDerivedNamesAndPrivateCustomersLoseTheCompanyName) {
         r["Cliente"] = "left over from a company";
         ASSERT_FALSE(CustomerRules::save(d, r, CustomerKind::Private).has_value());
 
-        const RegistryRecord stored = db::ReadRecord(d, "Clienti", id);
+        const RegistryRecord stored = db::readRecord(d, "Clienti", id);
         EXPECT_EQ(stored["NominativoDocumenti"].toString(), "Rossi Anna");
         EXPECT_EQ(stored["NominativoVisualizzato"].toString(), "Rossi Anna - X - 01/02/1950");
         EXPECT_EQ(stored["DataNascita"].toDate(), QDate(1950, 2, 1));
-        EXPECT_EQ(db::RecordText(stored, "Cliente"), "");
+        EXPECT_EQ(db::recordText(stored, "Cliente"), "");
         EXPECT_EQ(d.scalar("select count(*) as N from Clienti").toInt(), 1);
 
         // Names are only derived again when a name field was touched.
@@ -138,7 +138,7 @@ TEST(CustomerSave, RenamePropagatesToEveryDocumentIncludingHistory) {
                      {{"Cliente_ID", other}, {"Cliente", "Bianchi Luca"}, {"Storico", false}});
         }
 
-        RegistryRecord r = db::ReadRecord(d, "Clienti", anna);
+        RegistryRecord r = db::readRecord(d, "Clienti", anna);
         r["Cognome"] = "Rossi-Verdi";
         r["PubblicaAmministrazione"] = true;
         ASSERT_FALSE(CustomerRules::save(d, r, CustomerKind::Private).has_value());
@@ -171,7 +171,7 @@ TEST(CustomerSave, RenamePropagatesToEveryDocumentIncludingHistory) {
                         .toString()
                         .isEmpty());
 
-        r = db::ReadRecord(d, "Clienti", anna);
+        r = db::readRecord(d, "Clienti", anna);
         r["PubblicaAmministrazione"] = false;
         ASSERT_FALSE(CustomerRules::save(d, r, CustomerKind::Private, false).has_value());
         EXPECT_EQ(d.scalar("select count(*) as N from fattura where Cliente_ID = ? and "
@@ -190,7 +190,7 @@ TEST(CustomerSave, AFailingDocumentUpdateLeavesTheCustomerAsBefore) {
         d.insert("fattura", {{"Cliente_ID", id}, {"Cliente", "Rossi Anna"}});
         // The last table updated is gone: the whole save must be undone.
         d.execNative("DROP TABLE Ddt");
-        RegistryRecord r = db::ReadRecord(d, "Clienti", id);
+        RegistryRecord r = db::readRecord(d, "Clienti", id);
         r["Cognome"] = "Verdi";
         EXPECT_THROW(CustomerRules::save(d, r, CustomerKind::Private), db::DbError);
         EXPECT_EQ(d.scalar("select Cognome from Clienti where ID = ?", {id}).toString(), "Rossi");
@@ -207,7 +207,7 @@ TEST(CustomerLookup, CancelledCustomerKeepsItsDocumentsButIsNotOffered) {
         const qint64 invoice =
             d.insert("fattura", {{"Cliente_ID", anna}, {"Cliente", "Rossi Anna"}});
 
-        RegistryRecord r = db::ReadRecord(d, "Clienti", anna);
+        RegistryRecord r = db::readRecord(d, "Clienti", anna);
         r["Annullato"] = true;
         ASSERT_FALSE(CustomerRules::save(d, r, CustomerKind::Private, false).has_value());
 

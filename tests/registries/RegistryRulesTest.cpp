@@ -21,12 +21,12 @@ QVariantMap terms(qint64 count, QList<QVariant> days) {
 
 TEST(PaymentTermsRules, ChecksInOrderAndStopsAtTheFirst) {
     QVariantMap v = terms(2, {30, 60});
-    EXPECT_FALSE(registries::ValidatePaymentTerms(v));
+    EXPECT_FALSE(registries::validatePaymentTerms(v));
 
     QVariantMap noType = v;
     noType.insert(QStringLiteral("PA_ModalitaPagamento_Codice"), QVariant());
     noType.insert(QStringLiteral("Descrizione"), QVariant());
-    auto f = registries::ValidatePaymentTerms(noType);
+    auto f = registries::validatePaymentTerms(noType);
     ASSERT_TRUE(f);
     EXPECT_EQ(f->text, QStringLiteral("Attenzione manca la Tipologia"));
     EXPECT_EQ(f->title, QStringLiteral("Messaggio di errore"));
@@ -34,63 +34,63 @@ TEST(PaymentTermsRules, ChecksInOrderAndStopsAtTheFirst) {
 
     QVariantMap noDescription = v;
     noDescription.insert(QStringLiteral("Descrizione"), QStringLiteral("  "));
-    f = registries::ValidatePaymentTerms(noDescription);
+    f = registries::validatePaymentTerms(noDescription);
     ASSERT_TRUE(f);
     EXPECT_EQ(f->text, QStringLiteral("Attenzione manca la Descrizione"));
     EXPECT_EQ(f->title, QStringLiteral("Messaggio di Errore"));
 }
 
 TEST(PaymentTermsRules, EveryInstalmentNeedsItsDays) {
-    auto f = registries::ValidatePaymentTerms(terms(1, {}));
+    auto f = registries::validatePaymentTerms(terms(1, {}));
     ASSERT_TRUE(f);
     EXPECT_EQ(f->text,
               QStringLiteral("Attenzione manca il numero dei Giorni di scadenza Pagamento"));
     EXPECT_EQ(f->field, QStringLiteral("GG1Scadenza"));
 
-    f = registries::ValidatePaymentTerms(terms(3, {30, 60}));
+    f = registries::validatePaymentTerms(terms(3, {30, 60}));
     ASSERT_TRUE(f);
     EXPECT_EQ(f->text,
               QStringLiteral("Attenzione manca un numero dei Giorni di scadenza Pagamento"));
     EXPECT_EQ(f->field, QStringLiteral("GG3Scadenza"));
 
     // Zero days is a value (due on the document date); paid at once needs none.
-    EXPECT_FALSE(registries::ValidatePaymentTerms(terms(2, {0, 30})));
-    EXPECT_FALSE(registries::ValidatePaymentTerms(terms(0, {})));
-    EXPECT_FALSE(registries::ValidatePaymentTerms(
+    EXPECT_FALSE(registries::validatePaymentTerms(terms(2, {0, 30})));
+    EXPECT_FALSE(registries::validatePaymentTerms(terms(0, {})));
+    EXPECT_FALSE(registries::validatePaymentTerms(
         terms(12, {30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330, 360})));
 }
 
 TEST(PaymentTermsRules, AtMostTwelveInstalments) {
-    EXPECT_EQ(registries::ClampInstalments(qint64(15)).toLongLong(), 12);
-    EXPECT_EQ(registries::ClampInstalments(qint64(12)).toLongLong(), 12);
-    EXPECT_EQ(registries::ClampInstalments(qint64(3)).toLongLong(), 3);
-    EXPECT_TRUE(registries::ClampInstalments(QVariant()).isNull());
+    EXPECT_EQ(registries::clampInstalments(qint64(15)).toLongLong(), 12);
+    EXPECT_EQ(registries::clampInstalments(qint64(12)).toLongLong(), 12);
+    EXPECT_EQ(registries::clampInstalments(qint64(3)).toLongLong(), 3);
+    EXPECT_TRUE(registries::clampInstalments(QVariant()).isNull());
 }
 
 TEST(SimpleRegistryRules, VatCodeNeedsDescriptionRateAndNatureWhenExempt) {
     QVariantMap v{{QStringLiteral("Descrizione"), QStringLiteral("Esente art. 10")},
                   {QStringLiteral("Iva"), 0.0},
                   {QStringLiteral("Pa_Natura_Codice"), QVariant()}};
-    auto f = registries::ValidateVatCode(v);
+    auto f = registries::validateVatCode(v);
     ASSERT_TRUE(f);
     EXPECT_EQ(f->field, QStringLiteral("Pa_Natura_Codice"));
     v.insert(QStringLiteral("Pa_Natura_Codice"), QStringLiteral("N4"));
-    EXPECT_FALSE(registries::ValidateVatCode(v));
+    EXPECT_FALSE(registries::validateVatCode(v));
     v.insert(QStringLiteral("Iva"), QVariant());
-    f = registries::ValidateVatCode(v);
+    f = registries::validateVatCode(v);
     ASSERT_TRUE(f);
     EXPECT_EQ(f->text, QStringLiteral("Attenzione manca l'Aliquota Iva"));
-    EXPECT_FALSE(registries::ValidateVatCode(
+    EXPECT_FALSE(registries::validateVatCode(
         {{QStringLiteral("Descrizione"), QStringLiteral("22%")}, {QStringLiteral("Iva"), 22.0}}));
 }
 
 TEST(SimpleRegistryRules, SeriesNeedsItsCode) {
-    auto f = registries::ValidateInvoicingSeries({{QStringLiteral("Serie"), QVariant()}});
+    auto f = registries::validateInvoicingSeries({{QStringLiteral("Serie"), QVariant()}});
     ASSERT_TRUE(f);
     EXPECT_EQ(f->text, QStringLiteral("Attenzione manca la Serie"));
     EXPECT_EQ(f->title, QStringLiteral("Messaggio di Errore"));
     EXPECT_FALSE(
-        registries::ValidateInvoicingSeries({{QStringLiteral("Serie"), QStringLiteral("A")}}));
+        registries::validateInvoicingSeries({{QStringLiteral("Serie"), QStringLiteral("A")}}));
 }
 
 TEST(SimpleRegistryRules, DeletingACustomerCategoryClearsOnlyItsCustomersColour) {
@@ -111,7 +111,7 @@ TEST(SimpleRegistryRules, DeletingACustomerCategoryClearsOnlyItsCustomersColour)
                                     {{QStringLiteral("Cliente"), QStringLiteral("Due")},
                                      {QStringLiteral("Categoria_ID"), blue},
                                      {QStringLiteral("ColoreCategoria"), 0xff0000}});
-        registries::DeleteCustomerCategory(db, red);
+        registries::deleteCustomerCategory(db, red);
         EXPECT_TRUE(
             db.scalar(QStringLiteral("select ColoreCategoria from Clienti where ID = ?"), {c1})
                 .isNull());
@@ -125,9 +125,9 @@ TEST(SimpleRegistryRules, DeletingACustomerCategoryClearsOnlyItsCustomersColour)
 
 TEST(SimpleRegistryRules, IbanStoredWithoutSpaces) {
     EXPECT_EQ(
-        registries::NormalisedIban(QStringLiteral("it60 x054 2811 1010 0000 0123 456")).toString(),
+        registries::normalisedIban(QStringLiteral("it60 x054 2811 1010 0000 0123 456")).toString(),
         QStringLiteral("IT60X0542811101000000123456"));
-    EXPECT_TRUE(registries::NormalisedIban(QStringLiteral("  ")).isNull());
+    EXPECT_TRUE(registries::normalisedIban(QStringLiteral("  ")).isNull());
 }
 
 // The "Email" action of a list: the selected rows' addresses, blanks and
@@ -143,7 +143,7 @@ TEST(EmailAction, AddressesOfTheSelectedRows) {
     const qint64 none = add(QStringLiteral("Verdi"), QVariant());
     const qint64 again = add(QStringLiteral("Rossi bis"), QStringLiteral("ROSSI@esempio.it"));
     const qint64 neri = add(QStringLiteral("Neri"), QStringLiteral("neri@esempio.it"));
-    EXPECT_EQ(registries::EmailAddressesOf(a.db(), QStringLiteral("Fornitor"),
+    EXPECT_EQ(registries::emailAddressesOf(a.db(), QStringLiteral("Fornitor"),
                                            QStringLiteral("Email"),
                                            {neri, blank, rossi, none, again}),
               QStringList({"neri@esempio.it", "rossi@esempio.it"}));

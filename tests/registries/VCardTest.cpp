@@ -142,13 +142,13 @@ TEST(VCardFile, CustomersRoundTrip) {
         ASSERT_EQ(d.scalar("select count(*) as N from Clienti").toInt(), 4);
 
         const qint64 maxId = d.scalar("select max(ID) as M from Clienti").toLongLong();
-        const RegistryRecord copyOfPerson = db::ReadRecord(d, "Clienti", maxId - 1);
+        const RegistryRecord copyOfPerson = db::readRecord(d, "Clienti", maxId - 1);
         for (const QString& column : person.keys()) {
             if (column == "ID")
                 continue;
             EXPECT_EQ(copyOfPerson.value(column), person.value(column)) << column.toStdString();
         }
-        const RegistryRecord copyOfCompany = db::ReadRecord(d, "Clienti", maxId);
+        const RegistryRecord copyOfCompany = db::readRecord(d, "Clienti", maxId);
         EXPECT_EQ(copyOfCompany["Cliente"], company["Cliente"]);
         EXPECT_EQ(copyOfCompany["Cognome"].toString(), "Bianchi");
         EXPECT_EQ(copyOfCompany["Iva"].toString(), "01234567897");

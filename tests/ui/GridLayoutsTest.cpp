@@ -30,7 +30,7 @@ db::Row storedRow(db::Database& db, const QString& workstation) {
 TEST(GridLayouts, FirstSaveStoresUserAndDefaultLaterSavesOnlyUser) {
     FOR_EACH_ENGINE(engine) {
         TestArchive a(engine);
-        ::ui::SaveLayout(a.db(), kGrid, builtIn(), false, QStringLiteral("PC1"));
+        ::ui::saveLayout(a.db(), kGrid, builtIn(), false, QStringLiteral("PC1"));
         db::Row row = storedRow(a.db(), QStringLiteral("PC1"));
         EXPECT_EQ(row.text(QStringLiteral("CampiUtente")), QStringLiteral("Banca|Iban|Comune|"));
         EXPECT_EQ(row.text(QStringLiteral("WidthUtente")), QStringLiteral("200|150|120|"));
@@ -44,7 +44,7 @@ TEST(GridLayouts, FirstSaveStoresUserAndDefaultLaterSavesOnlyUser) {
 
         GridColumns changed{{QStringLiteral("Iban"), 90, QStringLiteral("Conto")},
                             {QStringLiteral("Banca"), 250, QStringLiteral("Banca")}};
-        ::ui::SaveLayout(a.db(), kGrid, changed, false, QStringLiteral("PC1"));
+        ::ui::saveLayout(a.db(), kGrid, changed, false, QStringLiteral("PC1"));
         row = storedRow(a.db(), QStringLiteral("PC1"));
         EXPECT_EQ(row.text(QStringLiteral("CampiUtente")), QStringLiteral("Iban|Banca|"));
         EXPECT_EQ(row.text(QStringLiteral("WidthUtente")), QStringLiteral("90|250|"));
@@ -54,7 +54,7 @@ TEST(GridLayouts, FirstSaveStoresUserAndDefaultLaterSavesOnlyUser) {
         EXPECT_EQ(row.integer(QStringLiteral("TotaleCampiPredefiniti")), 3);
 
         // Overwriting the defaults replaces them too.
-        ::ui::SaveLayout(a.db(), kGrid, changed, true, QStringLiteral("PC1"));
+        ::ui::saveLayout(a.db(), kGrid, changed, true, QStringLiteral("PC1"));
         row = storedRow(a.db(), QStringLiteral("PC1"));
         EXPECT_EQ(row.text(QStringLiteral("CampiPredefiniti")), QStringLiteral("Iban|Banca|"));
         EXPECT_EQ(row.integer(QStringLiteral("TotaleCampiPredefiniti")), 2);
@@ -64,19 +64,19 @@ TEST(GridLayouts, FirstSaveStoresUserAndDefaultLaterSavesOnlyUser) {
 TEST(GridLayouts, WorkstationsKeepIndependentRows) {
     FOR_EACH_ENGINE(engine) {
         TestArchive a(engine);
-        ::ui::SaveLayout(a.db(), kGrid, builtIn(), false, QStringLiteral("PC1"));
+        ::ui::saveLayout(a.db(), kGrid, builtIn(), false, QStringLiteral("PC1"));
         GridColumns narrow{{QStringLiteral("Banca"), 80, QStringLiteral("Nome")}};
-        ::ui::SaveLayout(a.db(), kGrid, narrow, false, QStringLiteral("PC2"));
+        ::ui::saveLayout(a.db(), kGrid, narrow, false, QStringLiteral("PC2"));
         EXPECT_EQ(a.db().scalar(QStringLiteral("select count(*) from Griglie")).toInt(), 2);
 
         GridColumns one = builtIn(), two = builtIn();
-        ASSERT_TRUE(::ui::LoadLayout(a.db(), kGrid, one, false, QStringLiteral("PC1")));
-        ASSERT_TRUE(::ui::LoadLayout(a.db(), kGrid, two, false, QStringLiteral("PC2")));
+        ASSERT_TRUE(::ui::loadLayout(a.db(), kGrid, one, false, QStringLiteral("PC1")));
+        ASSERT_TRUE(::ui::loadLayout(a.db(), kGrid, two, false, QStringLiteral("PC2")));
         EXPECT_EQ(one, builtIn());
         EXPECT_EQ(two, narrow);
 
         GridColumns none = builtIn();
-        EXPECT_FALSE(::ui::LoadLayout(a.db(), kGrid, none, false, QStringLiteral("PC3")));
+        EXPECT_FALSE(::ui::loadLayout(a.db(), kGrid, none, false, QStringLiteral("PC3")));
         EXPECT_EQ(none, builtIn());
     }
 }
@@ -84,16 +84,16 @@ TEST(GridLayouts, WorkstationsKeepIndependentRows) {
 TEST(GridLayouts, ResetBringsBackTheDefaultArrangement) {
     TestArchive a(db::Engine::SQLite);
     db::Database& db = a.db();
-    ::ui::SaveLayout(db, kGrid, builtIn(), false, QStringLiteral("PC1"));
+    ::ui::saveLayout(db, kGrid, builtIn(), false, QStringLiteral("PC1"));
     GridColumns shown{{QStringLiteral("Comune"), 33, QStringLiteral("Città")}};
-    ::ui::SaveLayout(db, kGrid, shown, false, QStringLiteral("PC1"));
+    ::ui::saveLayout(db, kGrid, shown, false, QStringLiteral("PC1"));
 
     // "Reset Griglia": load the defaults, then store them as the user's lists.
-    ASSERT_TRUE(::ui::LoadLayout(db, kGrid, shown, true, QStringLiteral("PC1")));
+    ASSERT_TRUE(::ui::loadLayout(db, kGrid, shown, true, QStringLiteral("PC1")));
     EXPECT_EQ(shown, builtIn());
-    ::ui::SaveLayout(db, kGrid, shown, false, QStringLiteral("PC1"));
+    ::ui::saveLayout(db, kGrid, shown, false, QStringLiteral("PC1"));
     GridColumns loaded;
-    ASSERT_TRUE(::ui::LoadLayout(db, kGrid, loaded, false, QStringLiteral("PC1")));
+    ASSERT_TRUE(::ui::loadLayout(db, kGrid, loaded, false, QStringLiteral("PC1")));
     EXPECT_EQ(loaded, builtIn());
 }
 
@@ -109,12 +109,12 @@ TEST(GridLayouts, LoadLeavesTheGridAloneWhenThereIsNothingToApply) {
                {QStringLiteral("CaptionPredefiniti"), QStringLiteral("B|")},
                {QStringLiteral("TotaleCampiPredefiniti"), 3}});
     GridColumns columns = builtIn();
-    EXPECT_FALSE(::ui::LoadLayout(db, kGrid, columns, false, QStringLiteral("PC1")));
+    EXPECT_FALSE(::ui::loadLayout(db, kGrid, columns, false, QStringLiteral("PC1")));
     EXPECT_EQ(columns, builtIn());
     // A grid whose column count differs gets the defaults on a reset.
     GridColumns two = builtIn().mid(0, 2);
-    EXPECT_FALSE(::ui::LoadLayout(db, kGrid, two, false, QStringLiteral("PC1")));
-    ASSERT_TRUE(::ui::LoadLayout(db, kGrid, two, true, QStringLiteral("PC1")));
+    EXPECT_FALSE(::ui::loadLayout(db, kGrid, two, false, QStringLiteral("PC1")));
+    ASSERT_TRUE(::ui::loadLayout(db, kGrid, two, true, QStringLiteral("PC1")));
     EXPECT_EQ(two, (GridColumns{{QStringLiteral("Banca"), 10, QStringLiteral("B")}}));
 }
 
@@ -127,18 +127,18 @@ TEST(GridLayouts, DamagedWidthKeepsTheColumnsReadSoFar) {
                    {QStringLiteral("WidthUtente"), QStringLiteral("100|x|30|")},
                    {QStringLiteral("CaptionUtente"), QStringLiteral("Banca|IBAN|Comune|")}});
     GridColumns columns = builtIn();
-    ::ui::LoadLayout(a.db(), kGrid, columns, false, QStringLiteral("PC1"));
+    ::ui::loadLayout(a.db(), kGrid, columns, false, QStringLiteral("PC1"));
     EXPECT_EQ(columns, (GridColumns{{QStringLiteral("Banca"), 100, QStringLiteral("Banca")}}));
 }
 
 TEST(GridLayouts, TitleClicksAlternateAscendingAndDescending) {
     QString sort;
-    sort = ::ui::SortAfterTitleClick(sort, QStringLiteral("Banca"));
+    sort = ::ui::sortAfterTitleClick(sort, QStringLiteral("Banca"));
     EXPECT_EQ(sort, QStringLiteral("Banca ASC"));
-    sort = ::ui::SortAfterTitleClick(sort, QStringLiteral("Banca"));
+    sort = ::ui::sortAfterTitleClick(sort, QStringLiteral("Banca"));
     EXPECT_EQ(sort, QStringLiteral("Banca DESC"));
-    sort = ::ui::SortAfterTitleClick(sort, QStringLiteral("Banca"));
+    sort = ::ui::sortAfterTitleClick(sort, QStringLiteral("Banca"));
     EXPECT_EQ(sort, QStringLiteral("Banca ASC"));
     // Another column after an ascending sort starts descending, as the old grids did.
-    EXPECT_EQ(::ui::SortAfterTitleClick(sort, QStringLiteral("Iban")), QStringLiteral("Iban DESC"));
+    EXPECT_EQ(::ui::sortAfterTitleClick(sort, QStringLiteral("Iban")), QStringLiteral("Iban DESC"));
 }

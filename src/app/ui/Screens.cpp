@@ -23,7 +23,7 @@ void registerAllScreens(::ui::ScreenRegistry& registry) {
     registries::ui::registerCustomerScreens(registry);
     registries::ui::registerRegistryScreens(registry);
     documents::ui::registerDocumentScreens(registry);
-    fatturapa::ui::registerFatturaPaScreens(registry);
+    einvoice::ui::registerFatturaPaScreens(registry);
     cemetery::ui::registerDeceasedScreens(registry);
     cemetery::ui::registerContractScreens(registry);
 }

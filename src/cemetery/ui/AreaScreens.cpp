@@ -43,7 +43,7 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
 
 } // namespace
 
-::ui::ScreenDefinition AreaDefinition() {
+::ui::ScreenDefinition areaDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("AreeCimitero");
     d.key = QStringLiteral("Id");
@@ -57,19 +57,19 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
     d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'Area?");
     d.validate = [](const QVariantMap& v) {
-        return registries::RequireText(v, QStringLiteral("Descrizione"),
+        return registries::requireText(v, QStringLiteral("Descrizione"),
                                        QStringLiteral("la Descrizione"));
     };
     // The positions go with their area; the deceased keep Area_Id.
     d.beforeDelete = &Positions::removeOfArea;
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new TfrmAreeCimiteroDettaglio(context, definition, key, isNew, parent);
+        return new AreaCard(context, definition, key, isNew, parent);
     };
     return d;
 }
 
-::ui::ScreenDefinition PositionDefinition(qint64 areaId) {
+::ui::ScreenDefinition positionDefinition(qint64 areaId) {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("PosizioniCimitero");
     d.key = QStringLiteral("Id");
@@ -86,9 +86,8 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
     return d;
 }
 
-TfrmAreeCimiteroDettaglio::TfrmAreeCimiteroDettaglio(::ui::AppContext& context,
-                                                     const ::ui::ScreenDefinition& definition,
-                                                     qint64 key, bool isNew, QWidget* parent)
+AreaCard::AreaCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                   bool isNew, QWidget* parent)
     : ::ui::CardScreen(context, definition, key, isNew, parent) {
     setObjectName(QStringLiteral("frmAreeCimiteroDettaglio"));
     deleteButton()->hide();
@@ -143,11 +142,10 @@ TfrmAreeCimiteroDettaglio::TfrmAreeCimiteroDettaglio(::ui::AppContext& context,
         button(QStringLiteral("Elimina posizione"), QStringLiteral("spdEliminaPosizione"));
     buttons->addStretch(1);
     v->addLayout(buttons);
-    connect(add, &QPushButton::clicked, this, &TfrmAreeCimiteroDettaglio::addPosition);
-    connect(edit, &QPushButton::clicked, this, &TfrmAreeCimiteroDettaglio::editPosition);
-    connect(remove, &QPushButton::clicked, this, &TfrmAreeCimiteroDettaglio::removePosition);
-    connect(m_positions, &QTableWidget::cellDoubleClicked, this,
-            &TfrmAreeCimiteroDettaglio::editPosition);
+    connect(add, &QPushButton::clicked, this, &AreaCard::addPosition);
+    connect(edit, &QPushButton::clicked, this, &AreaCard::editPosition);
+    connect(remove, &QPushButton::clicked, this, &AreaCard::removePosition);
+    connect(m_positions, &QTableWidget::cellDoubleClicked, this, &AreaCard::editPosition);
     // Above the card's buttons.
     if (auto* main = qobject_cast<QVBoxLayout*>(layout())) {
         for (int i = main->count() - 1; i >= 0; --i)
@@ -161,7 +159,7 @@ TfrmAreeCimiteroDettaglio::TfrmAreeCimiteroDettaglio(::ui::AppContext& context,
     resize(760, 560);
 }
 
-void TfrmAreeCimiteroDettaglio::refreshPositions() {
+void AreaCard::refreshPositions() {
     if (!m_positions)
         return;
     m_positions->setRowCount(0);
@@ -200,8 +198,8 @@ void TfrmAreeCimiteroDettaglio::refreshPositions() {
     }
 }
 
-void TfrmAreeCimiteroDettaglio::addPosition() {
-    const ::ui::ScreenDefinition d = PositionDefinition(key());
+void AreaCard::addPosition() {
+    const ::ui::ScreenDefinition d = positionDefinition(key());
     qint64 id = 0;
     try {
         db::Transaction tx(*context().db);
@@ -216,17 +214,17 @@ void TfrmAreeCimiteroDettaglio::addPosition() {
     refreshPositions();
 }
 
-void TfrmAreeCimiteroDettaglio::editPosition() {
+void AreaCard::editPosition() {
     const int row = m_positions ? m_positions->currentRow() : -1;
     if (row < 0 || row >= m_rowKeys.size() || m_rowKeys[row] == 0)
         return;
     std::unique_ptr<::ui::CardScreen> card(
-        positionCard(context(), PositionDefinition(key()), m_rowKeys[row], false, this));
+        positionCard(context(), positionDefinition(key()), m_rowKeys[row], false, this));
     card->exec();
     refreshPositions();
 }
 
-void TfrmAreeCimiteroDettaglio::removePosition() {
+void AreaCard::removePosition() {
     const int row = m_positions ? m_positions->currentRow() : -1;
     if (row < 0 || row >= m_rowKeys.size() || m_rowKeys[row] == 0)
         return;
@@ -251,7 +249,7 @@ namespace {
 class AreaList : public ::ui::ListScreen {
 public:
     AreaList(::ui::AppContext& context, QWidget* parent)
-        : ::ui::ListScreen(context, AreaDefinition(), parent) {
+        : ::ui::ListScreen(context, areaDefinition(), parent) {
         auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica"));
         connect(reload, &QPushButton::clicked, this, [this] { refresh(); });
         auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));

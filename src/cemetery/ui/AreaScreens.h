@@ -11,15 +11,15 @@ class ScreenRegistry;
 
 namespace cemetery::ui {
 
-::ui::ScreenDefinition AreaDefinition();
-::ui::ScreenDefinition PositionDefinition(qint64 areaId);
+::ui::ScreenDefinition areaDefinition();
+::ui::ScreenDefinition positionDefinition(qint64 areaId);
 
 // The area card ("Aree Cimitero"): its description and, when the archive
 // lists positions, each position with who lies there.
-class TfrmAreeCimiteroDettaglio : public ::ui::CardScreen {
+class AreaCard : public ::ui::CardScreen {
 public:
-    TfrmAreeCimiteroDettaglio(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
-                              qint64 key, bool isNew, QWidget* parent = nullptr);
+    AreaCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+             bool isNew, QWidget* parent = nullptr);
 
     QTableWidget* positions() const { return m_positions; }
     // Reads the positions and their occupants again.

@@ -8,7 +8,7 @@
 #include "cemetery/ui/ContractWidgets.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "cemetery/ui/DeceasedScreens.h"
-#include "documents/ui/DocumentEditor.h"
+#include "documents/ui/InvoiceEditor.h"
 #include "printing/CemeteryReports.h"
 #include "printing/ui/DocumentActions.h"
 #include "registries/ui/CustomerScreens.h"
@@ -42,7 +42,7 @@ const QString kDeceasedPage = QStringLiteral("  Defunti  ");
 
 } // namespace
 
-::ui::ScreenDefinition ContractDefinition() {
+::ui::ScreenDefinition contractDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("ContrattiTestata");
     d.key = QStringLiteral("Id");
@@ -70,9 +70,8 @@ const QString kDeceasedPage = QStringLiteral("  Defunti  ");
     return d;
 }
 
-TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
-                                               const ::ui::ScreenDefinition& definition, qint64 key,
-                                               bool isNew, QWidget* parent)
+ContractCard::ContractCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
+                           qint64 key, bool isNew, QWidget* parent)
     : ::ui::CardScreen(context, definition, key, isNew, parent) {
     setObjectName(QStringLiteral("TfrmContrattiDettaglio"));
     setWindowTitle(QStringLiteral("Contratto"));
@@ -84,8 +83,8 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
     auto* openCustomer =
         ::ui::ActionButton(QStringLiteral("Apri cliente"), QStringLiteral("btnApriCliente"), this);
     attachBeside(QStringLiteral("Cliente_ID"), {newCustomer, openCustomer});
-    connect(newCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::newCustomer);
-    connect(openCustomer, &QPushButton::clicked, this, &TfrmContrattiDettaglio::openCustomer);
+    connect(newCustomer, &QPushButton::clicked, this, &ContractCard::newCustomer);
+    connect(openCustomer, &QPushButton::clicked, this, &ContractCard::openCustomer);
 
     // The receipt date and number have their buttons next to them.
     m_receiptToday =
@@ -96,9 +95,8 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
         QStringLiteral("Assegna il numero di ricevuta successivo dell'anno della ricevuta"));
     attachBeside(QStringLiteral("DataRicevuta"), {m_receiptToday}, false);
     attachBeside(QStringLiteral("NumeroRicevuta"), {m_receiptNumber}, false);
-    connect(m_receiptToday, &QPushButton::clicked, this, &TfrmContrattiDettaglio::receiptToday);
-    connect(m_receiptNumber, &QPushButton::clicked, this,
-            &TfrmContrattiDettaglio::assignReceiptNumber);
+    connect(m_receiptToday, &QPushButton::clicked, this, &ContractCard::receiptToday);
+    connect(m_receiptNumber, &QPushButton::clicked, this, &ContractCard::assignReceiptNumber);
 
     buildRowsPage();
     buildDeceasedPage();
@@ -108,17 +106,17 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
     deleteButton()->hide();
     cancelButton()->setVisible(isNew);
     disconnect(cancelButton(), nullptr, this, nullptr);
-    connect(cancelButton(), &QPushButton::clicked, this, &TfrmContrattiDettaglio::cancelNew);
+    connect(cancelButton(), &QPushButton::clicked, this, &ContractCard::cancelNew);
     m_print = addButton(QStringLiteral("Stampa"), QStringLiteral("spdStampa"));
     m_receiptPrint = addButton(QStringLiteral("Ricevuta"), QStringLiteral("spdRicevuta"));
     buttonRow()->addWidget(backButton());
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
     connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
-    connect(m_print, &QPushButton::clicked, this, &TfrmContrattiDettaglio::printContract);
-    connect(m_receiptPrint, &QPushButton::clicked, this, &TfrmContrattiDettaglio::printReceipt);
+    connect(m_print, &QPushButton::clicked, this, &ContractCard::printContract);
+    connect(m_receiptPrint, &QPushButton::clicked, this, &ContractCard::printReceipt);
 
     if (m_pages)
-        connect(m_pages, &QTabWidget::currentChanged, this, &TfrmContrattiDettaglio::pageChosen);
+        connect(m_pages, &QTabWidget::currentChanged, this, &ContractCard::pageChosen);
     refreshRows();
     refreshDeceased();
     resize(1100, 600);
@@ -127,7 +125,7 @@ TfrmContrattiDettaglio::TfrmContrattiDettaglio(::ui::AppContext& context,
             customer->setFocus();
 }
 
-void TfrmContrattiDettaglio::buildRowsPage() {
+void ContractCard::buildRowsPage() {
     m_rowsContent = new QWidget(this);
     auto* v = new QVBoxLayout(m_rowsContent);
     auto* codeRow = new QHBoxLayout();
@@ -165,7 +163,7 @@ void TfrmContrattiDettaglio::buildRowsPage() {
     QMenu* menu = m_rows->layoutMenu();
     menu->insertAction(menu->actions().value(0), showInvoice);
     menu->insertSeparator(menu->actions().value(1));
-    connect(showInvoice, &QAction::triggered, this, &TfrmContrattiDettaglio::showInvoice);
+    connect(showInvoice, &QAction::triggered, this, &ContractCard::showInvoice);
 
     auto* buttons = new QHBoxLayout();
     m_rowAdd = ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"),
@@ -185,12 +183,12 @@ void TfrmContrattiDettaglio::buildRowsPage() {
     buttons->addStretch(1);
     v->addLayout(buttons);
 
-    connect(m_code, &QLineEdit::returnPressed, this, &TfrmContrattiDettaglio::addByCode);
-    connect(m_rowAdd, &QPushButton::clicked, this, &TfrmContrattiDettaglio::addFromCatalogue);
-    connect(m_rowFree, &QPushButton::clicked, this, &TfrmContrattiDettaglio::addFreeRow);
-    connect(m_rowEdit, &QPushButton::clicked, this, &TfrmContrattiDettaglio::editRow);
-    connect(m_rowDelete, &QPushButton::clicked, this, &TfrmContrattiDettaglio::deleteRow);
-    connect(m_renew, &QPushButton::clicked, this, &TfrmContrattiDettaglio::renewRows);
+    connect(m_code, &QLineEdit::returnPressed, this, &ContractCard::addByCode);
+    connect(m_rowAdd, &QPushButton::clicked, this, &ContractCard::addFromCatalogue);
+    connect(m_rowFree, &QPushButton::clicked, this, &ContractCard::addFreeRow);
+    connect(m_rowEdit, &QPushButton::clicked, this, &ContractCard::editRow);
+    connect(m_rowDelete, &QPushButton::clicked, this, &ContractCard::deleteRow);
+    connect(m_renew, &QPushButton::clicked, this, &ContractCard::renewRows);
     connect(m_rows, &::ui::DataGrid::rowChosen, this, [this](qint64 key) {
         if (key != 0)
             openRowEditor(key, false);
@@ -203,7 +201,7 @@ void TfrmContrattiDettaglio::buildRowsPage() {
         m_pages->addTab(page, kRowsPage);
 }
 
-void TfrmContrattiDettaglio::buildDeceasedPage() {
+void ContractCard::buildDeceasedPage() {
     m_deceasedContent = new QWidget(this);
     auto* v = new QVBoxLayout(m_deceasedContent);
     m_deceased = new ::ui::DataGrid(
@@ -225,10 +223,10 @@ void TfrmContrattiDettaglio::buildDeceasedPage() {
         buttons->addWidget(b);
     buttons->addStretch(1);
     v->addLayout(buttons);
-    connect(m_deceasedAdd, &QPushButton::clicked, this, &TfrmContrattiDettaglio::linkDeceased);
-    connect(m_deceasedDelete, &QPushButton::clicked, this, &TfrmContrattiDettaglio::unlinkDeceased);
-    connect(create, &QPushButton::clicked, this, &TfrmContrattiDettaglio::newDeceased);
-    connect(open, &QPushButton::clicked, this, &TfrmContrattiDettaglio::openDeceased);
+    connect(m_deceasedAdd, &QPushButton::clicked, this, &ContractCard::linkDeceased);
+    connect(m_deceasedDelete, &QPushButton::clicked, this, &ContractCard::unlinkDeceased);
+    connect(create, &QPushButton::clicked, this, &ContractCard::newDeceased);
+    connect(open, &QPushButton::clicked, this, &ContractCard::openDeceased);
     connect(m_deceased, &::ui::DataGrid::rowChosen, this, [this] { openDeceased(); });
 
     auto* page = new QWidget(this);
@@ -238,15 +236,15 @@ void TfrmContrattiDettaglio::buildDeceasedPage() {
         m_pages->addTab(page, kDeceasedPage);
 }
 
-bool TfrmContrattiDettaglio::run(const std::function<void()>& action) {
+bool ContractCard::run(const std::function<void()>& action) {
     return guarded(context(), action);
 }
 
-std::optional<common::Failure> TfrmContrattiDettaglio::validate(const QVariantMap& values) const {
+std::optional<common::Failure> ContractCard::validate(const QVariantMap& values) const {
     return ContractRules::validateHeader(values);
 }
 
-void TfrmContrattiDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
+void ContractCard::writeExtra(db::Database& db, const QVariantMap& values) {
     // The customer's name and payment terms are copied when it is chosen.
     const qint64 customer = db::RecordKey(values, QStringLiteral("Cliente_ID"));
     const bool changed =
@@ -260,7 +258,7 @@ void TfrmContrattiDettaglio::writeExtra(db::Database& db, const QVariantMap& val
     }
 }
 
-bool TfrmContrattiDettaglio::headerReady() {
+bool ContractCard::headerReady() {
     if (auto failure = validate(values())) {
         showFailure(*failure);
         return false;
@@ -268,7 +266,7 @@ bool TfrmContrattiDettaglio::headerReady() {
     return !isModified() || save();
 }
 
-void TfrmContrattiDettaglio::pageChosen(int index) {
+void ContractCard::pageChosen(int index) {
     if (index <= 0 || m_guardPages)
         return;
     m_guardPages = true;
@@ -282,7 +280,7 @@ void TfrmContrattiDettaglio::pageChosen(int index) {
     m_guardPages = false;
 }
 
-void TfrmContrattiDettaglio::refreshRows() {
+void ContractCard::refreshRows() {
     run([this] {
         m_rows->setResult(context().db->query(
             QStringLiteral("select * from ContrattiRighe where Testata_ID = ? order by NumeroRiga, "
@@ -291,7 +289,7 @@ void TfrmContrattiDettaglio::refreshRows() {
     });
 }
 
-void TfrmContrattiDettaglio::refreshDeceased() {
+void ContractCard::refreshDeceased() {
     run([this] {
         m_deceased->setResult(context().db->query(
             QStringLiteral("select * from ContrattiDefunti where Testata_ID = ? order by Defunto"),
@@ -299,7 +297,7 @@ void TfrmContrattiDettaglio::refreshDeceased() {
     });
 }
 
-void TfrmContrattiDettaglio::rowsChanged() {
+void ContractCard::rowsChanged() {
     run([this] { ContractRules::recomputeClosed(*context().db, key()); });
     refreshRows();
     // The header was saved on the way to this page: read the new flag back.
@@ -314,7 +312,7 @@ void TfrmContrattiDettaglio::rowsChanged() {
         });
 }
 
-void TfrmContrattiDettaglio::addByCode() {
+void ContractCard::addByCode() {
     const QString code = m_code->text().trimmed();
     if (code.isEmpty() || !headerReady())
         return;
@@ -334,7 +332,7 @@ void TfrmContrattiDettaglio::addByCode() {
     m_code->setFocus();
 }
 
-void TfrmContrattiDettaglio::addFromCatalogue() {
+void ContractCard::addFromCatalogue() {
     if (!headerReady())
         return;
     const QList<qint64> articles = ContractArticlePicker::pick(context(), this);
@@ -347,7 +345,7 @@ void TfrmContrattiDettaglio::addFromCatalogue() {
         m_rows->selectKey(rows.last());
 }
 
-void TfrmContrattiDettaglio::addFreeRow() {
+void ContractCard::addFreeRow() {
     if (!headerReady())
         return;
     qint64 row = 0;
@@ -358,22 +356,22 @@ void TfrmContrattiDettaglio::addFreeRow() {
     openRowEditor(row, true);
 }
 
-void TfrmContrattiDettaglio::editRow() {
+void ContractCard::editRow() {
     const qint64 row = m_rows->currentKey();
     if (row != 0)
         openRowEditor(row, false);
 }
 
-void TfrmContrattiDettaglio::openRowEditor(qint64 rowId, bool isNew) {
+void ContractCard::openRowEditor(qint64 rowId, bool isNew) {
     {
-        TfrmModificaContratti editor(context(), ContractRowDefinition(), rowId, isNew, this);
+        ContractRowEditor editor(context(), contractRowDefinition(), rowId, isNew, this);
         editor.exec();
     }
     rowsChanged();
     m_rows->selectKey(rowId);
 }
 
-void TfrmContrattiDettaglio::deleteRow() {
+void ContractCard::deleteRow() {
     const qint64 row = m_rows->currentKey();
     if (row == 0)
         return;
@@ -384,7 +382,7 @@ void TfrmContrattiDettaglio::deleteRow() {
     rowsChanged();
 }
 
-void TfrmContrattiDettaglio::renewRows() {
+void ContractCard::renewRows() {
     if (!headerReady())
         return;
     int last = 0;
@@ -417,7 +415,7 @@ void TfrmContrattiDettaglio::renewRows() {
                      : QStringLiteral("Righe rinnovate per il %1: %2.").arg(year + 1).arg(written));
 }
 
-void TfrmContrattiDettaglio::showInvoice() {
+void ContractCard::showInvoice() {
     const qint64 row = m_rows->currentKey();
     if (row == 0)
         return;
@@ -430,14 +428,14 @@ void TfrmContrattiDettaglio::showInvoice() {
         return;
     }
     {
-        documents::ui::TForm7 editor(context(), documents::DocumentKind::CustomerInvoice,
-                                     invoice->id, false, this);
+        documents::ui::InvoiceEditor editor(context(), documents::DocumentKind::CustomerInvoice,
+                                            invoice->id, false, this);
         editor.exec();
     }
     refreshRows();
 }
 
-void TfrmContrattiDettaglio::linkDeceased() {
+void ContractCard::linkDeceased() {
     if (!headerReady())
         return;
     const QList<qint64> chosen = pickDeceased(context(), this);
@@ -455,7 +453,7 @@ void TfrmContrattiDettaglio::linkDeceased() {
         m_deceased->selectKey(last);
 }
 
-void TfrmContrattiDettaglio::unlinkDeceased() {
+void ContractCard::unlinkDeceased() {
     const qint64 link = m_deceased->currentKey();
     if (link == 0)
         return;
@@ -466,7 +464,7 @@ void TfrmContrattiDettaglio::unlinkDeceased() {
     refreshDeceased();
 }
 
-void TfrmContrattiDettaglio::newDeceased() {
+void ContractCard::newDeceased() {
     if (!headerReady())
         return;
     const qint64 id = addDeceasedForContract(context(), key(), this);
@@ -477,7 +475,7 @@ void TfrmContrattiDettaglio::newDeceased() {
                 m_deceased->selectKey(m_deceased->keyAt(r));
 }
 
-void TfrmContrattiDettaglio::openDeceased() {
+void ContractCard::openDeceased() {
     const int row = m_deceased->currentRowIndex();
     if (row < 0)
         return;
@@ -486,20 +484,20 @@ void TfrmContrattiDettaglio::openDeceased() {
     if (deceased <= 0)
         return;
     {
-        TfrmDefuntiDettaglio card(context(), DeceasedDefinition(), deceased, false, this);
+        DeceasedCard card(context(), deceasedDefinition(), deceased, false, this);
         card.exec();
     }
     refreshDeceased();
 }
 
-void TfrmContrattiDettaglio::newCustomer() {
+void ContractCard::newCustomer() {
     qint64 id = 0;
     if (!run([&] { id = registries::CustomerRules::insertNew(*context().db); }))
         return;
     bool kept = false;
     {
-        registries::ui::TfrmClientiDettaglio card(context(), registries::ui::CustomerDefinition(),
-                                                  id, true, this);
+        registries::ui::CustomerCard card(context(), registries::ui::customerDefinition(), id, true,
+                                          this);
         card.exec();
         kept = !card.deleted();
     }
@@ -511,13 +509,13 @@ void TfrmContrattiDettaglio::newCustomer() {
         setValue(QStringLiteral("Cliente_ID"), id);
 }
 
-void TfrmContrattiDettaglio::openCustomer() {
+void ContractCard::openCustomer() {
     const qint64 id = db::RecordKey(values(), QStringLiteral("Cliente_ID"));
     if (id <= 0)
         return;
     {
-        registries::ui::TfrmClientiDettaglio card(context(), registries::ui::CustomerDefinition(),
-                                                  id, false, this);
+        registries::ui::CustomerCard card(context(), registries::ui::customerDefinition(), id,
+                                          false, this);
         card.exec();
     }
     const QVariant current = value(QStringLiteral("Cliente_ID"));
@@ -528,7 +526,7 @@ void TfrmContrattiDettaglio::openCustomer() {
     setValue(QStringLiteral("Cliente_ID"), current);
 }
 
-void TfrmContrattiDettaglio::cancelNew() {
+void ContractCard::cancelNew() {
     if (!isNew()) {
         done(QDialog::Rejected);
         return;
@@ -539,11 +537,11 @@ void TfrmContrattiDettaglio::cancelNew() {
         done(QDialog::Rejected);
 }
 
-void TfrmContrattiDettaglio::receiptToday() {
+void ContractCard::receiptToday() {
     setValue(QStringLiteral("DataRicevuta"), today());
 }
 
-void TfrmContrattiDettaglio::assignReceiptNumber() {
+void ContractCard::assignReceiptNumber() {
     bool ok = true;
     const QVariant typed =
         ::ui::editorValue(editor(QStringLiteral("DataRicevuta")), FieldKind::Date, &ok);
@@ -555,13 +553,13 @@ void TfrmContrattiDettaglio::assignReceiptNumber() {
     setValue(QStringLiteral("NumeroRicevuta"), number);
 }
 
-void TfrmContrattiDettaglio::printContract() {
+void ContractCard::printContract() {
     if (isModified() && !save())
         return;
     run([this] { printing::ui::printReport(context(), printing::ReportCall{68, key()}); });
 }
 
-void TfrmContrattiDettaglio::printReceipt() {
+void ContractCard::printReceipt() {
     if (isModified() && !save())
         return;
     run([this] {

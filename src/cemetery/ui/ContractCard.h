@@ -15,14 +15,14 @@ class DataGrid;
 namespace cemetery::ui {
 
 // The contract header card, described as data.
-::ui::ScreenDefinition ContractDefinition();
+::ui::ScreenDefinition contractDefinition();
 
 // The contract card: header, rows and linked deceased on three pages.
-class TfrmContrattiDettaglio : public ::ui::CardScreen {
+class ContractCard : public ::ui::CardScreen {
     Q_OBJECT
 public:
-    TfrmContrattiDettaglio(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
-                           qint64 key, bool isNew, QWidget* parent = nullptr);
+    ContractCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                 bool isNew, QWidget* parent = nullptr);
 
     QTabWidget* pages() const { return m_pages; }
     ::ui::DataGrid* rowsGrid() const { return m_rows; }

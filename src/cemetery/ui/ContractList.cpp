@@ -45,7 +45,7 @@ QLineEdit* dateBox(const QString& name, QWidget* parent) {
 }
 
 QDate typedDate(const QLineEdit* box) {
-    return common::ParseItalianDate(box->text().trimmed());
+    return common::parseItalianDate(box->text().trimmed());
 }
 
 // Paints the rows of open contracts red.
@@ -68,7 +68,7 @@ private:
 
 } // namespace
 
-TfrmGrigliaContratti::TfrmGrigliaContratti(::ui::AppContext& context, QWidget* parent)
+ContractList::ContractList(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("TfrmGrigliaContratti"));
     setWindowTitle(QStringLiteral("Contratti"));
@@ -153,14 +153,14 @@ TfrmGrigliaContratti::TfrmGrigliaContratti(::ui::AppContext& context, QWidget* p
     auto* back = button(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"));
     auto* help = button(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
 
-    connect(m_search, &QPushButton::clicked, this, &TfrmGrigliaContratti::search);
-    connect(m_reset, &QPushButton::clicked, this, &TfrmGrigliaContratti::resetFilter);
-    connect(findDeceased, &QPushButton::clicked, this, &TfrmGrigliaContratti::chooseDeceased);
-    connect(m_add, &QPushButton::clicked, this, &TfrmGrigliaContratti::addContract);
-    connect(m_delete, &QPushButton::clicked, this, &TfrmGrigliaContratti::removeCurrent);
-    connect(m_open, &QPushButton::clicked, this, &TfrmGrigliaContratti::openCurrent);
-    connect(reload, &QPushButton::clicked, this, &TfrmGrigliaContratti::refresh);
-    connect(missing, &QPushButton::clicked, this, &TfrmGrigliaContratti::missingPayments);
+    connect(m_search, &QPushButton::clicked, this, &ContractList::search);
+    connect(m_reset, &QPushButton::clicked, this, &ContractList::resetFilter);
+    connect(findDeceased, &QPushButton::clicked, this, &ContractList::chooseDeceased);
+    connect(m_add, &QPushButton::clicked, this, &ContractList::addContract);
+    connect(m_delete, &QPushButton::clicked, this, &ContractList::removeCurrent);
+    connect(m_open, &QPushButton::clicked, this, &ContractList::openCurrent);
+    connect(reload, &QPushButton::clicked, this, &ContractList::refresh);
+    connect(missing, &QPushButton::clicked, this, &ContractList::missingPayments);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
     connect(m_grid, &::ui::DataGrid::rowChosen, this, [this](qint64 key) {
@@ -175,20 +175,20 @@ TfrmGrigliaContratti::TfrmGrigliaContratti(::ui::AppContext& context, QWidget* p
     m_grid->setFocus();
 }
 
-QPushButton* TfrmGrigliaContratti::button(const QString& caption, const QString& name) {
+QPushButton* ContractList::button(const QString& caption, const QString& name) {
     QPushButton* b = ::ui::ActionButton(caption, name, m_buttonRow, 90);
     m_buttonRow->layout()->addWidget(b);
     return b;
 }
 
-void TfrmGrigliaContratti::fillChoices() {
+void ContractList::fillChoices() {
     guarded(m_context, [this] {
         ::ui::fillLookup(*m_context.db, m_customer, customerLookup(), m_customer->currentData());
         ::ui::fillLookup(*m_context.db, m_deceased, deceasedLookup(), m_deceased->currentData());
     });
 }
 
-void TfrmGrigliaContratti::refresh() {
+void ContractList::refresh() {
     QString sql = QStringLiteral("select * from ContrattiTestata where Storico = false");
     if (!m_condition.isEmpty())
         sql += QStringLiteral(" and (") + m_condition + QStringLiteral(")");
@@ -196,7 +196,7 @@ void TfrmGrigliaContratti::refresh() {
     guarded(m_context, [&] { m_grid->setResult(m_context.db->query(sql)); });
 }
 
-void TfrmGrigliaContratti::search() {
+void ContractList::search() {
     ContractRules::Filter f;
     f.from = typedDate(m_from);
     f.to = typedDate(m_to);
@@ -207,7 +207,7 @@ void TfrmGrigliaContratti::search() {
     refresh();
 }
 
-void TfrmGrigliaContratti::resetFilter() {
+void ContractList::resetFilter() {
     m_number->clear();
     m_from->clear();
     m_to->clear();
@@ -217,7 +217,7 @@ void TfrmGrigliaContratti::resetFilter() {
     refresh();
 }
 
-void TfrmGrigliaContratti::chooseDeceased() {
+void ContractList::chooseDeceased() {
     const QList<qint64> chosen = pickDeceased(m_context, this);
     if (chosen.isEmpty())
         return;
@@ -227,7 +227,7 @@ void TfrmGrigliaContratti::chooseDeceased() {
         m_deceased->setCurrentIndex(at);
 }
 
-void TfrmGrigliaContratti::addContract() {
+void ContractList::addContract() {
     qint64 id = 0;
     if (!guarded(m_context, [&] { id = ContractRules::insertNew(*m_context.db, today()); }))
         return;
@@ -236,15 +236,15 @@ void TfrmGrigliaContratti::addContract() {
     openContract(id, true);
 }
 
-void TfrmGrigliaContratti::openCurrent() {
+void ContractList::openCurrent() {
     const qint64 key = m_grid->currentKey();
     if (key != 0)
         openContract(key, false);
 }
 
-void TfrmGrigliaContratti::openContract(qint64 id, bool isNew) {
+void ContractList::openContract(qint64 id, bool isNew) {
     {
-        TfrmContrattiDettaglio card(m_context, ContractDefinition(), id, isNew, this);
+        ContractCard card(m_context, contractDefinition(), id, isNew, this);
         card.exec();
     }
     fillChoices();
@@ -253,7 +253,7 @@ void TfrmGrigliaContratti::openContract(qint64 id, bool isNew) {
     m_grid->setFocus();
 }
 
-void TfrmGrigliaContratti::removeCurrent() {
+void ContractList::removeCurrent() {
     const qint64 key = m_grid->currentKey();
     if (key == 0)
         return;
@@ -264,7 +264,7 @@ void TfrmGrigliaContratti::removeCurrent() {
     refresh();
 }
 
-void TfrmGrigliaContratti::missingPayments() {
+void ContractList::missingPayments() {
     runMissingPayments(m_context, this);
 }
 

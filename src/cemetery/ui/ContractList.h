@@ -15,10 +15,10 @@ namespace cemetery::ui {
 
 // The contract list: open contracts painted red, filter by number, dates,
 // customer and deceased.
-class TfrmGrigliaContratti : public QDialog {
+class ContractList : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmGrigliaContratti(::ui::AppContext& context, QWidget* parent = nullptr);
+    explicit ContractList(::ui::AppContext& context, QWidget* parent = nullptr);
 
     ::ui::DataGrid* grid() const { return m_grid; }
     QLineEdit* numberBox() const { return m_number; }

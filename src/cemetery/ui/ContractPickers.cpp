@@ -70,7 +70,7 @@ void ContractArticlePicker::refresh() {
     QString sql = QStringLiteral("select * from prezziar where annullato = false");
     const QString text = m_search->text().trimmed();
     if (!text.isEmpty()) {
-        const QString quoted = common::SqlQuote(text);
+        const QString quoted = common::sqlQuote(text);
         sql += QStringLiteral(" and (Codice like '%1*' or Descrizione like '*%1*')").arg(quoted);
     }
     sql += QStringLiteral(" order by Descrizione");
@@ -82,7 +82,7 @@ void ContractArticlePicker::refresh() {
 }
 
 void ContractArticlePicker::choose() {
-    m_chosen = registries::ui::SelectedKeys(m_grid);
+    m_chosen = registries::ui::selectedKeys(m_grid);
     if (m_chosen.isEmpty())
         return;
     accept();

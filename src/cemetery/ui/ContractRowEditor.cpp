@@ -17,7 +17,7 @@ using namespace contractwidgets;
 using ::ui::CardField;
 using ::ui::FieldKind;
 
-::ui::ScreenDefinition ContractRowDefinition() {
+::ui::ScreenDefinition contractRowDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("ContrattiRighe");
     d.key = QStringLiteral("IDX");
@@ -65,9 +65,9 @@ using ::ui::FieldKind;
     return d;
 }
 
-TfrmModificaContratti::TfrmModificaContratti(::ui::AppContext& context,
-                                             const ::ui::ScreenDefinition& definition, qint64 key,
-                                             bool isNew, QWidget* parent)
+ContractRowEditor::ContractRowEditor(::ui::AppContext& context,
+                                     const ::ui::ScreenDefinition& definition, qint64 key,
+                                     bool isNew, QWidget* parent)
     : ::ui::CardScreen(context, definition, key, isNew, parent) {
     setObjectName(QStringLiteral("TfrmModificaContratti"));
     deleteButton()->hide();
@@ -83,22 +83,22 @@ TfrmModificaContratti::TfrmModificaContratti(::ui::AppContext& context,
     attachBeside(QStringLiteral("DataPagamento"), {m_paidToday}, false);
     connect(m_paidToday, &QPushButton::clicked, this,
             [this] { setValue(QStringLiteral("DataPagamento"), today()); });
-    connect(m_unitFromTotal, &QPushButton::clicked, this, &TfrmModificaContratti::unitFromTotal);
+    connect(m_unitFromTotal, &QPushButton::clicked, this, &ContractRowEditor::unitFromTotal);
     if (auto* vat = qobject_cast<QComboBox*>(editor(QStringLiteral("Iva_ID"))))
-        connect(vat, &QComboBox::activated, this, &TfrmModificaContratti::vatChosen);
+        connect(vat, &QComboBox::activated, this, &ContractRowEditor::vatChosen);
     for (const char* name : {"Um", "ValoreUnitario", "Sconto"})
         if (auto* line = qobject_cast<QLineEdit*>(editor(QString::fromLatin1(name))))
-            connect(line, &QLineEdit::editingFinished, this, &TfrmModificaContratti::amountsTyped);
+            connect(line, &QLineEdit::editingFinished, this, &ContractRowEditor::amountsTyped);
     resize(760, sizeHint().height());
     if (QWidget* first = editor(QStringLiteral("Descrizione")))
         first->setFocus();
 }
 
-std::optional<common::Failure> TfrmModificaContratti::validate(const QVariantMap& values) const {
+std::optional<common::Failure> ContractRowEditor::validate(const QVariantMap& values) const {
     return ContractRules::validateRow(values);
 }
 
-void TfrmModificaContratti::writeExtra(db::Database& db, const QVariantMap& values) {
+void ContractRowEditor::writeExtra(db::Database& db, const QVariantMap& values) {
     QVariantMap row = values;
     ContractRules::completeRow(row);
     db.update(QStringLiteral("ContrattiRighe"), key(),
@@ -114,7 +114,7 @@ void TfrmModificaContratti::writeExtra(db::Database& db, const QVariantMap& valu
         ContractRules::recomputeClosed(db, contract);
 }
 
-void TfrmModificaContratti::vatChosen() {
+void ContractRowEditor::vatChosen() {
     QVariantMap row = values();
     if (!guarded(context(), [&] { ContractRules::chooseVat(*context().db, row); }))
         return;
@@ -122,13 +122,13 @@ void TfrmModificaContratti::vatChosen() {
     setValue(QStringLiteral("ValoreTotale"), row.value(QStringLiteral("ValoreTotale")));
 }
 
-void TfrmModificaContratti::amountsTyped() {
+void ContractRowEditor::amountsTyped() {
     QVariantMap row = values();
     documents::RowRules::computeAmounts(row);
     setValue(QStringLiteral("ValoreTotale"), row.value(QStringLiteral("ValoreTotale")));
 }
 
-void TfrmModificaContratti::unitFromTotal() {
+void ContractRowEditor::unitFromTotal() {
     QVariantMap row = values();
     documents::DocumentOptions options;
     guarded(context(), [&] { options = documents::DocumentOptions::load(*context().db); });

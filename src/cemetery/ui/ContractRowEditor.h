@@ -9,14 +9,14 @@ class QPushButton;
 namespace cemetery::ui {
 
 // The contract row editor, described as data.
-::ui::ScreenDefinition ContractRowDefinition();
+::ui::ScreenDefinition contractRowDefinition();
 
 // The editor of one contract row.
-class TfrmModificaContratti : public ::ui::CardScreen {
+class ContractRowEditor : public ::ui::CardScreen {
     Q_OBJECT
 public:
-    TfrmModificaContratti(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
-                          qint64 key, bool isNew, QWidget* parent = nullptr);
+    ContractRowEditor(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
+                      qint64 key, bool isNew, QWidget* parent = nullptr);
 
     QPushButton* paymentTodayButton() const { return m_paidToday; }
     QPushButton* unitFromTotalButton() const { return m_unitFromTotal; }

@@ -62,7 +62,7 @@ void runMissingPayments(::ui::AppContext& context, QWidget* parent) {
 
 void registerContractScreens(::ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("btnContratti"), [](QWidget* parent, ::ui::AppContext& context) {
-        TfrmGrigliaContratti list(context, parent);
+        ContractList list(context, parent);
         list.exec();
     });
     registry.add(

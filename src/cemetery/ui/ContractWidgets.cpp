@@ -15,7 +15,7 @@ QDate today() {
 
 CardField field(const QString& column, const QString& label, bool sameRow, int width,
                 FieldKind kind) {
-    CardField f = ::ui::PageField(column, label, QString(), sameRow, width);
+    CardField f = ::ui::pageField(column, label, QString(), sameRow, width);
     f.kind = kind;
     return f;
 }

@@ -64,7 +64,7 @@ const ::ui::Lookup kSex{QStringLiteral("select Sesso from Defunti where Id = 0")
 
 CardField field(const QString& column, const QString& label, bool sameRow = false, int width = 0,
                 const QString& page = kDeceasedPage) {
-    return ::ui::PageField(column, label, page, sameRow, width);
+    return ::ui::pageField(column, label, page, sameRow, width);
 }
 
 CardField choice(const QString& column, const QString& label, const ::ui::Lookup& lookup,
@@ -115,7 +115,7 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
 
 // ---------------------------------------------------------------------------
 
-::ui::ScreenDefinition DeceasedDefinition() {
+::ui::ScreenDefinition deceasedDefinition() {
     ::ui::ScreenDefinition d;
     d.table = kTable;
     d.key = QStringLiteral("Id");
@@ -134,7 +134,7 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
     colour.kind = FieldKind::Colour;
     CardField taxCode = field("CodFiscale", "Codice Fiscale");
     taxCode.maxLength = 16;
-    taxCode.onLeave = registries::ui::UpperCase;
+    taxCode.onLeave = registries::ui::upperCase;
     CardField photo = field("Immagine", "Percorso", false, 0, kPhotoPage);
     d.fields = {
         field("Codice", "Codice", false, 120),
@@ -157,12 +157,12 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new TfrmDefuntiDettaglio(context, definition, key, isNew, parent);
+        return new DeceasedCard(context, definition, key, isNew, parent);
     };
     return d;
 }
 
-::ui::ScreenDefinition DeceasedCategoriesDefinition() {
+::ui::ScreenDefinition deceasedCategoriesDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("CategoriaDefunti");
     d.key = QStringLiteral("Id");
@@ -186,7 +186,7 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
 }
 
 void openDeceasedCategories(::ui::AppContext& context, QWidget* parent) {
-    ::ui::ListScreen list(context, DeceasedCategoriesDefinition(), parent);
+    ::ui::ListScreen list(context, deceasedCategoriesDefinition(), parent);
     list.grid()->setItemDelegate(new registries::ui::StoredColourDelegate(
         list.grid(), QStringLiteral("Descrizione"), QStringLiteral("ColoreCategoria")));
     list.exec();
@@ -194,9 +194,8 @@ void openDeceasedCategories(::ui::AppContext& context, QWidget* parent) {
 
 // ---------------------------------------------------------------------------
 
-TfrmGrigliaDefunti::TfrmGrigliaDefunti(::ui::AppContext& context, QWidget* parent,
-                                       bool selectionMode)
-    : ::ui::ListScreen(context, DeceasedDefinition(), parent), m_selectionMode(selectionMode) {
+DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool selectionMode)
+    : ::ui::ListScreen(context, deceasedDefinition(), parent), m_selectionMode(selectionMode) {
     if (selectionMode) {
         setWindowTitle(QStringLiteral("Defunti - scegli il defunto"));
         grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -256,10 +255,10 @@ TfrmGrigliaDefunti::TfrmGrigliaDefunti(::ui::AppContext& context, QWidget* paren
     g->addLayout(searchButtons, 2, 5);
     if (auto* v = qobject_cast<QVBoxLayout*>(layout()))
         v->insertWidget(1, panel);
-    connect(find, &QPushButton::clicked, this, &TfrmGrigliaDefunti::search);
-    connect(reset, &QPushButton::clicked, this, &TfrmGrigliaDefunti::resetSearch);
+    connect(find, &QPushButton::clicked, this, &DeceasedList::search);
+    connect(reset, &QPushButton::clicked, this, &DeceasedList::resetSearch);
     for (QLineEdit* e : {m_name, m_taxCode, m_notes})
-        connect(e, &QLineEdit::returnPressed, this, &TfrmGrigliaDefunti::search);
+        connect(e, &QLineEdit::returnPressed, this, &DeceasedList::search);
     fillChoices();
 
     auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica"));
@@ -293,7 +292,7 @@ TfrmGrigliaDefunti::TfrmGrigliaDefunti(::ui::AppContext& context, QWidget* paren
     resize(980, 600);
 }
 
-void TfrmGrigliaDefunti::fillChoices() {
+void DeceasedList::fillChoices() {
     try {
         fillChoice(*context().db, m_category, kCategories);
         fillChoice(*context().db, m_area, kAreas);
@@ -302,11 +301,11 @@ void TfrmGrigliaDefunti::fillChoices() {
     }
 }
 
-QString TfrmGrigliaDefunti::condition() const {
+QString DeceasedList::condition() const {
     return m_applied;
 }
 
-void TfrmGrigliaDefunti::search() {
+void DeceasedList::search() {
     DeceasedSearch s;
     s.name = m_name->text();
     s.taxCode = m_taxCode->text();
@@ -317,7 +316,7 @@ void TfrmGrigliaDefunti::search() {
     refresh();
 }
 
-void TfrmGrigliaDefunti::resetSearch() {
+void DeceasedList::resetSearch() {
     for (QLineEdit* e : {m_name, m_taxCode, m_notes})
         e->clear();
     m_category->setCurrentIndex(0);
@@ -328,7 +327,7 @@ void TfrmGrigliaDefunti::resetSearch() {
     refresh();
 }
 
-qint64 TfrmGrigliaDefunti::insertRow() {
+qint64 DeceasedList::insertRow() {
     // A new deceased must show up: the search goes first.
     for (QLineEdit* e : {m_name, m_taxCode, m_notes})
         e->clear();
@@ -338,15 +337,15 @@ qint64 TfrmGrigliaDefunti::insertRow() {
     return DeceasedRules::insertNew(*context().db);
 }
 
-void TfrmGrigliaDefunti::openCard(qint64 key, bool isNew) {
+void DeceasedList::openCard(qint64 key, bool isNew) {
     if (m_selectionMode && !isNew) {
-        m_chosen = registries::ui::SelectedKeys(grid());
+        m_chosen = registries::ui::selectedKeys(grid());
         if (m_chosen.isEmpty())
             m_chosen = {key};
         accept();
         return;
     }
-    TfrmDefuntiDettaglio card(context(), definition(), key, isNew, this);
+    DeceasedCard card(context(), definition(), key, isNew, this);
     if (isNew)
         card.setLinkContract(m_linkContract);
     card.exec();
@@ -367,9 +366,8 @@ void TfrmGrigliaDefunti::openCard(qint64 key, bool isNew) {
 
 // ---------------------------------------------------------------------------
 
-TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
-                                           const ::ui::ScreenDefinition& definition, qint64 key,
-                                           bool isNew, QWidget* parent)
+DeceasedCard::DeceasedCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
+                           qint64 key, bool isNew, QWidget* parent)
     : ::ui::CardScreen(context, definition, key, isNew, parent) {
     setObjectName(QStringLiteral("TfrmDefuntiDettaglio"));
     deleteButton()->hide();
@@ -421,10 +419,10 @@ TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
         if (auto* line = qobject_cast<QLineEdit*>(editor(QString::fromLatin1(name))))
             connect(line, &QLineEdit::textEdited, this, [this] { m_namesTyped = true; });
     connect(qobject_cast<QLineEdit*>(editor(QStringLiteral("CodFiscale"))),
-            &QLineEdit::editingFinished, this, &TfrmDefuntiDettaglio::checkTaxCode);
+            &QLineEdit::editingFinished, this, &DeceasedCard::checkTaxCode);
     for (const char* name : {"Cognome", "Nome"})
         connect(qobject_cast<QLineEdit*>(editor(QString::fromLatin1(name))),
-                &QLineEdit::editingFinished, this, &TfrmDefuntiDettaglio::checkName);
+                &QLineEdit::editingFinished, this, &DeceasedCard::checkName);
 
     // Position: the area's listed positions are offered, any text stays allowed.
     auto* position = qobject_cast<QLineEdit*>(editor(QStringLiteral("Posizione")));
@@ -490,7 +488,7 @@ TfrmDefuntiDettaglio::TfrmDefuntiDettaglio(::ui::AppContext& context,
         surname->setFocus();
 }
 
-bool TfrmDefuntiDettaglio::eventFilter(QObject* watched, QEvent* event) {
+bool DeceasedCard::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_picture && event->type() == QEvent::MouseButtonDblClick) {
         showFullPicture();
         return true;
@@ -507,7 +505,7 @@ bool TfrmDefuntiDettaglio::eventFilter(QObject* watched, QEvent* event) {
     return ::ui::CardScreen::eventFilter(watched, event);
 }
 
-void TfrmDefuntiDettaglio::refillLookup(const QString& field, const QVariant& current) {
+void DeceasedCard::refillLookup(const QString& field, const QVariant& current) {
     for (const CardField& f : definition().fields)
         if (f.field == field) {
             ::ui::fillLookup(*context().db, editor(field), f.lookup, current);
@@ -515,8 +513,8 @@ void TfrmDefuntiDettaglio::refillLookup(const QString& field, const QVariant& cu
         }
 }
 
-void TfrmDefuntiDettaglio::newCategory() {
-    const ::ui::ScreenDefinition d = DeceasedCategoriesDefinition();
+void DeceasedCard::newCategory() {
+    const ::ui::ScreenDefinition d = deceasedCategoriesDefinition();
     qint64 id = 0;
     try {
         db::Transaction tx(*context().db);
@@ -532,17 +530,17 @@ void TfrmDefuntiDettaglio::newCategory() {
                  card.deleted() ? value(QStringLiteral("Categoria_ID")) : QVariant(id));
 }
 
-void TfrmDefuntiDettaglio::openCategory() {
+void DeceasedCard::openCategory() {
     const qint64 id = db::RecordKey(values(), QStringLiteral("Categoria_ID"));
     if (id <= 0)
         return;
-    ::ui::CardScreen card(context(), DeceasedCategoriesDefinition(), id, false, this);
+    ::ui::CardScreen card(context(), deceasedCategoriesDefinition(), id, false, this);
     card.exec();
     refillLookup(QStringLiteral("Categoria_ID"), card.deleted() ? QVariant() : QVariant(id));
 }
 
-void TfrmDefuntiDettaglio::newMunicipality(const QString& field) {
-    const ::ui::ScreenDefinition d = registries::ui::MunicipalitiesScreen();
+void DeceasedCard::newMunicipality(const QString& field) {
+    const ::ui::ScreenDefinition d = registries::ui::municipalitiesScreen();
     qint64 id = 0;
     try {
         db::Transaction tx(*context().db);
@@ -566,11 +564,11 @@ void TfrmDefuntiDettaglio::newMunicipality(const QString& field) {
                  field == QLatin1String("LuogoMorte_id") ? chosen : other);
 }
 
-void TfrmDefuntiDettaglio::openMunicipality(const QString& field) {
+void DeceasedCard::openMunicipality(const QString& field) {
     const qint64 id = db::RecordKey(values(), field);
     if (id <= 0)
         return;
-    ::ui::CardScreen card(context(), registries::ui::MunicipalitiesScreen(), id, false, this);
+    ::ui::CardScreen card(context(), registries::ui::municipalitiesScreen(), id, false, this);
     card.exec();
     const QVariant birth = value(QStringLiteral("LuogoNascita_Id"));
     const QVariant death = value(QStringLiteral("LuogoMorte_id"));
@@ -578,7 +576,7 @@ void TfrmDefuntiDettaglio::openMunicipality(const QString& field) {
     refillLookup(QStringLiteral("LuogoMorte_id"), death);
 }
 
-void TfrmDefuntiDettaglio::fillPositions() {
+void DeceasedCard::fillPositions() {
     auto* line = qobject_cast<QLineEdit*>(editor(QStringLiteral("Posizione")));
     auto* model = line && line->completer()
                       ? qobject_cast<QStringListModel*>(line->completer()->model())
@@ -595,12 +593,12 @@ void TfrmDefuntiDettaglio::fillPositions() {
     model->setStringList(labels);
 }
 
-QString TfrmDefuntiDettaglio::birthDateTyped() const {
+QString DeceasedCard::birthDateTyped() const {
     auto* line = qobject_cast<QLineEdit*>(editor(QStringLiteral("DataNascita")));
     return line ? line->text().trimmed() : QString();
 }
 
-void TfrmDefuntiDettaglio::checkTaxCode() {
+void DeceasedCard::checkTaxCode() {
     const QString code = value(QStringLiteral("CodFiscale")).toString().trimmed();
     try {
         if (auto w = DeceasedRules::taxCodeDuplicate(*context().db, code, key()))
@@ -610,13 +608,13 @@ void TfrmDefuntiDettaglio::checkTaxCode() {
     }
 }
 
-void TfrmDefuntiDettaglio::checkName() {
+void DeceasedCard::checkName() {
     const QVariantMap v = values();
     const qint64 place = db::RecordKey(v, QStringLiteral("LuogoNascita_Id"));
     try {
         if (auto w = DeceasedRules::nameDuplicate(
-                *context().db, db::RecordText(v, QStringLiteral("Cognome")),
-                db::RecordText(v, QStringLiteral("Nome")), birthDateTyped(), place,
+                *context().db, db::recordText(v, QStringLiteral("Cognome")),
+                db::recordText(v, QStringLiteral("Nome")), birthDateTyped(), place,
                 DeceasedRules::municipalityName(*context().db, place), key()))
             context().interaction->warning(DeceasedRules::kDuplicateTitle, *w);
     } catch (const db::DbError& e) {
@@ -624,11 +622,11 @@ void TfrmDefuntiDettaglio::checkName() {
     }
 }
 
-std::optional<common::Failure> TfrmDefuntiDettaglio::validate(const QVariantMap& values) const {
+std::optional<common::Failure> DeceasedCard::validate(const QVariantMap& values) const {
     return DeceasedRules::validate(values);
 }
 
-void TfrmDefuntiDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
+void DeceasedCard::writeExtra(db::Database& db, const QVariantMap& values) {
     QVariantMap r = values;
     const QVariantMap& before = storedValues();
     db::Values extra;
@@ -669,7 +667,7 @@ void TfrmDefuntiDettaglio::writeExtra(db::Database& db, const QVariantMap& value
     m_namesTyped = false;
 }
 
-void TfrmDefuntiDettaglio::takePhoto() {
+void DeceasedCard::takePhoto() {
     const QString file = context().interaction->openFile(
         QStringLiteral("Prendi Foto"), QString(),
         QStringLiteral("Immagini (*.jpg *.jpeg *.png *.bmp);;Tutti i file (*)"));
@@ -680,7 +678,7 @@ void TfrmDefuntiDettaglio::takePhoto() {
     reloadPicture();
 }
 
-void TfrmDefuntiDettaglio::reloadPicture() {
+void DeceasedCard::reloadPicture() {
     m_pixmap = QPixmap();
     const QString path = value(QStringLiteral("Immagine")).toString();
     if (!path.isEmpty()) {
@@ -707,7 +705,7 @@ void TfrmDefuntiDettaglio::reloadPicture() {
                                          Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
-void TfrmDefuntiDettaglio::showFullPicture() {
+void DeceasedCard::showFullPicture() {
     if (m_pixmap.isNull())
         return;
     QDialog window(this);
@@ -730,7 +728,7 @@ void TfrmDefuntiDettaglio::showFullPicture() {
 // ---------------------------------------------------------------------------
 
 QList<qint64> pickDeceased(::ui::AppContext& ctx, QWidget* parent) {
-    TfrmGrigliaDefunti list(ctx, parent, true);
+    DeceasedList list(ctx, parent, true);
     if (list.exec() != QDialog::Accepted)
         return {};
     return list.chosen();
@@ -744,7 +742,7 @@ qint64 addDeceasedForContract(::ui::AppContext& ctx, qint64 contractId, QWidget*
         ctx.interaction->error(kErrorTitle, e.message());
         return 0;
     }
-    TfrmDefuntiDettaglio card(ctx, DeceasedDefinition(), id, true, parent);
+    DeceasedCard card(ctx, deceasedDefinition(), id, true, parent);
     card.setLinkContract(contractId);
     card.exec();
     return card.deleted() ? 0 : id;
@@ -752,7 +750,7 @@ qint64 addDeceasedForContract(::ui::AppContext& ctx, qint64 contractId, QWidget*
 
 void registerDeceasedScreens(::ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("btnDefunti"), [](QWidget* parent, ::ui::AppContext& context) {
-        TfrmGrigliaDefunti list(context, parent);
+        DeceasedList list(context, parent);
         list.exec();
     });
     registry.add(QStringLiteral("frmGrigliaCategoriaDefunti"),

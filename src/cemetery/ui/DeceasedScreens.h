@@ -17,15 +17,14 @@ class ScreenRegistry;
 
 namespace cemetery::ui {
 
-::ui::ScreenDefinition DeceasedDefinition();
-::ui::ScreenDefinition DeceasedCategoriesDefinition();
+::ui::ScreenDefinition deceasedDefinition();
+::ui::ScreenDefinition deceasedCategoriesDefinition();
 
 // The deceased list ("Defunti"). In selection mode "Avanti" and a double
 // click close the list and leave the selected rows as the choice.
-class TfrmGrigliaDefunti : public ::ui::ListScreen {
+class DeceasedList : public ::ui::ListScreen {
 public:
-    TfrmGrigliaDefunti(::ui::AppContext& context, QWidget* parent = nullptr,
-                       bool selectionMode = false);
+    DeceasedList(::ui::AppContext& context, QWidget* parent = nullptr, bool selectionMode = false);
 
     QString condition() const override;
     // The deceased chosen in selection mode.
@@ -58,10 +57,10 @@ private:
 };
 
 // The deceased card ("Defunti"): pages "  Defunto  " and "  Foto  ".
-class TfrmDefuntiDettaglio : public ::ui::CardScreen {
+class DeceasedCard : public ::ui::CardScreen {
 public:
-    TfrmDefuntiDettaglio(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
-                         qint64 key, bool isNew, QWidget* parent = nullptr);
+    DeceasedCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                 bool isNew, QWidget* parent = nullptr);
 
     void setLinkContract(qint64 contractId) { m_linkContract = contractId; }
     // Reads the photo again from the stored path.

@@ -1,7 +1,7 @@
 #include "documents/ui/DocumentScreens.h"
 
-#include "documents/ui/DocumentList.h"
-#include "documents/ui/InstalmentDialog.h"
+#include "documents/ui/InstalmentCard.h"
+#include "documents/ui/InvoiceList.h"
 #include "documents/ui/SeriesRegistry.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
@@ -10,7 +10,7 @@ namespace documents::ui {
 
 namespace {
 
-void OpenList(QWidget* parent, ::ui::AppContext& context, DocumentKind kind, bool history) {
+void openList(QWidget* parent, ::ui::AppContext& context, DocumentKind kind, bool history) {
     // The history lists work on a copy of the context in history mode; the
     // main window sets the range before opening them.
     ::ui::AppContext own = context;
@@ -19,7 +19,7 @@ void OpenList(QWidget* parent, ::ui::AppContext& context, DocumentKind kind, boo
         own.historyFrom = QDate();
         own.historyTo = QDate();
     }
-    TfrmGrigliaFatture list(own, kind, parent);
+    InvoiceList list(own, kind, parent);
     list.exec();
 }
 
@@ -31,24 +31,24 @@ void registerDocumentScreens(::ui::ScreenRegistry& registry) {
         window.exec();
     });
     registry.add(QStringLiteral("btnFattureClienti"), [](QWidget* parent, ::ui::AppContext& c) {
-        OpenList(parent, c, DocumentKind::CustomerInvoice, false);
+        openList(parent, c, DocumentKind::CustomerInvoice, false);
     });
     registry.add(QStringLiteral("btnNoteCreditoClienti"), [](QWidget* parent, ::ui::AppContext& c) {
-        OpenList(parent, c, DocumentKind::CustomerCreditNote, false);
+        openList(parent, c, DocumentKind::CustomerCreditNote, false);
     });
     registry.add(QStringLiteral("btnStoricoFattureClienti"),
                  [](QWidget* parent, ::ui::AppContext& c) {
-                     OpenList(parent, c, DocumentKind::CustomerInvoice, true);
+                     openList(parent, c, DocumentKind::CustomerInvoice, true);
                  });
     registry.add(QStringLiteral("btnStoricoNoteCreditoClienti"),
                  [](QWidget* parent, ::ui::AppContext& c) {
-                     OpenList(parent, c, DocumentKind::CustomerCreditNote, true);
+                     openList(parent, c, DocumentKind::CustomerCreditNote, true);
                  });
     // The reminder's double click on an overdue instalment.
     registry.add(QStringLiteral("scadenza"), [](QWidget* parent, ::ui::AppContext& c) {
         if (c.recordKey == 0)
             return;
-        TfrmScadenziarioDettaglio card(c, c.recordKey, false, parent);
+        InstalmentCard card(c, c.recordKey, false, parent);
         card.exec();
     });
 }

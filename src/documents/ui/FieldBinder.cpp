@@ -140,7 +140,7 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
     return std::nullopt;
 }
 
-::ui::CardField Field(const char* column, const char* label, bool sameRow, int width,
+::ui::CardField field(const char* column, const char* label, bool sameRow, int width,
                       bool readOnly) {
     ::ui::CardField f;
     f.field = QString::fromLatin1(column);
@@ -151,16 +151,16 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
     return f;
 }
 
-::ui::CardField LookupField(const char* column, const char* label, const char* sql, const char* key,
+::ui::CardField lookupField(const char* column, const char* label, const char* sql, const char* key,
                             const char* display, const char* cancelled, bool sameRow) {
-    ::ui::CardField f = Field(column, label, sameRow);
+    ::ui::CardField f = field(column, label, sameRow);
     f.kind = ::ui::FieldKind::Lookup;
     f.lookup = {QString::fromLatin1(sql), QString::fromLatin1(key), QString::fromLatin1(display),
                 QString::fromLatin1(cancelled)};
     return f;
 }
 
-void ShowFailure(common::Interaction& ui, const common::Failure& failure) {
+void showFailure(common::Interaction& ui, const common::Failure& failure) {
     if (failure.title.contains(QLatin1String("errore"), Qt::CaseInsensitive))
         ui.error(failure.title, failure.text);
     else

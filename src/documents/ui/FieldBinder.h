@@ -77,15 +77,15 @@ private:
 };
 
 // Shorthands for the field lists of the editors.
-::ui::CardField Field(const char* column, const char* label, bool sameRow = false, int width = 0,
+::ui::CardField field(const char* column, const char* label, bool sameRow = false, int width = 0,
                       bool readOnly = false);
 // A drop-down over a Jet select: key and shown columns, rows whose
 // cancelled column is true left out.
-::ui::CardField LookupField(const char* column, const char* label, const char* sql, const char* key,
+::ui::CardField lookupField(const char* column, const char* label, const char* sql, const char* key,
                             const char* display, const char* cancelled = "", bool sameRow = false);
 
 // The first failure goes to the user as a message box with its title:
 // errors for "Messaggio di errore", warnings for the others.
-void ShowFailure(common::Interaction& ui, const common::Failure& failure);
+void showFailure(common::Interaction& ui, const common::Failure& failure);
 
 } // namespace documents::ui

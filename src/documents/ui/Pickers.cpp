@@ -18,7 +18,7 @@
 
 namespace documents::ui {
 
-TfrmSceltaArticolo::TfrmSceltaArticolo(::ui::AppContext& context, QWidget* parent)
+ArticlePicker::ArticlePicker(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("TfrmSceltaArticolo"));
     setWindowTitle(QStringLiteral("Listino articoli"));
@@ -54,19 +54,19 @@ TfrmSceltaArticolo::TfrmSceltaArticolo(::ui::AppContext& context, QWidget* paren
     buttons->addWidget(back);
     layout->addLayout(buttons);
 
-    connect(m_search, &QLineEdit::textChanged, this, &TfrmSceltaArticolo::refresh);
-    connect(m_search, &QLineEdit::returnPressed, this, &TfrmSceltaArticolo::choose);
-    connect(m_grid, &::ui::DataGrid::rowChosen, this, &TfrmSceltaArticolo::choose);
-    connect(m_choose, &QPushButton::clicked, this, &TfrmSceltaArticolo::choose);
+    connect(m_search, &QLineEdit::textChanged, this, &ArticlePicker::refresh);
+    connect(m_search, &QLineEdit::returnPressed, this, &ArticlePicker::choose);
+    connect(m_grid, &::ui::DataGrid::rowChosen, this, &ArticlePicker::choose);
+    connect(m_choose, &QPushButton::clicked, this, &ArticlePicker::choose);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
     refresh();
 }
 
-void TfrmSceltaArticolo::refresh() {
+void ArticlePicker::refresh() {
     QString sql = QStringLiteral("SELECT * FROM prezziar where annullato = false");
     const QString text = m_search->text().trimmed();
     if (!text.isEmpty()) {
-        const QString quoted = common::SqlQuote(text);
+        const QString quoted = common::sqlQuote(text);
         sql += QStringLiteral(" and (Codice like '%1*' or Descrizione like '%1*')").arg(quoted);
     }
     sql += QStringLiteral(" order by Descrizione");
@@ -79,21 +79,20 @@ void TfrmSceltaArticolo::refresh() {
     }
 }
 
-void TfrmSceltaArticolo::choose() {
+void ArticlePicker::choose() {
     m_chosen = m_grid->currentKey();
     if (m_chosen != 0)
         accept();
 }
 
-qint64 TfrmSceltaArticolo::pick(::ui::AppContext& context, QWidget* parent) {
-    TfrmSceltaArticolo dialog(context, parent);
+qint64 ArticlePicker::pick(::ui::AppContext& context, QWidget* parent) {
+    ArticlePicker dialog(context, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.chosen() : 0;
 }
 
 // ---------------------------------------------------------------------------
 
-TfrmTrovaFattura::TfrmTrovaFattura(const QList<CreditNoteImport::Invoice>& invoices,
-                                   QWidget* parent)
+InvoicePicker::InvoicePicker(const QList<CreditNoteImport::Invoice>& invoices, QWidget* parent)
     : QDialog(parent), m_invoices(invoices) {
     setObjectName(QStringLiteral("TfrmTrovaFattura"));
     setWindowTitle(QStringLiteral("Trova Fattura"));
@@ -111,11 +110,11 @@ TfrmTrovaFattura::TfrmTrovaFattura(const QList<CreditNoteImport::Invoice>& invoi
     m_table->horizontalHeader()->setStretchLastSection(true);
     for (int r = 0; r < invoices.size(); ++r) {
         const auto& i = invoices[r];
-        auto* total = new QTableWidgetItem(common::EuroText(i.total));
+        auto* total = new QTableWidgetItem(common::euroText(i.total));
         total->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* number = new QTableWidgetItem(QString::number(i.number));
         number->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_table->setItem(r, 0, new QTableWidgetItem(common::ItalianDate(i.date)));
+        m_table->setItem(r, 0, new QTableWidgetItem(common::italianDate(i.date)));
         m_table->setItem(r, 1, number);
         m_table->setItem(r, 2, new QTableWidgetItem(i.series));
         m_table->setItem(r, 3, total);
@@ -135,12 +134,12 @@ TfrmTrovaFattura::TfrmTrovaFattura(const QList<CreditNoteImport::Invoice>& invoi
     buttons->addWidget(m_choose);
     buttons->addWidget(back);
     layout->addLayout(buttons);
-    connect(m_choose, &QPushButton::clicked, this, &TfrmTrovaFattura::choose);
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, &TfrmTrovaFattura::choose);
+    connect(m_choose, &QPushButton::clicked, this, &InvoicePicker::choose);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, &InvoicePicker::choose);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TfrmTrovaFattura::choose() {
+void InvoicePicker::choose() {
     const int row = m_table->currentRow();
     if (row < 0 || row >= m_invoices.size())
         return;

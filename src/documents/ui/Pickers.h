@@ -17,10 +17,10 @@ namespace documents::ui {
 
 // The price list to pick the article of a new row from: articles not
 // cancelled, searched by code or description.
-class TfrmSceltaArticolo : public QDialog {
+class ArticlePicker : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmSceltaArticolo(::ui::AppContext& context, QWidget* parent = nullptr);
+    explicit ArticlePicker(::ui::AppContext& context, QWidget* parent = nullptr);
 
     qint64 chosen() const { return m_chosen; }
     ::ui::DataGrid* grid() const { return m_grid; }
@@ -43,10 +43,10 @@ private:
 };
 
 // The customer's invoices a credit note may refer to ("Trova Fattura").
-class TfrmTrovaFattura : public QDialog {
+class InvoicePicker : public QDialog {
     Q_OBJECT
 public:
-    TfrmTrovaFattura(const QList<CreditNoteImport::Invoice>& invoices, QWidget* parent = nullptr);
+    InvoicePicker(const QList<CreditNoteImport::Invoice>& invoices, QWidget* parent = nullptr);
 
     QTableWidget* table() const { return m_table; }
     QPushButton* chooseButton() const { return m_choose; }

@@ -147,7 +147,7 @@ bool SeriesRegistry::write(bool check) {
                              {QStringLiteral("Descrizione"), nullIfEmpty(m_descrizione->text())},
                              {QStringLiteral("Note"), nullIfEmpty(m_note->toPlainText())}};
     if (check)
-        if (auto failure = registries::ValidateInvoicingSeries(values)) {
+        if (auto failure = registries::validateInvoicingSeries(values)) {
             m_context.interaction->error(failure->title, failure->text);
             m_serie->setFocus();
             return false;

@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 namespace {
 
@@ -29,12 +29,12 @@ bool editAttachment(::ui::AppContext& context, qint64 documentId, qint64 attachm
     const bool isNew = attachmentId == 0;
     try {
         if (isNew)
-            attachmentId = Attachments::add(*context.db, documentId);
+            attachmentId = attachments::add(*context.db, documentId);
     } catch (const db::DbError& e) {
         context.interaction->error(kErrorTitle, e.message());
         return false;
     }
-    TfrmAllegati editor(context, attachmentId, isNew, parent);
+    AttachmentEditor editor(context, attachmentId, isNew, parent);
     return editor.exec() == QDialog::Accepted;
 }
 
@@ -45,7 +45,7 @@ bool deleteAttachment(::ui::AppContext& context, qint64 attachmentId) {
             QStringLiteral("Sei sicuro di voler eliminare il Record dell'Allegato ?")))
         return false;
     try {
-        Attachments::remove(*context.db, attachmentId);
+        attachments::remove(*context.db, attachmentId);
     } catch (const db::DbError& e) {
         context.interaction->error(kErrorTitle, e.message());
         return false;
@@ -53,8 +53,8 @@ bool deleteAttachment(::ui::AppContext& context, qint64 attachmentId) {
     return true;
 }
 
-TfrmAllegati::TfrmAllegati(::ui::AppContext& context, qint64 attachmentId, bool isNew,
-                           QWidget* parent)
+AttachmentEditor::AttachmentEditor(::ui::AppContext& context, qint64 attachmentId, bool isNew,
+                                   QWidget* parent)
     : QDialog(parent), m_context(context), m_id(attachmentId), m_isNew(isNew) {
     setObjectName(QStringLiteral("TfrmAllegati"));
     setWindowTitle(QStringLiteral("Allegati"));
@@ -108,9 +108,9 @@ TfrmAllegati::TfrmAllegati(::ui::AppContext& context, qint64 attachmentId, bool 
     buttons->addWidget(saveButton);
     buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
-    connect(find, &QPushButton::clicked, this, &TfrmAllegati::chooseFile);
-    connect(saveButton, &QPushButton::clicked, this, &TfrmAllegati::save);
-    connect(cancelButton, &QPushButton::clicked, this, &TfrmAllegati::cancel);
+    connect(find, &QPushButton::clicked, this, &AttachmentEditor::chooseFile);
+    connect(saveButton, &QPushButton::clicked, this, &AttachmentEditor::save);
+    connect(cancelButton, &QPushButton::clicked, this, &AttachmentEditor::cancel);
 
     auto* navigator = new ::ui::FieldNavigator(this);
     for (QWidget* w : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_description),
@@ -119,14 +119,14 @@ TfrmAllegati::TfrmAllegati(::ui::AppContext& context, qint64 attachmentId, bool 
         navigator->add(w);
 
     try {
-        display(Attachments::load(*context.db, attachmentId));
+        display(attachments::load(*context.db, attachmentId));
     } catch (const db::DbError& e) {
         context.interaction->error(kErrorTitle, e.message());
     }
     m_name->setFocus();
 }
 
-void TfrmAllegati::display(const QVariantMap& v) {
+void AttachmentEditor::display(const QVariantMap& v) {
     m_name->setText(v.value(QStringLiteral("NomeAttachment")).toString());
     m_description->setText(v.value(QStringLiteral("DescrizioneAttachment")).toString());
     m_format->setText(v.value(QStringLiteral("FormatoAttachment")).toString());
@@ -134,7 +134,7 @@ void TfrmAllegati::display(const QVariantMap& v) {
     m_path->setText(v.value(QStringLiteral("PercorsoCompleto")).toString());
 }
 
-QVariantMap TfrmAllegati::values() const {
+QVariantMap AttachmentEditor::values() const {
     return {{QStringLiteral("NomeAttachment"), m_name->text()},
             {QStringLiteral("DescrizioneAttachment"), m_description->text()},
             {QStringLiteral("FormatoAttachment"), m_format->text()},
@@ -142,7 +142,7 @@ QVariantMap TfrmAllegati::values() const {
             {QStringLiteral("PercorsoCompleto"), m_path->text()}};
 }
 
-void TfrmAllegati::chooseFile() {
+void AttachmentEditor::chooseFile() {
     const QString current = m_path->text().trimmed();
     const QString path = m_context.interaction->openFile(
         QStringLiteral("Scegli il file da allegare"), QStringLiteral("Tutti i file (*)"),
@@ -150,13 +150,13 @@ void TfrmAllegati::chooseFile() {
     if (path.isEmpty())
         return;
     QVariantMap v = values();
-    Attachments::fillFromFile(v, path);
+    attachments::fillFromFile(v, path);
     display(v);
 }
 
-bool TfrmAllegati::save() {
+bool AttachmentEditor::save() {
     try {
-        if (const auto f = Attachments::save(*m_context.db, m_id, values())) {
+        if (const auto f = attachments::save(*m_context.db, m_id, values())) {
             m_context.interaction->fail(*f);
             if (QWidget* w = findChild<QWidget*>(f->field))
                 w->setFocus();
@@ -170,12 +170,12 @@ bool TfrmAllegati::save() {
     return true;
 }
 
-void TfrmAllegati::cancel() {
+void AttachmentEditor::cancel() {
     if (m_isNew) {
         if (!m_context.interaction->confirmCancelInsertion())
             return;
         try {
-            Attachments::remove(*m_context.db, m_id);
+            attachments::remove(*m_context.db, m_id);
         } catch (const db::DbError& e) {
             m_context.interaction->error(kErrorTitle, e.message());
             return;
@@ -185,8 +185,8 @@ void TfrmAllegati::cancel() {
 }
 
 // Esc and the window's close box give up as "Annulla" does.
-void TfrmAllegati::reject() {
+void AttachmentEditor::reject() {
     cancel();
 }
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

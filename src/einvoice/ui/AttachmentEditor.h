@@ -12,7 +12,7 @@ namespace ui {
 struct AppContext;
 }
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 // The attachment editor ("Allegati") of the invoice and credit-note editors.
 // attachmentId 0 adds a Fattura_Allegati row for documentId (removed again
@@ -27,11 +27,11 @@ bool deleteAttachment(::ui::AppContext& context, qint64 attachmentId);
 // The window itself: name, description, format, compression and the path
 // of the file, which "Cerca" chooses. "Salva" checks and writes the row,
 // "Annulla" closes (after a Yes, deleting the new row).
-class TfrmAllegati : public QDialog {
+class AttachmentEditor : public QDialog {
     Q_OBJECT
 public:
-    TfrmAllegati(::ui::AppContext& context, qint64 attachmentId, bool isNew,
-                 QWidget* parent = nullptr);
+    AttachmentEditor(::ui::AppContext& context, qint64 attachmentId, bool isNew,
+                     QWidget* parent = nullptr);
 
     qint64 attachmentId() const { return m_id; }
     QVariantMap values() const;
@@ -60,4 +60,4 @@ private:
     QLineEdit* m_path;
 };
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

@@ -6,7 +6,7 @@
 
 #include <QApplication>
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 namespace {
 
@@ -28,4 +28,4 @@ bool exportXml(::ui::AppContext& context, qint64 documentId, QWidget* parent) {
     return FatturaPaExport::run(*context.db, *context.interaction, {documentId, QString()}).written;
 }
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

@@ -8,7 +8,7 @@ namespace ui {
 struct AppContext;
 }
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 // "Esporta xml" of the invoice and credit-note editors: writes the
 // electronic invoice of the saved document (invoice or credit note, told by
@@ -16,4 +16,4 @@ namespace fatturapa::ui {
 // when the file was written.
 bool exportXml(::ui::AppContext& context, qint64 documentId, QWidget* parent);
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

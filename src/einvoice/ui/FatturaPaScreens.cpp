@@ -5,22 +5,22 @@
 #include "registries/ui/CustomerScreens.h"
 #include "ui/ScreenRegistry.h"
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 void registerFatturaPaScreens(::ui::ScreenRegistry& registry) {
     const auto errors = [](QWidget* parent, ::ui::AppContext& context) {
-        TfrmGrigliaErrori list(context, parent);
+        RejectionErrorList list(context, parent);
         list.exec();
     };
     registry.add(QStringLiteral("btnErroriFatturaElettronica"), errors);
-    registry.add(RejectionErrorsDefinition().objectName, errors);
+    registry.add(rejectionErrorsDefinition().objectName, errors);
 
     registries::ui::setPublicOfficeLookup(
-        [](registries::ui::TfrmClientiDettaglio& card, ::ui::AppContext& context) {
-            TfrmTrovaPubblicaAmministrazione lookup(context, &card);
+        [](registries::ui::CustomerCard& card, ::ui::AppContext& context) {
+            PublicOfficeLookup lookup(context, &card);
             if (lookup.exec() == QDialog::Accepted)
                 card.applyPublicOffice(lookup.chosenValues());
         });
 }
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

@@ -4,10 +4,10 @@ namespace ui {
 class ScreenRegistry;
 }
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 // Registers the rejection-error list (btnErroriFatturaElettronica and its
 // object name) and installs the public-office lookup of the customer card.
 void registerFatturaPaScreens(::ui::ScreenRegistry& registry);
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

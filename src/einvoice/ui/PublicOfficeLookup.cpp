@@ -14,12 +14,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 namespace {} // namespace
 
-TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppContext& context,
-                                                                   QWidget* parent)
+PublicOfficeLookup::PublicOfficeLookup(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("TfrmTrovaPubblicaAmministrazione"));
     setWindowTitle(QStringLiteral("Trova Pubblica Amministrazione"));
@@ -51,7 +50,7 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
         boxes->addWidget(box, at / 4, (at % 4) * 2 + 1);
         m_boxes.insert(name, box);
         // Enter in a box searches.
-        connect(box, &QLineEdit::returnPressed, this, &TfrmTrovaPubblicaAmministrazione::search);
+        connect(box, &QLineEdit::returnPressed, this, &PublicOfficeLookup::search);
         ++at;
     }
     m_boxes.value(QStringLiteral("Provincia"))->setMaxLength(2);
@@ -67,9 +66,9 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
     actions->addWidget(find);
     actions->addWidget(clear);
     layout->addLayout(actions);
-    connect(find, &QPushButton::clicked, this, &TfrmTrovaPubblicaAmministrazione::search);
-    connect(clear, &QPushButton::clicked, this, &TfrmTrovaPubblicaAmministrazione::reset);
-    connect(load, &QPushButton::clicked, this, &TfrmTrovaPubblicaAmministrazione::importDirectory);
+    connect(find, &QPushButton::clicked, this, &PublicOfficeLookup::search);
+    connect(clear, &QPushButton::clicked, this, &PublicOfficeLookup::reset);
+    connect(load, &QPushButton::clicked, this, &PublicOfficeLookup::importDirectory);
 
     m_grid = new ::ui::DataGrid(context, QStringLiteral("frmTrovaPA_Griglia"), this);
     m_grid->setTable(QStringLiteral("PA_Amministrazioni_FatturaElettronica"));
@@ -85,7 +84,7 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
          {QStringLiteral("cf"), 110, QStringLiteral("Cod. fiscale")},
          {QStringLiteral("tipologia_istat"), 200, QStringLiteral("Tipologia")}});
     layout->addWidget(m_grid, 1);
-    connect(m_grid, &::ui::DataGrid::rowChosen, this, &TfrmTrovaPubblicaAmministrazione::choose);
+    connect(m_grid, &::ui::DataGrid::rowChosen, this, &PublicOfficeLookup::choose);
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
@@ -96,13 +95,13 @@ TfrmTrovaPubblicaAmministrazione::TfrmTrovaPubblicaAmministrazione(::ui::AppCont
     buttons->addWidget(next);
     buttons->addWidget(back);
     layout->addLayout(buttons);
-    connect(next, &QPushButton::clicked, this, &TfrmTrovaPubblicaAmministrazione::choose);
+    connect(next, &QPushButton::clicked, this, &PublicOfficeLookup::choose);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 
     m_boxes.value(QStringLiteral("Comune"))->setFocus();
 }
 
-IpaSearch TfrmTrovaPubblicaAmministrazione::criteria() const {
+IpaSearch PublicOfficeLookup::criteria() const {
     IpaSearch s;
     s.town = m_boxes.value(QStringLiteral("Comune"))->text();
     s.administration = m_boxes.value(QStringLiteral("DescPA"))->text();
@@ -115,7 +114,7 @@ IpaSearch TfrmTrovaPubblicaAmministrazione::criteria() const {
     return s;
 }
 
-void TfrmTrovaPubblicaAmministrazione::search() {
+void PublicOfficeLookup::search() {
     try {
         db::Result rows;
         if (const auto f = criteria().run(*m_context.db, &rows)) {
@@ -134,7 +133,7 @@ void TfrmTrovaPubblicaAmministrazione::search() {
     }
 }
 
-void TfrmTrovaPubblicaAmministrazione::reset() {
+void PublicOfficeLookup::reset() {
     for (QLineEdit* box : std::as_const(m_boxes))
         box->clear();
     m_rows = db::Result();
@@ -142,7 +141,7 @@ void TfrmTrovaPubblicaAmministrazione::reset() {
     m_boxes.value(QStringLiteral("Comune"))->setFocus();
 }
 
-void TfrmTrovaPubblicaAmministrazione::importDirectory() {
+void PublicOfficeLookup::importDirectory() {
     const QString path = m_context.interaction->openFile(
         QStringLiteral("Elenco degli uffici IndicePA"),
         QStringLiteral("File CSV (*.csv *.txt);;Tutti i file (*)"), QString());
@@ -173,7 +172,7 @@ void TfrmTrovaPubblicaAmministrazione::importDirectory() {
     reset();
 }
 
-void TfrmTrovaPubblicaAmministrazione::choose() {
+void PublicOfficeLookup::choose() {
     const qint64 key = m_grid->currentKey();
     if (m_rows.empty() || key == 0)
         return;
@@ -184,10 +183,10 @@ void TfrmTrovaPubblicaAmministrazione::choose() {
         return;
     for (const db::Row& r : m_rows)
         if (r.integer(QStringLiteral("ID")) == key) {
-            m_chosen = CustomerValuesFromOffice(r);
+            m_chosen = customerValuesFromOffice(r);
             accept();
             return;
         }
 }
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

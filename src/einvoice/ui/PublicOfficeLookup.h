@@ -14,16 +14,16 @@ struct AppContext;
 class DataGrid;
 } // namespace ui
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 // "Trova Pubblica Amministrazione": searches the directory of public offices
 // ("cerca", "reset"); "Avanti" on a found office asks before its data
 // overwrite the customer's and gives them back in chosenValues().
 // "Importa elenco IPA" loads the directory from the IndicePA open-data file.
-class TfrmTrovaPubblicaAmministrazione : public QDialog {
+class PublicOfficeLookup : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmTrovaPubblicaAmministrazione(::ui::AppContext& context, QWidget* parent = nullptr);
+    explicit PublicOfficeLookup(::ui::AppContext& context, QWidget* parent = nullptr);
 
     // The search box of an IpaSearch member: "Comune", "DescPA", "CodUnivoco",
     // "Ufficio", "CodFiscale", "Provincia", "Indirizzo", "Tipologia".
@@ -49,4 +49,4 @@ private:
     QVariantMap m_chosen;
 };
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

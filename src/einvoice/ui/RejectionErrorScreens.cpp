@@ -14,9 +14,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
-::ui::ScreenDefinition RejectionErrorsDefinition() {
+::ui::ScreenDefinition rejectionErrorsDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("PA_Errori");
     d.objectName = QStringLiteral("frmGrigliaErroriFatturaElettronica");
@@ -31,29 +31,28 @@ namespace fatturapa::ui {
     return d;
 }
 
-TfrmGrigliaErrori::TfrmGrigliaErrori(::ui::AppContext& context, QWidget* parent)
-    : ::ui::ListScreen(context, RejectionErrorsDefinition(), parent) {
+RejectionErrorList::RejectionErrorList(::ui::AppContext& context, QWidget* parent)
+    : ::ui::ListScreen(context, rejectionErrorsDefinition(), parent) {
     // The list ships with the archive: nothing to add or delete.
     addButtonWidget()->hide();
     deleteButton()->hide();
     refresh();
 }
 
-QString TfrmGrigliaErrori::condition() const {
+QString RejectionErrorList::condition() const {
     const QLineEdit* code = searchBox(QStringLiteral("Codice"));
     const QLineEdit* title = searchBox(QStringLiteral("Titolo"));
-    return RejectionErrors::condition(code ? code->text() : QString(),
+    return rejectionerrors::condition(code ? code->text() : QString(),
                                       title ? title->text() : QString());
 }
 
-void TfrmGrigliaErrori::openCard(qint64 key, bool) {
-    TfrmErroreFatturaElettronica detail(context(), key, this);
+void RejectionErrorList::openCard(qint64 key, bool) {
+    RejectionErrorCard detail(context(), key, this);
     detail.exec();
     grid()->setFocus();
 }
 
-TfrmErroreFatturaElettronica::TfrmErroreFatturaElettronica(::ui::AppContext& context, qint64 id,
-                                                           QWidget* parent)
+RejectionErrorCard::RejectionErrorCard(::ui::AppContext& context, qint64 id, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmErroreFatturaElettronica"));
     setWindowTitle(QStringLiteral("Errore Fatturazione Elettronica"));
@@ -97,7 +96,7 @@ TfrmErroreFatturaElettronica::TfrmErroreFatturaElettronica(::ui::AppContext& con
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 
     try {
-        const db::Row r = RejectionErrors::find(*context.db, id);
+        const db::Row r = rejectionerrors::find(*context.db, id);
         if (r.columnCount() > 0) {
             m_code->setText(r.text(QStringLiteral("Codice")));
             m_title->setText(r.text(QStringLiteral("Titolo")));
@@ -110,17 +109,17 @@ TfrmErroreFatturaElettronica::TfrmErroreFatturaElettronica(::ui::AppContext& con
     back->setFocus();
 }
 
-QString TfrmErroreFatturaElettronica::code() const {
+QString RejectionErrorCard::code() const {
     return m_code->text();
 }
-QString TfrmErroreFatturaElettronica::title() const {
+QString RejectionErrorCard::title() const {
     return m_title->text();
 }
-QString TfrmErroreFatturaElettronica::description() const {
+QString RejectionErrorCard::description() const {
     return m_description->toPlainText();
 }
-QString TfrmErroreFatturaElettronica::suggestions() const {
+QString RejectionErrorCard::suggestions() const {
     return m_suggestions->toPlainText();
 }
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

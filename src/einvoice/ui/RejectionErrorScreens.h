@@ -7,15 +7,15 @@
 class QLineEdit;
 class QPlainTextEdit;
 
-namespace fatturapa::ui {
+namespace einvoice::ui {
 
 // "Elenco Errori scarto fatturazione elettronica": the exchange system's
 // rejection errors, filtered while typing by the start of code and title.
 // Read only: "Avanti" shows the detail.
-class TfrmGrigliaErrori : public ::ui::ListScreen {
+class RejectionErrorList : public ::ui::ListScreen {
     Q_OBJECT
 public:
-    TfrmGrigliaErrori(::ui::AppContext& context, QWidget* parent = nullptr);
+    RejectionErrorList(::ui::AppContext& context, QWidget* parent = nullptr);
 
     QString condition() const override;
 
@@ -25,10 +25,10 @@ protected:
 
 // "Errore Fatturazione Elettronica": code, title, description and what to
 // correct, read only.
-class TfrmErroreFatturaElettronica : public QDialog {
+class RejectionErrorCard : public QDialog {
     Q_OBJECT
 public:
-    TfrmErroreFatturaElettronica(::ui::AppContext& context, qint64 id, QWidget* parent = nullptr);
+    RejectionErrorCard(::ui::AppContext& context, qint64 id, QWidget* parent = nullptr);
 
     QString code() const;
     QString title() const;
@@ -42,6 +42,6 @@ private:
     QPlainTextEdit* m_suggestions;
 };
 
-::ui::ScreenDefinition RejectionErrorsDefinition();
+::ui::ScreenDefinition rejectionErrorsDefinition();
 
-} // namespace fatturapa::ui
+} // namespace einvoice::ui

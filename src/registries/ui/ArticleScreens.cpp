@@ -14,8 +14,8 @@ namespace registries::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
-using ::ui::PageField;
-using ::ui::PageLookup;
+using ::ui::pageField;
+using ::ui::pageLookup;
 
 namespace {
 
@@ -33,7 +33,7 @@ const QString kNote = QStringLiteral("Note");
 
 } // namespace
 
-::ui::ScreenDefinition ArticleDefinition() {
+::ui::ScreenDefinition articleDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("prezziar");
     d.objectName = QStringLiteral("Form2");
@@ -51,48 +51,48 @@ const QString kNote = QStringLiteral("Note");
     d.searches = {{"Codice", "Codice"}, {"prezziar.Descrizione", "Descrizione"}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'articolo?");
 
-    CardField created = PageField("DataInserimento", "Data inserimento", kArticolo);
+    CardField created = pageField("DataInserimento", "Data inserimento", kArticolo);
     created.readOnly = true;
-    CardField vat = PageLookup("Iva_Id", "Aliquota Iva", kArticolo, simple("Iva"));
-    CardField net = PageField("Prezzo", "Prezzo", kArticolo, false, 120);
-    CardField discount = PageField("Sconto", "Sconto %", kArticolo, false, 120);
-    CardField gross = PageField("PrezzoCompleto", "Prezzo ivato", kArticolo, false, 120);
+    CardField vat = pageLookup("Iva_Id", "Aliquota Iva", kArticolo, simple("Iva"));
+    CardField net = pageField("Prezzo", "Prezzo", kArticolo, false, 120);
+    CardField discount = pageField("Sconto", "Sconto %", kArticolo, false, 120);
+    CardField gross = pageField("PrezzoCompleto", "Prezzo ivato", kArticolo, false, 120);
     const ::ui::Lookup accounts = simple("ContabilitaConti");
 
     d.fields = {
-        PageField("Codice", "Codice", kArticolo, false, 160),
-        PageField("Descrizione", "Descrizione", kArticolo),
-        PageLookup("categoria_id", "Categoria", kArticolo, simple("PrezziarCategorie")),
-        PageLookup("Reparto", "Reparto", kArticolo,
+        pageField("Codice", "Codice", kArticolo, false, 160),
+        pageField("Descrizione", "Descrizione", kArticolo),
+        pageLookup("categoria_id", "Categoria", kArticolo, simple("PrezziarCategorie")),
+        pageLookup("Reparto", "Reparto", kArticolo,
                    simple("Reparti", QStringLiteral("Descrizione"), QStringLiteral("Descrizione"))),
         vat,
         net,
         discount,
         gross,
-        PageField("PrezzoImposto", "Prezzo imposto", kArticolo),
-        PageField("Annullato", "Annullato", kArticolo, true),
+        pageField("PrezzoImposto", "Prezzo imposto", kArticolo),
+        pageField("Annullato", "Annullato", kArticolo, true),
         created,
 
-        PageField("Giacenza", "Giacenza", kMagazzino, false, 120),
-        PageField("QuaMinima", "Scorta minima", kMagazzino, true, 120),
-        PageLookup("Fornitore_ID", "Fornitore abituale", kMagazzino,
+        pageField("Giacenza", "Giacenza", kMagazzino, false, 120),
+        pageField("QuaMinima", "Scorta minima", kMagazzino, true, 120),
+        pageLookup("Fornitore_ID", "Fornitore abituale", kMagazzino,
                    simple("Fornitor", QStringLiteral("ID"), QStringLiteral("Fornitore"),
                           QStringLiteral("Annullato"))),
 
-        PageLookup("ContabilitaContoFattureVendita_ID", "Conto fatture di vendita", kContabilita,
+        pageLookup("ContabilitaContoFattureVendita_ID", "Conto fatture di vendita", kContabilita,
                    accounts),
-        PageLookup("ContabilitaContoFattureAcquisto_ID", "Conto fatture di acquisto", kContabilita,
+        pageLookup("ContabilitaContoFattureAcquisto_ID", "Conto fatture di acquisto", kContabilita,
                    accounts),
-        PageLookup("ContabilitaContoNoteCreditoVendita_ID", "Conto note di credito di vendita",
+        pageLookup("ContabilitaContoNoteCreditoVendita_ID", "Conto note di credito di vendita",
                    kContabilita, accounts),
-        PageLookup("ContabilitaContoNoteCreditoAcquisto_ID", "Conto note di credito di acquisto",
+        pageLookup("ContabilitaContoNoteCreditoAcquisto_ID", "Conto note di credito di acquisto",
                    kContabilita, accounts),
 
-        PageField("Note", "Note", kNote),
+        pageField("Note", "Note", kNote),
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new TForm3(context, definition, key, isNew, parent);
+        return new ArticleCard(context, definition, key, isNew, parent);
     };
     d.beforeDelete = [](db::Database& db, qint64 key) {
         if (auto f = ArticleRules::deleteCheck(db, key))
@@ -101,21 +101,21 @@ const QString kNote = QStringLiteral("Note");
     return d;
 }
 
-TForm2::TForm2(::ui::AppContext& context, QWidget* parent)
-    : ::ui::ListScreen(context, ArticleDefinition(), parent) {
+ArticleList::ArticleList(::ui::AppContext& context, QWidget* parent)
+    : ::ui::ListScreen(context, articleDefinition(), parent) {
     grid()->setHighlightStock(true);
 }
 
-qint64 TForm2::insertRow() {
+qint64 ArticleList::insertRow() {
     return ArticleRules::insertNew(*context().db);
 }
 
-TForm3::TForm3(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
-               bool isNew, QWidget* parent)
+ArticleCard::ArticleCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
+                         qint64 key, bool isNew, QWidget* parent)
     : ::ui::CardScreen(context, definition, key, isNew, parent) {
     setObjectName(QStringLiteral("Form3"));
     resize(680, 440);
-    auto watch = [this](const QString& name, bool* flag, void (TForm3::*recompute)()) {
+    auto watch = [this](const QString& name, bool* flag, void (ArticleCard::*recompute)()) {
         auto* line = qobject_cast<QLineEdit*>(editor(name));
         if (!line)
             return;
@@ -127,33 +127,33 @@ TForm3::TForm3(::ui::AppContext& context, const ::ui::ScreenDefinition& definiti
             (this->*recompute)();
         });
     };
-    watch(QStringLiteral("Prezzo"), &m_netEdited, &TForm3::netTyped);
-    watch(QStringLiteral("Sconto"), &m_netEdited, &TForm3::netTyped);
-    watch(QStringLiteral("PrezzoCompleto"), &m_grossEdited, &TForm3::grossTyped);
+    watch(QStringLiteral("Prezzo"), &m_netEdited, &ArticleCard::netTyped);
+    watch(QStringLiteral("Sconto"), &m_netEdited, &ArticleCard::netTyped);
+    watch(QStringLiteral("PrezzoCompleto"), &m_grossEdited, &ArticleCard::grossTyped);
     if (auto* combo = qobject_cast<QComboBox*>(editor(QStringLiteral("Iva_Id"))))
-        connect(combo, &QComboBox::activated, this, &TForm3::vatChosen);
+        connect(combo, &QComboBox::activated, this, &ArticleCard::vatChosen);
 }
 
-db::RegistryRecord TForm3::current() const {
+db::RegistryRecord ArticleCard::current() const {
     db::RegistryRecord r = values();
     r["ID"] = key();
     r["AliquotaIva"] = ArticleRules::vatRate(*context().db, db::RecordKey(r, "Iva_Id"));
     return r;
 }
 
-void TForm3::netTyped() {
+void ArticleCard::netTyped() {
     db::RegistryRecord r = current();
     ArticleRules::priceChanged(r);
     setValue(QStringLiteral("PrezzoCompleto"), r.value("PrezzoCompleto"));
 }
 
-void TForm3::grossTyped() {
+void ArticleCard::grossTyped() {
     db::RegistryRecord r = current();
     ArticleRules::grossChanged(r);
     setValue(QStringLiteral("Prezzo"), r.value("Prezzo"));
 }
 
-void TForm3::vatChosen() {
+void ArticleCard::vatChosen() {
     db::RegistryRecord r = current();
     try {
         ArticleRules::vatChanged(*context().db, r, db::RecordKey(r, "Iva_Id"));
@@ -164,13 +164,13 @@ void TForm3::vatChosen() {
     setValue(QStringLiteral("PrezzoCompleto"), r.value("PrezzoCompleto"));
 }
 
-std::optional<common::Failure> TForm3::validate(const QVariantMap& values) const {
+std::optional<common::Failure> ArticleCard::validate(const QVariantMap& values) const {
     db::RegistryRecord r = values;
     r["ID"] = key();
     return ArticleRules::validate(*context().db, r);
 }
 
-void TForm3::writeExtra(db::Database& db, const QVariantMap& values) {
+void ArticleCard::writeExtra(db::Database& db, const QVariantMap& values) {
     db::RegistryRecord r = values;
     ArticleRules::completeSave(db, key(), r);
     setValue(QStringLiteral("DataInserimento"), r.value("DataInserimento"));
@@ -178,7 +178,7 @@ void TForm3::writeExtra(db::Database& db, const QVariantMap& values) {
 
 void registerArticleScreens(::ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("btnArticoli"), [](QWidget* parent, ::ui::AppContext& context) {
-        TForm2 list(context, parent);
+        ArticleList list(context, parent);
         list.exec();
     });
 }

@@ -11,12 +11,12 @@ class ScreenRegistry;
 namespace registries::ui {
 
 // The article and service list and card.
-::ui::ScreenDefinition ArticleDefinition();
+::ui::ScreenDefinition articleDefinition();
 
-class TForm2 : public ::ui::ListScreen {
+class ArticleList : public ::ui::ListScreen {
     Q_OBJECT
 public:
-    TForm2(::ui::AppContext& context, QWidget* parent = nullptr);
+    ArticleList(::ui::AppContext& context, QWidget* parent = nullptr);
 
 protected:
     qint64 insertRow() override;
@@ -24,11 +24,11 @@ protected:
 
 // The card of one article: the price including VAT follows the price, the
 // discount and the VAT code; typing it gives the price back.
-class TForm3 : public ::ui::CardScreen {
+class ArticleCard : public ::ui::CardScreen {
     Q_OBJECT
 public:
-    TForm3(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
-           bool isNew, QWidget* parent = nullptr);
+    ArticleCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                bool isNew, QWidget* parent = nullptr);
 
 protected:
     std::optional<common::Failure> validate(const QVariantMap& values) const override;

@@ -311,7 +311,7 @@ void CompanyDialog::afterSave() {
 
 // ---------------------------------------------------------------------------
 
-std::optional<common::Failure> CheckFiscalParty(FiscalParty party, const QVariantMap& values) {
+std::optional<common::Failure> checkFiscalParty(FiscalParty party, const QVariantMap& values) {
     const bool representative = party == FiscalParty::Representative;
     const QString prefix = representative ? QStringLiteral("RappresentanteFiscale_DatiAnagrafici_")
                                           : QStringLiteral("TerzoIntermediarioOSoggettoEmittente_");
@@ -446,7 +446,7 @@ QVariantMap FiscalPartyDialog::values() const {
 
 bool FiscalPartyDialog::save() {
     const QVariantMap v = values();
-    if (const auto f = CheckFiscalParty(m_party, v)) {
+    if (const auto f = checkFiscalParty(m_party, v)) {
         m_context.interaction->fail(*f);
         for (auto it = m_editors.begin(); it != m_editors.end(); ++it)
             if (column(it.key()) == f->field)

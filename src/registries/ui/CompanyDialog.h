@@ -15,7 +15,7 @@ enum class FiscalParty { Representative, Intermediary };
 // representative needs country and VAT number, the intermediary a VAT
 // number or tax code (with the country beside a VAT number); both a company
 // name or first name and surname.
-std::optional<common::Failure> CheckFiscalParty(FiscalParty party, const QVariantMap& values);
+std::optional<common::Failure> checkFiscalParty(FiscalParty party, const QVariantMap& values);
 
 // "Rappresentante Fiscale" and the intermediary editor ("Terzo
 // Intermediario o Soggetto Emittente"): the party's columns of ditta.

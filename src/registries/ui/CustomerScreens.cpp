@@ -38,7 +38,7 @@ const QString kNote = QStringLiteral("Note");
 
 CardField field(const QString& column, const QString& label, const QString& page,
                 bool sameRow = false, int width = 0) {
-    return ::ui::PageField(column, label, page, sameRow, width);
+    return ::ui::pageField(column, label, page, sameRow, width);
 }
 
 CardField lookup(const QString& column, const QString& label, const QString& page,
@@ -51,7 +51,7 @@ CardField lookup(const QString& column, const QString& label, const QString& pag
 
 CardField upper(CardField f, int maxLength) {
     f.maxLength = maxLength;
-    f.onLeave = UpperCase;
+    f.onLeave = upperCase;
     return f;
 }
 
@@ -66,7 +66,7 @@ PublicOfficeLookup& publicOfficeLookup() {
 
 } // namespace
 
-::ui::ScreenDefinition CustomerDefinition() {
+::ui::ScreenDefinition customerDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("Clienti");
     d.objectName = QStringLiteral("TfrmGrigliaClienti");
@@ -180,7 +180,7 @@ PublicOfficeLookup& publicOfficeLookup() {
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new TfrmClientiDettaglio(context, definition, key, isNew, parent);
+        return new CustomerCard(context, definition, key, isNew, parent);
     };
     d.beforeDelete = [](db::Database& db, qint64 key) {
         if (auto f = CustomerRules::deleteCheck(db, key))
@@ -191,44 +191,43 @@ PublicOfficeLookup& publicOfficeLookup() {
 
 // ---------------------------------------------------------------------------
 
-TfrmGrigliaClienti::TfrmGrigliaClienti(::ui::AppContext& context, QWidget* parent)
-    : ::ui::ListScreen(context, CustomerDefinition(), parent) {
+CustomerList::CustomerList(::ui::AppContext& context, QWidget* parent)
+    : ::ui::ListScreen(context, customerDefinition(), parent) {
     grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid()->setItemDelegate(new StoredColourDelegate(grid(), QStringLiteral("Categoria"),
                                                      QStringLiteral("ColoreCategoria")));
     m_export = addButton(QStringLiteral("Esporta vCard"), QStringLiteral("btnEsportaVCard"));
     m_import = addButton(QStringLiteral("Importa vCard"), QStringLiteral("btnImportaVCard"));
-    connect(m_export, &QPushButton::clicked, this, &TfrmGrigliaClienti::exportVCard);
-    connect(m_import, &QPushButton::clicked, this, &TfrmGrigliaClienti::importVCard);
+    connect(m_export, &QPushButton::clicked, this, &CustomerList::exportVCard);
+    connect(m_import, &QPushButton::clicked, this, &CustomerList::importVCard);
     auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
     connect(email, &QPushButton::clicked, this, [this] {
         printing::ui::emailAddresses(
             this->context(),
-            EmailAddressesOf(*this->context().db, QStringLiteral("Clienti"),
-                             QStringLiteral("EMail"), SelectedKeys(grid())),
+            emailAddressesOf(*this->context().db, QStringLiteral("Clienti"),
+                             QStringLiteral("EMail"), selectedKeys(grid())),
             this);
     });
 }
 
-qint64 TfrmGrigliaClienti::insertRow() {
+qint64 CustomerList::insertRow() {
     return CustomerRules::insertNew(*context().db);
 }
 
-void TfrmGrigliaClienti::exportVCard() {
-    ExportVCardFile(context(), SelectedKeys(grid()), &VCard::exportCustomers,
+void CustomerList::exportVCard() {
+    exportVCardFile(context(), selectedKeys(grid()), &VCard::exportCustomers,
                     QStringLiteral("clienti.vcf"));
 }
 
-void TfrmGrigliaClienti::importVCard() {
-    if (ImportVCardFile(context(), &VCard::importCustomers))
+void CustomerList::importVCard() {
+    if (importVCardFile(context(), &VCard::importCustomers))
         refresh();
 }
 
 // ---------------------------------------------------------------------------
 
-TfrmClientiDettaglio::TfrmClientiDettaglio(::ui::AppContext& context,
-                                           const ::ui::ScreenDefinition& definition, qint64 key,
-                                           bool isNew, QWidget* parent)
+CustomerCard::CustomerCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
+                           qint64 key, bool isNew, QWidget* parent)
     : ::ui::CardScreen(context, definition, key, isNew, parent) {
     resize(1000, 540);
 
@@ -263,13 +262,13 @@ TfrmClientiDettaglio::TfrmClientiDettaglio(::ui::AppContext& context,
 
     for (const QString& name : CustomerRules::nameColumns())
         if (auto* line = lineEditor(this, name))
-            connect(line, &QLineEdit::textChanged, this, &TfrmClientiDettaglio::showDerivedNames);
+            connect(line, &QLineEdit::textChanged, this, &CustomerCard::showDerivedNames);
     if (auto* combo = qobject_cast<QComboBox*>(editor(QStringLiteral("Categoria_ID"))))
-        connect(combo, &QComboBox::activated, this, &TfrmClientiDettaglio::categoryChosen);
+        connect(combo, &QComboBox::activated, this, &CustomerCard::categoryChosen);
 
-    AttachTownCompleter(*context.db, lineEditor(this, "Citta"), lineEditor(this, "Cap"),
+    attachTownCompleter(*context.db, lineEditor(this, "Citta"), lineEditor(this, "Cap"),
                         lineEditor(this, "Provincia"));
-    AttachTownCompleter(*context.db, lineEditor(this, "StabileOrganizzazione_Comune"),
+    attachTownCompleter(*context.db, lineEditor(this, "StabileOrganizzazione_Comune"),
                         lineEditor(this, "StabileOrganizzazione_CAP"), nullptr);
 
     // The representative's and the establishment's data only count when ticked.
@@ -310,11 +309,11 @@ TfrmClientiDettaglio::TfrmClientiDettaglio(::ui::AppContext& context,
             first->setFocus();
 }
 
-CustomerKind TfrmClientiDettaglio::kind() const {
+CustomerKind CustomerCard::kind() const {
     return m_company->isChecked() ? CustomerKind::Company : CustomerKind::Private;
 }
 
-void TfrmClientiDettaglio::setKind(CustomerKind kind) {
+void CustomerCard::setKind(CustomerKind kind) {
     m_private->setChecked(kind == CustomerKind::Private);
     m_company->setChecked(kind == CustomerKind::Company);
     QWidget* company = editor(QStringLiteral("Cliente"));
@@ -323,7 +322,7 @@ void TfrmClientiDettaglio::setKind(CustomerKind kind) {
     company->setEnabled(kind == CustomerKind::Company);
 }
 
-void TfrmClientiDettaglio::applyPublicOffice(const QVariantMap& values) {
+void CustomerCard::applyPublicOffice(const QVariantMap& values) {
     setKind(CustomerKind::Company);
     for (auto it = values.begin(); it != values.end(); ++it) {
         if (it.key().compare(QLatin1String("Comune_id"), Qt::CaseInsensitive) == 0)
@@ -333,14 +332,14 @@ void TfrmClientiDettaglio::applyPublicOffice(const QVariantMap& values) {
     }
 }
 
-void TfrmClientiDettaglio::showDerivedNames() {
+void CustomerCard::showDerivedNames() {
     db::RegistryRecord r = values();
     CustomerRules::deriveNames(r);
     setValue(QStringLiteral("NominativoDocumenti"), r.value("NominativoDocumenti"));
     setValue(QStringLiteral("NominativoVisualizzato"), r.value("NominativoVisualizzato"));
 }
 
-void TfrmClientiDettaglio::categoryChosen() {
+void CustomerCard::categoryChosen() {
     db::RegistryRecord r;
     try {
         CustomerRules::chooseCategory(*context().db, r, db::RecordKey(values(), "Categoria_ID"));
@@ -351,14 +350,14 @@ void TfrmClientiDettaglio::categoryChosen() {
     setValue(QStringLiteral("ColoreCategoria"), r.value("ColoreCategoria"));
 }
 
-std::optional<common::Failure> TfrmClientiDettaglio::validate(const QVariantMap& values) const {
+std::optional<common::Failure> CustomerCard::validate(const QVariantMap& values) const {
     if (auto f = CustomerRules::validate(values, kind()))
         return f;
     m_warnings->checkAll();
     return std::nullopt;
 }
 
-void TfrmClientiDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
+void CustomerCard::writeExtra(db::Database& db, const QVariantMap& values) {
     db::RegistryRecord r = values;
     const bool touched = isNew() || CustomerRules::namesChanged(storedValues(), values);
     CustomerRules::completeSave(db, key(), r, kind(), touched);
@@ -378,7 +377,7 @@ void setPublicOfficeLookup(PublicOfficeLookup lookup) {
 
 void registerCustomerScreens(::ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("btnClienti"), [](QWidget* parent, ::ui::AppContext& context) {
-        TfrmGrigliaClienti list(context, parent);
+        CustomerList list(context, parent);
         list.exec();
     });
 }

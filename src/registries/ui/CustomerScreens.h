@@ -18,14 +18,14 @@ namespace registries::ui {
 class TaxWarnings;
 
 // The customer list and card.
-::ui::ScreenDefinition CustomerDefinition();
+::ui::ScreenDefinition customerDefinition();
 
 // The customers: search by name, town and tax code; "Esporta vCard" of the
 // selected rows and "Importa vCard"; the category column in its colour.
-class TfrmGrigliaClienti : public ::ui::ListScreen {
+class CustomerList : public ::ui::ListScreen {
     Q_OBJECT
 public:
-    TfrmGrigliaClienti(::ui::AppContext& context, QWidget* parent = nullptr);
+    CustomerList(::ui::AppContext& context, QWidget* parent = nullptr);
 
     QPushButton* exportButton() const { return m_export; }
     QPushButton* importButton() const { return m_import; }
@@ -44,11 +44,11 @@ private:
 
 // The card of one customer: private person or company, derived names kept in
 // view, the category colour copied on choice, tax warnings that never block.
-class TfrmClientiDettaglio : public ::ui::CardScreen {
+class CustomerCard : public ::ui::CardScreen {
     Q_OBJECT
 public:
-    TfrmClientiDettaglio(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
-                         qint64 key, bool isNew, QWidget* parent = nullptr);
+    CustomerCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                 bool isNew, QWidget* parent = nullptr);
 
     CustomerKind kind() const;
     void setKind(CustomerKind kind);
@@ -78,8 +78,7 @@ private:
 
 // The public-office lookup of the customer card, supplied by the
 // electronic-invoicing screens; the card offers it only once installed.
-using PublicOfficeLookup =
-    std::function<void(TfrmClientiDettaglio& card, ::ui::AppContext& context)>;
+using PublicOfficeLookup = std::function<void(CustomerCard& card, ::ui::AppContext& context)>;
 void setPublicOfficeLookup(PublicOfficeLookup lookup);
 
 void registerCustomerScreens(::ui::ScreenRegistry& registry);

@@ -81,7 +81,7 @@ void StoredColourDelegate::initStyleOption(QStyleOptionViewItem* option,
     option->palette.setColor(QPalette::Text, colour.lightness() < 128 ? Qt::white : Qt::black);
 }
 
-QList<qint64> SelectedKeys(::ui::DataGrid* grid) {
+QList<qint64> selectedKeys(::ui::DataGrid* grid) {
     QList<int> rows;
     if (QItemSelectionModel* selection = grid->selectionModel())
         for (const QModelIndex& index : selection->selectedRows())
@@ -96,7 +96,7 @@ QList<qint64> SelectedKeys(::ui::DataGrid* grid) {
     return keys;
 }
 
-void ExportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
+void exportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
                      const std::function<QByteArray(db::Database&, const QList<qint64>&)>& write,
                      const QString& suggestedName) {
     if (keys.isEmpty()) {
@@ -131,7 +131,7 @@ void ExportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
                                      QStringLiteral("Contatti esportati: %1").arg(keys.size()));
 }
 
-bool ImportVCardFile(
+bool importVCardFile(
     ::ui::AppContext& context,
     const std::function<VCardImportReport(db::Database&, const QByteArray&)>& read) {
     const QString path = context.interaction->openFile(
@@ -157,7 +157,7 @@ bool ImportVCardFile(
     return report.imported > 0;
 }
 
-void AttachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
+void attachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
                          QLineEdit* province) {
     if (!town)
         return;
@@ -192,7 +192,7 @@ void AttachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
         });
 }
 
-QVariant UpperCase(const QVariant& value) {
+QVariant upperCase(const QVariant& value) {
     if (value.isNull())
         return value;
     return value.toString().trimmed().toUpper();

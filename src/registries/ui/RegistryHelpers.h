@@ -59,24 +59,24 @@ private:
 
 // Keys of the selected rows of a grid, in the order shown; the current row
 // when nothing is selected.
-QList<qint64> SelectedKeys(::ui::DataGrid* grid);
+QList<qint64> selectedKeys(::ui::DataGrid* grid);
 
 // "Esporta vCard": asks for a file and writes the cards of the keys.
-void ExportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
+void exportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
                      const std::function<QByteArray(db::Database&, const QList<qint64>&)>& write,
                      const QString& suggestedName);
 // "Importa vCard": asks for a file and imports it; true when rows were added.
-bool ImportVCardFile(
+bool importVCardFile(
     ::ui::AppContext& context,
     const std::function<VCardImportReport(db::Database&, const QByteArray&)>& read);
 
 // Town field that completes from the municipalities and, when a town is
 // chosen, fills its postcode and province.
-void AttachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
+void attachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
                          QLineEdit* province);
 
 // Upper case, for codes typed in lower case.
-QVariant UpperCase(const QVariant& value);
+QVariant upperCase(const QVariant& value);
 
 // Lookups shared by the cards.
 struct RegistryLookups {

@@ -42,7 +42,7 @@ ScreenDefinition described(const QString& table, const QString& objectName,
     d.fields = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
     d.deleteQuestion = deleteQuestion;
     d.validate = [](const QVariantMap& v) {
-        return RequireText(v, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione"));
+        return requireText(v, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione"));
     };
     return d;
 }
@@ -72,7 +72,7 @@ Lookup countryKeys() {
     auto* cap = qobject_cast<QLineEdit*>(card->editor(QStringLiteral("Cap")));
     auto* province = qobject_cast<QLineEdit*>(card->editor(QStringLiteral("Provincia")));
     if (town && cap && province)
-        AttachTownCompleter(*context.db, town, cap, province);
+        attachTownCompleter(*context.db, town, cap, province);
     return card;
 }
 
@@ -122,7 +122,7 @@ void openTypesWindow(QWidget* parent, ::ui::AppContext& context,
 
 } // namespace
 
-ScreenDefinition VatCodesScreen() {
+ScreenDefinition vatCodesScreen() {
     ScreenDefinition d;
     d.table = QStringLiteral("Iva");
     d.objectName = QStringLiteral("frmGrigliaIva");
@@ -145,11 +145,11 @@ ScreenDefinition VatCodesScreen() {
     d.fields[1].width = 100;
     d.fields[3].width = 100;
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'aliquota Iva?");
-    d.validate = ValidateVatCode;
+    d.validate = validateVatCode;
     return d;
 }
 
-ScreenDefinition BanksScreen() {
+ScreenDefinition banksScreen() {
     ScreenDefinition d;
     d.table = QStringLiteral("Bank");
     d.objectName = QStringLiteral("frmGrigliaBanche");
@@ -180,7 +180,7 @@ ScreenDefinition BanksScreen() {
         {QStringLiteral("Annullato"), QStringLiteral("Annullato"), FieldKind::Check},
     };
     d.fields[2].maxLength = 34;
-    d.fields[2].onLeave = NormalisedIban;
+    d.fields[2].onLeave = normalisedIban;
     d.fields[4].sameRow = true;
     d.fields[4].width = 70;
     d.fields[6].sameRow = true;
@@ -188,13 +188,13 @@ ScreenDefinition BanksScreen() {
     d.fields[7].sameRow = true;
     d.fields[7].width = 45;
     d.fields[7].maxLength = 2;
-    d.fields[7].onLeave = UpperCase;
+    d.fields[7].onLeave = upperCase;
     d.fields[9].sameRow = true;
     d.fields[11].width = 130;
     d.newRow = {{QStringLiteral("Annullato"), false}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la Banca?");
     d.validate = [](const QVariantMap& v) {
-        return RequireText(v, QStringLiteral("Banca"), QStringLiteral("il nome della Banca"));
+        return requireText(v, QStringLiteral("Banca"), QStringLiteral("il nome della Banca"));
     };
     d.makeCard = [](::ui::AppContext& context, const ScreenDefinition& def, qint64 key, bool isNew,
                     QWidget* parent) {
@@ -203,7 +203,7 @@ ScreenDefinition BanksScreen() {
     return d;
 }
 
-ScreenDefinition MunicipalitiesScreen() {
+ScreenDefinition municipalitiesScreen() {
     ScreenDefinition d;
     d.table = QStringLiteral("Comuni");
     d.objectName = QStringLiteral("frmGrigliaComuni");
@@ -238,15 +238,15 @@ ScreenDefinition MunicipalitiesScreen() {
     d.fields[9].decimals = 6;
     d.fields[10].decimals = 6;
     d.fields[10].sameRow = true;
-    d.fields[5].onLeave = UpperCase;
+    d.fields[5].onLeave = upperCase;
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il Comune?");
     d.validate = [](const QVariantMap& v) {
-        return RequireText(v, QStringLiteral("Comune"), QStringLiteral("il Comune"));
+        return requireText(v, QStringLiteral("Comune"), QStringLiteral("il Comune"));
     };
     return d;
 }
 
-ScreenDefinition ProvincesScreen() {
+ScreenDefinition provincesScreen() {
     ScreenDefinition d;
     d.table = QStringLiteral("Province");
     d.objectName = QStringLiteral("frmGrigliaProvince");
@@ -261,17 +261,17 @@ ScreenDefinition ProvincesScreen() {
                 {QStringLiteral("CAPOLUOGO"), QStringLiteral("Capoluogo")}};
     d.fields[0].maxLength = 2;
     d.fields[0].width = 45;
-    d.fields[0].onLeave = UpperCase;
+    d.fields[0].onLeave = upperCase;
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la Provincia?");
     d.validate = [](const QVariantMap& v) -> std::optional<common::Failure> {
-        if (auto f = RequireText(v, QStringLiteral("PROVINCIA"), QStringLiteral("la Sigla")))
+        if (auto f = requireText(v, QStringLiteral("PROVINCIA"), QStringLiteral("la Sigla")))
             return f;
-        return RequireText(v, QStringLiteral("CAPOLUOGO"), QStringLiteral("il Capoluogo"));
+        return requireText(v, QStringLiteral("CAPOLUOGO"), QStringLiteral("il Capoluogo"));
     };
     return d;
 }
 
-ScreenDefinition DepartmentsScreen() {
+ScreenDefinition departmentsScreen() {
     ScreenDefinition d = described(QStringLiteral("Reparti"), QStringLiteral("frmGrigliaReparti"),
                                    QStringLiteral("Reparti"), QStringLiteral("Reparto"),
                                    QStringLiteral("Sei sicuro di voler eliminare il Reparto?"));
@@ -281,7 +281,7 @@ ScreenDefinition DepartmentsScreen() {
     return d;
 }
 
-ScreenDefinition CarriersScreen() {
+ScreenDefinition carriersScreen() {
     ScreenDefinition d = described(QStringLiteral("Vettore"), QStringLiteral("frmGrigliaVettori"),
                                    QStringLiteral("Vettori"), QStringLiteral("Vettore"),
                                    QStringLiteral("Sei sicuro di voler eliminare il Vettore?"));
@@ -292,7 +292,7 @@ ScreenDefinition CarriersScreen() {
     return d;
 }
 
-ScreenDefinition CarriageTermsScreen() {
+ScreenDefinition carriageTermsScreen() {
     ScreenDefinition d = described(
         QStringLiteral("FatturaPorto"), QStringLiteral("frmGrigliaPorto"), QStringLiteral("Porto"),
         QStringLiteral("Porto"), QStringLiteral("Sei sicuro di voler eliminare il Porto?"));
@@ -302,26 +302,26 @@ ScreenDefinition CarriageTermsScreen() {
     return d;
 }
 
-ScreenDefinition GoodsAppearanceScreen() {
+ScreenDefinition goodsAppearanceScreen() {
     return described(QStringLiteral("FatturaAspetto"), QStringLiteral("frmGrigliaAspetto"),
                      QStringLiteral("Aspetto dei Beni"), QStringLiteral("Aspetto dei Beni"),
                      QStringLiteral("Sei sicuro di voler eliminare l'Aspetto dei Beni?"));
 }
 
-ScreenDefinition IdentityDocumentTypesScreen() {
+ScreenDefinition identityDocumentTypesScreen() {
     return described(QStringLiteral("TipoDocumenti"), QStringLiteral("frmGrigliaTipoDocumenti"),
                      QStringLiteral("Tipi di Documento"), QStringLiteral("Tipo di Documento"),
                      QStringLiteral("Sei sicuro di voler eliminare il Tipo di Documento?"));
 }
 
-ScreenDefinition CustomerCategoriesScreen() {
+ScreenDefinition customerCategoriesScreen() {
     ScreenDefinition d =
         described(QStringLiteral("ClientiCategoria"), QStringLiteral("frmGrigliaClientiCategoria"),
                   QStringLiteral("Categorie Clienti"), QStringLiteral("Categoria Clienti"),
                   QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
     d.fields.append(
         {QStringLiteral("ColoreCategoria"), QStringLiteral("Colore"), FieldKind::Colour});
-    d.beforeDelete = ClearCustomerCategoryColour;
+    d.beforeDelete = clearCustomerCategoryColour;
     // Customers keep a copy of their category's colour: a new colour reaches them.
     d.afterSave = [](db::Database& db, qint64 key, const QVariantMap& v) {
         db.exec(QStringLiteral("UPDATE Clienti SET ColoreCategoria = ? WHERE Categoria_ID = ?"),
@@ -330,14 +330,14 @@ ScreenDefinition CustomerCategoriesScreen() {
     return d;
 }
 
-ScreenDefinition SupplierCategoriesScreen() {
+ScreenDefinition supplierCategoriesScreen() {
     return described(QStringLiteral("FornitorCategoria"),
                      QStringLiteral("frmGrigliaFornitorCategoria"),
                      QStringLiteral("Categorie Fornitori"), QStringLiteral("Categoria Fornitori"),
                      QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
 }
 
-ScreenDefinition ArticleCategoriesScreen() {
+ScreenDefinition articleCategoriesScreen() {
     ScreenDefinition d = described(
         QStringLiteral("PrezziarCategorie"), QStringLiteral("frmGrigliaPrezziarCategorie"),
         QStringLiteral("Categorie Articoli"), QStringLiteral("Categoria Articoli"),
@@ -350,7 +350,7 @@ ScreenDefinition ArticleCategoriesScreen() {
     return d;
 }
 
-ScreenDefinition PaymentTermsScreen() {
+ScreenDefinition paymentTermsScreen() {
     ScreenDefinition d;
     d.table = QStringLiteral("ModPagamento");
     d.key = QStringLiteral("Id");
@@ -374,7 +374,7 @@ ScreenDefinition PaymentTermsScreen() {
         {QStringLiteral("NumeroScadenze"), QStringLiteral("N° Scadenze"), FieldKind::Integer},
     };
     d.fields.last().width = 60;
-    d.fields.last().onLeave = ClampInstalments;
+    d.fields.last().onLeave = clampInstalments;
     for (int i = 1; i <= 12; ++i) {
         CardField f{QStringLiteral("GG%1Scadenza").arg(i), QStringLiteral("GG %1° Scad.").arg(i),
                     FieldKind::Integer};
@@ -391,11 +391,11 @@ ScreenDefinition PaymentTermsScreen() {
         {QStringLiteral("NonVisualizzareStampa"), QStringLiteral("Nascondi scadenze in Stampa")}};
     for (const auto& [field, label] : flags)
         d.fields.append({field, label, FieldKind::Check});
-    d.validate = ValidatePaymentTerms;
+    d.validate = validatePaymentTerms;
     return d;
 }
 
-void OpenRegistryList(QWidget* parent, ::ui::AppContext& context,
+void openRegistryList(QWidget* parent, ::ui::AppContext& context,
                       const ScreenDefinition& definition) {
     ::ui::ListScreen list(context, definition, parent);
     if (definition.table.compare(QLatin1String("ClientiCategoria"), Qt::CaseInsensitive) == 0)
@@ -407,25 +407,25 @@ void OpenRegistryList(QWidget* parent, ::ui::AppContext& context,
 void registerRegistryScreens(::ui::ScreenRegistry& registry) {
     const auto add = [&registry](const QString& button, ScreenDefinition (*make)()) {
         const auto opener = [make](QWidget* parent, ::ui::AppContext& context) {
-            OpenRegistryList(parent, context, make());
+            openRegistryList(parent, context, make());
         };
         if (!button.isEmpty())
             registry.add(button, opener);
         registry.add(make().objectName, opener);
     };
-    add(QStringLiteral("btnIva"), VatCodesScreen);
-    add(QStringLiteral("btnBanche"), BanksScreen);
-    add(QStringLiteral("btnComuni"), MunicipalitiesScreen);
-    add(QStringLiteral("btnReparti"), DepartmentsScreen);
-    add(QStringLiteral("btnModalitaPagamento"), PaymentTermsScreen);
-    add(QString(), ProvincesScreen);
-    add(QString(), CarriersScreen);
-    add(QString(), CarriageTermsScreen);
-    add(QString(), GoodsAppearanceScreen);
-    add(QString(), IdentityDocumentTypesScreen);
-    add(QString(), CustomerCategoriesScreen);
-    add(QString(), SupplierCategoriesScreen);
-    add(QString(), ArticleCategoriesScreen);
+    add(QStringLiteral("btnIva"), vatCodesScreen);
+    add(QStringLiteral("btnBanche"), banksScreen);
+    add(QStringLiteral("btnComuni"), municipalitiesScreen);
+    add(QStringLiteral("btnReparti"), departmentsScreen);
+    add(QStringLiteral("btnModalitaPagamento"), paymentTermsScreen);
+    add(QString(), provincesScreen);
+    add(QString(), carriersScreen);
+    add(QString(), carriageTermsScreen);
+    add(QString(), goodsAppearanceScreen);
+    add(QString(), identityDocumentTypesScreen);
+    add(QString(), customerCategoriesScreen);
+    add(QString(), supplierCategoriesScreen);
+    add(QString(), articleCategoriesScreen);
     const ::ui::ScreenRegistry* all = &registry;
     registry.add(QStringLiteral("btnArchivioTipologie"),
                  [all](QWidget* parent, ::ui::AppContext& context) {

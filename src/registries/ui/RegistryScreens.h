@@ -9,22 +9,22 @@ class ScreenRegistry;
 namespace registries::ui {
 
 // The small registries: each a list and a card described as data.
-::ui::ScreenDefinition VatCodesScreen();
-::ui::ScreenDefinition BanksScreen();
-::ui::ScreenDefinition MunicipalitiesScreen();
-::ui::ScreenDefinition ProvincesScreen();
-::ui::ScreenDefinition DepartmentsScreen();
-::ui::ScreenDefinition CarriersScreen();
-::ui::ScreenDefinition CarriageTermsScreen();
-::ui::ScreenDefinition GoodsAppearanceScreen();
-::ui::ScreenDefinition IdentityDocumentTypesScreen();
-::ui::ScreenDefinition CustomerCategoriesScreen();
-::ui::ScreenDefinition SupplierCategoriesScreen();
-::ui::ScreenDefinition ArticleCategoriesScreen();
-::ui::ScreenDefinition PaymentTermsScreen();
+::ui::ScreenDefinition vatCodesScreen();
+::ui::ScreenDefinition banksScreen();
+::ui::ScreenDefinition municipalitiesScreen();
+::ui::ScreenDefinition provincesScreen();
+::ui::ScreenDefinition departmentsScreen();
+::ui::ScreenDefinition carriersScreen();
+::ui::ScreenDefinition carriageTermsScreen();
+::ui::ScreenDefinition goodsAppearanceScreen();
+::ui::ScreenDefinition identityDocumentTypesScreen();
+::ui::ScreenDefinition customerCategoriesScreen();
+::ui::ScreenDefinition supplierCategoriesScreen();
+::ui::ScreenDefinition articleCategoriesScreen();
+::ui::ScreenDefinition paymentTermsScreen();
 
 // Opens the list of a definition (with the extras some lists have).
-void OpenRegistryList(QWidget* parent, ::ui::AppContext& context,
+void openRegistryList(QWidget* parent, ::ui::AppContext& context,
                       const ::ui::ScreenDefinition& definition);
 
 // Registers the registries under the main window's buttons (btnIva,

@@ -16,8 +16,8 @@ namespace registries::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
-using ::ui::PageField;
-using ::ui::PageLookup;
+using ::ui::pageField;
+using ::ui::pageLookup;
 
 namespace {
 
@@ -30,13 +30,13 @@ const QString kNote = QStringLiteral("Note");
 
 CardField upper(CardField f, int maxLength) {
     f.maxLength = maxLength;
-    f.onLeave = UpperCase;
+    f.onLeave = upperCase;
     return f;
 }
 
 } // namespace
 
-::ui::ScreenDefinition SupplierDefinition() {
+::ui::ScreenDefinition supplierDefinition() {
     ::ui::ScreenDefinition d;
     d.table = QStringLiteral("Fornitor");
     d.objectName = QStringLiteral("frmFornitori");
@@ -58,54 +58,54 @@ CardField upper(CardField f, int maxLength) {
         QStringLiteral("select ID, Descrizione from FornitorCategoria order by Descrizione"),
         QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
     const ::ui::Lookup countries = RegistryLookups::countries();
-    CardField imported = PageField("ImportatoXml", "Creato da fattura elettronica", kFiscale);
+    CardField imported = pageField("ImportatoXml", "Creato da fattura elettronica", kFiscale);
     imported.readOnly = true;
 
     d.fields = {
-        PageField("Fornitore", "Ragione sociale", kAnagrafica),
-        PageField("Titolo", "Titolo", kAnagrafica, false, 90),
-        PageField("Cognome", "Cognome", kAnagrafica, true),
-        PageField("Nome", "Nome", kAnagrafica, true),
-        PageField("Codice", "Codice fornitore", kAnagrafica),
-        PageLookup("Categoria_ID", "Categoria", kAnagrafica, categories),
-        PageField("PrivacyFirmata", "Privacy firmata", kAnagrafica),
-        PageField("Annullato", "Annullato", kAnagrafica, true),
+        pageField("Fornitore", "Ragione sociale", kAnagrafica),
+        pageField("Titolo", "Titolo", kAnagrafica, false, 90),
+        pageField("Cognome", "Cognome", kAnagrafica, true),
+        pageField("Nome", "Nome", kAnagrafica, true),
+        pageField("Codice", "Codice fornitore", kAnagrafica),
+        pageLookup("Categoria_ID", "Categoria", kAnagrafica, categories),
+        pageField("PrivacyFirmata", "Privacy firmata", kAnagrafica),
+        pageField("Annullato", "Annullato", kAnagrafica, true),
 
-        PageField("VIA", "Via", kIndirizzo),
-        PageField("Numero", "Numero", kIndirizzo, true, 80),
-        PageField("Cap", "CAP", kIndirizzo, false, 80),
-        PageField("Comune", "Comune", kIndirizzo, true),
-        upper(PageField("Provincia", "Provincia", kIndirizzo, true, 50), 2),
-        PageField("DestinazioneMerce", "Destinazione merce", kIndirizzo),
+        pageField("VIA", "Via", kIndirizzo),
+        pageField("Numero", "Numero", kIndirizzo, true, 80),
+        pageField("Cap", "CAP", kIndirizzo, false, 80),
+        pageField("Comune", "Comune", kIndirizzo, true),
+        upper(pageField("Provincia", "Provincia", kIndirizzo, true, 50), 2),
+        pageField("DestinazioneMerce", "Destinazione merce", kIndirizzo),
 
-        PageField("Telefono", "Telefono", kContatti),
-        PageField("Telefono2", "Telefono 2", kContatti, true),
-        PageField("Cellulare", "Cellulare", kContatti),
-        PageField("Fax", "Fax", kContatti, true),
-        PageField("Email", "E-mail", kContatti),
-        PageField("Pec", "PEC", kContatti),
-        PageField("Internet", "Sito internet", kContatti),
-        PageField("Skype", "Skype", kContatti),
+        pageField("Telefono", "Telefono", kContatti),
+        pageField("Telefono2", "Telefono 2", kContatti, true),
+        pageField("Cellulare", "Cellulare", kContatti),
+        pageField("Fax", "Fax", kContatti, true),
+        pageField("Email", "E-mail", kContatti),
+        pageField("Pec", "PEC", kContatti),
+        pageField("Internet", "Sito internet", kContatti),
+        pageField("Skype", "Skype", kContatti),
 
-        PageField("Iva", "Partita IVA", kFiscale),
-        PageLookup("IdPaese", "Paese della partita IVA", kFiscale, countries, true),
-        upper(PageField("CodFiscale", "Codice fiscale", kFiscale), 16),
-        upper(PageField("CodEORI", "Codice EORI", kFiscale), 17),
-        PageField("ImportaArticoliFatture", "Importa gli articoli dalle fatture elettroniche",
+        pageField("Iva", "Partita IVA", kFiscale),
+        pageLookup("IdPaese", "Paese della partita IVA", kFiscale, countries, true),
+        upper(pageField("CodFiscale", "Codice fiscale", kFiscale), 16),
+        upper(pageField("CodEORI", "Codice EORI", kFiscale), 17),
+        pageField("ImportaArticoliFatture", "Importa gli articoli dalle fatture elettroniche",
                   kFiscale),
         imported,
 
-        PageLookup("Pagamento_ID", "Modalità di pagamento", kBanca,
+        pageLookup("Pagamento_ID", "Modalità di pagamento", kBanca,
                    RegistryLookups::paymentTerms()),
-        PageField("DescBanca", "Banca", kBanca),
-        upper(PageField("Iban", "IBAN", kBanca), 34),
-        PageField("SaldoInizioAnno", "Saldo inizio anno", kBanca, false, 120),
+        pageField("DescBanca", "Banca", kBanca),
+        upper(pageField("Iban", "IBAN", kBanca), 34),
+        pageField("SaldoInizioAnno", "Saldo inizio anno", kBanca, false, 120),
 
-        PageField("Note", "Note", kNote),
+        pageField("Note", "Note", kNote),
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new TfrmFornitoriDettaglio(context, definition, key, isNew, parent);
+        return new SupplierCard(context, definition, key, isNew, parent);
     };
     d.beforeDelete = [](db::Database& db, qint64 key) {
         if (auto f = SupplierRules::deleteCheck(db, key))
@@ -114,43 +114,42 @@ CardField upper(CardField f, int maxLength) {
     return d;
 }
 
-TfrmGrigliaFornitori::TfrmGrigliaFornitori(::ui::AppContext& context, QWidget* parent)
-    : ::ui::ListScreen(context, SupplierDefinition(), parent) {
+SupplierList::SupplierList(::ui::AppContext& context, QWidget* parent)
+    : ::ui::ListScreen(context, supplierDefinition(), parent) {
     grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_export = addButton(QStringLiteral("Esporta vCard"), QStringLiteral("btnEsportaVCard"));
     m_import = addButton(QStringLiteral("Importa vCard"), QStringLiteral("btnImportaVCard"));
-    connect(m_export, &QPushButton::clicked, this, &TfrmGrigliaFornitori::exportVCard);
-    connect(m_import, &QPushButton::clicked, this, &TfrmGrigliaFornitori::importVCard);
+    connect(m_export, &QPushButton::clicked, this, &SupplierList::exportVCard);
+    connect(m_import, &QPushButton::clicked, this, &SupplierList::importVCard);
     auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
     connect(email, &QPushButton::clicked, this, [this] {
         printing::ui::emailAddresses(
             this->context(),
-            EmailAddressesOf(*this->context().db, QStringLiteral("Fornitor"),
-                             QStringLiteral("Email"), SelectedKeys(grid())),
+            emailAddressesOf(*this->context().db, QStringLiteral("Fornitor"),
+                             QStringLiteral("Email"), selectedKeys(grid())),
             this);
     });
 }
 
-qint64 TfrmGrigliaFornitori::insertRow() {
+qint64 SupplierList::insertRow() {
     return SupplierRules::insertNew(*context().db);
 }
 
-void TfrmGrigliaFornitori::exportVCard() {
-    ExportVCardFile(context(), SelectedKeys(grid()), &VCard::exportSuppliers,
+void SupplierList::exportVCard() {
+    exportVCardFile(context(), selectedKeys(grid()), &VCard::exportSuppliers,
                     QStringLiteral("fornitori.vcf"));
 }
 
-void TfrmGrigliaFornitori::importVCard() {
-    if (ImportVCardFile(context(), &VCard::importSuppliers))
+void SupplierList::importVCard() {
+    if (importVCardFile(context(), &VCard::importSuppliers))
         refresh();
 }
 
-TfrmFornitoriDettaglio::TfrmFornitoriDettaglio(::ui::AppContext& context,
-                                               const ::ui::ScreenDefinition& definition, qint64 key,
-                                               bool isNew, QWidget* parent)
+SupplierCard::SupplierCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
+                           qint64 key, bool isNew, QWidget* parent)
     : ::ui::CardScreen(context, definition, key, isNew, parent) {
     resize(720, 480);
-    AttachTownCompleter(*context.db, qobject_cast<QLineEdit*>(editor("Comune")),
+    attachTownCompleter(*context.db, qobject_cast<QLineEdit*>(editor("Comune")),
                         qobject_cast<QLineEdit*>(editor("Cap")),
                         qobject_cast<QLineEdit*>(editor("Provincia")));
     m_warnings = new TaxWarnings(
@@ -159,7 +158,7 @@ TfrmFornitoriDettaglio::TfrmFornitoriDettaglio(::ui::AppContext& context,
         m_warnings->watch(QString::fromLatin1(name), editor(QString::fromLatin1(name)));
 }
 
-std::optional<common::Failure> TfrmFornitoriDettaglio::validate(const QVariantMap& values) const {
+std::optional<common::Failure> SupplierCard::validate(const QVariantMap& values) const {
     db::RegistryRecord r = values;
     SupplierRules::deriveName(r);
     if (auto f = SupplierRules::validate(r))
@@ -168,7 +167,7 @@ std::optional<common::Failure> TfrmFornitoriDettaglio::validate(const QVariantMa
     return std::nullopt;
 }
 
-void TfrmFornitoriDettaglio::writeExtra(db::Database& db, const QVariantMap& values) {
+void SupplierCard::writeExtra(db::Database& db, const QVariantMap& values) {
     db::RegistryRecord r = values;
     SupplierRules::completeSave(db, key(), r);
     setValue(QStringLiteral("Fornitore"), r.value("Fornitore"));
@@ -176,7 +175,7 @@ void TfrmFornitoriDettaglio::writeExtra(db::Database& db, const QVariantMap& val
 
 void registerSupplierScreens(::ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("btnFornitori"), [](QWidget* parent, ::ui::AppContext& context) {
-        TfrmGrigliaFornitori list(context, parent);
+        SupplierList list(context, parent);
         list.exec();
     });
 }

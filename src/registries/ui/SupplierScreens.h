@@ -13,13 +13,13 @@ namespace registries::ui {
 class TaxWarnings;
 
 // The supplier list and card.
-::ui::ScreenDefinition SupplierDefinition();
+::ui::ScreenDefinition supplierDefinition();
 
 // The suppliers, with "Esporta vCard" of the selected rows and "Importa vCard".
-class TfrmGrigliaFornitori : public ::ui::ListScreen {
+class SupplierList : public ::ui::ListScreen {
     Q_OBJECT
 public:
-    TfrmGrigliaFornitori(::ui::AppContext& context, QWidget* parent = nullptr);
+    SupplierList(::ui::AppContext& context, QWidget* parent = nullptr);
 
     QPushButton* exportButton() const { return m_export; }
     QPushButton* importButton() const { return m_import; }
@@ -36,11 +36,11 @@ private:
     QPushButton* m_import;
 };
 
-class TfrmFornitoriDettaglio : public ::ui::CardScreen {
+class SupplierCard : public ::ui::CardScreen {
     Q_OBJECT
 public:
-    TfrmFornitoriDettaglio(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
-                           qint64 key, bool isNew, QWidget* parent = nullptr);
+    SupplierCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                 bool isNew, QWidget* parent = nullptr);
 
 protected:
     std::optional<common::Failure> validate(const QVariantMap& values) const override;

@@ -24,8 +24,8 @@
 #include <gtest/gtest.h>
 
 using cemetery::ui::ContractArticlePicker;
-using cemetery::ui::TfrmContrattiDettaglio;
-using cemetery::ui::TfrmGrigliaContratti;
+using cemetery::ui::ContractCard;
+using cemetery::ui::ContractList;
 
 namespace {
 
@@ -88,10 +88,10 @@ TEST(ContractScreens, NewContractWithCustomerAndCatalogueRowIsReopenedAsSaved) {
                               {"AliquotaIva", 22.0},
                               {"Annullato", false}});
 
-        TfrmGrigliaContratti list(s.context);
+        ContractList list(s.context);
         list.show();
         bool ran = false;
-        onNext<TfrmContrattiDettaglio>([&](TfrmContrattiDettaglio* card) {
+        onNext<ContractCard>([&](ContractCard* card) {
             ran = true;
             EXPECT_EQ(card->value("Numero").toInt(), 1);
             EXPECT_EQ(card->value("Data").toDate(), QDate::currentDate());
@@ -147,7 +147,7 @@ TEST(ContractScreens, NewContractWithCustomerAndCatalogueRowIsReopenedAsSaved) {
         screenshot(&list, "contratti-elenco");
 
         bool reopened = false;
-        onNext<TfrmContrattiDettaglio>([&](TfrmContrattiDettaglio* card) {
+        onNext<ContractCard>([&](ContractCard* card) {
             reopened = true;
             EXPECT_FALSE(card->cancelButton()->isVisible());
             EXPECT_EQ(card->value("Cliente_ID").toLongLong(), customer);
@@ -184,7 +184,7 @@ TEST(ContractScreens, ListFilterAndDeleteWithItsRows) {
                                   {"Chiuso", true},
                                   {"Storico", false}});
 
-    TfrmGrigliaContratti list(s.context);
+    ContractList list(s.context);
     list.show();
     ASSERT_EQ(list.grid()->records()->rowCount(), 2);
     // Newest first.
@@ -219,12 +219,12 @@ TEST(ContractScreens, FreeRowEditedPaidAndClosedClosesTheContract) {
                                                     {"Cliente", "Rossi"},
                                                     {"Chiuso", true},
                                                     {"Storico", false}});
-    TfrmContrattiDettaglio card(s.context, cemetery::ui::ContractDefinition(), id, false);
+    ContractCard card(s.context, cemetery::ui::contractDefinition(), id, false);
     card.show();
     card.pages()->setCurrentIndex(1);
 
     bool edited = false;
-    onNext<cemetery::ui::TfrmModificaContratti>([&](cemetery::ui::TfrmModificaContratti* row) {
+    onNext<cemetery::ui::ContractRowEditor>([&](cemetery::ui::ContractRowEditor* row) {
         edited = true;
         EXPECT_EQ(row->value("Descrizione").toString(), "Articolo da inserire");
         auto set = [row](const char* field, const QString& text) {

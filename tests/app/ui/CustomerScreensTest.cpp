@@ -22,8 +22,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using registries::ui::TfrmClientiDettaglio;
-using registries::ui::TfrmGrigliaClienti;
+using registries::ui::CustomerCard;
+using registries::ui::CustomerList;
 
 namespace {
 
@@ -75,12 +75,12 @@ void typeInto(QLineEdit* edit, const QString& text) {
 TEST(CustomerScreens, NewCustomerIsListedUnderItsDerivedName) {
     FOR_EACH_ENGINE(engine) {
         Screens s(engine);
-        TfrmGrigliaClienti list(s.context);
+        CustomerList list(s.context);
         list.show();
         ASSERT_EQ(list.grid()->records()->rowCount(), 0);
 
         bool ran = false;
-        onNextCard<TfrmClientiDettaglio>([&](TfrmClientiDettaglio* card) {
+        onNextCard<CustomerCard>([&](CustomerCard* card) {
             ran = true;
             EXPECT_TRUE(card->isNew());
             EXPECT_TRUE(card->privateButton()->isChecked());
@@ -119,10 +119,10 @@ TEST(CustomerScreens, CompanyCategoryColourAndNonBlockingWarnings) {
            {id});
     const qint64 invoice = d.insert("fattura", {{"Cliente_ID", id}, {"Cliente", "Verdi Luca"}});
 
-    TfrmGrigliaClienti list(s.context);
+    CustomerList list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<TfrmClientiDettaglio>([&](TfrmClientiDettaglio* card) {
+    onNextCard<CustomerCard>([&](CustomerCard* card) {
         ran = true;
         card->companyButton()->click();
         EXPECT_TRUE(card->editor("Cliente")->isEnabled());
@@ -166,7 +166,7 @@ TEST(CustomerScreens, VCardExportOfTheSelectedRowsAndImport) {
         ASSERT_FALSE(
             registries::CustomerRules::save(d, r, registries::CustomerKind::Private).has_value());
     }
-    TfrmGrigliaClienti list(s.context);
+    CustomerList list(s.context);
     list.show();
     list.grid()->selectRow(0);
     list.grid()->selectionModel()->select(list.grid()->model()->index(2, 0),
@@ -194,10 +194,10 @@ TEST(ArticleScreens, PriceIncludingVatFollowsOnTheCard) {
     Screens s;
     db::Database& d = s.archive.db();
     const qint64 vat10 = d.insert("Iva", {{"Descrizione", "Aliquota 10%"}, {"Iva", 10.0}});
-    registries::ui::TForm2 list(s.context);
+    registries::ui::ArticleList list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<registries::ui::TForm3>([&](registries::ui::TForm3* card) {
+    onNextCard<registries::ui::ArticleCard>([&](registries::ui::ArticleCard* card) {
         ran = true;
         typeInto(line(card, "Descrizione"), "Trasporto salma");
         typeInto(line(card, "Prezzo"), "100");
@@ -221,16 +221,15 @@ TEST(ArticleScreens, PriceIncludingVatFollowsOnTheCard) {
 
 TEST(SupplierScreens, WithoutCompanyNameIsListedByPerson) {
     Screens s;
-    registries::ui::TfrmGrigliaFornitori list(s.context);
+    registries::ui::SupplierList list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<registries::ui::TfrmFornitoriDettaglio>(
-        [&](registries::ui::TfrmFornitoriDettaglio* card) {
-            ran = true;
-            typeInto(line(card, "Cognome"), "Neri");
-            typeInto(line(card, "Nome"), "Paolo");
-            card->backButton()->click();
-        });
+    onNextCard<registries::ui::SupplierCard>([&](registries::ui::SupplierCard* card) {
+        ran = true;
+        typeInto(line(card, "Cognome"), "Neri");
+        typeInto(line(card, "Nome"), "Paolo");
+        card->backButton()->click();
+    });
     list.addButtonWidget()->click();
     ASSERT_TRUE(ran);
     ASSERT_EQ(list.grid()->records()->rowCount(), 1);
@@ -273,12 +272,12 @@ TEST(CustomerScreens, Screenshots) {
     ASSERT_FALSE(
         registries::CustomerRules::save(d, company, registries::CustomerKind::Company).has_value());
 
-    TfrmGrigliaClienti list(s.context);
+    CustomerList list(s.context);
     list.resize(1100, 500);
     list.show();
     QTest::qWait(50);
     list.grab().save(QDir(folder).filePath("clienti-elenco.png"));
-    onNextCard<TfrmClientiDettaglio>([&](TfrmClientiDettaglio* card) {
+    onNextCard<CustomerCard>([&](CustomerCard* card) {
         auto* tabs = card->findChild<QTabWidget*>();
         for (int i = 0; tabs && i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
@@ -288,9 +287,9 @@ TEST(CustomerScreens, Screenshots) {
         card->cancelButton()->click();
     });
     list.openCurrent();
-    registries::ui::TForm2 articles(s.context);
+    registries::ui::ArticleList articles(s.context);
     articles.show();
-    onNextCard<registries::ui::TForm3>([&](registries::ui::TForm3* card) {
+    onNextCard<registries::ui::ArticleCard>([&](registries::ui::ArticleCard* card) {
         QTest::qWait(50);
         card->grab().save(QDir(folder).filePath("articoli-scheda.png"));
         card->cancelButton()->click();

@@ -25,8 +25,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using cemetery::ui::TfrmDefuntiDettaglio;
-using cemetery::ui::TfrmGrigliaDefunti;
+using cemetery::ui::DeceasedCard;
+using cemetery::ui::DeceasedList;
 
 namespace {
 
@@ -105,10 +105,10 @@ TEST(DeceasedScreens, NewDeceasedFilledSavedAndReopened) {
             "CategoriaDefunti", {{"Descrizione", "Benefattori"}, {"ColoreCategoria", 255}});
         const qint64 area = db.insert("AreeCimitero", {{"Descrizione", "Ala nord"}});
 
-        TfrmGrigliaDefunti list(s.context);
+        DeceasedList list(s.context);
         list.show();
         qint64 id = 0;
-        onNextModal<TfrmDefuntiDettaglio>([&](TfrmDefuntiDettaglio* card) {
+        onNextModal<DeceasedCard>([&](DeceasedCard* card) {
             id = card->key();
             EXPECT_TRUE(card->cancelButton()->isVisible());
             EXPECT_FALSE(card->saveButton()->isVisible()) << "nothing changed yet";
@@ -144,7 +144,7 @@ TEST(DeceasedScreens, NewDeceasedFilledSavedAndReopened) {
         EXPECT_EQ(row.text("Sesso"), "F");
         EXPECT_EQ(row.text("IdPaese_Nascita"), "IT");
 
-        TfrmDefuntiDettaglio again(s.context, cemetery::ui::DeceasedDefinition(), id, false);
+        DeceasedCard again(s.context, cemetery::ui::deceasedDefinition(), id, false);
         again.show();
         EXPECT_FALSE(again.cancelButton()->isVisible());
         EXPECT_EQ(again.value("Cognome").toString(), "Rossi");
@@ -169,9 +169,9 @@ TEST(DeceasedScreens, CancelDeletesTheNewRowAndDuplicatesOnlyWarn) {
     Screens s;
     db::Database& db = s.db();
     db.insert("Defunti", {{"Cognome", "Verdi"}, {"Nome", "Ugo"}, {"CodFiscale", "VRDGUO"}});
-    TfrmGrigliaDefunti list(s.context);
+    DeceasedList list(s.context);
     list.show();
-    onNextModal<TfrmDefuntiDettaglio>([&](TfrmDefuntiDettaglio* card) {
+    onNextModal<DeceasedCard>([&](DeceasedCard* card) {
         typeInto(line(card, "CodFiscale"), "vrdguo");
         s.interaction.answers.enqueue(true);
         card->cancelButton()->click();
@@ -193,7 +193,7 @@ TEST(DeceasedScreens, SearchPanelAndSelectionMode) {
         db.insert("Defunti", {{"NominativoVisualizzato", "D'Amico Anna"}, {"Area_Id", area}});
     db.insert("Defunti", {{"NominativoVisualizzato", "Bianchi Luigi"}});
     {
-        TfrmGrigliaDefunti list(s.context);
+        DeceasedList list(s.context);
         list.nameBox()->setText("d'am");
         list.search();
         ASSERT_EQ(list.grid()->records()->rowCount(), 1);
@@ -204,7 +204,7 @@ TEST(DeceasedScreens, SearchPanelAndSelectionMode) {
         EXPECT_EQ(list.currentKey(), dAmico);
     }
     QList<qint64> picked;
-    onNextModal<TfrmGrigliaDefunti>([](TfrmGrigliaDefunti* list) {
+    onNextModal<DeceasedList>([](DeceasedList* list) {
         list->grid()->selectKey(list->grid()->keyAt(0));
         list->openButton()->click();
     });
@@ -213,7 +213,7 @@ TEST(DeceasedScreens, SearchPanelAndSelectionMode) {
                                              "NominativoVisualizzato like 'Bianchi*'")
                                         .first()
                                         .integer("Id")});
-    onNextModal<TfrmGrigliaDefunti>([](TfrmGrigliaDefunti* list) { list->backButton()->click(); });
+    onNextModal<DeceasedList>([](DeceasedList* list) { list->backButton()->click(); });
     EXPECT_TRUE(cemetery::ui::pickDeceased(s.context, nullptr).isEmpty());
 }
 
@@ -225,7 +225,7 @@ TEST(DeceasedScreens, PhotoFromPngAndMissingFile) {
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(png));
     const qint64 id = s.db().insert("Defunti", {{"Cognome", "Neri"}, {"Nome", "Ada"}});
-    TfrmDefuntiDettaglio card(s.context, cemetery::ui::DeceasedDefinition(), id, false);
+    DeceasedCard card(s.context, cemetery::ui::deceasedDefinition(), id, false);
     card.show();
     s.interaction.texts.enqueue(png);
     card.findChild<QPushButton*>("btnPrendiFoto")->click();
@@ -255,8 +255,7 @@ TEST(DeceasedScreens, AreaCardShowsWhoLiesInEachPosition) {
     db.insert("Defunti", {{"NominativoVisualizzato", "Neri Carlo"},
                           {"Area_Id", area},
                           {"Posizione", "presso il muro"}});
-    cemetery::ui::TfrmAreeCimiteroDettaglio card(s.context, cemetery::ui::AreaDefinition(), area,
-                                                 false);
+    cemetery::ui::AreaCard card(s.context, cemetery::ui::areaDefinition(), area, false);
     card.show();
     QTableWidget* grid = card.positions();
     ASSERT_TRUE(grid);

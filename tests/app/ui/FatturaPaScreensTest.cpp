@@ -81,10 +81,10 @@ QString lastMessage(const common::ScriptedInteraction& i) {
 TEST(FatturaPaScreens, RejectionErrorsListFiltersAndShowsTheDetail) {
     Screens s;
     ui::ScreenRegistry registry;
-    fatturapa::ui::registerFatturaPaScreens(registry);
+    einvoice::ui::registerFatturaPaScreens(registry);
     EXPECT_TRUE(registry.has("btnErroriFatturaElettronica"));
 
-    fatturapa::ui::TfrmGrigliaErrori list(s.context);
+    einvoice::ui::RejectionErrorList list(s.context);
     list.show();
     EXPECT_EQ(list.windowTitle(), "Elenco Errori scarto fatturazione elettronica");
     EXPECT_FALSE(list.addButtonWidget()->isVisible());
@@ -101,14 +101,13 @@ TEST(FatturaPaScreens, RejectionErrorsListFiltersAndShowsTheDetail) {
 
     QString code, title, suggestions;
     bool editable = true;
-    onNext<fatturapa::ui::TfrmErroreFatturaElettronica>(
-        [&](fatturapa::ui::TfrmErroreFatturaElettronica* detail) {
-            code = detail->code();
-            title = detail->title();
-            suggestions = detail->suggestions();
-            editable = !detail->findChild<QPlainTextEdit*>("Suggerimenti")->isReadOnly();
-            shoot(detail, "errori-dettaglio");
-        });
+    onNext<einvoice::ui::RejectionErrorCard>([&](einvoice::ui::RejectionErrorCard* detail) {
+        code = detail->code();
+        title = detail->title();
+        suggestions = detail->suggestions();
+        editable = !detail->findChild<QPlainTextEdit*>("Suggerimenti")->isReadOnly();
+        shoot(detail, "errori-dettaglio");
+    });
     list.grid()->selectKey(list.grid()->keyAt(0));
     list.openButton()->click();
     EXPECT_EQ(code, "00001");
@@ -129,7 +128,7 @@ TEST(FatturaPaScreens, AttachmentEditorChecksSavesAndGivesUp) {
         }
         // Added: the checks in order, then "Cerca" fills name, format and path.
         QStringList errors;
-        onNext<fatturapa::ui::TfrmAllegati>([&](fatturapa::ui::TfrmAllegati* w) {
+        onNext<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
             shoot(w, "allegato");
             w->findChild<QPushButton*>("spdSalva")->click();
             errors.append(lastMessage(s.interaction));
@@ -143,7 +142,7 @@ TEST(FatturaPaScreens, AttachmentEditorChecksSavesAndGivesUp) {
             w->descriptionEdit()->setText("Verbale di tumulazione");
             w->findChild<QPushButton*>("spdSalva")->click();
         });
-        EXPECT_TRUE(fatturapa::ui::editAttachment(s.context, 7, 0, nullptr));
+        EXPECT_TRUE(einvoice::ui::editAttachment(s.context, 7, 0, nullptr));
         EXPECT_EQ(errors, QStringList({"Attenzione manca il nome dell'allegato",
                                        "Attenzione il File non risulta esistere nel percorso "
                                        "definito !"}));
@@ -156,34 +155,34 @@ TEST(FatturaPaScreens, AttachmentEditorChecksSavesAndGivesUp) {
         const qint64 id = rows.first().integer("id");
 
         // Existing: "Annulla" drops the changes and keeps the row.
-        onNext<fatturapa::ui::TfrmAllegati>([&](fatturapa::ui::TfrmAllegati* w) {
+        onNext<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
             EXPECT_EQ(w->nameEdit()->text(), "verbale.pdf");
             w->nameEdit()->setText("cambiato.pdf");
             w->findChild<QPushButton*>("spdAnnulla")->click();
         });
-        EXPECT_FALSE(fatturapa::ui::editAttachment(s.context, 7, id, nullptr));
+        EXPECT_FALSE(einvoice::ui::editAttachment(s.context, 7, id, nullptr));
         EXPECT_EQ(s.db().scalar("select NomeAttachment from Fattura_Allegati").toString(),
                   "verbale.pdf");
 
         // Added and given up: asked first; a No stays, a Yes removes the row.
         bool stayed = false;
-        onNext<fatturapa::ui::TfrmAllegati>([&](fatturapa::ui::TfrmAllegati* w) {
+        onNext<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
             s.interaction.answers.enqueue(false);
             w->findChild<QPushButton*>("spdAnnulla")->click();
             stayed = w->isVisible();
             s.interaction.answers.enqueue(true);
             w->findChild<QPushButton*>("spdAnnulla")->click();
         });
-        EXPECT_FALSE(fatturapa::ui::editAttachment(s.context, 7, 0, nullptr));
+        EXPECT_FALSE(einvoice::ui::editAttachment(s.context, 7, 0, nullptr));
         EXPECT_TRUE(stayed);
         EXPECT_EQ(lastMessage(s.interaction), "Sei sicuro di voler annullare l'inserimento ?");
         EXPECT_EQ(s.db().scalar("select count(*) as N from Fattura_Allegati").toInt(), 1);
 
         s.interaction.answers.enqueue(false);
-        EXPECT_FALSE(fatturapa::ui::deleteAttachment(s.context, id));
+        EXPECT_FALSE(einvoice::ui::deleteAttachment(s.context, id));
         EXPECT_EQ(lastMessage(s.interaction),
                   "Sei sicuro di voler eliminare il Record dell'Allegato ?");
-        EXPECT_TRUE(fatturapa::ui::deleteAttachment(s.context, id));
+        EXPECT_TRUE(einvoice::ui::deleteAttachment(s.context, id));
         EXPECT_EQ(s.db().scalar("select count(*) as N from Fattura_Allegati").toInt(), 0);
     }
 }
@@ -214,9 +213,9 @@ TEST(FatturaPaScreens, PublicOfficeLookupFillsTheCustomerCard) {
                                                   {"Annullato", false}});
 
     ui::ScreenRegistry registry;
-    fatturapa::ui::registerFatturaPaScreens(registry);
-    registries::ui::TfrmClientiDettaglio card(s.context, registries::ui::CustomerDefinition(),
-                                              customer, false);
+    einvoice::ui::registerFatturaPaScreens(registry);
+    registries::ui::CustomerCard card(s.context, registries::ui::customerDefinition(), customer,
+                                      false);
     card.show();
     shoot(&card, "cliente-pa");
     ASSERT_NE(card.publicOfficeButton(), nullptr);
@@ -224,22 +223,21 @@ TEST(FatturaPaScreens, PublicOfficeLookupFillsTheCustomerCard) {
 
     int byTown = -1, byProvince = -1;
     QString noCriteria;
-    onNext<fatturapa::ui::TfrmTrovaPubblicaAmministrazione>(
-        [&](fatturapa::ui::TfrmTrovaPubblicaAmministrazione* w) {
-            w->findChild<QPushButton*>("spdCerca")->click();
-            noCriteria = lastMessage(s.interaction);
-            w->searchBox("Comune")->setText("rom");
-            w->findChild<QPushButton*>("spdCerca")->click();
-            byTown = w->grid()->records()->rowCount();
-            shoot(w, "trova-pa");
-            w->findChild<QPushButton*>("spdReset")->click();
-            EXPECT_TRUE(w->searchBox("Comune")->text().isEmpty());
-            w->searchBox("Provincia")->setText("RM");
-            w->findChild<QPushButton*>("spdCerca")->click();
-            byProvince = w->grid()->records()->rowCount();
-            s.interaction.answers.enqueue(true);
-            w->findChild<QPushButton*>("spdAvanti")->click();
-        });
+    onNext<einvoice::ui::PublicOfficeLookup>([&](einvoice::ui::PublicOfficeLookup* w) {
+        w->findChild<QPushButton*>("spdCerca")->click();
+        noCriteria = lastMessage(s.interaction);
+        w->searchBox("Comune")->setText("rom");
+        w->findChild<QPushButton*>("spdCerca")->click();
+        byTown = w->grid()->records()->rowCount();
+        shoot(w, "trova-pa");
+        w->findChild<QPushButton*>("spdReset")->click();
+        EXPECT_TRUE(w->searchBox("Comune")->text().isEmpty());
+        w->searchBox("Provincia")->setText("RM");
+        w->findChild<QPushButton*>("spdCerca")->click();
+        byProvince = w->grid()->records()->rowCount();
+        s.interaction.answers.enqueue(true);
+        w->findChild<QPushButton*>("spdAvanti")->click();
+    });
     card.publicOfficeButton()->click();
     EXPECT_EQ(noCriteria, "Attenzione ! E' necessario inserire i criteri di ricerca !");
     EXPECT_EQ(byTown, 2);
@@ -278,7 +276,7 @@ TEST(FatturaPaScreens, PublicOfficeDirectoryIsLoadedFromTheLookup) {
         "Comuni",
         {{"Comune", "Roma"}, {"Provincia", "RM"}, {"COD_ISTAT", "058091"}, {"CODICE_F", "H501"}});
     const QDir here = QFileInfo(QStringLiteral(__FILE__)).dir();
-    fatturapa::ui::TfrmTrovaPubblicaAmministrazione lookup(s.context);
+    einvoice::ui::PublicOfficeLookup lookup(s.context);
     auto offices = [&] {
         return s.db().scalar("select count(*) from PA_Amministrazioni_FatturaElettronica").toInt();
     };
@@ -348,13 +346,13 @@ TEST(FatturaPaScreens, FiscalRepresentativeEditorChecksAndSaves) {
         {"TerzoIntermediarioOSoggettoEmittente_CodiceFiscale", "RSSMRA80A01H501U"},
         {"TerzoIntermediarioOSoggettoEmittente_Denominazione", "Studio Rossi"}};
     EXPECT_FALSE(
-        registries::ui::CheckFiscalParty(registries::ui::FiscalParty::Intermediary, intermediary));
+        registries::ui::checkFiscalParty(registries::ui::FiscalParty::Intermediary, intermediary));
     QVariantMap nothing = intermediary;
     nothing.remove("TerzoIntermediarioOSoggettoEmittente_CodiceFiscale");
     EXPECT_EQ(
-        registries::ui::CheckFiscalParty(registries::ui::FiscalParty::Intermediary, nothing)->text,
+        registries::ui::checkFiscalParty(registries::ui::FiscalParty::Intermediary, nothing)->text,
         "Attenzione manca la Partita Iva o il Codice Fiscale dell'intermediario");
     nothing.insert("TerzoIntermediarioOSoggettoEmittente", false);
     EXPECT_FALSE(
-        registries::ui::CheckFiscalParty(registries::ui::FiscalParty::Intermediary, nothing));
+        registries::ui::checkFiscalParty(registries::ui::FiscalParty::Intermediary, nothing));
 }

@@ -4,13 +4,13 @@
 #include "documents/DocumentStore.h"
 #include "documents/Numbering.h"
 #include "documents/QuoteImport.h"
-#include "documents/ui/DocumentEditor.h"
-#include "documents/ui/DocumentList.h"
 #include "documents/ui/DocumentScreens.h"
 #include "documents/ui/FieldBinder.h"
-#include "documents/ui/InstalmentDialog.h"
+#include "documents/ui/InstalmentCard.h"
+#include "documents/ui/InvoiceEditor.h"
+#include "documents/ui/InvoiceList.h"
+#include "documents/ui/InvoiceRowEditor.h"
 #include "documents/ui/Pickers.h"
-#include "documents/ui/RowEditor.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -29,10 +29,10 @@
 #include <gtest/gtest.h>
 
 using documents::DocumentKind;
-using documents::ui::TForm7;
-using documents::ui::TfrmGrigliaFatture;
-using documents::ui::TfrmModificaRighe;
-using documents::ui::TfrmTrovaFattura;
+using documents::ui::InvoiceEditor;
+using documents::ui::InvoiceList;
+using documents::ui::InvoicePicker;
+using documents::ui::InvoiceRowEditor;
 
 namespace {
 
@@ -140,7 +140,7 @@ QString shown(ui::DataGrid* grid, int row, const QString& field) {
     return QString();
 }
 
-QString fieldText(TForm7* editor, const char* field) {
+QString fieldText(InvoiceEditor* editor, const char* field) {
     auto* line = qobject_cast<QLineEdit*>(editor->fields()->editor(QString::fromLatin1(field)));
     return line ? line->text() : QString();
 }
@@ -170,9 +170,9 @@ TEST(InvoiceScreens, NewInvoiceWithCodeAndFreeRowsIsFoundAgainFromTheList) {
     FOR_EACH_ENGINE(engine) {
         Archive a(engine);
         bool reopened = false;
-        onNext<TfrmGrigliaFatture>([&](TfrmGrigliaFatture* list) {
+        onNext<InvoiceList>([&](InvoiceList* list) {
             EXPECT_EQ(list->grid()->records()->rowCount(), 0);
-            onNext<TForm7>([&](TForm7* editor) {
+            onNext<InvoiceEditor>([&](InvoiceEditor* editor) {
                 EXPECT_TRUE(editor->isModified());
                 EXPECT_EQ(editor->pages()->count(), 6);
                 // Cancelled customers are not offered.
@@ -191,7 +191,7 @@ TEST(InvoiceScreens, NewInvoiceWithCodeAndFreeRowsIsFoundAgainFromTheList) {
                 EXPECT_EQ(editor->rowsGrid()->records()->rowCount(), 1);
                 EXPECT_EQ(fieldText(editor, "TotFattura"), QStringLiteral("122,00"));
 
-                onNext<TfrmModificaRighe>([&](TfrmModificaRighe* row) {
+                onNext<InvoiceRowEditor>([&](InvoiceRowEditor* row) {
                     auto* f = row->fields();
                     type(f->editor("Descrizione"), QStringLiteral("Posa in opera"));
                     type(f->editor("Um"), QStringLiteral("2"));
@@ -223,7 +223,7 @@ TEST(InvoiceScreens, NewInvoiceWithCodeAndFreeRowsIsFoundAgainFromTheList) {
             EXPECT_EQ(shown(list->grid(), 0, "TotFattura"), QStringLiteral("244,00"));
             screenshot(list, QStringLiteral("invoice-list"));
 
-            onNext<TForm7>([&](TForm7* editor) {
+            onNext<InvoiceEditor>([&](InvoiceEditor* editor) {
                 reopened = true;
                 EXPECT_FALSE(editor->isModified());
                 ui::DataGrid* rows = editor->rowsGrid();
@@ -249,7 +249,7 @@ TEST(InvoiceScreens, NewInvoiceWithCodeAndFreeRowsIsFoundAgainFromTheList) {
 TEST(InvoiceScreens, LeavingAnInvoiceWithoutCustomerStaysOpen) {
     Archive a(db::Engine::SQLite);
     const qint64 id = documents::DocumentStore::create(a.db(), DocumentKind::CustomerInvoice, {});
-    TForm7 editor(a.context, DocumentKind::CustomerInvoice, id, true);
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, id, true);
     editor.show();
     editor.goBack();
     EXPECT_EQ(a.interaction.texts_of("error"),
@@ -267,8 +267,8 @@ TEST(InvoiceScreens, CreditNoteImportsTheRowsOfTheChosenInvoice) {
         Archive a(engine);
         const qint64 invoice = invoiceWithArticle(a);
         const double stockBefore = a.stock();
-        onNext<TfrmGrigliaFatture>([&](TfrmGrigliaFatture* list) {
-            onNext<TForm7>([&](TForm7* editor) {
+        onNext<InvoiceList>([&](InvoiceList* list) {
+            onNext<InvoiceEditor>([&](InvoiceEditor* editor) {
                 EXPECT_EQ(editor->pages()->count(), 5);
                 // No customer yet: the finder is not opened.
                 click(editor, "btnTrovaFattura");
@@ -280,7 +280,7 @@ TEST(InvoiceScreens, CreditNoteImportsTheRowsOfTheChosenInvoice) {
                 EXPECT_EQ(a.interaction.texts_of("error").value(1),
                           QStringLiteral("Attenzione E' necessario trovare e scegliere una fattura "
                                          "prima di poterne importare le righe"));
-                onNext<TfrmTrovaFattura>([&](TfrmTrovaFattura* finder) {
+                onNext<InvoicePicker>([&](InvoicePicker* finder) {
                     EXPECT_EQ(finder->table()->rowCount(), 1);
                     click(finder, "btnScegli");
                 });
@@ -338,7 +338,7 @@ TEST(InvoiceScreens, DeletingAnInvoiceFromTheListRemovesWhatHangsOnIt) {
         const qint64 other = invoiceWithArticle(a);
         const double stockBefore = a.stock();
 
-        onNext<TfrmGrigliaFatture>([&](TfrmGrigliaFatture* list) {
+        onNext<InvoiceList>([&](InvoiceList* list) {
             ASSERT_EQ(list->grid()->records()->rowCount(), 2);
             ASSERT_TRUE(list->grid()->selectKey(invoice));
             a.interaction.answers.enqueue(false);
@@ -387,12 +387,12 @@ TEST(InvoiceScreens, HistoryListShowsThePeriodChosen) {
     a.context.history = true;
     a.context.historyFrom = QDate(2024, 1, 1);
     a.context.historyTo = QDate(2024, 12, 31);
-    TfrmGrigliaFatture history(a.context, DocumentKind::CustomerInvoice);
+    InvoiceList history(a.context, DocumentKind::CustomerInvoice);
     ASSERT_EQ(history.grid()->records()->rowCount(), 1);
     EXPECT_EQ(history.grid()->keyAt(0), old);
 
     a.context.history = false;
-    TfrmGrigliaFatture list(a.context, DocumentKind::CustomerInvoice);
+    InvoiceList list(a.context, DocumentKind::CustomerInvoice);
     ASSERT_EQ(list.grid()->records()->rowCount(), 1);
     EXPECT_EQ(list.grid()->keyAt(0), current);
 }
@@ -415,7 +415,7 @@ TEST(InvoiceScreens, QuoteImportedFromTheImportsPageCanBeRemovedAgain) {
                                 {"Um", 1.0},
                                 {"ValoreUnitario", 20.0},
                                 {"AliquotaIva", 22.0}});
-    TForm7 editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
     QComboBox* quotes = editor.quoteChoice();
     ASSERT_EQ(quotes->count(), 2);
     EXPECT_EQ(quotes->itemText(1), QStringLiteral("N° 7 Data: 02/11/2026"));
@@ -454,42 +454,40 @@ TEST(InvoiceScreens, InstalmentCardRecordsThePayment) {
             .toLongLong();
     ASSERT_GT(first, 0);
     a.context.recordKey = first;
-    onNext<documents::ui::TfrmScadenziarioDettaglio>(
-        [&](documents::ui::TfrmScadenziarioDettaglio* card) {
-            EXPECT_EQ(card->findChild<QLineEdit*>("txtNominativo")->text(),
-                      QStringLiteral("Rossi Mario"));
-            click(card, "btnVedi");
-            EXPECT_EQ(a.interaction.texts_of("error").value(0),
-                      QStringLiteral("Attenzione manca il percorso dell'immagine"));
-            click(card, "btnOggi");
-            screenshot(card, QStringLiteral("instalment-card"));
-            click(card, "spdIndietro");
-        });
+    onNext<documents::ui::InstalmentCard>([&](documents::ui::InstalmentCard* card) {
+        EXPECT_EQ(card->findChild<QLineEdit*>("txtNominativo")->text(),
+                  QStringLiteral("Rossi Mario"));
+        click(card, "btnVedi");
+        EXPECT_EQ(a.interaction.texts_of("error").value(0),
+                  QStringLiteral("Attenzione manca il percorso dell'immagine"));
+        click(card, "btnOggi");
+        screenshot(card, QStringLiteral("instalment-card"));
+        click(card, "spdIndietro");
+    });
     a.registry.find(QStringLiteral("scadenza"))(nullptr, a.context);
     const db::Row paid = db.query("select * from FatturaScadenze where Id = ?", {first}).first();
     EXPECT_TRUE(paid.boolean("Pagato"));
     EXPECT_EQ(paid.date("DataPagamento"), QDate::currentDate());
 
     // A new instalment from the editor: no description, the card stays.
-    TForm7 editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
-    onNext<documents::ui::TfrmScadenziarioDettaglio>(
-        [&](documents::ui::TfrmScadenziarioDettaglio* card) {
-            type(card->fields()->editor("Importo"), QStringLiteral("10"));
-            click(card, "spdIndietro");
-            EXPECT_TRUE(card->isVisible());
-            EXPECT_EQ(a.interaction.texts_of("error").last(),
-                      QStringLiteral("Attenzione manca la descrizione dell'operazione !!"));
-            type(card->fields()->editor("Operazione"), QStringLiteral("Acconto"));
-            click(card, "spdIndietro");
-        });
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
+    onNext<documents::ui::InstalmentCard>([&](documents::ui::InstalmentCard* card) {
+        type(card->fields()->editor("Importo"), QStringLiteral("10"));
+        click(card, "spdIndietro");
+        EXPECT_TRUE(card->isVisible());
+        EXPECT_EQ(a.interaction.texts_of("error").last(),
+                  QStringLiteral("Attenzione manca la descrizione dell'operazione !!"));
+        type(card->fields()->editor("Operazione"), QStringLiteral("Acconto"));
+        click(card, "spdIndietro");
+    });
     click(&editor, "btnAggiungiRata");
     ASSERT_EQ(editor.instalmentsGrid()->records()->rowCount(), 3);
     EXPECT_EQ(shown(editor.instalmentsGrid(), 2, "Operazione"), QStringLiteral("Acconto"));
     EXPECT_EQ(shown(editor.instalmentsGrid(), 2, "Importo"), QStringLiteral("10,00"));
 
     // "Annulla" on a new instalment takes it away again.
-    onNext<documents::ui::TfrmScadenziarioDettaglio>(
-        [&](documents::ui::TfrmScadenziarioDettaglio* card) { click(card, "spdAnnulla"); });
+    onNext<documents::ui::InstalmentCard>(
+        [&](documents::ui::InstalmentCard* card) { click(card, "spdAnnulla"); });
     click(&editor, "btnAggiungiRata");
     EXPECT_EQ(a.interaction.texts_of("question").last(),
               QStringLiteral("Sei sicuro di voler annullare l'inserimento ?"));
@@ -504,7 +502,7 @@ TEST(InvoiceScreens, DateBeforeThePreviousInvoiceIsWarnedOnLeavingTheField) {
                                      {false, QString(), QDate(2026, 12, 20)});
     const qint64 second = documents::DocumentStore::create(a.db(), DocumentKind::CustomerInvoice,
                                                            {false, QString(), QDate(2026, 12, 21)});
-    TForm7 editor(a.context, DocumentKind::CustomerInvoice, second, false);
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, second, false);
     emit qobject_cast<QLineEdit*>(editor.fields()->editor("Data"))->editingFinished();
     EXPECT_TRUE(a.interaction.messages.isEmpty());
     type(editor.fields()->editor("Data"), QStringLiteral("19122026"));
@@ -520,7 +518,7 @@ TEST(InvoiceScreens, StampTypedByHandEntersTheTotalOnLeavingTheField) {
     Archive a(db::Engine::SQLite);
     a.db().exec("update opzioni set MarcaDaBolloDocumenti = ?", {false});
     const qint64 id = invoiceWithArticle(a);
-    TForm7 editor(a.context, DocumentKind::CustomerInvoice, id, false);
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, id, false);
     EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("122,00"));
     type(editor.fields()->editor("ImportoMarcaBollo"), QStringLiteral("2"));
     EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("124,00"));
@@ -540,7 +538,7 @@ TEST(InvoiceScreens, ListFiltersApplyOnSearchAndReset) {
     const qint64 first = invoiceWithArticle(a);
     const qint64 second =
         documents::DocumentStore::create(a.db(), DocumentKind::CustomerInvoice, {});
-    TfrmGrigliaFatture list(a.context, DocumentKind::CustomerInvoice);
+    InvoiceList list(a.context, DocumentKind::CustomerInvoice);
     ASSERT_EQ(list.grid()->records()->rowCount(), 2);
 
     QTest::keyClicks(list.filterBox("txtDalNumero"), QStringLiteral("2"));
@@ -568,7 +566,7 @@ TEST(InvoiceScreens, EditorDeletesAskFirst) {
     const qint64 invoice = invoiceWithArticle(a);
     a.db().insert("Fattura_Allegati", {{"Fattura_Id", invoice}, {"NomeAttachment", "zeta.pdf"}});
     a.db().insert("Fattura_Allegati", {{"Fattura_Id", invoice}, {"NomeAttachment", "alfa.pdf"}});
-    TForm7 editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
 
     editor.rowsGrid()->selectRow(0);
     a.interaction.answers.enqueue(false);

@@ -75,7 +75,7 @@ QStringList shownColumn(ui::DataGrid* grid, const QString& field) {
 } // namespace
 
 TEST_F(SmallRegistries, AddOpensTheCardOfANewRowAndBackSavesIt) {
-    ui::ListScreen list(context, registries::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
     qint64 key = 0;
     bool wasNew = false, rowExisted = false, enterMoved = false, upMoved = false;
@@ -116,7 +116,7 @@ TEST_F(SmallRegistries, AddOpensTheCardOfANewRowAndBackSavesIt) {
 }
 
 TEST_F(SmallRegistries, CancelOnANewCardDeletesTheRowAfterYes) {
-    ui::ListScreen list(context, registries::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
     answers.answers.enqueue(false);
     answers.answers.enqueue(true);
@@ -137,7 +137,7 @@ TEST_F(SmallRegistries, CancelOnANewCardDeletesTheRowAfterYes) {
 
 TEST_F(SmallRegistries, AFailedCheckKeepsTheCardOpenWithTheFocusOnItsField) {
     const qint64 key = addBank(QStringLiteral("Banca Uno"));
-    ui::ListScreen list(context, registries::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
     bool stayedOpen = false, focused = false;
     onNextCard([&](ui::CardScreen* card) {
@@ -164,7 +164,7 @@ TEST_F(SmallRegistries, AFailedCheckKeepsTheCardOpenWithTheFocusOnItsField) {
 TEST_F(SmallRegistries, UnchangedCardClosesWithoutWriting) {
     const qint64 key = addBank(QStringLiteral("Banca Uno"));
     db().exec(QStringLiteral("update Bank set Telefono = 'x' where ID = ?"), {key});
-    ui::ListScreen list(context, registries::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
     bool modified = true;
     onNextCard([&](ui::CardScreen* card) {
@@ -185,7 +185,7 @@ TEST_F(SmallRegistries, SearchesFilterByPrefixAndCancelledRowsAreHidden) {
     addBank(QStringLiteral("Banca d'Alba"));
     addBank(QStringLiteral("Credito Due"));
     addBank(QStringLiteral("Banca Chiusa"), true);
-    ui::ListScreen list(context, registries::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
     EXPECT_EQ(shownColumn(list.grid(), QStringLiteral("Banca")),
               (QStringList{QStringLiteral("Banca d'Alba"), QStringLiteral("Banca Uno"),
@@ -205,7 +205,7 @@ TEST_F(SmallRegistries, SearchesFilterByPrefixAndCancelledRowsAreHidden) {
 
 TEST_F(SmallRegistries, DeleteFromTheListAsksFirst) {
     addBank(QStringLiteral("Banca Uno"));
-    ui::ListScreen list(context, registries::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
     answers.answers.enqueue(false);
     QTest::mouseClick(list.deleteButton(), Qt::LeftButton);
@@ -221,7 +221,7 @@ TEST_F(SmallRegistries, TitleClicksSortAscendingDescendingAscending) {
     addBank(QStringLiteral("B"));
     addBank(QStringLiteral("C"));
     addBank(QStringLiteral("A"));
-    ui::ListScreen list(context, registries::ui::BanksScreen());
+    ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
     list.grid()->clickTitle(0);
     EXPECT_EQ(shownColumn(list.grid(), QStringLiteral("Banca")), (QStringList{"A", "B", "C"}));
@@ -235,7 +235,7 @@ TEST_F(SmallRegistries, TitleClicksSortAscendingDescendingAscending) {
 TEST_F(SmallRegistries, GridLayoutsBelongToTheirWorkstation) {
     auto second = archive.openAnother(QStringLiteral("PC2"));
     ui::AppContext other{second.get(), &answers};
-    const ui::ScreenDefinition banks = registries::ui::BanksScreen();
+    const ui::ScreenDefinition banks = registries::ui::banksScreen();
     {
         ui::ListScreen one(context, banks);
         ui::ListScreen two(other, banks);
@@ -277,7 +277,7 @@ TEST_F(SmallRegistries, DeletingACustomerCategoryRemovesItsColourFromCustomers) 
                                         {{QStringLiteral("Cliente"), QStringLiteral("Rossi")},
                                          {QStringLiteral("Categoria_ID"), category},
                                          {QStringLiteral("ColoreCategoria"), 255}});
-    ui::ListScreen list(context, registries::ui::CustomerCategoriesScreen());
+    ui::ListScreen list(context, registries::ui::customerCategoriesScreen());
     list.show();
     list.removeCurrent();
     EXPECT_EQ(count(QStringLiteral("select count(*) from ClientiCategoria")), 0);
@@ -287,7 +287,7 @@ TEST_F(SmallRegistries, DeletingACustomerCategoryRemovesItsColourFromCustomers) 
 }
 
 TEST_F(SmallRegistries, PaymentTermsCardLimitsInstalmentsAndChecksTheType) {
-    ui::ListScreen list(context, registries::ui::PaymentTermsScreen());
+    ui::ListScreen list(context, registries::ui::paymentTermsScreen());
     list.show();
     QString clamped;
     bool open = false;

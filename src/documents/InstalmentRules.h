@@ -14,7 +14,7 @@ namespace documents {
 // buttons handle it: adding one by hand, recording a payment, deleting it,
 // and the cash-book movement to show. Each action that writes is one
 // transaction.
-class InstalmentCard {
+class InstalmentRules {
 public:
     // The editors' add button: a new unpaid instalment numbered after the
     // existing ones, with the document's terms, bank and customer, amount 0,

@@ -22,11 +22,11 @@ class FieldBinder;
 // unit price from the total typed. "Salva" checks, moves the stock by the
 // change of quantity, writes the row and the document's totals; "Indietro"
 // does the same when something changed, "Annulla" drops the changes.
-class TfrmModificaRighe : public QDialog {
+class InvoiceRowEditor : public QDialog {
     Q_OBJECT
 public:
-    TfrmModificaRighe(::ui::AppContext& context, DocumentKind kind, qint64 documentId, qint64 rowId,
-                      QWidget* parent = nullptr);
+    InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId, qint64 rowId,
+                     QWidget* parent = nullptr);
 
     FieldBinder* fields() const { return m_fields; }
     QPushButton* saveButton() const { return m_save; }

@@ -1,4 +1,4 @@
-#include "documents/InstalmentCard.h"
+#include "documents/InstalmentRules.h"
 
 #include "db/RegistryRecord.h"
 #include "documents/CashBookMovements.h"
@@ -10,14 +10,14 @@ namespace documents {
 
 namespace {
 
-common::Failure Error(const QString& text, const QString& field) {
+common::Failure error(const QString& text, const QString& field) {
     return {QStringLiteral("Messaggio di errore"), text, field};
 }
 
 } // namespace
 
-qint64 InstalmentCard::add(db::Database& db, DocumentKind kind, qint64 documentId,
-                           const QDate& today) {
+qint64 InstalmentRules::add(db::Database& db, DocumentKind kind, qint64 documentId,
+                            const QDate& today) {
     const DocumentTables& t = DocumentTables::of(kind);
     db::Transaction tx(db);
     const db::Result r = db.query(
@@ -48,34 +48,34 @@ qint64 InstalmentCard::add(db::Database& db, DocumentKind kind, qint64 documentI
     return id;
 }
 
-QVariantMap InstalmentCard::load(db::Database& db, qint64 instalmentId) {
-    return db::ReadRecord(db, QStringLiteral("FatturaScadenze"), instalmentId);
+QVariantMap InstalmentRules::load(db::Database& db, qint64 instalmentId) {
+    return db::readRecord(db, QStringLiteral("FatturaScadenze"), instalmentId);
 }
 
-std::optional<common::Failure> InstalmentCard::validate(const QVariantMap& s) {
-    if (!db::RecordDate(s, QStringLiteral("DataScadenza")).isValid())
-        return Error(QStringLiteral("Attenzione manca la data della scadenza !!"),
+std::optional<common::Failure> InstalmentRules::validate(const QVariantMap& s) {
+    if (!db::recordDate(s, QStringLiteral("DataScadenza")).isValid())
+        return error(QStringLiteral("Attenzione manca la data della scadenza !!"),
                      QStringLiteral("DataScadenza"));
-    if (db::RecordText(s, QStringLiteral("Operazione")).isEmpty())
-        return Error(QStringLiteral("Attenzione manca la descrizione dell'operazione !!"),
+    if (db::recordText(s, QStringLiteral("Operazione")).isEmpty())
+        return error(QStringLiteral("Attenzione manca la descrizione dell'operazione !!"),
                      QStringLiteral("Operazione"));
-    if (db::RecordText(s, QStringLiteral("Importo")).isEmpty())
-        return Error(QStringLiteral("Attenzione manca l'importo !!"), QStringLiteral("Importo"));
-    if (db::RecordText(s, QStringLiteral("Numero")).isEmpty())
-        return Error(QStringLiteral("Attenzione manca il numero cronologico di pagamento !!"),
+    if (db::recordText(s, QStringLiteral("Importo")).isEmpty())
+        return error(QStringLiteral("Attenzione manca l'importo !!"), QStringLiteral("Importo"));
+    if (db::recordText(s, QStringLiteral("Numero")).isEmpty())
+        return error(QStringLiteral("Attenzione manca il numero cronologico di pagamento !!"),
                      QStringLiteral("Numero"));
     if (db::RecordKey(s, QStringLiteral("ModPagamento_Id")) <= 0)
-        return Error(QStringLiteral("Attenzione manca la modalità di pagamento !!"),
+        return error(QStringLiteral("Attenzione manca la modalità di pagamento !!"),
                      QStringLiteral("ModPagamento_Id"));
     return std::nullopt;
 }
 
-std::optional<common::Failure> InstalmentCard::save(db::Database& db, QVariantMap& s) {
+std::optional<common::Failure> InstalmentRules::save(db::Database& db, QVariantMap& s) {
     if (auto failure = validate(s))
         return failure;
     const bool cashBook = DocumentOptions::load(db).cashBook;
     const qint64 id = db::RecordKey(s, QStringLiteral("Id"));
-    const bool paid = db::RecordDate(s, QStringLiteral("DataPagamento")).isValid();
+    const bool paid = db::recordDate(s, QStringLiteral("DataPagamento")).isValid();
     db::Transaction tx(db);
     s[QStringLiteral("Pagato")] = paid;
     if (!paid) {
@@ -85,7 +85,7 @@ std::optional<common::Failure> InstalmentCard::save(db::Database& db, QVariantMa
             CashBookMovements::removeForInstalment(db, id);
     }
     db.update(QStringLiteral("FatturaScadenze"), id,
-              ColumnValues(QStringLiteral("FatturaScadenze"), s));
+              columnValues(QStringLiteral("FatturaScadenze"), s));
     if (cashBook && paid)
         CashBookMovements::writePayment(db, id);
     tx.commit();
@@ -93,7 +93,7 @@ std::optional<common::Failure> InstalmentCard::save(db::Database& db, QVariantMa
     return std::nullopt;
 }
 
-void InstalmentCard::remove(db::Database& db, qint64 instalmentId) {
+void InstalmentRules::remove(db::Database& db, qint64 instalmentId) {
     const bool cashBook = DocumentOptions::load(db).cashBook;
     db::Transaction tx(db);
     if (cashBook)
@@ -102,8 +102,8 @@ void InstalmentCard::remove(db::Database& db, qint64 instalmentId) {
     tx.commit();
 }
 
-qint64 InstalmentCard::documentMovement(db::Database& db, DocumentKind kind, qint64 documentId,
-                                        qint64 instalmentId) {
+qint64 InstalmentRules::documentMovement(db::Database& db, DocumentKind kind, qint64 documentId,
+                                         qint64 instalmentId) {
     if (instalmentId > 0) {
         const qint64 own = db.scalar(QStringLiteral("select Finanzia_id from FatturaScadenze "
                                                     "where Id = ?"),
@@ -118,7 +118,7 @@ qint64 InstalmentCard::documentMovement(db::Database& db, DocumentKind kind, qin
         .toLongLong();
 }
 
-qint64 InstalmentCard::instalmentMovement(db::Database& db, qint64 instalmentId) {
+qint64 InstalmentRules::instalmentMovement(db::Database& db, qint64 instalmentId) {
     if (!DocumentOptions::load(db).cashBook)
         return 0;
     const qint64 own = db.scalar(QStringLiteral("select Finanzia_id from FatturaScadenze where "

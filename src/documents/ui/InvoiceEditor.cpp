@@ -1,4 +1,4 @@
-#include "documents/ui/DocumentEditor.h"
+#include "documents/ui/InvoiceEditor.h"
 
 #include "common/Interaction.h"
 #include "db/DbError.h"
@@ -6,10 +6,10 @@
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
 #include "documents/HeaderRules.h"
-#include "documents/InstalmentCard.h"
+#include "documents/InstalmentRules.h"
 #include "documents/Numbering.h"
 #include "documents/ui/FieldBinder.h"
-#include "documents/ui/InstalmentDialog.h"
+#include "documents/ui/InstalmentCard.h"
 #include "einvoice/ui/ExportXmlAction.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/ActionButton.h"
@@ -39,8 +39,8 @@ QWidget* PageOf(QTabWidget* pages, QWidget* editor) {
 
 } // namespace
 
-TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, bool isNew,
-               QWidget* parent)
+InvoiceEditor::InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId,
+                             bool isNew, QWidget* parent)
     : QDialog(parent), m_context(context), m_kind(kind), m_id(documentId) {
     const bool credit = kind == DocumentKind::CustomerCreditNote;
     setObjectName(credit ? QStringLiteral("TfrmNoteCredito") : QStringLiteral("TForm7"));
@@ -60,24 +60,24 @@ TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, 
         return b;
     };
     connect(tool(QStringLiteral("Salva"), QStringLiteral("spdSalva")), &QPushButton::clicked, this,
-            &TForm7::save);
+            &InvoiceEditor::save);
     connect(tool(QStringLiteral("Annulla"), QStringLiteral("spdAnnulla")), &QPushButton::clicked,
-            this, &TForm7::cancelEdit);
+            this, &InvoiceEditor::cancelEdit);
     connect(tool(QStringLiteral("Indietro"), QStringLiteral("spdIndietro")), &QPushButton::clicked,
-            this, &TForm7::goBack);
+            this, &InvoiceEditor::goBack);
     connect(tool(QStringLiteral("Stampa"), QStringLiteral("spdStampa")), &QPushButton::clicked,
-            this, &TForm7::print);
+            this, &InvoiceEditor::print);
     connect(tool(QStringLiteral("Esporta xml"), QStringLiteral("spdEsportaXml")),
-            &QPushButton::clicked, this, &TForm7::exportXml);
+            &QPushButton::clicked, this, &InvoiceEditor::exportXml);
     if (!credit)
         connect(tool(QStringLiteral("Esporta ed invia"), QStringLiteral("spdEsportaInvia")),
-                &QPushButton::clicked, this, &TForm7::exportAndSend);
+                &QPushButton::clicked, this, &InvoiceEditor::exportAndSend);
     QPushButton* cashBook = tool(QStringLiteral("prima nota"), QStringLiteral("spdPrimaNota"));
     cashBook->setToolTip(QStringLiteral("Visualizza in prima nota"));
-    connect(cashBook, &QPushButton::clicked, this, &TForm7::showCashBook);
+    connect(cashBook, &QPushButton::clicked, this, &InvoiceEditor::showCashBook);
     if (credit)
         connect(tool(QStringLiteral("Totali"), QStringLiteral("spdTotali")), &QPushButton::clicked,
-                this, &TForm7::totals);
+                this, &InvoiceEditor::totals);
     connect(tool(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto")), &QPushButton::clicked, this,
             [this] { ::ui::HelpWindow::showFor(this); });
     tools->addStretch(1);
@@ -101,8 +101,8 @@ TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, 
         else if (field == QLatin1String("ImportoMarcaBollo"))
             m_stampPending = true;
     });
-    connect(m_fields, &FieldBinder::chosen, this, &TForm7::fieldChosen);
-    connect(m_fields, &FieldBinder::left, this, &TForm7::fieldLeft);
+    connect(m_fields, &FieldBinder::chosen, this, &InvoiceEditor::fieldChosen);
+    connect(m_fields, &FieldBinder::left, this, &InvoiceEditor::fieldLeft);
 
     m_header = DocumentStore::load(*context.db, documentId);
     showRecord(m_header);
@@ -116,25 +116,25 @@ TForm7::TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, 
         first->setFocus();
 }
 
-QPushButton* TForm7::button(const QString& objectName) const {
+QPushButton* InvoiceEditor::button(const QString& objectName) const {
     return findChild<QPushButton*>(objectName);
 }
 
-QVariantMap TForm7::record() const {
+QVariantMap InvoiceEditor::record() const {
     QVariantMap r = m_header;
     m_fields->read(r);
     return r;
 }
 
-void TForm7::showRecord(const QVariantMap& header) {
+void InvoiceEditor::showRecord(const QVariantMap& header) {
     m_fields->show(header);
 }
 
-void TForm7::databaseError(const QString& message) {
+void InvoiceEditor::databaseError(const QString& message) {
     m_context.interaction->error(kError, message);
 }
 
-void TForm7::showComputed() {
+void InvoiceEditor::showComputed() {
     QVariantMap stored;
     try {
         stored = DocumentStore::load(*m_context.db, m_id);
@@ -147,20 +147,20 @@ void TForm7::showComputed() {
     if (DocumentOptions::load(*m_context.db).stampDuty)
         computed << QStringLiteral("ImportoMarcaBollo") << QStringLiteral("MarcaBolloVirtuale");
     for (const QString& c : computed) {
-        const QVariant v = db::RecordValue(stored, c);
+        const QVariant v = db::recordValue(stored, c);
         m_header[c] = v;
         m_fields->showValue(c, v);
     }
 }
 
-void TForm7::fieldChosen(const QString& field) {
+void InvoiceEditor::fieldChosen(const QString& field) {
     if (field == QLatin1String("Cliente_ID"))
         customerChosen();
     else if (field == QLatin1String("ModPagamento_Id"))
         termsChosen();
 }
 
-void TForm7::fieldLeft(const QString& field) {
+void InvoiceEditor::fieldLeft(const QString& field) {
     if (field == QLatin1String("ImportoMarcaBollo") && m_stampPending) {
         m_stampPending = false;
         stampTyped();
@@ -175,15 +175,15 @@ void TForm7::fieldLeft(const QString& field) {
     const QVariantMap r = record();
     try {
         Numbering::checkDateOrder(*m_context.db, *m_context.interaction, m_kind,
-                                  db::RecordValue(r, QStringLiteral("Num")),
-                                  db::RecordDate(r, QStringLiteral("Data")),
-                                  db::RecordText(r, QStringLiteral("SerieFatturazione")));
+                                  db::recordValue(r, QStringLiteral("Num")),
+                                  db::recordDate(r, QStringLiteral("Data")),
+                                  db::recordText(r, QStringLiteral("SerieFatturazione")));
     } catch (const db::DbError& e) {
         databaseError(e.message());
     }
 }
 
-void TForm7::customerChosen() {
+void InvoiceEditor::customerChosen() {
     const qint64 customer = m_fields->value(QStringLiteral("Cliente_ID")).toLongLong();
     m_modified = true;
     if (customer <= 0)
@@ -203,10 +203,10 @@ void TForm7::customerChosen() {
 
 // A stamp typed by hand enters the total and the instalments at once: the
 // header is saved silently, as a change of payment terms is.
-void TForm7::stampTyped() {
+void InvoiceEditor::stampTyped() {
     QVariantMap header = record();
-    if (db::RecordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() ==
-        db::RecordValue(m_header, QStringLiteral("ImportoMarcaBollo")).toDouble())
+    if (db::recordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() ==
+        db::recordValue(m_header, QStringLiteral("ImportoMarcaBollo")).toDouble())
         return;
     try {
         DocumentStore::saveSilently(*m_context.db, m_kind, header);
@@ -219,7 +219,7 @@ void TForm7::stampTyped() {
     refreshInstalments();
 }
 
-void TForm7::termsChosen() {
+void InvoiceEditor::termsChosen() {
     QVariantMap header = record();
     try {
         DocumentStore::changePaymentTerms(*m_context.db, m_kind, header,
@@ -233,7 +233,7 @@ void TForm7::termsChosen() {
     refreshInstalments();
 }
 
-bool TForm7::save() {
+bool InvoiceEditor::save() {
     QVariantMap header = m_header;
     std::optional<common::Failure> failure = m_fields->read(header);
     try {
@@ -250,7 +250,7 @@ bool TForm7::save() {
     }
     if (failure) {
         m_validationFailed = true;
-        ShowFailure(*m_context.interaction, *failure);
+        showFailure(*m_context.interaction, *failure);
         if (QWidget* e = m_fields->editor(failure->field)) {
             if (QWidget* page = PageOf(m_pages, e))
                 m_pages->setCurrentWidget(page);
@@ -268,12 +268,12 @@ bool TForm7::save() {
     return true;
 }
 
-bool TForm7::post() {
+bool InvoiceEditor::post() {
     if (!m_modified)
         return true;
     QVariantMap header = m_header;
     if (auto f = m_fields->read(header)) {
-        ShowFailure(*m_context.interaction, *f);
+        showFailure(*m_context.interaction, *f);
         return false;
     }
     try {
@@ -289,14 +289,14 @@ bool TForm7::post() {
     return true;
 }
 
-void TForm7::cancelEdit() {
+void InvoiceEditor::cancelEdit() {
     if (!m_context.interaction->confirmCancelInsertion())
         return;
     m_modified = false;
     QDialog::reject();
 }
 
-void TForm7::goBack() {
+void InvoiceEditor::goBack() {
     if (m_modified && !save())
         return;
     if (m_validationFailed)
@@ -304,11 +304,11 @@ void TForm7::goBack() {
     accept();
 }
 
-void TForm7::reject() {
+void InvoiceEditor::reject() {
     goBack();
 }
 
-void TForm7::print() {
+void InvoiceEditor::print() {
     if (!post())
         return;
     const int code = m_kind == DocumentKind::CustomerCreditNote ? 4 : 8;
@@ -319,16 +319,16 @@ void TForm7::print() {
     }
 }
 
-void TForm7::exportXml() {
+void InvoiceEditor::exportXml() {
     if (!save())
         return;
-    fatturapa::ui::exportXml(m_context, m_id, this);
+    einvoice::ui::exportXml(m_context, m_id, this);
     const QVariantMap stored = DocumentStore::load(*m_context.db, m_id);
-    m_header[QStringLiteral("EsportatoXml")] = db::RecordValue(stored, "EsportatoXml");
-    m_fields->showValue(QStringLiteral("EsportatoXml"), db::RecordValue(stored, "EsportatoXml"));
+    m_header[QStringLiteral("EsportatoXml")] = db::recordValue(stored, "EsportatoXml");
+    m_fields->showValue(QStringLiteral("EsportatoXml"), db::recordValue(stored, "EsportatoXml"));
 }
 
-void TForm7::exportAndSend() {
+void InvoiceEditor::exportAndSend() {
     if (!save())
         return;
     try {
@@ -338,17 +338,17 @@ void TForm7::exportAndSend() {
     }
 }
 
-void TForm7::showCashBook() {
+void InvoiceEditor::showCashBook() {
     try {
-        TfrmScadenziarioDettaglio::showMovement(
-            m_context, InstalmentCard::documentMovement(*m_context.db, m_kind, m_id,
-                                                        m_instalments->currentKey()));
+        InstalmentCard::showMovement(
+            m_context, InstalmentRules::documentMovement(*m_context.db, m_kind, m_id,
+                                                         m_instalments->currentKey()));
     } catch (const db::DbError& e) {
         databaseError(e.message());
     }
 }
 
-void TForm7::totals() {
+void InvoiceEditor::totals() {
     try {
         DocumentStore::recalculateNow(*m_context.db, m_id);
     } catch (const db::DbError& e) {

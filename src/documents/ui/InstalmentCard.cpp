@@ -1,11 +1,11 @@
-#include "documents/ui/InstalmentDialog.h"
+#include "documents/ui/InstalmentCard.h"
 
 #include "common/Interaction.h"
 #include "common/TextForms.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/RegistryRecord.h"
-#include "documents/InstalmentCard.h"
+#include "documents/InstalmentRules.h"
 #include "documents/ui/FieldBinder.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
@@ -37,8 +37,8 @@ QPushButton* ToolButton(QWidget* parent, QHBoxLayout* row, const QString& captio
 
 } // namespace
 
-TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, qint64 instalmentId,
-                                                     bool isNew, QWidget* parent)
+InstalmentCard::InstalmentCard(::ui::AppContext& context, qint64 instalmentId, bool isNew,
+                               QWidget* parent)
     : QDialog(parent), m_context(context), m_id(instalmentId), m_isNew(isNew) {
     setObjectName(QStringLiteral("TfrmScadenziarioDettaglio"));
     setWindowTitle(QStringLiteral("Scadenza"));
@@ -62,9 +62,9 @@ TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, 
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
 
-    m_fields->place(grid, {Field("DataScadenza", "Data Scadenza")}, this);
+    m_fields->place(grid, {field("DataScadenza", "Data Scadenza")}, this);
     // "Oggi" beside the payment date.
-    m_fields->place(grid, {Field("DataPagamento", "Data Pagamento effettuato")}, this);
+    m_fields->place(grid, {field("DataPagamento", "Data Pagamento effettuato")}, this);
     QPushButton* todayButton =
         ::ui::ActionButton(QStringLiteral("Oggi"), QStringLiteral("btnOggi"), this);
     {
@@ -89,14 +89,14 @@ TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, 
 
     m_fields->place(
         grid,
-        {LookupField("ModPagamento_Id", "Modalità di pagamento",
+        {lookupField("ModPagamento_Id", "Modalità di pagamento",
                      "select Id, Descrizione from ModPagamento order by Descrizione", "ID",
                      "Descrizione"),
-         LookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
+         lookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
                      "ID", "Banca", "Annullato"),
-         Field("Importo", "Importo Totale", false, 140),
-         Field("Operazione", "Descrizione Operazione"), Field("Numero", "N° Rata", false, 80),
-         Field("Dettagli", "Dettagli pagamento"), Field("Note", "Note"), Field("File", "File")},
+         field("Importo", "Importo Totale", false, 140),
+         field("Operazione", "Descrizione Operazione"), field("Numero", "N° Rata", false, 80),
+         field("Dettagli", "Dettagli pagamento"), field("Note", "Note"), field("File", "File")},
         this);
     const int fileRow = grid->rowCount() - 1;
     auto* fileButtons = new QHBoxLayout();
@@ -125,19 +125,19 @@ TfrmScadenziarioDettaglio::TfrmScadenziarioDettaglio(::ui::AppContext& context, 
     layout->addStretch(1);
 
     connect(m_fields, &FieldBinder::edited, this, [this] { m_modified = true; });
-    connect(m_save, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::save);
-    connect(m_cancel, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::cancelEdit);
-    connect(m_back, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::goBack);
-    connect(cashBook, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::showCashBook);
+    connect(m_save, &QPushButton::clicked, this, &InstalmentCard::save);
+    connect(m_cancel, &QPushButton::clicked, this, &InstalmentCard::cancelEdit);
+    connect(m_back, &QPushButton::clicked, this, &InstalmentCard::goBack);
+    connect(cashBook, &QPushButton::clicked, this, &InstalmentCard::showCashBook);
     connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
-    connect(todayButton, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::today);
-    connect(search, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::chooseFile);
-    connect(view, &QPushButton::clicked, this, &TfrmScadenziarioDettaglio::viewFile);
+    connect(todayButton, &QPushButton::clicked, this, &InstalmentCard::today);
+    connect(search, &QPushButton::clicked, this, &InstalmentCard::chooseFile);
+    connect(view, &QPushButton::clicked, this, &InstalmentCard::viewFile);
     load();
 }
 
-void TfrmScadenziarioDettaglio::load() {
-    m_record = InstalmentCard::load(*m_context.db, m_id);
+void InstalmentCard::load() {
+    m_record = InstalmentRules::load(*m_context.db, m_id);
     m_fields->show(m_record);
     const qint64 customer = db::RecordKey(m_record, QStringLiteral("Cliente_id"));
     const qint64 supplier = db::RecordKey(m_record, QStringLiteral("Fornitore_id"));
@@ -153,24 +153,24 @@ void TfrmScadenziarioDettaglio::load() {
                 ->scalar(QStringLiteral("select Fornitore from Fornitor where Id = ?"), {supplier})
                 .toString();
     m_party->setText(name);
-    const QString type = db::RecordText(m_record, QStringLiteral("Tipo")).toUpper();
+    const QString type = db::recordText(m_record, QStringLiteral("Tipo")).toUpper();
     m_partyLabel->setText(type == QLatin1String("C") || type == QLatin1String("B")
                               ? QStringLiteral("Fornitore")
                               : QStringLiteral("Cliente"));
     m_modified = false;
 }
 
-bool TfrmScadenziarioDettaglio::save() {
+bool InstalmentCard::save() {
     QVariantMap record = m_record;
     if (auto f = m_fields->read(record)) {
-        ShowFailure(*m_context.interaction, *f);
+        showFailure(*m_context.interaction, *f);
         if (QWidget* e = m_fields->editor(f->field))
             e->setFocus();
         return false;
     }
     try {
-        if (auto f = InstalmentCard::save(*m_context.db, record)) {
-            ShowFailure(*m_context.interaction, *f);
+        if (auto f = InstalmentRules::save(*m_context.db, record)) {
+            showFailure(*m_context.interaction, *f);
             if (QWidget* e = m_fields->editor(f->field))
                 e->setFocus();
             return false;
@@ -184,22 +184,22 @@ bool TfrmScadenziarioDettaglio::save() {
     return true;
 }
 
-void TfrmScadenziarioDettaglio::goBack() {
+void InstalmentCard::goBack() {
     if (m_modified && !save())
         return;
     accept();
 }
 
-void TfrmScadenziarioDettaglio::reject() {
+void InstalmentCard::reject() {
     goBack();
 }
 
-void TfrmScadenziarioDettaglio::cancelEdit() {
+void InstalmentCard::cancelEdit() {
     if (m_isNew) {
         if (!m_context.interaction->confirmCancelInsertion())
             return;
         try {
-            InstalmentCard::remove(*m_context.db, m_id);
+            InstalmentRules::remove(*m_context.db, m_id);
         } catch (const db::DbError& e) {
             m_context.interaction->error(kError, e.message());
             return;
@@ -209,12 +209,12 @@ void TfrmScadenziarioDettaglio::cancelEdit() {
     QDialog::reject();
 }
 
-void TfrmScadenziarioDettaglio::today() {
+void InstalmentCard::today() {
     m_fields->showValue(QStringLiteral("DataPagamento"), QDate::currentDate());
     m_modified = true;
 }
 
-void TfrmScadenziarioDettaglio::chooseFile() {
+void InstalmentCard::chooseFile() {
     const QString path = m_context.interaction->openFile(
         QStringLiteral("Scegli il file del pagamento"), QStringLiteral("Tutti i file (*)"),
         QFileInfo(m_fields->value(QStringLiteral("File")).toString()).absolutePath());
@@ -224,7 +224,7 @@ void TfrmScadenziarioDettaglio::chooseFile() {
     m_modified = true;
 }
 
-void TfrmScadenziarioDettaglio::viewFile() {
+void InstalmentCard::viewFile() {
     const QString path = m_fields->value(QStringLiteral("File")).toString().trimmed();
     if (path.isEmpty()) {
         m_context.interaction->error(kError,
@@ -240,15 +240,15 @@ void TfrmScadenziarioDettaglio::viewFile() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void TfrmScadenziarioDettaglio::showCashBook() {
+void InstalmentCard::showCashBook() {
     try {
-        showMovement(m_context, InstalmentCard::instalmentMovement(*m_context.db, m_id));
+        showMovement(m_context, InstalmentRules::instalmentMovement(*m_context.db, m_id));
     } catch (const db::DbError& e) {
         m_context.interaction->error(kError, e.message());
     }
 }
 
-void TfrmScadenziarioDettaglio::showMovement(::ui::AppContext& context, qint64 movementId) {
+void InstalmentCard::showMovement(::ui::AppContext& context, qint64 movementId) {
     const QString title = QStringLiteral("Prima nota");
     if (movementId == 0) {
         context.interaction->information(
@@ -266,10 +266,10 @@ void TfrmScadenziarioDettaglio::showMovement(::ui::AppContext& context, qint64 m
     const db::Row& m = r.first();
     context.interaction->information(
         title, QStringLiteral("Data: %1\nOperazione: %2\nEntrata: %3\nUscita: %4")
-                   .arg(common::ItalianDate(m.date(QStringLiteral("Data"))),
+                   .arg(common::italianDate(m.date(QStringLiteral("Data"))),
                         m.text(QStringLiteral("Operazione")),
-                        common::EuroText(m.number(QStringLiteral("Entrata"))),
-                        common::EuroText(m.number(QStringLiteral("Uscita")))));
+                        common::euroText(m.number(QStringLiteral("Entrata"))),
+                        common::euroText(m.number(QStringLiteral("Uscita")))));
 }
 
 } // namespace documents::ui

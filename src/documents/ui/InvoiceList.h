@@ -13,10 +13,10 @@ namespace documents::ui {
 // the range chosen on the main window. Filters by date, number, customer,
 // series and (invoices) bank and payment terms; "Aggiungi" numbers a new
 // document and opens it; "Elimina" removes it with everything hanging on it.
-class TfrmGrigliaFatture : public ::ui::ListScreen {
+class InvoiceList : public ::ui::ListScreen {
     Q_OBJECT
 public:
-    TfrmGrigliaFatture(::ui::AppContext& context, DocumentKind kind, QWidget* parent = nullptr);
+    InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* parent = nullptr);
 
     DocumentKind kind() const { return m_kind; }
     QString condition() const override;

@@ -1,4 +1,4 @@
-#include "documents/ui/RowEditor.h"
+#include "documents/ui/InvoiceRowEditor.h"
 
 #include "common/Interaction.h"
 #include "db/Database.h"
@@ -24,8 +24,8 @@
 
 namespace documents::ui {
 
-TfrmModificaRighe::TfrmModificaRighe(::ui::AppContext& context, DocumentKind kind,
-                                     qint64 documentId, qint64 rowId, QWidget* parent)
+InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId,
+                                   qint64 rowId, QWidget* parent)
     : QDialog(parent), m_context(context), m_kind(kind), m_documentId(documentId) {
     const bool credit = kind == DocumentKind::CustomerCreditNote;
     setObjectName(credit ? QStringLiteral("TfrmModificaRigheNotaCredito")
@@ -40,26 +40,26 @@ TfrmModificaRighe::TfrmModificaRighe(::ui::AppContext& context, DocumentKind kin
     m_fields = new FieldBinder(*context.db, DocumentTables::of(kind).rows, m_navigator, this);
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
-    ::ui::CardField price = Field("ValoreUnitario", "Valore Unitario", false, 130);
+    ::ui::CardField price = field("ValoreUnitario", "Valore Unitario", false, 130);
     price.decimals = 4;
-    ::ui::CardField rate = Field("AliquotaIva", "Aliquota %", true, 70, true);
+    ::ui::CardField rate = field("AliquotaIva", "Aliquota %", true, 70, true);
     m_fields->place(
         grid,
-        {Field("Codice", "Codice", false, 160, true),
-         Field("TipoRiga", "Tipo riga", true, 40, true), Field("Descrizione", "Descrizione"),
-         Field("Um", "Quantità", false, 100), price, Field("Sconto", "Sconto %", true, 80),
-         LookupField("Iva_ID", "Aliquota Iva",
+        {field("Codice", "Codice", false, 160, true),
+         field("TipoRiga", "Tipo riga", true, 40, true), field("Descrizione", "Descrizione"),
+         field("Um", "Quantità", false, 100), price, field("Sconto", "Sconto %", true, 80),
+         lookupField("Iva_ID", "Aliquota Iva",
                      "select ID, Descrizione, Iva from Iva order by Descrizione", "ID",
                      "Descrizione"),
-         rate, Field("TotaleImponibile", "Totale Imponibile", false, 130, true),
-         Field("ValoreTotale", "Valore Totale", true, 130),
-         Field("DataInizioPeriodo", "Inizio periodo"),
-         Field("DataFinePeriodo", "Fine periodo", true),
-         Field("RiferimentoAmministrazione", "Riferimento amministrazione"),
-         LookupField("ContabilitaConti_ID", "Conto",
+         rate, field("TotaleImponibile", "Totale Imponibile", false, 130, true),
+         field("ValoreTotale", "Valore Totale", true, 130),
+         field("DataInizioPeriodo", "Inizio periodo"),
+         field("DataFinePeriodo", "Fine periodo", true),
+         field("RiferimentoAmministrazione", "Riferimento amministrazione"),
+         lookupField("ContabilitaConti_ID", "Conto",
                      "select ID, Descrizione from ContabilitaConti order by Descrizione", "ID",
                      "Descrizione"),
-         Field("Reparto", "Reparto"), Field("Note", "Note")},
+         field("Reparto", "Reparto"), field("Note", "Note")},
         this);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -112,12 +112,12 @@ TfrmModificaRighe::TfrmModificaRighe(::ui::AppContext& context, DocumentKind kin
             field == QLatin1String("Sconto"))
             showAmounts();
     });
-    connect(fromTotal, &QPushButton::clicked, this, &TfrmModificaRighe::unitPriceFromTotal);
+    connect(fromTotal, &QPushButton::clicked, this, &InvoiceRowEditor::unitPriceFromTotal);
     connect(m_save, &QPushButton::clicked, this, [this] {
         if (save())
             accept();
     });
-    connect(m_back, &QPushButton::clicked, this, &TfrmModificaRighe::goBack);
+    connect(m_back, &QPushButton::clicked, this, &InvoiceRowEditor::goBack);
     connect(cancel, &QPushButton::clicked, this, [this] {
         m_modified = false;
         QDialog::reject();
@@ -131,7 +131,7 @@ TfrmModificaRighe::TfrmModificaRighe(::ui::AppContext& context, DocumentKind kin
         d->setFocus();
 }
 
-bool TfrmModificaRighe::eventFilter(QObject* watched, QEvent* event) {
+bool InvoiceRowEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12 &&
         watched == m_fields->editor(QStringLiteral("ValoreUnitario"))) {
         lastPrice();
@@ -140,7 +140,7 @@ bool TfrmModificaRighe::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmModificaRighe::vatChosen() {
+void InvoiceRowEditor::vatChosen() {
     const qint64 vat = m_fields->value(QStringLiteral("Iva_ID")).toLongLong();
     const QVariant rate =
         vat > 0 ? m_context.db->scalar(QStringLiteral("select Iva from Iva where ID = ?"), {vat})
@@ -151,18 +151,18 @@ void TfrmModificaRighe::vatChosen() {
 }
 
 // The net and gross as the row stands, without writing anything.
-void TfrmModificaRighe::showAmounts() {
+void InvoiceRowEditor::showAmounts() {
     QVariantMap row = m_record;
     if (m_fields->read(row))
         return;
     RowRules::computeAmounts(row);
     m_fields->showValue(QStringLiteral("TotaleImponibile"),
-                        db::RecordValue(row, QStringLiteral("TotaleImponibile")));
+                        db::recordValue(row, QStringLiteral("TotaleImponibile")));
     m_fields->showValue(QStringLiteral("ValoreTotale"),
-                        db::RecordValue(row, QStringLiteral("ValoreTotale")));
+                        db::recordValue(row, QStringLiteral("ValoreTotale")));
 }
 
-void TfrmModificaRighe::lastPrice() {
+void InvoiceRowEditor::lastPrice() {
     const qint64 customer =
         m_context.db
             ->scalar(QStringLiteral("select Cliente_ID from fattura where Id = ?"), {m_documentId})
@@ -173,15 +173,15 @@ void TfrmModificaRighe::lastPrice() {
                                        found ? found->message() : LastPrice::noneMessage());
 }
 
-void TfrmModificaRighe::unitPriceFromTotal() {
+void InvoiceRowEditor::unitPriceFromTotal() {
     QVariantMap row = m_record;
     if (auto f = m_fields->read(row)) {
-        ShowFailure(*m_context.interaction, *f);
+        showFailure(*m_context.interaction, *f);
         return;
     }
     double price = 0;
     if (auto f = RowRules::unitPriceFromTotal(row, DocumentOptions::load(*m_context.db), &price)) {
-        ShowFailure(*m_context.interaction, *f);
+        showFailure(*m_context.interaction, *f);
         if (QWidget* e = m_fields->editor(f->field))
             e->setFocus();
         return;
@@ -191,17 +191,17 @@ void TfrmModificaRighe::unitPriceFromTotal() {
     showAmounts();
 }
 
-void TfrmModificaRighe::goBack() {
+void InvoiceRowEditor::goBack() {
     if (m_modified && !save())
         return;
     accept();
 }
 
-void TfrmModificaRighe::reject() {
+void InvoiceRowEditor::reject() {
     goBack();
 }
 
-bool TfrmModificaRighe::save() {
+bool InvoiceRowEditor::save() {
     QVariantMap row = m_record;
     std::optional<common::Failure> failure = m_fields->read(row);
     try {
@@ -212,7 +212,7 @@ bool TfrmModificaRighe::save() {
         return false;
     }
     if (failure) {
-        ShowFailure(*m_context.interaction, *failure);
+        showFailure(*m_context.interaction, *failure);
         if (QWidget* e = m_fields->editor(failure->field))
             e->setFocus();
         return false;

@@ -1,4 +1,4 @@
-#include "documents/ui/DocumentList.h"
+#include "documents/ui/InvoiceList.h"
 
 #include "common/SqlText.h"
 #include "common/TextForms.h"
@@ -7,7 +7,7 @@
 #include "documents/DocumentDeletion.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
-#include "documents/ui/DocumentEditor.h"
+#include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/SeriesChooser.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
@@ -26,24 +26,24 @@ namespace documents::ui {
 
 namespace {
 
-bool IsCredit(DocumentKind kind) {
+bool isCredit(DocumentKind kind) {
     return kind == DocumentKind::CustomerCreditNote;
 }
 
 // Documents not in history, or in history mode those dated in the chosen
 // range whatever their flag.
-QString PeriodCondition(const ::ui::AppContext& context) {
+QString periodCondition(const ::ui::AppContext& context) {
     if (!context.history)
         return QStringLiteral("fattura.Storico = false");
     if (context.historyFrom.isValid() && context.historyTo.isValid())
         return QStringLiteral("fattura.Data >= #%1# and fattura.Data <= #%2#")
-            .arg(common::JetDate(context.historyFrom), common::JetDateEndOfDay(context.historyTo));
+            .arg(common::jetDate(context.historyFrom), common::jetDateEndOfDay(context.historyTo));
     return QStringLiteral("fattura.Storico = true");
 }
 
-::ui::ScreenDefinition ListDefinition(const ::ui::AppContext& context, DocumentKind kind) {
+::ui::ScreenDefinition listDefinition(const ::ui::AppContext& context, DocumentKind kind) {
     ::ui::ScreenDefinition d;
-    const bool credit = IsCredit(kind);
+    const bool credit = isCredit(kind);
     d.table = QStringLiteral("fattura");
     d.key = QStringLiteral("Id");
     d.objectName =
@@ -62,7 +62,7 @@ QString PeriodCondition(const ::ui::AppContext& context) {
     d.orderBy = QStringLiteral("fattura.Data, fattura.Num");
     d.filter = QStringLiteral("fattura.Carico = false and fattura.FattNota = ") +
                (credit ? QStringLiteral("true") : QStringLiteral("false")) +
-               QStringLiteral(" and ") + PeriodCondition(context);
+               QStringLiteral(" and ") + periodCondition(context);
     return d;
 }
 
@@ -93,17 +93,16 @@ QComboBox* ChoiceBox(db::Database& db, QWidget* parent, const QString& name,
     return c;
 }
 
-QString DateOf(const QLineEdit* box) {
-    const QDate d = common::ParseItalianDate(box->text().trimmed());
-    return d.isValid() ? common::JetDate(d) : QString();
+QString dateOf(const QLineEdit* box) {
+    const QDate d = common::parseItalianDate(box->text().trimmed());
+    return d.isValid() ? common::jetDate(d) : QString();
 }
 
 } // namespace
 
-TfrmGrigliaFatture::TfrmGrigliaFatture(::ui::AppContext& context, DocumentKind kind,
-                                       QWidget* parent)
-    : ::ui::ListScreen(context, ListDefinition(context, kind), parent), m_kind(kind) {
-    const bool credit = IsCredit(kind);
+InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* parent)
+    : ::ui::ListScreen(context, listDefinition(context, kind), parent), m_kind(kind) {
+    const bool credit = isCredit(kind);
     resize(1000, 620);
 
     // The filter boxes, under the title.
@@ -157,45 +156,45 @@ TfrmGrigliaFatture::TfrmGrigliaFatture(::ui::AppContext& context, DocumentKind k
     grid->setColumnStretch(9, 1);
     if (auto* v = qobject_cast<QVBoxLayout*>(layout()))
         v->insertWidget(1, filters);
-    connect(find, &QPushButton::clicked, this, &TfrmGrigliaFatture::search);
-    connect(reset, &QPushButton::clicked, this, &TfrmGrigliaFatture::resetFilter);
+    connect(find, &QPushButton::clicked, this, &InvoiceList::search);
+    connect(reset, &QPushButton::clicked, this, &InvoiceList::resetFilter);
     for (QLineEdit* box : filters->findChildren<QLineEdit*>())
-        connect(box, &QLineEdit::returnPressed, this, &TfrmGrigliaFatture::search);
+        connect(box, &QLineEdit::returnPressed, this, &InvoiceList::search);
 
     // "Elimina" takes the document with its rows, instalments and links.
     disconnect(deleteButton(), &QPushButton::clicked, this, nullptr);
-    connect(deleteButton(), &QPushButton::clicked, this, &TfrmGrigliaFatture::removeDocument);
+    connect(deleteButton(), &QPushButton::clicked, this, &InvoiceList::removeDocument);
     connect(addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica")),
-            &QPushButton::clicked, this, &TfrmGrigliaFatture::refresh);
+            &QPushButton::clicked, this, &InvoiceList::refresh);
     connect(addButton(QStringLiteral("Stampa"), QStringLiteral("spdStampa")), &QPushButton::clicked,
-            this, &TfrmGrigliaFatture::printList);
+            this, &InvoiceList::printList);
     if (!credit)
         connect(addButton(QStringLiteral("Esporta ed invia"), QStringLiteral("spdEsportaInvia")),
-                &QPushButton::clicked, this, &TfrmGrigliaFatture::exportAndSend);
+                &QPushButton::clicked, this, &InvoiceList::exportAndSend);
     refresh();
 }
 
-QLineEdit* TfrmGrigliaFatture::filterBox(const QString& name) const {
+QLineEdit* InvoiceList::filterBox(const QString& name) const {
     return findChild<QLineEdit*>(name);
 }
 
-QComboBox* TfrmGrigliaFatture::filterChoice(const QString& name) const {
+QComboBox* InvoiceList::filterChoice(const QString& name) const {
     return findChild<QComboBox*>(name);
 }
 
-QString TfrmGrigliaFatture::selection() const {
+QString InvoiceList::selection() const {
     QStringList parts;
     const auto box = [this](const char* name) { return filterBox(QString::fromLatin1(name)); };
     const auto choice = [this](const char* name) -> QVariant {
         QComboBox* c = filterChoice(QString::fromLatin1(name));
         return c && c->currentIndex() > 0 ? c->currentData() : QVariant();
     };
-    if (const QString from = DateOf(box("txtDallaData")); !from.isEmpty())
+    if (const QString from = dateOf(box("txtDallaData")); !from.isEmpty())
         parts << QStringLiteral("fattura.Data >= #%1#").arg(from);
     if (QLineEdit* to = box("txtAllaData")) {
-        const QDate d = common::ParseItalianDate(to->text().trimmed());
+        const QDate d = common::parseItalianDate(to->text().trimmed());
         if (d.isValid())
-            parts << QStringLiteral("fattura.Data <= #%1#").arg(common::JetDateEndOfDay(d));
+            parts << QStringLiteral("fattura.Data <= #%1#").arg(common::jetDateEndOfDay(d));
     }
     // Numbers enter the filter as numbers, whatever the box holds.
     const auto number = [&box](const char* name) -> QString {
@@ -213,7 +212,7 @@ QString TfrmGrigliaFatture::selection() const {
     if (const QVariant c = choice("cboCliente"); !c.isNull())
         parts << QStringLiteral("fattura.Cliente_ID = ") + QString::number(c.toLongLong());
     if (const QVariant s = choice("cboSerie"); !s.isNull())
-        parts << QStringLiteral("fattura.SerieFatturazione = '") + common::SqlQuote(s.toString()) +
+        parts << QStringLiteral("fattura.SerieFatturazione = '") + common::sqlQuote(s.toString()) +
                      QStringLiteral("'");
     if (const QVariant b = choice("cboBanca"); !b.isNull())
         parts << QStringLiteral("fattura.Banca_ID = ") + QString::number(b.toLongLong());
@@ -222,19 +221,19 @@ QString TfrmGrigliaFatture::selection() const {
     return parts.join(QStringLiteral(" and "));
 }
 
-QString TfrmGrigliaFatture::condition() const {
+QString InvoiceList::condition() const {
     QString c = ::ui::ListScreen::condition();
     if (!m_applied.isEmpty())
         c += QStringLiteral(" and ") + m_applied;
     return c;
 }
 
-void TfrmGrigliaFatture::search() {
+void InvoiceList::search() {
     m_applied = selection();
     refresh();
 }
 
-void TfrmGrigliaFatture::resetFilter() {
+void InvoiceList::resetFilter() {
     for (QLineEdit* box : findChildren<QLineEdit*>())
         if (box->objectName().startsWith(QLatin1String("txt")))
             box->clear();
@@ -244,21 +243,21 @@ void TfrmGrigliaFatture::resetFilter() {
     refresh();
 }
 
-qint64 TfrmGrigliaFatture::insertRow() {
+qint64 InvoiceList::insertRow() {
     db::Database& db = *context().db;
     DocumentStore::NewDocument request;
     request.history = context().history;
     if (DocumentOptions::load(db).multipleSeries)
         request.series =
             SeriesChooser::choose(this, context(),
-                                  IsCredit(m_kind) ? SeriesChooser::Document::CreditNote
+                                  isCredit(m_kind) ? SeriesChooser::Document::CreditNote
                                                    : SeriesChooser::Document::Invoice);
     return DocumentStore::create(db, m_kind, request);
 }
 
-void TfrmGrigliaFatture::openCard(qint64 key, bool isNew) {
+void InvoiceList::openCard(qint64 key, bool isNew) {
     {
-        TForm7 editor(context(), m_kind, key, isNew, this);
+        InvoiceEditor editor(context(), m_kind, key, isNew, this);
         editor.exec();
     }
     refresh();
@@ -266,7 +265,7 @@ void TfrmGrigliaFatture::openCard(qint64 key, bool isNew) {
     grid()->setFocus();
 }
 
-void TfrmGrigliaFatture::removeDocument() {
+void InvoiceList::removeDocument() {
     const qint64 key = currentKey();
     if (key == 0)
         return;
@@ -280,20 +279,20 @@ void TfrmGrigliaFatture::removeDocument() {
     refresh();
 }
 
-void TfrmGrigliaFatture::printList() {
-    QStringList parts{PeriodCondition(context())};
+void InvoiceList::printList() {
+    QStringList parts{periodCondition(context())};
     if (!m_applied.isEmpty())
         parts << m_applied;
     try {
         printing::ui::printReport(context(),
-                                  printing::ReportCall{IsCredit(m_kind) ? 32 : 30, QVariant(),
+                                  printing::ReportCall{isCredit(m_kind) ? 32 : 30, QVariant(),
                                                        parts.join(QStringLiteral(" and "))});
     } catch (const db::DbError& e) {
         context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
     }
 }
 
-void TfrmGrigliaFatture::exportAndSend() {
+void InvoiceList::exportAndSend() {
     const qint64 key = currentKey();
     if (key == 0)
         return;

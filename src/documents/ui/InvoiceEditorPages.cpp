@@ -1,6 +1,6 @@
 #include "documents/DocumentTables.h"
-#include "documents/ui/DocumentEditor.h"
 #include "documents/ui/FieldBinder.h"
+#include "documents/ui/InvoiceEditor.h"
 #include "ui/ActionButton.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -40,40 +40,40 @@ private:
 
 } // namespace
 
-QWidget* TForm7::buildHeaderPage() {
+QWidget* InvoiceEditor::buildHeaderPage() {
     auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     const bool credit = m_kind == DocumentKind::CustomerCreditNote;
 
     auto* document = new QGridLayout();
     v->addLayout(document);
-    ::ui::CardField customer = LookupField(
+    ::ui::CardField customer = lookupField(
         "Cliente_ID", "Cliente",
         "select Id, NominativoDocumenti, Annullato from Clienti order by NominativoDocumenti", "Id",
         "NominativoDocumenti", "Annullato");
     m_fields->place(document,
-                    {Field("SerieFatturazione", "Serie", false, 80),
-                     Field("Num", "Numero", true, 90), Field("Data", "Data", true),
-                     Field("NonNumerare", "Non numerare", true)},
+                    {field("SerieFatturazione", "Serie", false, 80),
+                     field("Num", "Numero", true, 90), field("Data", "Data", true),
+                     field("NonNumerare", "Non numerare", true)},
                     page);
     m_fields->place(document, {customer}, page);
     m_fields->place(
         document,
-        {LookupField("ModPagamento_Id", "Modalità di pagamento",
+        {lookupField("ModPagamento_Id", "Modalità di pagamento",
                      "select Id, Descrizione from ModPagamento order by Descrizione", "Id",
                      "Descrizione"),
-         LookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
+         lookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
                      "ID", "Banca", "Annullato")},
         page);
     m_fields->place(document,
-                    {Field("DatiTrasmissione_NumeroInterno", "N° interno", false, 90),
-                     Field("DatiTrasmissione_ProgressivoInvio", "Progressivo invio", true, 90),
-                     Field("EsportatoXml", "Esportato xml", true)},
+                    {field("DatiTrasmissione_NumeroInterno", "N° interno", false, 90),
+                     field("DatiTrasmissione_ProgressivoInvio", "Progressivo invio", true, 90),
+                     field("EsportatoXml", "Esportato xml", true)},
                     page);
     m_fields->place(document,
-                    {Field("IdMarcaBollo", "N° marca da bollo", false, 160),
-                     Field("ImportoMarcaBollo", "Importo marca da bollo", true, 90),
-                     Field("MarcaBolloVirtuale", "Virtuale", true)},
+                    {field("IdMarcaBollo", "N° marca da bollo", false, 160),
+                     field("ImportoMarcaBollo", "Importo marca da bollo", true, 90),
+                     field("MarcaBolloVirtuale", "Virtuale", true)},
                     page);
     // Drop-downs and the customer use the width of the page.
     for (const char* wide : {"Cliente_ID", "ModPagamento_Id", "Banca_ID"}) {
@@ -89,9 +89,9 @@ QWidget* TForm7::buildHeaderPage() {
         auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);
         auto* grid = new QGridLayout(reference);
         m_fields->place(grid,
-                        {Field("NCFattNumRif", "Numero", false, 90, true),
-                         Field("NCFatSerieRif", "Serie", true, 80, true),
-                         Field("NCFattDataRif", "Data", true, 0, true)},
+                        {field("NCFattNumRif", "Numero", false, 90, true),
+                         field("NCFatSerieRif", "Serie", true, 80, true),
+                         field("NCFattDataRif", "Data", true, 0, true)},
                         reference);
         QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
                                                QStringLiteral("btnTrovaFattura"), reference);
@@ -100,18 +100,18 @@ QWidget* TForm7::buildHeaderPage() {
         grid->addWidget(find, 0, 6);
         grid->addWidget(import, 0, 7);
         grid->setColumnStretch(8, 1);
-        connect(find, &QPushButton::clicked, this, &TForm7::findInvoice);
-        connect(import, &QPushButton::clicked, this, &TForm7::importRows);
+        connect(find, &QPushButton::clicked, this, &InvoiceEditor::findInvoice);
+        connect(import, &QPushButton::clicked, this, &InvoiceEditor::importRows);
         v->addWidget(reference);
     }
 
     auto* totals = new QGroupBox(QStringLiteral("Totali"), page);
     auto* totalsGrid = new QGridLayout(totals);
     m_fields->place(totalsGrid,
-                    {Field("TotImponibile", "Imponibile", false, 110, true),
-                     Field("TotImposta", "Imposta", true, 110, true),
-                     Field("RitenutaAcconto", "Ritenuta d'acconto", true, 110, true),
-                     Field("TotFattura", "Totale", true, 120, true)},
+                    {field("TotImponibile", "Imponibile", false, 110, true),
+                     field("TotImposta", "Imposta", true, 110, true),
+                     field("RitenutaAcconto", "Ritenuta d'acconto", true, 110, true),
+                     field("TotFattura", "Totale", true, 120, true)},
                     totals);
     totalsGrid->setColumnStretch(8, 1);
     v->addWidget(totals);
@@ -148,15 +148,15 @@ QWidget* TForm7::buildHeaderPage() {
         new QLabel(QStringLiteral("Le righe azzurre sono state già pagate"), instalments));
     iv->addLayout(ib);
     v->addWidget(instalments, 1);
-    connect(add, &QPushButton::clicked, this, &TForm7::addInstalment);
-    connect(edit, &QPushButton::clicked, this, &TForm7::editInstalment);
-    connect(remove, &QPushButton::clicked, this, &TForm7::removeInstalment);
+    connect(add, &QPushButton::clicked, this, &InvoiceEditor::addInstalment);
+    connect(edit, &QPushButton::clicked, this, &InvoiceEditor::editInstalment);
+    connect(remove, &QPushButton::clicked, this, &InvoiceEditor::removeInstalment);
     connect(m_instalments, &::ui::DataGrid::rowChosen, this,
             [this](qint64 key) { editInstalmentAt(key, false); });
     return page;
 }
 
-QWidget* TForm7::buildRowsPage() {
+QWidget* InvoiceEditor::buildRowsPage() {
     auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     auto* top = new QHBoxLayout();
@@ -203,17 +203,17 @@ QWidget* TForm7::buildRowsPage() {
     m_rows->layoutMenu()->addSeparator();
     m_rows->layoutMenu()->addAction(order);
 
-    connect(m_code, &QLineEdit::returnPressed, this, &TForm7::addRowByCode);
-    connect(add, &QPushButton::clicked, this, &TForm7::addArticle);
-    connect(free, &QPushButton::clicked, this, &TForm7::addFreeRow);
-    connect(edit, &QPushButton::clicked, this, &TForm7::editRow);
-    connect(remove, &QPushButton::clicked, this, &TForm7::removeRow);
-    connect(order, &QAction::triggered, this, &TForm7::toggleInsertionOrder);
+    connect(m_code, &QLineEdit::returnPressed, this, &InvoiceEditor::addRowByCode);
+    connect(add, &QPushButton::clicked, this, &InvoiceEditor::addArticle);
+    connect(free, &QPushButton::clicked, this, &InvoiceEditor::addFreeRow);
+    connect(edit, &QPushButton::clicked, this, &InvoiceEditor::editRow);
+    connect(remove, &QPushButton::clicked, this, &InvoiceEditor::removeRow);
+    connect(order, &QAction::triggered, this, &InvoiceEditor::toggleInsertionOrder);
     connect(m_rows, &::ui::DataGrid::rowChosen, this, [this](qint64 key) { editRowAt(key); });
     return page;
 }
 
-QWidget* TForm7::buildImportsPage() {
+QWidget* InvoiceEditor::buildImportsPage() {
     auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     const auto section = [&](const QString& title, const QString& prompt, QComboBox*& choice,
@@ -262,33 +262,33 @@ QWidget* TForm7::buildImportsPage() {
                  {"NumeroRiga", 70, "N° Riga"},
                  {"DataInizioPeriodo", 100, "Inizio periodo"},
                  {"DataFinePeriodo", 100, "Fine periodo"}});
-    connect(m_quoteChoice, &QComboBox::activated, this, &TForm7::importQuote);
-    connect(m_contractChoice, &QComboBox::activated, this, &TForm7::importContract);
-    connect(removeQuote, &QPushButton::clicked, this, &TForm7::removeQuote);
-    connect(removeContract, &QPushButton::clicked, this, &TForm7::removeContract);
+    connect(m_quoteChoice, &QComboBox::activated, this, &InvoiceEditor::importQuote);
+    connect(m_contractChoice, &QComboBox::activated, this, &InvoiceEditor::importContract);
+    connect(removeQuote, &QPushButton::clicked, this, &InvoiceEditor::removeQuote);
+    connect(removeContract, &QPushButton::clicked, this, &InvoiceEditor::removeContract);
     return page;
 }
 
-QWidget* TForm7::buildTransportPage() {
+QWidget* InvoiceEditor::buildTransportPage() {
     auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     auto* grid = new QGridLayout();
     m_fields->place(
         grid,
-        {LookupField("Porto_ID", "Porto",
+        {lookupField("Porto_ID", "Porto",
                      "select ID, Descrizione from FatturaPorto order by Descrizione", "ID",
                      "Descrizione"),
-         LookupField("Aspetto_ID", "Aspetto dei beni",
+         lookupField("Aspetto_ID", "Aspetto dei beni",
                      "select ID, Descrizione from FatturaAspetto order by Descrizione", "ID",
                      "Descrizione"),
-         LookupField("Personale_ID", "Incaricato del trasporto",
+         lookupField("Personale_ID", "Incaricato del trasporto",
                      "select ID, Personale, Annullato from Personale order by Personale", "ID",
                      "Personale", "Annullato"),
-         LookupField("Vettore_ID", "Vettore",
+         lookupField("Vettore_ID", "Vettore",
                      "select ID, Descrizione from Vettore order by Descrizione", "ID",
                      "Descrizione"),
-         Field("Colli", "Colli", false, 90), Field("datatrasporto", "Data trasporto"),
-         Field("DatiAnagraficiVettore", "Dati anagrafici del vettore nella fattura elettronica")},
+         field("Colli", "Colli", false, 90), field("datatrasporto", "Data trasporto"),
+         field("DatiAnagraficiVettore", "Dati anagrafici del vettore nella fattura elettronica")},
         page);
     grid->setColumnStretch(1, 1);
     v->addLayout(grid);
@@ -296,7 +296,7 @@ QWidget* TForm7::buildTransportPage() {
     return page;
 }
 
-QWidget* TForm7::buildAttachmentsPage() {
+QWidget* InvoiceEditor::buildAttachmentsPage() {
     auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     m_attachments = new ::ui::DataGrid(m_context, QStringLiteral("Form7_DBGridAllegati"), page);
@@ -320,23 +320,23 @@ QWidget* TForm7::buildAttachmentsPage() {
     buttons->addWidget(remove);
     buttons->addStretch(1);
     v->addLayout(buttons);
-    connect(add, &QPushButton::clicked, this, &TForm7::addAttachment);
-    connect(edit, &QPushButton::clicked, this, &TForm7::editAttachment);
-    connect(remove, &QPushButton::clicked, this, &TForm7::removeAttachment);
-    connect(m_attachments, &::ui::DataGrid::rowChosen, this, &TForm7::editAttachment);
+    connect(add, &QPushButton::clicked, this, &InvoiceEditor::addAttachment);
+    connect(edit, &QPushButton::clicked, this, &InvoiceEditor::editAttachment);
+    connect(remove, &QPushButton::clicked, this, &InvoiceEditor::removeAttachment);
+    connect(m_attachments, &::ui::DataGrid::rowChosen, this, &InvoiceEditor::editAttachment);
     return page;
 }
 
-QWidget* TForm7::buildOtherPage() {
+QWidget* InvoiceEditor::buildOtherPage() {
     auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     auto* grid = new QGridLayout();
     m_fields->place(grid,
-                    {Field("Causale", "Causale"), Field("Note", "Note"),
-                     Field("ScissionePagamenti", "Scissione dei pagamenti"),
-                     Field("ConaiAssolto", "Contributo CONAI assolto"),
-                     Field("Depositata", "Depositata"),
-                     Field("RitAccontoAziende", "Ritenuta d'acconto")},
+                    {field("Causale", "Causale"), field("Note", "Note"),
+                     field("ScissionePagamenti", "Scissione dei pagamenti"),
+                     field("ConaiAssolto", "Contributo CONAI assolto"),
+                     field("Depositata", "Depositata"),
+                     field("RitAccontoAziende", "Ritenuta d'acconto")},
                     page);
     grid->setColumnStretch(1, 1);
     v->addLayout(grid);

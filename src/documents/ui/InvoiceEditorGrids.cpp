@@ -5,13 +5,13 @@
 #include "documents/CreditNoteImport.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentTables.h"
-#include "documents/InstalmentCard.h"
+#include "documents/InstalmentRules.h"
 #include "documents/QuoteImport.h"
-#include "documents/ui/DocumentEditor.h"
 #include "documents/ui/FieldBinder.h"
-#include "documents/ui/InstalmentDialog.h"
+#include "documents/ui/InstalmentCard.h"
+#include "documents/ui/InvoiceEditor.h"
+#include "documents/ui/InvoiceRowEditor.h"
 #include "documents/ui/Pickers.h"
-#include "documents/ui/RowEditor.h"
 #include "einvoice/ui/AttachmentEditor.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
@@ -33,7 +33,7 @@ const QString kNotice = QStringLiteral("Messaggio di avviso");
 // ---------------------------------------------------------------------------
 // Rows
 
-void TForm7::refreshRows() {
+void InvoiceEditor::refreshRows() {
     const DocumentTables& t = DocumentTables::of(m_kind);
     const QString order = m_insertionOrder ? (m_insertionDescending ? QStringLiteral("IDX DESC")
                                                                     : QStringLiteral("IDX ASC"))
@@ -52,7 +52,7 @@ void TForm7::refreshRows() {
         m_rows->selectKey(current);
 }
 
-void TForm7::toggleInsertionOrder() {
+void InvoiceEditor::toggleInsertionOrder() {
     if (m_insertionOrder)
         m_insertionDescending = !m_insertionDescending;
     else
@@ -64,21 +64,21 @@ void TForm7::toggleInsertionOrder() {
 
 // What every row action ends with: the rows, totals and instalments shown
 // again, and the document counted as changed.
-void TForm7::afterRowChange() {
+void InvoiceEditor::afterRowChange() {
     refreshRows();
     showComputed();
     refreshInstalments();
     m_modified = true;
 }
 
-void TForm7::addRowByCode() {
+void InvoiceEditor::addRowByCode() {
     const QString code = m_code->text().trimmed();
     if (code.isEmpty())
         return;
     qint64 row = 0;
     try {
         if (auto f = DocumentRows::addByCode(*m_context.db, m_kind, m_id, code, &row)) {
-            ShowFailure(*m_context.interaction, *f);
+            showFailure(*m_context.interaction, *f);
             m_code->selectAll();
             return;
         }
@@ -91,8 +91,8 @@ void TForm7::addRowByCode() {
     m_rows->selectKey(row);
 }
 
-void TForm7::addArticle() {
-    const qint64 article = TfrmSceltaArticolo::pick(m_context, this);
+void InvoiceEditor::addArticle() {
+    const qint64 article = ArticlePicker::pick(m_context, this);
     if (article == 0)
         return;
     qint64 row = 0;
@@ -106,7 +106,7 @@ void TForm7::addArticle() {
     m_rows->selectKey(row);
 }
 
-void TForm7::addFreeRow() {
+void InvoiceEditor::addFreeRow() {
     qint64 row = 0;
     try {
         row = DocumentRows::addFreeRow(*m_context.db, m_kind, m_id);
@@ -119,22 +119,22 @@ void TForm7::addFreeRow() {
     editRowAt(row);
 }
 
-void TForm7::editRow() {
+void InvoiceEditor::editRow() {
     editRowAt(m_rows->currentKey());
 }
 
-void TForm7::editRowAt(qint64 rowId) {
+void InvoiceEditor::editRowAt(qint64 rowId) {
     if (rowId == 0)
         return;
     {
-        TfrmModificaRighe editor(m_context, m_kind, m_id, rowId, this);
+        InvoiceRowEditor editor(m_context, m_kind, m_id, rowId, this);
         editor.exec();
     }
     afterRowChange();
     m_rows->selectKey(rowId);
 }
 
-void TForm7::removeRow() {
+void InvoiceEditor::removeRow() {
     const qint64 row = m_rows->currentKey();
     if (row == 0)
         return;
@@ -152,7 +152,7 @@ void TForm7::removeRow() {
 // ---------------------------------------------------------------------------
 // Instalments
 
-void TForm7::refreshInstalments() {
+void InvoiceEditor::refreshInstalments() {
     const qint64 current = m_instalments->currentKey();
     try {
         m_instalments->setResult(m_context.db->query(
@@ -166,10 +166,10 @@ void TForm7::refreshInstalments() {
         m_instalments->selectKey(current);
 }
 
-void TForm7::addInstalment() {
+void InvoiceEditor::addInstalment() {
     qint64 id = 0;
     try {
-        id = InstalmentCard::add(*m_context.db, m_kind, m_id);
+        id = InstalmentRules::add(*m_context.db, m_kind, m_id);
     } catch (const db::DbError& e) {
         databaseError(e.message());
         return;
@@ -177,15 +177,15 @@ void TForm7::addInstalment() {
     editInstalmentAt(id, true);
 }
 
-void TForm7::editInstalment() {
+void InvoiceEditor::editInstalment() {
     editInstalmentAt(m_instalments->currentKey(), false);
 }
 
-void TForm7::editInstalmentAt(qint64 instalmentId, bool isNew) {
+void InvoiceEditor::editInstalmentAt(qint64 instalmentId, bool isNew) {
     if (instalmentId == 0)
         return;
     {
-        TfrmScadenziarioDettaglio card(m_context, instalmentId, isNew, this);
+        InstalmentCard card(m_context, instalmentId, isNew, this);
         card.exec();
     }
     refreshInstalments();
@@ -193,14 +193,14 @@ void TForm7::editInstalmentAt(qint64 instalmentId, bool isNew) {
     m_modified = true;
 }
 
-void TForm7::removeInstalment() {
+void InvoiceEditor::removeInstalment() {
     const qint64 id = m_instalments->currentKey();
     if (id == 0)
         return;
-    if (!m_context.interaction->question(kNotice, InstalmentCard::removeQuestion()))
+    if (!m_context.interaction->question(kNotice, InstalmentRules::removeQuestion()))
         return;
     try {
-        InstalmentCard::remove(*m_context.db, id);
+        InstalmentRules::remove(*m_context.db, id);
     } catch (const db::DbError& e) {
         databaseError(e.message());
         return;
@@ -212,7 +212,7 @@ void TForm7::removeInstalment() {
 // ---------------------------------------------------------------------------
 // Attachments
 
-void TForm7::refreshAttachments() {
+void InvoiceEditor::refreshAttachments() {
     try {
         m_attachments->setResult(m_context.db->query(
             QStringLiteral(
@@ -223,21 +223,21 @@ void TForm7::refreshAttachments() {
     }
 }
 
-void TForm7::addAttachment() {
-    fatturapa::ui::editAttachment(m_context, m_id, 0, this);
+void InvoiceEditor::addAttachment() {
+    einvoice::ui::editAttachment(m_context, m_id, 0, this);
     refreshAttachments();
 }
 
-void TForm7::editAttachment() {
+void InvoiceEditor::editAttachment() {
     const qint64 id = m_attachments->currentKey();
     if (id == 0)
         return;
-    fatturapa::ui::editAttachment(m_context, m_id, id, this);
+    einvoice::ui::editAttachment(m_context, m_id, id, this);
     refreshAttachments();
     m_attachments->selectKey(id);
 }
 
-void TForm7::removeAttachment() {
+void InvoiceEditor::removeAttachment() {
     const qint64 id = m_attachments->currentKey();
     if (id == 0)
         return;
@@ -258,7 +258,7 @@ void TForm7::removeAttachment() {
 // ---------------------------------------------------------------------------
 // Imports
 
-void TForm7::refreshImports() {
+void InvoiceEditor::refreshImports() {
     if (!m_quoteChoice)
         return;
     const qint64 customer = db::RecordKey(record(), QStringLiteral("Cliente_ID"));
@@ -288,13 +288,13 @@ void TForm7::refreshImports() {
     }
 }
 
-void TForm7::importQuote(int index) {
+void InvoiceEditor::importQuote(int index) {
     const qint64 quote = m_quoteChoice->itemData(index).toLongLong();
     if (quote == 0)
         return;
     try {
         if (auto f = QuoteImport::import(*m_context.db, m_id, quote)) {
-            ShowFailure(*m_context.interaction, *f);
+            showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {
@@ -305,7 +305,7 @@ void TForm7::importQuote(int index) {
     afterRowChange();
 }
 
-void TForm7::removeQuote() {
+void InvoiceEditor::removeQuote() {
     const qint64 quote = m_quotes->currentKey();
     if (quote == 0)
         return;
@@ -319,13 +319,13 @@ void TForm7::removeQuote() {
     afterRowChange();
 }
 
-void TForm7::importContract(int index) {
+void InvoiceEditor::importContract(int index) {
     const qint64 row = m_contractChoice->itemData(index).toLongLong();
     if (row == 0)
         return;
     try {
         if (auto f = ContractImport::import(*m_context.db, m_id, row)) {
-            ShowFailure(*m_context.interaction, *f);
+            showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {
@@ -336,7 +336,7 @@ void TForm7::importContract(int index) {
     afterRowChange();
 }
 
-void TForm7::removeContract() {
+void InvoiceEditor::removeContract() {
     const qint64 row = m_contracts->currentKey();
     if (row == 0)
         return;
@@ -353,31 +353,31 @@ void TForm7::removeContract() {
 // ---------------------------------------------------------------------------
 // Credited invoice
 
-void TForm7::findInvoice() {
+void InvoiceEditor::findInvoice() {
     QList<CreditNoteImport::Invoice> invoices;
     try {
         if (auto f = CreditNoteImport::invoicesOf(*m_context.db, record(), &invoices)) {
-            ShowFailure(*m_context.interaction, *f);
+            showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {
         databaseError(e.message());
         return;
     }
-    TfrmTrovaFattura finder(invoices, this);
+    InvoicePicker finder(invoices, this);
     if (finder.exec() != QDialog::Accepted)
         return;
     CreditNoteImport::chooseInvoice(m_header, finder.chosen());
     for (const char* c : {"NCFattIDRif", "NCFattNumRif", "NCFatSerieRif", "NCFattDataRif"})
-        m_fields->showValue(QString::fromLatin1(c), db::RecordValue(m_header, c));
+        m_fields->showValue(QString::fromLatin1(c), db::recordValue(m_header, c));
     m_modified = true;
 }
 
-void TForm7::importRows() {
+void InvoiceEditor::importRows() {
     QVariantMap note = record();
     try {
         if (auto f = CreditNoteImport::importRows(*m_context.db, *m_context.interaction, note)) {
-            ShowFailure(*m_context.interaction, *f);
+            showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {
@@ -385,8 +385,8 @@ void TForm7::importRows() {
         return;
     }
     for (const char* c : {"NCFattIDRif", "NCFattNumRif", "NCFatSerieRif", "NCFattDataRif"}) {
-        m_header[QString::fromLatin1(c)] = db::RecordValue(note, c);
-        m_fields->showValue(QString::fromLatin1(c), db::RecordValue(note, c));
+        m_header[QString::fromLatin1(c)] = db::recordValue(note, c);
+        m_fields->showValue(QString::fromLatin1(c), db::recordValue(note, c));
     }
     afterRowChange();
 }

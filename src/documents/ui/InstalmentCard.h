@@ -21,11 +21,11 @@ class FieldBinder;
 // "Salva" records the payment (and its cash-book movement when the company
 // mirrors invoicing); "Indietro" saves what changed and closes only when
 // the save succeeded; "Annulla" on a new instalment deletes it after a Yes.
-class TfrmScadenziarioDettaglio : public QDialog {
+class InstalmentCard : public QDialog {
     Q_OBJECT
 public:
-    TfrmScadenziarioDettaglio(::ui::AppContext& context, qint64 instalmentId, bool isNew,
-                              QWidget* parent = nullptr);
+    InstalmentCard(::ui::AppContext& context, qint64 instalmentId, bool isNew,
+                   QWidget* parent = nullptr);
 
     qint64 key() const { return m_id; }
     FieldBinder* fields() const { return m_fields; }

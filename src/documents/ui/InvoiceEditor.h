@@ -26,11 +26,11 @@ class FieldBinder;
 // attachment actions write at once, each in its own transaction, and show
 // the new totals; the header is written by "Salva", by "Indietro" when it
 // changed, and silently when the customer or the payment terms change.
-class TForm7 : public QDialog {
+class InvoiceEditor : public QDialog {
     Q_OBJECT
 public:
-    TForm7(::ui::AppContext& context, DocumentKind kind, qint64 documentId, bool isNew,
-           QWidget* parent = nullptr);
+    InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId, bool isNew,
+                  QWidget* parent = nullptr);
 
     DocumentKind kind() const { return m_kind; }
     qint64 documentId() const { return m_id; }
