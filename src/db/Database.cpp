@@ -157,6 +157,7 @@ QString Database::translateCondition(const QString& jetCondition) const {
 QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QString& shownText) {
     if (!isOpen())
         throw DbError(QStringLiteral("Archivio non aperto"));
+    ++m_statements;
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     bool ok;

@@ -67,6 +67,10 @@ public:
     void lockScope(const QString& scope);
 
     bool tableExists(const QString& table);
+
+    // How many statements this connection has sent to the engine: the
+    // benchmark and the tests count what one action costs.
+    quint64 statementCount() const { return m_statements; }
     QSqlDatabase& handle() { return m_db; }
 
 private:
@@ -83,6 +87,7 @@ private:
     Engine m_engine = Engine::SQLite;
     int m_depth = 0;
     bool m_rollbackOnly = false;
+    quint64 m_statements = 0;
 };
 
 // Rolls back unless committed: one user action, one transaction.
