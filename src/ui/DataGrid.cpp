@@ -77,6 +77,13 @@ void DataGrid::setResult(db::Result result) {
         selectRow(0);
 }
 
+void DataGrid::setQuery(std::shared_ptr<db::PagedQuery> query) {
+    const qint64 key = currentKey();
+    m_model->setQuery(std::move(query));
+    if (!selectKey(key) && m_model->rowCount() > 0)
+        selectRow(0);
+}
+
 ::ui::GridColumns DataGrid::columns() const {
     ::ui::GridColumns shown;
     const QHeaderView* header = horizontalHeader();
@@ -124,15 +131,18 @@ qint64 DataGrid::currentKey() const {
 bool DataGrid::selectKey(qint64 key) {
     if (key == 0)
         return false;
-    for (int r = 0; r < m_model->rowCount(); ++r)
-        if (keyAt(r) == key) {
-            const int column = std::max(0, currentIndex().column());
-            setCurrentIndex(
-                m_model->index(r, std::min(column, std::max(0, m_model->columnCount() - 1))));
-            selectRow(r);
-            return true;
-        }
-    return false;
+    std::optional<int> r;
+    try {
+        r = m_model->rowOf(key, m_keyColumn);
+    } catch (const db::DbError&) {
+        return false;
+    }
+    if (!r)
+        return false;
+    const int column = std::max(0, currentIndex().column());
+    setCurrentIndex(m_model->index(*r, std::min(column, std::max(0, m_model->columnCount() - 1))));
+    selectRow(*r);
+    return true;
 }
 
 QString DataGrid::sortText() const {

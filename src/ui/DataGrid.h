@@ -4,9 +4,14 @@
 #include "ui/GridLayouts.h"
 
 #include <QTableView>
+#include <memory>
 
 class QAction;
 class QMenu;
+
+namespace db {
+class PagedQuery;
+}
 
 namespace ui {
 
@@ -31,6 +36,8 @@ public:
     void setHighlightStock(bool on);
 
     void setResult(db::Result result);
+    // The big lists: rows read a page at a time as the user scrolls.
+    void setQuery(std::shared_ptr<db::PagedQuery> query);
     RecordModel* records() const { return m_model; }
 
     // The columns as shown: display order, current widths and titles.

@@ -2,6 +2,7 @@
 
 #include "common/SqlText.h"
 #include "db/DbError.h"
+#include "db/PagedQuery.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
@@ -118,10 +119,11 @@ void ListScreen::refresh() {
     const QString where = condition();
     if (!where.isEmpty())
         sql += QStringLiteral(" where ") + where;
-    if (!m_definition.orderBy.isEmpty())
-        sql += QStringLiteral(" order by ") + m_definition.orderBy;
     try {
-        m_grid->setResult(m_context.db->query(sql));
+        // The engine counts and sorts; only the pages shown are read.
+        m_grid->setQuery(std::make_shared<db::PagedQuery>(
+            *m_context.db, sql, db::PagedQuery::parseOrder(m_definition.orderBy),
+            m_definition.key));
     } catch (const db::DbError& e) {
         m_context.interaction->error(kErrorTitle, e.message());
     }

@@ -1,6 +1,8 @@
 #include "ui/RecordModel.h"
 
 #include "common/TextForms.h"
+#include "db/DbError.h"
+#include "db/PagedQuery.h"
 #include "db/SchemaCatalog.h"
 
 #include <QCollator>
@@ -56,21 +58,70 @@ void RecordModel::setHighlight(const QString& field, const QColor& colour) {
 
 // Rows are replaced by removing and inserting them, never by a model reset,
 // so that the views keep their column widths and order.
-void RecordModel::setResult(db::Result result) {
-    if (!m_order.empty()) {
-        beginRemoveRows({}, 0, int(m_order.size()) - 1);
+void RecordModel::replaceRows(const std::function<void()>& change) {
+    const int before = rowCount();
+    if (before > 0) {
+        beginRemoveRows({}, 0, before - 1);
         m_order.clear();
         m_result = db::Result{};
+        const std::shared_ptr<db::PagedQuery> query = std::move(m_query);
+        m_query.reset();
         endRemoveRows();
+        m_query = query;
     }
-    if (result.rows.empty()) {
+    change();
+    const int after = rowCount();
+    if (after > 0) {
+        beginInsertRows({}, 0, after - 1);
+        endInsertRows();
+    }
+}
+
+void RecordModel::setResult(db::Result result) {
+    replaceRows([&] {
+        m_query.reset();
         m_result = std::move(result);
+        applySort();
+    });
+}
+
+void RecordModel::setQuery(std::shared_ptr<db::PagedQuery> query) {
+    replaceRows([&] {
+        m_result = db::Result{};
+        m_order.clear();
+        m_query = std::move(query);
+        applySort();
+    });
+}
+
+void RecordModel::reload() {
+    if (!m_query)
         return;
+    replaceRows([&] { m_query->reload(); });
+}
+
+db::Row RecordModel::row(int r) const {
+    if (m_query) {
+        try {
+            return m_query->row(r);
+        } catch (const db::DbError&) {
+            // The archive went away while painting: the cell stays empty and
+            // the next action tells the user.
+            return db::Row();
+        }
     }
-    beginInsertRows({}, 0, int(result.rows.size()) - 1);
-    m_result = std::move(result);
-    applySort();
-    endInsertRows();
+    return m_result.rows[m_order[r]];
+}
+
+std::optional<int> RecordModel::rowOf(qint64 key, const QString& keyColumn) const {
+    if (key == 0)
+        return std::nullopt;
+    if (m_query)
+        return m_query->positionOf(key);
+    for (int r = 0; r < int(m_order.size()); ++r)
+        if (value(r, keyColumn).toLongLong() == key)
+            return r;
+    return std::nullopt;
 }
 
 void RecordModel::setSort(const QString& sortText) {
@@ -81,6 +132,15 @@ void RecordModel::setSort(const QString& sortText) {
 }
 
 void RecordModel::applySort() {
+    if (m_query) {
+        const QString sort = m_sort.trimmed();
+        const int space = sort.lastIndexOf(u' ');
+        const bool descending = sort.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive);
+        const bool ascending = sort.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive);
+        m_query->sortBy(space > 0 && (descending || ascending) ? sort.left(space) : sort,
+                        descending);
+        return;
+    }
     m_order.resize(m_result.rows.size());
     for (std::size_t i = 0; i < m_order.size(); ++i)
         m_order[i] = int(i);
@@ -102,12 +162,21 @@ void RecordModel::applySort() {
 }
 
 QVariant RecordModel::value(int r, const QString& field) const {
-    const db::Row& rw = row(r);
+    const db::Row rw = row(r);
     return rw.has(field) ? rw.value(field) : QVariant();
 }
 
 int RecordModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_order.size());
+    if (parent.isValid())
+        return 0;
+    if (m_query) {
+        try {
+            return m_query->count();
+        } catch (const db::DbError&) {
+            return 0;
+        }
+    }
+    return int(m_order.size());
 }
 
 int RecordModel::columnCount(const QModelIndex& parent) const {

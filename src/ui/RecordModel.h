@@ -5,13 +5,22 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
+
+namespace db {
+class PagedQuery;
+}
 
 namespace ui {
 
 // Read-only rows of a query shown through a chosen list of columns. Dates
 // show as dd/MM/yyyy, amounts with a decimal comma, yes/no values as check
-// marks. Sorting happens here, on the rows already read.
+// marks. The rows come either from a result read whole (small lists, sorted
+// here) or from a paged query (the big lists: the engine counts, sorts and
+// hands back only the pages shown).
 class RecordModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -23,13 +32,20 @@ public:
     const ::ui::GridColumns& columns() const { return m_columns; }
     void setResult(db::Result result);
     const db::Result& result() const { return m_result; }
+    // The rows of a paged query, sorted as the model is sorted.
+    void setQuery(std::shared_ptr<db::PagedQuery> query);
+    const std::shared_ptr<db::PagedQuery>& query() const { return m_query; }
+    // Reads the paged query again (rows added or removed elsewhere).
+    void reload();
+    // The position of the row whose keyColumn holds key.
+    std::optional<int> rowOf(qint64 key, const QString& keyColumn) const;
     // "Field ASC" or "Field DESC"; empty keeps the query's order.
     void setSort(const QString& sortText);
     const QString& sort() const { return m_sort; }
     // Paints the cells of one column (by field name) with a background colour.
     void setHighlight(const QString& field, const QColor& colour);
 
-    const db::Row& row(int r) const { return m_result.rows[m_order[r]]; }
+    db::Row row(int r) const;
     QVariant value(int r, const QString& field) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -41,11 +57,13 @@ private:
     enum class Shown { Plain, Number, Amount, Date, Check };
     Shown shownAs(const QString& field) const;
     void applySort();
+    void replaceRows(const std::function<void()>& change);
 
     QString m_table;
     ::ui::GridColumns m_columns;
     db::Result m_result;
     std::vector<int> m_order;
+    std::shared_ptr<db::PagedQuery> m_query;
     QString m_sort;
     QString m_highlightField;
     QColor m_highlightColour;
