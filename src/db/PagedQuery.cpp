@@ -100,18 +100,21 @@ const std::vector<Row>& PagedQuery::page(int number) {
         m_recent.append(number);
         return found.value();
     }
-    prepare();
-    const QString sql = QStringLiteral("%1 ORDER BY %2 LIMIT %3 OFFSET %4")
-                            .arg(m_nativeSelect, orderClause(false))
-                            .arg(m_pageSize)
-                            .arg(qint64(number) * m_pageSize);
-    Result r = m_db.queryNative(sql, m_binds, m_aliases);
+    Result r = m_db.queryNative(pageStatement(number), m_binds, m_aliases);
     if (m_columns.isEmpty())
         m_columns = r.columns;
     while (m_recent.size() >= m_pagesKept)
         m_pages.remove(m_recent.takeFirst());
     m_recent.append(number);
     return m_pages.insert(number, std::move(r.rows)).value();
+}
+
+QString PagedQuery::pageStatement(int number) {
+    prepare();
+    return QStringLiteral("%1 ORDER BY %2 LIMIT %3 OFFSET %4")
+        .arg(m_nativeSelect, orderClause(false))
+        .arg(m_pageSize)
+        .arg(qint64(number) * m_pageSize);
 }
 
 Row PagedQuery::row(int position) {

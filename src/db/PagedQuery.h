@@ -46,6 +46,9 @@ public:
     // Forgets the count and every page: the next read sees the archive anew.
     void reload();
 
+    // The engine's statement that reads one page (for query plans).
+    QString pageStatement(int number);
+
     const QString& keyColumn() const { return m_key; }
     QStringList columns();
     int pageSize() const { return m_pageSize; }

@@ -162,3 +162,32 @@ TEST(PagedQuery, FindsWhereAKeyStandsAfterAReload) {
         EXPECT_EQ(q.row(*at).integer("Id"), chosen);
     }
 }
+
+TEST(PagedQuery, TheBigListsAreReadInTheOrderOfAnIndex) {
+    TestArchive a(db::Engine::SQLite);
+    const struct {
+        const char* select;
+        const char* order;
+        const char* key;
+    } lists[] = {
+        {"select * from fattura where Carico = false and FattNota = false and Storico = false",
+         "fattura.Data, fattura.Num", "Id"},
+        {"select * from fattura where Carico = false and FattNota = true and Storico = true",
+         "fattura.Data, fattura.Num", "Id"},
+        {"select * from ContrattiTestata where Storico = false", "Data desc, Numero desc", "Id"},
+        {"select * from Defunti", "NominativoVisualizzato", "Id"},
+    };
+    for (const auto& list : lists) {
+        db::PagedQuery q(a.db(), list.select, db::PagedQuery::parseOrder(list.order), list.key);
+        const QString plan = [&] {
+            QStringList lines;
+            for (const db::Row& r : a.db().queryNative("EXPLAIN QUERY PLAN " + q.pageStatement(3)))
+                lines << r.text("detail");
+            return lines.join(u'\n');
+        }();
+        EXPECT_FALSE(plan.contains("TEMP B-TREE")) << list.select << "\n" << plan.toStdString();
+        // A scan is fine only when it walks an index in the list's order.
+        EXPECT_FALSE(plan.startsWith("SCAN") && !plan.contains("USING")) << list.select << "\n"
+                                                                         << plan.toStdString();
+    }
+}

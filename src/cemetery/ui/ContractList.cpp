@@ -6,6 +6,7 @@
 #include "cemetery/ui/ContractWidgets.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "common/TextForms.h"
+#include "db/PagedQuery.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
@@ -192,8 +193,12 @@ void ContractList::refresh() {
     QString sql = QStringLiteral("select * from ContrattiTestata where Storico = false");
     if (!m_condition.isEmpty())
         sql += QStringLiteral(" and (") + m_condition + QStringLiteral(")");
-    sql += QStringLiteral(" order by Data desc, Numero desc");
-    guarded(m_context, [&] { m_grid->setResult(m_context.db->query(sql)); });
+    guarded(m_context, [&] {
+        m_grid->setQuery(std::make_shared<db::PagedQuery>(
+            *m_context.db, sql,
+            db::PagedQuery::parseOrder(QStringLiteral("Data desc, Numero desc")),
+            QStringLiteral("Id")));
+    });
 }
 
 void ContractList::search() {
