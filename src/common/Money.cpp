@@ -11,19 +11,14 @@ namespace common {
 
 namespace {
 
-// Truncates toward zero into a 32-bit signed integer. Out-of-range values
-// wrap around as the integer conversion of the old program did, instead of
-// being undefined behaviour.
-std::int32_t truncateToInt32(double value) {
-    if (std::isnan(value)) {
+// Truncates toward zero into a 64-bit signed integer; values beyond its
+// range (never an amount the archive accepts) are kept as they are.
+double truncateToInt64(double value) {
+    if (std::isnan(value))
         return 0;
-    }
-    const double limit = 9.2e18;
-    if (value >= limit || value <= -limit) {
-        return 0;
-    }
-    const auto wide = static_cast<std::int64_t>(value);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(wide));
+    if (std::fabs(value) >= 9.2e18)
+        return value;
+    return double(static_cast<std::int64_t>(value));
 }
 
 double applyDiscounts(double value, std::initializer_list<double> discounts) {
@@ -79,7 +74,11 @@ double round2(double amount) {
     } else {
         scaled -= 0.5;
     }
-    return truncateToInt32(scaled) / 100.0;
+    return truncateToInt64(scaled) / 100.0;
+}
+
+bool amountFits(double amount) {
+    return std::isfinite(amount) && std::fabs(amount) <= kLargestAmount;
 }
 
 double rowNet(bool round, double quantity, double unitPrice, double d1, double d2, double d3,

@@ -5,9 +5,13 @@
 
 namespace common {
 
-// Rounds half away from zero to two decimals through a 32-bit integer step,
-// so it is only meaningful for magnitudes below 21,474,836.47.
+// Rounds half away from zero to two decimals through a 64-bit integer step.
 double round2(double amount);
+
+// The largest amount a row, a document or an instalment may hold: up to it
+// the archive's floating-point columns keep every cent exact.
+inline constexpr double kLargestAmount = 99'999'999'999.99;
+bool amountFits(double amount);
 
 // Net amount of a document row: quantity × unit price with the discounts
 // (percent) applied one after the other; discounts not above 0 are ignored.

@@ -39,6 +39,17 @@ std::optional<common::Failure> RowRules::validate(const QVariantMap& row) {
                       QStringLiteral("ValoreUnitario"));
     if (empty(row, QStringLiteral("Um")))
         return notice(QStringLiteral("Attenzione manca la quantità"), QStringLiteral("Um"));
+    // A row the archive cannot hold exactly is refused, never stored wrapped.
+    const double gross = rowGross(
+        false, number(row, QStringLiteral("Um")), number(row, QStringLiteral("ValoreUnitario")),
+        number(row, QStringLiteral("Sconto")), number(row, QStringLiteral("AliquotaIva")));
+    if (!common::amountFits(gross))
+        return common::Failure{
+            QStringLiteral("Messaggio di errore"),
+            QStringLiteral("Il totale della riga supera l'importo massimo che l'archivio può "
+                           "contenere (%1 €): correggere la quantità o il valore unitario.")
+                .arg(common::euroText(common::kLargestAmount)),
+            QStringLiteral("ValoreUnitario")};
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "common/Money.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace common;
 
@@ -19,9 +20,17 @@ TEST(round2, FollowsTheBinaryValueOfTheInput) {
     EXPECT_DOUBLE_EQ(round2(1.005), 1.00);
 }
 
-TEST(round2, WorksUpToTheIntegerRange) {
+TEST(round2, LargeAmountsKeepTheirSignAndCents) {
     EXPECT_DOUBLE_EQ(round2(21474836.464), 21474836.46);
     EXPECT_DOUBLE_EQ(round2(-21474836.474), -21474836.47);
+    // 1000 × 25.000,00 € with VAT: past the 32-bit range, never wrapped.
+    EXPECT_DOUBLE_EQ(round2(1000 * 25000 * 1.22), 30500000.00);
+    EXPECT_DOUBLE_EQ(round2(-98765432109.875), -98765432109.88);
+    EXPECT_DOUBLE_EQ(round2(kLargestAmount), kLargestAmount);
+    EXPECT_TRUE(amountFits(kLargestAmount));
+    EXPECT_TRUE(amountFits(-kLargestAmount));
+    EXPECT_FALSE(amountFits(kLargestAmount + 1));
+    EXPECT_FALSE(amountFits(std::numeric_limits<double>::infinity()));
 }
 
 TEST(rowNet, DiscountsCompound) {

@@ -105,3 +105,30 @@ TEST(Rows, LastPriceAndUnitPriceFromTotal) {
     ASSERT_FALSE(RowRules::unitPriceFromTotal(row, o, &unit).has_value());
     EXPECT_DOUBLE_EQ(unit, 62.5);
 }
+
+TEST(Rows, LargeAmountsAreExactAndTooLargeOnesRefused) {
+    TestArchive a(db::Engine::SQLite);
+    auto& d = a.db();
+    const qint64 c = fixture::customer(d, "Rossi");
+    const qint64 f = fixture::document(d, kInvoice, c, QDate(2025, 3, 1));
+    const qint64 rowId = DocumentRows::addFreeRow(d, kInvoice, f);
+
+    // 1000 × 25.000 € at 22 %: beyond 32 bits, stored with its sign and cents.
+    QVariantMap row = DocumentRows::load(d, kInvoice, rowId);
+    row["Descrizione"] = "Monumento";
+    row["AliquotaIva"] = 22;
+    row["ValoreUnitario"] = 25000;
+    row["Um"] = 1000;
+    ASSERT_FALSE(DocumentRows::save(d, kInvoice, f, row).has_value());
+    EXPECT_DOUBLE_EQ(DocumentRows::load(d, kInvoice, rowId)["ValoreTotale"].toDouble(), 30500000);
+    EXPECT_DOUBLE_EQ(fixture::header(d, f).number("TotFattura"), 30500000);
+
+    // A row the archive cannot hold is refused and leaves the stored one.
+    row["ValoreUnitario"] = 1e9;
+    const auto failure = DocumentRows::save(d, kInvoice, f, row);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->field, "ValoreUnitario");
+    EXPECT_EQ(failure->title, "Messaggio di errore");
+    EXPECT_TRUE(failure->text.contains("99.999.999.999,99")) << failure->text.toStdString();
+    EXPECT_DOUBLE_EQ(fixture::header(d, f).number("TotFattura"), 30500000);
+}
