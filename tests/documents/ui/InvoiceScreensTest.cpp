@@ -89,6 +89,23 @@ qint64 invoiceWithArticle(Archive& a) {
     return id;
 }
 
+// Quote n. 7 of 02/11/2026 for the customer, not yet invoiced: one row of
+// 20,00 at 22%.
+qint64 quoteOfTheCustomer(Archive& a) {
+    const qint64 quote = a.db().insert("PreventiTestata", {{"Numero", 7},
+                                                           {"Data", QDate(2026, 11, 2)},
+                                                           {"Cliente_ID", a.customer},
+                                                           {"Fatturato", false}});
+    a.db().insert("PreventiRighe", {{"Prev_ID", quote},
+                                    {"NumeroRiga", 1},
+                                    {"TipoRiga", "A"},
+                                    {"Descrizione", "Scritta"},
+                                    {"Um", 1.0},
+                                    {"ValoreUnitario", 20.0},
+                                    {"AliquotaIva", 22.0}});
+    return quote;
+}
+
 } // namespace
 
 // The whole path of a new invoice: "Aggiungi" from the list opened through
@@ -251,17 +268,7 @@ TEST(InvoiceScreens, DeletingAnInvoiceFromTheListRemovesWhatHangsOnIt) {
         Archive a(engine);
         db::Database& db = a.db();
         const qint64 invoice = invoiceWithArticle(a);
-        const qint64 quote = db.insert("PreventiTestata", {{"Numero", 7},
-                                                           {"Data", QDate(2026, 11, 2)},
-                                                           {"Cliente_ID", a.customer},
-                                                           {"Fatturato", false}});
-        db.insert("PreventiRighe", {{"Prev_ID", quote},
-                                    {"NumeroRiga", 1},
-                                    {"TipoRiga", "A"},
-                                    {"Descrizione", "Scritta"},
-                                    {"Um", 1.0},
-                                    {"ValoreUnitario", 20.0},
-                                    {"AliquotaIva", 22.0}});
+        const qint64 quote = quoteOfTheCustomer(a);
         ASSERT_FALSE(documents::QuoteImport::import(db, invoice, quote));
         db.insert("Fattura_Allegati", {{"Fattura_Id", invoice}, {"NomeAttachment", "foto.pdf"}});
         const qint64 other = invoiceWithArticle(a);
@@ -333,17 +340,7 @@ TEST(InvoiceScreens, QuoteImportedFromTheImportsPageCanBeRemovedAgain) {
     Archive a(db::Engine::SQLite);
     db::Database& db = a.db();
     const qint64 invoice = invoiceWithArticle(a);
-    const qint64 quote = db.insert("PreventiTestata", {{"Numero", 7},
-                                                       {"Data", QDate(2026, 11, 2)},
-                                                       {"Cliente_ID", a.customer},
-                                                       {"Fatturato", false}});
-    db.insert("PreventiRighe", {{"Prev_ID", quote},
-                                {"NumeroRiga", 1},
-                                {"TipoRiga", "A"},
-                                {"Descrizione", "Scritta"},
-                                {"Um", 1.0},
-                                {"ValoreUnitario", 20.0},
-                                {"AliquotaIva", 22.0}});
+    const qint64 quote = quoteOfTheCustomer(a);
     InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
     QComboBox* quotes = editor.quoteChoice();
     ASSERT_EQ(quotes->count(), 2);
