@@ -338,7 +338,6 @@ TEST(InvoiceScreens, HistoryListShowsThePeriodChosen) {
 // them away and offers it again.
 TEST(InvoiceScreens, QuoteImportedFromTheImportsPageCanBeRemovedAgain) {
     Archive a(db::Engine::SQLite);
-    db::Database& db = a.db();
     const qint64 invoice = invoiceWithArticle(a);
     const qint64 quote = quoteOfTheCustomer(a);
     InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);

@@ -240,23 +240,23 @@ TEST(FatturaPaScreens, PublicOfficeDirectoryIsLoadedFromTheLookup) {
     s.db().insert(
         "Comuni",
         {{"Comune", "Roma"}, {"Provincia", "RM"}, {"COD_ISTAT", "058091"}, {"CODICE_F", "H501"}});
-    const QDir here = QFileInfo(QStringLiteral(__FILE__)).dir();
+    const QDir here(QStringLiteral(OSSARION_IPA_FILES));
     einvoice::ui::PublicOfficeLookup lookup(s.context);
     auto offices = [&] {
         return s.db().scalar("select count(*) from PA_Amministrazioni_FatturaElettronica").toInt();
     };
 
-    s.interaction.texts.enqueue(here.filePath("../ipa/riga-incompleta.csv"));
+    s.interaction.texts.enqueue(here.filePath("riga-incompleta.csv"));
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(s.interaction.messages.last().kind, "error");
     EXPECT_EQ(offices(), 1);
 
-    s.interaction.texts.enqueue(here.filePath("../ipa/uffici.csv"));
+    s.interaction.texts.enqueue(here.filePath("uffici.csv"));
     s.interaction.answers.enqueue(false);
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(offices(), 1);
 
-    s.interaction.texts.enqueue(here.filePath("../ipa/uffici.csv"));
+    s.interaction.texts.enqueue(here.filePath("uffici.csv"));
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(offices(), 4);
     EXPECT_EQ(lastMessage(s.interaction), "Uffici importati: 4\nDi cui senza un comune "
