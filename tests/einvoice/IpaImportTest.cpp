@@ -10,9 +10,7 @@
 namespace {
 
 QString fixture(const char* name) {
-    return QFileInfo(QStringLiteral(__FILE__))
-        .dir()
-        .filePath(QStringLiteral("ipa/") + QString::fromLatin1(name));
+    return QDir(QStringLiteral(OSSARION_IPA_FILES)).filePath(QString::fromLatin1(name));
 }
 
 void addTowns(db::Database& db) {

@@ -99,38 +99,7 @@ TEST(ReportTemplates, EveryCatalogueReportDraws) {
         Samples::setOption(db, QStringLiteral("PrezzoPreventivo"), flag);
         Samples::setLogo(db, flag);
         for (int code : ReportCatalog::codes()) {
-            QVariant id;
-            switch (code) {
-            case 4:
-                id = s.creditNote;
-                break;
-            case 5:
-            case 6:
-                id = s.quote;
-                break;
-            case 7:
-                id = s.receipt;
-                break;
-            case 8:
-                id = s.invoice;
-                break;
-            case 44:
-            case 45:
-            case 46:
-            case 47:
-            case 48:
-            case 49:
-                id = s.customer;
-                break;
-            case 50:
-                id = s.supplier;
-                break;
-            case 102:
-                id = s.deceased;
-                break;
-            default:
-                break;
-            }
+            const QVariant id = s.recordFor(code);
             PrintJob job;
             try {
                 job = draw(db, code, id);

@@ -193,46 +193,9 @@ TEST(ReportRequest, EveryCatalogueQueryRuns) {
         db::Database& db = a.db();
         const Samples s = Samples::create(db);
         for (int code : ReportCatalog::codes()) {
-            QVariant id;
-            std::size_t rows = 0;
-            switch (code) {
-            case 4:
-                id = s.creditNote;
-                rows = 3;
-                break;
-            case 5:
-            case 6:
-                id = s.quote;
-                rows = 3;
-                break;
-            case 7:
-                id = s.receipt;
-                rows = 3;
-                break;
-            case 8:
-                id = s.invoice;
-                rows = 3;
-                break;
-            case 44:
-            case 45:
-            case 46:
-            case 47:
-            case 48:
-            case 49:
-                id = s.customer;
-                rows = 1;
-                break;
-            case 50:
-                id = s.supplier;
-                rows = 1;
-                break;
-            case 102:
-                id = s.deceased;
-                rows = 1;
-                break;
-            default:
-                break;
-            }
+            const QVariant id = s.recordFor(code);
+            // The sample documents hold three rows, a registry row is one.
+            const std::size_t rows = id.isNull() ? 0 : code <= 8 ? 3 : 1;
             const RequestRow r = request(db, code, id);
             ASSERT_FALSE(r.query.isEmpty()) << code;
             ReportData d;

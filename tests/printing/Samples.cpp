@@ -212,3 +212,30 @@ void Samples::addInvoiceRows(db::Database& db, qint64 invoice, int count) {
             QStringLiteral("ART%1").arg(n, 3, 10, QChar(u'0')),
             QStringLiteral("Articolo di prova numero %1").arg(n), 1, 10, 0, 1, 22);
 }
+
+QVariant Samples::recordFor(int code) const {
+    switch (code) {
+    case 4:
+        return creditNote;
+    case 5:
+    case 6:
+        return quote;
+    case 7:
+        return receipt;
+    case 8:
+        return invoice;
+    case 44:
+    case 45:
+    case 46:
+    case 47:
+    case 48:
+    case 49:
+        return customer;
+    case 50:
+        return supplier;
+    case 102:
+        return deceased;
+    default:
+        return QVariant();
+    }
+}

@@ -15,6 +15,9 @@ struct Samples {
     qint64 deceased = 0;
 
     static Samples create(db::Database& db);
+    // The sample a report of the catalogue prints, by its code: a document
+    // or a registry row; null for the lists, which print what they select.
+    QVariant recordFor(int code) const;
     // Adds rows to the invoice until it holds count rows.
     static void addInvoiceRows(db::Database& db, qint64 invoice, int count);
     // A drawn logo in ditta.Logo, or none.

@@ -1,17 +1,16 @@
 #include "app/ui/ShellScreens.h"
 
-#include "TestArchive.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
 #include "app/OptionsRules.h"
 #include "app/StartupSequence.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/OptionsDialog.h"
 #include "app/ui/ReminderDialog.h"
 #include "app/ui/Screens.h"
-#include "common/ScriptedInteraction.h"
 #include "db/Schema.h"
 #include "registries/ui/CompanyDialog.h"
 #include "registries/ui/LogoEditor.h"
-#include "ui/AppContext.h"
 #include "ui/HelpWindow.h"
 #include "ui/ScreenRegistry.h"
 
@@ -40,14 +39,8 @@ using app::ui::MainWindow;
 
 namespace {
 
-class Shell : public ::testing::Test {
+class Shell : public uitest::ScreenTest {
 protected:
-    Shell() : archive(db::Engine::SQLite) {
-        context.db = &archive.db();
-        context.interaction = &answers;
-    }
-
-    db::Database& db() { return archive.db(); }
     // Shown means "would be shown with the window": hidden neither itself
     // nor by a parent inside its page.
     static bool shown(QWidget* w) {
@@ -57,20 +50,10 @@ protected:
         return true;
     }
 
-    TestArchive archive;
-    common::ScriptedInteraction answers;
-    ui::AppContext context;
     ui::ScreenRegistry registry;
 };
 
-void choose(QWidget* editor, const QVariant& data) {
-    auto* combo = qobject_cast<QComboBox*>(editor);
-    ASSERT_NE(combo, nullptr);
-    const int i = combo->findData(data);
-    ASSERT_GE(i, 0) << data.toString().toStdString();
-    combo->setCurrentIndex(i);
-    emit combo->activated(i);
-}
+using uitest::choose;
 
 void type(QWidget* editor, const QString& text) {
     if (auto* line = qobject_cast<QLineEdit*>(editor))
@@ -191,15 +174,15 @@ TEST_F(Shell, HistoryButtonsCheckTheRangeAndPassIt) {
     MainWindow w(context, registry);
 
     EXPECT_FALSE(w.openScreen("btnStoricoFattureClienti"));
-    ASSERT_EQ(answers.messages.size(), 1);
-    EXPECT_EQ(answers.messages[0].title, "Messaggio di avviso!!");
-    EXPECT_EQ(answers.messages[0].text, "Attenzione E' necessario definire la data di inizio...");
+    ASSERT_EQ(interaction.messages.size(), 1);
+    EXPECT_EQ(interaction.messages[0].title, "Messaggio di avviso!!");
+    EXPECT_EQ(interaction.messages[0].text, "Attenzione E' necessario definire la data di inizio...");
 
     QTest::keyClicks(w.historyFrom(), "15122025");
     QTest::keyClicks(w.historyTo(), "10012026");
     EXPECT_EQ(w.historyFrom()->text(), "15/12/2025");
     EXPECT_FALSE(w.openScreen("btnStoricoFattureClienti"));
-    EXPECT_EQ(answers.messages.last().text,
+    EXPECT_EQ(interaction.messages.last().text,
               "Attenzione E' necessario che la data di inizio e la data di fine abbiano lo "
               "stesso anno...");
     EXPECT_TRUE(calls.isEmpty());
@@ -240,10 +223,10 @@ TEST_F(Shell, LavoraInReteOpensTheChosenArchive) {
     qputenv("OSSARION_HOME", home.path().toUtf8());
     MainWindow w(context, registry);
     // A file chosen in the dialog when no network address is typed.
-    answers.texts.enqueue(path);
+    interaction.texts.enqueue(path);
     w.switchArchive();
     qunsetenv("OSSARION_HOME");
-    EXPECT_EQ(answers.messages.last().kind, "file");
+    EXPECT_EQ(interaction.messages.last().kind, "file");
     EXPECT_EQ(db().archive(), path);
     EXPECT_EQ(w.windowTitle(), "Ossarion - Seconda Ditta");
 }
@@ -310,9 +293,9 @@ TEST_F(Shell, OptionsSaveRoundTrip) {
         qobject_cast<QCheckBox*>(d.editor("ChiusuraIvaMensile"))->setChecked(true);
         d.logoEditor()->setLogo({});
         EXPECT_TRUE(d.isModified());
-        ASSERT_TRUE(d.save()) << (answers.messages.isEmpty()
+        ASSERT_TRUE(d.save()) << (interaction.messages.isEmpty()
                                       ? std::string()
-                                      : answers.messages.last().text.toStdString());
+                                      : interaction.messages.last().text.toStdString());
         EXPECT_FALSE(d.isModified());
     }
     const db::Row o = app::OptionsRules::load(db());
@@ -348,8 +331,8 @@ TEST_F(Shell, OptionsRefuseAnUnreadableAmount) {
     type(d.editor("SmtpHost"), "non salvato");
     type(d.editor("LimiteMaxMarcaBollo"), "12,3,4");
     EXPECT_FALSE(d.save());
-    ASSERT_FALSE(answers.messages.isEmpty());
-    EXPECT_EQ(answers.messages.last().kind, "error");
+    ASSERT_FALSE(interaction.messages.isEmpty());
+    EXPECT_EQ(interaction.messages.last().kind, "error");
     EXPECT_TRUE(app::OptionsRules::load(db()).text("SmtpHost").isEmpty());
 }
 
@@ -361,13 +344,13 @@ TEST_F(Shell, OptionsTestEmailSavesFirst) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), "Invia email di prova");
     type(d.editor("SmtpMittenteEmail"), "ufficio@esempio.it");
-    answers.texts.enqueue("prova@esempio.it");
+    interaction.texts.enqueue("prova@esempio.it");
     button->click();
     EXPECT_FALSE(d.isModified());
     EXPECT_EQ(app::OptionsRules::load(db()).text("SmtpMittenteEmail"), "ufficio@esempio.it");
-    ASSERT_GE(answers.messages.size(), 2);
-    EXPECT_EQ(answers.messages[answers.messages.size() - 2].title, "Invia email di prova");
-    EXPECT_EQ(answers.messages.last().text,
+    ASSERT_GE(interaction.messages.size(), 2);
+    EXPECT_EQ(interaction.messages[interaction.messages.size() - 2].title, "Invia email di prova");
+    EXPECT_EQ(interaction.messages.last().text,
               "Per inviare email è necessario impostare l' Host SMTP tra le opzioni del "
               "programma !");
 }
@@ -376,12 +359,12 @@ TEST_F(Shell, OptionsFolderButtonsCheckThePath) {
     app::ui::OptionsDialog d(context);
     type(d.editor("CartellaImmagini"), "");
     d.openFolder("CartellaImmagini");
-    EXPECT_EQ(answers.messages.last().text, "Attenzione manca la Cartella dele immagini");
+    EXPECT_EQ(interaction.messages.last().text, "Attenzione manca la Cartella dele immagini");
     type(d.editor("CartellaEsportazioneDocumenti"), "/non/esiste");
     d.openFolder("CartellaEsportazioneDocumenti");
-    EXPECT_EQ(answers.messages.last().text,
+    EXPECT_EQ(interaction.messages.last().text,
               "la Cartella: /non/esiste non esiste più o non è raggiungibile!!!");
-    EXPECT_EQ(answers.messages.last().title, "Messaggio di errore");
+    EXPECT_EQ(interaction.messages.last().title, "Messaggio di errore");
 }
 
 TEST_F(Shell, CompanySaveRoundTripWithLogo) {
@@ -408,7 +391,7 @@ TEST_F(Shell, CompanySaveRoundTripWithLogo) {
         EXPECT_TRUE(d.editor("Iscrizione_REA_NumeroREA")->isEnabled());
         type(d.editor("Iscrizione_REA_NumeroREA"), "RM-123456");
         type(d.editor("Iscrizione_REA_CapitaleSociale"), "10.000,00");
-        answers.texts.enqueue(logo);
+        interaction.texts.enqueue(logo);
         d.findChild<QPushButton*>("btnCaricaLogo")->click();
         EXPECT_FALSE(d.logoEditor()->logo().isEmpty());
         ASSERT_TRUE(d.save());
@@ -458,10 +441,8 @@ TEST_F(Shell, HelpOpensThePageOfTheWindow) {
 // Pictures of the main screens for a person to look at:
 // OSSARION_SCREENSHOTS=/tmp/shots ./test_app_ui --gtest_filter='*Screenshots*'
 TEST_F(Shell, Screenshots) {
-    const QString folder = qEnvironmentVariable("OSSARION_SCREENSHOTS");
-    if (folder.isEmpty())
+    if (uitest::screenshotFolder().isEmpty())
         GTEST_SKIP() << "OSSARION_SCREENSHOTS not set";
-    QDir().mkpath(folder);
     db().exec("update ditta set RagSoc = 'Onoranze Funebri Rossi s.r.l.'");
     screens::registerAllScreens(registry);
     MainWindow w(context, registry);
@@ -469,24 +450,21 @@ TEST_F(Shell, Screenshots) {
     w.show();
     for (int i = 0; i < w.tabs()->count(); ++i) {
         w.tabs()->setCurrentIndex(i);
-        QTest::qWait(20);
-        w.grab().save(QDir(folder).filePath(
-            QStringLiteral("main_%1_%2.png").arg(i).arg(w.tabs()->widget(i)->objectName())));
+        uitest::screenshot(
+            &w, QStringLiteral("main_%1_%2").arg(i).arg(w.tabs()->widget(i)->objectName()));
     }
     app::ui::OptionsDialog options(context, &w);
     options.show();
     for (int i = 0; i < options.pageCount(); ++i) {
         options.findChild<QListWidget*>("lstPagine")->setCurrentRow(i);
-        QTest::qWait(20);
-        options.grab().save(QDir(folder).filePath(QStringLiteral("options_%1.png").arg(i)));
+        uitest::screenshot(&options, QStringLiteral("options_%1").arg(i));
     }
     registries::ui::CompanyDialog company(context, &w);
     company.logoEditor()->setLogo(png());
     company.show();
     for (int i = 0; i < company.pageCount(); ++i) {
         company.findChild<QListWidget*>("lstPagine")->setCurrentRow(i);
-        QTest::qWait(20);
-        company.grab().save(QDir(folder).filePath(QStringLiteral("company_%1.png").arg(i)));
+        uitest::screenshot(&company, QStringLiteral("company_%1").arg(i));
     }
     app::ReminderList due;
     due.header = QStringList{"Data Scadenza", "Operazione", "Cliente", "Fornitore", "Importo",
@@ -498,10 +476,8 @@ TEST_F(Shell, Screenshots) {
     notices.header = QStringList{"Data", "Tipologia", "Cliente", "Personale", "Note"};
     app::ui::ReminderDialog reminder(due, notices, context, registry, &w);
     reminder.show();
-    QTest::qWait(20);
-    reminder.grab().save(QDir(folder).filePath("reminder.png"));
+    uitest::screenshot(&reminder, "reminder");
     auto* help = ::ui::HelpWindow::showFor(&w);
-    QTest::qWait(20);
-    help->grab().save(QDir(folder).filePath("help.png"));
+    uitest::screenshot(help, "help");
     ::ui::HelpWindow::closeAll();
 }

@@ -1,12 +1,10 @@
 #include "mail/ui/EmailDialog.h"
 
 #include "MailTestSupport.h"
-#include "TestArchive.h"
-#include "common/ScriptedInteraction.h"
-#include "ui/AppContext.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,13 +34,11 @@ QStringList items(QWidget& screen, const char* name) {
 TEST(EmailScreen, ComposeAndSendToEachRecipient) {
     SmtpTestServer server(SmtpTestServer::Mode::Plain);
     ASSERT_TRUE(server.started()) << server.failure().toStdString();
-    TestArchive a(db::Engine::SQLite);
+    uitest::ScreenArchive a;
     SmtpOptions{.port = server.port(), .defaultText = "Cordiali saluti."}.save(a.db());
     Attachments files;
-    common::ScriptedInteraction ui;
-    ::ui::AppContext context;
-    context.db = &a.db();
-    context.interaction = &ui;
+    common::ScriptedInteraction& ui = a.interaction;
+    ::ui::AppContext& context = a.context;
 
     mail::ui::EmailDialog screen(context);
     EXPECT_EQ(screen.windowTitle(), "Email");
@@ -61,7 +57,7 @@ TEST(EmailScreen, ComposeAndSendToEachRecipient) {
     EXPECT_EQ(screen.findChild<QPlainTextEdit*>("txtTesto")->toPlainText(),
               "In allegato la fattura.\nCordiali saluti.");
     screen.findChild<QLineEdit*>("txtOggetto")->setText("Fattura 12/2024");
-    screen.grab().save(QDir::temp().filePath("ossarion-email-screen.png"));
+    uitest::screenshot(&screen, "email");
 
     ui.messages.clear();
     click(screen, "btnInvia");
@@ -86,13 +82,4 @@ TEST(EmailScreen, ComposeAndSendToEachRecipient) {
     ui.messages.clear();
     click(screen, "btnInvia");
     EXPECT_EQ(ui.texts_of("warning"), QStringList({"Manca il destinatario"}));
-}
-
-// Without a display (test discovery, CI) the screen runs offscreen.
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -1,18 +1,17 @@
 #include "einvoice/ui/FatturaPaScreens.h"
 
-#include "TestArchive.h"
-#include "common/ScriptedInteraction.h"
+#include "ModalWindows.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
 #include "einvoice/ui/AttachmentEditor.h"
 #include "einvoice/ui/PublicOfficeLookup.h"
 #include "einvoice/ui/RejectionErrorScreens.h"
 #include "registries/ui/CompanyDialog.h"
 #include "registries/ui/CustomerScreens.h"
-#include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -24,49 +23,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
+
+using namespace uitest;
+using Screens = ScreenArchive;
 
 namespace {
 
-struct Screens {
-    TestArchive archive;
-    common::ScriptedInteraction interaction;
-    ui::AppContext context;
-    explicit Screens(db::Engine engine = db::Engine::SQLite) : archive(engine) {
-        context.db = &archive.db();
-        context.interaction = &interaction;
-    }
-    db::Database& db() { return archive.db(); }
-};
-
-// Runs the body on the modal window of that class the next action opens.
-template <typename Window> void onNext(std::function<void(Window*)> body) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [attempt, body] {
-        if (auto* w = qobject_cast<Window*>(QApplication::activeModalWidget())) {
-            body(w);
-            if (w->isVisible())
-                w->done(QDialog::Rejected);
-            return;
-        }
-        QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
-}
-
-void shoot(QWidget* w, const QString& name) {
-    const QString folder = qEnvironmentVariable("OSSARION_SCREENSHOTS");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    w->show();
-    QTest::qWait(20);
-    w->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-
-void typeInto(QLineEdit* edit, const QString& text) {
+// Types into a search box; the box searches as it changes, not on leaving.
+void typeSearch(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
@@ -91,22 +56,22 @@ TEST(FatturaPaScreens, RejectionErrorsListFiltersAndShowsTheDetail) {
     EXPECT_FALSE(list.deleteButton()->isVisible());
     const int all = list.grid()->records()->rowCount();
     EXPECT_GE(all, 60);
-    shoot(&list, "errori-elenco");
+    screenshot(&list, "errori-elenco");
 
-    typeInto(list.searchBox("Codice"), "*");
+    typeSearch(list.searchBox("Codice"), "*");
     EXPECT_EQ(list.grid()->records()->rowCount(), all);
-    typeInto(list.searchBox("Codice"), "0000");
-    typeInto(list.searchBox("Titolo"), "nome FILE");
+    typeSearch(list.searchBox("Codice"), "0000");
+    typeSearch(list.searchBox("Titolo"), "nome FILE");
     ASSERT_EQ(list.grid()->records()->rowCount(), 2); // 00001 and 00002
 
     QString code, title, suggestions;
     bool editable = true;
-    onNext<einvoice::ui::RejectionErrorCard>([&](einvoice::ui::RejectionErrorCard* detail) {
+    onNextModal<einvoice::ui::RejectionErrorCard>([&](einvoice::ui::RejectionErrorCard* detail) {
         code = detail->code();
         title = detail->title();
         suggestions = detail->suggestions();
         editable = !detail->findChild<QPlainTextEdit*>("Suggerimenti")->isReadOnly();
-        shoot(detail, "errori-dettaglio");
+        screenshot(detail, "errori-dettaglio");
     });
     list.grid()->selectKey(list.grid()->keyAt(0));
     list.openButton()->click();
@@ -128,8 +93,8 @@ TEST(FatturaPaScreens, AttachmentEditorChecksSavesAndGivesUp) {
         }
         // Added: the checks in order, then "Cerca" fills name, format and path.
         QStringList errors;
-        onNext<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
-            shoot(w, "allegato");
+        onNextModal<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
+            screenshot(w, "allegato");
             w->findChild<QPushButton*>("spdSalva")->click();
             errors.append(lastMessage(s.interaction));
             w->nameEdit()->setText("verbale.pdf");
@@ -155,7 +120,7 @@ TEST(FatturaPaScreens, AttachmentEditorChecksSavesAndGivesUp) {
         const qint64 id = rows.first().integer("id");
 
         // Existing: "Annulla" drops the changes and keeps the row.
-        onNext<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
+        onNextModal<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
             EXPECT_EQ(w->nameEdit()->text(), "verbale.pdf");
             w->nameEdit()->setText("cambiato.pdf");
             w->findChild<QPushButton*>("spdAnnulla")->click();
@@ -166,7 +131,7 @@ TEST(FatturaPaScreens, AttachmentEditorChecksSavesAndGivesUp) {
 
         // Added and given up: asked first; a No stays, a Yes removes the row.
         bool stayed = false;
-        onNext<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
+        onNextModal<einvoice::ui::AttachmentEditor>([&](einvoice::ui::AttachmentEditor* w) {
             s.interaction.answers.enqueue(false);
             w->findChild<QPushButton*>("spdAnnulla")->click();
             stayed = w->isVisible();
@@ -217,19 +182,19 @@ TEST(FatturaPaScreens, PublicOfficeLookupFillsTheCustomerCard) {
     registries::ui::CustomerCard card(s.context, registries::ui::customerDefinition(), customer,
                                       false);
     card.show();
-    shoot(&card, "cliente-pa");
+    screenshot(&card, "cliente-pa");
     ASSERT_NE(card.publicOfficeButton(), nullptr);
     EXPECT_EQ(card.publicOfficeButton()->text(), "Trova Pubblica Amministrazione");
 
     int byTown = -1, byProvince = -1;
     QString noCriteria;
-    onNext<einvoice::ui::PublicOfficeLookup>([&](einvoice::ui::PublicOfficeLookup* w) {
+    onNextModal<einvoice::ui::PublicOfficeLookup>([&](einvoice::ui::PublicOfficeLookup* w) {
         w->findChild<QPushButton*>("spdCerca")->click();
         noCriteria = lastMessage(s.interaction);
         w->searchBox("Comune")->setText("rom");
         w->findChild<QPushButton*>("spdCerca")->click();
         byTown = w->grid()->records()->rowCount();
-        shoot(w, "trova-pa");
+        screenshot(w, "trova-pa");
         w->findChild<QPushButton*>("spdReset")->click();
         EXPECT_TRUE(w->searchBox("Comune")->text().isEmpty());
         w->searchBox("Provincia")->setText("RM");
@@ -275,23 +240,23 @@ TEST(FatturaPaScreens, PublicOfficeDirectoryIsLoadedFromTheLookup) {
     s.db().insert(
         "Comuni",
         {{"Comune", "Roma"}, {"Provincia", "RM"}, {"COD_ISTAT", "058091"}, {"CODICE_F", "H501"}});
-    const QDir here = QFileInfo(QStringLiteral(__FILE__)).dir();
+    const QDir here(QStringLiteral(OSSARION_IPA_FILES));
     einvoice::ui::PublicOfficeLookup lookup(s.context);
     auto offices = [&] {
         return s.db().scalar("select count(*) from PA_Amministrazioni_FatturaElettronica").toInt();
     };
 
-    s.interaction.texts.enqueue(here.filePath("../../einvoice/ipa/riga-incompleta.csv"));
+    s.interaction.texts.enqueue(here.filePath("riga-incompleta.csv"));
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(s.interaction.messages.last().kind, "error");
     EXPECT_EQ(offices(), 1);
 
-    s.interaction.texts.enqueue(here.filePath("../../einvoice/ipa/uffici.csv"));
+    s.interaction.texts.enqueue(here.filePath("uffici.csv"));
     s.interaction.answers.enqueue(false);
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(offices(), 1);
 
-    s.interaction.texts.enqueue(here.filePath("../../einvoice/ipa/uffici.csv"));
+    s.interaction.texts.enqueue(here.filePath("uffici.csv"));
     lookup.findChild<QPushButton*>("spdImporta")->click();
     EXPECT_EQ(offices(), 4);
     EXPECT_EQ(lastMessage(s.interaction), "Uffici importati: 4\nDi cui senza un comune "
@@ -311,9 +276,9 @@ TEST(FatturaPaScreens, FiscalRepresentativeEditorChecksAndSaves) {
     EXPECT_EQ(summary->text(), "Non indicato nelle fatture elettroniche.");
 
     QStringList errors;
-    onNext<registries::ui::FiscalPartyDialog>([&](registries::ui::FiscalPartyDialog* d) {
+    onNextModal<registries::ui::FiscalPartyDialog>([&](registries::ui::FiscalPartyDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Rappresentante Fiscale");
-        shoot(d, "rappresentante-fiscale");
+        screenshot(d, "rappresentante-fiscale");
         qobject_cast<QCheckBox*>(d->editor("Includi"))->setChecked(true);
         d->findChild<QPushButton*>("spdSalva")->click();
         errors.append(lastMessage(s.interaction));

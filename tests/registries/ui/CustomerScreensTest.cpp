@@ -1,76 +1,29 @@
 #include "registries/ui/CustomerScreens.h"
 
-#include "TestArchive.h"
-#include "common/ScriptedInteraction.h"
+#include "ModalWindows.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
+#include "registries/CustomerRules.h"
 #include "registries/ui/ArticleScreens.h"
 #include "registries/ui/SupplierScreens.h"
-#include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
 #include "ui/RecordModel.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
+using namespace uitest;
 using registries::ui::CustomerCard;
 using registries::ui::CustomerList;
-
-namespace {
-
-struct Screens {
-    TestArchive archive;
-    common::ScriptedInteraction interaction;
-    ui::AppContext context;
-    explicit Screens(db::Engine engine = db::Engine::SQLite) : archive(engine) {
-        context.db = &archive.db();
-        context.interaction = &interaction;
-    }
-};
-
-// Runs the body on the modal card the next action opens, once it is shown.
-template <typename Card> void onNextCard(std::function<void(Card*)> body) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [attempt, body] {
-        if (auto* card = qobject_cast<Card*>(QApplication::activeModalWidget())) {
-            body(card);
-            return;
-        }
-        QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
-}
-
-QLineEdit* line(ui::CardScreen* card, const QString& field) {
-    return qobject_cast<QLineEdit*>(card->editor(field));
-}
-
-// The text a grid shows in the named column of a row.
-QString shown(ui::DataGrid* grid, int row, const QString& field) {
-    const ui::RecordModel* model = grid->records();
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (model->columns().at(c).field == field)
-            return model->data(model->index(row, c), Qt::DisplayRole).toString();
-    return QString();
-}
-
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    emit edit->editingFinished();
-}
-
-} // namespace
+using Screens = ScreenArchive;
 
 TEST(CustomerScreens, NewCustomerIsListedUnderItsDerivedName) {
     FOR_EACH_ENGINE(engine) {
@@ -80,7 +33,7 @@ TEST(CustomerScreens, NewCustomerIsListedUnderItsDerivedName) {
         ASSERT_EQ(list.grid()->records()->rowCount(), 0);
 
         bool ran = false;
-        onNextCard<CustomerCard>([&](CustomerCard* card) {
+        onNextModal<CustomerCard>([&](CustomerCard* card) {
             ran = true;
             EXPECT_TRUE(card->isNew());
             EXPECT_TRUE(card->privateButton()->isChecked());
@@ -122,7 +75,7 @@ TEST(CustomerScreens, CompanyCategoryColourAndNonBlockingWarnings) {
     CustomerList list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<CustomerCard>([&](CustomerCard* card) {
+    onNextModal<CustomerCard>([&](CustomerCard* card) {
         ran = true;
         card->companyButton()->click();
         EXPECT_TRUE(card->editor("Cliente")->isEnabled());
@@ -197,7 +150,7 @@ TEST(ArticleScreens, PriceIncludingVatFollowsOnTheCard) {
     registries::ui::ArticleList list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<registries::ui::ArticleCard>([&](registries::ui::ArticleCard* card) {
+    onNextModal<registries::ui::ArticleCard>([&](registries::ui::ArticleCard* card) {
         ran = true;
         typeInto(line(card, "Descrizione"), "Trasporto salma");
         typeInto(line(card, "Prezzo"), "100");
@@ -224,7 +177,7 @@ TEST(SupplierScreens, WithoutCompanyNameIsListedByPerson) {
     registries::ui::SupplierList list(s.context);
     list.show();
     bool ran = false;
-    onNextCard<registries::ui::SupplierCard>([&](registries::ui::SupplierCard* card) {
+    onNextModal<registries::ui::SupplierCard>([&](registries::ui::SupplierCard* card) {
         ran = true;
         typeInto(line(card, "Cognome"), "Neri");
         typeInto(line(card, "Nome"), "Paolo");
@@ -239,9 +192,8 @@ TEST(SupplierScreens, WithoutCompanyNameIsListedByPerson) {
 // Pictures of the customer screens for a look by eye: written when
 // OSSARION_SCREENSHOTS names a folder.
 TEST(CustomerScreens, Screenshots) {
-    const QString folder = qEnvironmentVariable("OSSARION_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP();
+    if (screenshotFolder().isEmpty())
+        GTEST_SKIP() << "OSSARION_SCREENSHOTS not set";
     Screens s;
     db::Database& d = s.archive.db();
     const qint64 red = d.insert("ClientiCategoria",
@@ -275,23 +227,20 @@ TEST(CustomerScreens, Screenshots) {
     CustomerList list(s.context);
     list.resize(1100, 500);
     list.show();
-    QTest::qWait(50);
-    list.grab().save(QDir(folder).filePath("clienti-elenco.png"));
-    onNextCard<CustomerCard>([&](CustomerCard* card) {
+    screenshot(&list, "clienti-elenco");
+    onNextModal<CustomerCard>([&](CustomerCard* card) {
         auto* tabs = card->findChild<QTabWidget*>();
         for (int i = 0; tabs && i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
-            QTest::qWait(20);
-            card->grab().save(QDir(folder).filePath(QString("clienti-scheda-%1.png").arg(i)));
+            screenshot(card, QString("clienti-scheda-%1").arg(i));
         }
         card->cancelButton()->click();
     });
     list.openCurrent();
     registries::ui::ArticleList articles(s.context);
     articles.show();
-    onNextCard<registries::ui::ArticleCard>([&](registries::ui::ArticleCard* card) {
-        QTest::qWait(50);
-        card->grab().save(QDir(folder).filePath("articoli-scheda.png"));
+    onNextModal<registries::ui::ArticleCard>([&](registries::ui::ArticleCard* card) {
+        screenshot(card, "articoli-scheda");
         card->cancelButton()->click();
     });
     articles.addButtonWidget()->click();

@@ -1,17 +1,16 @@
 #include "cemetery/ui/DeceasedScreens.h"
 
-#include "TestArchive.h"
+#include "ModalWindows.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
 #include "cemetery/DeceasedRules.h"
 #include "cemetery/TableDefaults.h"
 #include "cemetery/ui/AreaScreens.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "cemetery/ui/DefaultsDialog.h"
-#include "common/ScriptedInteraction.h"
-#include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -21,77 +20,23 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
+using namespace uitest;
 using cemetery::ui::DeceasedCard;
 using cemetery::ui::DeceasedList;
+using Screens = ScreenArchive;
 
 namespace {
 
-struct Screens {
-    TestArchive archive;
-    common::ScriptedInteraction interaction;
-    ui::AppContext context;
-    explicit Screens(db::Engine engine = db::Engine::SQLite) : archive(engine) {
-        context.db = &archive.db();
-        context.interaction = &interaction;
-    }
-    db::Database& db() { return archive.db(); }
-};
-
-// Runs the body on the modal window of that type the next action opens.
-template <typename Window> void onNextModal(std::function<void(Window*)> body) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [attempt, body] {
-        if (auto* w = dynamic_cast<Window*>(QApplication::activeModalWidget())) {
-            body(w);
-            return;
-        }
-        QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
-}
-
-QLineEdit* line(ui::CardScreen* card, const QString& field) {
-    return qobject_cast<QLineEdit*>(card->editor(field));
-}
-
-void typeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    emit edit->editingFinished();
-}
-
-void choose(ui::CardScreen* card, const QString& field, const QVariant& key) {
+// Picks the entry with that key in a field's combo box, without the
+// activation signal a click would also send.
+void setChoice(ui::CardScreen* card, const QString& field, const QVariant& key) {
     auto* combo = qobject_cast<QComboBox*>(card->editor(field));
     ASSERT_TRUE(combo) << field.toStdString();
     const int at = combo->findData(key);
     ASSERT_GE(at, 0) << field.toStdString();
     combo->setCurrentIndex(at);
-}
-
-QString shown(ui::DataGrid* grid, int row, const QString& field) {
-    const ui::RecordModel* model = grid->records();
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (model->columns().at(c).field == field)
-            return model->data(model->index(row, c), Qt::DisplayRole).toString();
-    return QString();
-}
-
-void screenshot(QWidget* w, const QString& name) {
-    if (qEnvironmentVariableIsSet("OSSARION_SCREENSHOTS"))
-        w->grab().save(QStringLiteral("/tmp/%1.png").arg(name));
-}
-
-QStringList texts(const common::ScriptedInteraction& i, const QString& kind) {
-    QStringList out;
-    for (const auto& m : i.messages)
-        if (m.kind == kind)
-            out.append(m.text);
-    return out;
 }
 
 } // namespace
@@ -116,15 +61,15 @@ TEST(DeceasedScreens, NewDeceasedFilledSavedAndReopened) {
             EXPECT_TRUE(card->saveButton()->isVisible());
             // Surname alone: only the first name is reported, the card stays.
             card->backButton()->click();
-            EXPECT_EQ(texts(s.interaction, "error"), QStringList{"Attenzione manca il nome"});
+            EXPECT_EQ(s.interaction.texts_of("error"), QStringList{"Attenzione manca il nome"});
             ASSERT_TRUE(card->isVisible());
 
             typeInto(line(card, "Nome"), "Maria");
             typeInto(line(card, "DataNascita"), "01021930");
-            choose(card, "LuogoNascita_Id", rome);
-            choose(card, "Categoria_ID", category);
-            choose(card, "Area_Id", area);
-            choose(card, "Sesso", "F");
+            setChoice(card, "LuogoNascita_Id", rome);
+            setChoice(card, "Categoria_ID", category);
+            setChoice(card, "Area_Id", area);
+            setChoice(card, "Sesso", "F");
             typeInto(line(card, "Posizione"), "Fila 2 n. 7");
             screenshot(card, "deceased-card");
             card->backButton()->click();
@@ -238,7 +183,7 @@ TEST(DeceasedScreens, PhotoFromPngAndMissingFile) {
     card.setValue("Immagine", dir.filePath("manca.jpg"));
     card.reloadPicture();
     EXPECT_TRUE(card.picture()->pixmap().isNull());
-    EXPECT_EQ(texts(s.interaction, "warning"), QStringList{"L'immagine non esiste"});
+    EXPECT_EQ(s.interaction.texts_of("warning"), QStringList{"L'immagine non esiste"});
 }
 
 TEST(DeceasedScreens, AreaCardShowsWhoLiesInEachPosition) {
@@ -279,7 +224,7 @@ TEST(DeceasedScreens, DefaultsDialogKeepsValidValuesOnly) {
     dialog.addEntry("IdPaese_Morte", "CH");
     dialog.addEntry("DataMorte", "32/01/2026");
     EXPECT_FALSE(dialog.store());
-    EXPECT_EQ(texts(s.interaction, "error"),
+    EXPECT_EQ(s.interaction.texts_of("error"),
               QStringList{"Attenzione valore non valido per il campo DataMorte"});
     dialog.table()->item(1, 1)->setText("31/01/2026");
     ASSERT_TRUE(dialog.store());

@@ -1,5 +1,6 @@
-#include "TestArchive.h"
-#include "common/ScriptedInteraction.h"
+#include "ModalWindows.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentStore.h"
 #include "documents/Numbering.h"
@@ -11,12 +12,10 @@
 #include "documents/ui/InvoiceList.h"
 #include "documents/ui/InvoiceRowEditor.h"
 #include "documents/ui/Pickers.h"
-#include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,10 +23,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
+using namespace uitest;
 using documents::DocumentKind;
 using documents::ui::InvoiceEditor;
 using documents::ui::InvoiceList;
@@ -36,18 +34,15 @@ using documents::ui::InvoiceRowEditor;
 
 namespace {
 
-struct Archive {
-    TestArchive archive;
-    common::ScriptedInteraction interaction;
-    ui::AppContext context;
+// The archive of the invoice tests: payment terms of two instalments, a
+// customer with those terms, a cancelled customer and one article in stock.
+struct Archive : ScreenArchive {
     ui::ScreenRegistry registry;
     qint64 terms = 0;
     qint64 customer = 0;
     qint64 article = 0;
 
-    explicit Archive(db::Engine engine) : archive(engine) {
-        context.db = &archive.db();
-        context.interaction = &interaction;
+    explicit Archive(db::Engine engine) : ScreenArchive(engine) {
         documents::ui::registerDocumentScreens(registry);
         db::Database& db = archive.db();
         // Two instalments at 30 and 60 days, the customer's own terms.
@@ -71,7 +66,6 @@ struct Archive {
                                          {"Giacenza", 10.0},
                                          {"Annullato", false}});
     }
-    db::Database& db() { return archive.db(); }
     double stock() {
         return db().scalar("select Giacenza from prezziar where ID = ?", {article}).toDouble();
     }
@@ -80,74 +74,9 @@ struct Archive {
     }
 };
 
-// Runs the body on the next modal window of that class once it is shown;
-// gives up (and closes whatever is modal) after a few seconds.
-template <typename Window> void onNext(std::function<void(Window*)> body) {
-    auto attempts = std::make_shared<int>(0);
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [attempt, attempts, body] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* w = qobject_cast<Window*>(modal); w && w->isVisible()) {
-            body(w);
-            return;
-        }
-        if (++*attempts > 500) {
-            ADD_FAILURE() << "window " << Window::staticMetaObject.className() << " never shown";
-            if (modal)
-                modal->close();
-            return;
-        }
-        QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
-}
-
-void click(QWidget* window, const char* name) {
-    auto* b = window->findChild<QPushButton*>(QString::fromLatin1(name));
-    ASSERT_NE(b, nullptr) << name;
-    b->click();
-}
-
-void choose(QWidget* editor, const QVariant& key) {
-    auto* combo = qobject_cast<QComboBox*>(editor);
-    ASSERT_NE(combo, nullptr);
-    const int index = combo->findData(key);
-    ASSERT_GE(index, 0);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-void type(QWidget* editor, const QString& text) {
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(editor)) {
-        memo->setFocus();
-        memo->selectAll();
-        QTest::keyClicks(memo, text);
-        return;
-    }
-    auto* line = qobject_cast<QLineEdit*>(editor);
-    ASSERT_NE(line, nullptr);
-    line->setFocus();
-    line->selectAll();
-    QTest::keyClicks(line, text);
-    emit line->editingFinished();
-}
-
-QString shown(ui::DataGrid* grid, int row, const QString& field) {
-    const ui::RecordModel* model = grid->records();
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (model->columns().at(c).field == field)
-            return model->data(model->index(row, c), Qt::DisplayRole).toString();
-    return QString();
-}
-
 QString fieldText(InvoiceEditor* editor, const char* field) {
     auto* line = qobject_cast<QLineEdit*>(editor->fields()->editor(QString::fromLatin1(field)));
     return line ? line->text() : QString();
-}
-
-void screenshot(QWidget* w, const QString& name) {
-    if (qEnvironmentVariableIsSet("OSSARION_SCREENSHOTS"))
-        w->grab().save(QStringLiteral("/tmp/%1.png").arg(name));
 }
 
 // An invoice of the customer with one article row, built by the rules.
@@ -160,6 +89,23 @@ qint64 invoiceWithArticle(Archive& a) {
     return id;
 }
 
+// Quote n. 7 of 02/11/2026 for the customer, not yet invoiced: one row of
+// 20,00 at 22%.
+qint64 quoteOfTheCustomer(Archive& a) {
+    const qint64 quote = a.db().insert("PreventiTestata", {{"Numero", 7},
+                                                           {"Data", QDate(2026, 11, 2)},
+                                                           {"Cliente_ID", a.customer},
+                                                           {"Fatturato", false}});
+    a.db().insert("PreventiRighe", {{"Prev_ID", quote},
+                                    {"NumeroRiga", 1},
+                                    {"TipoRiga", "A"},
+                                    {"Descrizione", "Scritta"},
+                                    {"Um", 1.0},
+                                    {"ValoreUnitario", 20.0},
+                                    {"AliquotaIva", 22.0}});
+    return quote;
+}
+
 } // namespace
 
 // The whole path of a new invoice: "Aggiungi" from the list opened through
@@ -170,9 +116,9 @@ TEST(InvoiceScreens, NewInvoiceWithCodeAndFreeRowsIsFoundAgainFromTheList) {
     FOR_EACH_ENGINE(engine) {
         Archive a(engine);
         bool reopened = false;
-        onNext<InvoiceList>([&](InvoiceList* list) {
+        onNextModal<InvoiceList>([&](InvoiceList* list) {
             EXPECT_EQ(list->grid()->records()->rowCount(), 0);
-            onNext<InvoiceEditor>([&](InvoiceEditor* editor) {
+            onNextModal<InvoiceEditor>([&](InvoiceEditor* editor) {
                 EXPECT_TRUE(editor->isModified());
                 EXPECT_EQ(editor->pages()->count(), 6);
                 // Cancelled customers are not offered.
@@ -182,20 +128,20 @@ TEST(InvoiceScreens, NewInvoiceWithCodeAndFreeRowsIsFoundAgainFromTheList) {
                 choose(customers, a.customer);
                 EXPECT_EQ(editor->instalmentsGrid()->records()->rowCount(), 2);
 
-                type(editor->codeBox(), QStringLiteral("NOPE"));
+                typeInto(editor->codeBox(), QStringLiteral("NOPE"));
                 QTest::keyClick(editor->codeBox(), Qt::Key_Return);
                 EXPECT_EQ(a.interaction.texts_of("warning").value(0),
                           QStringLiteral("Attenzione il codice non risulta in archivio!!!"));
-                type(editor->codeBox(), QStringLiteral("LAP01"));
+                typeInto(editor->codeBox(), QStringLiteral("LAP01"));
                 QTest::keyClick(editor->codeBox(), Qt::Key_Return);
                 EXPECT_EQ(editor->rowsGrid()->records()->rowCount(), 1);
                 EXPECT_EQ(fieldText(editor, "TotFattura"), QStringLiteral("122,00"));
 
-                onNext<InvoiceRowEditor>([&](InvoiceRowEditor* row) {
+                onNextModal<InvoiceRowEditor>([&](InvoiceRowEditor* row) {
                     auto* f = row->fields();
-                    type(f->editor("Descrizione"), QStringLiteral("Posa in opera"));
-                    type(f->editor("Um"), QStringLiteral("2"));
-                    type(f->editor("ValoreUnitario"), QStringLiteral("50"));
+                    typeInto(f->editor("Descrizione"), QStringLiteral("Posa in opera"));
+                    typeInto(f->editor("Um"), QStringLiteral("2"));
+                    typeInto(f->editor("ValoreUnitario"), QStringLiteral("50"));
                     choose(f->editor("Iva_ID"), 1);
                     // F12 on the price: a free row has no earlier price.
                     QTest::keyClick(f->editor("ValoreUnitario"), Qt::Key_F12);
@@ -223,7 +169,7 @@ TEST(InvoiceScreens, NewInvoiceWithCodeAndFreeRowsIsFoundAgainFromTheList) {
             EXPECT_EQ(shown(list->grid(), 0, "TotFattura"), QStringLiteral("244,00"));
             screenshot(list, QStringLiteral("invoice-list"));
 
-            onNext<InvoiceEditor>([&](InvoiceEditor* editor) {
+            onNextModal<InvoiceEditor>([&](InvoiceEditor* editor) {
                 reopened = true;
                 EXPECT_FALSE(editor->isModified());
                 ui::DataGrid* rows = editor->rowsGrid();
@@ -267,8 +213,8 @@ TEST(InvoiceScreens, CreditNoteImportsTheRowsOfTheChosenInvoice) {
         Archive a(engine);
         const qint64 invoice = invoiceWithArticle(a);
         const double stockBefore = a.stock();
-        onNext<InvoiceList>([&](InvoiceList* list) {
-            onNext<InvoiceEditor>([&](InvoiceEditor* editor) {
+        onNextModal<InvoiceList>([&](InvoiceList* list) {
+            onNextModal<InvoiceEditor>([&](InvoiceEditor* editor) {
                 EXPECT_EQ(editor->pages()->count(), 5);
                 // No customer yet: the finder is not opened.
                 click(editor, "btnTrovaFattura");
@@ -280,7 +226,7 @@ TEST(InvoiceScreens, CreditNoteImportsTheRowsOfTheChosenInvoice) {
                 EXPECT_EQ(a.interaction.texts_of("error").value(1),
                           QStringLiteral("Attenzione E' necessario trovare e scegliere una fattura "
                                          "prima di poterne importare le righe"));
-                onNext<InvoicePicker>([&](InvoicePicker* finder) {
+                onNextModal<InvoicePicker>([&](InvoicePicker* finder) {
                     EXPECT_EQ(finder->table()->rowCount(), 1);
                     click(finder, "btnScegli");
                 });
@@ -322,23 +268,13 @@ TEST(InvoiceScreens, DeletingAnInvoiceFromTheListRemovesWhatHangsOnIt) {
         Archive a(engine);
         db::Database& db = a.db();
         const qint64 invoice = invoiceWithArticle(a);
-        const qint64 quote = db.insert("PreventiTestata", {{"Numero", 7},
-                                                           {"Data", QDate(2026, 11, 2)},
-                                                           {"Cliente_ID", a.customer},
-                                                           {"Fatturato", false}});
-        db.insert("PreventiRighe", {{"Prev_ID", quote},
-                                    {"NumeroRiga", 1},
-                                    {"TipoRiga", "A"},
-                                    {"Descrizione", "Scritta"},
-                                    {"Um", 1.0},
-                                    {"ValoreUnitario", 20.0},
-                                    {"AliquotaIva", 22.0}});
+        const qint64 quote = quoteOfTheCustomer(a);
         ASSERT_FALSE(documents::QuoteImport::import(db, invoice, quote));
         db.insert("Fattura_Allegati", {{"Fattura_Id", invoice}, {"NomeAttachment", "foto.pdf"}});
         const qint64 other = invoiceWithArticle(a);
         const double stockBefore = a.stock();
 
-        onNext<InvoiceList>([&](InvoiceList* list) {
+        onNextModal<InvoiceList>([&](InvoiceList* list) {
             ASSERT_EQ(list->grid()->records()->rowCount(), 2);
             ASSERT_TRUE(list->grid()->selectKey(invoice));
             a.interaction.answers.enqueue(false);
@@ -402,19 +338,8 @@ TEST(InvoiceScreens, HistoryListShowsThePeriodChosen) {
 // them away and offers it again.
 TEST(InvoiceScreens, QuoteImportedFromTheImportsPageCanBeRemovedAgain) {
     Archive a(db::Engine::SQLite);
-    db::Database& db = a.db();
     const qint64 invoice = invoiceWithArticle(a);
-    const qint64 quote = db.insert("PreventiTestata", {{"Numero", 7},
-                                                       {"Data", QDate(2026, 11, 2)},
-                                                       {"Cliente_ID", a.customer},
-                                                       {"Fatturato", false}});
-    db.insert("PreventiRighe", {{"Prev_ID", quote},
-                                {"NumeroRiga", 1},
-                                {"TipoRiga", "A"},
-                                {"Descrizione", "Scritta"},
-                                {"Um", 1.0},
-                                {"ValoreUnitario", 20.0},
-                                {"AliquotaIva", 22.0}});
+    const qint64 quote = quoteOfTheCustomer(a);
     InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
     QComboBox* quotes = editor.quoteChoice();
     ASSERT_EQ(quotes->count(), 2);
@@ -425,7 +350,7 @@ TEST(InvoiceScreens, QuoteImportedFromTheImportsPageCanBeRemovedAgain) {
     ASSERT_EQ(editor.quotesGrid()->records()->rowCount(), 1);
     EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("146,40"));
     EXPECT_TRUE(editor.isModified());
-    if (qEnvironmentVariableIsSet("OSSARION_SCREENSHOTS")) {
+    if (!screenshotFolder().isEmpty()) {
         editor.show();
         for (int page = 2; page < editor.pages()->count(); ++page) {
             editor.pages()->setCurrentIndex(page);
@@ -454,7 +379,7 @@ TEST(InvoiceScreens, InstalmentCardRecordsThePayment) {
             .toLongLong();
     ASSERT_GT(first, 0);
     a.context.recordKey = first;
-    onNext<documents::ui::InstalmentCard>([&](documents::ui::InstalmentCard* card) {
+    onNextModal<documents::ui::InstalmentCard>([&](documents::ui::InstalmentCard* card) {
         EXPECT_EQ(card->findChild<QLineEdit*>("txtNominativo")->text(),
                   QStringLiteral("Rossi Mario"));
         click(card, "btnVedi");
@@ -471,13 +396,13 @@ TEST(InvoiceScreens, InstalmentCardRecordsThePayment) {
 
     // A new instalment from the editor: no description, the card stays.
     InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
-    onNext<documents::ui::InstalmentCard>([&](documents::ui::InstalmentCard* card) {
-        type(card->fields()->editor("Importo"), QStringLiteral("10"));
+    onNextModal<documents::ui::InstalmentCard>([&](documents::ui::InstalmentCard* card) {
+        typeInto(card->fields()->editor("Importo"), QStringLiteral("10"));
         click(card, "spdIndietro");
         EXPECT_TRUE(card->isVisible());
         EXPECT_EQ(a.interaction.texts_of("error").last(),
                   QStringLiteral("Attenzione manca la descrizione dell'operazione !!"));
-        type(card->fields()->editor("Operazione"), QStringLiteral("Acconto"));
+        typeInto(card->fields()->editor("Operazione"), QStringLiteral("Acconto"));
         click(card, "spdIndietro");
     });
     click(&editor, "btnAggiungiRata");
@@ -486,7 +411,7 @@ TEST(InvoiceScreens, InstalmentCardRecordsThePayment) {
     EXPECT_EQ(shown(editor.instalmentsGrid(), 2, "Importo"), QStringLiteral("10,00"));
 
     // "Annulla" on a new instalment takes it away again.
-    onNext<documents::ui::InstalmentCard>(
+    onNextModal<documents::ui::InstalmentCard>(
         [&](documents::ui::InstalmentCard* card) { click(card, "spdAnnulla"); });
     click(&editor, "btnAggiungiRata");
     EXPECT_EQ(a.interaction.texts_of("question").last(),
@@ -505,7 +430,7 @@ TEST(InvoiceScreens, DateBeforeThePreviousInvoiceIsWarnedOnLeavingTheField) {
     InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, second, false);
     emit qobject_cast<QLineEdit*>(editor.fields()->editor("Data"))->editingFinished();
     EXPECT_TRUE(a.interaction.messages.isEmpty());
-    type(editor.fields()->editor("Data"), QStringLiteral("19122026"));
+    typeInto(editor.fields()->editor("Data"), QStringLiteral("19122026"));
     ASSERT_EQ(a.interaction.messages.size(), 1);
     EXPECT_EQ(a.interaction.messages[0].title, documents::Numbering::dateOrderTitle());
     EXPECT_EQ(fieldText(&editor, "Data"), QStringLiteral("19/12/2026"));
@@ -520,7 +445,7 @@ TEST(InvoiceScreens, StampTypedByHandEntersTheTotalOnLeavingTheField) {
     const qint64 id = invoiceWithArticle(a);
     InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, id, false);
     EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("122,00"));
-    type(editor.fields()->editor("ImportoMarcaBollo"), QStringLiteral("2"));
+    typeInto(editor.fields()->editor("ImportoMarcaBollo"), QStringLiteral("2"));
     EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("124,00"));
     EXPECT_DOUBLE_EQ(a.db().scalar("select TotFattura from fattura where Id = ?", {id}).toDouble(),
                      124.0);

@@ -1,73 +1,31 @@
 #include "cemetery/ui/ContractScreens.h"
 
-#include "TestArchive.h"
+#include "ModalWindows.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
 #include "cemetery/MissingPayments.h"
 #include "cemetery/ui/ContractPickers.h"
-#include "common/ScriptedInteraction.h"
 #include "printing/CemeteryReports.h"
 #include "printing/PrintJob.h"
 #include "printing/ReportPainter.h"
 #include "printing/ReportRequest.h"
-#include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
+using namespace uitest;
 using cemetery::ui::ContractArticlePicker;
 using cemetery::ui::ContractCard;
 using cemetery::ui::ContractList;
-
-namespace {
-
-struct Screens {
-    TestArchive archive;
-    common::ScriptedInteraction interaction;
-    ui::AppContext context;
-    explicit Screens(db::Engine engine = db::Engine::SQLite) : archive(engine) {
-        context.db = &archive.db();
-        context.interaction = &interaction;
-    }
-};
-
-// Runs the body on the modal window the next action opens, once it is shown.
-template <typename Window> void onNext(std::function<void(Window*)> body) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [attempt, body] {
-        if (auto* w = qobject_cast<Window*>(QApplication::activeModalWidget())) {
-            body(w);
-            return;
-        }
-        QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
-}
-
-QString shown(ui::DataGrid* grid, int row, const QString& field) {
-    const ui::RecordModel* model = grid->records();
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (model->columns().at(c).field == field)
-            return model->data(model->index(row, c), Qt::DisplayRole).toString();
-    return QString();
-}
-
-void screenshot(QWidget* w, const QString& name) {
-    if (!qEnvironmentVariableIsSet("OSSARION_SCREENSHOTS"))
-        return;
-    QApplication::processEvents();
-    w->grab().save(QStringLiteral("/tmp/%1.png").arg(name));
-}
-
-} // namespace
+using Screens = ScreenArchive;
 
 TEST(ContractScreens, NewContractWithCustomerAndCatalogueRowIsReopenedAsSaved) {
     FOR_EACH_ENGINE(engine) {
@@ -91,7 +49,7 @@ TEST(ContractScreens, NewContractWithCustomerAndCatalogueRowIsReopenedAsSaved) {
         ContractList list(s.context);
         list.show();
         bool ran = false;
-        onNext<ContractCard>([&](ContractCard* card) {
+        onNextModal<ContractCard>([&](ContractCard* card) {
             ran = true;
             EXPECT_EQ(card->value("Numero").toInt(), 1);
             EXPECT_EQ(card->value("Data").toDate(), QDate::currentDate());
@@ -110,7 +68,7 @@ TEST(ContractScreens, NewContractWithCustomerAndCatalogueRowIsReopenedAsSaved) {
 
             // Two articles from the price list, chosen together.
             bool picked = false;
-            onNext<ContractArticlePicker>([&](ContractArticlePicker* picker) {
+            onNextModal<ContractArticlePicker>([&](ContractArticlePicker* picker) {
                 picked = true;
                 ASSERT_EQ(picker->grid()->records()->rowCount(), 2);
                 QTest::keyClicks(picker->searchBox(), "lamp");
@@ -147,7 +105,7 @@ TEST(ContractScreens, NewContractWithCustomerAndCatalogueRowIsReopenedAsSaved) {
         screenshot(&list, "contratti-elenco");
 
         bool reopened = false;
-        onNext<ContractCard>([&](ContractCard* card) {
+        onNextModal<ContractCard>([&](ContractCard* card) {
             reopened = true;
             EXPECT_FALSE(card->cancelButton()->isVisible());
             EXPECT_EQ(card->value("Cliente_ID").toLongLong(), customer);
@@ -224,7 +182,7 @@ TEST(ContractScreens, FreeRowEditedPaidAndClosedClosesTheContract) {
     card.pages()->setCurrentIndex(1);
 
     bool edited = false;
-    onNext<cemetery::ui::ContractRowEditor>([&](cemetery::ui::ContractRowEditor* row) {
+    onNextModal<cemetery::ui::ContractRowEditor>([&](cemetery::ui::ContractRowEditor* row) {
         edited = true;
         EXPECT_EQ(row->value("Descrizione").toString(), "Articolo da inserire");
         auto set = [row](const char* field, const QString& text) {
@@ -307,9 +265,9 @@ TEST(ContractReports, ContractReceiptOfOpenRowsAndMissingPayments) {
         EXPECT_TRUE(contract.report.unknownNames.isEmpty())
             << contract.report.unknownNames.join(u',').toStdString();
         const QString all = contract.report.texts().join(u'\n');
-        if (qEnvironmentVariableIsSet("OSSARION_SCREENSHOTS")) {
-            printing::ReportPainter::writePdf(contract.report, "/tmp/contratto.pdf", nullptr);
-        }
+        if (const QString folder = screenshotFolder(); !folder.isEmpty())
+            printing::ReportPainter::writePdf(contract.report,
+                                              QDir(folder).filePath("contratto.pdf"), nullptr);
         for (const char* expected :
              {"CONTRATTO", "n. 31 del 05/01/2026", "Rossi Anna", "Luce votiva", "Canone chiuso",
               "Bianchi Mario", "01/01/2026 - 31/12/2026"})

@@ -1,9 +1,6 @@
-#include "TestArchive.h"
-#include "common/ScriptedInteraction.h"
-#include "documents/ui/SeriesChooser.h"
-#include "documents/ui/SeriesRegistry.h"
+#include "ModalWindows.h"
+#include "ScreenArchive.h"
 #include "registries/ui/RegistryScreens.h"
-#include "ui/AppContext.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
@@ -18,51 +15,31 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace uitest;
+
 namespace {
 
-// Runs `action` on the card that the next step opens modally. A card still
-// open after the action is closed without saving, so a failing test never
-// hangs.
+// Runs `action` on the card that the next step opens modally, made the active
+// window so that focus and keys behave as for a user.
 void onNextCard(std::function<void(ui::CardScreen*)> action) {
-    auto* poll = new QTimer();
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        auto* card = qobject_cast<ui::CardScreen*>(QApplication::activeModalWidget());
-        if (!card)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        card->activateWindow();
-        QApplication::setActiveWindow(card);
+    onNextModal<ui::CardScreen>([action](ui::CardScreen* card) {
+        activate(card);
         action(card);
-        if (card->isVisible())
-            card->done(QDialog::Rejected);
     });
-    poll->start();
 }
 
-class SmallRegistries : public ::testing::Test {
+class SmallRegistries : public ScreenTest {
 protected:
-    SmallRegistries() : archive(db::Engine::SQLite) {
-        archive.db().setWorkstation(QStringLiteral("PC1"));
-        context.db = &archive.db();
-        context.interaction = &answers;
-    }
+    SmallRegistries() { db().setWorkstation(QStringLiteral("PC1")); }
 
-    db::Database& db() { return archive.db(); }
     int count(const QString& sql) { return db().scalar(sql).toInt(); }
     qint64 addBank(const QString& name, bool cancelled = false) {
         return db().insert(QStringLiteral("Bank"), {{QStringLiteral("Banca"), name},
                                                     {QStringLiteral("Annullato"), cancelled}});
     }
-
-    TestArchive archive;
-    common::ScriptedInteraction answers;
-    ui::AppContext context;
 };
 
 QStringList shownColumn(ui::DataGrid* grid, const QString& field) {
@@ -112,14 +89,14 @@ TEST_F(SmallRegistries, AddOpensTheCardOfANewRowAndBackSavesIt) {
     EXPECT_EQ(row.text(QStringLiteral("Iban")), QStringLiteral("IT60X0542811101000000123456"));
     EXPECT_FALSE(row.boolean(QStringLiteral("Annullato")));
     EXPECT_EQ(list.currentKey(), key);
-    EXPECT_TRUE(answers.messages.isEmpty());
+    EXPECT_TRUE(interaction.messages.isEmpty());
 }
 
 TEST_F(SmallRegistries, CancelOnANewCardDeletesTheRowAfterYes) {
     ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
-    answers.answers.enqueue(false);
-    answers.answers.enqueue(true);
+    interaction.answers.enqueue(false);
+    interaction.answers.enqueue(true);
     bool stayedAfterNo = false;
     onNextCard([&](ui::CardScreen* card) {
         QTest::mouseClick(card->cancelButton(), Qt::LeftButton);
@@ -129,10 +106,10 @@ TEST_F(SmallRegistries, CancelOnANewCardDeletesTheRowAfterYes) {
     QTest::mouseClick(list.addButtonWidget(), Qt::LeftButton);
     EXPECT_TRUE(stayedAfterNo);
     EXPECT_EQ(count(QStringLiteral("select count(*) from Bank")), 0);
-    ASSERT_EQ(answers.texts_of(QStringLiteral("question")).size(), 2);
-    EXPECT_EQ(answers.texts_of(QStringLiteral("question")).first(),
+    ASSERT_EQ(interaction.texts_of(QStringLiteral("question")).size(), 2);
+    EXPECT_EQ(interaction.texts_of(QStringLiteral("question")).first(),
               QStringLiteral("Sei sicuro di voler annullare l'inserimento ?"));
-    EXPECT_EQ(answers.messages.first().title, QStringLiteral("Messaggio di avviso"));
+    EXPECT_EQ(interaction.messages.first().title, QStringLiteral("Messaggio di avviso"));
 }
 
 TEST_F(SmallRegistries, AFailedCheckKeepsTheCardOpenWithTheFocusOnItsField) {
@@ -153,9 +130,9 @@ TEST_F(SmallRegistries, AFailedCheckKeepsTheCardOpenWithTheFocusOnItsField) {
     list.openCurrent();
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(focused);
-    ASSERT_EQ(answers.texts_of(QStringLiteral("error")).size(), 2);
-    EXPECT_EQ(answers.messages.first().title, QStringLiteral("Messaggio di Errore"));
-    EXPECT_EQ(answers.messages.first().text,
+    ASSERT_EQ(interaction.texts_of(QStringLiteral("error")).size(), 2);
+    EXPECT_EQ(interaction.messages.first().title, QStringLiteral("Messaggio di Errore"));
+    EXPECT_EQ(interaction.messages.first().text,
               QStringLiteral("Attenzione manca il nome della Banca"));
     EXPECT_EQ(db().scalar(QStringLiteral("select Banca from Bank where ID = ?"), {key}).toString(),
               QStringLiteral("Banca Uno"));
@@ -200,19 +177,19 @@ TEST_F(SmallRegistries, SearchesFilterByPrefixAndCancelledRowsAreHidden) {
     EXPECT_EQ(list.grid()->records()->rowCount(), 2);
     list.showCancelledBox()->setChecked(true);
     EXPECT_EQ(list.grid()->records()->rowCount(), 3);
-    EXPECT_TRUE(answers.messages.isEmpty());
+    EXPECT_TRUE(interaction.messages.isEmpty());
 }
 
 TEST_F(SmallRegistries, DeleteFromTheListAsksFirst) {
     addBank(QStringLiteral("Banca Uno"));
     ui::ListScreen list(context, registries::ui::banksScreen());
     list.show();
-    answers.answers.enqueue(false);
+    interaction.answers.enqueue(false);
     QTest::mouseClick(list.deleteButton(), Qt::LeftButton);
     EXPECT_EQ(count(QStringLiteral("select count(*) from Bank")), 1);
     QTest::mouseClick(list.deleteButton(), Qt::LeftButton);
     EXPECT_EQ(count(QStringLiteral("select count(*) from Bank")), 0);
-    EXPECT_EQ(answers.texts_of(QStringLiteral("question")).first(),
+    EXPECT_EQ(interaction.texts_of(QStringLiteral("question")).first(),
               QStringLiteral("Sei sicuro di voler eliminare la Banca?"));
     EXPECT_EQ(list.grid()->records()->rowCount(), 0);
 }
@@ -234,7 +211,7 @@ TEST_F(SmallRegistries, TitleClicksSortAscendingDescendingAscending) {
 
 TEST_F(SmallRegistries, GridLayoutsBelongToTheirWorkstation) {
     auto second = archive.openAnother(QStringLiteral("PC2"));
-    ui::AppContext other{second.get(), &answers};
+    ui::AppContext other{second.get(), &interaction};
     const ui::ScreenDefinition banks = registries::ui::banksScreen();
     {
         ui::ListScreen one(context, banks);
@@ -266,7 +243,7 @@ TEST_F(SmallRegistries, GridLayoutsBelongToTheirWorkstation) {
     ui::ListScreen again(context, banks);
     again.show();
     EXPECT_EQ(again.grid()->columns().first().width, 300);
-    EXPECT_TRUE(answers.messages.isEmpty());
+    EXPECT_TRUE(interaction.messages.isEmpty());
 }
 
 TEST_F(SmallRegistries, DeletingACustomerCategoryRemovesItsColourFromCustomers) {
@@ -309,8 +286,8 @@ TEST_F(SmallRegistries, PaymentTermsCardLimitsInstalmentsAndChecksTheType) {
     QTest::mouseClick(list.addButtonWidget(), Qt::LeftButton);
     EXPECT_EQ(clamped, QStringLiteral("12"));
     EXPECT_TRUE(open);
-    ASSERT_FALSE(answers.messages.isEmpty());
-    EXPECT_EQ(answers.messages.first().text, QStringLiteral("Attenzione manca la Tipologia"));
+    ASSERT_FALSE(interaction.messages.isEmpty());
+    EXPECT_EQ(interaction.messages.first().text, QStringLiteral("Attenzione manca la Tipologia"));
     const db::Row row = db().query(QStringLiteral("select * from ModPagamento where "
                                                   "Descrizione = 'Rimessa'"))
                             .first();
@@ -349,36 +326,4 @@ TEST_F(SmallRegistries, LookupsHideCancelledRowsButKeepTheCurrentValue) {
     EXPECT_TRUE(
         db().scalar(QStringLiteral("select Pagamento_ID from Clienti where ID = ?"), {withOpen})
             .isNull());
-}
-
-TEST_F(SmallRegistries, InvoicingSeriesAreKeptInTheirWindowAndChosenForDocuments) {
-    documents::ui::SeriesRegistry window(context);
-    window.show();
-    window.addSeries();
-    ASSERT_GT(window.currentKey(), 0);
-    EXPECT_FALSE(window.saveSeries());
-    EXPECT_EQ(answers.texts_of(QStringLiteral("error")),
-              QStringList{QStringLiteral("Attenzione manca la Serie")});
-    window.seriesEdit()->setText(QStringLiteral("B"));
-    window.descriptionEdit()->setText(QStringLiteral("Sezionale B"));
-    EXPECT_TRUE(window.saveSeries());
-    window.addSeries();
-    window.seriesEdit()->setText(QStringLiteral("A"));
-    window.addSeries(); // "+" writes the pending series first
-    window.removeSeries();
-    EXPECT_EQ(count(QStringLiteral("select count(*) from SerieFatturazione")), 2);
-    EXPECT_EQ(
-        answers.texts_of(QStringLiteral("question")),
-        QStringList{QStringLiteral("Sei sicuro di voler eliminare la Serie di Fatturazione?")});
-
-    documents::ui::SeriesChooser chooser(context, documents::ui::SeriesChooser::Document::Invoice);
-    EXPECT_EQ(chooser.seriesBox()->count(), 3);
-    chooser.seriesBox()->setCurrentIndex(chooser.seriesBox()->findData(QStringLiteral("B")));
-    QTest::mouseClick(chooser.confirmButton(), Qt::LeftButton);
-    EXPECT_EQ(chooser.chosen(), QStringLiteral("B"));
-    documents::ui::SeriesChooser none(context,
-                                      documents::ui::SeriesChooser::Document::DeliveryNote);
-    none.seriesBox()->setCurrentIndex(1);
-    QTest::mouseClick(none.backButton(), Qt::LeftButton);
-    EXPECT_TRUE(none.chosen().isEmpty());
 }
