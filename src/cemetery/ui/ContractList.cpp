@@ -6,10 +6,12 @@
 #include "cemetery/ui/ContractWidgets.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenTitle.h"
@@ -182,7 +184,7 @@ QPushButton* ContractList::button(const QString& caption, const QString& name) {
 }
 
 void ContractList::fillChoices() {
-    guarded(m_context, [this] {
+    ::ui::guarded(m_context, [this] {
         ::ui::fillLookup(*m_context.db, m_customer, customerLookup(), m_customer->currentData());
         ::ui::fillLookup(*m_context.db, m_deceased, deceasedLookup(), m_deceased->currentData());
     });
@@ -193,7 +195,7 @@ void ContractList::refresh() {
     if (!m_condition.isEmpty())
         sql += QStringLiteral(" and (") + m_condition + QStringLiteral(")");
     sql += QStringLiteral(" order by Data desc, Numero desc");
-    guarded(m_context, [&] { m_grid->setResult(m_context.db->query(sql)); });
+    ::ui::guarded(m_context, [&] { m_grid->setResult(m_context.db->query(sql)); });
 }
 
 void ContractList::search() {
@@ -203,7 +205,8 @@ void ContractList::search() {
     f.number = m_number->text().trimmed().toLongLong();
     f.customerId = m_customer->currentData().toLongLong();
     f.deceasedId = m_deceased->currentData().toLongLong();
-    guarded(m_context, [&] { m_condition = ContractRules::filterCondition(*m_context.db, f); });
+    ::ui::guarded(m_context,
+                  [&] { m_condition = ContractRules::filterCondition(*m_context.db, f); });
     refresh();
 }
 
@@ -229,7 +232,7 @@ void ContractList::chooseDeceased() {
 
 void ContractList::addContract() {
     qint64 id = 0;
-    if (!guarded(m_context, [&] { id = ContractRules::insertNew(*m_context.db, today()); }))
+    if (!::ui::guarded(m_context, [&] { id = ContractRules::insertNew(*m_context.db, today()); }))
         return;
     refresh();
     m_grid->selectKey(id);
@@ -258,9 +261,9 @@ void ContractList::removeCurrent() {
     if (key == 0)
         return;
     if (!m_context.interaction->question(
-            kNotice, QStringLiteral("Sei sicuro di voler eliminare il Contratto?")))
+            common::titles::warning, QStringLiteral("Sei sicuro di voler eliminare il Contratto?")))
         return;
-    guarded(m_context, [&] { ContractRules::deleteContract(*m_context.db, key); });
+    ::ui::guarded(m_context, [&] { ContractRules::deleteContract(*m_context.db, key); });
     refresh();
 }
 
