@@ -2,6 +2,7 @@
 
 #include "app/StartupSequence.h"
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "db/ArchiveLocation.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -11,9 +12,7 @@
 
 namespace app {
 
-namespace {
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
-}
+namespace {}
 
 ArchiveSwitch::ArchiveSwitch(db::Database& db, common::Interaction& interaction,
                              const QString& installationFolder)
@@ -48,13 +47,13 @@ ArchiveSwitch::Result ArchiveSwitch::switchTo(const QString& archiveText) {
         StartupSequence::ensureNoticeRow(probe);
         caption = StartupSequence::caption(probe);
     } catch (const db::DbError& e) {
-        m_ui.error(kErrorTitle, e.message());
+        m_ui.error(common::titles::error, e.message());
         return result;
     }
 
     const QString previous = m_db.archive();
     if (!location.write(archive)) {
-        m_ui.error(kErrorTitle,
+        m_ui.error(common::titles::error,
                    QStringLiteral("Impossibile scrivere il file %1").arg(location.filePath()));
         return result;
     }
@@ -68,7 +67,7 @@ ArchiveSwitch::Result ArchiveSwitch::switchTo(const QString& archiveText) {
                 m_db.open(previous);
         } catch (const db::DbError&) {
         }
-        m_ui.error(kErrorTitle, e.message());
+        m_ui.error(common::titles::error, e.message());
         return result;
     }
     result.switched = true;

@@ -2,6 +2,7 @@
 
 #include "common/Installation.h"
 #include "common/Interaction.h"
+#include "common/Titles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,7 +39,7 @@ QString ExternalProgram::find(const QString& name, const QStringList& folders) {
 bool ExternalProgram::start(const QString& name, const QStringList& arguments,
                             common::Interaction& interaction, const QStringList& folders) {
     const QString path = find(name, folders);
-    const QString title = QStringLiteral("Messaggio di avviso");
+    const QString title = common::titles::warning;
     if (path.isEmpty()) {
         const QStringList where = folders.isEmpty() ? defaultFolders() : folders;
         interaction.warning(title, QStringLiteral("Attenzione il programma %1 non è installato "
@@ -47,7 +48,7 @@ bool ExternalProgram::start(const QString& name, const QStringList& arguments,
         return false;
     }
     if (!QProcess::startDetached(path, arguments, QFileInfo(path).absolutePath())) {
-        interaction.error(QStringLiteral("Messaggio di errore"),
+        interaction.error(common::titles::error,
                           QStringLiteral("Impossibile avviare il programma ") + path);
         return false;
     }

@@ -2,12 +2,11 @@
 
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 
 namespace app {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Messaggio di avviso!!");
 
 bool blank(const QString& text) {
     // A masked box with nothing typed still holds its separators.
@@ -22,23 +21,26 @@ std::optional<common::Failure> HistoryRange::read(const QString& fromText, const
                                                   bool sameYear, HistoryRange* range) {
     if (blank(fromText))
         return common::Failure{
-            kTitle, QStringLiteral("Attenzione E' necessario definire la data di inizio..."),
+            common::titles::warningUrgent,
+            QStringLiteral("Attenzione E' necessario definire la data di inizio..."),
             QStringLiteral("maskDallaData")};
     if (blank(toText))
         return common::Failure{
-            kTitle, QStringLiteral("Attenzione E' necessario definire la data di fine..."),
+            common::titles::warningUrgent,
+            QStringLiteral("Attenzione E' necessario definire la data di fine..."),
             QStringLiteral("maskAllaData")};
     const QDate from = common::parseItalianDate(fromText.trimmed());
     if (!from.isValid())
-        return common::Failure{kTitle,
+        return common::Failure{common::titles::warningUrgent,
                                QStringLiteral("Attenzione la data di inizio non è valida..."),
                                QStringLiteral("maskDallaData")};
     const QDate to = common::parseItalianDate(toText.trimmed());
     if (!to.isValid())
-        return common::Failure{kTitle, QStringLiteral("Attenzione la data di fine non è valida..."),
+        return common::Failure{common::titles::warningUrgent,
+                               QStringLiteral("Attenzione la data di fine non è valida..."),
                                QStringLiteral("maskAllaData")};
     if (sameYear && from.year() != to.year())
-        return common::Failure{kTitle,
+        return common::Failure{common::titles::warningUrgent,
                                QStringLiteral("Attenzione E' necessario che la data di inizio e la "
                                               "data di fine abbiano lo stesso anno..."),
                                QStringLiteral("maskDallaData")};

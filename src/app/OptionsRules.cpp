@@ -1,6 +1,7 @@
 #include "app/OptionsRules.h"
 
 #include "common/Money.h"
+#include "common/Titles.h"
 #include "db/SingleRow.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ double OptionsRules::vatRate(db::Database& db, qint64 vatId) {
 }
 
 std::optional<common::Failure> OptionsRules::checkFolder(const QString& path, bool picturesFolder) {
-    const QString title = QStringLiteral("Messaggio di errore");
+    const QString title = common::titles::error;
     if (path.trimmed().isEmpty())
         return common::Failure{title,
                                picturesFolder
@@ -100,17 +101,15 @@ int OptionsRules::applyVatToArticles(db::Database& db, qint64 vatId, double rate
 bool OptionsRules::applyDefaultVatToArticles(db::Database& db, common::Interaction& ui,
                                              qint64 vatId, double rate) {
     if (vatId <= 0) {
-        ui.error(QStringLiteral("Messaggio di errore"),
-                 QStringLiteral("Attenzione manca l'Iva predefinita"));
+        ui.error(common::titles::error, QStringLiteral("Attenzione manca l'Iva predefinita"));
         return false;
     }
-    if (!ui.question(QStringLiteral("Messaggio di avviso"),
+    if (!ui.question(common::titles::warning,
                      QStringLiteral("Vuoi applicare l'aliquota Iva predefinita a tutti gli "
                                     "articoli ?\nI prezzi Iva compresa verranno ricalcolati.")))
         return false;
     applyVatToArticles(db, vatId, rate);
-    ui.information(QStringLiteral("Messaggio di avviso"),
-                   QStringLiteral("Articoli cambiati con successo !"));
+    ui.information(common::titles::warning, QStringLiteral("Articoli cambiati con successo !"));
     return true;
 }
 

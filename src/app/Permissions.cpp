@@ -1,6 +1,7 @@
 #include "app/Permissions.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,8 +103,7 @@ std::optional<Permissions> Permissions::load(const QString& folder) {
 }
 
 void Permissions::showMissing(common::Interaction& interaction) {
-    interaction.warning(QStringLiteral("Messaggio di avviso"),
-                        QStringLiteral("manca il file dei permessi !"));
+    interaction.warning(common::titles::warning, QStringLiteral("manca il file dei permessi !"));
 }
 
 bool Permissions::passwordExempt() const {

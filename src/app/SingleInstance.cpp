@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "db/Workstation.h"
 
 #include <QDir>
@@ -57,7 +58,7 @@ void SingleInstance::release() {
 }
 
 void SingleInstance::showAlreadyRunning(common::Interaction& interaction) {
-    interaction.warning(QStringLiteral("Messaggio di Avviso !"),
+    interaction.warning(common::titles::warningExclaimed,
                         QStringLiteral("Ossarion e' già in esecuzione"));
 }
 

@@ -5,6 +5,7 @@
 #include "common/Interaction.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/ArchiveLocation.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -16,9 +17,6 @@
 namespace app {
 
 namespace {
-
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
-const QString kWarningTitle = QStringLiteral("Messaggio di avviso");
 
 QString cell(const db::Row& row, const QString& column) {
     return row.isNull(column) ? QString() : row.text(column);
@@ -252,7 +250,7 @@ bool StartupSequence::connect(StartupResult& result, bool createIfMissing) {
         return true;
     } catch (const db::DbError& e) {
         stopAndClose();
-        m_ui.error(kErrorTitle, e.message());
+        m_ui.error(common::titles::error, e.message());
         return false;
     }
 }
@@ -266,12 +264,12 @@ bool StartupSequence::applyUpgradeScript(StartupResult& result, const QString& f
         // Nothing of the script reached the archive and the file stays for
         // the next start.
         stopAndClose();
-        m_ui.error(kErrorTitle, r.error);
+        m_ui.error(common::titles::error, r.error);
         return false;
     }
     result.scriptApplied = true;
     if (!r.error.isEmpty())
-        m_ui.warning(kWarningTitle, r.error);
+        m_ui.warning(common::titles::warning, r.error);
     return true;
 }
 
@@ -303,7 +301,8 @@ StartupResult StartupSequence::run() {
     result.helpFile = QFileInfo(m_options.helpFile).absoluteFilePath();
     result.helpFound = QFileInfo(result.helpFile).isFile();
     if (!result.helpFound)
-        m_ui.warning(kWarningTitle, QStringLiteral("File di Help non Trovato") + result.helpFile);
+        m_ui.warning(common::titles::warning,
+                     QStringLiteral("File di Help non Trovato") + result.helpFile);
 
     // Only the installation's own default archive is created when missing: a
     // path that cannot be reached must not turn into a new empty archive.
@@ -345,7 +344,7 @@ StartupResult StartupSequence::run() {
         }
     } catch (const db::DbError& e) {
         stopAndClose();
-        m_ui.error(kErrorTitle, e.message());
+        m_ui.error(common::titles::error, e.message());
         return result;
     }
 

@@ -3,6 +3,7 @@
 #include "cemetery/TableDefaults.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "documents/DocumentKind.h"
 #include "documents/DocumentOptions.h"
 #include "documents/RowRules.h"
@@ -11,9 +12,6 @@
 namespace cemetery {
 
 namespace {
-
-const QString kError = QStringLiteral("Messaggio di errore");
-const QString kNotice = QStringLiteral("Messaggio di avviso");
 
 db::Values toValues(const QVariantMap& row) {
     db::Values out;
@@ -72,13 +70,16 @@ qint64 ContractRules::insertNew(db::Database& db, const QDate& today) {
 
 std::optional<common::Failure> ContractRules::validateHeader(const QVariantMap& header) {
     if (db::recordText(header, QStringLiteral("Numero")).isEmpty())
-        return common::Failure{kError, QStringLiteral("Attenzione manca il numero del Contratto"),
+        return common::Failure{common::titles::error,
+                               QStringLiteral("Attenzione manca il numero del Contratto"),
                                QStringLiteral("Numero")};
     if (db::recordText(header, QStringLiteral("Data")).isEmpty())
-        return common::Failure{kError, QStringLiteral("Attenzione manca la data del Contratto"),
+        return common::Failure{common::titles::error,
+                               QStringLiteral("Attenzione manca la data del Contratto"),
                                QStringLiteral("Data")};
     if (db::RecordKey(header, QStringLiteral("Cliente_ID")) <= 0)
-        return common::Failure{kError, QStringLiteral("Attenzione manca il Cliente del Contratto"),
+        return common::Failure{common::titles::error,
+                               QStringLiteral("Attenzione manca il Cliente del Contratto"),
                                QStringLiteral("Cliente_ID")};
     return std::nullopt;
 }
@@ -95,6 +96,37 @@ db::Values ContractRules::customerValues(db::Database& db, qint64 customerId) {
     if (!c.isNull(QStringLiteral("Pagamento_ID")))
         out.append({QStringLiteral("ModPagamento_Id"), c.value(QStringLiteral("Pagamento_ID"))});
     return out;
+}
+
+void ContractRules::copyCustomer(db::Database& db, qint64 contractId, qint64 customerId,
+                                 qint64 previousCustomerId) {
+    db::Transaction tx(db);
+    const bool changed =
+        customerId != previousCustomerId ||
+        db.scalar(QStringLiteral("select Cliente from ContrattiTestata where Id = ?"), {contractId})
+            .isNull();
+    if (changed && customerId > 0) {
+        const db::Values copied = customerValues(db, customerId);
+        if (!copied.isEmpty())
+            db.update(QStringLiteral("ContrattiTestata"), contractId, copied);
+    }
+    tx.commit();
+}
+
+void ContractRules::completeRowSave(db::Database& db, qint64 rowId, QVariantMap& row) {
+    db::Transaction tx(db);
+    completeRow(row);
+    db.update(QStringLiteral("ContrattiRighe"), rowId,
+              {{QStringLiteral("Pagato"), row.value(QStringLiteral("Pagato"))},
+               {QStringLiteral("AliquotaIva"), row.value(QStringLiteral("AliquotaIva"))},
+               {QStringLiteral("TotaleImponibile"), row.value(QStringLiteral("TotaleImponibile"))},
+               {QStringLiteral("ValoreTotale"), row.value(QStringLiteral("ValoreTotale"))}});
+    const qint64 contract =
+        db.scalar(QStringLiteral("select Testata_ID from ContrattiRighe where IDX = ?"), {rowId})
+            .toLongLong();
+    if (contract > 0)
+        recomputeClosed(db, contract);
+    tx.commit();
 }
 
 bool ContractRules::recomputeClosed(db::Database& db, qint64 contractId) {
@@ -141,7 +173,7 @@ std::optional<common::Failure> ContractRules::addByCode(db::Database& db, qint64
                      "select Id from prezziar where annullato = false and Codice = ? order by Id"),
                  {code.trimmed()});
     if (code.trimmed().isEmpty() || found.empty())
-        return common::Failure{kNotice,
+        return common::Failure{common::titles::warning,
                                QStringLiteral("Attenzione il codice non risulta in archivio!!!"),
                                QStringLiteral("Codice")};
     const QList<qint64> ids =
@@ -185,14 +217,17 @@ qint64 ContractRules::addFreeRow(db::Database& db, qint64 contractId, const QDat
 
 std::optional<common::Failure> ContractRules::validateRow(const QVariantMap& row) {
     if (db::recordText(row, QStringLiteral("Um")).isEmpty())
-        return common::Failure{kNotice, QStringLiteral("Attenzione manca la quantità"),
+        return common::Failure{common::titles::warning,
+                               QStringLiteral("Attenzione manca la quantità"),
                                QStringLiteral("Um")};
     if (db::recordText(row, QStringLiteral("ValoreUnitario")).isEmpty())
-        return common::Failure{kNotice, QStringLiteral("Attenzione manca il Valore Unitario"),
+        return common::Failure{common::titles::warning,
+                               QStringLiteral("Attenzione manca il Valore Unitario"),
                                QStringLiteral("ValoreUnitario")};
     if (db::recordText(row, QStringLiteral("AliquotaIva")).isEmpty() &&
         db::RecordKey(row, QStringLiteral("Iva_ID")) <= 0)
-        return common::Failure{kNotice, QStringLiteral("Attenzione manca l'Aliquota Iva"),
+        return common::Failure{common::titles::warning,
+                               QStringLiteral("Attenzione manca l'Aliquota Iva"),
                                QStringLiteral("Iva_ID")};
     return std::nullopt;
 }

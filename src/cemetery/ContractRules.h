@@ -28,6 +28,11 @@ public:
     // Cliente (the document name) and, when the customer has payment terms,
     // ModPagamento_Id. Empty when the customer does not exist.
     static db::Values customerValues(db::Database& db, qint64 customerId);
+    // The card's save: the customer's columns copied onto the contract when
+    // the customer differs from previousCustomerId or no name was copied yet.
+    // One transaction.
+    static void copyCustomer(db::Database& db, qint64 contractId, qint64 customerId,
+                             qint64 previousCustomerId);
 
     // Closed when no row of the contract is open (a contract without rows
     // counts as closed). Writes and returns the flag; runs inside the
@@ -58,6 +63,10 @@ public:
     static std::optional<common::Failure> validateRow(const QVariantMap& row);
     // Pagato follows DataPagamento; net and gross recomputed as on invoices.
     static void completeRow(QVariantMap& row);
+    // The row editor's save, once the framework wrote the typed fields: the
+    // completed columns written and the contract's closed flag recomputed.
+    // One transaction; the row receives the completed values.
+    static void completeRowSave(db::Database& db, qint64 rowId, QVariantMap& row);
     // The VAT code's rate into AliquotaIva (Iva_ID already set), amounts again.
     static void chooseVat(db::Database& db, QVariantMap& row);
     // Deletes a row (an article row gives its quantity back to stock) and

@@ -3,6 +3,7 @@
 #include "cemetery/TableDefaults.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "db/SchemaCatalog.h"
 
@@ -11,7 +12,6 @@ namespace cemetery {
 namespace {
 
 const QString kTable = QStringLiteral("Defunti");
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
 
 QString birthDateShown(const QVariant& v) {
     if (v.isNull())
@@ -71,10 +71,10 @@ bool DeceasedRules::pastDates(QVariantMap& record, const QDate& today) {
 
 std::optional<common::Failure> DeceasedRules::validate(const QVariantMap& record) {
     if (db::recordText(record, QStringLiteral("Cognome")).isEmpty())
-        return common::Failure{kErrorTitle, QStringLiteral("Attenzione manca il cognome"),
+        return common::Failure{common::titles::error, QStringLiteral("Attenzione manca il cognome"),
                                QStringLiteral("Cognome")};
     if (db::recordText(record, QStringLiteral("Nome")).isEmpty())
-        return common::Failure{kErrorTitle, QStringLiteral("Attenzione manca il nome"),
+        return common::Failure{common::titles::error, QStringLiteral("Attenzione manca il nome"),
                                QStringLiteral("Nome")};
     return std::nullopt;
 }
@@ -207,6 +207,42 @@ std::optional<common::Failure> DeceasedRules::save(db::Database& db, qint64 id, 
     return std::nullopt;
 }
 
+bool DeceasedRules::completeCardSave(db::Database& db, qint64 id, QVariantMap& record,
+                                     const QVariantMap& before, bool namesTyped,
+                                     qint64 linkContractId) {
+    db::Transaction tx(db);
+    db::Values extra;
+    const bool moved = pastDates(record, QDate::currentDate());
+    if (moved)
+        for (const QString& column : {QStringLiteral("DataNascita"), QStringLiteral("DataMorte")})
+            extra.append({column, record.value(column)});
+    const qint64 category = db::RecordKey(record, QStringLiteral("Categoria_ID"));
+    if (before.isEmpty() || category != db::RecordKey(before, QStringLiteral("Categoria_ID")))
+        extra.append({QStringLiteral("ColoreCategoria"), categoryColour(db, category)});
+    const auto placeName = [&db](qint64 placeId) {
+        const QString name = municipalityName(db, placeId);
+        return name.isEmpty() ? QVariant() : QVariant(name);
+    };
+    extra.append({QStringLiteral("LuogoNascita"),
+                  placeName(db::RecordKey(record, QStringLiteral("LuogoNascita_Id")))});
+    extra.append({QStringLiteral("LuogoMorte"),
+                  placeName(db::RecordKey(record, QStringLiteral("LuogoMorte_id")))});
+    if (namesTyped ||
+        db.scalar(QStringLiteral("select NominativoVisualizzato from Defunti where Id = ?"), {id})
+            .toString()
+            .isEmpty()) {
+        deriveNames(record);
+        extra.append({QStringLiteral("NominativoDocumenti"), record.value("NominativoDocumenti")});
+        extra.append(
+            {QStringLiteral("NominativoVisualizzato"), record.value("NominativoVisualizzato")});
+    }
+    db.update(kTable, id, extra);
+    if (linkContractId > 0)
+        linkToContract(db, linkContractId, id);
+    tx.commit();
+    return moved;
+}
+
 qint64 DeceasedRules::linkToContract(db::Database& db, qint64 contractId, qint64 deceasedId) {
     db::Transaction tx(db);
     const QString name =
@@ -223,7 +259,7 @@ qint64 DeceasedRules::linkToContract(db::Database& db, qint64 contractId, qint64
 
 std::optional<common::Failure> DeceasedRules::validateCategory(const QVariantMap& record) {
     if (db::recordText(record, QStringLiteral("Descrizione")).isEmpty())
-        return common::Failure{QStringLiteral("Messaggio di Errore"),
+        return common::Failure{common::titles::errorCapitalised,
                                QStringLiteral("Attenzione manca la Descrizione"),
                                QStringLiteral("Descrizione")};
     return std::nullopt;

@@ -80,6 +80,15 @@ public:
     // record receives the derived names.
     static std::optional<common::Failure> save(db::Database& db, qint64 id, QVariantMap& record,
                                                bool namesTyped, qint64 linkContractId = 0);
+    // The rest of the card's save, once the framework wrote the typed
+    // fields (before: the row as it was loaded, empty for a new one): dates
+    // moved back a century, the category colour (when the category is new or
+    // changed) and the places' names copied beside their
+    // keys, the names derived when namesTyped (or still empty in the row),
+    // and the link to linkContractId when not 0. One transaction. The record
+    // receives what was written; true when a date moved.
+    static bool completeCardSave(db::Database& db, qint64 id, QVariantMap& record,
+                                 const QVariantMap& before, bool namesTyped, qint64 linkContractId);
     // Adds the deceased to a contract's list; the key of the link row.
     static qint64 linkToContract(db::Database& db, qint64 contractId, qint64 deceasedId);
 

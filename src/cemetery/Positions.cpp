@@ -1,5 +1,6 @@
 #include "cemetery/Positions.h"
 
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 
 #include <algorithm>
@@ -119,10 +120,16 @@ QList<UnlistedBurial> Positions::unlisted(db::Database& db, qint64 areaId) {
 std::optional<common::Failure> Positions::validate(const QVariantMap& record) {
     if (db::recordText(record, QStringLiteral("Fila")).isEmpty() &&
         db::recordText(record, QStringLiteral("Numero")).isEmpty())
-        return common::Failure{QStringLiteral("Messaggio di Errore"),
+        return common::Failure{common::titles::errorCapitalised,
                                QStringLiteral("Attenzione manca la fila o il numero"),
                                QStringLiteral("Fila")};
     return std::nullopt;
+}
+
+void Positions::remove(db::Database& db, qint64 positionId) {
+    db::Transaction tx(db);
+    db.exec(QStringLiteral("delete * from PosizioniCimitero where Id = ?"), {positionId});
+    tx.commit();
 }
 
 void Positions::removeOfArea(db::Database& db, qint64 areaId) {

@@ -59,6 +59,8 @@ public:
 
     // A position needs a row or a number.
     static std::optional<common::Failure> validate(const QVariantMap& record);
+    // Deletes one position of an area's list, in one transaction.
+    static void remove(db::Database& db, qint64 positionId);
     // Deletes the positions of an area (with the area itself).
     static void removeOfArea(db::Database& db, qint64 areaId);
 };

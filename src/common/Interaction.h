@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Titles.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,7 +50,7 @@ public:
     // "Annulla" on a new record: the question every card asks before it
     // deletes the row it inserted.
     bool confirmCancelInsertion() {
-        return question(QStringLiteral("Messaggio di avviso"),
+        return question(common::titles::warning,
                         QStringLiteral("Sei sicuro di voler annullare l'inserimento ?"));
     }
 };

@@ -1,6 +1,7 @@
 #include "documents/CreditNoteImport.h"
 
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentRows.h"
@@ -18,7 +19,7 @@ namespace {
 const DocumentKind kNote = DocumentKind::CustomerCreditNote;
 
 common::Failure error(const QString& text, const QString& field) {
-    return {QStringLiteral("Messaggio di errore"), text, field};
+    return {common::titles::error, text, field};
 }
 
 } // namespace
@@ -124,7 +125,7 @@ CreditNoteImport::importRows(db::Database& db, common::Interaction& ui, QVariant
     DocumentTotals::applyImported(db, noteId, imported);
     InstalmentSchedule::generate(db, noteId, InstalmentSchedule::Mode::Refresh, options);
     tx.commit();
-    ui.information(QStringLiteral("Messaggio di Conferma"),
+    ui.information(common::titles::confirmation,
                    QStringLiteral("Importazione avvenuta con successo !"));
     note = DocumentStore::load(db, noteId);
     return std::nullopt;

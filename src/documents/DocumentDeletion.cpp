@@ -1,5 +1,6 @@
 #include "documents/DocumentDeletion.h"
 
+#include "common/Titles.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentTables.h"
 
@@ -62,7 +63,7 @@ void DocumentDeletion::remove(db::Database& db, DocumentKind kind, qint64 id) {
 
 bool DocumentDeletion::confirmAndRemove(db::Database& db, common::Interaction& ui,
                                         DocumentKind kind, qint64 id) {
-    if (!ui.question(QStringLiteral("Messaggio di avviso"), question(kind)))
+    if (!ui.question(common::titles::warning, question(kind)))
         return false;
     remove(db, kind, id);
     return true;

@@ -1,5 +1,6 @@
 #include "documents/DocumentRows.h"
 
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "documents/DocumentStore.h"
 #include "documents/DocumentTables.h"
@@ -77,7 +78,7 @@ std::optional<common::Failure> DocumentRows::addByCode(db::Database& db, Documen
         db.scalar(QStringLiteral("select Id from prezziar where annullato = false and Codice = ?"),
                   {code.trimmed()});
     if (article.isNull())
-        return common::Failure{QStringLiteral("Messaggio di avviso"),
+        return common::Failure{common::titles::warning,
                                QStringLiteral("Attenzione il codice non risulta in archivio!!!"),
                                QStringLiteral("Codice")};
     const qint64 id = addArticle(db, kind, documentId, article.toLongLong(), today);

@@ -1,5 +1,6 @@
 #include "documents/HeaderRules.h"
 
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 
 namespace documents {
@@ -7,7 +8,7 @@ namespace documents {
 namespace {
 
 common::Failure error(const QString& text, const QString& field) {
-    return {QStringLiteral("Messaggio di errore"), text, field};
+    return {common::titles::error, text, field};
 }
 
 bool missing(const QVariantMap& header, const QString& column) {

@@ -1,5 +1,6 @@
 #include "documents/InstalmentRules.h"
 
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "documents/CashBookMovements.h"
 #include "documents/DocumentOptions.h"
@@ -11,7 +12,7 @@ namespace documents {
 namespace {
 
 common::Failure error(const QString& text, const QString& field) {
-    return {QStringLiteral("Messaggio di errore"), text, field};
+    return {common::titles::error, text, field};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "documents/QuoteImport.h"
 
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentStore.h"
@@ -15,7 +16,7 @@ const DocumentKind kInvoice = DocumentKind::CustomerInvoice;
 } // namespace
 
 common::Failure QuoteImport::unsavedInvoice() {
-    return {QStringLiteral("Messaggio di avviso"),
+    return {common::titles::warning,
             QStringLiteral("Attenzione è necessario salvare la fattura prima di inserirci i "
                            "riferimenti al Preventivo"),
             QString()};

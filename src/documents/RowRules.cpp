@@ -2,6 +2,7 @@
 
 #include "common/Money.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 
 namespace documents {
@@ -9,7 +10,7 @@ namespace documents {
 namespace {
 
 common::Failure notice(const QString& text, const QString& field) {
-    return {QStringLiteral("Messaggio di avviso"), text, field};
+    return {common::titles::warning, text, field};
 }
 
 bool empty(const QVariantMap& row, const QString& column) {

@@ -1,5 +1,6 @@
 #include "einvoice/Attachments.h"
 
+#include "common/Titles.h"
 #include "db/Database.h"
 
 #include <QFileInfo>
@@ -19,7 +20,7 @@ QString text(const QVariantMap& values, const QString& column) {
 }
 
 common::Failure failure(const QString& text, const QString& field) {
-    return {QStringLiteral("Messaggio di errore"), text, field};
+    return {common::titles::error, text, field};
 }
 
 } // namespace

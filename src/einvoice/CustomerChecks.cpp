@@ -1,9 +1,11 @@
 #include "einvoice/CustomerChecks.h"
 
+#include "common/Titles.h"
+
 namespace einvoice {
 
 std::optional<common::Failure> CustomerChecks::check(const ExportSource& source) {
-    const QString title = QStringLiteral("Messaggio di errore");
+    const QString title = common::titles::error;
     if (!source.customer)
         // A document without an existing customer cannot say where it goes.
         return common::Failure{title,

@@ -1,5 +1,6 @@
 #include "einvoice/FatturaPaExport.h"
 
+#include "common/Titles.h"
 #include "einvoice/CoherenceCheck.h"
 #include "einvoice/CustomerChecks.h"
 #include "einvoice/DocumentLines.h"
@@ -16,13 +17,6 @@
 
 namespace einvoice {
 
-namespace {
-
-const QString errorTitle = QStringLiteral("Messaggio di errore");
-const QString noticeTitle = QStringLiteral("Messaggio di avviso");
-
-} // namespace
-
 FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interaction& ui,
                                              const Request& request) {
     Result result;
@@ -38,23 +32,23 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     const std::optional<ExportSource> loaded = ExportSource::load(db, request.documentId);
     if (!loaded)
         return stop(
-            true, errorTitle,
+            true, common::titles::error,
             QStringLiteral("Il documento non è una fattura o una nota di credito cliente."));
     const ExportSource& s = *loaded;
     const db::Row& h = s.header;
 
     // Preconditions.
     if (h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")).isEmpty())
-        return stop(true, errorTitle,
+        return stop(true, common::titles::error,
                     QStringLiteral("Attenzione manca il numero progressivo di trasmissione"));
     if (s.rows.empty())
-        return stop(false, noticeTitle,
+        return stop(false, common::titles::warning,
                     s.creditNote ? QStringLiteral("Attenzione mancano le Righe di dettaglio della "
                                                   "nota di credito! Prego inserirle")
                                  : QStringLiteral("Attenzione mancano le Righe di dettaglio della "
                                                   "fattura! Prego inserirle"));
     if (s.creditNote && h.isNull(QStringLiteral("NCFattDataRif")))
-        return stop(true, errorTitle,
+        return stop(true, common::titles::error,
                     QStringLiteral("Attenzione manca la data della fattura di riferimento della "
                                    "nota di credito"));
 
@@ -95,7 +89,7 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         if (file.isEmpty())
             return result;
         if (QFileInfo::exists(file) &&
-            !ui.question(noticeTitle,
+            !ui.question(common::titles::warning,
                          QStringLiteral("Il file e' gia' presente ! Sovrascriverlo ?")))
             return result;
     }
@@ -108,7 +102,7 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
             continue;
         QFile f(path);
         if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
-            return stop(false, noticeTitle,
+            return stop(false, common::titles::warning,
                         QStringLiteral("Attenzione non è più presente il file allegato : ") + path);
         contents.append(f.readAll());
     }
@@ -128,15 +122,15 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
 
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(xml) != xml.size() || !out.commit())
-        return stop(true, errorTitle,
+        return stop(true, common::titles::error,
                     QStringLiteral("Impossibile scrivere il file %1: %2")
                         .arg(QDir::toNativeSeparators(file), out.errorString()));
 
     result.written = true;
     result.file = file;
-    ui.information(noticeTitle, s.creditNote
-                                    ? QStringLiteral("Nota di credito esportata con successo !")
-                                    : QStringLiteral("Fattura esportata con successo !"));
+    ui.information(common::titles::warning,
+                   s.creditNote ? QStringLiteral("Nota di credito esportata con successo !")
+                                : QStringLiteral("Fattura esportata con successo !"));
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "einvoice/IpaImport.h"
 
 #include "common/SqlText.h"
+#include "common/Titles.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 
@@ -338,7 +339,7 @@ QString IpaSearch::condition() const {
 std::optional<common::Failure> IpaSearch::run(db::Database& db, db::Result* offices) const {
     const QString where = condition();
     if (where.isEmpty())
-        return common::Failure{QStringLiteral("Messaggio di avviso"),
+        return common::Failure{common::titles::warning,
                                QStringLiteral("Attenzione ! E' necessario inserire i criteri di "
                                               "ricerca !"),
                                QString()};

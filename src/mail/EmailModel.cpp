@@ -1,11 +1,11 @@
 #include "mail/EmailModel.h"
 
+#include "common/Titles.h"
 #include "mail/SmtpSettings.h"
 
 namespace mail {
 
 namespace {
-const QString kWarning = QStringLiteral("Messaggio di Avviso");
 const QString kCaption = QStringLiteral("Email");
 } // namespace
 
@@ -22,7 +22,7 @@ void EmailModel::prefill(const QString& newSubject, const QString& newText,
 std::optional<common::Failure> EmailModel::checkContactSelection(int selectedRows) {
     if (selectedRows > 0)
         return std::nullopt;
-    return common::Failure{QStringLiteral("Messaggio di errore"),
+    return common::Failure{common::titles::error,
                            QStringLiteral("Attenzione devi selezionare i contatti da copiare le "
                                           "email"),
                            QString()};
@@ -96,7 +96,7 @@ EmailModel::Outcome EmailModel::send() {
     Outcome out;
     common::Interaction& ui = m_mailer.interaction();
     if (recipients.isEmpty()) {
-        ui.warning(kWarning, QStringLiteral("Manca il destinatario"));
+        ui.warning(common::titles::warningCapitalised, QStringLiteral("Manca il destinatario"));
         return out;
     }
     const QStringList files = attachments;

@@ -1,13 +1,9 @@
 #include "mail/Mailer.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 
 namespace mail {
-
-namespace {
-const QString kWarning = QStringLiteral("Messaggio di Avviso");
-const QString kError = QStringLiteral("Messaggio di errore");
-} // namespace
 
 bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients,
                   const QStringList& attachments, const QString& subject, const QString& text) {
@@ -24,13 +20,13 @@ bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients
     if (settings.host.isEmpty()) {
         m_lastError = QStringLiteral("Per inviare email è necessario impostare l' Host SMTP tra "
                                      "le opzioni del programma !");
-        m_ui.warning(kWarning, m_lastError);
+        m_ui.warning(common::titles::warningCapitalised, m_lastError);
         return false;
     }
     if (settings.sender.isEmpty()) {
         m_lastError = QStringLiteral("Per inviare email è necessario impostare il mittente delle "
                                      "email tra le opzioni del programma !");
-        m_ui.warning(kWarning, m_lastError);
+        m_ui.warning(common::titles::warningCapitalised, m_lastError);
         return false;
     }
     settings.caFile = m_caFile;
@@ -41,7 +37,7 @@ bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients
     busy(false);
     if (!r.sent) {
         m_lastError = r.error;
-        m_ui.error(kError, r.error);
+        m_ui.error(common::titles::error, r.error);
     }
     return r.sent;
 }

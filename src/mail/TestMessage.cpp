@@ -1,6 +1,7 @@
 #include "mail/TestMessage.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "mail/Mailer.h"
 
 namespace mail {
@@ -15,13 +16,13 @@ bool TestMessage::send(Mailer& mailer, const QString& address) {
     const QString to = address.trimmed();
     if (to.isEmpty()) {
         mailer.interaction().warning(
-            QStringLiteral("Messaggio di Avviso"),
+            common::titles::warningCapitalised,
             QStringLiteral("Inserire l'indirizzo a cui inviare la prova."));
         return false;
     }
     if (!mailer.send({to}, {}, {}, subject(), text()))
         return false;
-    mailer.interaction().information(QStringLiteral("Messaggio di Avviso"),
+    mailer.interaction().information(common::titles::warningCapitalised,
                                      QStringLiteral("Email di prova inviata a %1.").arg(to));
     return true;
 }

@@ -1,5 +1,7 @@
 #include "printing/CemeteryReports.h"
 
+#include "printing/ReportCodes.h"
+
 namespace printing {
 
 namespace {
@@ -151,33 +153,34 @@ std::optional<CatalogEntry> cemeteryEntry(const ReportCall& call) {
     const QString id = doc ? QString::number(call.documentId.toLongLong()) : QString();
     CatalogEntry e;
     switch (call.code) {
-    case 7:
+    case reports::receipt:
         if (!doc || call.parameter != kContractReceipt)
             return std::nullopt;
         e.report = QStringLiteral("Ricevuta.rpt");
         e.query = contractReceiptQuery(id);
         e.subQuery[0] = contractReceiptVatQuery(id);
         break;
-    case 12:
+    case reports::missingPayments:
         e.report = QStringLiteral("PagamentiMancanti.rpt");
         e.filter = true;
         e.query = missingPaymentsQuery(call.selection);
         break;
-    case 68:
+    case reports::contract:
         if (!doc)
             return std::nullopt;
         e.report = QStringLiteral("Contratti.rpt");
         e.query = contractQuery(id);
         e.subQuery[0] = contractDeceasedQuery(id);
         break;
-    case 69:
-    case 70:
-        e.report = call.code == 69 ? QStringLiteral("ContrattiLista.rpt")
-                                   : QStringLiteral("ContrattiListaCompleta.rpt");
+    case reports::contractList:
+    case reports::contractListFull:
+        e.report = call.code == reports::contractList
+                       ? QStringLiteral("ContrattiLista.rpt")
+                       : QStringLiteral("ContrattiListaCompleta.rpt");
         e.filter = true;
-        e.query = contractListQuery(call.code == 70, call.selection);
+        e.query = contractListQuery(call.code == reports::contractListFull, call.selection);
         break;
-    case 104:
+    case reports::contractDeceasedList:
         e.report = QStringLiteral("ContrattiListaDefunti.rpt");
         e.filter = true;
         e.query = contractsByDeceasedQuery(call.selection);

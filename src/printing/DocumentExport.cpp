@@ -2,6 +2,7 @@
 
 #include "common/TextForms.h"
 #include "db/Database.h"
+#include "printing/ReportCodes.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,13 +24,14 @@ struct KindInfo {
 KindInfo info(ExportKind kind) {
     switch (kind) {
     case ExportKind::Invoice:
-        return {8, "fattura", "Num", "Cliente_ID", "Fattura_", "Fattura numero"};
+        return {reports::invoice, "fattura", "Num", "Cliente_ID", "Fattura_", "Fattura numero"};
     case ExportKind::Quote:
-        return {5, "PreventiTestata", "Numero", "Cliente_ID", "Preventivo_", "Preventivo numero"};
+        return {reports::quote, "PreventiTestata", "Numero",
+                "Cliente_ID",   "Preventivo_",     "Preventivo numero"};
     case ExportKind::Receipt:
         break;
     }
-    return {7, "TotaliCo", "Numero", "Cliente_Id", "Buono_", "Conto numero"};
+    return {reports::receipt, "TotaliCo", "Numero", "Cliente_Id", "Buono_", "Conto numero"};
 }
 
 QString withSeparator(const QString& folder) {

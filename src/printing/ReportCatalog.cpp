@@ -1,6 +1,7 @@
 #include "printing/ReportCatalog.h"
 
 #include "printing/CemeteryReports.h"
+#include "printing/ReportCodes.h"
 
 #include <QSet>
 
@@ -313,7 +314,7 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
     }
 
     switch (code) {
-    case 1:
+    case reports::customerList:
         e = list(QStringLiteral("Clienti.rpt"));
         e->query = listQuery(
             QStringLiteral(
@@ -324,7 +325,7 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
             QStringLiteral("(((Clienti.Annullato)=0))"),
             QStringLiteral("order by Clienti.NominativoDocumenti"), call.selection);
         break;
-    case 2:
+    case reports::articleList:
         e = list(QStringLiteral("Servizi.rpt"));
         e->query =
             listQuery(QStringLiteral("SELECT prezziar.ID, prezziar.Codice, prezziar.Descrizione, "
@@ -334,7 +335,7 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
                       QStringLiteral("(((prezziar.Annullato)=0))"),
                       QStringLiteral("order by prezziar.Descrizione"), call.selection);
         break;
-    case 3:
+    case reports::supplierList:
         e = list(QStringLiteral("Fornitori.rpt"));
         e->query = listQuery(
             QStringLiteral("SELECT Fornitor.ID, Fornitor.Codice, Fornitor.Fornitore, "
@@ -346,7 +347,7 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
             QStringLiteral("(((Fornitor.Annullato)=0))"),
             QStringLiteral("order by Fornitor.Fornitore"), call.selection);
         break;
-    case 4:
+    case reports::creditNote:
         if (!doc)
             return std::nullopt;
         e = single(options.vatPerRow ? QStringLiteral("NoteCredito.rpt")
@@ -355,7 +356,7 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
         e->subQuery[0] = invoiceInstalmentsQuery(id);
         e->subQuery[1] = creditNoteVatQuery(id);
         break;
-    case 5:
+    case reports::quote:
     case 6:
         if (!doc)
             return std::nullopt;
@@ -368,14 +369,14 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
                                          : QStringLiteral("PreventiviNoRigaIva.rpt"));
         e->query = quoteQuery(id);
         break;
-    case 7:
+    case reports::receipt:
         if (!doc)
             return std::nullopt;
         e = single(QStringLiteral("Ricevuta.rpt"));
         e->query = receiptQuery(id);
         e->subQuery[0] = receiptVatQuery(id);
         break;
-    case 8:
+    case reports::invoice:
         if (!doc)
             return std::nullopt;
         e = single(options.vatPerRow ? QStringLiteral("Fatture.rpt")
@@ -384,14 +385,14 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
         e->subQuery[0] = invoiceInstalmentsQuery(id);
         e->subQuery[1] = invoiceVatQuery(id);
         break;
-    case 30:
+    case reports::invoiceList:
         e = list(QStringLiteral("FattureLista.rpt"));
         e->query =
             listQuery(documentListSelect(),
                       QStringLiteral("(((fattura.Carico)=False) AND ((fattura.FattNota)=False))"),
                       QStringLiteral("ORDER BY fattura.Data, fattura.Num"), call.selection);
         break;
-    case 32:
+    case reports::creditNoteList:
     case 33:
         e = list(QStringLiteral("NoteCreditoLista.rpt"));
         e->query =
@@ -399,7 +400,7 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
                       QStringLiteral("(((fattura.Carico)=False) AND ((fattura.FattNota)=True))"),
                       QStringLiteral("ORDER BY fattura.Data, fattura.Num"), call.selection);
         break;
-    case 34:
+    case reports::quoteList:
     case 35:
         e = list(QStringLiteral("PreventiviLista.rpt"));
         e->query = listQuery(
@@ -431,13 +432,13 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
         e = single(QStringLiteral("PrivacyFornitori.rpt"));
         e->query = supplierCardQuery(id);
         break;
-    case 102:
+    case reports::deceasedCard:
         if (!doc)
             return std::nullopt;
         e = single(QStringLiteral("DefuntiScheda.rpt"));
         e->query = QLatin1String(deceasedColumns) + QStringLiteral(" WHERE Defunti.Id = ") + id;
         break;
-    case 103:
+    case reports::deceasedList:
         e = list(QStringLiteral("DefuntiElenco.rpt"));
         e->query =
             listQuery(QLatin1String(deceasedColumns), QString(),

@@ -1,6 +1,7 @@
 #include "registries/ArticleRules.h"
 
 #include "common/Money.h"
+#include "common/Titles.h"
 
 #include <QDate>
 
@@ -14,7 +15,7 @@ double numberOf(const db::RegistryRecord& record, const QString& column) {
 }
 
 common::Failure failure(const QString& text, const QString& field) {
-    return {QStringLiteral("Messaggio di errore"), text, field};
+    return {common::titles::error, text, field};
 }
 
 } // namespace
@@ -155,7 +156,7 @@ std::optional<common::Failure> ArticleRules::deleteCheck(db::Database& db, qint6
                 .toLongLong();
         if (n > 0)
             return common::Failure{
-                QStringLiteral("Messaggio di avviso"),
+                common::titles::warning,
                 QStringLiteral("Attenzione l'articolo è presente in alcuni documenti e non può "
                                "essere eliminato: lo si può annullare"),
                 QString()};

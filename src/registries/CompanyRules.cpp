@@ -1,5 +1,6 @@
 #include "registries/CompanyRules.h"
 
+#include "common/Titles.h"
 #include "db/SingleRow.h"
 
 #include <QBuffer>
@@ -34,7 +35,7 @@ QString CompanyRules::name(db::Database& db) {
 }
 
 std::optional<common::Failure> CompanyRules::readLogo(const QString& path, QByteArray* bytes) {
-    const QString title = QStringLiteral("Messaggio di errore");
+    const QString title = common::titles::error;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return common::Failure{title, QStringLiteral("Impossibile leggere il file ") + path,

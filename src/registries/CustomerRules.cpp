@@ -1,6 +1,7 @@
 #include "registries/CustomerRules.h"
 
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "registries/TaxCodes.h"
 
@@ -8,10 +9,8 @@ namespace registries {
 
 namespace {
 
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
-
 common::Failure failure(const QString& text, const QString& field) {
-    return {kErrorTitle, text, field};
+    return {common::titles::error, text, field};
 }
 
 // Tables whose rows name a customer in Cliente and refer to it by Cliente_ID.
@@ -138,13 +137,13 @@ std::optional<common::Failure> CustomerRules::validate(const db::RegistryRecord&
     return std::nullopt;
 }
 
-QList<FieldWarning> CustomerRules::warnings(const db::RegistryRecord& record) {
+QList<FieldWarning> taxWarnings(const db::RegistryRecord& record) {
     QList<FieldWarning> out;
     const QString country = db::recordText(record, "IdPaese");
     QString text = TaxCodes::vatNumberWarning(db::recordText(record, "Iva"), country);
     if (!text.isEmpty())
         out.append({"Iva", text});
-    // Tax codes of foreign customers follow their own country's rules.
+    // Tax codes of foreign customers and suppliers follow their own country's rules.
     if (country.isEmpty() || country.compare("IT", Qt::CaseInsensitive) == 0) {
         text = TaxCodes::taxCodeWarning(db::recordText(record, "CodFiscale"));
         if (!text.isEmpty())
@@ -154,6 +153,10 @@ QList<FieldWarning> CustomerRules::warnings(const db::RegistryRecord& record) {
     if (!text.isEmpty())
         out.append({"Iban", text});
     return out;
+}
+
+QList<FieldWarning> CustomerRules::warnings(const db::RegistryRecord& record) {
+    return taxWarnings(record);
 }
 
 QStringList CustomerRules::propagationStatements(qint64 customerId, bool publicAdministration) {
@@ -219,9 +222,11 @@ void CustomerRules::propagate(db::Database& db, qint64 customerId, bool publicAd
 }
 
 void CustomerRules::completeSave(db::Database& db, qint64 customerId, db::RegistryRecord& record,
-                                 CustomerKind kind, bool namesTouched) {
+                                 CustomerKind kind, bool namesTouched, const QVariant& officeTown) {
     applyKind(record, kind);
-    db::Values names;
+    db::Values names{{"ColoreCategoria", record.value("ColoreCategoria")}};
+    if (officeTown.isValid())
+        names.append({"Comune_id", officeTown});
     if (kind == CustomerKind::Private)
         names.append({"Cliente", QString()});
     if (namesTouched || db::recordText(record, "NominativoDocumenti").isEmpty()) {
@@ -250,7 +255,7 @@ std::optional<common::Failure> CustomerRules::deleteCheck(db::Database& db, qint
                           QStringLiteral("Cliente_ID"), customerId))
         return std::nullopt;
     return common::Failure{
-        QStringLiteral("Messaggio di avviso"),
+        common::titles::warning,
         QStringLiteral("Attenzione il cliente è presente in documenti o movimenti e non "
                        "può essere eliminato: lo si può annullare"),
         QString()};

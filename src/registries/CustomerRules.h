@@ -18,6 +18,10 @@ struct FieldWarning {
     QString text;
 };
 
+// VAT number, tax code (Italian ones only) and IBAN warnings of a customer or
+// supplier, in the order of the fields.
+QList<FieldWarning> taxWarnings(const db::RegistryRecord& record);
+
 // Rules of the customer registry (Clienti).
 class CustomerRules {
 public:
@@ -58,10 +62,12 @@ public:
                                                CustomerKind kind, bool namesTouched = true);
     // For a card that has just written the row itself, inside its save
     // transaction: clears the company name of a private person, stores the
-    // derived names (when touched or missing) and updates the documents.
-    // The record receives the names.
+    // derived names (when touched or missing), the copy of the category
+    // colour and, when valid, the town of a public office chosen in the
+    // lookup; then updates the documents. The record receives the names.
     static void completeSave(db::Database& db, qint64 customerId, db::RegistryRecord& record,
-                             CustomerKind kind, bool namesTouched);
+                             CustomerKind kind, bool namesTouched,
+                             const QVariant& officeTown = QVariant());
     // True when a name field differs between the two records.
     static bool namesChanged(const db::RegistryRecord& before, const db::RegistryRecord& after);
 

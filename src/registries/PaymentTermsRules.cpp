@@ -1,5 +1,7 @@
 #include "registries/PaymentTermsRules.h"
 
+#include "common/Titles.h"
+
 namespace registries {
 
 namespace {
@@ -19,17 +21,17 @@ QVariant clampInstalments(const QVariant& numeroScadenze) {
 
 std::optional<common::Failure> validatePaymentTerms(const QVariantMap& values) {
     if (empty(values, QStringLiteral("PA_ModalitaPagamento_Codice")))
-        return common::Failure{QStringLiteral("Messaggio di errore"),
+        return common::Failure{common::titles::error,
                                QStringLiteral("Attenzione manca la Tipologia"),
                                QStringLiteral("PA_ModalitaPagamento_Codice")};
     if (empty(values, QStringLiteral("Descrizione")))
-        return common::Failure{QStringLiteral("Messaggio di Errore"),
+        return common::Failure{common::titles::errorCapitalised,
                                QStringLiteral("Attenzione manca la Descrizione"),
                                QStringLiteral("Descrizione")};
     const qint64 count = values.value(QStringLiteral("NumeroScadenze")).toLongLong();
     if (count == 1 && empty(values, QStringLiteral("GG1Scadenza")))
         return common::Failure{
-            QStringLiteral("Messaggio di Errore"),
+            common::titles::errorCapitalised,
             QStringLiteral("Attenzione manca il numero dei Giorni di scadenza Pagamento"),
             QStringLiteral("GG1Scadenza")};
     if (count >= 2 && count <= 12)
@@ -37,7 +39,7 @@ std::optional<common::Failure> validatePaymentTerms(const QVariantMap& values) {
             const QString field = QStringLiteral("GG%1Scadenza").arg(i);
             if (empty(values, field))
                 return common::Failure{
-                    QStringLiteral("Messaggio di Errore"),
+                    common::titles::errorCapitalised,
                     QStringLiteral("Attenzione manca un numero dei Giorni di scadenza Pagamento"),
                     field};
         }

@@ -1,5 +1,6 @@
 #include "registries/SimpleRegistryRules.h"
 
+#include "common/Titles.h"
 #include "db/Database.h"
 
 namespace registries {
@@ -8,7 +9,7 @@ std::optional<common::Failure> requireText(const QVariantMap& values, const QStr
                                            const QString& what) {
     const QVariant v = values.value(field);
     if (v.isNull() || !v.isValid() || v.toString().trimmed().isEmpty())
-        return common::Failure{QStringLiteral("Messaggio di Errore"),
+        return common::Failure{common::titles::errorCapitalised,
                                QStringLiteral("Attenzione manca ") + what, field};
     return std::nullopt;
 }
@@ -23,12 +24,20 @@ std::optional<common::Failure> validateVatCode(const QVariantMap& values) {
         return f;
     const QVariant rate = values.value(QStringLiteral("Iva"));
     if (rate.isNull() || !rate.isValid())
-        return common::Failure{QStringLiteral("Messaggio di Errore"),
+        return common::Failure{common::titles::errorCapitalised,
                                QStringLiteral("Attenzione manca l'Aliquota Iva"),
                                QStringLiteral("Iva")};
     if (rate.toDouble() == 0.0)
         return requireText(values, QStringLiteral("Pa_Natura_Codice"), QStringLiteral("la Natura"));
     return std::nullopt;
+}
+
+void copyCategoryColour(db::Database& db, const QString& table, qint64 categoryId,
+                        const QVariant& colour) {
+    db::Transaction tx(db);
+    db.exec(QStringLiteral("UPDATE %1 SET ColoreCategoria = ? WHERE Categoria_ID = ?").arg(table),
+            {colour, categoryId});
+    tx.commit();
 }
 
 void clearCustomerCategoryColour(db::Database& db, qint64 categoryId) {

@@ -25,6 +25,11 @@ std::optional<common::Failure> validateInvoicingSeries(const QVariantMap& values
 // VAT code: description, then the rate; an exempt rate (0%) needs its nature.
 std::optional<common::Failure> validateVatCode(const QVariantMap& values);
 
+// Rows of a registry (Clienti, Defunti) keep a copy of their category's
+// colour: after a category is saved its colour reaches them.
+void copyCategoryColour(db::Database& db, const QString& table, qint64 categoryId,
+                        const QVariant& colour);
+
 // Before a customer category is deleted: its customers lose the copy of its
 // colour (they keep Categoria_ID, as the old archives did).
 void clearCustomerCategoryColour(db::Database& db, qint64 categoryId);

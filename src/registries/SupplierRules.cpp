@@ -1,6 +1,6 @@
 #include "registries/SupplierRules.h"
 
-#include "registries/TaxCodes.h"
+#include "common/Titles.h"
 
 namespace registries {
 
@@ -16,27 +16,14 @@ void SupplierRules::deriveName(db::RegistryRecord& record) {
 std::optional<common::Failure> SupplierRules::validate(const db::RegistryRecord& record) {
     if (db::recordText(record, "Fornitore").isEmpty() &&
         db::recordText(record, "Cognome").isEmpty())
-        return common::Failure{QStringLiteral("Messaggio di errore"),
+        return common::Failure{common::titles::error,
                                QStringLiteral("Attenzione manca la ragione sociale del fornitore"),
                                "Fornitore"};
     return std::nullopt;
 }
 
 QList<FieldWarning> SupplierRules::warnings(const db::RegistryRecord& record) {
-    QList<FieldWarning> out;
-    const QString country = db::recordText(record, "IdPaese");
-    QString text = TaxCodes::vatNumberWarning(db::recordText(record, "Iva"), country);
-    if (!text.isEmpty())
-        out.append({"Iva", text});
-    if (country.isEmpty() || country.compare("IT", Qt::CaseInsensitive) == 0) {
-        text = TaxCodes::taxCodeWarning(db::recordText(record, "CodFiscale"));
-        if (!text.isEmpty())
-            out.append({"CodFiscale", text});
-    }
-    text = TaxCodes::ibanWarning(db::recordText(record, "Iban"));
-    if (!text.isEmpty())
-        out.append({"Iban", text});
-    return out;
+    return taxWarnings(record);
 }
 
 qint64 SupplierRules::insertNew(db::Database& db) {
@@ -81,7 +68,7 @@ std::optional<common::Failure> SupplierRules::deleteCheck(db::Database& db, qint
                           QStringLiteral("Fornitore_ID"), supplierId))
         return std::nullopt;
     return common::Failure{
-        QStringLiteral("Messaggio di avviso"),
+        common::titles::warning,
         QStringLiteral("Attenzione il fornitore è presente in documenti o movimenti e "
                        "non può essere eliminato: lo si può annullare"),
         QString()};

@@ -1,10 +1,12 @@
 #include "ui/CardScreen.h"
 
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldEditors.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
+#include "ui/ListScreen.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,13 +20,6 @@
 #include <algorithm>
 
 namespace ui {
-
-namespace {
-
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
-const QString kWarningTitle = QStringLiteral("Messaggio di avviso");
-
-} // namespace
 
 CardScreen::CardScreen(AppContext& context, const ScreenDefinition& definition, qint64 key,
                        bool isNew, QWidget* parent)
@@ -241,7 +236,7 @@ std::optional<common::Failure> CardScreen::readErrors(QVariantMap& out) const {
         const FieldKind kind = m_kinds.value(f.field.toLower());
         out.insert(f.field, editorValue(editor(f.field), kind, &ok));
         if (!ok)
-            return common::Failure{kErrorTitle,
+            return common::Failure{common::titles::error,
                                    (kind == FieldKind::Date
                                         ? QStringLiteral("Attenzione data non valida: ")
                                         : QStringLiteral("Attenzione valore non valido: ")) +
@@ -287,22 +282,20 @@ bool CardScreen::save() {
         showFailure(*failure);
         return false;
     }
-    try {
-        db::Database& db = *m_context.db;
-        db::Transaction tx(db);
-        db::Values columns;
-        for (const CardField& f : m_definition.fields)
-            if (!f.readOnly)
-                columns.append({f.field, v.value(f.field)});
-        db.update(m_definition.table, m_key, columns);
-        writeExtra(db, v);
-        if (m_definition.afterSave)
-            m_definition.afterSave(db, m_key, v);
-        tx.commit();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(m_context, [&] {
+            db::Database& db = *m_context.db;
+            db::Transaction tx(db);
+            db::Values columns;
+            for (const CardField& f : m_definition.fields)
+                if (!f.readOnly)
+                    columns.append({f.field, v.value(f.field)});
+            db.update(m_definition.table, m_key, columns);
+            writeExtra(db, v);
+            if (m_definition.afterSave)
+                m_definition.afterSave(db, m_key, v);
+            tx.commit();
+        }))
         return false;
-    }
     m_baseline = values();
     m_isNew = false;
     return true;
@@ -329,35 +322,23 @@ void CardScreen::cancelEdit() {
     }
     if (!m_context.interaction->confirmCancelInsertion())
         return;
-    try {
-        db::Transaction tx(*m_context.db);
-        m_context.db->exec(QStringLiteral("delete * from %1 where %2 = ?")
-                               .arg(m_definition.table, m_definition.key),
-                           {m_key});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(m_context, [&] {
+            db::Transaction tx(*m_context.db);
+            m_context.db->exec(QStringLiteral("delete * from %1 where %2 = ?")
+                                   .arg(m_definition.table, m_definition.key),
+                               {m_key});
+            tx.commit();
+        }))
         return;
-    }
     m_deleted = true;
     closeWith(QDialog::Rejected);
 }
 
 void CardScreen::removeRecord() {
-    if (!m_context.interaction->question(kWarningTitle, m_definition.deleteQuestion))
+    if (!m_context.interaction->question(common::titles::warning, m_definition.deleteQuestion))
         return;
-    try {
-        db::Transaction tx(*m_context.db);
-        if (m_definition.beforeDelete)
-            m_definition.beforeDelete(*m_context.db, m_key);
-        m_context.db->exec(QStringLiteral("delete * from %1 where %2 = ?")
-                               .arg(m_definition.table, m_definition.key),
-                           {m_key});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(m_context, [&] { deleteRow(*m_context.db, m_definition, m_key); }))
         return;
-    }
     m_deleted = true;
     closeWith(QDialog::Accepted);
 }

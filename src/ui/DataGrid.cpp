@@ -1,9 +1,10 @@
 #include "ui/DataGrid.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
 #include "ui/AppContext.h"
+#include "ui/Guarded.h"
 #include "ui/RecordModel.h"
 
 #include <QAction>
@@ -159,22 +160,18 @@ void DataGrid::clickTitle(int column) {
 }
 
 void DataGrid::saveLayout() {
-    try {
+    ::ui::guarded(m_context, [&] {
         ::ui::saveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    });
 }
 
 void DataGrid::resetLayout() {
-    try {
+    ::ui::guarded(m_context, [&] {
         ::ui::GridColumns shown = columns();
         if (::ui::loadLayout(*m_context.db, m_gridName, shown, true, m_context.db->workstation()))
             setColumns(shown);
         ::ui::saveLayout(*m_context.db, m_gridName, columns(), false, m_context.db->workstation());
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    });
 }
 
 void DataGrid::removeColumn(int column) {

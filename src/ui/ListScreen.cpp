@@ -1,12 +1,14 @@
 #include "ui/ListScreen.h"
 
 #include "common/SqlText.h"
+#include "common/Titles.h"
 #include "db/DbError.h"
 #include "db/PagedQuery.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 #include "ui/ScreenTitle.h"
 
 #include <QCheckBox>
@@ -17,12 +19,6 @@
 #include <QVBoxLayout>
 
 namespace ui {
-
-namespace {
-
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
-
-} // namespace
 
 ListScreen::ListScreen(AppContext& context, const ScreenDefinition& definition, QWidget* parent)
     : QDialog(parent), m_context(context), m_definition(definition) {
@@ -119,35 +115,42 @@ void ListScreen::refresh() {
     const QString where = condition();
     if (!where.isEmpty())
         sql += QStringLiteral(" where ") + where;
-    try {
-        // The engine counts and sorts; only the pages shown are read.
+    // The engine counts and sorts; only the pages shown are read.
+    ::ui::guarded(m_context, [&] {
         m_grid->setQuery(std::make_shared<db::PagedQuery>(
             *m_context.db, sql, db::PagedQuery::parseOrder(m_definition.orderBy),
             m_definition.key));
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
-    }
+    });
 }
 
 qint64 ListScreen::currentKey() const {
     return m_grid->currentKey();
 }
 
-qint64 ListScreen::insertRow() {
-    db::Transaction tx(*m_context.db);
-    const qint64 key = m_context.db->insert(m_definition.table, m_definition.newRow);
+qint64 insertNewRow(db::Database& db, const ScreenDefinition& definition) {
+    db::Transaction tx(db);
+    const qint64 key = db.insert(definition.table, definition.newRow);
     tx.commit();
     return key;
 }
 
+void deleteRow(db::Database& db, const ScreenDefinition& definition, qint64 key) {
+    db::Transaction tx(db);
+    if (definition.beforeDelete)
+        definition.beforeDelete(db, key);
+    db.exec(QStringLiteral("delete * from %1 where %2 = ?").arg(definition.table, definition.key),
+            {key});
+    tx.commit();
+}
+
+qint64 ListScreen::insertRow() {
+    return insertNewRow(*m_context.db, m_definition);
+}
+
 void ListScreen::addRecord() {
     qint64 key = 0;
-    try {
-        key = insertRow();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(m_context, [&] { key = insertRow(); }))
         return;
-    }
     if (key == 0)
         return;
     refresh();
@@ -177,21 +180,10 @@ void ListScreen::removeCurrent() {
     const qint64 key = currentKey();
     if (key == 0)
         return;
-    if (!m_context.interaction->question(QStringLiteral("Messaggio di avviso"),
-                                         m_definition.deleteQuestion))
+    if (!m_context.interaction->question(common::titles::warning, m_definition.deleteQuestion))
         return;
-    try {
-        db::Transaction tx(*m_context.db);
-        if (m_definition.beforeDelete)
-            m_definition.beforeDelete(*m_context.db, key);
-        m_context.db->exec(QStringLiteral("delete * from %1 where %2 = ?")
-                               .arg(m_definition.table, m_definition.key),
-                           {key});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(m_context, [&] { deleteRow(*m_context.db, m_definition, key); }))
         return;
-    }
     refresh();
 }
 

@@ -40,6 +40,14 @@ namespace ui {
 struct AppContext;
 class DataGrid;
 
+// The generic insertion of a new row (definition.newRow), in one
+// transaction; its key. "Nuovo" of the lists, and cards that open a new
+// record of another registry.
+qint64 insertNewRow(db::Database& db, const ScreenDefinition& definition);
+// The generic deletion: definition.beforeDelete, then the row, in one
+// transaction.
+void deleteRow(db::Database& db, const ScreenDefinition& definition, qint64 key);
+
 class ListScreen : public QDialog {
     Q_OBJECT
 public:

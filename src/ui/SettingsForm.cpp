@@ -1,8 +1,9 @@
 #include "ui/SettingsForm.h"
 
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "ui/FieldEditors.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -204,7 +205,7 @@ std::optional<common::Failure> SettingsForm::collect(db::Values* values) const {
         bool ok = true;
         const QVariant v = ::ui::editorValue(e.editor, e.kind, &ok);
         if (!ok)
-            return common::Failure{QStringLiteral("Messaggio di errore"),
+            return common::Failure{common::titles::error,
                                    QStringLiteral("Attenzione valore non valido nel campo ") +
                                        e.field.label,
                                    e.field.field};
@@ -243,14 +244,12 @@ bool SettingsForm::save() {
         }
         return false;
     }
-    try {
-        db::Transaction tx(db());
-        write(values);
-        tx.commit();
-    } catch (const db::DbError& e) {
-        interaction().error(QStringLiteral("Messaggio di errore"), e.message());
+    if (!::ui::guarded(&interaction(), [&] {
+            db::Transaction tx(db());
+            write(values);
+            tx.commit();
+        }))
         return false;
-    }
     m_baseline = currentValues();
     afterSave();
     return true;
@@ -258,7 +257,7 @@ bool SettingsForm::save() {
 
 void SettingsForm::back() {
     if (isModified()) {
-        if (interaction().question(QStringLiteral("Messaggio di avviso"),
+        if (interaction().question(common::titles::warning,
                                    QStringLiteral("Le modifiche non sono state salvate.\nVuoi "
                                                   "salvarle prima di uscire ?"))) {
             if (!save())

@@ -1,9 +1,11 @@
 #include "app/ui/ListPrints.h"
 
 #include "common/Interaction.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
+#include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
+#include "ui/Guarded.h"
 #include "ui/ScreenRegistry.h"
 
 namespace app::ui {
@@ -17,16 +19,16 @@ struct ListPrint {
 
 // Button of the "Stampe" tab and the report code it requests.
 constexpr ListPrint kListPrints[] = {
-    {"btnStampeClienti", 1},
-    {"btnStampeArticoli", 2},
-    {"btnStampeFornitori", 3},
-    {"btnStampeFattureClienti", 30},
-    {"btnStampeNoteCreditoClienti", 32},
-    {"btnStampePreventiviClienti", 34},
-    {"btnStampeContratti", 69},
-    {"btnStampeContrattiEstesa", 70},
-    {"btnStampeDefunti", 103},
-    {"btnStampeContrattiDefunti", 104},
+    {"btnStampeClienti", printing::reports::customerList},
+    {"btnStampeArticoli", printing::reports::articleList},
+    {"btnStampeFornitori", printing::reports::supplierList},
+    {"btnStampeFattureClienti", printing::reports::invoiceList},
+    {"btnStampeNoteCreditoClienti", printing::reports::creditNoteList},
+    {"btnStampePreventiviClienti", printing::reports::quoteList},
+    {"btnStampeContratti", printing::reports::contractList},
+    {"btnStampeContrattiEstesa", printing::reports::contractListFull},
+    {"btnStampeDefunti", printing::reports::deceasedList},
+    {"btnStampeContrattiDefunti", printing::reports::contractDeceasedList},
 };
 
 } // namespace
@@ -35,13 +37,11 @@ void registerListPrints(::ui::ScreenRegistry& registry) {
     for (const ListPrint& p : kListPrints) {
         const int code = p.code;
         registry.add(QString::fromLatin1(p.button), [code](QWidget*, ::ui::AppContext& context) {
-            try {
+            ::ui::guarded(context, [&] {
                 printing::ReportCall call;
                 call.code = code;
                 printing::ui::printReport(context, call);
-            } catch (const db::DbError& e) {
-                context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-            }
+            });
         });
     }
 }

@@ -5,8 +5,9 @@
 #include "app/StartupSequence.h"
 #include "app/ui/ReminderDialog.h"
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/ScreenRegistry.h"
 
@@ -377,12 +378,7 @@ bool MainWindow::openScreen(const QString& buttonName) {
         m_context.historyFrom = range.from;
         m_context.historyTo = range.to;
     }
-    try {
-        m_registry.find(buttonName)(this, m_context);
-    } catch (const db::DbError& e) {
-        if (ui)
-            ui->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    ::ui::guarded(ui, [&] { m_registry.find(buttonName)(this, m_context); });
     if (history) {
         m_context.history = false;
         m_context.historyFrom = QDate();

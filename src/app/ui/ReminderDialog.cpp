@@ -1,7 +1,8 @@
 #include "app/ui/ReminderDialog.h"
 
 #include "common/Interaction.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
+#include "ui/Guarded.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QHBoxLayout>
@@ -94,12 +95,7 @@ bool ReminderDialog::open(const QString& screen, const QList<qint64>& ids, int r
         return false;
     const qint64 previous = m_context.recordKey;
     m_context.recordKey = ids[row];
-    try {
-        m_registry.find(screen)(this, m_context);
-    } catch (const db::DbError& e) {
-        if (m_context.interaction)
-            m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    ::ui::guarded(m_context, [&] { m_registry.find(screen)(this, m_context); });
     m_context.recordKey = previous;
     return true;
 }

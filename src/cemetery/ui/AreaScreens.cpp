@@ -1,10 +1,12 @@
 #include "cemetery/ui/AreaScreens.h"
 
 #include "cemetery/Positions.h"
+#include "common/Titles.h"
 #include "db/DbError.h"
 #include "registries/SimpleRegistryRules.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/ListScreen.h"
 #include "ui/ScreenRegistry.h"
@@ -22,7 +24,6 @@ namespace cemetery::ui {
 
 namespace {
 
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
 const QColor kFree(0xd8, 0xf5, 0xd0);
 const QColor kTaken(0xf6, 0xd8, 0xd0);
 
@@ -170,7 +171,7 @@ void AreaCard::refreshPositions() {
             item->setBackground(colour);
         m_positions->setItem(row, column, item);
     };
-    try {
+    ::ui::guarded(context(), [&] {
         for (const PositionOccupancy& o : Positions::occupancy(*context().db, key())) {
             const int r = m_positions->rowCount();
             m_positions->insertRow(r);
@@ -193,22 +194,14 @@ void AreaCard::refreshPositions() {
             put(r, 4, b.name, {});
             m_rowKeys.append(0);
         }
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
-    }
+    });
 }
 
 void AreaCard::addPosition() {
     const ::ui::ScreenDefinition d = positionDefinition(key());
     qint64 id = 0;
-    try {
-        db::Transaction tx(*context().db);
-        id = context().db->insert(d.table, d.newRow);
-        tx.commit();
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context(), [&] { id = ::ui::insertNewRow(*context().db, d); }))
         return;
-    }
     std::unique_ptr<::ui::CardScreen> card(positionCard(context(), d, id, true, this));
     card->exec();
     refreshPositions();
@@ -228,19 +221,12 @@ void AreaCard::removePosition() {
     const int row = m_positions ? m_positions->currentRow() : -1;
     if (row < 0 || row >= m_rowKeys.size() || m_rowKeys[row] == 0)
         return;
-    if (!context().interaction->question(QStringLiteral("Messaggio di avviso"),
+    if (!context().interaction->question(common::titles::warning,
                                          QStringLiteral("Sei sicuro di voler eliminare la "
                                                         "posizione?")))
         return;
-    try {
-        db::Transaction tx(*context().db);
-        context().db->exec(QStringLiteral("delete * from PosizioniCimitero where Id = ?"),
-                           {m_rowKeys[row]});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context(), [&] { Positions::remove(*context().db, m_rowKeys[row]); }))
         return;
-    }
     refreshPositions();
 }
 

@@ -8,14 +8,17 @@
 #include "cemetery/ui/ContractWidgets.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "cemetery/ui/DeceasedScreens.h"
+#include "common/Titles.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "printing/CemeteryReports.h"
+#include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
 #include "registries/ui/CustomerScreens.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/RecordModel.h"
 
@@ -237,7 +240,7 @@ void ContractCard::buildDeceasedPage() {
 }
 
 bool ContractCard::run(const std::function<void()>& action) {
-    return guarded(context(), action);
+    return ::ui::guarded(context(), action);
 }
 
 std::optional<common::Failure> ContractCard::validate(const QVariantMap& values) const {
@@ -245,17 +248,8 @@ std::optional<common::Failure> ContractCard::validate(const QVariantMap& values)
 }
 
 void ContractCard::writeExtra(db::Database& db, const QVariantMap& values) {
-    // The customer's name and payment terms are copied when it is chosen.
-    const qint64 customer = db::RecordKey(values, QStringLiteral("Cliente_ID"));
-    const bool changed =
-        customer != db::RecordKey(storedValues(), QStringLiteral("Cliente_ID")) ||
-        db.scalar(QStringLiteral("select Cliente from ContrattiTestata where Id = ?"), {key()})
-            .isNull();
-    if (changed && customer > 0) {
-        const db::Values copied = ContractRules::customerValues(db, customer);
-        if (!copied.isEmpty())
-            db.update(QStringLiteral("ContrattiTestata"), key(), copied);
-    }
+    ContractRules::copyCustomer(db, key(), db::RecordKey(values, QStringLiteral("Cliente_ID")),
+                                db::RecordKey(storedValues(), QStringLiteral("Cliente_ID")));
 }
 
 bool ContractCard::headerReady() {
@@ -375,7 +369,7 @@ void ContractCard::deleteRow() {
     const qint64 row = m_rows->currentKey();
     if (row == 0)
         return;
-    if (!context().interaction->question(kNotice,
+    if (!context().interaction->question(common::titles::warning,
                                          QStringLiteral("Sei sicuro di voler eliminare la riga?")))
         return;
     run([&] { ContractRules::deleteRow(*context().db, row); });
@@ -390,7 +384,8 @@ void ContractCard::renewRows() {
         return;
     if (last == 0) {
         context().interaction->information(
-            kNotice, QStringLiteral("Il contratto non ha righe con un periodo da rinnovare."));
+            common::titles::warning,
+            QStringLiteral("Il contratto non ha righe con un periodo da rinnovare."));
         return;
     }
     QString answer = QString::number(last);
@@ -400,7 +395,8 @@ void ContractCard::renewRows() {
         return;
     const int year = typedYear(answer);
     if (year == 0) {
-        context().interaction->error(kError, QStringLiteral("Attenzione anno non valido"));
+        context().interaction->error(common::titles::error,
+                                     QStringLiteral("Attenzione anno non valido"));
         return;
     }
     int written = 0;
@@ -408,8 +404,8 @@ void ContractCard::renewRows() {
         return;
     rowsChanged();
     context().interaction->information(
-        kNotice, written == 0
-                     ? QStringLiteral("Nessuna riga da rinnovare: le righe del %1 "
+        common::titles::warning,
+        written == 0 ? QStringLiteral("Nessuna riga da rinnovare: le righe del %1 "
                                       "sono già state rinnovate.")
                            .arg(year)
                      : QStringLiteral("Righe rinnovate per il %1: %2.").arg(year + 1).arg(written));
@@ -424,7 +420,8 @@ void ContractCard::showInvoice() {
         return;
     if (!invoice) {
         context().interaction->warning(
-            kNotice, QStringLiteral("Attenzione il contratto non risulta essere fatturato!!!"));
+            common::titles::warning,
+            QStringLiteral("Attenzione il contratto non risulta essere fatturato!!!"));
         return;
     }
     {
@@ -444,7 +441,7 @@ void ContractCard::linkDeceased() {
         std::optional<QString> question;
         if (!run([&] { question = ContractRules::alreadyLinkedQuestion(*context().db, deceased); }))
             break;
-        if (question && !context().interaction->question(kNotice, *question))
+        if (question && !context().interaction->question(common::titles::warning, *question))
             continue;
         run([&] { last = ContractRules::linkDeceased(*context().db, key(), deceased); });
     }
@@ -458,7 +455,7 @@ void ContractCard::unlinkDeceased() {
     if (link == 0)
         return;
     if (!context().interaction->question(
-            kNotice, QStringLiteral("Sei sicuro di voler eliminare il Defunto?")))
+            common::titles::warning, QStringLiteral("Sei sicuro di voler eliminare il Defunto?")))
         return;
     run([&] { ContractRules::unlinkDeceased(*context().db, link); });
     refreshDeceased();
@@ -556,7 +553,10 @@ void ContractCard::assignReceiptNumber() {
 void ContractCard::printContract() {
     if (isModified() && !save())
         return;
-    run([this] { printing::ui::printReport(context(), printing::ReportCall{68, key()}); });
+    run([this] {
+        printing::ui::printReport(context(),
+                                  printing::ReportCall{printing::reports::contract, key()});
+    });
 }
 
 void ContractCard::printReceipt() {

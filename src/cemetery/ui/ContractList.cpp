@@ -6,11 +6,13 @@
 #include "cemetery/ui/ContractWidgets.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/PagedQuery.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenTitle.h"
@@ -183,7 +185,7 @@ QPushButton* ContractList::button(const QString& caption, const QString& name) {
 }
 
 void ContractList::fillChoices() {
-    guarded(m_context, [this] {
+    ::ui::guarded(m_context, [this] {
         ::ui::fillLookup(*m_context.db, m_customer, customerLookup(), m_customer->currentData());
         ::ui::fillLookup(*m_context.db, m_deceased, deceasedLookup(), m_deceased->currentData());
     });
@@ -193,7 +195,7 @@ void ContractList::refresh() {
     QString sql = QStringLiteral("select * from ContrattiTestata where Storico = false");
     if (!m_condition.isEmpty())
         sql += QStringLiteral(" and (") + m_condition + QStringLiteral(")");
-    guarded(m_context, [&] {
+    ::ui::guarded(m_context, [&] {
         m_grid->setQuery(std::make_shared<db::PagedQuery>(
             *m_context.db, sql,
             db::PagedQuery::parseOrder(QStringLiteral("Data desc, Numero desc")),
@@ -208,7 +210,8 @@ void ContractList::search() {
     f.number = m_number->text().trimmed().toLongLong();
     f.customerId = m_customer->currentData().toLongLong();
     f.deceasedId = m_deceased->currentData().toLongLong();
-    guarded(m_context, [&] { m_condition = ContractRules::filterCondition(*m_context.db, f); });
+    ::ui::guarded(m_context,
+                  [&] { m_condition = ContractRules::filterCondition(*m_context.db, f); });
     refresh();
 }
 
@@ -234,7 +237,7 @@ void ContractList::chooseDeceased() {
 
 void ContractList::addContract() {
     qint64 id = 0;
-    if (!guarded(m_context, [&] { id = ContractRules::insertNew(*m_context.db, today()); }))
+    if (!::ui::guarded(m_context, [&] { id = ContractRules::insertNew(*m_context.db, today()); }))
         return;
     refresh();
     m_grid->selectKey(id);
@@ -263,9 +266,9 @@ void ContractList::removeCurrent() {
     if (key == 0)
         return;
     if (!m_context.interaction->question(
-            kNotice, QStringLiteral("Sei sicuro di voler eliminare il Contratto?")))
+            common::titles::warning, QStringLiteral("Sei sicuro di voler eliminare il Contratto?")))
         return;
-    guarded(m_context, [&] { ContractRules::deleteContract(*m_context.db, key); });
+    ::ui::guarded(m_context, [&] { ContractRules::deleteContract(*m_context.db, key); });
     refresh();
 }
 

@@ -1,11 +1,12 @@
 #include "cemetery/ui/ContractPickers.h"
 
 #include "common/SqlText.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -74,11 +75,7 @@ void ContractArticlePicker::refresh() {
         sql += QStringLiteral(" and (Codice like '%1*' or Descrizione like '*%1*')").arg(quoted);
     }
     sql += QStringLiteral(" order by Descrizione");
-    try {
-        m_grid->setResult(m_context.db->query(sql));
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    ::ui::guarded(m_context, [&] { m_grid->setResult(m_context.db->query(sql)); });
 }
 
 void ContractArticlePicker::choose() {

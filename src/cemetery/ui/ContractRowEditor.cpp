@@ -6,6 +6,7 @@
 #include "documents/RowRules.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/Guarded.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -100,23 +101,13 @@ std::optional<common::Failure> ContractRowEditor::validate(const QVariantMap& va
 
 void ContractRowEditor::writeExtra(db::Database& db, const QVariantMap& values) {
     QVariantMap row = values;
-    ContractRules::completeRow(row);
-    db.update(QStringLiteral("ContrattiRighe"), key(),
-              {{QStringLiteral("Pagato"), row.value(QStringLiteral("Pagato"))},
-               {QStringLiteral("AliquotaIva"), row.value(QStringLiteral("AliquotaIva"))},
-               {QStringLiteral("TotaleImponibile"), row.value(QStringLiteral("TotaleImponibile"))},
-               {QStringLiteral("ValoreTotale"), row.value(QStringLiteral("ValoreTotale"))}});
+    ContractRules::completeRowSave(db, key(), row);
     setValue(QStringLiteral("ValoreTotale"), row.value(QStringLiteral("ValoreTotale")));
-    const qint64 contract =
-        db.scalar(QStringLiteral("select Testata_ID from ContrattiRighe where IDX = ?"), {key()})
-            .toLongLong();
-    if (contract > 0)
-        ContractRules::recomputeClosed(db, contract);
 }
 
 void ContractRowEditor::vatChosen() {
     QVariantMap row = values();
-    if (!guarded(context(), [&] { ContractRules::chooseVat(*context().db, row); }))
+    if (!::ui::guarded(context(), [&] { ContractRules::chooseVat(*context().db, row); }))
         return;
     setValue(QStringLiteral("AliquotaIva"), row.value(QStringLiteral("AliquotaIva")));
     setValue(QStringLiteral("ValoreTotale"), row.value(QStringLiteral("ValoreTotale")));
@@ -131,7 +122,7 @@ void ContractRowEditor::amountsTyped() {
 void ContractRowEditor::unitFromTotal() {
     QVariantMap row = values();
     documents::DocumentOptions options;
-    guarded(context(), [&] { options = documents::DocumentOptions::load(*context().db); });
+    ::ui::guarded(context(), [&] { options = documents::DocumentOptions::load(*context().db); });
     double unit = 0;
     if (auto failure = documents::RowRules::unitPriceFromTotal(row, options, &unit)) {
         context().interaction->warning(failure->title, failure->text);

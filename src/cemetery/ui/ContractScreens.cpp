@@ -3,9 +3,12 @@
 #include "cemetery/MissingPayments.h"
 #include "cemetery/Renewal.h"
 #include "cemetery/ui/ContractWidgets.h"
+#include "common/Titles.h"
+#include "printing/ReportCodes.h"
 #include "printing/ReportRequest.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
+#include "ui/Guarded.h"
 #include "ui/ScreenRegistry.h"
 
 namespace cemetery::ui {
@@ -24,37 +27,40 @@ void renewAllContracts(::ui::AppContext& context, QWidget* parent) {
         return;
     const int year = typedYear(answer);
     if (year == 0) {
-        context.interaction->error(kError, QStringLiteral("Attenzione anno non valido"));
+        context.interaction->error(common::titles::error,
+                                   QStringLiteral("Attenzione anno non valido"));
         return;
     }
     Renewal::Outcome outcome;
-    if (!guarded(context, [&] { outcome = Renewal::renewAll(*context.db, year, today()); }))
+    if (!::ui::guarded(context, [&] { outcome = Renewal::renewAll(*context.db, year, today()); }))
         return;
     if (outcome.rows == 0)
         context.interaction->information(
-            kNotice, QStringLiteral("Nessuna riga da rinnovare per il %1.").arg(year));
+            common::titles::warning,
+            QStringLiteral("Nessuna riga da rinnovare per il %1.").arg(year));
     else
         context.interaction->information(
-            kNotice, QStringLiteral("Rinnovo annuale completato: %1 righe scritte per il %2 in %3 "
-                                    "contratti.")
-                         .arg(outcome.rows)
-                         .arg(year + 1)
-                         .arg(outcome.contracts));
+            common::titles::warning,
+            QStringLiteral("Rinnovo annuale completato: %1 righe scritte per il %2 in %3 "
+                           "contratti.")
+                .arg(outcome.rows)
+                .arg(year + 1)
+                .arg(outcome.contracts));
 }
 
 void runMissingPayments(::ui::AppContext& context, QWidget* parent) {
     Q_UNUSED(parent);
     int listed = 0;
-    if (!guarded(context, [&] { listed = MissingPayments::run(*context.db, today()); }))
+    if (!::ui::guarded(context, [&] { listed = MissingPayments::run(*context.db, today()); }))
         return;
     if (listed == 0) {
-        context.interaction->information(kNotice,
+        context.interaction->information(common::titles::warning,
                                          QStringLiteral("Non risultano pagamenti non registrati"));
         return;
     }
-    guarded(context, [&] {
+    ::ui::guarded(context, [&] {
         printing::ReportCall call;
-        call.code = 12;
+        call.code = printing::reports::missingPayments;
         call.selection = MissingPayments::reportSelection(*context.db);
         printing::ui::printReport(context, call);
     });

@@ -1,6 +1,6 @@
 #include "cemetery/ui/ContractWidgets.h"
 
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "ui/AppContext.h"
 #include "ui/CardFields.h"
 
@@ -25,16 +25,6 @@ CardField field(const QString& column, const QString& label, bool sameRow, int w
                            "NominativoVisualizzato"),
             QStringLiteral("ID"), QStringLiteral("NominativoVisualizzato"),
             QStringLiteral("Annullato")};
-}
-
-bool guarded(::ui::AppContext& context, const std::function<void()>& action) {
-    try {
-        action();
-        return true;
-    } catch (const db::DbError& e) {
-        context.interaction->error(kError, e.message());
-        return false;
-    }
 }
 
 int typedYear(const QString& text) {

@@ -5,8 +5,10 @@
 #include "cemetery/ui/AreaScreens.h"
 #include "cemetery/ui/DeceasedPicker.h"
 #include "cemetery/ui/DefaultsDialog.h"
+#include "common/Titles.h"
 #include "db/DbError.h"
 #include "db/RegistryRecord.h"
+#include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "registries/ui/RegistryScreens.h"
@@ -15,6 +17,7 @@
 #include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
@@ -46,7 +49,6 @@ namespace {
 const QString kTable = QStringLiteral("Defunti");
 const QString kDeceasedPage = QStringLiteral("  Defunto  ");
 const QString kPhotoPage = QStringLiteral("  Foto  ");
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
 
 const ::ui::Lookup kCategories{
     QStringLiteral("select Id, Descrizione from CategoriaDefunti order by Descrizione"),
@@ -177,11 +179,7 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
     d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la Categoria?");
     d.validate = &DeceasedRules::validateCategory;
-    // The deceased keep a copy of their category's colour: a new colour reaches them.
-    d.afterSave = [](db::Database& db, qint64 key, const QVariantMap& v) {
-        db.exec(QStringLiteral("UPDATE Defunti SET ColoreCategoria = ? WHERE Categoria_ID = ?"),
-                {v.value(QStringLiteral("ColoreCategoria")), key});
-    };
+    d.afterSave = registries::ui::categoryColourCopy(QStringLiteral("Defunti"));
     return d;
 }
 
@@ -269,7 +267,9 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
     if (!selectionMode) {
         auto* print = addButton(QStringLiteral("Stampa elenco"), QStringLiteral("spdStampa"));
         connect(print, &QPushButton::clicked, this, [this] {
-            printing::ui::printReport(this->context(), printing::ReportCall{103, {}, m_applied});
+            printing::ui::printReport(
+                this->context(),
+                printing::ReportCall{printing::reports::deceasedList, {}, m_applied});
         });
         auto* categories = addButton(QStringLiteral("Categorie"), QStringLiteral("spdCategorie"));
         connect(categories, &QPushButton::clicked, this, [this] {
@@ -293,12 +293,10 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
 }
 
 void DeceasedList::fillChoices() {
-    try {
+    ::ui::guarded(context(), [&] {
         fillChoice(*context().db, m_category, kCategories);
         fillChoice(*context().db, m_area, kAreas);
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
-    }
+    });
 }
 
 QString DeceasedList::condition() const {
@@ -463,7 +461,8 @@ DeceasedCard::DeceasedCard(::ui::AppContext& context, const ::ui::ScreenDefiniti
 
     auto* print = addButton(QStringLiteral("Stampa scheda"), QStringLiteral("spdStampaScheda"));
     connect(print, &QPushButton::clicked, this, [this] {
-        printing::ui::printReport(this->context(), printing::ReportCall{102, this->key()});
+        printing::ui::printReport(
+            this->context(), printing::ReportCall{printing::reports::deceasedCard, this->key()});
     });
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
     connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
@@ -516,14 +515,8 @@ void DeceasedCard::refillLookup(const QString& field, const QVariant& current) {
 void DeceasedCard::newCategory() {
     const ::ui::ScreenDefinition d = deceasedCategoriesDefinition();
     qint64 id = 0;
-    try {
-        db::Transaction tx(*context().db);
-        id = context().db->insert(d.table, {{QStringLiteral("Descrizione"), QVariant()}});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context(), [&] { id = ::ui::insertNewRow(*context().db, d); }))
         return;
-    }
     ::ui::CardScreen card(context(), d, id, true, this);
     card.exec();
     refillLookup(QStringLiteral("Categoria_ID"),
@@ -540,18 +533,12 @@ void DeceasedCard::openCategory() {
 }
 
 void DeceasedCard::newMunicipality(const QString& field) {
-    const ::ui::ScreenDefinition d = registries::ui::municipalitiesScreen();
+    ::ui::ScreenDefinition d = registries::ui::municipalitiesScreen();
+    if (d.newRow.isEmpty())
+        d.newRow = {{QStringLiteral("Comune"), QVariant()}};
     qint64 id = 0;
-    try {
-        db::Transaction tx(*context().db);
-        id = context().db->insert(d.table, d.newRow.isEmpty()
-                                               ? db::Values{{QStringLiteral("Comune"), QVariant()}}
-                                               : d.newRow);
-        tx.commit();
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context(), [&] { id = ::ui::insertNewRow(*context().db, d); }))
         return;
-    }
     ::ui::CardScreen card(context(), d, id, true, this);
     card.exec();
     const QVariant other =
@@ -600,26 +587,22 @@ QString DeceasedCard::birthDateTyped() const {
 
 void DeceasedCard::checkTaxCode() {
     const QString code = value(QStringLiteral("CodFiscale")).toString().trimmed();
-    try {
+    ::ui::guarded(context(), [&] {
         if (auto w = DeceasedRules::taxCodeDuplicate(*context().db, code, key()))
             context().interaction->warning(DeceasedRules::kDuplicateTitle, *w);
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
-    }
+    });
 }
 
 void DeceasedCard::checkName() {
     const QVariantMap v = values();
     const qint64 place = db::RecordKey(v, QStringLiteral("LuogoNascita_Id"));
-    try {
+    ::ui::guarded(context(), [&] {
         if (auto w = DeceasedRules::nameDuplicate(
                 *context().db, db::recordText(v, QStringLiteral("Cognome")),
                 db::recordText(v, QStringLiteral("Nome")), birthDateTyped(), place,
                 DeceasedRules::municipalityName(*context().db, place), key()))
             context().interaction->warning(DeceasedRules::kDuplicateTitle, *w);
-    } catch (const db::DbError& e) {
-        context().interaction->error(kErrorTitle, e.message());
-    }
+    });
 }
 
 std::optional<common::Failure> DeceasedCard::validate(const QVariantMap& values) const {
@@ -628,42 +611,13 @@ std::optional<common::Failure> DeceasedCard::validate(const QVariantMap& values)
 
 void DeceasedCard::writeExtra(db::Database& db, const QVariantMap& values) {
     QVariantMap r = values;
-    const QVariantMap& before = storedValues();
-    db::Values extra;
-    if (DeceasedRules::pastDates(r, QDate::currentDate()))
-        for (const QString& column : {QStringLiteral("DataNascita"), QStringLiteral("DataMorte")}) {
-            extra.append({column, r.value(column)});
+    const bool datesMoved =
+        DeceasedRules::completeCardSave(db, key(), r, isNew() ? QVariantMap() : storedValues(),
+                                        m_namesTyped || isNew(), m_linkContract);
+    if (datesMoved)
+        for (const QString& column : {QStringLiteral("DataNascita"), QStringLiteral("DataMorte")})
             setValue(column, r.value(column)); // the card shows what is stored
-        }
-    // Copies beside the chosen keys: category colour, places' names.
-    const qint64 category = db::RecordKey(r, QStringLiteral("Categoria_ID"));
-    if (isNew() || category != db::RecordKey(before, QStringLiteral("Categoria_ID")))
-        extra.append(
-            {QStringLiteral("ColoreCategoria"), DeceasedRules::categoryColour(db, category)});
-    const auto placeName = [&db](qint64 id) {
-        const QString name = DeceasedRules::municipalityName(db, id);
-        return name.isEmpty() ? QVariant() : QVariant(name);
-    };
-    extra.append({QStringLiteral("LuogoNascita"),
-                  placeName(db::RecordKey(r, QStringLiteral("LuogoNascita_Id")))});
-    extra.append({QStringLiteral("LuogoMorte"),
-                  placeName(db::RecordKey(r, QStringLiteral("LuogoMorte_id")))});
-    const bool namesTouched =
-        m_namesTyped || isNew() ||
-        db.scalar(QStringLiteral("select NominativoVisualizzato from Defunti where Id = ?"),
-                  {key()})
-            .toString()
-            .isEmpty();
-    if (namesTouched) {
-        DeceasedRules::deriveNames(r);
-        extra.append({QStringLiteral("NominativoDocumenti"), r.value("NominativoDocumenti")});
-        extra.append({QStringLiteral("NominativoVisualizzato"), r.value("NominativoVisualizzato")});
-    }
-    db.update(kTable, key(), extra);
-    if (m_linkContract > 0) {
-        DeceasedRules::linkToContract(db, m_linkContract, key());
-        m_linkContract = 0;
-    }
+    m_linkContract = 0;
     m_namesTyped = false;
 }
 
@@ -736,12 +690,8 @@ QList<qint64> pickDeceased(::ui::AppContext& ctx, QWidget* parent) {
 
 qint64 addDeceasedForContract(::ui::AppContext& ctx, qint64 contractId, QWidget* parent) {
     qint64 id = 0;
-    try {
-        id = DeceasedRules::insertNew(*ctx.db);
-    } catch (const db::DbError& e) {
-        ctx.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(ctx, [&] { id = DeceasedRules::insertNew(*ctx.db); }))
         return 0;
-    }
     DeceasedCard card(ctx, deceasedDefinition(), id, true, parent);
     card.setLinkContract(contractId);
     card.exec();

@@ -2,9 +2,10 @@
 
 #include "cemetery/TableDefaults.h"
 #include "common/Interaction.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/Guarded.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -64,12 +65,10 @@ DefaultsDialog::DefaultsDialog(::ui::AppContext& context, const QString& table, 
     });
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 
-    try {
+    ::ui::guarded(context, [&] {
         for (const TableDefaults::Entry& e : TableDefaults::entries(*context.db, table))
             addEntry(e.column, e.value);
-    } catch (const db::DbError& e) {
-        context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    });
 }
 
 void DefaultsDialog::addEntry(const QString& column, const QString& value) {
@@ -99,19 +98,15 @@ bool DefaultsDialog::store() {
             continue;
         if (TableDefaults::convert(m_table, column, value).isNull()) {
             m_context.interaction->error(
-                QStringLiteral("Messaggio di errore"),
+                common::titles::error,
                 QStringLiteral("Attenzione valore non valido per il campo ") + column);
             m_grid->setCurrentCell(r, 1);
             return false;
         }
         entries.append({column, value});
     }
-    try {
-        TableDefaults::store(*m_context.db, m_table, entries);
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    if (!::ui::guarded(m_context, [&] { TableDefaults::store(*m_context.db, m_table, entries); }))
         return false;
-    }
     return true;
 }
 

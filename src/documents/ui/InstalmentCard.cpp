@@ -2,14 +2,15 @@
 
 #include "common/Interaction.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
 #include "db/RegistryRecord.h"
 #include "documents/InstalmentRules.h"
 #include "documents/ui/FieldBinder.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 
 #include <QDesktopServices>
@@ -25,8 +26,6 @@
 namespace documents::ui {
 
 namespace {
-
-const QString kError = QStringLiteral("Messaggio di errore");
 
 QPushButton* ToolButton(QWidget* parent, QHBoxLayout* row, const QString& caption,
                         const QString& name) {
@@ -168,17 +167,14 @@ bool InstalmentCard::save() {
             e->setFocus();
         return false;
     }
-    try {
-        if (auto f = InstalmentRules::save(*m_context.db, record)) {
-            showFailure(*m_context.interaction, *f);
-            if (QWidget* e = m_fields->editor(f->field))
-                e->setFocus();
-            return false;
-        }
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kError, e.message());
+    if (!::ui::guardedRule(
+            m_context, [&] { return InstalmentRules::save(*m_context.db, record); },
+            [&](const common::Failure& f) {
+                showFailure(*m_context.interaction, f);
+                if (QWidget* e = m_fields->editor(f.field))
+                    e->setFocus();
+            }))
         return false;
-    }
     m_isNew = false;
     load();
     return true;
@@ -198,12 +194,8 @@ void InstalmentCard::cancelEdit() {
     if (m_isNew) {
         if (!m_context.interaction->confirmCancelInsertion())
             return;
-        try {
-            InstalmentRules::remove(*m_context.db, m_id);
-        } catch (const db::DbError& e) {
-            m_context.interaction->error(kError, e.message());
+        if (!::ui::guarded(m_context, [&] { InstalmentRules::remove(*m_context.db, m_id); }))
             return;
-        }
     }
     m_modified = false;
     QDialog::reject();
@@ -227,25 +219,24 @@ void InstalmentCard::chooseFile() {
 void InstalmentCard::viewFile() {
     const QString path = m_fields->value(QStringLiteral("File")).toString().trimmed();
     if (path.isEmpty()) {
-        m_context.interaction->error(kError,
+        m_context.interaction->error(common::titles::error,
                                      QStringLiteral("Attenzione manca il percorso dell'immagine"));
         return;
     }
     if (!QFileInfo::exists(path)) {
         m_context.interaction->error(
-            kError, QStringLiteral("Il file: ") + path +
-                        QStringLiteral(" non esiste più oppure e' stato spostato !!!"));
+            common::titles::error,
+            QStringLiteral("Il file: ") + path +
+                QStringLiteral(" non esiste più oppure e' stato spostato !!!"));
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void InstalmentCard::showCashBook() {
-    try {
+    ::ui::guarded(m_context, [&] {
         showMovement(m_context, InstalmentRules::instalmentMovement(*m_context.db, m_id));
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kError, e.message());
-    }
+    });
 }
 
 void InstalmentCard::showMovement(::ui::AppContext& context, qint64 movementId) {

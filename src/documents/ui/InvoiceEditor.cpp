@@ -1,7 +1,7 @@
 #include "documents/ui/InvoiceEditor.h"
 
 #include "common/Interaction.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
@@ -11,11 +11,13 @@
 #include "documents/ui/FieldBinder.h"
 #include "documents/ui/InstalmentCard.h"
 #include "einvoice/ui/ExportXmlAction.h"
+#include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 
 #include <QHBoxLayout>
@@ -26,9 +28,6 @@
 namespace documents::ui {
 
 namespace {
-
-const QString kError = QStringLiteral("Messaggio di errore");
-const QString kNotice = QStringLiteral("Messaggio di avviso");
 
 QWidget* PageOf(QTabWidget* pages, QWidget* editor) {
     for (int i = 0; i < pages->count(); ++i)
@@ -130,18 +129,10 @@ void InvoiceEditor::showRecord(const QVariantMap& header) {
     m_fields->show(header);
 }
 
-void InvoiceEditor::databaseError(const QString& message) {
-    m_context.interaction->error(kError, message);
-}
-
 void InvoiceEditor::showComputed() {
     QVariantMap stored;
-    try {
-        stored = DocumentStore::load(*m_context.db, m_id);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] { stored = DocumentStore::load(*m_context.db, m_id); }))
         return;
-    }
     QStringList computed{QStringLiteral("TotImponibile"), QStringLiteral("TotImposta"),
                          QStringLiteral("TotFattura"), QStringLiteral("RitenutaAcconto")};
     if (DocumentOptions::load(*m_context.db).stampDuty)
@@ -173,14 +164,12 @@ void InvoiceEditor::fieldLeft(const QString& field) {
         return;
     m_dateOrderPending = false;
     const QVariantMap r = record();
-    try {
+    ::ui::guarded(m_context, [&] {
         Numbering::checkDateOrder(*m_context.db, *m_context.interaction, m_kind,
                                   db::recordValue(r, QStringLiteral("Num")),
                                   db::recordDate(r, QStringLiteral("Data")),
                                   db::recordText(r, QStringLiteral("SerieFatturazione")));
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
-    }
+    });
 }
 
 void InvoiceEditor::customerChosen() {
@@ -189,12 +178,10 @@ void InvoiceEditor::customerChosen() {
     if (customer <= 0)
         return;
     QVariantMap header = record();
-    try {
-        DocumentStore::chooseCustomer(*m_context.db, m_kind, header, customer);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] {
+            DocumentStore::chooseCustomer(*m_context.db, m_kind, header, customer);
+        }))
         return;
-    }
     m_header = header;
     showRecord(m_header);
     refreshInstalments();
@@ -208,12 +195,9 @@ void InvoiceEditor::stampTyped() {
     if (db::recordValue(header, QStringLiteral("ImportoMarcaBollo")).toDouble() ==
         db::recordValue(m_header, QStringLiteral("ImportoMarcaBollo")).toDouble())
         return;
-    try {
-        DocumentStore::saveSilently(*m_context.db, m_kind, header);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context,
+                       [&] { DocumentStore::saveSilently(*m_context.db, m_kind, header); }))
         return;
-    }
     m_header = header;
     showRecord(m_header);
     refreshInstalments();
@@ -221,13 +205,11 @@ void InvoiceEditor::stampTyped() {
 
 void InvoiceEditor::termsChosen() {
     QVariantMap header = record();
-    try {
-        DocumentStore::changePaymentTerms(*m_context.db, m_kind, header,
-                                          m_fields->value(QStringLiteral("ModPagamento_Id")));
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] {
+            DocumentStore::changePaymentTerms(*m_context.db, m_kind, header,
+                                              m_fields->value(QStringLiteral("ModPagamento_Id")));
+        }))
         return;
-    }
     m_header = header;
     showRecord(m_header);
     refreshInstalments();
@@ -236,18 +218,16 @@ void InvoiceEditor::termsChosen() {
 bool InvoiceEditor::save() {
     QVariantMap header = m_header;
     std::optional<common::Failure> failure = m_fields->read(header);
-    try {
-        if (!failure) {
-            if (m_modified)
-                failure = DocumentStore::save(*m_context.db, m_kind, header);
-            else
-                failure =
-                    HeaderRules::validate(m_kind, header, DocumentOptions::load(*m_context.db));
-        }
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] {
+            if (!failure) {
+                if (m_modified)
+                    failure = DocumentStore::save(*m_context.db, m_kind, header);
+                else
+                    failure =
+                        HeaderRules::validate(m_kind, header, DocumentOptions::load(*m_context.db));
+            }
+        }))
         return false;
-    }
     if (failure) {
         m_validationFailed = true;
         showFailure(*m_context.interaction, *failure);
@@ -276,12 +256,9 @@ bool InvoiceEditor::post() {
         showFailure(*m_context.interaction, *f);
         return false;
     }
-    try {
-        DocumentStore::saveSilently(*m_context.db, m_kind, header);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context,
+                       [&] { DocumentStore::saveSilently(*m_context.db, m_kind, header); }))
         return false;
-    }
     m_header = header;
     showRecord(m_header);
     refreshInstalments();
@@ -311,12 +288,11 @@ void InvoiceEditor::reject() {
 void InvoiceEditor::print() {
     if (!post())
         return;
-    const int code = m_kind == DocumentKind::CustomerCreditNote ? 4 : 8;
-    try {
+    const int code = m_kind == DocumentKind::CustomerCreditNote ? printing::reports::creditNote
+                                                                : printing::reports::invoice;
+    ::ui::guarded(m_context, [&] {
         printing::ui::printReport(m_context, printing::ReportCall{code, m_id});
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
-    }
+    });
 }
 
 void InvoiceEditor::exportXml() {
@@ -331,30 +307,22 @@ void InvoiceEditor::exportXml() {
 void InvoiceEditor::exportAndSend() {
     if (!save())
         return;
-    try {
+    ::ui::guarded(m_context, [&] {
         printing::ui::exportAndSend(m_context, printing::ExportKind::Invoice, m_id, this);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
-    }
+    });
 }
 
 void InvoiceEditor::showCashBook() {
-    try {
+    ::ui::guarded(m_context, [&] {
         InstalmentCard::showMovement(
             m_context, InstalmentRules::documentMovement(*m_context.db, m_kind, m_id,
                                                          m_instalments->currentKey()));
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
-    }
+    });
 }
 
 void InvoiceEditor::totals() {
-    try {
-        DocumentStore::recalculateNow(*m_context.db, m_id);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] { DocumentStore::recalculateNow(*m_context.db, m_id); }))
         return;
-    }
     showComputed();
     refreshInstalments();
 }

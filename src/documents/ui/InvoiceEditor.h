@@ -113,7 +113,6 @@ private:
     void editInstalmentAt(qint64 instalmentId, bool isNew);
     // Writes pending header edits without the checks (print, exports).
     bool post();
-    void databaseError(const QString& message);
 
     ::ui::AppContext& m_context;
     DocumentKind m_kind;

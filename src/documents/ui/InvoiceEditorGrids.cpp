@@ -1,5 +1,5 @@
 #include "common/Interaction.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "documents/ContractImport.h"
 #include "documents/CreditNoteImport.h"
@@ -15,6 +15,7 @@
 #include "einvoice/ui/AttachmentEditor.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 #include "ui/RecordModel.h"
 
 #include <QComboBox>
@@ -23,12 +24,6 @@
 // The grids of the invoice and credit-note editor: rows, instalments,
 // attachments, imports and the credited invoice.
 namespace documents::ui {
-
-namespace {
-
-const QString kNotice = QStringLiteral("Messaggio di avviso");
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Rows
@@ -39,15 +34,13 @@ void InvoiceEditor::refreshRows() {
                                                                     : QStringLiteral("IDX ASC"))
                                            : QStringLiteral("NumeroRiga, IDX");
     const qint64 current = m_rows->currentKey();
-    try {
-        m_rows->setResult(
-            m_context.db->query(QStringLiteral("select * from %1 where %2 = ? order by %3")
-                                    .arg(t.rows, t.parent, order),
-                                {m_id}));
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] {
+            m_rows->setResult(
+                m_context.db->query(QStringLiteral("select * from %1 where %2 = ? order by %3")
+                                        .arg(t.rows, t.parent, order),
+                                    {m_id}));
+        }))
         return;
-    }
     if (current != 0)
         m_rows->selectKey(current);
 }
@@ -76,16 +69,14 @@ void InvoiceEditor::addRowByCode() {
     if (code.isEmpty())
         return;
     qint64 row = 0;
-    try {
-        if (auto f = DocumentRows::addByCode(*m_context.db, m_kind, m_id, code, &row)) {
-            showFailure(*m_context.interaction, *f);
-            m_code->selectAll();
-            return;
-        }
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guardedRule(
+            m_context,
+            [&] { return DocumentRows::addByCode(*m_context.db, m_kind, m_id, code, &row); },
+            [&](const common::Failure& f) {
+                showFailure(*m_context.interaction, f);
+                m_code->selectAll();
+            }))
         return;
-    }
     m_code->clear();
     afterRowChange();
     m_rows->selectKey(row);
@@ -96,24 +87,19 @@ void InvoiceEditor::addArticle() {
     if (article == 0)
         return;
     qint64 row = 0;
-    try {
-        row = DocumentRows::addArticle(*m_context.db, m_kind, m_id, article);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] {
+            row = DocumentRows::addArticle(*m_context.db, m_kind, m_id, article);
+        }))
         return;
-    }
     afterRowChange();
     m_rows->selectKey(row);
 }
 
 void InvoiceEditor::addFreeRow() {
     qint64 row = 0;
-    try {
-        row = DocumentRows::addFreeRow(*m_context.db, m_kind, m_id);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context,
+                       [&] { row = DocumentRows::addFreeRow(*m_context.db, m_kind, m_id); }))
         return;
-    }
     afterRowChange();
     m_rows->selectKey(row);
     editRowAt(row);
@@ -138,14 +124,11 @@ void InvoiceEditor::removeRow() {
     const qint64 row = m_rows->currentKey();
     if (row == 0)
         return;
-    if (!m_context.interaction->question(kNotice, DocumentRows::removeQuestion(m_kind)))
+    if (!m_context.interaction->question(common::titles::warning,
+                                         DocumentRows::removeQuestion(m_kind)))
         return;
-    try {
-        DocumentRows::remove(*m_context.db, m_kind, row);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] { DocumentRows::remove(*m_context.db, m_kind, row); }))
         return;
-    }
     afterRowChange();
 }
 
@@ -154,26 +137,21 @@ void InvoiceEditor::removeRow() {
 
 void InvoiceEditor::refreshInstalments() {
     const qint64 current = m_instalments->currentKey();
-    try {
-        m_instalments->setResult(m_context.db->query(
-            QStringLiteral("select * from FatturaScadenze where Fattura_ID = ? order by Numero"),
-            {m_id}));
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] {
+            m_instalments->setResult(m_context.db->query(
+                QStringLiteral(
+                    "select * from FatturaScadenze where Fattura_ID = ? order by Numero"),
+                {m_id}));
+        }))
         return;
-    }
     if (current != 0)
         m_instalments->selectKey(current);
 }
 
 void InvoiceEditor::addInstalment() {
     qint64 id = 0;
-    try {
-        id = InstalmentRules::add(*m_context.db, m_kind, m_id);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] { id = InstalmentRules::add(*m_context.db, m_kind, m_id); }))
         return;
-    }
     editInstalmentAt(id, true);
 }
 
@@ -197,14 +175,11 @@ void InvoiceEditor::removeInstalment() {
     const qint64 id = m_instalments->currentKey();
     if (id == 0)
         return;
-    if (!m_context.interaction->question(kNotice, InstalmentRules::removeQuestion()))
+    if (!m_context.interaction->question(common::titles::warning,
+                                         InstalmentRules::removeQuestion()))
         return;
-    try {
-        InstalmentRules::remove(*m_context.db, id);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] { InstalmentRules::remove(*m_context.db, id); }))
         return;
-    }
     refreshInstalments();
     m_modified = true;
 }
@@ -213,14 +188,12 @@ void InvoiceEditor::removeInstalment() {
 // Attachments
 
 void InvoiceEditor::refreshAttachments() {
-    try {
+    ::ui::guarded(m_context, [&] {
         m_attachments->setResult(m_context.db->query(
             QStringLiteral(
                 "select * from Fattura_Allegati where Fattura_Id = ? order by NomeAttachment"),
             {m_id}));
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
-    }
+    });
 }
 
 void InvoiceEditor::addAttachment() {
@@ -241,18 +214,8 @@ void InvoiceEditor::removeAttachment() {
     const qint64 id = m_attachments->currentKey();
     if (id == 0)
         return;
-    if (!m_context.interaction->question(
-            kNotice, QStringLiteral("Sei sicuro di voler eliminare il Record dell'Allegato ?")))
-        return;
-    try {
-        db::Transaction tx(*m_context.db);
-        m_context.db->exec(QStringLiteral("delete * from Fattura_Allegati where id = ?"), {id});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
-        return;
-    }
-    refreshAttachments();
+    if (einvoice::ui::deleteAttachment(m_context, id))
+        refreshAttachments();
 }
 
 // ---------------------------------------------------------------------------
@@ -262,7 +225,7 @@ void InvoiceEditor::refreshImports() {
     if (!m_quoteChoice)
         return;
     const qint64 customer = db::RecordKey(record(), QStringLiteral("Cliente_ID"));
-    try {
+    ::ui::guarded(m_context, [&] {
         m_quoteChoice->clear();
         m_quoteChoice->addItem(QString(), 0);
         m_contractChoice->clear();
@@ -283,24 +246,17 @@ void InvoiceEditor::refreshImports() {
             QStringLiteral("select * from FatturaContrattiRighe where Fattura_ID = ? order by "
                            "Data, Numero, NumeroRiga"),
             {m_id}));
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
-    }
+    });
 }
 
 void InvoiceEditor::importQuote(int index) {
     const qint64 quote = m_quoteChoice->itemData(index).toLongLong();
     if (quote == 0)
         return;
-    try {
-        if (auto f = QuoteImport::import(*m_context.db, m_id, quote)) {
-            showFailure(*m_context.interaction, *f);
-            return;
-        }
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guardedRule(
+            m_context, [&] { return QuoteImport::import(*m_context.db, m_id, quote); },
+            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
         return;
-    }
     refreshImports();
     afterRowChange();
 }
@@ -309,12 +265,8 @@ void InvoiceEditor::removeQuote() {
     const qint64 quote = m_quotes->currentKey();
     if (quote == 0)
         return;
-    try {
-        QuoteImport::remove(*m_context.db, m_id, quote);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] { QuoteImport::remove(*m_context.db, m_id, quote); }))
         return;
-    }
     refreshImports();
     afterRowChange();
 }
@@ -323,15 +275,10 @@ void InvoiceEditor::importContract(int index) {
     const qint64 row = m_contractChoice->itemData(index).toLongLong();
     if (row == 0)
         return;
-    try {
-        if (auto f = ContractImport::import(*m_context.db, m_id, row)) {
-            showFailure(*m_context.interaction, *f);
-            return;
-        }
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guardedRule(
+            m_context, [&] { return ContractImport::import(*m_context.db, m_id, row); },
+            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
         return;
-    }
     refreshImports();
     afterRowChange();
 }
@@ -340,12 +287,8 @@ void InvoiceEditor::removeContract() {
     const qint64 row = m_contracts->currentKey();
     if (row == 0)
         return;
-    try {
-        ContractImport::remove(*m_context.db, m_id, row);
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guarded(m_context, [&] { ContractImport::remove(*m_context.db, m_id, row); }))
         return;
-    }
     refreshImports();
     afterRowChange();
 }
@@ -355,15 +298,11 @@ void InvoiceEditor::removeContract() {
 
 void InvoiceEditor::findInvoice() {
     QList<CreditNoteImport::Invoice> invoices;
-    try {
-        if (auto f = CreditNoteImport::invoicesOf(*m_context.db, record(), &invoices)) {
-            showFailure(*m_context.interaction, *f);
-            return;
-        }
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guardedRule(
+            m_context,
+            [&] { return CreditNoteImport::invoicesOf(*m_context.db, record(), &invoices); },
+            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
         return;
-    }
     InvoicePicker finder(invoices, this);
     if (finder.exec() != QDialog::Accepted)
         return;
@@ -375,15 +314,13 @@ void InvoiceEditor::findInvoice() {
 
 void InvoiceEditor::importRows() {
     QVariantMap note = record();
-    try {
-        if (auto f = CreditNoteImport::importRows(*m_context.db, *m_context.interaction, note)) {
-            showFailure(*m_context.interaction, *f);
-            return;
-        }
-    } catch (const db::DbError& e) {
-        databaseError(e.message());
+    if (!::ui::guardedRule(
+            m_context,
+            [&] {
+                return CreditNoteImport::importRows(*m_context.db, *m_context.interaction, note);
+            },
+            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
         return;
-    }
     for (const char* c : {"NCFattIDRif", "NCFattNumRif", "NCFatSerieRif", "NCFattDataRif"}) {
         m_header[QString::fromLatin1(c)] = db::recordValue(note, c);
         m_fields->showValue(QString::fromLatin1(c), db::recordValue(note, c));

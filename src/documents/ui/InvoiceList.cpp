@@ -2,17 +2,19 @@
 
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
 #include "documents/DocumentDeletion.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/SeriesChooser.h"
+#include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/Guarded.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -269,13 +271,14 @@ void InvoiceList::removeDocument() {
     const qint64 key = currentKey();
     if (key == 0)
         return;
-    try {
-        if (!DocumentDeletion::confirmAndRemove(*context().db, *context().interaction, m_kind, key))
-            return;
-    } catch (const db::DbError& e) {
-        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    bool removed = false;
+    if (!::ui::guarded(context(),
+                       [&] {
+                           removed = DocumentDeletion::confirmAndRemove(
+                               *context().db, *context().interaction, m_kind, key);
+                       }) ||
+        !removed)
         return;
-    }
     refresh();
 }
 
@@ -283,24 +286,21 @@ void InvoiceList::printList() {
     QStringList parts{periodCondition(context())};
     if (!m_applied.isEmpty())
         parts << m_applied;
-    try {
-        printing::ui::printReport(context(),
-                                  printing::ReportCall{isCredit(m_kind) ? 32 : 30, QVariant(),
-                                                       parts.join(QStringLiteral(" and "))});
-    } catch (const db::DbError& e) {
-        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    ::ui::guarded(context(), [&] {
+        printing::ui::printReport(
+            context(), printing::ReportCall{isCredit(m_kind) ? printing::reports::creditNoteList
+                                                             : printing::reports::invoiceList,
+                                            QVariant(), parts.join(QStringLiteral(" and "))});
+    });
 }
 
 void InvoiceList::exportAndSend() {
     const qint64 key = currentKey();
     if (key == 0)
         return;
-    try {
+    ::ui::guarded(context(), [&] {
         printing::ui::exportAndSend(context(), printing::ExportKind::Invoice, key, this);
-    } catch (const db::DbError& e) {
-        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    });
 }
 
 } // namespace documents::ui

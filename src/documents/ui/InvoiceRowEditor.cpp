@@ -1,8 +1,8 @@
 #include "documents/ui/InvoiceRowEditor.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
 #include "db/RegistryRecord.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentRows.h"
@@ -12,6 +12,7 @@
 #include "documents/ui/FieldBinder.h"
 #include "ui/AppContext.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 
 #include <QGridLayout>
@@ -169,7 +170,7 @@ void InvoiceRowEditor::lastPrice() {
             .toLongLong();
     const qint64 article = db::RecordKey(m_record, QStringLiteral("Articolo_ID"));
     const auto found = LastPrice::find(*m_context.db, customer, m_documentId, article);
-    m_context.interaction->information(QStringLiteral("Messaggio di avviso"),
+    m_context.interaction->information(common::titles::warning,
                                        found ? found->message() : LastPrice::noneMessage());
 }
 
@@ -204,13 +205,11 @@ void InvoiceRowEditor::reject() {
 bool InvoiceRowEditor::save() {
     QVariantMap row = m_record;
     std::optional<common::Failure> failure = m_fields->read(row);
-    try {
-        if (!failure)
-            failure = DocumentRows::save(*m_context.db, m_kind, m_documentId, row);
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    if (!::ui::guarded(m_context, [&] {
+            if (!failure)
+                failure = DocumentRows::save(*m_context.db, m_kind, m_documentId, row);
+        }))
         return false;
-    }
     if (failure) {
         showFailure(*m_context.interaction, *failure);
         if (QWidget* e = m_fields->editor(failure->field))

@@ -2,10 +2,11 @@
 
 #include "common/SqlText.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 #include "ui/RecordModel.h"
 
 #include <QHBoxLayout>
@@ -70,13 +71,11 @@ void ArticlePicker::refresh() {
         sql += QStringLiteral(" and (Codice like '%1*' or Descrizione like '%1*')").arg(quoted);
     }
     sql += QStringLiteral(" order by Descrizione");
-    try {
+    ::ui::guarded(m_context, [&] {
         m_grid->setResult(m_context.db->query(sql));
         if (m_grid->records()->rowCount() > 0 && m_grid->currentKey() == 0)
             m_grid->selectRow(0);
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    });
 }
 
 void ArticlePicker::choose() {

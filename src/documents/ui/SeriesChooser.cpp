@@ -1,10 +1,11 @@
 #include "documents/ui/SeriesChooser.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/Guarded.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -36,7 +37,7 @@ SeriesChooser::SeriesChooser(AppContext& context, Document document, QWidget* pa
     m_series = new QComboBox(this);
     m_series->setObjectName(QStringLiteral("cboSerie"));
     m_series->addItem(QString());
-    try {
+    ::ui::guarded(context, [&] {
         const db::Result rows = context.db->query(
             QStringLiteral("select Serie, Descrizione from SerieFatturazione order by Serie"));
         for (const db::Row& r : rows) {
@@ -47,9 +48,7 @@ SeriesChooser::SeriesChooser(AppContext& context, Document document, QWidget* pa
             m_series->addItem(
                 description.isEmpty() ? serie : serie + QStringLiteral(" - ") + description, serie);
         }
-    } catch (const db::DbError& e) {
-        context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    });
     layout->addWidget(m_series);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);

@@ -1,13 +1,15 @@
 #include "documents/ui/SeriesRegistry.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "db/Database.h"
-#include "db/DbError.h"
+#include "documents/InvoicingSeries.h"
 #include "registries/SimpleRegistryRules.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenTitle.h"
 
@@ -23,8 +25,6 @@
 namespace documents::ui {
 
 namespace {
-
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
 
 QVariant nullIfEmpty(const QString& text) {
     return text.isEmpty() ? QVariant() : QVariant(text);
@@ -103,12 +103,10 @@ SeriesRegistry::SeriesRegistry(AppContext& context, QWidget* parent)
 
 void SeriesRegistry::refresh(qint64 select) {
     m_moving = true;
-    try {
+    ::ui::guarded(m_context, [&] {
         m_grid->setResult(
             m_context.db->query(QStringLiteral("select * from SerieFatturazione order by Serie")));
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
-    }
+    });
     if (select == 0 || !m_grid->selectKey(select))
         if (m_grid->records()->rowCount() > 0)
             m_grid->selectKey(m_grid->keyAt(0));
@@ -146,24 +144,13 @@ bool SeriesRegistry::write(bool check) {
     const QVariantMap values{{QStringLiteral("Serie"), nullIfEmpty(m_serie->text().trimmed())},
                              {QStringLiteral("Descrizione"), nullIfEmpty(m_descrizione->text())},
                              {QStringLiteral("Note"), nullIfEmpty(m_note->toPlainText())}};
-    if (check)
-        if (auto failure = registries::validateInvoicingSeries(values)) {
-            m_context.interaction->error(failure->title, failure->text);
-            m_serie->setFocus();
-            return false;
-        }
-    try {
-        db::Transaction tx(*m_context.db);
-        m_context.db->update(
-            QStringLiteral("SerieFatturazione"), m_key,
-            {{QStringLiteral("Serie"), values.value(QStringLiteral("Serie"))},
-             {QStringLiteral("Descrizione"), values.value(QStringLiteral("Descrizione"))},
-             {QStringLiteral("Note"), values.value(QStringLiteral("Note"))}});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guardedRule(
+            m_context, [&] { return InvoicingSeries::save(*m_context.db, m_key, values, check); },
+            [&](const common::Failure& f) {
+                m_context.interaction->error(f.title, f.text);
+                m_serie->setFocus();
+            }))
         return false;
-    }
     m_shown = {m_serie->text(), m_descrizione->text(), m_note->toPlainText()};
     return true;
 }
@@ -172,14 +159,8 @@ void SeriesRegistry::addSeries() {
     if (isModified() && !write(false))
         return;
     qint64 key = 0;
-    try {
-        db::Transaction tx(*m_context.db);
-        key = m_context.db->insert(QStringLiteral("SerieFatturazione"), {});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(m_context, [&] { key = InvoicingSeries::add(*m_context.db); }))
         return;
-    }
     refresh(key);
     m_serie->setFocus();
 }
@@ -188,17 +169,11 @@ void SeriesRegistry::removeSeries() {
     if (m_key == 0)
         return;
     if (!m_context.interaction->question(
-            QStringLiteral("Messaggio di avviso"),
+            common::titles::warning,
             QStringLiteral("Sei sicuro di voler eliminare la Serie di Fatturazione?")))
         return;
-    try {
-        db::Transaction tx(*m_context.db);
-        m_context.db->exec(QStringLiteral("delete * from SerieFatturazione where ID = ?"), {m_key});
-        tx.commit();
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(m_context, [&] { InvoicingSeries::remove(*m_context.db, m_key); }))
         return;
-    }
     m_key = 0;
     refresh(0);
 }

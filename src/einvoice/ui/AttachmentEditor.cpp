@@ -1,11 +1,12 @@
 #include "einvoice/ui/AttachmentEditor.h"
 
 #include "common/Interaction.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "einvoice/Attachments.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -18,22 +19,14 @@
 
 namespace einvoice::ui {
 
-namespace {
-
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
-
-} // namespace
-
 bool editAttachment(::ui::AppContext& context, qint64 documentId, qint64 attachmentId,
                     QWidget* parent) {
     const bool isNew = attachmentId == 0;
-    try {
-        if (isNew)
-            attachmentId = attachments::add(*context.db, documentId);
-    } catch (const db::DbError& e) {
-        context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context, [&] {
+            if (isNew)
+                attachmentId = attachments::add(*context.db, documentId);
+        }))
         return false;
-    }
     AttachmentEditor editor(context, attachmentId, isNew, parent);
     return editor.exec() == QDialog::Accepted;
 }
@@ -41,15 +34,11 @@ bool editAttachment(::ui::AppContext& context, qint64 documentId, qint64 attachm
 bool deleteAttachment(::ui::AppContext& context, qint64 attachmentId) {
     if (attachmentId == 0 ||
         !context.interaction->question(
-            QStringLiteral("Messaggio di avviso"),
+            common::titles::warning,
             QStringLiteral("Sei sicuro di voler eliminare il Record dell'Allegato ?")))
         return false;
-    try {
-        attachments::remove(*context.db, attachmentId);
-    } catch (const db::DbError& e) {
-        context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context, [&] { attachments::remove(*context.db, attachmentId); }))
         return false;
-    }
     return true;
 }
 
@@ -118,11 +107,7 @@ AttachmentEditor::AttachmentEditor(::ui::AppContext& context, qint64 attachmentI
                        static_cast<QWidget*>(m_path)})
         navigator->add(w);
 
-    try {
-        display(attachments::load(*context.db, attachmentId));
-    } catch (const db::DbError& e) {
-        context.interaction->error(kErrorTitle, e.message());
-    }
+    ::ui::guarded(context, [&] { display(attachments::load(*context.db, attachmentId)); });
     m_name->setFocus();
 }
 
@@ -155,17 +140,14 @@ void AttachmentEditor::chooseFile() {
 }
 
 bool AttachmentEditor::save() {
-    try {
-        if (const auto f = attachments::save(*m_context.db, m_id, values())) {
-            m_context.interaction->fail(*f);
-            if (QWidget* w = findChild<QWidget*>(f->field))
-                w->setFocus();
-            return false;
-        }
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guardedRule(
+            m_context, [&] { return attachments::save(*m_context.db, m_id, values()); },
+            [&](const common::Failure& f) {
+                m_context.interaction->fail(f);
+                if (QWidget* w = findChild<QWidget*>(f.field))
+                    w->setFocus();
+            }))
         return false;
-    }
     accept();
     return true;
 }
@@ -174,12 +156,8 @@ void AttachmentEditor::cancel() {
     if (m_isNew) {
         if (!m_context.interaction->confirmCancelInsertion())
             return;
-        try {
-            attachments::remove(*m_context.db, m_id);
-        } catch (const db::DbError& e) {
-            m_context.interaction->error(kErrorTitle, e.message());
+        if (!::ui::guarded(m_context, [&] { attachments::remove(*m_context.db, m_id); }))
             return;
-        }
     }
     QDialog::reject();
 }

@@ -1,10 +1,11 @@
 #include "einvoice/ui/PublicOfficeLookup.h"
 
 #include "common/Interaction.h"
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 #include "ui/ScreenTitle.h"
 
 #include <QGridLayout>
@@ -15,8 +16,6 @@
 #include <QVBoxLayout>
 
 namespace einvoice::ui {
-
-namespace {} // namespace
 
 PublicOfficeLookup::PublicOfficeLookup(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
@@ -115,18 +114,13 @@ IpaSearch PublicOfficeLookup::criteria() const {
 }
 
 void PublicOfficeLookup::search() {
-    try {
-        db::Result rows;
-        if (const auto f = criteria().run(*m_context.db, &rows)) {
-            m_context.interaction->information(f->title, f->text);
-            return;
-        }
-        m_rows = rows;
-        m_grid->setResult(std::move(rows));
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    db::Result rows;
+    if (!::ui::guardedRule(
+            m_context, [&] { return criteria().run(*m_context.db, &rows); },
+            [&](const common::Failure& f) { m_context.interaction->information(f.title, f.text); }))
         return;
-    }
+    m_rows = rows;
+    m_grid->setResult(std::move(rows));
     if (!m_rows.empty()) {
         m_grid->selectKey(m_grid->keyAt(0));
         m_grid->setFocus();
@@ -148,27 +142,25 @@ void PublicOfficeLookup::importDirectory() {
     if (path.isEmpty())
         return;
     if (!m_context.interaction->question(
-            QStringLiteral("Messaggio di avviso"),
+            common::titles::warning,
             QStringLiteral("L'elenco degli uffici in archivio sarà sostituito da quello del "
                            "file scelto. Vuoi proseguire ?")))
         return;
     IpaImportResult r;
-    try {
-        common::Interaction* interaction = m_context.interaction;
-        r = IpaImport::run(*m_context.db, path, [interaction](qint64 done, qint64 total) {
-            return interaction->progress(QStringLiteral("Importazione degli uffici in corso..."),
-                                         done, total);
-        });
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    common::Interaction* interaction = m_context.interaction;
+    if (!::ui::guarded(m_context, [&] {
+            r = IpaImport::run(*m_context.db, path, [interaction](qint64 done, qint64 total) {
+                return interaction->progress(
+                    QStringLiteral("Importazione degli uffici in corso..."), done, total);
+            });
+        }))
         return;
-    }
     QString text = QStringLiteral("Uffici importati: %1").arg(r.offices);
     if (r.withoutTown > 0)
         text += QStringLiteral("\nDi cui senza un comune dell'archivio: %1").arg(r.withoutTown);
     if (r.skipped > 0)
         text += QStringLiteral("\nRighe senza codice univoco, scartate: %1").arg(r.skipped);
-    m_context.interaction->information(QStringLiteral("Messaggio di avviso"), text);
+    m_context.interaction->information(common::titles::warning, text);
     reset();
 }
 
@@ -177,7 +169,7 @@ void PublicOfficeLookup::choose() {
     if (m_rows.empty() || key == 0)
         return;
     if (!m_context.interaction->question(
-            QStringLiteral("Messaggio di avviso"),
+            common::titles::warning,
             QStringLiteral("Posso sovrascrivere i dati della PA scelta con quelli del Cliente ? "
                            "Vuoi proseguire ?")))
         return;

@@ -1,10 +1,11 @@
 #include "einvoice/ui/RejectionErrorScreens.h"
 
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "einvoice/RejectionErrors.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -95,7 +96,7 @@ RejectionErrorCard::RejectionErrorCard(::ui::AppContext& context, qint64 id, QWi
     layout->addLayout(buttons);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 
-    try {
+    ::ui::guarded(context, [&] {
         const db::Row r = rejectionerrors::find(*context.db, id);
         if (r.columnCount() > 0) {
             m_code->setText(r.text(QStringLiteral("Codice")));
@@ -103,9 +104,7 @@ RejectionErrorCard::RejectionErrorCard(::ui::AppContext& context, qint64 id, QWi
             m_description->setPlainText(r.text(QStringLiteral("Descrizione")));
             m_suggestions->setPlainText(r.text(QStringLiteral("Suggerimenti")));
         }
-    } catch (const db::DbError& e) {
-        context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
-    }
+    });
     back->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "printing/ui/DocumentActions.h"
 
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "mail/ui/EmailDialog.h"
 #include "ui/AppContext.h"
 
@@ -24,7 +25,7 @@ bool exportAndSend(::ui::AppContext& context, printing::ExportKind kind, qint64 
     QApplication::restoreOverrideCursor();
     if (!written || !QFileInfo::exists(e->file)) {
         context.interaction->error(
-            QStringLiteral("Messaggio di errore"),
+            common::titles::error,
             QStringLiteral("Il documento non è stato esportato nel file %1.").arg(e->file));
         return false;
     }

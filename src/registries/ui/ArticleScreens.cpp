@@ -1,10 +1,12 @@
 #include "registries/ui/ArticleScreens.h"
 
+#include "common/Titles.h"
 #include "db/DbError.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "ui/AppContext.h"
 #include "ui/CardFields.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QComboBox>
@@ -155,12 +157,10 @@ void ArticleCard::grossTyped() {
 
 void ArticleCard::vatChosen() {
     db::RegistryRecord r = current();
-    try {
-        ArticleRules::vatChanged(*context().db, r, db::RecordKey(r, "Iva_Id"));
-    } catch (const db::DbError& e) {
-        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    if (!::ui::guarded(context(), [&] {
+            ArticleRules::vatChanged(*context().db, r, db::RecordKey(r, "Iva_Id"));
+        }))
         return;
-    }
     setValue(QStringLiteral("PrezzoCompleto"), r.value("PrezzoCompleto"));
 }
 

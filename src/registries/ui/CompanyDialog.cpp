@@ -1,10 +1,11 @@
 #include "registries/ui/CompanyDialog.h"
 
-#include "db/DbError.h"
+#include "common/Titles.h"
 #include "registries/CompanyRules.h"
 #include "registries/ui/LogoEditor.h"
 #include "ui/FieldEditors.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -325,7 +326,7 @@ std::optional<common::Failure> checkFiscalParty(FiscalParty party, const QVarian
         return values.value(prefix + QLatin1String(name)).toString().trimmed();
     };
     const auto failure = [&](const QString& message, const char* name) {
-        return common::Failure{QStringLiteral("Messaggio di errore"), message + u' ' + whose,
+        return common::Failure{common::titles::error, message + u' ' + whose,
                                prefix + QLatin1String(name)};
     };
     if (representative || !text("IdCodice").isEmpty()) {
@@ -461,12 +462,8 @@ bool FiscalPartyDialog::save() {
             value = value.isNull() ? value : QVariant(value.toString().trimmed().toUpper());
         row.append({it.key(), value});
     }
-    try {
-        CompanyRules::save(*m_context.db, row);
-    } catch (const db::DbError& e) {
-        m_context.interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    if (!::ui::guarded(m_context, [&] { CompanyRules::save(*m_context.db, row); }))
         return false;
-    }
     accept();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "registries/ui/CustomerScreens.h"
 
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "db/DbError.h"
 #include "printing/ui/DocumentActions.h"
 #include "registries/EmailAddresses.h"
@@ -8,6 +9,7 @@
 #include "ui/AppContext.h"
 #include "ui/CardFields.h"
 #include "ui/DataGrid.h"
+#include "ui/Guarded.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QButtonGroup>
@@ -341,12 +343,11 @@ void CustomerCard::showDerivedNames() {
 
 void CustomerCard::categoryChosen() {
     db::RegistryRecord r;
-    try {
-        CustomerRules::chooseCategory(*context().db, r, db::RecordKey(values(), "Categoria_ID"));
-    } catch (const db::DbError& e) {
-        context().interaction->error(QStringLiteral("Messaggio di errore"), e.message());
+    if (!::ui::guarded(context(), [&] {
+            CustomerRules::chooseCategory(*context().db, r,
+                                          db::RecordKey(values(), "Categoria_ID"));
+        }))
         return;
-    }
     setValue(QStringLiteral("ColoreCategoria"), r.value("ColoreCategoria"));
 }
 
@@ -360,13 +361,7 @@ std::optional<common::Failure> CustomerCard::validate(const QVariantMap& values)
 void CustomerCard::writeExtra(db::Database& db, const QVariantMap& values) {
     db::RegistryRecord r = values;
     const bool touched = isNew() || CustomerRules::namesChanged(storedValues(), values);
-    CustomerRules::completeSave(db, key(), r, kind(), touched);
-    // The colour copy is not an editable field: written here, as the town
-    // key of a public office chosen in the lookup.
-    db::Values extra{{QStringLiteral("ColoreCategoria"), r.value("ColoreCategoria")}};
-    if (m_officeTown.isValid())
-        extra.append({QStringLiteral("Comune_id"), m_officeTown});
-    db.update(QStringLiteral("Clienti"), key(), extra);
+    CustomerRules::completeSave(db, key(), r, kind(), touched, m_officeTown);
     setValue(QStringLiteral("NominativoDocumenti"), r.value("NominativoDocumenti"));
     setValue(QStringLiteral("NominativoVisualizzato"), r.value("NominativoVisualizzato"));
 }

@@ -2,6 +2,7 @@
 
 #include "common/Installation.h"
 #include "common/Interaction.h"
+#include "common/Titles.h"
 #include "registries/CompanyRules.h"
 #include "ui/ActionButton.h"
 
@@ -94,8 +95,7 @@ void LogoEditor::choose() {
 void LogoEditor::openBitmap() {
     const QString path = common::Installation::filePath(QStringLiteral("LogoMaga.bmp"));
     if (!QFileInfo::exists(path)) {
-        m_ui.error(QStringLiteral("Messaggio di errore"),
-                   QStringLiteral("Attenzione manca il file ") + path);
+        m_ui.error(common::titles::error, QStringLiteral("Attenzione manca il file ") + path);
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -1,9 +1,12 @@
 #include "registries/ui/RegistryHelpers.h"
 
+#include "common/Titles.h"
 #include "db/DbError.h"
+#include "registries/SimpleRegistryRules.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/Guarded.h"
 #include "ui/RecordModel.h"
 
 #include <QCompleter>
@@ -17,9 +20,6 @@
 namespace registries::ui {
 
 namespace {
-
-const QString kWarningTitle = QStringLiteral("Messaggio di avviso");
-const QString kErrorTitle = QStringLiteral("Messaggio di errore");
 
 QString editorText(QWidget* editor) {
     if (auto* line = qobject_cast<QLineEdit*>(editor))
@@ -47,7 +47,7 @@ void TaxWarnings::show(const FieldWarning& w) {
     if (m_shown.contains(w.field) && m_shown.value(w.field) == value)
         return;
     m_shown.insert(w.field, value);
-    m_context.interaction->warning(kWarningTitle, w.text);
+    m_context.interaction->warning(common::titles::warning, w.text);
 }
 
 void TaxWarnings::check(const QString& field) {
@@ -100,7 +100,7 @@ void exportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
                      const std::function<QByteArray(db::Database&, const QList<qint64>&)>& write,
                      const QString& suggestedName) {
     if (keys.isEmpty()) {
-        context.interaction->warning(kWarningTitle,
+        context.interaction->warning(common::titles::warning,
                                      QStringLiteral("Attenzione selezionare almeno una riga"));
         return;
     }
@@ -111,23 +111,19 @@ void exportVCardFile(::ui::AppContext& context, const QList<qint64>& keys,
         return;
     if (QFileInfo::exists(path) &&
         !context.interaction->question(
-            kWarningTitle, QStringLiteral("Il file e' gia' presente ! Sovrascriverlo ?")))
+            common::titles::warning, QStringLiteral("Il file e' gia' presente ! Sovrascriverlo ?")))
         return;
     QByteArray data;
-    try {
-        data = write(*context.db, keys);
-    } catch (const db::DbError& e) {
-        context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context, [&] { data = write(*context.db, keys); }))
         return;
-    }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size()) {
         context.interaction->error(
-            kErrorTitle,
+            common::titles::error,
             QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)));
         return;
     }
-    context.interaction->information(kWarningTitle,
+    context.interaction->information(common::titles::warning,
                                      QStringLiteral("Contatti esportati: %1").arg(keys.size()));
 }
 
@@ -142,19 +138,22 @@ bool importVCardFile(
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         context.interaction->error(
-            kErrorTitle,
+            common::titles::error,
             QStringLiteral("Impossibile leggere il file %1").arg(QDir::toNativeSeparators(path)));
         return false;
     }
     VCardImportReport report;
-    try {
-        report = read(*context.db, file.readAll());
-    } catch (const db::DbError& e) {
-        context.interaction->error(kErrorTitle, e.message());
+    if (!::ui::guarded(context, [&] { report = read(*context.db, file.readAll()); }))
         return false;
-    }
-    context.interaction->information(kWarningTitle, report.text());
+    context.interaction->information(common::titles::warning, report.text());
     return report.imported > 0;
+}
+
+std::function<void(db::Database&, qint64, const QVariantMap&)>
+categoryColourCopy(const QString& table) {
+    return [table](db::Database& db, qint64 key, const QVariantMap& values) {
+        copyCategoryColour(db, table, key, values.value(QStringLiteral("ColoreCategoria")));
+    };
 }
 
 void attachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,

@@ -20,6 +20,10 @@ class DataGrid;
 
 namespace registries::ui {
 
+// The afterSave of a category card whose colour the rows of table copy.
+std::function<void(db::Database&, qint64, const QVariantMap&)>
+categoryColourCopy(const QString& table);
+
 // Shows the tax code, VAT number and IBAN warnings of a card without
 // blocking it: when the user leaves one of the watched fields, and on save
 // for what was not shown yet. Each warning is shown once for a given value.

@@ -322,11 +322,7 @@ ScreenDefinition customerCategoriesScreen() {
     d.fields.append(
         {QStringLiteral("ColoreCategoria"), QStringLiteral("Colore"), FieldKind::Colour});
     d.beforeDelete = clearCustomerCategoryColour;
-    // Customers keep a copy of their category's colour: a new colour reaches them.
-    d.afterSave = [](db::Database& db, qint64 key, const QVariantMap& v) {
-        db.exec(QStringLiteral("UPDATE Clienti SET ColoreCategoria = ? WHERE Categoria_ID = ?"),
-                {v.value(QStringLiteral("ColoreCategoria")), key});
-    };
+    d.afterSave = categoryColourCopy(QStringLiteral("Clienti"));
     return d;
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+// The codes a report request (TempStampa) names its report by, as the old
+// archives and the print program know them.
+namespace printing::reports {
+
+constexpr int customerList = 1;
+constexpr int articleList = 2;
+constexpr int supplierList = 3;
+constexpr int creditNote = 4;
+constexpr int quote = 5;
+constexpr int receipt = 7;
+constexpr int invoice = 8;
+constexpr int missingPayments = 12;
+constexpr int invoiceList = 30;
+constexpr int creditNoteList = 32;
+constexpr int quoteList = 34;
+constexpr int contract = 68;
+constexpr int contractList = 69;
+constexpr int contractListFull = 70;
+constexpr int deceasedCard = 102;
+constexpr int deceasedList = 103;
+constexpr int contractDeceasedList = 104;
+
+} // namespace printing::reports

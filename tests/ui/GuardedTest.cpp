@@ -1,0 +1,54 @@
+#include "ui/Guarded.h"
+
+#include "common/ScriptedInteraction.h"
+#include "db/DbError.h"
+
+#include <gtest/gtest.h>
+
+TEST(Guarded, ADatabaseErrorEndsTheActionAndIsShownOnce) {
+    common::ScriptedInteraction ask;
+    ::ui::AppContext context;
+    context.interaction = &ask;
+    bool after = false;
+    EXPECT_FALSE(::ui::guarded(context, [&] {
+        throw db::DbError(QStringLiteral("disco pieno"));
+        after = true;
+    }));
+    EXPECT_FALSE(after);
+    ASSERT_EQ(ask.messages.size(), 1);
+    EXPECT_EQ(ask.messages[0].kind, "error");
+    EXPECT_EQ(ask.messages[0].title, "Messaggio di errore");
+    EXPECT_EQ(ask.messages[0].text, "disco pieno");
+
+    EXPECT_TRUE(::ui::guarded(context, [] {}));
+    // Without anyone to ask the error is only reported by the result.
+    EXPECT_FALSE(::ui::guarded(nullptr, [] { throw db::DbError(QStringLiteral("x")); }));
+    EXPECT_EQ(ask.messages.size(), 1);
+}
+
+TEST(Guarded, ARefusalGoesToTheScreenAndADatabaseErrorDoesNot) {
+    common::ScriptedInteraction ask;
+    ::ui::AppContext context;
+    context.interaction = &ask;
+    QString refused;
+    const auto onRefusal = [&](const common::Failure& f) { refused = f.field; };
+    EXPECT_FALSE(::ui::guardedRule(
+        context,
+        [] {
+            return std::optional<common::Failure>(
+                common::Failure{QStringLiteral("t"), QStringLiteral("x"), QStringLiteral("Serie")});
+        },
+        onRefusal));
+    EXPECT_EQ(refused, "Serie");
+    EXPECT_TRUE(ask.messages.isEmpty());
+
+    refused.clear();
+    EXPECT_FALSE(::ui::guardedRule(
+        context, []() -> std::optional<common::Failure> { throw db::DbError(QStringLiteral("x")); },
+        onRefusal));
+    EXPECT_TRUE(refused.isEmpty());
+    EXPECT_EQ(ask.messages.size(), 1);
+
+    EXPECT_TRUE(::ui::guardedRule(
+        context, [] { return std::optional<common::Failure>(); }, onRefusal));
+}
