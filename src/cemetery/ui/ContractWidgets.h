@@ -17,9 +17,6 @@ inline const QString kError = QStringLiteral("Messaggio di errore");
 inline const QString kNotice = QStringLiteral("Messaggio di avviso");
 
 QDate today();
-::ui::CardField field(const QString& column, const QString& label, bool sameRow = false,
-                      int width = 0, ::ui::FieldKind kind = ::ui::FieldKind::Auto);
-::ui::Lookup customerLookup();
 // Runs a database action, showing its error; false when it failed.
 bool guarded(::ui::AppContext& context, const std::function<void()>& action);
 // Reads a year typed by the user; 0 when it is not one.

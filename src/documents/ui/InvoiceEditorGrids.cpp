@@ -7,7 +7,6 @@
 #include "documents/DocumentTables.h"
 #include "documents/InstalmentRules.h"
 #include "documents/QuoteImport.h"
-#include "documents/ui/FieldBinder.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/InvoiceRowEditor.h"
@@ -15,6 +14,7 @@
 #include "einvoice/ui/AttachmentEditor.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
 #include "ui/RecordModel.h"
 
 #include <QComboBox>
@@ -78,7 +78,7 @@ void InvoiceEditor::addRowByCode() {
     qint64 row = 0;
     try {
         if (auto f = DocumentRows::addByCode(*m_context.db, m_kind, m_id, code, &row)) {
-            showFailure(*m_context.interaction, *f);
+            ::ui::showFailure(*m_context.interaction, *f);
             m_code->selectAll();
             return;
         }
@@ -294,7 +294,7 @@ void InvoiceEditor::importQuote(int index) {
         return;
     try {
         if (auto f = QuoteImport::import(*m_context.db, m_id, quote)) {
-            showFailure(*m_context.interaction, *f);
+            ::ui::showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {
@@ -325,7 +325,7 @@ void InvoiceEditor::importContract(int index) {
         return;
     try {
         if (auto f = ContractImport::import(*m_context.db, m_id, row)) {
-            showFailure(*m_context.interaction, *f);
+            ::ui::showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {
@@ -357,7 +357,7 @@ void InvoiceEditor::findInvoice() {
     QList<CreditNoteImport::Invoice> invoices;
     try {
         if (auto f = CreditNoteImport::invoicesOf(*m_context.db, record(), &invoices)) {
-            showFailure(*m_context.interaction, *f);
+            ::ui::showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {
@@ -377,7 +377,7 @@ void InvoiceEditor::importRows() {
     QVariantMap note = record();
     try {
         if (auto f = CreditNoteImport::importRows(*m_context.db, *m_context.interaction, note)) {
-            showFailure(*m_context.interaction, *f);
+            ::ui::showFailure(*m_context.interaction, *f);
             return;
         }
     } catch (const db::DbError& e) {

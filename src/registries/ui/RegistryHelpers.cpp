@@ -198,20 +198,4 @@ QVariant upperCase(const QVariant& value) {
     return value.toString().trimmed().toUpper();
 }
 
-::ui::Lookup RegistryLookups::countries() {
-    return {QStringLiteral("select SIGLA, DENOMINAZ from Nazioni order by DENOMINAZ"),
-            QStringLiteral("SIGLA"), QStringLiteral("DENOMINAZ"), QString()};
-}
-
-::ui::Lookup RegistryLookups::provinces() {
-    return {QStringLiteral("select PROVINCIA, PROVINCIA & ' - ' & CAPOLUOGO as Nome from Province "
-                           "order by PROVINCIA"),
-            QStringLiteral("PROVINCIA"), QStringLiteral("Nome"), QString()};
-}
-
-::ui::Lookup RegistryLookups::paymentTerms() {
-    return {QStringLiteral("select Id, Descrizione from ModPagamento order by Descrizione"),
-            QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
-}
-
 } // namespace registries::ui

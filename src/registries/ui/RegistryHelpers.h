@@ -78,11 +78,4 @@ void attachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
 // Upper case, for codes typed in lower case.
 QVariant upperCase(const QVariant& value);
 
-// Lookups shared by the cards.
-struct RegistryLookups {
-    static ::ui::Lookup countries();
-    static ::ui::Lookup provinces();
-    static ::ui::Lookup paymentTerms();
-};
-
 } // namespace registries::ui

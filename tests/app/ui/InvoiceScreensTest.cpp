@@ -5,7 +5,6 @@
 #include "documents/Numbering.h"
 #include "documents/QuoteImport.h"
 #include "documents/ui/DocumentScreens.h"
-#include "documents/ui/FieldBinder.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/InvoiceList.h"
@@ -13,6 +12,7 @@
 #include "documents/ui/Pickers.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
