@@ -4,6 +4,7 @@
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
+#include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 
 #include <QCompleter>
@@ -197,5 +198,56 @@ QVariant upperCase(const QVariant& value) {
         return value;
     return value.toString().trimmed().toUpper();
 }
+
+namespace partyfields {
+
+::ui::CardField province(const QString& page) {
+    return {.field = "Provincia",
+            .label = "Provincia",
+            .page = page,
+            .sameRow = true,
+            .width = 50,
+            .maxLength = 2,
+            .onLeave = upperCase};
+}
+
+::ui::CardField taxCode(const QString& page) {
+    return {.field = "CodFiscale",
+            .label = "Codice fiscale",
+            .page = page,
+            .maxLength = 16,
+            .onLeave = upperCase};
+}
+
+::ui::CardField eori(const QString& page) {
+    return {.field = "CodEORI",
+            .label = "Codice EORI",
+            .page = page,
+            .maxLength = 17,
+            .onLeave = upperCase};
+}
+
+::ui::CardField vatCountry(const QString& page) {
+    return {.field = "IdPaese",
+            .label = "Paese della partita IVA",
+            .lookup = ::ui::lookups::countries(),
+            .page = page,
+            .sameRow = true};
+}
+
+QList<::ui::CardField> contacts(const QString& page, const QString& emailColumn) {
+    return {
+        {.field = "Telefono", .label = "Telefono", .page = page},
+        {.field = "Telefono2", .label = "Telefono 2", .page = page, .sameRow = true},
+        {.field = "Cellulare", .label = "Cellulare", .page = page},
+        {.field = "Fax", .label = "Fax", .page = page, .sameRow = true},
+        {.field = emailColumn, .label = "E-mail", .page = page},
+        {.field = "Pec", .label = "PEC", .page = page},
+        {.field = "Internet", .label = "Sito internet", .page = page},
+        {.field = "Skype", .label = "Skype", .page = page},
+    };
+}
+
+} // namespace partyfields
 
 } // namespace registries::ui
