@@ -3,17 +3,14 @@
 #include "common/Titles.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
-#include "ui/FieldEditors.h"
+#include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 #include "ui/ListScreen.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -24,7 +21,9 @@ namespace ui {
 CardScreen::CardScreen(AppContext& context, const ScreenDefinition& definition, qint64 key,
                        bool isNew, QWidget* parent)
     : QDialog(parent), m_context(context), m_definition(definition), m_key(key), m_isNew(isNew),
-      m_navigator(new FieldNavigator(this)) {
+      m_navigator(new FieldNavigator(this)),
+      m_fields(new FieldBinder(*context.db, definition.table, m_navigator, this,
+                               FieldBinder::Navigation::All)) {
     setObjectName(
         definition.objectName.isEmpty()
             ? QStringLiteral("frm%1Dettaglio").arg(definition.table)
@@ -49,25 +48,8 @@ CardScreen::CardScreen(AppContext& context, const ScreenDefinition& definition, 
         m_layout->addWidget(m_tabs, 1);
     }
 
-    for (const CardField& f : definition.fields) {
-        QWidget* editor = createEditor(definition.table, f, this);
-        const QString lower = f.field.toLower();
-        m_editors.insert(lower, editor);
-        m_kinds.insert(lower, resolvedKind(definition.table, f));
-        m_labels.insert(lower, f.label);
-        addRow(f.label, editor, f.sameRow, f.page);
-        m_navigator->add(editor, !qobject_cast<QPlainTextEdit*>(editor));
-        if (f.onLeave) {
-            const QString field = f.field;
-            const auto rule = f.onLeave;
-            if (auto* line = qobject_cast<QLineEdit*>(editor))
-                connect(line, &QLineEdit::editingFinished, this,
-                        [this, field, rule] { setValue(field, rule(value(field))); });
-            else if (auto* combo = qobject_cast<QComboBox*>(editor))
-                connect(combo, &QComboBox::activated, this,
-                        [this, field, rule] { setValue(field, rule(value(field))); });
-        }
-    }
+    for (const CardField& f : definition.fields)
+        addRow(f.label, m_fields->create(f, this), f.sameRow, f.page);
     if (!m_tabs)
         m_layout->addStretch(1);
 
@@ -184,31 +166,19 @@ void CardScreen::showEvent(QShowEvent* event) {
 }
 
 QWidget* CardScreen::editor(const QString& field) const {
-    return m_editors.value(field.toLower());
+    return m_fields->editor(field);
 }
 
 QVariant CardScreen::value(const QString& field) const {
-    QWidget* e = editor(field);
-    return e ? editorValue(e, m_kinds.value(field.toLower())) : QVariant();
+    return m_fields->value(field);
 }
 
 void CardScreen::setValue(const QString& field, const QVariant& v) {
-    const QString lower = field.toLower();
-    QWidget* e = m_editors.value(lower);
-    if (!e)
-        return;
-    int decimals = 2;
-    for (const CardField& f : m_definition.fields)
-        if (f.field.compare(field, Qt::CaseInsensitive) == 0)
-            decimals = f.decimals;
-    setEditorValue(e, m_kinds.value(lower), v, decimals);
+    m_fields->setValue(field, v);
 }
 
 QVariantMap CardScreen::values() const {
-    QVariantMap out;
-    for (const CardField& f : m_definition.fields)
-        out.insert(f.field, value(f.field));
-    return out;
+    return m_fields->values();
 }
 
 bool CardScreen::isModified() const {
@@ -220,24 +190,18 @@ void CardScreen::load() {
         QStringLiteral("select * from %1 where %2 = ?").arg(m_definition.table, m_definition.key),
         {m_key});
     const db::Row row = r.empty() ? db::Row() : r.first();
-    for (const CardField& f : m_definition.fields) {
-        const QVariant stored = row.has(f.field) ? row.value(f.field) : QVariant();
-        QWidget* e = editor(f.field);
-        if (m_kinds.value(f.field.toLower()) == FieldKind::Lookup)
-            fillLookup(*m_context.db, e, f.lookup, stored);
-        setValue(f.field, stored);
-    }
+    for (const CardField& f : m_definition.fields)
+        m_fields->showValue(f.field, row.has(f.field) ? row.value(f.field) : QVariant());
     m_baseline = values();
 }
 
 std::optional<common::Failure> CardScreen::readErrors(QVariantMap& out) const {
     for (const CardField& f : m_definition.fields) {
         bool ok = true;
-        const FieldKind kind = m_kinds.value(f.field.toLower());
-        out.insert(f.field, editorValue(editor(f.field), kind, &ok));
+        out.insert(f.field, m_fields->value(f.field, &ok));
         if (!ok)
             return common::Failure{common::titles::error,
-                                   (kind == FieldKind::Date
+                                   (m_fields->kind(f.field) == FieldKind::Date
                                         ? QStringLiteral("Attenzione data non valida: ")
                                         : QStringLiteral("Attenzione valore non valido: ")) +
                                        f.label,
@@ -265,14 +229,7 @@ void CardScreen::showFailure(const common::Failure& failure) {
 
 bool CardScreen::save() {
     // The rules applied on leaving a field hold for a value typed last too.
-    for (const CardField& f : m_definition.fields)
-        if (f.onLeave) {
-            bool ok = true;
-            const QVariant current =
-                editorValue(editor(f.field), m_kinds.value(f.field.toLower()), &ok);
-            if (ok)
-                setValue(f.field, f.onLeave(current));
-        }
+    m_fields->applyLeaveRules();
     QVariantMap v;
     if (auto failure = readErrors(v)) {
         showFailure(*failure);

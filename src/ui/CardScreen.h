@@ -21,7 +21,6 @@
 #include "ui/ScreenDefinition.h"
 
 #include <QDialog>
-#include <QHash>
 #include <QVariantMap>
 #include <optional>
 
@@ -35,6 +34,7 @@ class QVBoxLayout;
 namespace ui {
 
 struct AppContext;
+class FieldBinder;
 class FieldNavigator;
 
 class CardScreen : public QDialog {
@@ -67,6 +67,7 @@ public:
     QPushButton* deleteButton() const { return m_delete; }
     QPushButton* saveButton() const { return m_save; }
     FieldNavigator* navigator() const { return m_navigator; }
+    FieldBinder* fields() const { return m_fields; }
 
 public slots:
     void goBack();       // "Indietro"
@@ -117,9 +118,6 @@ private:
     qint64 m_key;
     bool m_isNew;
     bool m_deleted = false;
-    QHash<QString, QWidget*> m_editors; // lower-case field → editor
-    QHash<QString, FieldKind> m_kinds;  // lower-case field → kind
-    QHash<QString, QString> m_labels;   // lower-case field → label
     QVariantMap m_baseline;
     QVBoxLayout* m_layout;
     QTabWidget* m_tabs = nullptr;
@@ -130,6 +128,7 @@ private:
     QPushButton* m_cancel;
     QPushButton* m_delete;
     FieldNavigator* m_navigator;
+    FieldBinder* m_fields;
 };
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "common/Interaction.h"
 #include "common/Titles.h"
 #include "db/Database.h"
+#include "db/DbError.h"
 #include "ui/AppContext.h"
 #include "ui/Guarded.h"
 #include "ui/RecordModel.h"

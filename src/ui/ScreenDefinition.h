@@ -31,17 +31,19 @@ struct Lookup {
     QString cancelledColumn;
 };
 
+// One field of a card, written with designated initializers:
+// {.field = "Cap", .label = "Cap", .sameRow = true, .width = 60}.
 struct CardField {
     QString field;
     QString label;
     FieldKind kind = FieldKind::Auto;
     Lookup lookup = {};
+    QString page = {};    // tab page; the first page when empty
+    bool sameRow = false; // placed beside the previous field
+    int width = 0;        // editor width in pixels; 0 = stretch
     int maxLength = 0;    // text fields; 0 = as the archive allows
     int decimals = 2;     // amount fields
-    bool sameRow = false; // placed beside the previous field
-    QString page = {};    // tab page; the first page when empty
     bool readOnly = false;
-    int width = 0; // editor width in pixels; 0 = stretch
     // Applied to the value when the user leaves the field (limits, upper case).
     std::function<QVariant(const QVariant&)> onLeave = {};
 };

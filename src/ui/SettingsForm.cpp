@@ -1,13 +1,12 @@
 #include "ui/SettingsForm.h"
 
 #include "common/Titles.h"
-#include "ui/FieldEditors.h"
+#include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,9 +38,11 @@ QString comparable(const QVariant& v) {
 } // namespace
 
 SettingsForm::SettingsForm(::ui::AppContext& context, const QString& table, QWidget* parent)
-    : QDialog(parent), m_context(context), m_table(table) {
+    : QDialog(parent), m_context(context) {
     setModal(true);
     m_navigator = new ::ui::FieldNavigator(this);
+    m_fields = new ::ui::FieldBinder(*context.db, table, m_navigator, this,
+                                     ::ui::FieldBinder::Navigation::All);
 
     m_pages = new QListWidget(this);
     m_pages->setObjectName(QStringLiteral("lstPagine"));
@@ -117,19 +118,11 @@ QWidget* SettingsForm::addField(QFormLayout* page, const ::ui::CardField& field)
 
 QWidget* SettingsForm::addField(QFormLayout* page, const ::ui::CardField& field,
                                 const QList<QWidget*>& beside) {
-    const ::ui::FieldKind kind = ::ui::resolvedKind(m_table, field);
-    QWidget* editor = ::ui::createEditor(m_table, field, nullptr);
-    m_index.insert(field.field.toUpper(), m_entries.size());
-    m_entries.append({field, kind, editor});
-    m_navigator->add(editor, kind != ::ui::FieldKind::Memo);
-    // Numbers need little room; drop-downs must not ask for the width of
-    // their longest entry.
+    QWidget* editor = m_fields->create(field, nullptr);
+    const ::ui::FieldKind kind = m_fields->kind(field.field);
+    // Numbers need little room.
     if ((kind == ::ui::FieldKind::Amount || kind == ::ui::FieldKind::Integer) && field.width == 0)
         editor->setFixedWidth(140);
-    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        combo->setMinimumContentsLength(16);
-    }
 
     QWidget* shown = editor;
     if (!beside.isEmpty()) {
@@ -154,46 +147,26 @@ void SettingsForm::addWidgetRow(QFormLayout* page, const QString& label, QWidget
 }
 
 QWidget* SettingsForm::editor(const QString& column) const {
-    const auto it = m_index.constFind(column.toUpper());
-    return it == m_index.cend() ? nullptr : m_entries[*it].editor;
+    return m_fields->editor(column);
 }
 
 QVariant SettingsForm::value(const QString& column) const {
-    const auto it = m_index.constFind(column.toUpper());
-    if (it == m_index.cend())
-        return QVariant();
-    const Entry& e = m_entries[*it];
-    return ::ui::editorValue(e.editor, e.kind);
+    return m_fields->value(column);
 }
 
 void SettingsForm::setValue(const QString& column, const QVariant& v) {
-    const auto it = m_index.constFind(column.toUpper());
-    if (it == m_index.cend())
-        return;
-    const Entry& e = m_entries[*it];
-    ::ui::setEditorValue(e.editor, e.kind, v, e.field.decimals);
+    m_fields->setValue(column, v);
 }
 
 void SettingsForm::loadRow(const db::Row& row) {
-    for (const Entry& e : m_entries) {
-        const QVariant v = row.has(e.field.field) ? row.value(e.field.field) : QVariant();
-        if (e.kind == ::ui::FieldKind::Lookup && !e.field.lookup.sql.isEmpty())
-            ::ui::fillLookup(db(), e.editor, e.field.lookup, v);
-        ::ui::setEditorValue(e.editor, e.kind, v, e.field.decimals);
-    }
+    for (const QString& column : m_fields->fields())
+        m_fields->showValue(column, row.has(column) ? row.value(column) : QVariant());
     afterLoad();
-    m_baseline = currentValues();
-}
-
-QVariantMap SettingsForm::currentValues() const {
-    QVariantMap out;
-    for (const Entry& e : m_entries)
-        out.insert(e.field.field, ::ui::editorValue(e.editor, e.kind));
-    return out;
+    m_baseline = m_fields->values();
 }
 
 bool SettingsForm::isModified() const {
-    const QVariantMap now = currentValues();
+    const QVariantMap now = m_fields->values();
     for (auto it = now.cbegin(); it != now.cend(); ++it)
         if (comparable(it.value()) != comparable(m_baseline.value(it.key())))
             return true;
@@ -201,15 +174,15 @@ bool SettingsForm::isModified() const {
 }
 
 std::optional<common::Failure> SettingsForm::collect(db::Values* values) const {
-    for (const Entry& e : m_entries) {
+    for (const QString& column : m_fields->fields()) {
         bool ok = true;
-        const QVariant v = ::ui::editorValue(e.editor, e.kind, &ok);
+        const QVariant v = m_fields->value(column, &ok);
         if (!ok)
             return common::Failure{common::titles::error,
                                    QStringLiteral("Attenzione valore non valido nel campo ") +
-                                       e.field.label,
-                                   e.field.field};
-        values->append({e.field.field, v});
+                                       m_fields->label(column),
+                                   column};
+        values->append({column, v});
     }
     return std::nullopt;
 }
@@ -250,7 +223,7 @@ bool SettingsForm::save() {
             tx.commit();
         }))
         return false;
-    m_baseline = currentValues();
+    m_baseline = m_fields->values();
     afterSave();
     return true;
 }

@@ -17,8 +17,9 @@ class QPushButton;
 class QStackedWidget;
 
 namespace ui {
+class FieldBinder;
 class FieldNavigator;
-}
+} // namespace ui
 
 namespace ui {
 
@@ -74,18 +75,10 @@ protected:
     void reject() override;
 
 private:
-    struct Entry {
-        ::ui::CardField field;
-        ::ui::FieldKind kind;
-        QWidget* editor;
-    };
-    QVariantMap currentValues() const;
     void back();
 
     ::ui::AppContext& m_context;
-    QString m_table;
-    QList<Entry> m_entries;
-    QHash<QString, int> m_index; // column (upper case) → entry
+    ::ui::FieldBinder* m_fields;
     QVariantMap m_baseline;
     QListWidget* m_pages;
     QStackedWidget* m_stack;

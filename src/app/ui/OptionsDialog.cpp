@@ -7,6 +7,7 @@
 #include "registries/CompanyRules.h"
 #include "registries/ui/LogoEditor.h"
 #include "ui/FieldEditors.h"
+#include "ui/Lookups.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,34 +25,8 @@ namespace app::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
-using ::ui::Lookup;
 
 namespace {
-
-const Lookup kPaymentTerms{
-    QStringLiteral("select Id, Descrizione from ModPagamento order by Descrizione"),
-    QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
-const Lookup kVat{QStringLiteral("select ID, Descrizione from Iva order by Descrizione"),
-                  QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
-const Lookup kBanks{QStringLiteral("select ID, Banca, Annullato from Bank order by Banca"),
-                    QStringLiteral("ID"), QStringLiteral("Banca"), QStringLiteral("Annullato")};
-const Lookup kAccounts{
-    QStringLiteral("select ID, Descrizione from ContabilitaConti order by Descrizione"),
-    QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
-
-CardField field(const char* column, const QString& label, FieldKind kind = FieldKind::Auto) {
-    CardField f;
-    f.field = QString::fromLatin1(column);
-    f.label = label;
-    f.kind = kind;
-    return f;
-}
-
-CardField lookup(const char* column, const QString& label, const Lookup& source) {
-    CardField f = field(column, label, FieldKind::Lookup);
-    f.lookup = source;
-    return f;
-}
 
 // Fixed choices: code → text.
 void fillChoices(QWidget* editor, const QList<std::pair<int, QString>>& items) {
@@ -96,11 +71,8 @@ QWidget* OptionsDialog::folderField(QFormLayout* page, const QString& column,
     open->setObjectName(QStringLiteral("btnApri_") + column);
     choose->setAutoDefault(false);
     open->setAutoDefault(false);
-    CardField f;
-    f.field = column;
-    f.label = label;
-    f.kind = FieldKind::Text;
-    QWidget* editor = addField(page, f, {choose, open});
+    QWidget* editor =
+        addField(page, {.field = column, .label = label, .kind = FieldKind::Text}, {choose, open});
     connect(choose, &QPushButton::clicked, this, [this, column, label] {
         const QString start = value(column).toString();
         const QString folder = QFileDialog::getExistingDirectory(this, label, start);
@@ -114,32 +86,35 @@ QWidget* OptionsDialog::folderField(QFormLayout* page, const QString& column,
 void OptionsDialog::build() {
     // Start and access.
     QFormLayout* p = addPage(QStringLiteral("Avvio e accesso"));
-    auto* password = qobject_cast<QLineEdit*>(
-        addField(p, field("PasswordAmministratore", QStringLiteral("Password amministratore"),
-                          FieldKind::Text)));
+    auto* password = qobject_cast<QLineEdit*>(addField(p, {.field = "PasswordAmministratore",
+                                                           .label = "Password amministratore",
+                                                           .kind = FieldKind::Text}));
     password->setEchoMode(QLineEdit::Password);
     password->setToolTip(
         QStringLiteral("Chiesta all'avvio del programma; vuota per non chiederla"));
-    addField(p, field("PromemoriaScadenze",
-                      QStringLiteral("Mostra all'avvio il promemoria di scadenze e avvisi")));
+    addField(p, {.field = "PromemoriaScadenze",
+                 .label = "Mostra all'avvio il promemoria di scadenze e avvisi"});
     QStringList titles = MainMenu::tabTitles();
     QList<std::pair<int, QString>> tabs;
     for (int i = 0; i < titles.size(); ++i)
         tabs.append({i, titles[i]});
-    fillChoices(addField(p, field("TabIniziale", QStringLiteral("Scheda mostrata all'avvio"),
-                                  FieldKind::Lookup)),
+    fillChoices(addField(p, {.field = "TabIniziale",
+                             .label = "Scheda mostrata all'avvio",
+                             .kind = FieldKind::Lookup}),
                 tabs);
 
     // Documents.
     p = addPage(QStringLiteral("Documenti"));
     addSection(p, QStringLiteral("Valori predefiniti dei nuovi documenti"));
-    addField(
-        p,
-        lookup("ModPagamento_Id", QStringLiteral("Pagamento documenti di vendita"), kPaymentTerms),
-        {clearButton(QStringLiteral("ModPagamento_Id"))});
     addField(p,
-             lookup("Carico_ModPagamento_Id", QStringLiteral("Pagamento documenti di acquisto"),
-                    kPaymentTerms),
+             {.field = "ModPagamento_Id",
+              .label = "Pagamento documenti di vendita",
+              .lookup = ::ui::lookups::paymentTerms()},
+             {clearButton(QStringLiteral("ModPagamento_Id"))});
+    addField(p,
+             {.field = "Carico_ModPagamento_Id",
+              .label = "Pagamento documenti di acquisto",
+              .lookup = ::ui::lookups::paymentTerms()},
              {clearButton(QStringLiteral("Carico_ModPagamento_Id"))});
     auto* applyVat = new QPushButton(QStringLiteral("Applica a tutti gli articoli..."));
     applyVat->setObjectName(QStringLiteral("btnApplicaIvaArticoli"));
@@ -147,118 +122,115 @@ void OptionsDialog::build() {
     applyVat->setToolTip(QStringLiteral(
         "Dà a tutti gli articoli l'Iva predefinita e ne ricalcola i prezzi Iva compresa"));
     connect(applyVat, &QPushButton::clicked, this, &OptionsDialog::applyVatToArticles);
-    auto* vat = qobject_cast<QComboBox*>(
-        addField(p, lookup("Iva_Id", QStringLiteral("Iva predefinita"), kVat), {applyVat}));
-    CardField rate = field("AliquotaIva", QStringLiteral("Aliquota Iva %"), FieldKind::Amount);
-    rate.readOnly = true;
-    rate.width = 90;
-    addField(p, rate);
+    auto* vat = qobject_cast<QComboBox*>(addField(
+        p, {.field = "Iva_Id", .label = "Iva predefinita", .lookup = ::ui::lookups::vatCodes()},
+        {applyVat}));
+    addField(p, {.field = "AliquotaIva",
+                 .label = "Aliquota Iva %",
+                 .kind = FieldKind::Amount,
+                 .width = 90,
+                 .readOnly = true});
     connect(vat, &QComboBox::activated, this, &OptionsDialog::vatChosen);
-    addField(p, lookup("Bank_ID", QStringLiteral("Banca predefinita"), kBanks));
+    addField(p,
+             {.field = "Bank_ID", .label = "Banca predefinita", .lookup = ::ui::lookups::banks()});
     addSection(p, QStringLiteral("Numerazione e righe"));
-    addField(p, field("IncrementaNumeroRigaArticoli",
-                      QStringLiteral("Numera automaticamente le righe dei documenti")));
-    addField(p, field("NumerazioneUnicaNoteCredito",
-                      QStringLiteral("Numerazione unica per fatture e note di credito")));
-    addField(p, field("FatturazioneMultipla", QStringLiteral("Usa le serie di fatturazione")));
-    addField(p, field("RitenutaAcconto", QStringLiteral("Gestisci la ritenuta d'acconto")));
+    addField(p, {.field = "IncrementaNumeroRigaArticoli",
+                 .label = "Numera automaticamente le righe dei documenti"});
+    addField(p, {.field = "NumerazioneUnicaNoteCredito",
+                 .label = "Numerazione unica per fatture e note di credito"});
+    addField(p, {.field = "FatturazioneMultipla", .label = "Usa le serie di fatturazione"});
+    addField(p, {.field = "RitenutaAcconto", .label = "Gestisci la ritenuta d'acconto"});
     addSection(p, QStringLiteral("Stampa"));
-    addField(p, field("DocumentiRigaIvato",
-                      QStringLiteral("Stampa i documenti con l'Iva per ogni riga")));
-    addField(p, field("PrezzoPreventivo", QStringLiteral("Stampa i preventivi con i prezzi")));
-    addField(p, field("PrezzoOrdini", QStringLiteral("Ordini ai fornitori con i prezzi")));
-    addField(p, field("StampanteDefault",
-                      QStringLiteral("Stampa sulla stampante predefinita senza chiedere")));
+    addField(
+        p, {.field = "DocumentiRigaIvato", .label = "Stampa i documenti con l'Iva per ogni riga"});
+    addField(p, {.field = "PrezzoPreventivo", .label = "Stampa i preventivi con i prezzi"});
+    addField(p, {.field = "PrezzoOrdini", .label = "Ordini ai fornitori con i prezzi"});
+    addField(p, {.field = "StampanteDefault",
+                 .label = "Stampa sulla stampante predefinita senza chiedere"});
     addSection(p, QStringLiteral("Spese"));
-    addField(p, field("Spese_di_Trasporto", QStringLiteral("Spese di trasporto")));
-    addField(p, field("SpeseTrasporto_Percentuale",
-                      QStringLiteral("Calcola le spese di trasporto in percentuale")));
-    addField(p, field("SpeseTrasporto_Percentuale_Valore",
-                      QStringLiteral("Percentuale spese di trasporto")));
-    addField(p, field("Spese_di_Incasso", QStringLiteral("Spese di incasso")));
+    addField(p, {.field = "Spese_di_Trasporto", .label = "Spese di trasporto"});
+    addField(p, {.field = "SpeseTrasporto_Percentuale",
+                 .label = "Calcola le spese di trasporto in percentuale"});
+    addField(p, {.field = "SpeseTrasporto_Percentuale_Valore",
+                 .label = "Percentuale spese di trasporto"});
+    addField(p, {.field = "Spese_di_Incasso", .label = "Spese di incasso"});
     addSection(p, QStringLiteral("Acquisti"));
-    addField(p, field("CaricoFiltraFornitore",
-                      QStringLiteral("Proponi solo gli articoli del fornitore del documento")));
-    addField(p, field("AggiornaPrezzi_FatturaAcquisto",
-                      QStringLiteral("Le fatture di acquisto aggiornano i prezzi degli articoli")));
-    addField(p, field("AggiornaDataInserimento_DocumentiAcquisto",
-                      QStringLiteral("I documenti di acquisto aggiornano la data degli articoli")));
+    addField(p, {.field = "CaricoFiltraFornitore",
+                 .label = "Proponi solo gli articoli del fornitore del documento"});
+    addField(p, {.field = "AggiornaPrezzi_FatturaAcquisto",
+                 .label = "Le fatture di acquisto aggiornano i prezzi degli articoli"});
+    addField(p, {.field = "AggiornaDataInserimento_DocumentiAcquisto",
+                 .label = "I documenti di acquisto aggiornano la data degli articoli"});
 
     // Stamp duty.
     p = addPage(QStringLiteral("Marca da bollo"));
-    addField(p, field("MarcaDaBolloDocumenti",
-                      QStringLiteral("Aggiungi la marca da bollo ai documenti")));
-    addField(p, field("MarcaBolloVirtuale", QStringLiteral("Bollo assolto in modo virtuale")));
-    addField(p, field("ImportoMarcaBollo", QStringLiteral("Importo della marca da bollo")));
-    addField(p, field("LimiteMaxMarcaBollo", QStringLiteral("Dovuta per imponibili superiori a")));
+    addField(
+        p, {.field = "MarcaDaBolloDocumenti", .label = "Aggiungi la marca da bollo ai documenti"});
+    addField(p, {.field = "MarcaBolloVirtuale", .label = "Bollo assolto in modo virtuale"});
+    addField(p, {.field = "ImportoMarcaBollo", .label = "Importo della marca da bollo"});
+    addField(p, {.field = "LimiteMaxMarcaBollo", .label = "Dovuta per imponibili superiori a"});
 
     // Accounts.
     p = addPage(QStringLiteral("Contabilità"));
     addSection(p, QStringLiteral("Conti predefiniti delle righe"));
     for (const auto& [column, label] : OptionsRules::accountColumns()) {
-        CardField f;
-        f.field = column;
-        f.label = label;
-        f.kind = FieldKind::Lookup;
-        f.lookup = kAccounts;
-        addField(p, f, {clearButton(column)});
+        addField(p, {.field = column, .label = label, .lookup = ::ui::lookups::accounts()},
+                 {clearButton(column)});
     }
     addSection(p, QStringLiteral("Prima nota e Iva"));
-    addField(p, field("SaldoInizialePrimaNota", QStringLiteral("Saldo iniziale della prima nota")));
-    addField(p, field("DuplicaFatturazioneInPrimaNota",
-                      QStringLiteral("Documenti e pagamenti scrivono i movimenti di prima nota")));
-    addField(p, field("ChiusuraIvaMensile",
-                      QStringLiteral("Liquidazione Iva mensile (altrimenti trimestrale)")));
+    addField(p, {.field = "SaldoInizialePrimaNota", .label = "Saldo iniziale della prima nota"});
+    addField(p, {.field = "DuplicaFatturazioneInPrimaNota",
+                 .label = "Documenti e pagamenti scrivono i movimenti di prima nota"});
+    addField(p, {.field = "ChiusuraIvaMensile",
+                 .label = "Liquidazione Iva mensile (altrimenti trimestrale)"});
 
     // Electronic invoices and exports.
     p = addPage(QStringLiteral("Fatturazione elettronica ed esportazioni"));
     addSection(p, QStringLiteral("Fattura elettronica"));
-    addField(p,
-             field("VerificaCoerenza_FattureElett_PrimaEsportazione",
-                   QStringLiteral("Verifica la coerenza della fattura prima dell'esportazione")));
-    addField(p, field("AggiornaAutomaticamenteInformazioniDaXml",
-                      QStringLiteral("L'importazione xml aggiorna i dati dei fornitori")));
+    addField(p, {.field = "VerificaCoerenza_FattureElett_PrimaEsportazione",
+                 .label = "Verifica la coerenza della fattura prima dell'esportazione"});
+    addField(p, {.field = "AggiornaAutomaticamenteInformazioniDaXml",
+                 .label = "L'importazione xml aggiorna i dati dei fornitori"});
     folderField(p, QStringLiteral("CartellaEsportazioneFattureElettroniche"),
                 QStringLiteral("Cartella fatture elettroniche"));
     addSection(p, QStringLiteral("Esportazione dei documenti"));
     folderField(p, QStringLiteral("CartellaEsportazioneDocumenti"),
                 QStringLiteral("Cartella documenti esportati"));
-    auto* format = qobject_cast<QComboBox*>(
-        addField(p, field("TipoEsportazione", QStringLiteral("Formato di esportazione"),
-                          FieldKind::Lookup)));
+    auto* format = qobject_cast<QComboBox*>(addField(p, {.field = "TipoEsportazione",
+                                                         .label = "Formato di esportazione",
+                                                         .kind = FieldKind::Lookup}));
     connect(format, &QComboBox::activated, this, &OptionsDialog::exportFormatChosen);
-    CardField extension =
-        field("EstensioneEsportazione", QStringLiteral("Estensione dei file"), FieldKind::Text);
-    extension.readOnly = true;
-    extension.width = 90;
-    addField(p, extension);
+    addField(p, {.field = "EstensioneEsportazione",
+                 .label = "Estensione dei file",
+                 .kind = FieldKind::Text,
+                 .width = 90,
+                 .readOnly = true});
     addSection(p, QStringLiteral("Immagini e contatti"));
     folderField(p, QStringLiteral("CartellaImmagini"), QStringLiteral("Cartella delle immagini"));
-    fillChoices(addField(p, field("AzioneImportazioneVCard",
-                                  QStringLiteral("Importazione vCard di un contatto già presente"),
-                                  FieldKind::Lookup)),
+    fillChoices(addField(p, {.field = "AzioneImportazioneVCard",
+                             .label = "Importazione vCard di un contatto già presente",
+                             .kind = FieldKind::Lookup}),
                 OptionsRules::vCardActions());
 
     // E-mail.
     p = addPage(QStringLiteral("Email"));
     addSection(p, QStringLiteral("Server di posta in uscita (SMTP)"));
-    addField(p, field("SmtpHost", QStringLiteral("Server SMTP")));
-    CardField port = field("SmtpPorta", QStringLiteral("Porta"));
-    port.width = 90;
-    addField(p, port);
-    addField(p, field("SmtpMittenteEmail", QStringLiteral("Email del mittente")));
-    addField(
-        p, field("SmtpAutenticazioneServer", QStringLiteral("Il server chiede l'autenticazione")));
-    addField(p, field("SmtpUserName", QStringLiteral("Nome utente")));
+    addField(p, {.field = "SmtpHost", .label = "Server SMTP"});
+    addField(p, {.field = "SmtpPorta", .label = "Porta", .width = 90});
+    addField(p, {.field = "SmtpMittenteEmail", .label = "Email del mittente"});
+    addField(p,
+             {.field = "SmtpAutenticazioneServer", .label = "Il server chiede l'autenticazione"});
+    addField(p, {.field = "SmtpUserName", .label = "Nome utente"});
     auto* smtpPassword =
-        qobject_cast<QLineEdit*>(addField(p, field("SmtpPassword", QStringLiteral("Password"))));
+        qobject_cast<QLineEdit*>(addField(p, {.field = "SmtpPassword", .label = "Password"}));
     smtpPassword->setEchoMode(QLineEdit::Password);
-    addField(p, field("SmtpCriptato", QStringLiteral("Connessione criptata")));
-    fillChoices(addField(p, field("SmtpCriptaggioTipo", QStringLiteral("Protocollo di criptaggio"),
-                                  FieldKind::Lookup)),
+    addField(p, {.field = "SmtpCriptato", .label = "Connessione criptata"});
+    fillChoices(addField(p, {.field = "SmtpCriptaggioTipo",
+                             .label = "Protocollo di criptaggio",
+                             .kind = FieldKind::Lookup}),
                 OptionsRules::encryptionProtocols());
     addSection(p, QStringLiteral("Messaggio"));
-    addField(p, field("EmailTestoDefault", QStringLiteral("Testo predefinito")));
+    addField(p, {.field = "EmailTestoDefault", .label = "Testo predefinito"});
     auto* testMail = new QPushButton(QStringLiteral("Invia email di prova"));
     testMail->setObjectName(QStringLiteral("btnEmailProva"));
     auto* testRow = new QWidget;

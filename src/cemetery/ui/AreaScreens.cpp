@@ -54,7 +54,9 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
     d.orderBy = QStringLiteral("Descrizione");
     d.columns = {{QStringLiteral("Descrizione"), 320, QStringLiteral("Descrizione")}};
     d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Ricerca Per Descrizione")}};
-    d.fields = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
+    d.fields = {
+        {.field = "Descrizione", .label = "Descrizione"},
+    };
     d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'Area?");
     d.validate = [](const QVariantMap& v) {
@@ -76,11 +78,12 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
     d.key = QStringLiteral("Id");
     d.objectName = QStringLiteral("frmPosizioneCimitero");
     d.cardTitle = QStringLiteral("Posizione");
-    d.fields = {{QStringLiteral("Fila"), QStringLiteral("Fila")},
-                {QStringLiteral("Numero"), QStringLiteral("Numero")},
-                {QStringLiteral("Tipo"), QStringLiteral("Tipo")},
-                {QStringLiteral("Note"), QStringLiteral("Note")}};
-    d.fields[1].sameRow = true;
+    d.fields = {
+        {.field = "Fila", .label = "Fila"},
+        {.field = "Numero", .label = "Numero", .sameRow = true},
+        {.field = "Tipo", .label = "Tipo"},
+        {.field = "Note", .label = "Note"},
+    };
     d.newRow = {{QStringLiteral("Area_Id"), areaId}};
     d.validate = &Positions::validate;
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la posizione?");

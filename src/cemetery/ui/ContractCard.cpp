@@ -17,9 +17,10 @@
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
-#include "ui/FieldEditors.h"
+#include "ui/FieldBinder.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
+#include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 
 #include <QAction>
@@ -53,20 +54,16 @@ const QString kDeceasedPage = QStringLiteral("  Defunti  ");
     d.listTitle = QStringLiteral("Contratti");
     d.cardTitle = QStringLiteral("Contratto");
 
-    CardField number =
-        field(QStringLiteral("Numero"), QStringLiteral("N° "), false, 90, FieldKind::Integer);
-    CardField date = field(QStringLiteral("Data"), QStringLiteral("Data"), true);
-    CardField customer =
-        field(QStringLiteral("Cliente_ID"), QStringLiteral("Cliente"), false, 0, FieldKind::Lookup);
-    customer.lookup = customerLookup();
-    CardField note = field(QStringLiteral("Note"), QStringLiteral("Note"));
-    note.maxLength = 255;
-    CardField closed = field(QStringLiteral("Chiuso"), QStringLiteral("Chiuso"));
-    CardField receiptDate = field(QStringLiteral("DataRicevuta"), QStringLiteral("Data ricevuta"));
-    CardField receiptNumber =
-        field(QStringLiteral("NumeroRicevuta"), QStringLiteral("N° ultima ricevuta"), false, 90,
-              FieldKind::Integer);
-    d.fields = {number, date, customer, note, closed, receiptDate, receiptNumber};
+    d.fields = {{.field = "Numero", .label = "N° ", .kind = FieldKind::Integer, .width = 90},
+                {.field = "Data", .label = "Data", .sameRow = true},
+                {.field = "Cliente_ID", .label = "Cliente", .lookup = ::ui::lookups::customers()},
+                {.field = "Note", .label = "Note", .maxLength = 255},
+                {.field = "Chiuso", .label = "Chiuso"},
+                {.field = "DataRicevuta", .label = "Data ricevuta"},
+                {.field = "NumeroRicevuta",
+                 .label = "N° ultima ricevuta",
+                 .kind = FieldKind::Integer,
+                 .width = 90}};
     for (CardField& f : d.fields)
         f.page = kHeaderPage;
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il Contratto?");
@@ -499,11 +496,9 @@ void ContractCard::newCustomer() {
         kept = !card.deleted();
     }
     run([&] {
-        ::ui::fillLookup(*context().db, editor(QStringLiteral("Cliente_ID")), customerLookup(),
-                         kept ? QVariant(id) : value(QStringLiteral("Cliente_ID")));
+        fields()->showValue(QStringLiteral("Cliente_ID"),
+                            kept ? QVariant(id) : value(QStringLiteral("Cliente_ID")));
     });
-    if (kept)
-        setValue(QStringLiteral("Cliente_ID"), id);
 }
 
 void ContractCard::openCustomer() {
@@ -515,12 +510,7 @@ void ContractCard::openCustomer() {
                                           false, this);
         card.exec();
     }
-    const QVariant current = value(QStringLiteral("Cliente_ID"));
-    run([&] {
-        ::ui::fillLookup(*context().db, editor(QStringLiteral("Cliente_ID")), customerLookup(),
-                         current);
-    });
-    setValue(QStringLiteral("Cliente_ID"), current);
+    run([&] { fields()->refill(QStringLiteral("Cliente_ID")); });
 }
 
 void ContractCard::cancelNew() {
@@ -540,8 +530,7 @@ void ContractCard::receiptToday() {
 
 void ContractCard::assignReceiptNumber() {
     bool ok = true;
-    const QVariant typed =
-        ::ui::editorValue(editor(QStringLiteral("DataRicevuta")), FieldKind::Date, &ok);
+    const QVariant typed = fields()->value(QStringLiteral("DataRicevuta"), &ok);
     const QDate date = ok && typed.isValid() ? typed.toDate() : today();
     qint64 number = 0;
     if (!run([&] { number = ReceiptNumbering::assign(*context().db, key(), date); }))

@@ -14,6 +14,7 @@
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
+#include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenTitle.h"
 
@@ -32,12 +33,6 @@ namespace cemetery::ui {
 using namespace contractwidgets;
 
 namespace {
-
-::ui::Lookup deceasedLookup() {
-    return {QStringLiteral("select Id, NominativoVisualizzato from Defunti order by "
-                           "NominativoVisualizzato"),
-            QStringLiteral("Id"), QStringLiteral("NominativoVisualizzato"), QString()};
-}
 
 QLineEdit* dateBox(const QString& name, QWidget* parent) {
     auto* e = new QLineEdit(parent);
@@ -186,8 +181,10 @@ QPushButton* ContractList::button(const QString& caption, const QString& name) {
 
 void ContractList::fillChoices() {
     ::ui::guarded(m_context, [this] {
-        ::ui::fillLookup(*m_context.db, m_customer, customerLookup(), m_customer->currentData());
-        ::ui::fillLookup(*m_context.db, m_deceased, deceasedLookup(), m_deceased->currentData());
+        ::ui::fillLookup(*m_context.db, m_customer, ::ui::lookups::customers(),
+                         m_customer->currentData());
+        ::ui::fillLookup(*m_context.db, m_deceased, ::ui::lookups::deceased(),
+                         m_deceased->currentData());
     });
 }
 

@@ -7,6 +7,7 @@
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/Guarded.h"
+#include "ui/Lookups.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,42 +26,37 @@ using ::ui::FieldKind;
     d.objectName = QStringLiteral("TfrmModificaContratti");
     d.cardTitle = QStringLiteral("Contratti Righe");
 
-    CardField quantity =
-        field(QStringLiteral("Um"), QStringLiteral("Quantità"), false, 110, FieldKind::Amount);
-    CardField unit = field(QStringLiteral("ValoreUnitario"), QStringLiteral("Valore Unitario"),
-                           true, 120, FieldKind::Amount);
-    unit.decimals = 4;
-    CardField discount =
-        field(QStringLiteral("Sconto"), QStringLiteral("Sconto"), false, 110, FieldKind::Amount);
-    CardField total = field(QStringLiteral("ValoreTotale"), QStringLiteral("Valore Totale"), true,
-                            120, FieldKind::Amount);
-    CardField vat = field(QStringLiteral("Iva_ID"), QStringLiteral("Aliquota Iva"), false, 0,
-                          FieldKind::Lookup);
-    vat.lookup = {QStringLiteral("select ID, Descrizione from Iva order by Descrizione"),
-                  QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
-    CardField rate =
-        field(QStringLiteral("AliquotaIva"), QStringLiteral("Iva %"), true, 80, FieldKind::Amount);
-    rate.readOnly = true;
-    CardField number = field(QStringLiteral("NumeroRiga"), QStringLiteral("Numero di riga"), false,
-                             90, FieldKind::Integer);
-
     d.fields = {
-        field(QStringLiteral("Descrizione"), QStringLiteral("Descrizione")),
-        quantity,
-        unit,
-        discount,
-        total,
-        vat,
-        rate,
-        field(QStringLiteral("Codice"), QStringLiteral("Codice"), false, 160),
-        field(QStringLiteral("Reparto"), QStringLiteral("Reparto"), true),
-        field(QStringLiteral("Note"), QStringLiteral("Note")),
-        number,
-        field(QStringLiteral("DataInizioPeriodo"), QStringLiteral("Data Inizio")),
-        field(QStringLiteral("DataFinePeriodo"), QStringLiteral("Data Fine"), true),
-        field(QStringLiteral("DataPagamento"), QStringLiteral("Data Pagamento")),
-        field(QStringLiteral("Chiuso"), QStringLiteral("Chiuso")),
-        field(QStringLiteral("Fatturato"), QStringLiteral("Fatturato"), true),
+        {.field = "Descrizione", .label = "Descrizione"},
+        {.field = "Um", .label = "Quantità", .kind = FieldKind::Amount, .width = 110},
+        {.field = "ValoreUnitario",
+         .label = "Valore Unitario",
+         .kind = FieldKind::Amount,
+         .sameRow = true,
+         .width = 120,
+         .decimals = 4},
+        {.field = "Sconto", .label = "Sconto", .kind = FieldKind::Amount, .width = 110},
+        {.field = "ValoreTotale",
+         .label = "Valore Totale",
+         .kind = FieldKind::Amount,
+         .sameRow = true,
+         .width = 120},
+        {.field = "Iva_ID", .label = "Aliquota Iva", .lookup = ::ui::lookups::vatCodes()},
+        {.field = "AliquotaIva",
+         .label = "Iva %",
+         .kind = FieldKind::Amount,
+         .sameRow = true,
+         .width = 80,
+         .readOnly = true},
+        {.field = "Codice", .label = "Codice", .width = 160},
+        {.field = "Reparto", .label = "Reparto", .sameRow = true},
+        {.field = "Note", .label = "Note"},
+        {.field = "NumeroRiga", .label = "Numero di riga", .kind = FieldKind::Integer, .width = 90},
+        {.field = "DataInizioPeriodo", .label = "Data Inizio"},
+        {.field = "DataFinePeriodo", .label = "Data Fine", .sameRow = true},
+        {.field = "DataPagamento", .label = "Data Pagamento"},
+        {.field = "Chiuso", .label = "Chiuso"},
+        {.field = "Fatturato", .label = "Fatturato", .sameRow = true},
     };
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la riga?");
     return d;

@@ -14,9 +14,6 @@ struct AppContext;
 namespace cemetery::ui::contractwidgets {
 
 QDate today();
-::ui::CardField field(const QString& column, const QString& label, bool sameRow = false,
-                      int width = 0, ::ui::FieldKind kind = ::ui::FieldKind::Auto);
-::ui::Lookup customerLookup();
 // Reads a year typed by the user; 0 when it is not one.
 int typedYear(const QString& text);
 

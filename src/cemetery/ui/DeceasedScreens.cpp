@@ -14,11 +14,12 @@
 #include "registries/ui/RegistryScreens.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
-#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
+#include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
@@ -50,32 +51,9 @@ const QString kTable = QStringLiteral("Defunti");
 const QString kDeceasedPage = QStringLiteral("  Defunto  ");
 const QString kPhotoPage = QStringLiteral("  Foto  ");
 
-const ::ui::Lookup kCategories{
-    QStringLiteral("select Id, Descrizione from CategoriaDefunti order by Descrizione"),
-    QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
-const ::ui::Lookup kAreas{
-    QStringLiteral("select Id, Descrizione from AreeCimitero order by Descrizione"),
-    QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
-const ::ui::Lookup kMunicipalities{
-    QStringLiteral("select ID, Comune & ' (' & Provincia & ')' as Nome from Comuni order by "
-                   "Comune"),
-    QStringLiteral("ID"), QStringLiteral("Nome"), QString()};
 // Only the stored value: the card adds "M" and "F".
 const ::ui::Lookup kSex{QStringLiteral("select Sesso from Defunti where Id = 0"),
                         QStringLiteral("Sesso"), QStringLiteral("Sesso"), QString()};
-
-CardField field(const QString& column, const QString& label, bool sameRow = false, int width = 0,
-                const QString& page = kDeceasedPage) {
-    return ::ui::pageField(column, label, page, sameRow, width);
-}
-
-CardField choice(const QString& column, const QString& label, const ::ui::Lookup& lookup,
-                 bool sameRow = false, int width = 0) {
-    CardField f = field(column, label, sameRow, width);
-    f.kind = FieldKind::Lookup;
-    f.lookup = lookup;
-    return f;
-}
 
 // Every cell of a row in the row's colour: its own, else its category's.
 class DeceasedColourDelegate : public QStyledItemDelegate {
@@ -132,30 +110,58 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
                  {"LuogoMorte", 160, "Luogo morte"}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il defunto?");
 
-    CardField colour = field("NumeroColore", "Colore visualizzazione", false, 90);
-    colour.kind = FieldKind::Colour;
-    CardField taxCode = field("CodFiscale", "Codice Fiscale");
-    taxCode.maxLength = 16;
-    taxCode.onLeave = registries::ui::upperCase;
-    CardField photo = field("Immagine", "Percorso", false, 0, kPhotoPage);
     d.fields = {
-        field("Codice", "Codice", false, 120),
-        choice("Categoria_ID", "Categoria", kCategories, true),
-        field("Cognome", "Cognome"),
-        field("Nome", "Nome", true),
-        taxCode,
-        choice("Sesso", "Sesso", kSex, true, 60),
-        choice("IdPaese_Nascita", "Nascita: Nazione", registries::ui::RegistryLookups::countries()),
-        choice("LuogoNascita_Id", "Comune", kMunicipalities, true),
-        field("DataNascita", "Data", true),
-        choice("IdPaese_Morte", "Morte: Nazione", registries::ui::RegistryLookups::countries()),
-        choice("LuogoMorte_id", "Comune", kMunicipalities, true),
-        field("DataMorte", "Data", true),
-        choice("Area_Id", "Area cimitero", kAreas),
-        field("Posizione", "Posizione", true),
-        colour,
-        field("Note", "Note"),
-        photo,
+        {.field = "Codice", .label = "Codice", .page = kDeceasedPage, .width = 120},
+        {.field = "Categoria_ID",
+         .label = "Categoria",
+         .lookup = ::ui::lookups::deceasedCategories(),
+         .page = kDeceasedPage,
+         .sameRow = true},
+        {.field = "Cognome", .label = "Cognome", .page = kDeceasedPage},
+        {.field = "Nome", .label = "Nome", .page = kDeceasedPage, .sameRow = true},
+        {.field = "CodFiscale",
+         .label = "Codice Fiscale",
+         .page = kDeceasedPage,
+         .maxLength = 16,
+         .onLeave = registries::ui::upperCase},
+        {.field = "Sesso",
+         .label = "Sesso",
+         .lookup = kSex,
+         .page = kDeceasedPage,
+         .sameRow = true,
+         .width = 60},
+        {.field = "IdPaese_Nascita",
+         .label = "Nascita: Nazione",
+         .lookup = ::ui::lookups::countries(),
+         .page = kDeceasedPage},
+        {.field = "LuogoNascita_Id",
+         .label = "Comune",
+         .lookup = ::ui::lookups::towns(),
+         .page = kDeceasedPage,
+         .sameRow = true},
+        {.field = "DataNascita", .label = "Data", .page = kDeceasedPage, .sameRow = true},
+        {.field = "IdPaese_Morte",
+         .label = "Morte: Nazione",
+         .lookup = ::ui::lookups::countries(),
+         .page = kDeceasedPage},
+        {.field = "LuogoMorte_id",
+         .label = "Comune",
+         .lookup = ::ui::lookups::towns(),
+         .page = kDeceasedPage,
+         .sameRow = true},
+        {.field = "DataMorte", .label = "Data", .page = kDeceasedPage, .sameRow = true},
+        {.field = "Area_Id",
+         .label = "Area cimitero",
+         .lookup = ::ui::lookups::cemeteryAreas(),
+         .page = kDeceasedPage},
+        {.field = "Posizione", .label = "Posizione", .page = kDeceasedPage, .sameRow = true},
+        {.field = "NumeroColore",
+         .label = "Colore visualizzazione",
+         .kind = FieldKind::Colour,
+         .page = kDeceasedPage,
+         .width = 90},
+        {.field = "Note", .label = "Note", .page = kDeceasedPage},
+        {.field = "Immagine", .label = "Percorso", .page = kPhotoPage},
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {
@@ -174,8 +180,10 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
     d.orderBy = QStringLiteral("Descrizione");
     d.columns = {{QStringLiteral("Descrizione"), 320, QStringLiteral("Descrizione")}};
     d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Ricerca Per Descrizione")}};
-    d.fields = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")},
-                {QStringLiteral("ColoreCategoria"), QStringLiteral("Colore"), FieldKind::Colour}};
+    d.fields = {
+        {.field = "Descrizione", .label = "Descrizione"},
+        {.field = "ColoreCategoria", .label = "Colore", .kind = FieldKind::Colour},
+    };
     d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la Categoria?");
     d.validate = &DeceasedRules::validateCategory;
@@ -294,8 +302,8 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
 
 void DeceasedList::fillChoices() {
     ::ui::guarded(context(), [&] {
-        fillChoice(*context().db, m_category, kCategories);
-        fillChoice(*context().db, m_area, kAreas);
+        fillChoice(*context().db, m_category, ::ui::lookups::deceasedCategories());
+        fillChoice(*context().db, m_area, ::ui::lookups::cemeteryAreas());
     });
 }
 
@@ -378,7 +386,7 @@ DeceasedCard::DeceasedCard(::ui::AppContext& context, const ::ui::ScreenDefiniti
         for (const QString& s : {QStringLiteral("M"), QStringLiteral("F")})
             if (sex->findData(s) < 0)
                 sex->addItem(s, s);
-        ::ui::setEditorValue(sex, FieldKind::Lookup, stored);
+        setValue(QStringLiteral("Sesso"), stored);
     }
 
     attachBeside(QStringLiteral("Categoria_ID"),
@@ -408,9 +416,9 @@ DeceasedCard::DeceasedCard(::ui::AppContext& context, const ::ui::ScreenDefiniti
     }
 
     // Backspace or Delete empties a choice.
-    for (const CardField& f : definition.fields)
-        if (f.kind == FieldKind::Lookup)
-            editor(f.field)->installEventFilter(this);
+    for (const QString& field : fields()->fields())
+        if (fields()->kind(field) == FieldKind::Lookup)
+            editor(field)->installEventFilter(this);
 
     // Names typed: the derived names are computed again on save.
     for (const char* name : {"Cognome", "Nome", "CodFiscale", "DataNascita"})
@@ -504,14 +512,6 @@ bool DeceasedCard::eventFilter(QObject* watched, QEvent* event) {
     return ::ui::CardScreen::eventFilter(watched, event);
 }
 
-void DeceasedCard::refillLookup(const QString& field, const QVariant& current) {
-    for (const CardField& f : definition().fields)
-        if (f.field == field) {
-            ::ui::fillLookup(*context().db, editor(field), f.lookup, current);
-            setValue(field, current);
-        }
-}
-
 void DeceasedCard::newCategory() {
     const ::ui::ScreenDefinition d = deceasedCategoriesDefinition();
     qint64 id = 0;
@@ -519,8 +519,8 @@ void DeceasedCard::newCategory() {
         return;
     ::ui::CardScreen card(context(), d, id, true, this);
     card.exec();
-    refillLookup(QStringLiteral("Categoria_ID"),
-                 card.deleted() ? value(QStringLiteral("Categoria_ID")) : QVariant(id));
+    fields()->showValue(QStringLiteral("Categoria_ID"),
+                        card.deleted() ? value(QStringLiteral("Categoria_ID")) : QVariant(id));
 }
 
 void DeceasedCard::openCategory() {
@@ -529,7 +529,7 @@ void DeceasedCard::openCategory() {
         return;
     ::ui::CardScreen card(context(), deceasedCategoriesDefinition(), id, false, this);
     card.exec();
-    refillLookup(QStringLiteral("Categoria_ID"), card.deleted() ? QVariant() : QVariant(id));
+    fields()->showValue(QStringLiteral("Categoria_ID"), card.deleted() ? QVariant() : QVariant(id));
 }
 
 void DeceasedCard::newMunicipality(const QString& field) {
@@ -545,10 +545,10 @@ void DeceasedCard::newMunicipality(const QString& field) {
         value(field == QLatin1String("LuogoNascita_Id") ? QStringLiteral("LuogoMorte_id")
                                                         : QStringLiteral("LuogoNascita_Id"));
     const QVariant chosen = card.deleted() ? value(field) : QVariant(id);
-    refillLookup(QStringLiteral("LuogoNascita_Id"),
-                 field == QLatin1String("LuogoNascita_Id") ? chosen : other);
-    refillLookup(QStringLiteral("LuogoMorte_id"),
-                 field == QLatin1String("LuogoMorte_id") ? chosen : other);
+    fields()->showValue(QStringLiteral("LuogoNascita_Id"),
+                        field == QLatin1String("LuogoNascita_Id") ? chosen : other);
+    fields()->showValue(QStringLiteral("LuogoMorte_id"),
+                        field == QLatin1String("LuogoMorte_id") ? chosen : other);
 }
 
 void DeceasedCard::openMunicipality(const QString& field) {
@@ -559,8 +559,8 @@ void DeceasedCard::openMunicipality(const QString& field) {
     card.exec();
     const QVariant birth = value(QStringLiteral("LuogoNascita_Id"));
     const QVariant death = value(QStringLiteral("LuogoMorte_id"));
-    refillLookup(QStringLiteral("LuogoNascita_Id"), birth);
-    refillLookup(QStringLiteral("LuogoMorte_id"), death);
+    fields()->showValue(QStringLiteral("LuogoNascita_Id"), birth);
+    fields()->showValue(QStringLiteral("LuogoMorte_id"), death);
 }
 
 void DeceasedCard::fillPositions() {

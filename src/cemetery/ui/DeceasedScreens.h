@@ -80,7 +80,6 @@ private:
     void openCategory();
     void newMunicipality(const QString& field);
     void openMunicipality(const QString& field);
-    void refillLookup(const QString& field, const QVariant& current);
     void fillPositions();
     void takePhoto();
     void showFullPicture();

@@ -6,12 +6,13 @@
 #include "db/Database.h"
 #include "db/RegistryRecord.h"
 #include "documents/InstalmentRules.h"
-#include "documents/ui/FieldBinder.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
+#include "ui/Lookups.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -57,13 +58,14 @@ InstalmentCard::InstalmentCard(::ui::AppContext& context, qint64 instalmentId, b
     layout->addLayout(tools);
 
     m_navigator = new ::ui::FieldNavigator(this);
-    m_fields = new FieldBinder(*context.db, QStringLiteral("FatturaScadenze"), m_navigator, this);
+    m_fields =
+        new ::ui::FieldBinder(*context.db, QStringLiteral("FatturaScadenze"), m_navigator, this);
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
 
-    m_fields->place(grid, {field("DataScadenza", "Data Scadenza")}, this);
+    m_fields->place(grid, {{.field = "DataScadenza", .label = "Data Scadenza"}}, this);
     // "Oggi" beside the payment date.
-    m_fields->place(grid, {field("DataPagamento", "Data Pagamento effettuato")}, this);
+    m_fields->place(grid, {{.field = "DataPagamento", .label = "Data Pagamento effettuato"}}, this);
     QPushButton* todayButton =
         ::ui::ActionButton(QStringLiteral("Oggi"), QStringLiteral("btnOggi"), this);
     {
@@ -86,17 +88,18 @@ InstalmentCard::InstalmentCard(::ui::AppContext& context, qint64 instalmentId, b
     grid->addWidget(partyLabel, partyRow, 0);
     grid->addWidget(m_party, partyRow, 1, 1, 3);
 
-    m_fields->place(
-        grid,
-        {lookupField("ModPagamento_Id", "Modalità di pagamento",
-                     "select Id, Descrizione from ModPagamento order by Descrizione", "ID",
-                     "Descrizione"),
-         lookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
-                     "ID", "Banca", "Annullato"),
-         field("Importo", "Importo Totale", false, 140),
-         field("Operazione", "Descrizione Operazione"), field("Numero", "N° Rata", false, 80),
-         field("Dettagli", "Dettagli pagamento"), field("Note", "Note"), field("File", "File")},
-        this);
+    m_fields->place(grid,
+                    {{.field = "ModPagamento_Id",
+                      .label = "Modalità di pagamento",
+                      .lookup = ::ui::lookups::paymentTerms()},
+                     {.field = "Banca_ID", .label = "Banca", .lookup = ::ui::lookups::banks()},
+                     {.field = "Importo", .label = "Importo Totale", .width = 140},
+                     {.field = "Operazione", .label = "Descrizione Operazione"},
+                     {.field = "Numero", .label = "N° Rata", .width = 80},
+                     {.field = "Dettagli", .label = "Dettagli pagamento"},
+                     {.field = "Note", .label = "Note"},
+                     {.field = "File", .label = "File"}},
+                    this);
     const int fileRow = grid->rowCount() - 1;
     auto* fileButtons = new QHBoxLayout();
     auto* search = new QPushButton(QStringLiteral("..."), this);
@@ -123,7 +126,7 @@ InstalmentCard::InstalmentCard(::ui::AppContext& context, qint64 instalmentId, b
     grid->setColumnStretch(1, 1);
     layout->addStretch(1);
 
-    connect(m_fields, &FieldBinder::edited, this, [this] { m_modified = true; });
+    connect(m_fields, &::ui::FieldBinder::edited, this, [this] { m_modified = true; });
     connect(m_save, &QPushButton::clicked, this, &InstalmentCard::save);
     connect(m_cancel, &QPushButton::clicked, this, &InstalmentCard::cancelEdit);
     connect(m_back, &QPushButton::clicked, this, &InstalmentCard::goBack);
@@ -162,7 +165,7 @@ void InstalmentCard::load() {
 bool InstalmentCard::save() {
     QVariantMap record = m_record;
     if (auto f = m_fields->read(record)) {
-        showFailure(*m_context.interaction, *f);
+        ::ui::showFailure(*m_context.interaction, *f);
         if (QWidget* e = m_fields->editor(f->field))
             e->setFocus();
         return false;
@@ -170,7 +173,7 @@ bool InstalmentCard::save() {
     if (!::ui::guardedRule(
             m_context, [&] { return InstalmentRules::save(*m_context.db, record); },
             [&](const common::Failure& f) {
-                showFailure(*m_context.interaction, f);
+                ::ui::showFailure(*m_context.interaction, f);
                 if (QWidget* e = m_fields->editor(f.field))
                     e->setFocus();
             }))

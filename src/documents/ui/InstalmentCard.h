@@ -8,13 +8,12 @@ class QLineEdit;
 class QPushButton;
 
 namespace ui {
+class FieldBinder;
 struct AppContext;
 class FieldNavigator;
 } // namespace ui
 
 namespace documents::ui {
-
-class FieldBinder;
 
 // The card of one instalment (FatturaScadenze): due date, payment, terms,
 // bank, amount, description, number, details, notes and a proof file.
@@ -28,7 +27,7 @@ public:
                    QWidget* parent = nullptr);
 
     qint64 key() const { return m_id; }
-    FieldBinder* fields() const { return m_fields; }
+    ::ui::FieldBinder* fields() const { return m_fields; }
     bool isModified() const { return m_modified; }
     QPushButton* saveButton() const { return m_save; }
     QPushButton* backButton() const { return m_back; }
@@ -56,7 +55,7 @@ private:
     bool m_modified = false;
     QVariantMap m_record;
     ::ui::FieldNavigator* m_navigator;
-    FieldBinder* m_fields;
+    ::ui::FieldBinder* m_fields;
     QLineEdit* m_party;
     QLabel* m_partyLabel;
     QPushButton* m_save;

@@ -8,7 +8,6 @@
 #include "documents/HeaderRules.h"
 #include "documents/InstalmentRules.h"
 #include "documents/Numbering.h"
-#include "documents/ui/FieldBinder.h"
 #include "documents/ui/InstalmentCard.h"
 #include "einvoice/ui/ExportXmlAction.h"
 #include "printing/ReportCodes.h"
@@ -16,6 +15,7 @@
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
@@ -48,7 +48,7 @@ InvoiceEditor::InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint6
     resize(1060, 700);
 
     m_navigator = new ::ui::FieldNavigator(this);
-    m_fields = new FieldBinder(*context.db, QStringLiteral("fattura"), m_navigator, this);
+    m_fields = new ::ui::FieldBinder(*context.db, QStringLiteral("fattura"), m_navigator, this);
 
     auto* layout = new QVBoxLayout(this);
     auto* tools = new QHBoxLayout();
@@ -92,7 +92,7 @@ InvoiceEditor::InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint6
     m_pages->addTab(buildAttachmentsPage(), QStringLiteral("Allegati"));
     m_pages->addTab(buildOtherPage(), QStringLiteral("Altro"));
 
-    connect(m_fields, &FieldBinder::edited, this, [this](const QString& field) {
+    connect(m_fields, &::ui::FieldBinder::edited, this, [this](const QString& field) {
         m_modified = true;
         if (field == QLatin1String("Data") || field == QLatin1String("Num") ||
             field == QLatin1String("SerieFatturazione"))
@@ -100,8 +100,8 @@ InvoiceEditor::InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint6
         else if (field == QLatin1String("ImportoMarcaBollo"))
             m_stampPending = true;
     });
-    connect(m_fields, &FieldBinder::chosen, this, &InvoiceEditor::fieldChosen);
-    connect(m_fields, &FieldBinder::left, this, &InvoiceEditor::fieldLeft);
+    connect(m_fields, &::ui::FieldBinder::chosen, this, &InvoiceEditor::fieldChosen);
+    connect(m_fields, &::ui::FieldBinder::left, this, &InvoiceEditor::fieldLeft);
 
     m_header = DocumentStore::load(*context.db, documentId);
     showRecord(m_header);
@@ -230,7 +230,7 @@ bool InvoiceEditor::save() {
         return false;
     if (failure) {
         m_validationFailed = true;
-        showFailure(*m_context.interaction, *failure);
+        ::ui::showFailure(*m_context.interaction, *failure);
         if (QWidget* e = m_fields->editor(failure->field)) {
             if (QWidget* page = PageOf(m_pages, e))
                 m_pages->setCurrentWidget(page);
@@ -253,7 +253,7 @@ bool InvoiceEditor::post() {
         return true;
     QVariantMap header = m_header;
     if (auto f = m_fields->read(header)) {
-        showFailure(*m_context.interaction, *f);
+        ::ui::showFailure(*m_context.interaction, *f);
         return false;
     }
     if (!::ui::guarded(m_context,

@@ -11,14 +11,13 @@ class QPushButton;
 class QTabWidget;
 
 namespace ui {
+class FieldBinder;
 struct AppContext;
 class DataGrid;
 class FieldNavigator;
 } // namespace ui
 
 namespace documents::ui {
-
-class FieldBinder;
 
 // The editor of one customer invoice ("Fatturazione") or credit note
 // ("Nota di Credito"): pages "Testata", "Righe", "Importazioni" (invoices),
@@ -39,7 +38,7 @@ public:
     // The header as shown: the stored record with the editors' values.
     QVariantMap record() const;
 
-    FieldBinder* fields() const { return m_fields; }
+    ::ui::FieldBinder* fields() const { return m_fields; }
     QTabWidget* pages() const { return m_pages; }
     ::ui::DataGrid* rowsGrid() const { return m_rows; }
     ::ui::DataGrid* instalmentsGrid() const { return m_instalments; }
@@ -126,7 +125,7 @@ private:
     bool m_insertionDescending = true;
 
     ::ui::FieldNavigator* m_navigator;
-    FieldBinder* m_fields;
+    ::ui::FieldBinder* m_fields;
     QTabWidget* m_pages;
     ::ui::DataGrid* m_rows = nullptr;
     ::ui::DataGrid* m_instalments = nullptr;

@@ -7,7 +7,6 @@
 #include "documents/DocumentTables.h"
 #include "documents/InstalmentRules.h"
 #include "documents/QuoteImport.h"
-#include "documents/ui/FieldBinder.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/InvoiceRowEditor.h"
@@ -15,6 +14,7 @@
 #include "einvoice/ui/AttachmentEditor.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
 #include "ui/Guarded.h"
 #include "ui/RecordModel.h"
 
@@ -73,7 +73,7 @@ void InvoiceEditor::addRowByCode() {
             m_context,
             [&] { return DocumentRows::addByCode(*m_context.db, m_kind, m_id, code, &row); },
             [&](const common::Failure& f) {
-                showFailure(*m_context.interaction, f);
+                ::ui::showFailure(*m_context.interaction, f);
                 m_code->selectAll();
             }))
         return;
@@ -255,7 +255,7 @@ void InvoiceEditor::importQuote(int index) {
         return;
     if (!::ui::guardedRule(
             m_context, [&] { return QuoteImport::import(*m_context.db, m_id, quote); },
-            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
+            [&](const common::Failure& f) { ::ui::showFailure(*m_context.interaction, f); }))
         return;
     refreshImports();
     afterRowChange();
@@ -277,7 +277,7 @@ void InvoiceEditor::importContract(int index) {
         return;
     if (!::ui::guardedRule(
             m_context, [&] { return ContractImport::import(*m_context.db, m_id, row); },
-            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
+            [&](const common::Failure& f) { ::ui::showFailure(*m_context.interaction, f); }))
         return;
     refreshImports();
     afterRowChange();
@@ -301,7 +301,7 @@ void InvoiceEditor::findInvoice() {
     if (!::ui::guardedRule(
             m_context,
             [&] { return CreditNoteImport::invoicesOf(*m_context.db, record(), &invoices); },
-            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
+            [&](const common::Failure& f) { ::ui::showFailure(*m_context.interaction, f); }))
         return;
     InvoicePicker finder(invoices, this);
     if (finder.exec() != QDialog::Accepted)
@@ -319,7 +319,7 @@ void InvoiceEditor::importRows() {
             [&] {
                 return CreditNoteImport::importRows(*m_context.db, *m_context.interaction, note);
             },
-            [&](const common::Failure& f) { showFailure(*m_context.interaction, f); }))
+            [&](const common::Failure& f) { ::ui::showFailure(*m_context.interaction, f); }))
         return;
     for (const char* c : {"NCFattIDRif", "NCFattNumRif", "NCFatSerieRif", "NCFattDataRif"}) {
         m_header[QString::fromLatin1(c)] = db::recordValue(note, c);

@@ -1,8 +1,9 @@
 #include "documents/DocumentTables.h"
-#include "documents/ui/FieldBinder.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "ui/ActionButton.h"
 #include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
+#include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 
 #include <QComboBox>
@@ -47,33 +48,39 @@ QWidget* InvoiceEditor::buildHeaderPage() {
 
     auto* document = new QGridLayout();
     v->addLayout(document);
-    ::ui::CardField customer = lookupField(
-        "Cliente_ID", "Cliente",
-        "select Id, NominativoDocumenti, Annullato from Clienti order by NominativoDocumenti", "Id",
-        "NominativoDocumenti", "Annullato");
     m_fields->place(document,
-                    {field("SerieFatturazione", "Serie", false, 80),
-                     field("Num", "Numero", true, 90), field("Data", "Data", true),
-                     field("NonNumerare", "Non numerare", true)},
+                    {{.field = "SerieFatturazione", .label = "Serie", .width = 80},
+                     {.field = "Num", .label = "Numero", .sameRow = true, .width = 90},
+                     {.field = "Data", .label = "Data", .sameRow = true},
+                     {.field = "NonNumerare", .label = "Non numerare", .sameRow = true}},
                     page);
-    m_fields->place(document, {customer}, page);
+    m_fields->place(document,
+                    {{.field = "Cliente_ID",
+                      .label = "Cliente",
+                      .lookup = ::ui::lookups::customersOnDocuments()}},
+                    page);
+    m_fields->place(document,
+                    {{.field = "ModPagamento_Id",
+                      .label = "Modalità di pagamento",
+                      .lookup = ::ui::lookups::paymentTerms()},
+                     {.field = "Banca_ID", .label = "Banca", .lookup = ::ui::lookups::banks()}},
+                    page);
     m_fields->place(
         document,
-        {lookupField("ModPagamento_Id", "Modalità di pagamento",
-                     "select Id, Descrizione from ModPagamento order by Descrizione", "Id",
-                     "Descrizione"),
-         lookupField("Banca_ID", "Banca", "select ID, Banca, Annullato from Bank order by Banca",
-                     "ID", "Banca", "Annullato")},
+        {{.field = "DatiTrasmissione_NumeroInterno", .label = "N° interno", .width = 90},
+         {.field = "DatiTrasmissione_ProgressivoInvio",
+          .label = "Progressivo invio",
+          .sameRow = true,
+          .width = 90},
+         {.field = "EsportatoXml", .label = "Esportato xml", .sameRow = true}},
         page);
     m_fields->place(document,
-                    {field("DatiTrasmissione_NumeroInterno", "N° interno", false, 90),
-                     field("DatiTrasmissione_ProgressivoInvio", "Progressivo invio", true, 90),
-                     field("EsportatoXml", "Esportato xml", true)},
-                    page);
-    m_fields->place(document,
-                    {field("IdMarcaBollo", "N° marca da bollo", false, 160),
-                     field("ImportoMarcaBollo", "Importo marca da bollo", true, 90),
-                     field("MarcaBolloVirtuale", "Virtuale", true)},
+                    {{.field = "IdMarcaBollo", .label = "N° marca da bollo", .width = 160},
+                     {.field = "ImportoMarcaBollo",
+                      .label = "Importo marca da bollo",
+                      .sameRow = true,
+                      .width = 90},
+                     {.field = "MarcaBolloVirtuale", .label = "Virtuale", .sameRow = true}},
                     page);
     // Drop-downs and the customer use the width of the page.
     for (const char* wide : {"Cliente_ID", "ModPagamento_Id", "Banca_ID"}) {
@@ -88,11 +95,16 @@ QWidget* InvoiceEditor::buildHeaderPage() {
     if (credit) {
         auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);
         auto* grid = new QGridLayout(reference);
-        m_fields->place(grid,
-                        {field("NCFattNumRif", "Numero", false, 90, true),
-                         field("NCFatSerieRif", "Serie", true, 80, true),
-                         field("NCFattDataRif", "Data", true, 0, true)},
-                        reference);
+        m_fields->place(
+            grid,
+            {{.field = "NCFattNumRif", .label = "Numero", .width = 90, .readOnly = true},
+             {.field = "NCFatSerieRif",
+              .label = "Serie",
+              .sameRow = true,
+              .width = 80,
+              .readOnly = true},
+             {.field = "NCFattDataRif", .label = "Data", .sameRow = true, .readOnly = true}},
+            reference);
         QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
                                                QStringLiteral("btnTrovaFattura"), reference);
         QPushButton* import = ::ui::ActionButton(QStringLiteral("Importa Righe"),
@@ -107,12 +119,25 @@ QWidget* InvoiceEditor::buildHeaderPage() {
 
     auto* totals = new QGroupBox(QStringLiteral("Totali"), page);
     auto* totalsGrid = new QGridLayout(totals);
-    m_fields->place(totalsGrid,
-                    {field("TotImponibile", "Imponibile", false, 110, true),
-                     field("TotImposta", "Imposta", true, 110, true),
-                     field("RitenutaAcconto", "Ritenuta d'acconto", true, 110, true),
-                     field("TotFattura", "Totale", true, 120, true)},
-                    totals);
+    m_fields->place(
+        totalsGrid,
+        {{.field = "TotImponibile", .label = "Imponibile", .width = 110, .readOnly = true},
+         {.field = "TotImposta",
+          .label = "Imposta",
+          .sameRow = true,
+          .width = 110,
+          .readOnly = true},
+         {.field = "RitenutaAcconto",
+          .label = "Ritenuta d'acconto",
+          .sameRow = true,
+          .width = 110,
+          .readOnly = true},
+         {.field = "TotFattura",
+          .label = "Totale",
+          .sameRow = true,
+          .width = 120,
+          .readOnly = true}},
+        totals);
     totalsGrid->setColumnStretch(8, 1);
     v->addWidget(totals);
 
@@ -275,20 +300,18 @@ QWidget* InvoiceEditor::buildTransportPage() {
     auto* grid = new QGridLayout();
     m_fields->place(
         grid,
-        {lookupField("Porto_ID", "Porto",
-                     "select ID, Descrizione from FatturaPorto order by Descrizione", "ID",
-                     "Descrizione"),
-         lookupField("Aspetto_ID", "Aspetto dei beni",
-                     "select ID, Descrizione from FatturaAspetto order by Descrizione", "ID",
-                     "Descrizione"),
-         lookupField("Personale_ID", "Incaricato del trasporto",
-                     "select ID, Personale, Annullato from Personale order by Personale", "ID",
-                     "Personale", "Annullato"),
-         lookupField("Vettore_ID", "Vettore",
-                     "select ID, Descrizione from Vettore order by Descrizione", "ID",
-                     "Descrizione"),
-         field("Colli", "Colli", false, 90), field("datatrasporto", "Data trasporto"),
-         field("DatiAnagraficiVettore", "Dati anagrafici del vettore nella fattura elettronica")},
+        {{.field = "Porto_ID", .label = "Porto", .lookup = ::ui::lookups::shippingTerms()},
+         {.field = "Aspetto_ID",
+          .label = "Aspetto dei beni",
+          .lookup = ::ui::lookups::goodsAppearances()},
+         {.field = "Personale_ID",
+          .label = "Incaricato del trasporto",
+          .lookup = ::ui::lookups::staff()},
+         {.field = "Vettore_ID", .label = "Vettore", .lookup = ::ui::lookups::carriers()},
+         {.field = "Colli", .label = "Colli", .width = 90},
+         {.field = "datatrasporto", .label = "Data trasporto"},
+         {.field = "DatiAnagraficiVettore",
+          .label = "Dati anagrafici del vettore nella fattura elettronica"}},
         page);
     grid->setColumnStretch(1, 1);
     v->addLayout(grid);
@@ -332,11 +355,12 @@ QWidget* InvoiceEditor::buildOtherPage() {
     auto* v = new QVBoxLayout(page);
     auto* grid = new QGridLayout();
     m_fields->place(grid,
-                    {field("Causale", "Causale"), field("Note", "Note"),
-                     field("ScissionePagamenti", "Scissione dei pagamenti"),
-                     field("ConaiAssolto", "Contributo CONAI assolto"),
-                     field("Depositata", "Depositata"),
-                     field("RitAccontoAziende", "Ritenuta d'acconto")},
+                    {{.field = "Causale", .label = "Causale"},
+                     {.field = "Note", .label = "Note"},
+                     {.field = "ScissionePagamenti", .label = "Scissione dei pagamenti"},
+                     {.field = "ConaiAssolto", .label = "Contributo CONAI assolto"},
+                     {.field = "Depositata", .label = "Depositata"},
+                     {.field = "RitAccontoAziende", .label = "Ritenuta d'acconto"}},
                     page);
     grid->setColumnStretch(1, 1);
     v->addLayout(grid);

@@ -15,6 +15,7 @@
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
+#include "ui/Lookups.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -129,23 +130,16 @@ InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* 
     }
     put(1, 0, QStringLiteral("Cliente"),
         ChoiceBox(db, filters, QStringLiteral("cboCliente"),
-                  {QStringLiteral("select Id, NominativoDocumenti from Clienti order by "
-                                  "NominativoDocumenti"),
-                   QStringLiteral("Id"), QStringLiteral("NominativoDocumenti"), QString()}));
+                  ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments())));
     put(1, 2, QStringLiteral("Serie"),
-        ChoiceBox(db, filters, QStringLiteral("cboSerie"),
-                  {QStringLiteral("select Serie from SerieFatturazione order by Serie"),
-                   QStringLiteral("Serie"), QStringLiteral("Serie"), QString()}));
+        ChoiceBox(db, filters, QStringLiteral("cboSerie"), ::ui::lookups::invoiceSeries()));
     if (!credit) {
         put(1, 4, QStringLiteral("Banca"),
             ChoiceBox(db, filters, QStringLiteral("cboBanca"),
-                      {QStringLiteral("select ID, Banca from Bank order by Banca"),
-                       QStringLiteral("ID"), QStringLiteral("Banca"), QString()}));
+                      ::ui::lookups::includingCancelled(::ui::lookups::banks())));
         put(1, 6, QStringLiteral("Mod. pagamento"),
             ChoiceBox(db, filters, QStringLiteral("cboModPagamento"),
-                      {QStringLiteral("select Id, Descrizione from ModPagamento order by "
-                                      "Descrizione"),
-                       QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()}));
+                      ::ui::lookups::paymentTerms()));
     }
     auto* find = new QPushButton(QStringLiteral("cerca"), filters);
     find->setObjectName(QStringLiteral("btnCerca"));

@@ -9,11 +9,12 @@
 #include "documents/DocumentTables.h"
 #include "documents/LastPrice.h"
 #include "documents/RowRules.h"
-#include "documents/ui/FieldBinder.h"
 #include "ui/AppContext.h"
+#include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
+#include "ui/Lookups.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -38,29 +39,38 @@ InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind,
 
     auto* layout = new QVBoxLayout(this);
     m_navigator = new ::ui::FieldNavigator(this);
-    m_fields = new FieldBinder(*context.db, DocumentTables::of(kind).rows, m_navigator, this);
+    m_fields = new ::ui::FieldBinder(*context.db, DocumentTables::of(kind).rows, m_navigator, this);
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
-    ::ui::CardField price = field("ValoreUnitario", "Valore Unitario", false, 130);
-    price.decimals = 4;
-    ::ui::CardField rate = field("AliquotaIva", "Aliquota %", true, 70, true);
     m_fields->place(
         grid,
-        {field("Codice", "Codice", false, 160, true),
-         field("TipoRiga", "Tipo riga", true, 40, true), field("Descrizione", "Descrizione"),
-         field("Um", "Quantità", false, 100), price, field("Sconto", "Sconto %", true, 80),
-         lookupField("Iva_ID", "Aliquota Iva",
-                     "select ID, Descrizione, Iva from Iva order by Descrizione", "ID",
-                     "Descrizione"),
-         rate, field("TotaleImponibile", "Totale Imponibile", false, 130, true),
-         field("ValoreTotale", "Valore Totale", true, 130),
-         field("DataInizioPeriodo", "Inizio periodo"),
-         field("DataFinePeriodo", "Fine periodo", true),
-         field("RiferimentoAmministrazione", "Riferimento amministrazione"),
-         lookupField("ContabilitaConti_ID", "Conto",
-                     "select ID, Descrizione from ContabilitaConti order by Descrizione", "ID",
-                     "Descrizione"),
-         field("Reparto", "Reparto"), field("Note", "Note")},
+        {{.field = "Codice", .label = "Codice", .width = 160, .readOnly = true},
+         {.field = "TipoRiga",
+          .label = "Tipo riga",
+          .sameRow = true,
+          .width = 40,
+          .readOnly = true},
+         {.field = "Descrizione", .label = "Descrizione"},
+         {.field = "Um", .label = "Quantità", .width = 100},
+         {.field = "ValoreUnitario", .label = "Valore Unitario", .width = 130, .decimals = 4},
+         {.field = "Sconto", .label = "Sconto %", .sameRow = true, .width = 80},
+         {.field = "Iva_ID", .label = "Aliquota Iva", .lookup = ::ui::lookups::vatCodes()},
+         {.field = "AliquotaIva",
+          .label = "Aliquota %",
+          .sameRow = true,
+          .width = 70,
+          .readOnly = true},
+         {.field = "TotaleImponibile",
+          .label = "Totale Imponibile",
+          .width = 130,
+          .readOnly = true},
+         {.field = "ValoreTotale", .label = "Valore Totale", .sameRow = true, .width = 130},
+         {.field = "DataInizioPeriodo", .label = "Inizio periodo"},
+         {.field = "DataFinePeriodo", .label = "Fine periodo", .sameRow = true},
+         {.field = "RiferimentoAmministrazione", .label = "Riferimento amministrazione"},
+         {.field = "ContabilitaConti_ID", .label = "Conto", .lookup = ::ui::lookups::accounts()},
+         {.field = "Reparto", .label = "Reparto"},
+         {.field = "Note", .label = "Note"}},
         this);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -104,11 +114,11 @@ InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind,
     layout->addLayout(buttons);
 
     m_fields->editor(QStringLiteral("ValoreUnitario"))->installEventFilter(this);
-    connect(m_fields, &FieldBinder::chosen, this, [this](const QString& field) {
+    connect(m_fields, &::ui::FieldBinder::chosen, this, [this](const QString& field) {
         if (field.compare(QLatin1String("Iva_ID"), Qt::CaseInsensitive) == 0)
             vatChosen();
     });
-    connect(m_fields, &FieldBinder::left, this, [this](const QString& field) {
+    connect(m_fields, &::ui::FieldBinder::left, this, [this](const QString& field) {
         if (field == QLatin1String("Um") || field == QLatin1String("ValoreUnitario") ||
             field == QLatin1String("Sconto"))
             showAmounts();
@@ -123,7 +133,7 @@ InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind,
         m_modified = false;
         QDialog::reject();
     });
-    connect(m_fields, &FieldBinder::edited, this, [this] { m_modified = true; });
+    connect(m_fields, &::ui::FieldBinder::edited, this, [this] { m_modified = true; });
     connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
 
     m_record = DocumentRows::load(*context.db, kind, rowId);
@@ -177,12 +187,12 @@ void InvoiceRowEditor::lastPrice() {
 void InvoiceRowEditor::unitPriceFromTotal() {
     QVariantMap row = m_record;
     if (auto f = m_fields->read(row)) {
-        showFailure(*m_context.interaction, *f);
+        ::ui::showFailure(*m_context.interaction, *f);
         return;
     }
     double price = 0;
     if (auto f = RowRules::unitPriceFromTotal(row, DocumentOptions::load(*m_context.db), &price)) {
-        showFailure(*m_context.interaction, *f);
+        ::ui::showFailure(*m_context.interaction, *f);
         if (QWidget* e = m_fields->editor(f->field))
             e->setFocus();
         return;
@@ -211,7 +221,7 @@ bool InvoiceRowEditor::save() {
         }))
         return false;
     if (failure) {
-        showFailure(*m_context.interaction, *failure);
+        ::ui::showFailure(*m_context.interaction, *failure);
         if (QWidget* e = m_fields->editor(failure->field))
             e->setFocus();
         return false;

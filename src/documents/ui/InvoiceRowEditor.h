@@ -8,13 +8,12 @@
 class QPushButton;
 
 namespace ui {
+class FieldBinder;
 struct AppContext;
 class FieldNavigator;
 } // namespace ui
 
 namespace documents::ui {
-
-class FieldBinder;
 
 // "Modifica righe Fattura": one row of an invoice or credit note. F12 in
 // the unit price shows what the customer last paid for the article; the
@@ -28,7 +27,7 @@ public:
     InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId, qint64 rowId,
                      QWidget* parent = nullptr);
 
-    FieldBinder* fields() const { return m_fields; }
+    ::ui::FieldBinder* fields() const { return m_fields; }
     QPushButton* saveButton() const { return m_save; }
     QPushButton* backButton() const { return m_back; }
     const QVariantMap& record() const { return m_record; }
@@ -53,7 +52,7 @@ private:
     QVariantMap m_record;
     bool m_modified = false;
     ::ui::FieldNavigator* m_navigator;
-    FieldBinder* m_fields;
+    ::ui::FieldBinder* m_fields;
     QPushButton* m_save;
     QPushButton* m_back;
 };

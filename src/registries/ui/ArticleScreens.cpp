@@ -4,9 +4,9 @@
 #include "db/DbError.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "ui/AppContext.h"
-#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/Guarded.h"
+#include "ui/Lookups.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QComboBox>
@@ -16,8 +16,6 @@ namespace registries::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
-using ::ui::pageField;
-using ::ui::pageLookup;
 
 namespace {
 
@@ -25,13 +23,6 @@ const QString kArticolo = QStringLiteral("Articolo");
 const QString kMagazzino = QStringLiteral("Magazzino");
 const QString kContabilita = QStringLiteral("Contabilità");
 const QString kNote = QStringLiteral("Note");
-
-::ui::Lookup simple(const QString& table, const QString& key = QStringLiteral("ID"),
-                    const QString& display = QStringLiteral("Descrizione"),
-                    const QString& cancelled = QString()) {
-    return {QStringLiteral("select * from %1 order by %2").arg(table, display), key, display,
-            cancelled};
-}
 
 } // namespace
 
@@ -53,44 +44,60 @@ const QString kNote = QStringLiteral("Note");
     d.searches = {{"Codice", "Codice"}, {"prezziar.Descrizione", "Descrizione"}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'articolo?");
 
-    CardField created = pageField("DataInserimento", "Data inserimento", kArticolo);
-    created.readOnly = true;
-    CardField vat = pageLookup("Iva_Id", "Aliquota Iva", kArticolo, simple("Iva"));
-    CardField net = pageField("Prezzo", "Prezzo", kArticolo, false, 120);
-    CardField discount = pageField("Sconto", "Sconto %", kArticolo, false, 120);
-    CardField gross = pageField("PrezzoCompleto", "Prezzo ivato", kArticolo, false, 120);
-    const ::ui::Lookup accounts = simple("ContabilitaConti");
-
     d.fields = {
-        pageField("Codice", "Codice", kArticolo, false, 160),
-        pageField("Descrizione", "Descrizione", kArticolo),
-        pageLookup("categoria_id", "Categoria", kArticolo, simple("PrezziarCategorie")),
-        pageLookup("Reparto", "Reparto", kArticolo,
-                   simple("Reparti", QStringLiteral("Descrizione"), QStringLiteral("Descrizione"))),
-        vat,
-        net,
-        discount,
-        gross,
-        pageField("PrezzoImposto", "Prezzo imposto", kArticolo),
-        pageField("Annullato", "Annullato", kArticolo, true),
-        created,
+        {.field = "Codice", .label = "Codice", .page = kArticolo, .width = 160},
+        {.field = "Descrizione", .label = "Descrizione", .page = kArticolo},
+        {.field = "categoria_id",
+         .label = "Categoria",
+         .lookup = ::ui::lookups::articleCategories(),
+         .page = kArticolo},
+        {.field = "Reparto",
+         .label = "Reparto",
+         .lookup = ::ui::lookups::departments(),
+         .page = kArticolo},
+        {.field = "Iva_Id",
+         .label = "Aliquota Iva",
+         .lookup = ::ui::lookups::vatCodes(),
+         .page = kArticolo},
+        {.field = "Prezzo", .label = "Prezzo", .page = kArticolo, .width = 120},
+        {.field = "Sconto", .label = "Sconto %", .page = kArticolo, .width = 120},
+        {.field = "PrezzoCompleto", .label = "Prezzo ivato", .page = kArticolo, .width = 120},
+        {.field = "PrezzoImposto", .label = "Prezzo imposto", .page = kArticolo},
+        {.field = "Annullato", .label = "Annullato", .page = kArticolo, .sameRow = true},
+        {.field = "DataInserimento",
+         .label = "Data inserimento",
+         .page = kArticolo,
+         .readOnly = true},
 
-        pageField("Giacenza", "Giacenza", kMagazzino, false, 120),
-        pageField("QuaMinima", "Scorta minima", kMagazzino, true, 120),
-        pageLookup("Fornitore_ID", "Fornitore abituale", kMagazzino,
-                   simple("Fornitor", QStringLiteral("ID"), QStringLiteral("Fornitore"),
-                          QStringLiteral("Annullato"))),
+        {.field = "Giacenza", .label = "Giacenza", .page = kMagazzino, .width = 120},
+        {.field = "QuaMinima",
+         .label = "Scorta minima",
+         .page = kMagazzino,
+         .sameRow = true,
+         .width = 120},
+        {.field = "Fornitore_ID",
+         .label = "Fornitore abituale",
+         .lookup = ::ui::lookups::suppliers(),
+         .page = kMagazzino},
 
-        pageLookup("ContabilitaContoFattureVendita_ID", "Conto fatture di vendita", kContabilita,
-                   accounts),
-        pageLookup("ContabilitaContoFattureAcquisto_ID", "Conto fatture di acquisto", kContabilita,
-                   accounts),
-        pageLookup("ContabilitaContoNoteCreditoVendita_ID", "Conto note di credito di vendita",
-                   kContabilita, accounts),
-        pageLookup("ContabilitaContoNoteCreditoAcquisto_ID", "Conto note di credito di acquisto",
-                   kContabilita, accounts),
+        {.field = "ContabilitaContoFattureVendita_ID",
+         .label = "Conto fatture di vendita",
+         .lookup = ::ui::lookups::accounts(),
+         .page = kContabilita},
+        {.field = "ContabilitaContoFattureAcquisto_ID",
+         .label = "Conto fatture di acquisto",
+         .lookup = ::ui::lookups::accounts(),
+         .page = kContabilita},
+        {.field = "ContabilitaContoNoteCreditoVendita_ID",
+         .label = "Conto note di credito di vendita",
+         .lookup = ::ui::lookups::accounts(),
+         .page = kContabilita},
+        {.field = "ContabilitaContoNoteCreditoAcquisto_ID",
+         .label = "Conto note di credito di acquisto",
+         .lookup = ::ui::lookups::accounts(),
+         .page = kContabilita},
 
-        pageField("Note", "Note", kNote),
+        {.field = "Note", .label = "Note", .page = kNote},
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {

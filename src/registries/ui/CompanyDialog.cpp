@@ -3,9 +3,10 @@
 #include "common/Titles.h"
 #include "registries/CompanyRules.h"
 #include "registries/ui/LogoEditor.h"
-#include "ui/FieldEditors.h"
+#include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
+#include "ui/Lookups.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,46 +22,6 @@ namespace registries::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
-using ::ui::Lookup;
-
-namespace {
-
-Lookup codes(const QString& table) {
-    return {QStringLiteral("select Codice, Codice & ' - ' & Descrizione as Testo from %1 order by "
-                           "Codice")
-                .arg(table),
-            QStringLiteral("Codice"), QStringLiteral("Testo"), QString()};
-}
-
-// A FatturaPA code table: the code is stored, its description listed.
-Lookup paCodes(const QString& table) {
-    return {QStringLiteral("select Codice, Descrizione from %1 order by Descrizione").arg(table),
-            QStringLiteral("Codice"), QStringLiteral("Descrizione"), QString()};
-}
-
-const Lookup kProvinces{
-    QStringLiteral("select PROVINCIA, PROVINCIA & ' - ' & CAPOLUOGO as Testo from Province order "
-                   "by PROVINCIA"),
-    QStringLiteral("PROVINCIA"), QStringLiteral("Testo"), QString()};
-const Lookup kCountries{
-    QStringLiteral("select SIGLA, SIGLA & ' - ' & DENOMINAZ as Testo from Nazioni order by SIGLA"),
-    QStringLiteral("SIGLA"), QStringLiteral("Testo"), QString()};
-
-CardField field(const QString& column, const QString& label, FieldKind kind = FieldKind::Auto) {
-    CardField f;
-    f.field = column;
-    f.label = label;
-    f.kind = kind;
-    return f;
-}
-
-CardField lookup(const QString& column, const QString& label, const Lookup& source) {
-    CardField f = field(column, label, FieldKind::Lookup);
-    f.lookup = source;
-    return f;
-}
-
-} // namespace
 
 CompanyDialog::CompanyDialog(::ui::AppContext& context, QWidget* parent)
     : ::ui::SettingsForm(context, QStringLiteral("ditta"), parent) {
@@ -72,7 +33,8 @@ CompanyDialog::CompanyDialog(::ui::AppContext& context, QWidget* parent)
 
 void CompanyDialog::build() {
     const auto town = [this](QFormLayout* page, const QString& column, const QString& label) {
-        auto* e = qobject_cast<QLineEdit*>(addField(page, field(column, label, FieldKind::Text)));
+        auto* e = qobject_cast<QLineEdit*>(
+            addField(page, {.field = column, .label = label, .kind = FieldKind::Text}));
         QStringList names;
         for (const db::Row& r : db().query(QStringLiteral(
                  "select distinct Comune from Comuni where Comune is not null order by Comune")))
@@ -85,90 +47,88 @@ void CompanyDialog::build() {
     };
 
     QFormLayout* p = addPage(QStringLiteral("Anagrafica"));
-    addField(p, field(QStringLiteral("RagSoc"), QStringLiteral("Ragione sociale")));
-    addField(p, field(QStringLiteral("Titolo"), QStringLiteral("Titolo")));
-    addField(p, field(QStringLiteral("Cognome"), QStringLiteral("Cognome")));
-    addField(p, field(QStringLiteral("Nome"), QStringLiteral("Nome")));
+    addField(p, {.field = "RagSoc", .label = "Ragione sociale"});
+    addField(p, {.field = "Titolo", .label = "Titolo"});
+    addField(p, {.field = "Cognome", .label = "Cognome"});
+    addField(p, {.field = "Nome", .label = "Nome"});
     addSection(p, QStringLiteral("Contatti"));
-    addField(p, field(QStringLiteral("Tel"), QStringLiteral("Telefono")));
-    addField(p, field(QStringLiteral("Cell"), QStringLiteral("Cellulare")));
-    addField(p, field(QStringLiteral("Fax"), QStringLiteral("Fax")));
-    addField(p, field(QStringLiteral("Email"), QStringLiteral("Email")));
-    addField(p, field(QStringLiteral("Pec"), QStringLiteral("Pec")));
-    addField(p, field(QStringLiteral("Internet"), QStringLiteral("Sito internet")));
-    addField(p, field(QStringLiteral("Contatti"),
-                      QStringLiteral("Riporta i contatti nelle fatture elettroniche")));
+    addField(p, {.field = "Tel", .label = "Telefono"});
+    addField(p, {.field = "Cell", .label = "Cellulare"});
+    addField(p, {.field = "Fax", .label = "Fax"});
+    addField(p, {.field = "Email", .label = "Email"});
+    addField(p, {.field = "Pec", .label = "Pec"});
+    addField(p, {.field = "Internet", .label = "Sito internet"});
+    addField(p, {.field = "Contatti", .label = "Riporta i contatti nelle fatture elettroniche"});
     addSection(p, QStringLiteral("Altro"));
-    addField(p, field(QStringLiteral("ResponsabileDati"),
-                      QStringLiteral("Responsabile del trattamento dati")));
-    addField(p,
-             field(QStringLiteral("PrezziarCampoUnico"), QStringLiteral("Campo unico articoli")));
-    addField(p, field(QStringLiteral("AltriDati"), QStringLiteral("Altri dati")));
+    addField(p, {.field = "ResponsabileDati", .label = "Responsabile del trattamento dati"});
+    addField(p, {.field = "PrezziarCampoUnico", .label = "Campo unico articoli"});
+    addField(p, {.field = "AltriDati", .label = "Altri dati"});
 
     p = addPage(QStringLiteral("Sede"));
-    addField(p, field(QStringLiteral("Via"), QStringLiteral("Indirizzo")));
-    addField(p, field(QStringLiteral("Numero"), QStringLiteral("Numero civico")));
+    addField(p, {.field = "Via", .label = "Indirizzo"});
+    addField(p, {.field = "Numero", .label = "Numero civico"});
     QCompleter* seat = town(p, QStringLiteral("Comune"), QStringLiteral("Comune"));
-    addField(p, field(QStringLiteral("Cap"), QStringLiteral("CAP")));
-    addField(p, lookup(QStringLiteral("Provincia"), QStringLiteral("Provincia"), kProvinces));
-    addField(p, lookup(QStringLiteral("IdPaese"), QStringLiteral("Nazione"), kCountries));
+    addField(p, {.field = "Cap", .label = "CAP"});
+    addField(p, {.field = "Provincia", .label = "Provincia", .lookup = ::ui::lookups::provinces()});
+    addField(p,
+             {.field = "IdPaese", .label = "Nazione", .lookup = ::ui::lookups::countriesByCode()});
     connect(seat, qOverload<const QString&>(&QCompleter::activated), this, [this] {
         townChosen(QStringLiteral("Comune"), QStringLiteral("Cap"), QStringLiteral("Provincia"));
     });
 
     p = addPage(QStringLiteral("Dati fiscali"));
-    addField(p, field(QStringLiteral("PIva"), QStringLiteral("Partita Iva")));
-    addField(p, field(QStringLiteral("CodFisc"), QStringLiteral("Codice fiscale")));
-    addField(p, field(QStringLiteral("CodOERI"), QStringLiteral("Codice EORI")));
-    addField(p, lookup(QStringLiteral("RegimeFiscale"), QStringLiteral("Regime fiscale"),
-                       paCodes(QStringLiteral("PA_RegimeFiscale"))));
-    addField(p, field(QStringLiteral("RiferimentoAmministrazione"),
-                      QStringLiteral("Riferimento amministrazione")));
+    addField(p, {.field = "PIva", .label = "Partita Iva"});
+    addField(p, {.field = "CodFisc", .label = "Codice fiscale"});
+    addField(p, {.field = "CodOERI", .label = "Codice EORI"});
+    addField(p, {.field = "RegimeFiscale",
+                 .label = "Regime fiscale",
+                 .lookup = ::ui::lookups::paCodes(QStringLiteral("PA_RegimeFiscale"))});
+    addField(p, {.field = "RiferimentoAmministrazione", .label = "Riferimento amministrazione"});
     addSection(p, QStringLiteral("Albo professionale"));
-    addField(p, field(QStringLiteral("AlboProfessionale"), QStringLiteral("Albo professionale")));
-    addField(p, lookup(QStringLiteral("ProvinciaAlbo"), QStringLiteral("Provincia dell'albo"),
-                       kProvinces));
-    addField(p,
-             field(QStringLiteral("NumeroIscrizioneAlbo"), QStringLiteral("Numero di iscrizione")));
-    addField(p, field(QStringLiteral("DataIscrizioneAlbo"), QStringLiteral("Data di iscrizione")));
+    addField(p, {.field = "AlboProfessionale", .label = "Albo professionale"});
+    addField(p, {.field = "ProvinciaAlbo",
+                 .label = "Provincia dell'albo",
+                 .lookup = ::ui::lookups::provinces()});
+    addField(p, {.field = "NumeroIscrizioneAlbo", .label = "Numero di iscrizione"});
+    addField(p, {.field = "DataIscrizioneAlbo", .label = "Data di iscrizione"});
     addSection(p, QStringLiteral("Fatturazione elettronica"));
-    addField(p, field(QStringLiteral("CodiceSdi"), QStringLiteral("Codice destinatario (SdI)")));
-    addField(p, field(QStringLiteral("Trasmissione_CodFisc"),
-                      QStringLiteral("Identifica il trasmittente con il codice fiscale")));
-    addField(p, lookup(QStringLiteral("SoggettoEmittente"), QStringLiteral("Soggetto emittente"),
-                       codes(QStringLiteral("PA_SoggettoEmittente"))));
-    addField(p, field(QStringLiteral("FatturazioneMultipla"),
-                      QStringLiteral("Usa le serie di fatturazione")));
-    addField(p, field(QStringLiteral("FatturaAnno"),
-                      QStringLiteral("Il numero delle fatture riporta l'anno")));
+    addField(p, {.field = "CodiceSdi", .label = "Codice destinatario (SdI)"});
+    addField(p, {.field = "Trasmissione_CodFisc",
+                 .label = "Identifica il trasmittente con il codice fiscale"});
+    addField(p, {.field = "SoggettoEmittente",
+                 .label = "Soggetto emittente",
+                 .lookup = ::ui::lookups::codes(QStringLiteral("PA_SoggettoEmittente"))});
+    addField(p, {.field = "FatturazioneMultipla", .label = "Usa le serie di fatturazione"});
+    addField(p, {.field = "FatturaAnno", .label = "Il numero delle fatture riporta l'anno"});
 
     p = addPage(QStringLiteral("REA"));
-    addField(p, field(QStringLiteral("Iscrizione_REA"), QStringLiteral("Iscritta al REA")));
-    addField(
-        p, lookup(QStringLiteral("Iscrizione_REA_Ufficio"), QStringLiteral("Ufficio"), kProvinces));
-    addField(p, field(QStringLiteral("Iscrizione_REA_NumeroREA"), QStringLiteral("Numero REA")));
-    addField(p, field(QStringLiteral("Iscrizione_REA_CapitaleSociale"),
-                      QStringLiteral("Capitale sociale")));
-    addField(p, lookup(QStringLiteral("Iscrizione_REA_SocioUnico"), QStringLiteral("Socio unico"),
-                       paCodes(QStringLiteral("PA_IscrizRea_SocioUnico"))));
-    addField(p, lookup(QStringLiteral("Iscrizione_REA_StatoLiquidazione"),
-                       QStringLiteral("Stato di liquidazione"),
-                       paCodes(QStringLiteral("PA_IscrizRea_StatoLiquidazione"))));
+    addField(p, {.field = "Iscrizione_REA", .label = "Iscritta al REA"});
+    addField(p, {.field = "Iscrizione_REA_Ufficio",
+                 .label = "Ufficio",
+                 .lookup = ::ui::lookups::provinces()});
+    addField(p, {.field = "Iscrizione_REA_NumeroREA", .label = "Numero REA"});
+    addField(p, {.field = "Iscrizione_REA_CapitaleSociale", .label = "Capitale sociale"});
+    addField(p, {.field = "Iscrizione_REA_SocioUnico",
+                 .label = "Socio unico",
+                 .lookup = ::ui::lookups::paCodes(QStringLiteral("PA_IscrizRea_SocioUnico"))});
+    addField(p,
+             {.field = "Iscrizione_REA_StatoLiquidazione",
+              .label = "Stato di liquidazione",
+              .lookup = ::ui::lookups::paCodes(QStringLiteral("PA_IscrizRea_StatoLiquidazione"))});
 
     p = addPage(QStringLiteral("Stabile organizzazione"));
-    addField(p, field(QStringLiteral("StabileOrganizzazione"),
-                      QStringLiteral("Stabile organizzazione in Italia")));
-    addField(p,
-             field(QStringLiteral("StabileOrganizzazione_Indirizzo"), QStringLiteral("Indirizzo")));
-    addField(p, field(QStringLiteral("StabileOrganizzazione_NumeroCivico"),
-                      QStringLiteral("Numero civico")));
+    addField(p, {.field = "StabileOrganizzazione", .label = "Stabile organizzazione in Italia"});
+    addField(p, {.field = "StabileOrganizzazione_Indirizzo", .label = "Indirizzo"});
+    addField(p, {.field = "StabileOrganizzazione_NumeroCivico", .label = "Numero civico"});
     QCompleter* branch =
         town(p, QStringLiteral("StabileOrganizzazione_Comune"), QStringLiteral("Comune"));
-    addField(p, field(QStringLiteral("StabileOrganizzazione_CAP"), QStringLiteral("CAP")));
-    addField(p, lookup(QStringLiteral("StabileOrganizzazione_Provincia"),
-                       QStringLiteral("Provincia"), kProvinces));
-    addField(p, lookup(QStringLiteral("StabileOrganizzazione_Nazione"), QStringLiteral("Nazione"),
-                       kCountries));
+    addField(p, {.field = "StabileOrganizzazione_CAP", .label = "CAP"});
+    addField(p, {.field = "StabileOrganizzazione_Provincia",
+                 .label = "Provincia",
+                 .lookup = ::ui::lookups::provinces()});
+    addField(p, {.field = "StabileOrganizzazione_Nazione",
+                 .label = "Nazione",
+                 .lookup = ::ui::lookups::countriesByCode()});
     connect(branch, qOverload<const QString&>(&QCompleter::activated), this, [this] {
         townChosen(QStringLiteral("StabileOrganizzazione_Comune"),
                    QStringLiteral("StabileOrganizzazione_CAP"),
@@ -207,11 +167,11 @@ void CompanyDialog::build() {
     addWidgetRow(p, QStringLiteral("Logo della ditta"), m_logo);
 
     p = addPage(QStringLiteral("Database online"));
-    addField(p, field(QStringLiteral("NomeHostOnline"), QStringLiteral("Server")));
-    addField(p, field(QStringLiteral("NomeDbOnline"), QStringLiteral("Nome del database")));
-    addField(p, field(QStringLiteral("UtenteDbOnline"), QStringLiteral("Utente")));
-    auto* password = qobject_cast<QLineEdit*>(
-        addField(p, field(QStringLiteral("PasswordDbOnline"), QStringLiteral("Password"))));
+    addField(p, {.field = "NomeHostOnline", .label = "Server"});
+    addField(p, {.field = "NomeDbOnline", .label = "Nome del database"});
+    addField(p, {.field = "UtenteDbOnline", .label = "Utente"});
+    auto* password =
+        qobject_cast<QLineEdit*>(addField(p, {.field = "PasswordDbOnline", .label = "Password"}));
     password->setEchoMode(QLineEdit::Password);
 
     for (const char* flag : {"StabileOrganizzazione", "Iscrizione_REA"})
@@ -384,27 +344,17 @@ FiscalPartyDialog::FiscalPartyDialog(::ui::AppContext& context, FiscalParty part
         {QStringLiteral("CodEORI"), QStringLiteral("Cod. Eori")},
     };
     const db::Row row = CompanyRules::load(*context.db);
-    auto* navigator = new ::ui::FieldNavigator(this);
+    m_fields = new ::ui::FieldBinder(*context.db, QStringLiteral("ditta"),
+                                     new ::ui::FieldNavigator(this), this);
     for (const auto& [name, label] : fields) {
-        CardField f = field(column(name), label);
-        if (name == u"IdPaese") {
-            f.kind = FieldKind::Lookup;
-            f.lookup = kCountries;
-        } else if (name == u"Includi") {
-            f.kind = FieldKind::Check;
-        } else {
-            f.kind = FieldKind::Text;
-        }
-        const FieldKind kind = ::ui::resolvedKind(QStringLiteral("ditta"), f);
-        QWidget* e = ::ui::createEditor(QStringLiteral("ditta"), f, this);
-        e->setObjectName(f.field);
-        const QVariant stored = row.columnCount() > 0 ? row.value(f.field) : QVariant();
-        if (kind == FieldKind::Lookup)
-            ::ui::fillLookup(*context.db, e, f.lookup, stored);
-        ::ui::setEditorValue(e, kind, stored);
-        form->addRow(label, e);
-        navigator->add(e);
-        m_editors.insert(name, {e, kind});
+        const FieldKind kind = name == u"Includi" ? FieldKind::Check : FieldKind::Text;
+        const CardField f = name == u"IdPaese"
+                                ? CardField{.field = column(name),
+                                            .label = label,
+                                            .lookup = ::ui::lookups::countriesByCode()}
+                                : CardField{.field = column(name), .label = label, .kind = kind};
+        form->addRow(label, m_fields->create(f, this));
+        m_fields->showValue(f.field, row.columnCount() > 0 ? row.value(f.field) : QVariant());
     }
     layout->addStretch(1);
 
@@ -435,23 +385,19 @@ QString FiscalPartyDialog::column(const QString& name) const {
 }
 
 QWidget* FiscalPartyDialog::editor(const QString& name) const {
-    return m_editors.value(name).first;
+    return m_fields->editor(column(name));
 }
 
 QVariantMap FiscalPartyDialog::values() const {
-    QVariantMap out;
-    for (auto it = m_editors.begin(); it != m_editors.end(); ++it)
-        out.insert(column(it.key()), ::ui::editorValue(it.value().first, it.value().second));
-    return out;
+    return m_fields->values();
 }
 
 bool FiscalPartyDialog::save() {
     const QVariantMap v = values();
     if (const auto f = checkFiscalParty(m_party, v)) {
         m_context.interaction->fail(*f);
-        for (auto it = m_editors.begin(); it != m_editors.end(); ++it)
-            if (column(it.key()) == f->field)
-                it.value().first->setFocus();
+        if (QWidget* e = m_fields->editor(f->field))
+            e->setFocus();
         return false;
     }
     db::Values row;

@@ -2,6 +2,10 @@
 
 #include "ui/SettingsForm.h"
 
+namespace ui {
+class FieldBinder;
+}
+
 class QLabel;
 
 namespace registries::ui {
@@ -39,7 +43,7 @@ private:
 
     ::ui::AppContext& m_context;
     FiscalParty m_party;
-    QHash<QString, std::pair<QWidget*, ::ui::FieldKind>> m_editors; // name → editor
+    ::ui::FieldBinder* m_fields;
 };
 
 // The company data (the single row of ditta): registry, seat, tax data,

@@ -7,9 +7,9 @@
 #include "registries/EmailAddresses.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "ui/AppContext.h"
-#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
 #include "ui/Guarded.h"
+#include "ui/Lookups.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QButtonGroup>
@@ -37,25 +37,6 @@ const QString kBanca = QStringLiteral("Banca e pagamento");
 const QString kRappresentante = QStringLiteral("Rappresentante fiscale");
 const QString kStabile = QStringLiteral("Stabile organizzazione");
 const QString kNote = QStringLiteral("Note");
-
-CardField field(const QString& column, const QString& label, const QString& page,
-                bool sameRow = false, int width = 0) {
-    return ::ui::pageField(column, label, page, sameRow, width);
-}
-
-CardField lookup(const QString& column, const QString& label, const QString& page,
-                 const ::ui::Lookup& source, bool sameRow = false) {
-    CardField f = field(column, label, page, sameRow);
-    f.kind = FieldKind::Lookup;
-    f.lookup = source;
-    return f;
-}
-
-CardField upper(CardField f, int maxLength) {
-    f.maxLength = maxLength;
-    f.onLeave = upperCase;
-    return f;
-}
 
 QLineEdit* lineEditor(::ui::CardScreen* card, const QString& field) {
     return qobject_cast<QLineEdit*>(card->editor(field));
@@ -93,92 +74,133 @@ PublicOfficeLookup& publicOfficeLookup() {
                   {"CodFiscale", "Codice fiscale"}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il cliente?");
 
-    const ::ui::Lookup categories{
-        QStringLiteral("select ID, Descrizione from ClientiCategoria order by Descrizione"),
-        QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
-    const ::ui::Lookup countries = RegistryLookups::countries();
-    const ::ui::Lookup provinces = RegistryLookups::provinces();
-    const ::ui::Lookup accounts{
-        QStringLiteral("select ID, Descrizione from ContabilitaConti order by Descrizione"),
-        QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
-
-    CardField documentName = field("NominativoDocumenti", "Nome sui documenti", kAnagrafica);
-    documentName.readOnly = true;
-    CardField displayName = field("NominativoVisualizzato", "Nome negli elenchi", kAnagrafica);
-    displayName.readOnly = true;
-    CardField categoryColour = field("ColoreCategoria", "Colore categoria", kAnagrafica, true);
-    categoryColour.kind = FieldKind::Colour;
-    categoryColour.readOnly = true;
-    CardField ownColour = field("NumeroColore", "Colore del cliente", kAnagrafica);
-    ownColour.kind = FieldKind::Colour;
-
     d.fields = {
-        field("Cliente", "Ragione sociale", kAnagrafica),
-        field("Titolo", "Titolo", kAnagrafica, false, 90),
-        field("Cognome", "Cognome", kAnagrafica, true),
-        field("Nome", "Nome", kAnagrafica, true),
-        field("DataNascita", "Data di nascita", kAnagrafica),
-        field("LuogoNascita", "Luogo di nascita", kAnagrafica, true),
-        field("Codice", "Codice cliente", kAnagrafica),
-        lookup("Categoria_ID", "Categoria", kAnagrafica, categories),
-        categoryColour,
-        ownColour,
-        documentName,
-        displayName,
-        field("PrivacyFirmata", "Privacy firmata", kAnagrafica),
-        field("Annullato", "Annullato", kAnagrafica, true),
+        {.field = "Cliente", .label = "Ragione sociale", .page = kAnagrafica},
+        {.field = "Titolo", .label = "Titolo", .page = kAnagrafica, .width = 90},
+        {.field = "Cognome", .label = "Cognome", .page = kAnagrafica, .sameRow = true},
+        {.field = "Nome", .label = "Nome", .page = kAnagrafica, .sameRow = true},
+        {.field = "DataNascita", .label = "Data di nascita", .page = kAnagrafica},
+        {.field = "LuogoNascita",
+         .label = "Luogo di nascita",
+         .page = kAnagrafica,
+         .sameRow = true},
+        {.field = "Codice", .label = "Codice cliente", .page = kAnagrafica},
+        {.field = "Categoria_ID",
+         .label = "Categoria",
+         .lookup = ::ui::lookups::customerCategories(),
+         .page = kAnagrafica},
+        {.field = "ColoreCategoria",
+         .label = "Colore categoria",
+         .kind = FieldKind::Colour,
+         .page = kAnagrafica,
+         .sameRow = true,
+         .readOnly = true},
+        {.field = "NumeroColore",
+         .label = "Colore del cliente",
+         .kind = FieldKind::Colour,
+         .page = kAnagrafica},
+        {.field = "NominativoDocumenti",
+         .label = "Nome sui documenti",
+         .page = kAnagrafica,
+         .readOnly = true},
+        {.field = "NominativoVisualizzato",
+         .label = "Nome negli elenchi",
+         .page = kAnagrafica,
+         .readOnly = true},
+        {.field = "PrivacyFirmata", .label = "Privacy firmata", .page = kAnagrafica},
+        {.field = "Annullato", .label = "Annullato", .page = kAnagrafica, .sameRow = true},
 
-        field("Via", "Via", kIndirizzo),
-        field("Numero", "Numero", kIndirizzo, true, 80),
-        field("Cap", "CAP", kIndirizzo, false, 80),
-        field("Citta", "Città", kIndirizzo, true),
-        upper(field("Provincia", "Provincia", kIndirizzo, true, 50), 2),
-        lookup("Sede_Nazione", "Nazione", kIndirizzo, countries),
-        field("DestinazioneMerce", "Destinazione merce", kIndirizzo),
+        {.field = "Via", .label = "Via", .page = kIndirizzo},
+        {.field = "Numero", .label = "Numero", .page = kIndirizzo, .sameRow = true, .width = 80},
+        {.field = "Cap", .label = "CAP", .page = kIndirizzo, .width = 80},
+        {.field = "Citta", .label = "Città", .page = kIndirizzo, .sameRow = true},
+        partyfields::province(kIndirizzo),
+        {.field = "Sede_Nazione",
+         .label = "Nazione",
+         .lookup = ::ui::lookups::countries(),
+         .page = kIndirizzo},
+        {.field = "DestinazioneMerce", .label = "Destinazione merce", .page = kIndirizzo},
+    };
+    d.fields += partyfields::contacts(kContatti, QStringLiteral("EMail"));
+    d.fields += QList<CardField>{
+        partyfields::taxCode(kFiscale),
+        {.field = "Iva", .label = "Partita IVA", .page = kFiscale},
+        partyfields::vatCountry(kFiscale),
+        partyfields::eori(kFiscale),
+        {.field = "PubblicaAmministrazione",
+         .label = "Pubblica amministrazione (FPA12)",
+         .page = kFiscale},
+        {.field = "CodiceUnivocoUfficio",
+         .label = "Codice destinatario",
+         .page = kFiscale,
+         .sameRow = true,
+         .width = 110,
+         .maxLength = 7,
+         .onLeave = upperCase},
+        {.field = "ScissionePagamenti", .label = "Scissione dei pagamenti", .page = kFiscale},
 
-        field("Telefono", "Telefono", kContatti),
-        field("Telefono2", "Telefono 2", kContatti, true),
-        field("Cellulare", "Cellulare", kContatti),
-        field("Fax", "Fax", kContatti, true),
-        field("EMail", "E-mail", kContatti),
-        field("Pec", "PEC", kContatti),
-        field("Internet", "Sito internet", kContatti),
-        field("Skype", "Skype", kContatti),
+        {.field = "Pagamento_ID",
+         .label = "Modalità di pagamento",
+         .lookup = ::ui::lookups::paymentTerms(),
+         .page = kBanca},
+        {.field = "DescBanca", .label = "Banca", .page = kBanca},
+        {.field = "Iban", .label = "IBAN", .page = kBanca, .maxLength = 34, .onLeave = upperCase},
+        {.field = "Sconto", .label = "Sconto %", .page = kBanca, .width = 90},
+        {.field = "SaldoInizioAnno", .label = "Saldo inizio anno", .page = kBanca, .width = 120},
+        {.field = "ContabilitaContoFattureVendita_ID",
+         .label = "Conto fatture di vendita",
+         .lookup = ::ui::lookups::accounts(),
+         .page = kBanca},
+        {.field = "ContabilitaContoNoteCreditoVendita_ID",
+         .label = "Conto note di credito di vendita",
+         .lookup = ::ui::lookups::accounts(),
+         .page = kBanca},
 
-        upper(field("CodFiscale", "Codice fiscale", kFiscale), 16),
-        field("Iva", "Partita IVA", kFiscale),
-        lookup("IdPaese", "Paese della partita IVA", kFiscale, countries, true),
-        upper(field("CodEORI", "Codice EORI", kFiscale), 17),
-        field("PubblicaAmministrazione", "Pubblica amministrazione (FPA12)", kFiscale),
-        upper(field("CodiceUnivocoUfficio", "Codice destinatario", kFiscale, true, 110), 7),
-        field("ScissionePagamenti", "Scissione dei pagamenti", kFiscale),
+        {.field = "RappresentanteFiscale",
+         .label = "Ha un rappresentante fiscale",
+         .page = kRappresentante},
+        {.field = "RappresentanteFiscale_Nazione",
+         .label = "Nazione",
+         .lookup = ::ui::lookups::countries(),
+         .page = kRappresentante},
+        {.field = "RappresentanteFiscale_IdCodice",
+         .label = "Codice identificativo",
+         .page = kRappresentante,
+         .maxLength = 28,
+         .onLeave = upperCase},
+        {.field = "RappresentanteFiscale_Denominazione",
+         .label = "Denominazione",
+         .page = kRappresentante},
+        {.field = "RappresentanteFiscale_Cognome", .label = "Cognome", .page = kRappresentante},
+        {.field = "RappresentanteFiscale_Nome",
+         .label = "Nome",
+         .page = kRappresentante,
+         .sameRow = true},
 
-        lookup("Pagamento_ID", "Modalità di pagamento", kBanca, RegistryLookups::paymentTerms()),
-        field("DescBanca", "Banca", kBanca),
-        upper(field("Iban", "IBAN", kBanca), 34),
-        field("Sconto", "Sconto %", kBanca, false, 90),
-        field("SaldoInizioAnno", "Saldo inizio anno", kBanca, false, 120),
-        lookup("ContabilitaContoFattureVendita_ID", "Conto fatture di vendita", kBanca, accounts),
-        lookup("ContabilitaContoNoteCreditoVendita_ID", "Conto note di credito di vendita", kBanca,
-               accounts),
+        {.field = "StabileOrganizzazione",
+         .label = "Ha una stabile organizzazione in Italia",
+         .page = kStabile},
+        {.field = "StabileOrganizzazione_Indirizzo", .label = "Indirizzo", .page = kStabile},
+        {.field = "StabileOrganizzazione_NumeroCivico",
+         .label = "Numero civico",
+         .page = kStabile,
+         .sameRow = true,
+         .width = 80},
+        {.field = "StabileOrganizzazione_CAP", .label = "CAP", .page = kStabile, .width = 80},
+        {.field = "StabileOrganizzazione_Comune",
+         .label = "Comune",
+         .page = kStabile,
+         .sameRow = true},
+        {.field = "StabileOrganizzazione_Provincia",
+         .label = "Provincia",
+         .lookup = ::ui::lookups::provinces(),
+         .page = kStabile},
+        {.field = "StabileOrganizzazione_Nazione",
+         .label = "Nazione",
+         .lookup = ::ui::lookups::countries(),
+         .page = kStabile},
 
-        field("RappresentanteFiscale", "Ha un rappresentante fiscale", kRappresentante),
-        lookup("RappresentanteFiscale_Nazione", "Nazione", kRappresentante, countries),
-        upper(field("RappresentanteFiscale_IdCodice", "Codice identificativo", kRappresentante),
-              28),
-        field("RappresentanteFiscale_Denominazione", "Denominazione", kRappresentante),
-        field("RappresentanteFiscale_Cognome", "Cognome", kRappresentante),
-        field("RappresentanteFiscale_Nome", "Nome", kRappresentante, true),
-
-        field("StabileOrganizzazione", "Ha una stabile organizzazione in Italia", kStabile),
-        field("StabileOrganizzazione_Indirizzo", "Indirizzo", kStabile),
-        field("StabileOrganizzazione_NumeroCivico", "Numero civico", kStabile, true, 80),
-        field("StabileOrganizzazione_CAP", "CAP", kStabile, false, 80),
-        field("StabileOrganizzazione_Comune", "Comune", kStabile, true),
-        lookup("StabileOrganizzazione_Provincia", "Provincia", kStabile, provinces),
-        lookup("StabileOrganizzazione_Nazione", "Nazione", kStabile, countries),
-
-        field("Note", "Note", kNote),
+        {.field = "Note", .label = "Note", .page = kNote},
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {

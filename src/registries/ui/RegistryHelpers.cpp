@@ -7,6 +7,7 @@
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
+#include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 
 #include <QCompleter>
@@ -197,20 +198,55 @@ QVariant upperCase(const QVariant& value) {
     return value.toString().trimmed().toUpper();
 }
 
-::ui::Lookup RegistryLookups::countries() {
-    return {QStringLiteral("select SIGLA, DENOMINAZ from Nazioni order by DENOMINAZ"),
-            QStringLiteral("SIGLA"), QStringLiteral("DENOMINAZ"), QString()};
+namespace partyfields {
+
+::ui::CardField province(const QString& page) {
+    return {.field = "Provincia",
+            .label = "Provincia",
+            .page = page,
+            .sameRow = true,
+            .width = 50,
+            .maxLength = 2,
+            .onLeave = upperCase};
 }
 
-::ui::Lookup RegistryLookups::provinces() {
-    return {QStringLiteral("select PROVINCIA, PROVINCIA & ' - ' & CAPOLUOGO as Nome from Province "
-                           "order by PROVINCIA"),
-            QStringLiteral("PROVINCIA"), QStringLiteral("Nome"), QString()};
+::ui::CardField taxCode(const QString& page) {
+    return {.field = "CodFiscale",
+            .label = "Codice fiscale",
+            .page = page,
+            .maxLength = 16,
+            .onLeave = upperCase};
 }
 
-::ui::Lookup RegistryLookups::paymentTerms() {
-    return {QStringLiteral("select Id, Descrizione from ModPagamento order by Descrizione"),
-            QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()};
+::ui::CardField eori(const QString& page) {
+    return {.field = "CodEORI",
+            .label = "Codice EORI",
+            .page = page,
+            .maxLength = 17,
+            .onLeave = upperCase};
 }
+
+::ui::CardField vatCountry(const QString& page) {
+    return {.field = "IdPaese",
+            .label = "Paese della partita IVA",
+            .lookup = ::ui::lookups::countries(),
+            .page = page,
+            .sameRow = true};
+}
+
+QList<::ui::CardField> contacts(const QString& page, const QString& emailColumn) {
+    return {
+        {.field = "Telefono", .label = "Telefono", .page = page},
+        {.field = "Telefono2", .label = "Telefono 2", .page = page, .sameRow = true},
+        {.field = "Cellulare", .label = "Cellulare", .page = page},
+        {.field = "Fax", .label = "Fax", .page = page, .sameRow = true},
+        {.field = emailColumn, .label = "E-mail", .page = page},
+        {.field = "Pec", .label = "PEC", .page = page},
+        {.field = "Internet", .label = "Sito internet", .page = page},
+        {.field = "Skype", .label = "Skype", .page = page},
+    };
+}
+
+} // namespace partyfields
 
 } // namespace registries::ui

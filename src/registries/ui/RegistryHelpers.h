@@ -82,11 +82,14 @@ void attachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
 // Upper case, for codes typed in lower case.
 QVariant upperCase(const QVariant& value);
 
-// Lookups shared by the cards.
-struct RegistryLookups {
-    static ::ui::Lookup countries();
-    static ::ui::Lookup provinces();
-    static ::ui::Lookup paymentTerms();
-};
+// Fields the customer and supplier cards write alike.
+namespace partyfields {
+::ui::CardField province(const QString& page);
+::ui::CardField taxCode(const QString& page);
+::ui::CardField eori(const QString& page);
+::ui::CardField vatCountry(const QString& page);
+// Telephones, fax, e-mail (its column as the table spells it), PEC, web site, Skype.
+QList<::ui::CardField> contacts(const QString& page, const QString& emailColumn);
+} // namespace partyfields
 
 } // namespace registries::ui

@@ -8,6 +8,7 @@
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
 #include "ui/ListScreen.h"
+#include "ui/Lookups.h"
 #include "ui/ScreenRegistry.h"
 #include "ui/ScreenTitle.h"
 
@@ -21,7 +22,6 @@ namespace registries::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
-using ::ui::Lookup;
 using ::ui::ScreenDefinition;
 
 namespace {
@@ -39,28 +39,14 @@ ScreenDefinition described(const QString& table, const QString& objectName,
     d.orderBy = QStringLiteral("Descrizione");
     d.columns = {{QStringLiteral("Descrizione"), 320, QStringLiteral("Descrizione")}};
     d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
-    d.fields = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
+    d.fields = {
+        {.field = "Descrizione", .label = "Descrizione"},
+    };
     d.deleteQuestion = deleteQuestion;
     d.validate = [](const QVariantMap& v) {
         return requireText(v, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione"));
     };
     return d;
-}
-
-Lookup regions() {
-    return {QStringLiteral("select IDRegione, Descrizione from regioni order by Descrizione"),
-            QStringLiteral("IDRegione"), QStringLiteral("Descrizione"), QString()};
-}
-
-// A FatturaPA code table: the code is stored, its description listed.
-Lookup paCodes(const QString& table) {
-    return {QStringLiteral("select Codice, Descrizione from %1 order by Descrizione").arg(table),
-            QStringLiteral("Codice"), QStringLiteral("Descrizione"), QString()};
-}
-
-Lookup countryKeys() {
-    return {QStringLiteral("select IDNazione, DENOMINAZ from Nazioni order by DENOMINAZ"),
-            QStringLiteral("IDNazione"), QStringLiteral("DENOMINAZ"), QString()};
 }
 
 // Town, postcode and province typed on a card complete each other.
@@ -135,15 +121,16 @@ ScreenDefinition vatCodesScreen() {
                  {QStringLiteral("NumeroRepartoFiscale"), 110, QStringLiteral("Reparto Fiscale")}};
     d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
     d.fields = {
-        {QStringLiteral("Descrizione"), QStringLiteral("Descrizione")},
-        {QStringLiteral("Iva"), QStringLiteral("Aliquota %"), FieldKind::Amount},
-        {QStringLiteral("Pa_Natura_Codice"), QStringLiteral("Natura (Fattura Elettronica)"),
-         FieldKind::Lookup, paCodes(QStringLiteral("PA_Natura"))},
-        {QStringLiteral("NumeroRepartoFiscale"), QStringLiteral("N° Reparto Fiscale"),
-         FieldKind::Integer},
+        {.field = "Descrizione", .label = "Descrizione"},
+        {.field = "Iva", .label = "Aliquota %", .kind = FieldKind::Amount, .width = 100},
+        {.field = "Pa_Natura_Codice",
+         .label = "Natura (Fattura Elettronica)",
+         .lookup = ::ui::lookups::paCodes(QStringLiteral("PA_Natura"))},
+        {.field = "NumeroRepartoFiscale",
+         .label = "N° Reparto Fiscale",
+         .kind = FieldKind::Integer,
+         .width = 100},
     };
-    d.fields[1].width = 100;
-    d.fields[3].width = 100;
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare l'aliquota Iva?");
     d.validate = validateVatCode;
     return d;
@@ -165,32 +152,28 @@ ScreenDefinition banksScreen() {
     d.searches = {{QStringLiteral("Banca"), QStringLiteral("Banca")},
                   {QStringLiteral("Iban"), QStringLiteral("IBAN")}};
     d.fields = {
-        {QStringLiteral("Banca"), QStringLiteral("Banca")},
-        {QStringLiteral("Beneficiario"), QStringLiteral("Beneficiario")},
-        {QStringLiteral("Iban"), QStringLiteral("IBAN")},
-        {QStringLiteral("Via"), QStringLiteral("Via")},
-        {QStringLiteral("Numero"), QStringLiteral("N°")},
-        {QStringLiteral("Comune"), QStringLiteral("Comune")},
-        {QStringLiteral("Cap"), QStringLiteral("Cap")},
-        {QStringLiteral("Provincia"), QStringLiteral("Prov.")},
-        {QStringLiteral("Telefono"), QStringLiteral("Telefono")},
-        {QStringLiteral("Fax"), QStringLiteral("Fax")},
-        {QStringLiteral("Email"), QStringLiteral("E-mail")},
-        {QStringLiteral("SaldoInizioAnno"), QStringLiteral("Saldo Inizio Anno"), FieldKind::Amount},
-        {QStringLiteral("Annullato"), QStringLiteral("Annullato"), FieldKind::Check},
+        {.field = "Banca", .label = "Banca"},
+        {.field = "Beneficiario", .label = "Beneficiario"},
+        {.field = "Iban", .label = "IBAN", .maxLength = 34, .onLeave = normalisedIban},
+        {.field = "Via", .label = "Via"},
+        {.field = "Numero", .label = "N°", .sameRow = true, .width = 70},
+        {.field = "Comune", .label = "Comune"},
+        {.field = "Cap", .label = "Cap", .sameRow = true, .width = 70},
+        {.field = "Provincia",
+         .label = "Prov.",
+         .sameRow = true,
+         .width = 45,
+         .maxLength = 2,
+         .onLeave = upperCase},
+        {.field = "Telefono", .label = "Telefono"},
+        {.field = "Fax", .label = "Fax", .sameRow = true},
+        {.field = "Email", .label = "E-mail"},
+        {.field = "SaldoInizioAnno",
+         .label = "Saldo Inizio Anno",
+         .kind = FieldKind::Amount,
+         .width = 130},
+        {.field = "Annullato", .label = "Annullato", .kind = FieldKind::Check},
     };
-    d.fields[2].maxLength = 34;
-    d.fields[2].onLeave = normalisedIban;
-    d.fields[4].sameRow = true;
-    d.fields[4].width = 70;
-    d.fields[6].sameRow = true;
-    d.fields[6].width = 70;
-    d.fields[7].sameRow = true;
-    d.fields[7].width = 45;
-    d.fields[7].maxLength = 2;
-    d.fields[7].onLeave = upperCase;
-    d.fields[9].sameRow = true;
-    d.fields[11].width = 130;
     d.newRow = {{QStringLiteral("Annullato"), false}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la Banca?");
     d.validate = [](const QVariantMap& v) {
@@ -220,25 +203,22 @@ ScreenDefinition municipalitiesScreen() {
                   {QStringLiteral("Provincia"), QStringLiteral("Prov.")},
                   {QStringLiteral("Cap"), QStringLiteral("Cap")}};
     d.fields = {
-        {QStringLiteral("Comune"), QStringLiteral("Comune")},
-        {QStringLiteral("Provincia"), QStringLiteral("Provincia"), FieldKind::Lookup,
-         RegistryLookups::provinces()},
-        {QStringLiteral("Cap"), QStringLiteral("Cap")},
-        {QStringLiteral("PrefNaz"), QStringLiteral("Prefisso tel.")},
-        {QStringLiteral("COD_ISTAT"), QStringLiteral("Codice Istat")},
-        {QStringLiteral("CODICE_F"), QStringLiteral("Codice Catastale")},
-        {QStringLiteral("Regione_ID"), QStringLiteral("Regione"), FieldKind::Lookup, regions()},
-        {QStringLiteral("Nazione_ID"), QStringLiteral("Nazione"), FieldKind::Lookup, countryKeys()},
-        {QStringLiteral("Capoluogo"), QStringLiteral("Capoluogo di provincia"), FieldKind::Check},
-        {QStringLiteral("Latitudine"), QStringLiteral("Latitudine"), FieldKind::Amount},
-        {QStringLiteral("Longitudine"), QStringLiteral("Longitudine"), FieldKind::Amount},
+        {.field = "Comune", .label = "Comune"},
+        {.field = "Provincia", .label = "Provincia", .lookup = ::ui::lookups::provinces()},
+        {.field = "Cap", .label = "Cap"},
+        {.field = "PrefNaz", .label = "Prefisso tel.", .sameRow = true},
+        {.field = "COD_ISTAT", .label = "Codice Istat"},
+        {.field = "CODICE_F", .label = "Codice Catastale", .sameRow = true, .onLeave = upperCase},
+        {.field = "Regione_ID", .label = "Regione", .lookup = ::ui::lookups::regions()},
+        {.field = "Nazione_ID", .label = "Nazione", .lookup = ::ui::lookups::countryIds()},
+        {.field = "Capoluogo", .label = "Capoluogo di provincia", .kind = FieldKind::Check},
+        {.field = "Latitudine", .label = "Latitudine", .kind = FieldKind::Amount, .decimals = 6},
+        {.field = "Longitudine",
+         .label = "Longitudine",
+         .kind = FieldKind::Amount,
+         .sameRow = true,
+         .decimals = 6},
     };
-    d.fields[3].sameRow = true;
-    d.fields[5].sameRow = true;
-    d.fields[9].decimals = 6;
-    d.fields[10].decimals = 6;
-    d.fields[10].sameRow = true;
-    d.fields[5].onLeave = upperCase;
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il Comune?");
     d.validate = [](const QVariantMap& v) {
         return requireText(v, QStringLiteral("Comune"), QStringLiteral("il Comune"));
@@ -257,11 +237,10 @@ ScreenDefinition provincesScreen() {
                  {QStringLiteral("CAPOLUOGO"), 240, QStringLiteral("Capoluogo")}};
     d.searches = {{QStringLiteral("PROVINCIA"), QStringLiteral("Sigla")},
                   {QStringLiteral("CAPOLUOGO"), QStringLiteral("Capoluogo")}};
-    d.fields = {{QStringLiteral("PROVINCIA"), QStringLiteral("Sigla")},
-                {QStringLiteral("CAPOLUOGO"), QStringLiteral("Capoluogo")}};
-    d.fields[0].maxLength = 2;
-    d.fields[0].width = 45;
-    d.fields[0].onLeave = upperCase;
+    d.fields = {
+        {.field = "PROVINCIA", .label = "Sigla", .width = 45, .maxLength = 2, .onLeave = upperCase},
+        {.field = "CAPOLUOGO", .label = "Capoluogo"},
+    };
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la Provincia?");
     d.validate = [](const QVariantMap& v) -> std::optional<common::Failure> {
         if (auto f = requireText(v, QStringLiteral("PROVINCIA"), QStringLiteral("la Sigla")))
@@ -364,10 +343,11 @@ ScreenDefinition paymentTermsScreen() {
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la modalità di pagamento?");
 
     d.fields = {
-        {QStringLiteral("Descrizione"), QStringLiteral("Descrizione")},
-        {QStringLiteral("PA_ModalitaPagamento_Codice"), QStringLiteral("Tipologia"),
-         FieldKind::Lookup, paCodes(QStringLiteral("PA_ModalitaPagamento"))},
-        {QStringLiteral("NumeroScadenze"), QStringLiteral("N° Scadenze"), FieldKind::Integer},
+        {.field = "Descrizione", .label = "Descrizione"},
+        {.field = "PA_ModalitaPagamento_Codice",
+         .label = "Tipologia",
+         .lookup = ::ui::lookups::paCodes(QStringLiteral("PA_ModalitaPagamento"))},
+        {.field = "NumeroScadenze", .label = "N° Scadenze", .kind = FieldKind::Integer},
     };
     d.fields.last().width = 60;
     d.fields.last().onLeave = clampInstalments;

@@ -5,8 +5,8 @@
 #include "registries/EmailAddresses.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "ui/AppContext.h"
-#include "ui/CardFields.h"
 #include "ui/DataGrid.h"
+#include "ui/Lookups.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QLineEdit>
@@ -16,8 +16,6 @@ namespace registries::ui {
 
 using ::ui::CardField;
 using ::ui::FieldKind;
-using ::ui::pageField;
-using ::ui::pageLookup;
 
 namespace {
 
@@ -27,12 +25,6 @@ const QString kContatti = QStringLiteral("Contatti");
 const QString kFiscale = QStringLiteral("Fiscale / Fatturazione elettronica");
 const QString kBanca = QStringLiteral("Banca e pagamento");
 const QString kNote = QStringLiteral("Note");
-
-CardField upper(CardField f, int maxLength) {
-    f.maxLength = maxLength;
-    f.onLeave = upperCase;
-    return f;
-}
 
 } // namespace
 
@@ -54,54 +46,49 @@ CardField upper(CardField f, int maxLength) {
     d.searches = {{"Fornitore", "Fornitore"}, {"Comune", "Comune"}, {"Iva", "Partita IVA"}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il fornitore?");
 
-    const ::ui::Lookup categories{
-        QStringLiteral("select ID, Descrizione from FornitorCategoria order by Descrizione"),
-        QStringLiteral("ID"), QStringLiteral("Descrizione"), QString()};
-    const ::ui::Lookup countries = RegistryLookups::countries();
-    CardField imported = pageField("ImportatoXml", "Creato da fattura elettronica", kFiscale);
-    imported.readOnly = true;
-
     d.fields = {
-        pageField("Fornitore", "Ragione sociale", kAnagrafica),
-        pageField("Titolo", "Titolo", kAnagrafica, false, 90),
-        pageField("Cognome", "Cognome", kAnagrafica, true),
-        pageField("Nome", "Nome", kAnagrafica, true),
-        pageField("Codice", "Codice fornitore", kAnagrafica),
-        pageLookup("Categoria_ID", "Categoria", kAnagrafica, categories),
-        pageField("PrivacyFirmata", "Privacy firmata", kAnagrafica),
-        pageField("Annullato", "Annullato", kAnagrafica, true),
+        {.field = "Fornitore", .label = "Ragione sociale", .page = kAnagrafica},
+        {.field = "Titolo", .label = "Titolo", .page = kAnagrafica, .width = 90},
+        {.field = "Cognome", .label = "Cognome", .page = kAnagrafica, .sameRow = true},
+        {.field = "Nome", .label = "Nome", .page = kAnagrafica, .sameRow = true},
+        {.field = "Codice", .label = "Codice fornitore", .page = kAnagrafica},
+        {.field = "Categoria_ID",
+         .label = "Categoria",
+         .lookup = ::ui::lookups::supplierCategories(),
+         .page = kAnagrafica},
+        {.field = "PrivacyFirmata", .label = "Privacy firmata", .page = kAnagrafica},
+        {.field = "Annullato", .label = "Annullato", .page = kAnagrafica, .sameRow = true},
 
-        pageField("VIA", "Via", kIndirizzo),
-        pageField("Numero", "Numero", kIndirizzo, true, 80),
-        pageField("Cap", "CAP", kIndirizzo, false, 80),
-        pageField("Comune", "Comune", kIndirizzo, true),
-        upper(pageField("Provincia", "Provincia", kIndirizzo, true, 50), 2),
-        pageField("DestinazioneMerce", "Destinazione merce", kIndirizzo),
+        {.field = "VIA", .label = "Via", .page = kIndirizzo},
+        {.field = "Numero", .label = "Numero", .page = kIndirizzo, .sameRow = true, .width = 80},
+        {.field = "Cap", .label = "CAP", .page = kIndirizzo, .width = 80},
+        {.field = "Comune", .label = "Comune", .page = kIndirizzo, .sameRow = true},
+        partyfields::province(kIndirizzo),
+        {.field = "DestinazioneMerce", .label = "Destinazione merce", .page = kIndirizzo},
+    };
+    d.fields += partyfields::contacts(kContatti, QStringLiteral("Email"));
+    d.fields += QList<CardField>{
+        {.field = "Iva", .label = "Partita IVA", .page = kFiscale},
+        partyfields::vatCountry(kFiscale),
+        partyfields::taxCode(kFiscale),
+        partyfields::eori(kFiscale),
+        {.field = "ImportaArticoliFatture",
+         .label = "Importa gli articoli dalle fatture elettroniche",
+         .page = kFiscale},
+        {.field = "ImportatoXml",
+         .label = "Creato da fattura elettronica",
+         .page = kFiscale,
+         .readOnly = true},
 
-        pageField("Telefono", "Telefono", kContatti),
-        pageField("Telefono2", "Telefono 2", kContatti, true),
-        pageField("Cellulare", "Cellulare", kContatti),
-        pageField("Fax", "Fax", kContatti, true),
-        pageField("Email", "E-mail", kContatti),
-        pageField("Pec", "PEC", kContatti),
-        pageField("Internet", "Sito internet", kContatti),
-        pageField("Skype", "Skype", kContatti),
+        {.field = "Pagamento_ID",
+         .label = "Modalità di pagamento",
+         .lookup = ::ui::lookups::paymentTerms(),
+         .page = kBanca},
+        {.field = "DescBanca", .label = "Banca", .page = kBanca},
+        {.field = "Iban", .label = "IBAN", .page = kBanca, .maxLength = 34, .onLeave = upperCase},
+        {.field = "SaldoInizioAnno", .label = "Saldo inizio anno", .page = kBanca, .width = 120},
 
-        pageField("Iva", "Partita IVA", kFiscale),
-        pageLookup("IdPaese", "Paese della partita IVA", kFiscale, countries, true),
-        upper(pageField("CodFiscale", "Codice fiscale", kFiscale), 16),
-        upper(pageField("CodEORI", "Codice EORI", kFiscale), 17),
-        pageField("ImportaArticoliFatture", "Importa gli articoli dalle fatture elettroniche",
-                  kFiscale),
-        imported,
-
-        pageLookup("Pagamento_ID", "Modalità di pagamento", kBanca,
-                   RegistryLookups::paymentTerms()),
-        pageField("DescBanca", "Banca", kBanca),
-        upper(pageField("Iban", "IBAN", kBanca), 34),
-        pageField("SaldoInizioAnno", "Saldo inizio anno", kBanca, false, 120),
-
-        pageField("Note", "Note", kNote),
+        {.field = "Note", .label = "Note", .page = kNote},
     };
     d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
                     bool isNew, QWidget* parent) -> ::ui::CardScreen* {

@@ -1,4 +1,4 @@
-#include "documents/ui/FieldBinder.h"
+#include "ui/FieldBinder.h"
 
 #include "db/Database.h"
 #include "ui/FieldEditors.h"
@@ -11,21 +11,25 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-namespace documents::ui {
+namespace ui {
 
-FieldBinder::FieldBinder(db::Database& db, QString table, ::ui::FieldNavigator* navigator,
-                         QObject* parent)
-    : QObject(parent), m_db(db), m_table(std::move(table)), m_navigator(navigator) {}
+FieldBinder::FieldBinder(db::Database& db, QString table, FieldNavigator* navigator,
+                         QObject* parent, Navigation navigation)
+    : QObject(parent), m_db(db), m_table(std::move(table)), m_navigator(navigator),
+      m_navigation(navigation) {}
 
-QWidget* FieldBinder::create(const ::ui::CardField& field, QWidget* parent) {
+QWidget* FieldBinder::create(const CardField& field, QWidget* parent) {
     Bound b;
     b.field = field;
-    b.kind = ::ui::resolvedKind(m_table, field);
-    b.editor = ::ui::createEditor(m_table, field, parent);
+    b.kind = resolvedKind(m_table, field);
+    b.editor = createEditor(m_table, field, parent);
     const QString name = field.field;
     if (auto* line = qobject_cast<QLineEdit*>(b.editor)) {
         connect(line, &QLineEdit::textEdited, this, [this, name] { emit edited(name); });
-        connect(line, &QLineEdit::editingFinished, this, [this, name] { emit left(name); });
+        connect(line, &QLineEdit::editingFinished, this, [this, name] {
+            applyLeaveRule(name);
+            emit left(name);
+        });
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(b.editor)) {
         connect(memo, &QPlainTextEdit::textChanged, this, [this, name] {
             if (!m_loading)
@@ -38,31 +42,32 @@ QWidget* FieldBinder::create(const ::ui::CardField& field, QWidget* parent) {
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(b.editor)) {
         connect(combo, &QComboBox::activated, this, [this, name] {
+            applyLeaveRule(name);
             emit edited(name);
             emit chosen(name);
         });
     }
-    if (b.kind == ::ui::FieldKind::Lookup)
-        ::ui::fillLookup(m_db, b.editor, field.lookup, QVariant());
-    if (m_navigator && !field.readOnly)
-        m_navigator->add(b.editor, b.kind != ::ui::FieldKind::Memo);
+    if (b.kind == FieldKind::Lookup && !field.lookup.sql.isEmpty())
+        fillLookup(m_db, b.editor, field.lookup, QVariant());
+    if (m_navigator && (m_navigation == Navigation::All || !field.readOnly))
+        m_navigator->add(b.editor, b.kind != FieldKind::Memo);
     m_bound.insert(name.toLower(), b);
     m_order.append(name);
     return b.editor;
 }
 
-void FieldBinder::place(QGridLayout* grid, const QList<::ui::CardField>& fields, QWidget* parent) {
+void FieldBinder::place(QGridLayout* grid, const QList<CardField>& fields, QWidget* parent) {
     int row = grid->rowCount() - 1;
     int column = 0;
     if (grid->count() == 0)
         row = -1;
-    for (const ::ui::CardField& f : fields) {
+    for (const CardField& f : fields) {
         if (!f.sameRow || row < 0) {
             ++row;
             column = 0;
         }
         QWidget* e = create(f, parent);
-        if (::ui::resolvedKind(m_table, f) == ::ui::FieldKind::Check) {
+        if (kind(f.field) == FieldKind::Check) {
             auto* check = qobject_cast<QCheckBox*>(e);
             check->setText(f.label);
             grid->addWidget(check, row, column + 1);
@@ -87,6 +92,10 @@ QString FieldBinder::label(const QString& field) const {
     return m_bound.value(field.toLower()).field.label;
 }
 
+FieldKind FieldBinder::kind(const QString& field) const {
+    return m_bound.value(field.toLower()).kind;
+}
+
 void FieldBinder::show(const QVariantMap& record) {
     for (const QString& name : m_order) {
         QVariant v;
@@ -104,17 +113,55 @@ void FieldBinder::showValue(const QString& field, const QVariant& value) {
     if (it == m_bound.end())
         return;
     m_loading = true;
-    if (it->kind == ::ui::FieldKind::Lookup)
-        ::ui::fillLookup(m_db, it->editor, it->field.lookup, value);
-    ::ui::setEditorValue(it->editor, it->kind, value, it->field.decimals);
+    if (it->kind == FieldKind::Lookup && !it->field.lookup.sql.isEmpty())
+        fillLookup(m_db, it->editor, it->field.lookup, value);
+    setEditorValue(it->editor, it->kind, value, it->field.decimals);
     m_loading = false;
 }
 
-QVariant FieldBinder::value(const QString& field) const {
+void FieldBinder::setValue(const QString& field, const QVariant& value) {
     auto it = m_bound.find(field.toLower());
     if (it == m_bound.end())
+        return;
+    m_loading = true;
+    setEditorValue(it->editor, it->kind, value, it->field.decimals);
+    m_loading = false;
+}
+
+void FieldBinder::refill(const QString& field) {
+    showValue(field, value(field));
+}
+
+void FieldBinder::applyLeaveRule(const QString& field) {
+    const auto it = m_bound.constFind(field.toLower());
+    if (it == m_bound.cend() || !it->field.onLeave)
+        return;
+    bool ok = true;
+    const QVariant current = value(field, &ok);
+    if (ok)
+        setValue(field, it->field.onLeave(current));
+}
+
+void FieldBinder::applyLeaveRules() {
+    for (const QString& name : m_order)
+        applyLeaveRule(name);
+}
+
+QVariant FieldBinder::value(const QString& field, bool* ok) const {
+    auto it = m_bound.find(field.toLower());
+    if (it == m_bound.end()) {
+        if (ok)
+            *ok = true;
         return QVariant();
-    return ::ui::editorValue(it->editor, it->kind);
+    }
+    return editorValue(it->editor, it->kind, ok);
+}
+
+QVariantMap FieldBinder::values() const {
+    QVariantMap out;
+    for (const QString& name : m_order)
+        out.insert(name, value(name));
+    return out;
 }
 
 std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
@@ -123,7 +170,7 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
         if (b.field.readOnly)
             continue;
         bool ok = true;
-        const QVariant v = ::ui::editorValue(b.editor, b.kind, &ok);
+        const QVariant v = editorValue(b.editor, b.kind, &ok);
         if (!ok)
             return common::Failure{
                 QStringLiteral("Messaggio di errore"),
@@ -140,26 +187,6 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
     return std::nullopt;
 }
 
-::ui::CardField field(const char* column, const char* label, bool sameRow, int width,
-                      bool readOnly) {
-    ::ui::CardField f;
-    f.field = QString::fromLatin1(column);
-    f.label = QString::fromUtf8(label);
-    f.sameRow = sameRow;
-    f.width = width;
-    f.readOnly = readOnly;
-    return f;
-}
-
-::ui::CardField lookupField(const char* column, const char* label, const char* sql, const char* key,
-                            const char* display, const char* cancelled, bool sameRow) {
-    ::ui::CardField f = field(column, label, sameRow);
-    f.kind = ::ui::FieldKind::Lookup;
-    f.lookup = {QString::fromLatin1(sql), QString::fromLatin1(key), QString::fromLatin1(display),
-                QString::fromLatin1(cancelled)};
-    return f;
-}
-
 void showFailure(common::Interaction& ui, const common::Failure& failure) {
     if (failure.title.contains(QLatin1String("errore"), Qt::CaseInsensitive))
         ui.error(failure.title, failure.text);
@@ -167,4 +194,4 @@ void showFailure(common::Interaction& ui, const common::Failure& failure) {
         ui.warning(failure.title, failure.text);
 }
 
-} // namespace documents::ui
+} // namespace ui
