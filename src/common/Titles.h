@@ -12,5 +12,6 @@ inline const QString warningCapitalised = QStringLiteral("Messaggio di Avviso");
 inline const QString warningUrgent = QStringLiteral("Messaggio di avviso!!");
 inline const QString warningExclaimed = QStringLiteral("Messaggio di Avviso !");
 inline const QString confirmation = QStringLiteral("Messaggio di Conferma");
+inline const QString attention = QStringLiteral("Attenzione");
 
 } // namespace common::titles

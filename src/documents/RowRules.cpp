@@ -46,7 +46,7 @@ std::optional<common::Failure> RowRules::validate(const QVariantMap& row) {
         number(row, QStringLiteral("Sconto")), number(row, QStringLiteral("AliquotaIva")));
     if (!common::amountFits(gross))
         return common::Failure{
-            QStringLiteral("Messaggio di errore"),
+            common::titles::error,
             QStringLiteral("Il totale della riga supera l'importo massimo che l'archivio può "
                            "contenere (%1 €): correggere la quantità o il valore unitario.")
                 .arg(common::euroText(common::kLargestAmount)),

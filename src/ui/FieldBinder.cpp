@@ -1,5 +1,6 @@
 #include "ui/FieldBinder.h"
 
+#include "common/Titles.h"
 #include "db/Database.h"
 #include "ui/FieldEditors.h"
 #include "ui/FieldNavigator.h"
@@ -173,7 +174,7 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
         const QVariant v = editorValue(b.editor, b.kind, &ok);
         if (!ok)
             return common::Failure{
-                QStringLiteral("Messaggio di errore"),
+                common::titles::error,
                 QStringLiteral("Attenzione il valore di \"%1\" non è valido").arg(b.field.label),
                 name};
         QString key = name;

@@ -637,7 +637,7 @@ void DeceasedCard::reloadPicture() {
     const QString path = value(QStringLiteral("Immagine")).toString();
     if (!path.isEmpty()) {
         if (!QFileInfo::exists(path)) {
-            context().interaction->warning(QStringLiteral("Attenzione"),
+            context().interaction->warning(common::titles::attention,
                                            QStringLiteral("L'immagine non esiste"));
         } else {
             QImageReader reader(path);
