@@ -1,5 +1,7 @@
 #include "Measure.h"
 
+#include "db/Database.h"
+
 #include <QElapsedTimer>
 #include <algorithm>
 #include <sys/resource.h>
@@ -19,13 +21,17 @@ double Timing::slowest() const {
     return runs.isEmpty() ? 0 : *std::max_element(runs.begin(), runs.end());
 }
 
-Timing measure(const QString& name, int count, const std::function<void()>& work) {
+Timing measure(const QString& name, int count, const std::function<void()>& work,
+               db::Database* db) {
     Timing t{name, {}, {}};
     for (int i = 0; i < count; ++i) {
+        const quint64 before = db ? db->statementCount() : 0;
         QElapsedTimer clock;
         clock.start();
         work();
         t.runs.append(clock.nsecsElapsed() / 1e6);
+        if (db)
+            t.statements = qint64(db->statementCount() - before);
     }
     return t;
 }

@@ -4,6 +4,10 @@
 #include <QString>
 #include <functional>
 
+namespace db {
+class Database;
+}
+
 namespace bench {
 
 // The times of one operation run several times, in milliseconds.
@@ -11,13 +15,17 @@ struct Timing {
     QString name;
     QList<double> runs;
     QString note; // why the operation could not run, when it could not
+    // Statements one run sent to the archive (the last run); -1 when not counted.
+    qint64 statements = -1;
 
     double median() const;
     double slowest() const;
 };
 
-// Runs `work` `count` times and records each run.
-Timing measure(const QString& name, int count, const std::function<void()>& work);
+// Runs `work` `count` times and records each run, and the statements a run
+// sent to `db` when one is given.
+Timing measure(const QString& name, int count, const std::function<void()>& work,
+               db::Database* db = nullptr);
 
 // The largest resident size the process reached, in megabytes.
 double peakMemoryMb();

@@ -38,19 +38,21 @@ void runStatements(db::Database& db, const QStringList& statements) {
 }
 
 void print(QTextStream& out, const QList<Timing>& timings) {
-    out << QStringLiteral("%1 %2 %3\n")
+    out << QStringLiteral("%1 %2 %3 %4\n")
                .arg(QStringLiteral("Operazione"), -48)
                .arg(QStringLiteral("mediana ms"), 12)
-               .arg(QStringLiteral("massimo ms"), 12);
+               .arg(QStringLiteral("massimo ms"), 12)
+               .arg(QStringLiteral("istruzioni"), 11);
     for (const Timing& t : timings) {
         if (!t.note.isEmpty()) {
             out << QStringLiteral("%1 %2\n").arg(t.name, -48).arg(t.note);
             continue;
         }
-        out << QStringLiteral("%1 %2 %3\n")
+        out << QStringLiteral("%1 %2 %3 %4\n")
                    .arg(t.name, -48)
                    .arg(t.median(), 12, 'f', 1)
-                   .arg(t.slowest(), 12, 'f', 1);
+                   .arg(t.slowest(), 12, 'f', 1)
+                   .arg(t.statements >= 0 ? QString::number(t.statements) : QString(), 11);
     }
 }
 
@@ -115,56 +117,74 @@ int main(int argc, char** argv) {
 
         const QStringList housekeeping = app::StartupSequence::historyStatements(today) +
                                          app::StartupSequence::paidFlagStatements();
-        timings << measure(QStringLiteral("Avvio: storico e rate pagate (prima volta)"), 1,
-                           [&] { runStatements(db, housekeeping); });
-        timings << measure(QStringLiteral("Avvio: storico e rate pagate"), runs,
-                           [&] { runStatements(db, housekeeping); });
-        timings << measure(QStringLiteral("Avvio: promemoria scadenze"), runs,
-                           [&] { app::StartupSequence::dueInstalments(db, today); });
+        timings << measure(
+            QStringLiteral("Avvio: storico e rate pagate (prima volta)"), 1,
+            [&] { runStatements(db, housekeeping); }, &db);
+        timings << measure(
+            QStringLiteral("Avvio: storico e rate pagate"), runs,
+            [&] { runStatements(db, housekeeping); }, &db);
+        timings << measure(
+            QStringLiteral("Avvio: promemoria scadenze"), runs,
+            [&] { app::StartupSequence::dueInstalments(db, today); }, &db);
 
-        timings << measure(QStringLiteral("Elenco fatture: apertura"), runs, [&] {
-            documents::ui::InvoiceList list(context, documents::DocumentKind::CustomerInvoice);
-        });
+        timings << measure(
+            QStringLiteral("Elenco fatture: apertura"), runs,
+            [&] {
+                documents::ui::InvoiceList list(context, documents::DocumentKind::CustomerInvoice);
+            },
+            &db);
         {
             ui::AppContext history = context;
             history.history = true;
             history.historyFrom = QDate(today.year() - size.years + 1, 1, 1);
             history.historyTo = today;
-            timings << measure(QStringLiteral("Elenco fatture: storico di tutti gli anni"), runs,
-                               [&] {
-                                   documents::ui::InvoiceList list(
-                                       history, documents::DocumentKind::CustomerInvoice);
-                               });
+            timings << measure(
+                QStringLiteral("Elenco fatture: storico di tutti gli anni"), runs,
+                [&] {
+                    documents::ui::InvoiceList list(history,
+                                                    documents::DocumentKind::CustomerInvoice);
+                },
+                &db);
         }
-        timings << measure(QStringLiteral("Elenco defunti: apertura"), runs,
-                           [&] { cemetery::ui::DeceasedList list(context); });
-        timings << measure(QStringLiteral("Elenco contratti: apertura"), runs,
-                           [&] { cemetery::ui::ContractList list(context); });
+        timings << measure(
+            QStringLiteral("Elenco defunti: apertura"), runs,
+            [&] { cemetery::ui::DeceasedList list(context); }, &db);
+        timings << measure(
+            QStringLiteral("Elenco contratti: apertura"), runs,
+            [&] { cemetery::ui::ContractList list(context); }, &db);
 
         QList<qint64> created;
-        timings << measure(QStringLiteral("Nuova fattura (numero, scadenze)"), runs, [&] {
-            created << documents::DocumentStore::create(
-                db, documents::DocumentKind::CustomerInvoice, {false, QString(), today});
-        });
+        timings << measure(
+            QStringLiteral("Nuova fattura (numero, scadenze)"), runs,
+            [&] {
+                created << documents::DocumentStore::create(
+                    db, documents::DocumentKind::CustomerInvoice, {false, QString(), today});
+            },
+            &db);
         int next = 0;
-        timings << measure(QStringLiteral("Eliminazione di una fattura"), runs, [&] {
-            documents::DocumentDeletion::remove(db, documents::DocumentKind::CustomerInvoice,
-                                                created.value(next++));
-        });
+        timings << measure(
+            QStringLiteral("Eliminazione di una fattura"), runs,
+            [&] {
+                documents::DocumentDeletion::remove(db, documents::DocumentKind::CustomerInvoice,
+                                                    created.value(next++));
+            },
+            &db);
         timings << measure(
             QStringLiteral("Totali e scadenze di una fattura di 40 righe"), runs,
-            [&] { documents::DocumentStore::recalculateNow(db, facts.largeInvoice); });
+            [&] { documents::DocumentStore::recalculateNow(db, facts.largeInvoice); }, &db);
 
         const QString xml = scratch.filePath(QStringLiteral("IT01234567897_00001.xml"));
         QString exportFailure;
-        Timing exportTiming =
-            measure(QStringLiteral("FatturaPA di una fattura di 40 righe"), runs, [&] {
+        Timing exportTiming = measure(
+            QStringLiteral("FatturaPA di una fattura di 40 righe"), runs,
+            [&] {
                 QFile::remove(xml);
                 const einvoice::FatturaPaExport::Result r =
                     einvoice::FatturaPaExport::run(db, interaction, {facts.largeInvoice, xml});
                 if (!r.written)
                     exportFailure = r.failure;
-            });
+            },
+            &db);
         if (!exportFailure.isEmpty())
             exportTiming.note = QStringLiteral("non eseguita: ") + exportFailure;
         timings << exportTiming;

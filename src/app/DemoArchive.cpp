@@ -47,6 +47,7 @@ qint64 article(db::Database& db, const QString& code, const QString& description
                        {QStringLiteral("Prezzo"), price},
                        {QStringLiteral("PrezzoCompleto"), common::round2(price * (1 + rate / 100))},
                        {QStringLiteral("Iva_Id"), vatId},
+                       {QStringLiteral("AliquotaIva"), rate},
                        {QStringLiteral("DataInserimento"), QDate::currentDate()}});
 }
 

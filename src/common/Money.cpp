@@ -77,6 +77,15 @@ double round2(double amount) {
     return truncateToInt64(scaled) / 100.0;
 }
 
+double grossPrice(double net, double vatRate, double discount) {
+    double v = net;
+    if (discount > 0)
+        v -= 0.01 * v * discount;
+    if (vatRate > 0)
+        v += v * 0.01 * vatRate;
+    return round2(v);
+}
+
 bool amountFits(double amount) {
     return std::isfinite(amount) && std::fabs(amount) <= kLargestAmount;
 }

@@ -28,6 +28,9 @@ double rowVat(bool round, double quantity, double unitPrice, double d1, double d
 double rowDiscount(bool round, double quantity, double unitPrice, double d1 = 0, double d2 = 0,
                    double d3 = 0, double d4 = 0, double d5 = 0);
 
+// Price including VAT of a net price with its discount (percent), rounded.
+double grossPrice(double net, double vatRate, double discount = 0);
+
 // Unit price (net, before discounts) that gives the total including VAT,
 // rounded to four decimals. A discount of 100 or more cannot be reversed
 // and gives 0.

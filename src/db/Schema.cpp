@@ -1,5 +1,6 @@
 #include "db/Schema.h"
 
+#include "common/Money.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/JetTranslator.h"
@@ -63,6 +64,27 @@ const QList<Migration>& migrations() {
                       "(Storico, Data, Numero)",
                   })
                  db.exec(QString::fromLatin1(s));
+         }},
+        // Articles and options keep a VAT code and its rate; archives where
+        // only the code was set gave rows a rate of 0. The code is right.
+        {5, "Aliquote Iva degli articoli dai loro codici",
+         [](Database& db) {
+             db.exec(QStringLiteral("UPDATE prezziar INNER JOIN Iva ON prezziar.Iva_Id = Iva.ID "
+                                    "SET prezziar.AliquotaIva = Iva.Iva"));
+             db.exec(QStringLiteral(
+                 "UPDATE prezziar INNER JOIN Iva ON prezziar.Fornitore_Iva_id = Iva.ID SET "
+                 "prezziar.Fornitore_AliquotaIva = Iva.Iva"));
+             db.exec(QStringLiteral("UPDATE opzioni INNER JOIN Iva ON opzioni.Iva_Id = Iva.ID SET "
+                                    "opzioni.AliquotaIva = Iva.Iva"));
+             // The price including VAT follows the rate.
+             const Result articles = db.query(QStringLiteral(
+                 "select Id, Prezzo, Sconto, AliquotaIva from prezziar where Iva_Id > 0"));
+             for (const Row& a : articles)
+                 db.exec(QStringLiteral("UPDATE prezziar SET PrezzoCompleto = ? where Id = ?"),
+                         {common::grossPrice(a.number(QStringLiteral("Prezzo")),
+                                             a.number(QStringLiteral("AliquotaIva")),
+                                             a.number(QStringLiteral("Sconto"))),
+                          a.integer(QStringLiteral("Id"))});
          }},
     };
     return list;

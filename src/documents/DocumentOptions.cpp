@@ -1,5 +1,7 @@
 #include "documents/DocumentOptions.h"
 
+#include "registries/VatRate.h"
+
 namespace documents {
 
 DocumentOptions DocumentOptions::load(db::Database& db) {
@@ -20,7 +22,8 @@ DocumentOptions DocumentOptions::load(db::Database& db) {
     o.defaultBank = row.integer(QStringLiteral("Bank_ID"));
     o.defaultTerms = row.integer(QStringLiteral("ModPagamento_Id"));
     o.defaultVatId = row.integer(QStringLiteral("Iva_Id"));
-    o.defaultVatRate = row.number(QStringLiteral("AliquotaIva"));
+    o.defaultVatRate =
+        registries::vatRateOf(db, o.defaultVatId, row.number(QStringLiteral("AliquotaIva")));
     o.invoiceGoodsAccount =
         row.integer(QStringLiteral("conto_ID_Predefinito_su_FattureVendita_Merce"));
     o.invoiceTransportAccount =

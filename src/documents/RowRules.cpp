@@ -4,6 +4,7 @@
 #include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
+#include "registries/VatRate.h"
 
 namespace documents {
 
@@ -132,7 +133,8 @@ bool RowRules::fillFromArticle(db::Database& db, DocumentKind kind, QVariantMap&
         c.first().number(QStringLiteral("Sconto")) != 0)
         discount = c.first().number(QStringLiteral("Sconto"));
     const double price = article.number(QStringLiteral("Prezzo"));
-    const double rate = article.number(QStringLiteral("AliquotaIva"));
+    const double rate = registries::vatRateOf(db, article.value(QStringLiteral("Iva_Id")),
+                                              article.number(QStringLiteral("AliquotaIva")));
     row[QStringLiteral("Sconto")] = discount;
     row[QStringLiteral("Um")] = 1.0;
     row[QStringLiteral("TipoRiga")] = QStringLiteral("N");

@@ -21,12 +21,7 @@ common::Failure failure(const QString& text, const QString& field) {
 } // namespace
 
 double ArticleRules::grossPrice(double net, double vatRate, double discount) {
-    double v = net;
-    if (discount > 0)
-        v -= 0.01 * v * discount;
-    if (vatRate > 0)
-        v += v * 0.01 * vatRate;
-    return common::round2(v);
+    return common::grossPrice(net, vatRate, discount);
 }
 
 double ArticleRules::netPrice(double gross, double vatRate, double discount) {

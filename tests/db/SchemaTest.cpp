@@ -73,3 +73,28 @@ TEST(Schema, ScriptsSplitAsUpgradeScriptsDo) {
               (QStringList{"insert into t values ('x;y')", "c"}));
     EXPECT_TRUE(db::splitScript("", false).isEmpty());
 }
+
+TEST(Schema, ArticlesTakeTheRateOfTheirVatCodeOnUpgrade) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine, TestArchive::Content::Structure);
+        db::Database& d = a.db();
+        db::Schema::upgrade(d, 4);
+        // An article saved with its code only, as the old demo archive did.
+        const qint64 id = d.insert("prezziar", {{"Codice", "URNA"},
+                                                {"Prezzo", 100.0},
+                                                {"Sconto", 10.0},
+                                                {"PrezzoCompleto", 90.0},
+                                                {"Iva_Id", 1}});
+        const qint64 free =
+            d.insert("prezziar", {{"Codice", "LIBERO"}, {"Prezzo", 50.0}, {"AliquotaIva", 4.0}});
+        d.exec("UPDATE opzioni SET Iva_Id = 2, AliquotaIva = 0");
+        db::Schema::upgrade(d);
+        const db::Row article = d.query("select * from prezziar where Id = ?", {id}).first();
+        EXPECT_DOUBLE_EQ(article.number("AliquotaIva"), 22);
+        EXPECT_DOUBLE_EQ(article.number("PrezzoCompleto"), 109.8);
+        // Without a code the stored rate stays.
+        EXPECT_DOUBLE_EQ(
+            d.scalar("select AliquotaIva from prezziar where Id = ?", {free}).toDouble(), 4);
+        EXPECT_DOUBLE_EQ(d.scalar("select AliquotaIva from opzioni").toDouble(), 10);
+    }
+}

@@ -238,3 +238,27 @@ TEST(Imports, CreditNoteImportsInvoiceRowsOnce) {
             fixture::count(d, "select count(*) from FatturaScadenze where Fattura_ID = ?", {n}), 0);
     }
 }
+
+TEST(Imports, AContractRowWithAVatCodeComesInAtTheCodesRate) {
+    TestArchive a(db::Engine::SQLite);
+    auto& d = a.db();
+    const qint64 c = fixture::customer(d, "Rossi");
+    const qint64 f = fixture::document(d, kInvoice, c, QDate(2025, 3, 1));
+    const qint64 contract = d.insert(
+        "ContrattiTestata", {{"Numero", 3}, {"Data", QDate(2024, 1, 5)}, {"Cliente_ID", c}});
+    // Written when the article had its code (10 %) but no rate.
+    const qint64 crow = d.insert("ContrattiRighe", {{"Testata_ID", contract},
+                                                    {"NumeroRiga", 1},
+                                                    {"Descrizione", "Canone"},
+                                                    {"Um", 2.0},
+                                                    {"ValoreUnitario", 50.0},
+                                                    {"AliquotaIva", 0.0},
+                                                    {"Iva_ID", 2},
+                                                    {"ValoreTotale", 100.0},
+                                                    {"Fatturato", false}});
+    ASSERT_FALSE(ContractImport::import(d, f, crow).has_value());
+    const db::Row row = d.query("select * from fattdett where NumFatt = ?", {f}).first();
+    EXPECT_DOUBLE_EQ(row.number("AliquotaIva"), 10);
+    EXPECT_DOUBLE_EQ(row.number("ValoreTotale"), 110);
+    EXPECT_DOUBLE_EQ(fixture::header(d, f).number("TotFattura"), 110);
+}

@@ -132,3 +132,20 @@ TEST(Rows, LargeAmountsAreExactAndTooLargeOnesRefused) {
     EXPECT_TRUE(failure->text.contains("99.999.999.999,99")) << failure->text.toStdString();
     EXPECT_DOUBLE_EQ(fixture::header(d, f).number("TotFattura"), 30500000);
 }
+
+TEST(Rows, ARowFromAnArticleTakesTheRateOfItsVatCode) {
+    TestArchive a(db::Engine::SQLite);
+    auto& d = a.db();
+    const qint64 c = fixture::customer(d, "Rossi");
+    // The article keeps its code (22 %) but no rate.
+    const qint64 art = fixture::article(d, "URNA", 100, 0, 10);
+    d.exec("UPDATE prezziar SET AliquotaIva = null where Id = ?", {art});
+    const qint64 f = fixture::document(d, kInvoice, c, QDate(2025, 3, 1));
+
+    qint64 rowId = 0;
+    ASSERT_FALSE(DocumentRows::addByCode(d, kInvoice, f, "URNA", &rowId).has_value());
+    const QVariantMap row = DocumentRows::load(d, kInvoice, rowId);
+    EXPECT_DOUBLE_EQ(row["AliquotaIva"].toDouble(), 22);
+    EXPECT_DOUBLE_EQ(row["ValoreTotale"].toDouble(), 122);
+    EXPECT_DOUBLE_EQ(fixture::header(d, f).number("TotFattura"), 122);
+}
