@@ -279,13 +279,8 @@ void CardScreen::cancelEdit() {
     }
     if (!m_context.interaction->confirmCancelInsertion())
         return;
-    if (!::ui::guarded(m_context, [&] {
-            db::Transaction tx(*m_context.db);
-            m_context.db->exec(QStringLiteral("delete * from %1 where %2 = ?")
-                                   .arg(m_definition.table, m_definition.key),
-                               {m_key});
-            tx.commit();
-        }))
+    // The new row goes with what hangs on it, as "Elimina" would take it.
+    if (!::ui::guarded(m_context, [&] { deleteRow(*m_context.db, m_definition, m_key); }))
         return;
     m_deleted = true;
     closeWith(QDialog::Rejected);

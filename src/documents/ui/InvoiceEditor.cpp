@@ -3,6 +3,7 @@
 #include "common/Interaction.h"
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
+#include "documents/DocumentDeletion.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
 #include "documents/HeaderRules.h"
@@ -111,6 +112,7 @@ InvoiceEditor::InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint6
     refreshImports();
     // A document just created counts as changed: leaving it runs the checks.
     m_modified = isNew;
+    m_isNew = isNew;
     if (QWidget* first = m_fields->editor(QStringLiteral("Cliente_ID")))
         first->setFocus();
 }
@@ -268,6 +270,11 @@ bool InvoiceEditor::post() {
 
 void InvoiceEditor::cancelEdit() {
     if (!m_context.interaction->confirmCancelInsertion())
+        return;
+    // A new document goes with everything it wrote meanwhile: rows,
+    // instalments, cash book, and the marks on what it imported.
+    if (m_isNew &&
+        !::ui::guarded(m_context, [&] { DocumentDeletion::remove(*m_context.db, m_kind, m_id); }))
         return;
     m_modified = false;
     QDialog::reject();

@@ -118,6 +118,7 @@ private:
     qint64 m_id;
     QVariantMap m_header;
     bool m_modified = false;
+    bool m_isNew = false; // created by "Aggiungi": "Annulla" takes it away again
     bool m_validationFailed = false;
     bool m_dateOrderPending = false;
     bool m_stampPending = false;

@@ -513,3 +513,50 @@ TEST(InvoiceScreens, EditorDeletesAskFirst) {
     ASSERT_EQ(attachments->records()->rowCount(), 1);
     EXPECT_EQ(shown(attachments, 0, "NomeAttachment"), QStringLiteral("zeta.pdf"));
 }
+
+// "Aggiungi", two contract rows imported, then "Annulla" and Yes: the invoice
+// is gone with its rows and instalments, and the contract rows can be
+// invoiced again.
+TEST(InvoiceScreens, CancellingANewInvoiceTakesAwayWhatItWrote) {
+    FOR_EACH_ENGINE(engine) {
+        Archive a(engine);
+        db::Database& db = a.db();
+        const qint64 contract = db.insert("ContrattiTestata", {{"Numero", 1},
+                                                               {"Data", QDate(2026, 1, 5)},
+                                                               {"Cliente_ID", a.customer},
+                                                               {"Storico", false}});
+        for (int n = 1; n <= 2; ++n)
+            db.insert("ContrattiRighe", {{"Testata_ID", contract},
+                                         {"NumeroRiga", n},
+                                         {"Descrizione", "Canone"},
+                                         {"Um", 1.0},
+                                         {"ValoreUnitario", 100.0},
+                                         {"AliquotaIva", 22.0},
+                                         {"Fatturato", false}});
+        const qint64 before = db.scalar("select count(*) from fattura").toLongLong();
+        const qint64 id = documents::DocumentStore::create(db, DocumentKind::CustomerInvoice,
+                                                           {false, QString(), QDate(2026, 3, 2)});
+        InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, id, true);
+        editor.show();
+        choose(editor.fields()->editor(QStringLiteral("Cliente_ID")), a.customer);
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_GT(editor.contractChoice()->count(), 1);
+            editor.contractChoice()->setCurrentIndex(1);
+            emit editor.contractChoice()->activated(1);
+        }
+        ASSERT_EQ(editor.rowsGrid()->records()->rowCount(), 2);
+        ASSERT_EQ(db.scalar("select count(*) from ContrattiRighe where Fatturato = true").toInt(),
+                  2);
+
+        a.interaction.answers.enqueue(true);
+        click(&editor, "spdAnnulla");
+        EXPECT_FALSE(editor.isVisible());
+        EXPECT_EQ(db.scalar("select count(*) from fattura").toLongLong(), before);
+        EXPECT_EQ(db.scalar("select count(*) from fattdett where NumFatt = ?", {id}).toInt(), 0);
+        EXPECT_EQ(
+            db.scalar("select count(*) from FatturaScadenze where Fattura_ID = ?", {id}).toInt(),
+            0);
+        EXPECT_EQ(db.scalar("select count(*) from ContrattiRighe where Fatturato = true").toInt(),
+                  0);
+    }
+}
