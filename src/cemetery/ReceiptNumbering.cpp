@@ -23,4 +23,26 @@ qint64 ReceiptNumbering::assign(db::Database& db, qint64 contractId, const QDate
     return number;
 }
 
+std::pair<qint64, QDate> ReceiptNumbering::ensure(db::Database& db, qint64 contractId,
+                                                  const QDate& today) {
+    const db::Result r = db.query(
+        QStringLiteral("select NumeroRicevuta, DataRicevuta from ContrattiTestata where Id = ?"),
+        {contractId});
+    if (r.empty())
+        return {0, QDate()};
+    const qint64 number = r.first().integer(QStringLiteral("NumeroRicevuta"));
+    const QDate date = r.first().date(QStringLiteral("DataRicevuta"));
+    if (number > 0 && date.isValid())
+        return {number, date};
+    if (number > 0) {
+        db::Transaction tx(db);
+        db.update(QStringLiteral("ContrattiTestata"), contractId,
+                  {{QStringLiteral("DataRicevuta"), today}});
+        tx.commit();
+        return {number, today};
+    }
+    const QDate when = date.isValid() ? date : today;
+    return {assign(db, contractId, when), when};
+}
+
 } // namespace cemetery

@@ -3,6 +3,7 @@
 #include "db/Database.h"
 
 #include <QDate>
+#include <utility>
 
 namespace cemetery {
 
@@ -21,6 +22,10 @@ public:
     // happen under one lock, so two workstations never get the same number.
     // The number given.
     static qint64 assign(db::Database& db, qint64 contractId, const QDate& receiptDate);
+    // Before a receipt prints: a contract without a receipt number gets the
+    // next one, dated its receipt date or today; one that has a number keeps
+    // it. The number and date the receipt carries.
+    static std::pair<qint64, QDate> ensure(db::Database& db, qint64 contractId, const QDate& today);
 };
 
 } // namespace cemetery

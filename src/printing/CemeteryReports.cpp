@@ -27,7 +27,7 @@ const char* const rowsFrom =
 // Sum of a column over the contract's open rows.
 QString openSum(const QString& expression, const QString& alias) {
     return QStringLiteral("(SELECT Sum(%1) FROM ContrattiRighe AS r WHERE r.Testata_ID = "
-                          "ContrattiTestata.Id AND r.Chiuso = False) AS %2")
+                          "ContrattiTestata.Id AND (r.Chiuso = False OR r.Chiuso IS NULL)) AS %2")
         .arg(expression, alias);
 }
 
@@ -68,8 +68,8 @@ QString contractReceiptQuery(const QString& id) {
            QStringLiteral(", 0 AS ImportoMarcaBollo, False AS Pagato, ") +
            QLatin1String(customerColumns) + QLatin1String(rowsFrom) +
            QStringLiteral(" WHERE ContrattiTestata.Id = ") + id +
-           QStringLiteral(" AND ContrattiRighe.Chiuso = False Order by ContrattiRighe.NumeroRiga, "
-                          "ContrattiRighe.Descrizione");
+           QStringLiteral(" AND (ContrattiRighe.Chiuso = False OR ContrattiRighe.Chiuso IS NULL) "
+                          "Order by ContrattiRighe.NumeroRiga, ContrattiRighe.Descrizione");
 }
 
 QString contractReceiptVatQuery(const QString& id) {
@@ -78,7 +78,8 @@ QString contractReceiptVatQuery(const QString& id) {
                           "ContrattiRighe.Sconto, ContrattiRighe.ValoreUnitario, "
                           "ContrattiRighe.Um, ContrattiRighe.IDX AS IdRiga, "
                           "ContrattiRighe.TotaleImponibile FROM ContrattiRighe LEFT JOIN Iva ON "
-                          "ContrattiRighe.Iva_ID = Iva.ID WHERE ContrattiRighe.Chiuso = False AND "
+                          "ContrattiRighe.Iva_ID = Iva.ID WHERE (ContrattiRighe.Chiuso = False OR "
+                          "ContrattiRighe.Chiuso IS NULL) AND "
                           "ContrattiRighe.Testata_ID = ") +
            id + QStringLiteral(" order by ContrattiRighe.NumeroRiga, ContrattiRighe.Descrizione");
 }

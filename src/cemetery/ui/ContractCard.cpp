@@ -551,6 +551,17 @@ void ContractCard::printContract() {
 void ContractCard::printReceipt() {
     if (isModified() && !save())
         return;
+    // A receipt always carries its number and date.
+    std::pair<qint64, QDate> receipt;
+    if (!run([&] { receipt = ReceiptNumbering::ensure(*context().db, key(), today()); }))
+        return;
+    if (value(QStringLiteral("NumeroRicevuta")).toLongLong() != receipt.first ||
+        fields()->value(QStringLiteral("DataRicevuta")).toDate() != receipt.second) {
+        setValue(QStringLiteral("NumeroRicevuta"), receipt.first);
+        setValue(QStringLiteral("DataRicevuta"), receipt.second);
+        if (!save())
+            return;
+    }
     run([this] {
         printing::ReportCall call{7, key()};
         call.parameter = printing::kContractReceipt;
