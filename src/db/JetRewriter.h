@@ -89,16 +89,68 @@ private:
         return (p >= 0 && t[p].isSymbol(".")) || (n < qsizetype(t.size()) && t[n].isSymbol("."));
     }
 
+    // Jet's wildcards are * and ?; %, _ and the backslash (the engines'
+    // escape character) are searched as themselves. Searches ignore accents
+    // as well as case: SQLite's like function folds both; on PostgreSQL a
+    // column compared to a pattern goes through unaccent and ILIKE.
     void likePatterns(Tokens& t) const {
         for (qsizetype i = 0; i < qsizetype(t.size()); ++i) {
             if (!t[i].isWord("like"))
                 continue;
             const qsizetype j = nextSolid(t, i + 1);
-            if (j < qsizetype(t.size()) && t[j].kind == SqlToken::String) {
-                QString& p = t[j].text;
-                p.replace(u'*', u'%');
-                p.replace(u'?', u'_');
-            }
+            const bool literal = j < qsizetype(t.size()) && t[j].kind == SqlToken::String;
+            if (literal)
+                t[j].text = likePattern(t[j].text);
+            if (m_engine != Engine::PostgreSQL)
+                continue;
+            const bool bound = j < qsizetype(t.size()) && t[j].kind == SqlToken::Param;
+            const qsizetype first = columnBefore(t, i);
+            if (first < 0 || !(literal || bound))
+                continue;
+            // The parentheses are tokens of their own, so that later passes
+            // (TOP's LIMIT) see them balanced.
+            const auto wrap = [&t](qsizetype from, qsizetype to) {
+                t.insert(t.begin() + to + 1, raw(QStringLiteral(")")));
+                t.insert(t.begin() + from, raw(QStringLiteral("(")));
+                t.insert(t.begin() + from, word(QStringLiteral("unaccent")));
+            };
+            wrap(j, j);
+            t[i] = word(QStringLiteral("ILIKE"));
+            qsizetype last = prevSolid(t, i - 1);
+            if (t[last].isWord("not"))
+                last = prevSolid(t, last - 1);
+            wrap(first, last);
+            i = j + 6;
+        }
+    }
+
+    static QString likePattern(const QString& jet) {
+        QString out;
+        out.reserve(jet.size() + 4);
+        for (const QChar c : jet) {
+            if (c == u'\\' || c == u'%' || c == u'_')
+                out += u'\\';
+            out += c == u'*' ? u'%' : (c == u'?' ? u'_' : c);
+        }
+        return out;
+    }
+
+    // The first token of a (possibly qualified) column name ending just
+    // before LIKE (or NOT LIKE); -1 when the left side is anything else.
+    static qsizetype columnBefore(const Tokens& t, qsizetype likeAt) {
+        qsizetype k = prevSolid(t, likeAt - 1);
+        if (k >= 0 && t[k].isWord("not"))
+            k = prevSolid(t, k - 1);
+        if (k < 0 || !t[k].isName())
+            return -1;
+        for (;;) {
+            const qsizetype dot = prevSolid(t, k - 1);
+            if (dot < 0 || !t[dot].isSymbol("."))
+                return k;
+            const qsizetype name = prevSolid(t, dot - 1);
+            if (name < 0 || !t[name].isName())
+                return -1;
+            k = name;
         }
     }
 

@@ -170,10 +170,14 @@ int Schema::currentVersion(Database& db) {
 
 void Schema::upgrade(Database& db, int targetVersion, const Progress& progress) {
     loadCatalog();
-    if (db.engine() == Engine::PostgreSQL &&
-        db.queryNative(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = 'citext'"))
-            .empty())
-        db.execNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext"));
+    // Text compares without case (citext), searches without accents (unaccent).
+    if (db.engine() == Engine::PostgreSQL)
+        for (const char* extension : {"citext", "unaccent"})
+            if (db.queryNative(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = ?"),
+                               {QString::fromLatin1(extension)})
+                    .empty())
+                db.execNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS %1")
+                                  .arg(QString::fromLatin1(extension)));
     for (const Migration& m : migrations()) {
         if (m.version > targetVersion)
             break;

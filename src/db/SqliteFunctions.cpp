@@ -33,6 +33,25 @@ int compareNoCase(void*, int n1, const void* s1, int n2, const void* s2) {
     return folded(a + i, n1 - i).compare(folded(b + i, n2 - i));
 }
 
+// Searches ignore accents: "citta" finds "Città".
+QString withoutAccents(const QString& text) {
+    bool plain = true;
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80) {
+            plain = false;
+            break;
+        }
+    if (plain)
+        return text;
+    QString out;
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    out.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            out += c;
+    return out;
+}
+
 void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const unsigned char* pattern = sqlite3_value_text(argv[0]);
     const unsigned char* text = sqlite3_value_text(argv[1]);
@@ -44,8 +63,8 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         sqlite3_result_error(ctx, "ESCAPE non ammesso", -1);
         return;
     }
-    const QString p = folded(pattern, sqlite3_value_bytes(argv[0]));
-    const QString t = folded(text, sqlite3_value_bytes(argv[1]));
+    const QString p = withoutAccents(folded(pattern, sqlite3_value_bytes(argv[0])));
+    const QString t = withoutAccents(folded(text, sqlite3_value_bytes(argv[1])));
     sqlite3_result_int(ctx, likeMatch(reinterpret_cast<const char16_t*>(p.utf16()), p.size(),
                                       reinterpret_cast<const char16_t*>(t.utf16()), t.size())
                                 ? 1
@@ -56,9 +75,14 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 
 bool likeMatch(const char16_t* p, qsizetype plen, const char16_t* t, qsizetype tlen) {
     // Iterative match with backtracking to the last %.
+    // A backslash makes the next character of the pattern plain.
     qsizetype pi = 0, ti = 0, starP = -1, starT = 0;
     while (ti < tlen) {
-        if (pi < plen && (p[pi] == u'_' || p[pi] == t[ti])) {
+        if (pi + 1 < plen && p[pi] == u'\\' && p[pi + 1] == t[ti]) {
+            pi += 2;
+            ++ti;
+        } else if (pi < plen && p[pi] != u'\\' && p[pi] != u'%' &&
+                   (p[pi] == u'_' || p[pi] == t[ti])) {
             ++pi;
             ++ti;
         } else if (pi < plen && p[pi] == u'%') {

@@ -320,14 +320,14 @@ IpaImportResult IpaImport::run(db::Database& db, const QString& path, const Prog
 QString IpaSearch::condition() const {
     const QString t = QStringLiteral("PA_Amministrazioni_FatturaElettronica.");
     const QList<std::pair<QString, QString>> boxes{
-        {town, QStringLiteral("Comuni.Comune like '%%1%'")},
-        {administration, t + QStringLiteral("DescrizionePA like '%%1%'")},
-        {officeCode, t + QStringLiteral("codice_univoco like '%%1%'")},
-        {office, t + QStringLiteral("DescrizioneUfficio like '%%1%'")},
-        {taxCode, t + QStringLiteral("cf like '%%1%'")},
+        {town, QStringLiteral("Comuni.Comune like '*%1*'")},
+        {administration, t + QStringLiteral("DescrizionePA like '*%1*'")},
+        {officeCode, t + QStringLiteral("codice_univoco like '*%1*'")},
+        {office, t + QStringLiteral("DescrizioneUfficio like '*%1*'")},
+        {taxCode, t + QStringLiteral("cf like '*%1*'")},
         {province, QStringLiteral("Comuni.Provincia like '%1'")},
-        {address, t + QStringLiteral("indirizzo like '%%1%'")},
-        {category, t + QStringLiteral("tipologia_istat like '%%1%'")},
+        {address, t + QStringLiteral("indirizzo like '*%1*'")},
+        {category, t + QStringLiteral("tipologia_istat like '*%1*'")},
     };
     QStringList parts;
     for (const auto& [text, pattern] : boxes)

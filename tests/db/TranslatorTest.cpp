@@ -1,4 +1,5 @@
 #include "TestArchive.h"
+#include "common/SqlText.h"
 #include "db/DbError.h"
 #include "db/JetTranslator.h"
 #include "db/SchemaCatalog.h"
@@ -63,6 +64,15 @@ TEST(Translator, StatementShapesGiveEngineSql) {
               "select CAST(EXTRACT(YEAR FROM Data) AS INTEGER) as Anno from x");
     EXPECT_EQ(lite.translate("select * from x where Descrizione like 'ab*'").sql,
               "select * from x where Descrizione like 'ab%'");
+    // Only * and ? are wildcards: %, _ and \ typed by the user are searched as themselves.
+    EXPECT_EQ(lite.translate("select * from x where D like '10%_a\\b*'").sql,
+              "select * from x where D like '10\\%\\_a\\\\b%'");
+    EXPECT_EQ(pg.translate("select * from x where [x].[D] not like 'ferra*' and E like ?").sql,
+              "select * from x where unaccent(x.D) not ILIKE unaccent('ferra%') and "
+              "unaccent(E) ILIKE unaccent(?)");
+    EXPECT_EQ(
+        pg.translate("select top 1 ID from Iva where Codice like 'N4*' order by ID").sql,
+        "select ID from Iva where unaccent(Codice) ILIKE unaccent('N4%') order by ID LIMIT 1");
     EXPECT_EQ(lite.translate("select 'l''arco' as T, \"doppio\" as D from x").sql,
               "select 'l''arco' as T, 'doppio' as D from x");
     // Both engines want the updated table alone and the others in FROM.
@@ -187,13 +197,16 @@ TEST(TranslatorOnArchive, TextComparesWithoutCase) {
         addCustomer(d, "CITTÀ NUOVA");
         addCustomer(d, "Cittadella", true);
         addCustomer(d, "Rossi");
-        // Accented letters are letters of their own: "Cittadella" is not "città*".
+        // Searches ignore accents as well as case: "citta" finds "Città".
         EXPECT_EQ(d.scalar("select count(*) as N from Clienti where Cliente like 'città*'").toInt(),
-                  2);
-        EXPECT_EQ(d.scalar("select count(*) as N from Clienti where Cliente like 'CITTÀ%' and "
+                  3);
+        EXPECT_EQ(d.scalar("select count(*) as N from Clienti where Cliente like 'CITTA*' and "
                            "Annullato = false")
                       .toInt(),
                   2);
+        // Equality keeps accents: "citta nuova" is another name.
+        EXPECT_EQ(
+            d.scalar("select count(*) as N from Clienti where Cliente = 'citta nuova'").toInt(), 0);
         EXPECT_EQ(
             d.scalar("select count(*) as N from Clienti where Cliente = 'città nuova'").toInt(), 1);
         EXPECT_EQ(
@@ -208,6 +221,32 @@ TEST(TranslatorOnArchive, TextComparesWithoutCase) {
                                      "order by Cliente");
         EXPECT_EQ(column(r, "Cliente"),
                   (QStringList{"Cittadella", "Città di Castello", "CITTÀ NUOVA"}));
+    }
+}
+
+TEST(TranslatorOnArchive, SearchesTakeOnlyStarAndQuestionMarkAsWildcards) {
+    FOR_EACH_ENGINE(engine) {
+        SCOPED_TRACE(engineName(engine).toStdString());
+        TestArchive a(engine);
+        db::Database& d = a.db();
+        for (const char* name :
+             {"Ferrà Luigi", "100% Marmi", "100 Anni", "A_B", "AxB", "C\\D", "Sant'Anna"})
+            addCustomer(d, QString::fromUtf8(name));
+        const auto found = [&](const QString& pattern) {
+            return column(d.query("select Cliente from Clienti where Cliente like '" +
+                                  common::sqlQuote(pattern) + "' order by Cliente"),
+                          "Cliente");
+        };
+        EXPECT_EQ(found("ferra*"), QStringList{"Ferrà Luigi"});
+        EXPECT_EQ(found("100%*"), QStringList{"100% Marmi"});
+        EXPECT_EQ(found("A_B"), QStringList{"A_B"});
+        EXPECT_EQ(found("A?B"), (QStringList{"A_B", "AxB"}));
+        EXPECT_EQ(found("C\\D"), QStringList{"C\\D"});
+        EXPECT_EQ(found("c\\*"), QStringList{"C\\D"});
+        EXPECT_EQ(found("sant'*"), QStringList{"Sant'Anna"});
+        EXPECT_EQ(found("*marmi"), QStringList{"100% Marmi"});
+        EXPECT_EQ(d.scalar("select count(*) from Clienti where Cliente not like 'ferra*'").toInt(),
+                  6);
     }
 }
 
@@ -370,7 +409,7 @@ TEST(TranslatorOnArchive, ListFilters) {
                  {{"Codice", "L2"}, {"Descrizione", "lapide granito"}, {"Annullato", true}});
         d.insert("prezziar", {{"Codice", "F1"}, {"Descrizione", "Fiori"}});
         const QString where = d.translateCondition("Annullato = false and Descrizione like 'lap*'");
-        const db::Result r = d.query("select Codice from prezziar where " + where);
+        const db::Result r = d.queryNative("select Codice from prezziar where " + where);
         EXPECT_EQ(column(r, "Codice"), QStringList{"L1"});
     }
 }
