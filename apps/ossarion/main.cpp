@@ -7,14 +7,13 @@
 #include "ui/AppContext.h"
 #include "ui/GuiInteraction.h"
 #include "ui/HelpWindow.h"
+#include "ui/ItalianTexts.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QPrinterInfo>
-#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,12 +45,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ossarion"));
     QApplication::setApplicationVersion(QStringLiteral(OSSARION_VERSION));
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    // Qt's own dialogs (buttons, file dialogs) in Italian too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    ui::useItalian();
 
     ui::GuiInteraction gui;
     app::SingleInstance instance;

@@ -7,6 +7,7 @@
 #include "db/DbError.h"
 #include "printing/PrintJob.h"
 #include "printing/ReportRenderer.h"
+#include "ui/ItalianTexts.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("stampa"));
     QApplication::setApplicationDisplayName(QStringLiteral("Stampa"));
+    ui::useItalian();
 
     QString error;
     const QString archive = printing::PrintJobs::archiveAddress(&error);

@@ -54,6 +54,8 @@ const QList<Migration>& migrations() {
              for (const char* s : {
                       "CREATE INDEX ix_fattura_Carico_FattNota_Storico_Data_Num ON fattura "
                       "(Carico, FattNota, Storico, Data, Num)",
+                      "CREATE INDEX ix_fattura_Carico_FattNota_Data_Num ON fattura (Carico, "
+                      "FattNota, Data, Num)",
                       "CREATE INDEX ix_fattura_Carico_Storico_Data ON fattura (Carico, Storico, "
                       "Data)",
                       "CREATE INDEX ix_fattura_Carico_Storico_DataRegistrazione ON fattura "

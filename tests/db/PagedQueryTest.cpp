@@ -174,6 +174,10 @@ TEST(PagedQuery, TheBigListsAreReadInTheOrderOfAnIndex) {
          "fattura.Data, fattura.Num", "Id"},
         {"select * from fattura where Carico = false and FattNota = true and Storico = true",
          "fattura.Data, fattura.Num", "Id"},
+        // The history list: every document of a period, whatever its history flag.
+        {"select * from fattura where fattura.Carico = false and fattura.FattNota = false and "
+         "fattura.Data >= #1/1/2007# and fattura.Data <= #12/31/2026 23.59.59#",
+         "fattura.Data, fattura.Num", "Id"},
         {"select * from ContrattiTestata where Storico = false", "Data desc, Numero desc", "Id"},
         {"select * from Defunti", "NominativoVisualizzato", "Id"},
     };
