@@ -109,9 +109,9 @@ MainWindow::MainWindow(::ui::AppContext& context, const ::ui::ScreenRegistry& re
         "Per lavorare su un archivio in rete scrivi qui l'indirizzo postgresql://... e premi "
         "\"Lavora in Rete\"; lasciato vuoto, \"Lavora in Rete\" chiede il file dell'archivio."));
     m_path->installEventFilter(this);
+    // The company's data, always at hand (and on Ctrl+D).
     m_companyButton = makeButton(QString::fromLatin1(MainMenu::companyButton),
-                                 QStringLiteral("Carica ditta"), false);
-    m_companyButton->setVisible(false);
+                                 QStringLiteral("Dati della Ditta"), false);
     QPushButton* help = makeButton(QStringLiteral("btnAiuto"), QStringLiteral("Aiuto"), false);
     QPushButton* network =
         makeButton(QStringLiteral("btnLavoraInRete"), QStringLiteral("Lavora in Rete"), false);
@@ -149,7 +149,7 @@ MainWindow::MainWindow(::ui::AppContext& context, const ::ui::ScreenRegistry& re
     companyShortcut->setObjectName(QStringLiteral("actCaricaDitta"));
     companyShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     companyShortcut->setShortcutContext(Qt::WindowShortcut);
-    connect(companyShortcut, &QAction::triggered, this, &MainWindow::toggleCompanyButton);
+    connect(companyShortcut, &QAction::triggered, m_companyButton, &QPushButton::click);
     addAction(companyShortcut);
 
     setVideoTopics(VideoTopics::load());
@@ -395,10 +395,6 @@ void MainWindow::switchArchive() {
     if (!r.switched)
         return;
     setCaption(r.caption);
-}
-
-void MainWindow::toggleCompanyButton() {
-    m_companyButton->setVisible(m_companyButton->isHidden());
 }
 
 void MainWindow::showHelp() {

@@ -54,7 +54,6 @@ public:
     // "Lavora in Rete".
     void switchArchive();
     // Ctrl+D.
-    void toggleCompanyButton();
     void showHelp();
 
 signals:

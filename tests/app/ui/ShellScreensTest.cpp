@@ -176,7 +176,8 @@ TEST_F(Shell, HistoryButtonsCheckTheRangeAndPassIt) {
     EXPECT_FALSE(w.openScreen("btnStoricoFattureClienti"));
     ASSERT_EQ(interaction.messages.size(), 1);
     EXPECT_EQ(interaction.messages[0].title, "Messaggio di avviso!!");
-    EXPECT_EQ(interaction.messages[0].text, "Attenzione E' necessario definire la data di inizio...");
+    EXPECT_EQ(interaction.messages[0].text,
+              "Attenzione E' necessario definire la data di inizio...");
 
     QTest::keyClicks(w.historyFrom(), "15122025");
     QTest::keyClicks(w.historyTo(), "10012026");
@@ -196,18 +197,20 @@ TEST_F(Shell, HistoryButtonsCheckTheRangeAndPassIt) {
     EXPECT_FALSE(context.historyFrom.isValid());
 }
 
-TEST_F(Shell, CtrlDTogglesTheCompanyButton) {
+TEST_F(Shell, CompanyDataHaveAButtonAndCtrlD) {
+    int opened = 0;
+    registry.add("btnCaricaDitta", [&](QWidget*, ui::AppContext&) { ++opened; });
     MainWindow w(context, registry);
-    QAction* toggle = w.findChild<QAction*>("actCaricaDitta");
-    ASSERT_NE(toggle, nullptr);
-    EXPECT_EQ(toggle->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     QPushButton* company = w.button("btnCaricaDitta");
-    EXPECT_EQ(company->text(), "Carica ditta");
-    EXPECT_TRUE(company->isHidden());
-    toggle->trigger();
+    EXPECT_EQ(company->text(), "Dati della Ditta");
     EXPECT_FALSE(company->isHidden());
-    toggle->trigger();
-    EXPECT_TRUE(company->isHidden());
+    company->click();
+    EXPECT_EQ(opened, 1);
+    QAction* shortcut = w.findChild<QAction*>("actCaricaDitta");
+    ASSERT_NE(shortcut, nullptr);
+    EXPECT_EQ(shortcut->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    shortcut->trigger();
+    EXPECT_EQ(opened, 2);
 }
 
 TEST_F(Shell, LavoraInReteOpensTheChosenArchive) {
