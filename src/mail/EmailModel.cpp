@@ -99,6 +99,9 @@ EmailModel::Outcome EmailModel::send() {
         ui.warning(common::titles::warningCapitalised, QStringLiteral("Manca il destinatario"));
         return out;
     }
+    // Without a server nothing can go: one message, then nothing else.
+    if (!m_mailer.settingsComplete())
+        return out;
     const QStringList files = attachments;
     for (const QString& r : recipients) {
         if (r.trimmed().isEmpty())

@@ -5,6 +5,20 @@
 
 namespace mail {
 
+bool Mailer::settingsComplete() {
+    const SmtpSettings settings = SmtpSettings::load(m_db);
+    if (settings.host.isEmpty())
+        m_lastError = QStringLiteral("Per inviare email è necessario impostare l' Host SMTP tra "
+                                     "le opzioni del programma !");
+    else if (settings.sender.isEmpty())
+        m_lastError = QStringLiteral("Per inviare email è necessario impostare il mittente delle "
+                                     "email tra le opzioni del programma !");
+    else
+        return true;
+    m_ui.warning(common::titles::warningCapitalised, m_lastError);
+    return false;
+}
+
 bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients,
                   const QStringList& attachments, const QString& subject, const QString& text) {
     m_lastError.clear();
@@ -16,19 +30,9 @@ bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients
         return false;
     }
 
+    if (!settingsComplete())
+        return false;
     SmtpSettings settings = SmtpSettings::load(m_db);
-    if (settings.host.isEmpty()) {
-        m_lastError = QStringLiteral("Per inviare email è necessario impostare l' Host SMTP tra "
-                                     "le opzioni del programma !");
-        m_ui.warning(common::titles::warningCapitalised, m_lastError);
-        return false;
-    }
-    if (settings.sender.isEmpty()) {
-        m_lastError = QStringLiteral("Per inviare email è necessario impostare il mittente delle "
-                                     "email tra le opzioni del programma !");
-        m_ui.warning(common::titles::warningCapitalised, m_lastError);
-        return false;
-    }
     settings.caFile = m_caFile;
 
     busy(true);

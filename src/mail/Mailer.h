@@ -25,6 +25,10 @@ public:
     bool send(const QStringList& recipients, const QStringList& ccRecipients,
               const QStringList& attachments, const QString& subject, const QString& text);
 
+    // Warns once when the options lack what sending needs (SMTP host,
+    // sender); true when they have it.
+    bool settingsComplete();
+
     // The reason of the last failure, as shown to the user.
     const QString& lastError() const { return m_lastError; }
 

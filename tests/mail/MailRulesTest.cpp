@@ -143,6 +143,20 @@ TEST(EmailScreenModel, ComposingActions) {
     EXPECT_EQ(ui.messages[0].text, "Manca il destinatario");
 }
 
+TEST(EmailScreenModel, WithoutAServerOneMessageSaysSoAndNothingFollows) {
+    TestArchive a(db::Engine::SQLite);
+    SmtpOptions{.host = ""}.save(a.db());
+    ScriptedInteraction ui;
+    mail::EmailModel model(a.db(), ui);
+    model.prefill("Fattura", "Testo", {"a@esempio.it", "b@esempio.it"});
+    const mail::EmailModel::Outcome out = model.send();
+    EXPECT_TRUE(out.sent.isEmpty());
+    ASSERT_EQ(ui.messages.size(), 1);
+    EXPECT_EQ(ui.messages[0].kind, "warning");
+    EXPECT_EQ(ui.messages[0].text, "Per inviare email è necessario impostare l' Host SMTP tra le "
+                                   "opzioni del programma !");
+}
+
 TEST(EmailScreenModel, FilledFromTheSelectedContacts) {
     const auto failure = mail::EmailModel::checkContactSelection(0);
     ASSERT_TRUE(failure.has_value());

@@ -2,6 +2,7 @@
 
 #include "common/Interaction.h"
 #include "common/Titles.h"
+#include "mail/SmtpSettings.h"
 #include "mail/ui/EmailDialog.h"
 #include "ui/AppContext.h"
 
@@ -33,7 +34,8 @@ bool exportAndSend(::ui::AppContext& context, printing::ExportKind kind, qint64 
     QStringList to;
     if (!e->recipient.trimmed().isEmpty())
         to << e->recipient.trimmed();
-    dialog.openFilled(e->subject, QString(), to, {e->file});
+    // The message starts with the firm's usual text.
+    dialog.openFilled(e->subject, mail::SmtpSettings::load(*context.db).defaultText, to, {e->file});
     return true;
 }
 
