@@ -19,6 +19,7 @@ QList<ContractImport::Choice> ContractImport::available(db::Database& db, qint64
     const db::Result r = db.query(
         QStringLiteral("SELECT ContrattiRighe.IDX, ContrattiRighe.NumeroRiga, "
                        "ContrattiRighe.DataInizioPeriodo, ContrattiRighe.DataFinePeriodo, "
+                       "ContrattiRighe.Descrizione, ContrattiRighe.ValoreTotale, "
                        "ContrattiTestata.Id, ContrattiTestata.Numero, ContrattiTestata.Data "
                        "FROM ContrattiRighe INNER JOIN ContrattiTestata ON "
                        "ContrattiRighe.Testata_ID = ContrattiTestata.Id Where "
@@ -38,6 +39,14 @@ QList<ContractImport::Choice> ContractImport::available(db::Database& db, qint64
                   common::italianDate(row.date(QStringLiteral("DataInizioPeriodo"))) +
                   QStringLiteral(" data fine: ") +
                   common::italianDate(row.date(QStringLiteral("DataFinePeriodo")));
+        // What the row is and what it costs, so that the user picks the right one.
+        if (const QString what = row.text(QStringLiteral("Descrizione")).simplified();
+            !what.isEmpty())
+            c.label += QStringLiteral(" - ") + what;
+        if (!row.isNull(QStringLiteral("ValoreTotale")))
+            c.label += QStringLiteral(" - ") +
+                       common::euroText(row.number(QStringLiteral("ValoreTotale"))) +
+                       QStringLiteral(" €");
         out.append(c);
     }
     return out;

@@ -142,7 +142,8 @@ TEST(Imports, ContractRowsImportedRemovedAndRowDeleted) {
                                                     {"Fatturato", false}});
     const auto choices = ContractImport::available(d, c);
     ASSERT_EQ(choices.size(), 1);
-    EXPECT_EQ(choices[0].label, " Num. Riga: 4 Data inizio:01/01/2025 data fine: 31/12/2025");
+    EXPECT_EQ(choices[0].label, " Num. Riga: 4 Data inizio:01/01/2025 data fine: 31/12/2025 - "
+                                "Canone");
 
     ASSERT_FALSE(ContractImport::import(d, f, crow).has_value());
     ASSERT_FALSE(ContractImport::import(d, f, crow).has_value());

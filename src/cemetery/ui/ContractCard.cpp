@@ -396,6 +396,14 @@ void ContractCard::renewRows() {
                                      QStringLiteral("Attenzione anno non valido"));
         return;
     }
+    // Say which year is about to be written, so a second press by mistake
+    // does not add one more year unseen.
+    if (!context().interaction->question(
+            common::titles::confirmation,
+            QStringLiteral("Le righe del %1 saranno copiate nel %2.\nProcedere con il rinnovo ?")
+                .arg(year)
+                .arg(year + 1)))
+        return;
     int written = 0;
     if (!run([&] { written = Renewal::renewContract(*context().db, key(), year, today()); }))
         return;

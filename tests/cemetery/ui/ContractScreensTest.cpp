@@ -315,3 +315,46 @@ TEST(ContractReports, ContractReceiptOfOpenRowsAndMissingPayments) {
         EXPECT_TRUE(listed.contains("nessuno"));
     }
 }
+
+// "Rinnova" names the year it is about to write and writes only after a Yes.
+TEST(ContractScreens, RenewalAsksBeforeWritingTheNextYear) {
+    Screens s;
+    db::Database& d = s.archive.db();
+    const qint64 customer = d.insert("Clienti", {{"NominativoDocumenti", "Rossi"},
+                                                 {"NominativoVisualizzato", "Rossi"},
+                                                 {"Annullato", false}});
+    const qint64 id = d.insert("ContrattiTestata", {{"Numero", 8},
+                                                    {"Data", QDate(2025, 1, 5)},
+                                                    {"Cliente_ID", customer},
+                                                    {"Cliente", "Rossi"},
+                                                    {"Chiuso", false},
+                                                    {"Storico", false}});
+    d.insert("ContrattiRighe", {{"Testata_ID", id},
+                                {"NumeroRiga", 1},
+                                {"Descrizione", "Luce votiva"},
+                                {"Um", 1.0},
+                                {"ValoreUnitario", 20.0},
+                                {"AliquotaIva", 22.0},
+                                {"DataInizioPeriodo", QDate(2025, 1, 1)},
+                                {"DataFinePeriodo", QDate(2025, 12, 31)},
+                                {"Chiuso", false},
+                                {"Fatturato", false}});
+    ContractCard card(s.context, cemetery::ui::contractDefinition(), id, false);
+    card.show();
+    const auto rows = [&] {
+        return d.scalar("select count(*) from ContrattiRighe where Testata_ID = ?", {id}).toInt();
+    };
+
+    s.interaction.texts.enqueue("2025");
+    s.interaction.answers.enqueue(false);
+    click(&card, "btnRinnova");
+    EXPECT_EQ(rows(), 1);
+    EXPECT_TRUE(s.interaction.texts_of("question")
+                    .contains("Le righe del 2025 saranno copiate nel 2026.\nProcedere con il "
+                              "rinnovo ?"));
+
+    s.interaction.texts.enqueue("2025");
+    s.interaction.answers.enqueue(true);
+    click(&card, "btnRinnova");
+    EXPECT_EQ(rows(), 2);
+}
