@@ -114,7 +114,8 @@ int upgrade(const QStringList& args) {
     }
     db::Database db;
     openArchive(db, args[0]);
-    const app::UpgradeScriptResult r = app::UpgradeScript::apply(db, args[1]);
+    const app::UpgradeScriptResult r =
+        app::UpgradeScript::apply(db, args[1], app::UpgradeScript::AfterApplying::Keep);
     if (!r.found) {
         err() << "Script non trovato: " << args[1] << '\n';
         return 1;
@@ -143,6 +144,10 @@ int importComuni(const QStringList& args) {
 int demo(const QStringList& args) {
     db::Database db;
     openArchive(db, args.value(0));
+    if (app::DemoArchive::hasData(db)) {
+        err() << "L'archivio contiene già dei dati: la ditta dimostrativa non è stata aggiunta.\n";
+        return 1;
+    }
     app::DemoArchive::fill(db);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
+#include "printing/ReportCatalog.h"
 #include "printing/ReportRequest.h"
 
 #include <QFile>
@@ -28,7 +29,7 @@ int printCommand(const QStringList& args) {
     bool ok = false;
     printing::ReportCall call;
     call.code = args[1].toInt(&ok);
-    if (!ok) {
+    if (!ok || !printing::ReportCatalog::codes().contains(call.code)) {
         err << "Codice report non valido: " << args[1] << "\n" << printUsage;
         return 2;
     }

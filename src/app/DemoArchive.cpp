@@ -53,6 +53,14 @@ qint64 article(db::Database& db, const QString& code, const QString& description
 
 } // namespace
 
+bool DemoArchive::hasData(db::Database& db) {
+    for (const char* table : {"Clienti", "fattura", "ContrattiTestata", "Defunti"})
+        if (db.scalar(QStringLiteral("select count(*) from %1").arg(QString::fromLatin1(table)))
+                .toLongLong() > 0)
+            return true;
+    return false;
+}
+
 void DemoArchive::fill(db::Database& db) {
     db::Transaction tx(db);
     db.exec(QStringLiteral(

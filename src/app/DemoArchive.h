@@ -12,6 +12,9 @@ namespace app {
 class DemoArchive {
 public:
     static void fill(db::Database& db);
+    // True when the archive already holds customers or documents: the demo
+    // firm is only ever added to an empty archive.
+    static bool hasData(db::Database& db);
 };
 
 } // namespace app

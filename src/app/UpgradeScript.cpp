@@ -22,7 +22,8 @@ QString decode(const QByteArray& bytes) {
 
 } // namespace
 
-UpgradeScriptResult UpgradeScript::apply(db::Database& db, const QString& scriptPath) {
+UpgradeScriptResult UpgradeScript::apply(db::Database& db, const QString& scriptPath,
+                                         AfterApplying after) {
     UpgradeScriptResult result;
     QFile file(scriptPath);
     if (!file.exists())
@@ -54,7 +55,7 @@ UpgradeScriptResult UpgradeScript::apply(db::Database& db, const QString& script
         return result;
     }
     result.applied = true;
-    if (!QFile::remove(scriptPath))
+    if (after == AfterApplying::Remove && !QFile::remove(scriptPath))
         result.error =
             QStringLiteral("Script applicato, ma impossibile eliminare %1").arg(scriptPath);
     return result;

@@ -21,7 +21,11 @@ struct UpgradeScriptResult {
 
 class UpgradeScript {
 public:
-    static UpgradeScriptResult apply(db::Database& db, const QString& scriptPath);
+    // The file dropped beside the program is used up once applied; a script
+    // named on the command line is the support person's and stays.
+    enum class AfterApplying { Remove, Keep };
+    static UpgradeScriptResult apply(db::Database& db, const QString& scriptPath,
+                                     AfterApplying after = AfterApplying::Remove);
 };
 
 } // namespace app

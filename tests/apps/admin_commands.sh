@@ -18,6 +18,7 @@ run_suite() {
   check "create" "$A" create "$archive"
   check "create twice fails" bash -c "! '$A' create '$archive' 2>/dev/null"
   check "demo" "$A" demo "$archive"
+  check "demo twice refused" bash -c "! '$A' demo '$archive' 2>/dev/null"
   check "demo contracts with their deceased" same "$("$A" sql "$archive" "SELECT count(*) as N from ContrattiDefunti INNER JOIN ContrattiTestata ON ContrattiDefunti.Testata_ID = ContrattiTestata.Id")" \
     $'N\n2'
 
@@ -42,7 +43,8 @@ run_suite() {
   check "nothing applied" bash -c "! '$A' sql '$archive' 'select Soprannome from Clienti' 2>/dev/null"
   printf "ALTER TABLE Clienti ADD COLUMN Soprannome TEXT(50);;UPDATE Clienti SET Soprannome = 'y' where Cognome = 'Rossi'" >"$work/good.sql"
   check "script without final ; applied" "$A" upgrade "$archive" "$work/good.sql"
-  check "script deleted" test ! -f "$work/good.sql"
+  check "script given on the command line kept" test -f "$work/good.sql"
+  check "print with an unknown report code refused" bash -c "! '$A' print '$archive' 9999 2>/dev/null"
   check "last statement ran" same "$("$A" sql "$archive" "select Soprannome from Clienti where Cognome = 'rossi'")" $'Soprannome\ny'
 
   # Municipalities: added, then updated on a second run.
