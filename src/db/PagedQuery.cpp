@@ -101,8 +101,6 @@ const std::vector<Row>& PagedQuery::page(int number) {
         return found.value();
     }
     Result r = m_db.queryNative(pageStatement(number), m_binds, m_aliases);
-    if (m_columns.isEmpty())
-        m_columns = r.columns;
     while (m_recent.size() >= m_pagesKept)
         m_pages.remove(m_recent.takeFirst());
     m_recent.append(number);
@@ -160,12 +158,6 @@ void PagedQuery::reload() {
     m_count.reset();
     m_pages.clear();
     m_recent.clear();
-}
-
-QStringList PagedQuery::columns() {
-    if (m_columns.isEmpty() && count() > 0)
-        page(0);
-    return m_columns;
 }
 
 } // namespace db

@@ -49,9 +49,6 @@ public:
     // The engine's statement that reads one page (for query plans).
     QString pageStatement(int number);
 
-    const QString& keyColumn() const { return m_key; }
-    QStringList columns();
-    int pageSize() const { return m_pageSize; }
     void setPageSize(int rows) { m_pageSize = qMax(1, rows); }
     // Pages kept in memory at most.
     void setPagesKept(int pages) { m_pagesKept = qMax(1, pages); }
@@ -76,7 +73,6 @@ private:
     QString m_nativeSelect;
     QStringList m_aliases;
     std::optional<int> m_count;
-    QStringList m_columns;
     QHash<int, std::vector<Row>> m_pages;
     QList<int> m_recent; // page numbers, most recently used last
 };

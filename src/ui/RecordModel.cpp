@@ -58,18 +58,16 @@ void RecordModel::setHighlight(const QString& field, const QColor& colour) {
 
 // Rows are replaced by removing and inserting them, never by a model reset,
 // so that the views keep their column widths and order.
-void RecordModel::replaceRows(const std::function<void()>& change) {
+void RecordModel::replaceRows(const std::function<void()>& fill) {
     const int before = rowCount();
-    if (before > 0) {
+    if (before > 0)
         beginRemoveRows({}, 0, before - 1);
-        m_order.clear();
-        m_result = db::Result{};
-        const std::shared_ptr<db::PagedQuery> query = std::move(m_query);
-        m_query.reset();
+    m_order.clear();
+    m_result = db::Result{};
+    m_query.reset();
+    if (before > 0)
         endRemoveRows();
-        m_query = query;
-    }
-    change();
+    fill();
     const int after = rowCount();
     if (after > 0) {
         beginInsertRows({}, 0, after - 1);
@@ -79,7 +77,6 @@ void RecordModel::replaceRows(const std::function<void()>& change) {
 
 void RecordModel::setResult(db::Result result) {
     replaceRows([&] {
-        m_query.reset();
         m_result = std::move(result);
         applySort();
     });
@@ -87,17 +84,9 @@ void RecordModel::setResult(db::Result result) {
 
 void RecordModel::setQuery(std::shared_ptr<db::PagedQuery> query) {
     replaceRows([&] {
-        m_result = db::Result{};
-        m_order.clear();
         m_query = std::move(query);
         applySort();
     });
-}
-
-void RecordModel::reload() {
-    if (!m_query)
-        return;
-    replaceRows([&] { m_query->reload(); });
 }
 
 db::Row RecordModel::row(int r) const {

@@ -34,9 +34,6 @@ public:
     const db::Result& result() const { return m_result; }
     // The rows of a paged query, sorted as the model is sorted.
     void setQuery(std::shared_ptr<db::PagedQuery> query);
-    const std::shared_ptr<db::PagedQuery>& query() const { return m_query; }
-    // Reads the paged query again (rows added or removed elsewhere).
-    void reload();
     // The position of the row whose keyColumn holds key.
     std::optional<int> rowOf(qint64 key, const QString& keyColumn) const;
     // "Field ASC" or "Field DESC"; empty keeps the query's order.
@@ -57,7 +54,7 @@ private:
     enum class Shown { Plain, Number, Amount, Date, Check };
     Shown shownAs(const QString& field) const;
     void applySort();
-    void replaceRows(const std::function<void()>& change);
+    void replaceRows(const std::function<void()>& fill);
 
     QString m_table;
     ::ui::GridColumns m_columns;
