@@ -12,36 +12,17 @@ namespace documents {
 
 namespace {
 
-QVariant valueOf(const db::Values& values, const QString& column) {
-    for (const auto& [name, value] : values)
-        if (name.compare(column, Qt::CaseInsensitive) == 0)
-            return value;
-    return {};
-}
-
-void setValue(db::Values& values, const QString& column, const QVariant& value) {
-    for (auto& [name, stored] : values)
-        if (name.compare(column, Qt::CaseInsensitive) == 0) {
-            stored = value;
-            return;
-        }
-    values.append({column, value});
-}
-
-// A row copied with a VAT code takes the code's rate, and its total follows.
-void takeRateOfVatCode(db::Database& db, db::Values& values) {
-    const QVariant vatId = valueOf(values, QStringLiteral("Iva_ID"));
+// A row copied with a VAT code takes the code's rate, and its amounts follow.
+void takeRateOfVatCode(db::Database& db, QVariantMap& row) {
+    const QVariant vatId = row.value(QStringLiteral("Iva_ID"));
     if (vatId.toLongLong() <= 0)
         return;
-    const QVariant stored = valueOf(values, QStringLiteral("AliquotaIva"));
+    const QVariant stored = row.value(QStringLiteral("AliquotaIva"));
     const double rate = registries::vatRateOf(db, vatId, stored.toDouble());
     if (!stored.isNull() && rate == stored.toDouble())
         return;
-    setValue(values, QStringLiteral("AliquotaIva"), rate);
-    setValue(values, QStringLiteral("ValoreTotale"),
-             RowRules::rowGross(true, valueOf(values, QStringLiteral("Um")).toDouble(),
-                                valueOf(values, QStringLiteral("ValoreUnitario")).toDouble(),
-                                valueOf(values, QStringLiteral("Sconto")).toDouble(), rate));
+    row[QStringLiteral("AliquotaIva")] = rate;
+    RowRules::computeAmounts(row);
 }
 
 } // namespace
@@ -61,10 +42,13 @@ void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source
          RowRules::defaultAccount(db, kind, type, article, options)},
         {QStringLiteral("Storico"), history}};
     values.append(links);
+    QVariantMap copied;
     for (const QString& column : copiedColumns)
         if (!source.isNull(column))
-            values.append({column, source.value(column)});
-    takeRateOfVatCode(db, values);
+            copied.insert(column, source.value(column));
+    takeRateOfVatCode(db, copied);
+    for (auto it = copied.cbegin(); it != copied.cend(); ++it)
+        values.append({it.key(), it.value()});
     db.insert(QStringLiteral("fattdett"), values);
     if (isArticleRow(type))
         StockMoves::move(db, article,
