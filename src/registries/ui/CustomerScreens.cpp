@@ -3,8 +3,6 @@
 #include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/DbError.h"
-#include "printing/ui/DocumentActions.h"
-#include "registries/EmailAddresses.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
@@ -216,36 +214,12 @@ PublicOfficeLookup& publicOfficeLookup() {
 // ---------------------------------------------------------------------------
 
 CustomerList::CustomerList(::ui::AppContext& context, QWidget* parent)
-    : ::ui::ListScreen(context, customerDefinition(), parent) {
-    grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    : PartyList(context, customerDefinition(),
+                {QStringLiteral("Clienti"), QStringLiteral("EMail"), QStringLiteral("clienti.vcf"),
+                 &VCard::exportCustomers, &VCard::importCustomers, &CustomerRules::insertNew},
+                parent) {
     grid()->setItemDelegate(new StoredColourDelegate(grid(), QStringLiteral("Categoria"),
                                                      QStringLiteral("ColoreCategoria")));
-    m_export = addButton(QStringLiteral("Esporta vCard"), QStringLiteral("btnEsportaVCard"));
-    m_import = addButton(QStringLiteral("Importa vCard"), QStringLiteral("btnImportaVCard"));
-    connect(m_export, &QPushButton::clicked, this, &CustomerList::exportVCard);
-    connect(m_import, &QPushButton::clicked, this, &CustomerList::importVCard);
-    auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
-    connect(email, &QPushButton::clicked, this, [this] {
-        printing::ui::emailAddresses(
-            this->context(),
-            emailAddressesOf(*this->context().db, QStringLiteral("Clienti"),
-                             QStringLiteral("EMail"), selectedKeys(grid())),
-            this);
-    });
-}
-
-qint64 CustomerList::insertRow() {
-    return CustomerRules::insertNew(*context().db);
-}
-
-void CustomerList::exportVCard() {
-    exportVCardFile(context(), selectedKeys(grid()), &VCard::exportCustomers,
-                    QStringLiteral("clienti.vcf"));
-}
-
-void CustomerList::importVCard() {
-    if (importVCardFile(context(), &VCard::importCustomers))
-        refresh();
 }
 
 // ---------------------------------------------------------------------------

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "registries/CustomerRules.h"
+#include "registries/ui/PartyList.h"
 #include "ui/CardScreen.h"
-#include "ui/ListScreen.h"
 
 #include <functional>
 
@@ -22,24 +22,10 @@ class TaxWarnings;
 
 // The customers: search by name, town and tax code; "Esporta vCard" of the
 // selected rows and "Importa vCard"; the category column in its colour.
-class CustomerList : public ::ui::ListScreen {
+class CustomerList : public PartyList {
     Q_OBJECT
 public:
-    CustomerList(::ui::AppContext& context, QWidget* parent = nullptr);
-
-    QPushButton* exportButton() const { return m_export; }
-    QPushButton* importButton() const { return m_import; }
-
-public slots:
-    void exportVCard(); // "Esporta vCard"
-    void importVCard(); // "Importa vCard"
-
-protected:
-    qint64 insertRow() override;
-
-private:
-    QPushButton* m_export;
-    QPushButton* m_import;
+    explicit CustomerList(::ui::AppContext& context, QWidget* parent = nullptr);
 };
 
 // The card of one customer: private person or company, derived names kept in

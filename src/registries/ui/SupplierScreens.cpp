@@ -1,8 +1,6 @@
 #include "registries/ui/SupplierScreens.h"
 
 #include "db/DbError.h"
-#include "printing/ui/DocumentActions.h"
-#include "registries/EmailAddresses.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
@@ -102,35 +100,11 @@ const QString kNote = QStringLiteral("Note");
 }
 
 SupplierList::SupplierList(::ui::AppContext& context, QWidget* parent)
-    : ::ui::ListScreen(context, supplierDefinition(), parent) {
-    grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_export = addButton(QStringLiteral("Esporta vCard"), QStringLiteral("btnEsportaVCard"));
-    m_import = addButton(QStringLiteral("Importa vCard"), QStringLiteral("btnImportaVCard"));
-    connect(m_export, &QPushButton::clicked, this, &SupplierList::exportVCard);
-    connect(m_import, &QPushButton::clicked, this, &SupplierList::importVCard);
-    auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
-    connect(email, &QPushButton::clicked, this, [this] {
-        printing::ui::emailAddresses(
-            this->context(),
-            emailAddressesOf(*this->context().db, QStringLiteral("Fornitor"),
-                             QStringLiteral("Email"), selectedKeys(grid())),
-            this);
-    });
-}
-
-qint64 SupplierList::insertRow() {
-    return SupplierRules::insertNew(*context().db);
-}
-
-void SupplierList::exportVCard() {
-    exportVCardFile(context(), selectedKeys(grid()), &VCard::exportSuppliers,
-                    QStringLiteral("fornitori.vcf"));
-}
-
-void SupplierList::importVCard() {
-    if (importVCardFile(context(), &VCard::importSuppliers))
-        refresh();
-}
+    : PartyList(context, supplierDefinition(),
+                {QStringLiteral("Fornitor"), QStringLiteral("Email"),
+                 QStringLiteral("fornitori.vcf"), &VCard::exportSuppliers, &VCard::importSuppliers,
+                 &SupplierRules::insertNew},
+                parent) {}
 
 SupplierCard::SupplierCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition,
                            qint64 key, bool isNew, QWidget* parent)

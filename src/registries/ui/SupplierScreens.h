@@ -1,8 +1,8 @@
 #pragma once
 
 #include "registries/SupplierRules.h"
+#include "registries/ui/PartyList.h"
 #include "ui/CardScreen.h"
-#include "ui/ListScreen.h"
 
 namespace ui {
 class ScreenRegistry;
@@ -16,24 +16,10 @@ class TaxWarnings;
 ::ui::ScreenDefinition supplierDefinition();
 
 // The suppliers, with "Esporta vCard" of the selected rows and "Importa vCard".
-class SupplierList : public ::ui::ListScreen {
+class SupplierList : public PartyList {
     Q_OBJECT
 public:
-    SupplierList(::ui::AppContext& context, QWidget* parent = nullptr);
-
-    QPushButton* exportButton() const { return m_export; }
-    QPushButton* importButton() const { return m_import; }
-
-public slots:
-    void exportVCard(); // "Esporta vCard"
-    void importVCard(); // "Importa vCard"
-
-protected:
-    qint64 insertRow() override;
-
-private:
-    QPushButton* m_export;
-    QPushButton* m_import;
+    explicit SupplierList(::ui::AppContext& context, QWidget* parent = nullptr);
 };
 
 class SupplierCard : public ::ui::CardScreen {
