@@ -173,13 +173,13 @@ int Schema::currentVersion(Database& db) {
 void Schema::upgrade(Database& db, int targetVersion, const Progress& progress) {
     loadCatalog();
     // Text compares without case (citext), searches without accents (unaccent).
-    if (db.engine() == Engine::PostgreSQL)
+    if (db.engine() == Engine::PostgreSQL &&
+        db.queryNative(QStringLiteral("SELECT extname FROM pg_extension WHERE extname IN "
+                                      "('citext', 'unaccent')"))
+                .size() < 2)
         for (const char* extension : {"citext", "unaccent"})
-            if (db.queryNative(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = ?"),
-                               {QString::fromLatin1(extension)})
-                    .empty())
-                db.execNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS %1")
-                                  .arg(QString::fromLatin1(extension)));
+            db.execNative(QStringLiteral("CREATE EXTENSION IF NOT EXISTS %1")
+                              .arg(QString::fromLatin1(extension)));
     for (const Migration& m : migrations()) {
         if (m.version > targetVersion)
             break;
