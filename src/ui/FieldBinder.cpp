@@ -114,8 +114,11 @@ void FieldBinder::showValue(const QString& field, const QVariant& value) {
     if (it == m_bound.end())
         return;
     m_loading = true;
-    if (it->kind == FieldKind::Lookup && !it->field.lookup.sql.isEmpty())
-        fillLookup(m_db, it->editor, it->field.lookup, value);
+    if (it->kind == FieldKind::Lookup && !it->field.lookup.sql.isEmpty() && !value.isNull()) {
+        const auto* combo = qobject_cast<QComboBox*>(it->editor);
+        if (combo && combo->findData(value) < 0)
+            fillLookup(m_db, it->editor, it->field.lookup, value);
+    }
     setEditorValue(it->editor, it->kind, value, it->field.decimals);
     m_loading = false;
 }
@@ -130,7 +133,15 @@ void FieldBinder::setValue(const QString& field, const QVariant& value) {
 }
 
 void FieldBinder::refill(const QString& field) {
-    showValue(field, value(field));
+    auto it = m_bound.find(field.toLower());
+    if (it == m_bound.end())
+        return;
+    const QVariant held = value(field);
+    m_loading = true;
+    if (it->kind == FieldKind::Lookup && !it->field.lookup.sql.isEmpty())
+        fillLookup(m_db, it->editor, it->field.lookup, held);
+    setEditorValue(it->editor, it->kind, held, it->field.decimals);
+    m_loading = false;
 }
 
 void FieldBinder::applyLeaveRule(const QString& field) {

@@ -45,9 +45,9 @@ public:
     FieldKind kind(const QString& field) const;
     QStringList fields() const { return m_order; }
 
-    // Shows the record's values; drop-downs with a select are refilled so
-    // that the value held stays offered (fixed lists are the caller's).
-    // Emits no edits.
+    // Shows the record's values; a drop-down with a select is read again only
+    // when it does not offer the value held (a cancelled row, a row added
+    // elsewhere); fixed lists are the caller's. Emits no edits.
     void show(const QVariantMap& record);
     void showValue(const QString& field, const QVariant& value);
     // Puts a value in an editor as it stands (drop-downs not refilled).
