@@ -88,4 +88,12 @@ struct ScreenDefinition {
     QString gridName() const { return objectName + QStringLiteral("_Griglia"); }
 };
 
+// The makeCard of a definition whose card is the screen class Card.
+template <class Card> auto cardOf() {
+    return [](AppContext& context, const ScreenDefinition& definition, qint64 key, bool isNew,
+              QWidget* parent) -> CardScreen* {
+        return new Card(context, definition, key, isNew, parent);
+    };
+}
+
 } // namespace ui

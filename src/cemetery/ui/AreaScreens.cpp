@@ -65,10 +65,7 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
     };
     // The positions go with their area; the deceased keep Area_Id.
     d.beforeDelete = &Positions::removeOfArea;
-    d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
-                    bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new AreaCard(context, definition, key, isNew, parent);
-    };
+    d.makeCard = ::ui::cardOf<AreaCard>();
     return d;
 }
 

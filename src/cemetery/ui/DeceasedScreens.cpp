@@ -163,10 +163,7 @@ void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) 
         {.field = "Note", .label = "Note", .page = kDeceasedPage},
         {.field = "Immagine", .label = "Percorso", .page = kPhotoPage},
     };
-    d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
-                    bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new DeceasedCard(context, definition, key, isNew, parent);
-    };
+    d.makeCard = ::ui::cardOf<DeceasedCard>();
     return d;
 }
 

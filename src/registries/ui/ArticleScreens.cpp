@@ -99,10 +99,7 @@ const QString kNote = QStringLiteral("Note");
 
         {.field = "Note", .label = "Note", .page = kNote},
     };
-    d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
-                    bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new ArticleCard(context, definition, key, isNew, parent);
-    };
+    d.makeCard = ::ui::cardOf<ArticleCard>();
     d.beforeDelete = [](db::Database& db, qint64 key) {
         if (auto f = ArticleRules::deleteCheck(db, key))
             throw db::DbError(f->text);

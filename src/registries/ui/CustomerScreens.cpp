@@ -200,10 +200,7 @@ PublicOfficeLookup& publicOfficeLookup() {
 
         {.field = "Note", .label = "Note", .page = kNote},
     };
-    d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
-                    bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new CustomerCard(context, definition, key, isNew, parent);
-    };
+    d.makeCard = ::ui::cardOf<CustomerCard>();
     d.beforeDelete = [](db::Database& db, qint64 key) {
         if (auto f = CustomerRules::deleteCheck(db, key))
             throw db::DbError(f->text);

@@ -88,10 +88,7 @@ const QString kNote = QStringLiteral("Note");
 
         {.field = "Note", .label = "Note", .page = kNote},
     };
-    d.makeCard = [](::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
-                    bool isNew, QWidget* parent) -> ::ui::CardScreen* {
-        return new SupplierCard(context, definition, key, isNew, parent);
-    };
+    d.makeCard = ::ui::cardOf<SupplierCard>();
     d.beforeDelete = [](db::Database& db, qint64 key) {
         if (auto f = SupplierRules::deleteCheck(db, key))
             throw db::DbError(f->text);
