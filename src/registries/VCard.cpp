@@ -4,6 +4,7 @@
 #include "registries/SupplierRules.h"
 
 #include <QHash>
+#include <functional>
 
 namespace registries {
 
@@ -560,14 +561,30 @@ QByteArray VCard::exportSuppliers(db::Database& db, const QList<qint64>& ids) {
     return write(contacts);
 }
 
-VCardImportReport VCard::importCustomers(db::Database& db, const QByteArray& data) {
+namespace {
+
+// Adds a row to the table for every card with a name, in one transaction;
+// cards without one are counted as skipped.
+VCardImportReport importInto(db::Database& db, const QByteArray& data, const char* table,
+                             const std::function<db::RegistryRecord(const VCardContact&)>& row) {
     VCardImportReport report;
     db::Transaction tx(db);
-    for (const VCardContact& c : read(data)) {
+    for (const VCardContact& c : VCard::read(data)) {
         if (c.formattedName.isEmpty()) {
             ++report.skipped;
             continue;
         }
+        db.insert(QString::fromLatin1(table), db::recordValues(row(c)));
+        ++report.imported;
+    }
+    tx.commit();
+    return report;
+}
+
+} // namespace
+
+VCardImportReport VCard::importCustomers(db::Database& db, const QByteArray& data) {
+    return importInto(db, data, "Clienti", [&db](const VCardContact& c) {
         db::RegistryRecord r = toCustomer(c);
         resolveKeys(db, r, "Sede_Nazione", "Provincia");
         r["IdPaese"] = db::recordValue(r, "Sede_Nazione");
@@ -576,31 +593,19 @@ VCardImportReport VCard::importCustomers(db::Database& db, const QByteArray& dat
              {"PubblicaAmministrazione", "ScissionePagamenti", "RappresentanteFiscale",
               "StabileOrganizzazione", "Annullato", "PrivacyFirmata"})
             r[flag] = false;
-        db.insert("Clienti", db::recordValues(r));
-        ++report.imported;
-    }
-    tx.commit();
-    return report;
+        return r;
+    });
 }
 
 VCardImportReport VCard::importSuppliers(db::Database& db, const QByteArray& data) {
-    VCardImportReport report;
-    db::Transaction tx(db);
-    for (const VCardContact& c : read(data)) {
-        if (c.formattedName.isEmpty()) {
-            ++report.skipped;
-            continue;
-        }
+    return importInto(db, data, "Fornitor", [&db](const VCardContact& c) {
         db::RegistryRecord r = toSupplier(c);
         resolveKeys(db, r, "IdPaese", "Provincia");
         SupplierRules::deriveName(r);
         for (const char* flag : {"Annullato", "PrivacyFirmata", "ImportatoXml"})
             r[flag] = false;
-        db.insert("Fornitor", db::recordValues(r));
-        ++report.imported;
-    }
-    tx.commit();
-    return report;
+        return r;
+    });
 }
 
 } // namespace registries
