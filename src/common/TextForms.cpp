@@ -113,26 +113,40 @@ QString italianDate(const QDate& date) {
 }
 
 QDate parseItalianDate(const QString& text) {
+    // Day, month and year apart: "7/12/2026", "07.12.26", "7-12-2026".
     static const QRegularExpression separated(
-        QStringLiteral("^([0-9]{1,2})/([0-9]{1,2})/([0-9]{2}|[0-9]{4})$"));
-    static const QRegularExpression compact(QStringLiteral("^([0-9]{2})([0-9]{2})([0-9]{4})$"));
+        QStringLiteral("^([0-9]{1,2})[/.\\- ]([0-9]{1,2})[/.\\- ]([0-9]{2}|[0-9]{4})$"));
+    static const QRegularExpression digitsOnly(QStringLiteral("^[0-9]{6,8}$"));
 
+    const auto make = [](int day, int month, int year, bool shortYear) {
+        if (shortYear)
+            year += year <= 50 ? 2000 : 1900;
+        const QDate date(year, month, day);
+        return date.isValid() ? date : QDate();
+    };
     const QString trimmed = text.trimmed();
-    QRegularExpressionMatch match = separated.match(trimmed);
-    if (!match.hasMatch()) {
-        match = compact.match(trimmed);
-        if (!match.hasMatch()) {
-            return {};
-        }
+    const QRegularExpressionMatch match = separated.match(trimmed);
+    if (match.hasMatch())
+        return make(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
+                    match.captured(3).size() == 2);
+    if (!digitsOnly.match(trimmed).hasMatch())
+        return {};
+    // Digits alone, as typed on a keypad: ddMMyyyy, ddMMyy, and with seven
+    // digits a one-digit day (dMMyyyy) before a one-digit month (ddMyyyy).
+    const auto part = [&trimmed](int from, int length) {
+        return trimmed.mid(from, length).toInt();
+    };
+    switch (trimmed.size()) {
+    case 8:
+        return make(part(0, 2), part(2, 2), part(4, 4), false);
+    case 6:
+        return make(part(0, 2), part(2, 2), part(4, 2), true);
+    default: {
+        const QDate oneDigitDay = make(part(0, 1), part(1, 2), part(3, 4), false);
+        return oneDigitDay.isValid() ? oneDigitDay
+                                     : make(part(0, 2), part(2, 1), part(3, 4), false);
     }
-    const int day = match.captured(1).toInt();
-    const int month = match.captured(2).toInt();
-    int year = match.captured(3).toInt();
-    if (match.captured(3).size() == 2) {
-        year += year <= 50 ? 2000 : 1900;
     }
-    const QDate date(year, month, day);
-    return date.isValid() ? date : QDate();
 }
 
 } // namespace common

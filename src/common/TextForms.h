@@ -35,8 +35,9 @@ bool parseItalianAmount(const QString& text, double* amount);
 // dd/MM/yyyy; an empty text for an invalid date.
 QString italianDate(const QDate& date);
 
-// Reads dd/MM/yyyy, d/M/yyyy, dd/MM/yy (yy up to 50 → 20yy, else 19yy) and
-// ddMMyyyy. Returns a null date on bad input.
+// Reads dd/MM/yyyy, d/M/yyyy, dd/MM/yy (yy up to 50 → 20yy, else 19yy), with
+// "/", ".", "-" or a space between the parts, and the digits alone: ddMMyyyy,
+// ddMMyy, dMMyyyy. Returns a null date on bad input.
 QDate parseItalianDate(const QString& text);
 
 } // namespace common

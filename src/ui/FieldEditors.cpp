@@ -2,6 +2,7 @@
 
 #include "common/TextForms.h"
 #include "db/SchemaCatalog.h"
+#include "ui/DateBox.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -111,10 +112,7 @@ QWidget* createEditor(const QString& table, const CardField& field, QWidget* par
         break;
     }
     case FieldKind::Date: {
-        auto* e = new QLineEdit(parent);
-        e->setInputMask(QStringLiteral("99/99/9999;_"));
-        e->setMaximumWidth(110);
-        editor = e;
+        editor = DateBox(parent, QString());
         break;
     }
     case FieldKind::Check:
@@ -182,9 +180,7 @@ QVariant editorValue(QWidget* editor, FieldKind kind, bool* ok) {
         return good ? QVariant(v) : QVariant();
     }
     case FieldKind::Date: {
-        QString digits = text;
-        digits.remove(u'/').remove(u'_').remove(u' ');
-        if (digits.isEmpty())
+        if (text.trimmed().isEmpty())
             return QVariant();
         const QDate d = common::parseItalianDate(text.trimmed());
         if (ok)

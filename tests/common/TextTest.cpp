@@ -147,6 +147,15 @@ TEST(TextForms, ItalianDateRoundTrip) {
     EXPECT_EQ(parseItalianDate(QStringLiteral("05032026")), QDate(2026, 3, 5));
 }
 
+TEST(TextForms, ParseItalianDateTakesWhatPeopleType) {
+    for (const char* text : {"7122026", "07122026", "071226", "7/12/2026", "07/12/26", "7.12.2026",
+                             "7-12-26", " 07 12 2026 "})
+        EXPECT_EQ(parseItalianDate(QString::fromUtf8(text)), QDate(2026, 12, 7)) << text;
+    // Seven digits whose first one cannot be a day with a two-digit month.
+    EXPECT_EQ(parseItalianDate(QStringLiteral("3122026")), QDate(2026, 12, 3));
+    EXPECT_EQ(parseItalianDate(QStringLiteral("2532026")), QDate(2026, 3, 25));
+}
+
 TEST(TextForms, ParseItalianDateTwoDigitYearPivotsAtFifty) {
     EXPECT_EQ(parseItalianDate(QStringLiteral("01/01/00")), QDate(2000, 1, 1));
     EXPECT_EQ(parseItalianDate(QStringLiteral("01/01/50")), QDate(2050, 1, 1));
@@ -155,8 +164,9 @@ TEST(TextForms, ParseItalianDateTwoDigitYearPivotsAtFifty) {
 }
 
 TEST(TextForms, ParseItalianDateRejectsBadInput) {
-    for (const char* text : {"", "31/04/2026", "29/02/2025", "00/01/2026", "1/13/2026",
-                             "2026-03-05", "05/03/202", "0503202", "5/3", "aa/bb/cccc"}) {
+    for (const char* text :
+         {"", "31/04/2026", "29/02/2025", "00/01/2026", "1/13/2026", "2026-03-05", "05/03/202",
+          "0503202", "5/3", "aa/bb/cccc", "7/12/2026x", "12345", "123456789", "7//12/2026"}) {
         EXPECT_FALSE(parseItalianDate(QString::fromUtf8(text)).isValid()) << text;
     }
 }

@@ -11,6 +11,7 @@
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/DateBox.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
@@ -35,9 +36,7 @@ using namespace contractwidgets;
 namespace {
 
 QLineEdit* dateBox(const QString& name, QWidget* parent) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setInputMask(QStringLiteral("99/99/9999;_"));
+    QLineEdit* e = ::ui::DateBox(parent, name);
     e->setFixedWidth(100);
     return e;
 }

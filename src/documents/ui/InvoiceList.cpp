@@ -13,6 +13,7 @@
 #include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/DateBox.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/Lookups.h"
@@ -69,14 +70,6 @@ QString periodCondition(const ::ui::AppContext& context) {
     return d;
 }
 
-QLineEdit* DateBox(QWidget* parent, const QString& name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setInputMask(QStringLiteral("99/99/9999;_"));
-    e->setMaximumWidth(100);
-    return e;
-}
-
 QLineEdit* NumberBox(QWidget* parent, const QString& name) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
@@ -120,8 +113,10 @@ InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* 
         grid->addWidget(w, row, column + 1);
     };
     db::Database& db = *context.db;
-    put(0, 0, QStringLiteral("Dalla data"), DateBox(filters, QStringLiteral("txtDallaData")));
-    put(0, 2, QStringLiteral("Alla data"), DateBox(filters, QStringLiteral("txtAllaData")));
+    put(0, 0, QStringLiteral("Dalla data"),
+        ::ui::DateBox(filters, QStringLiteral("txtDallaData"), 100));
+    put(0, 2, QStringLiteral("Alla data"),
+        ::ui::DateBox(filters, QStringLiteral("txtAllaData"), 100));
     if (credit) {
         put(0, 4, QStringLiteral("Numero"), NumberBox(filters, QStringLiteral("txtNumero")));
     } else {
