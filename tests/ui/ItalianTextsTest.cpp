@@ -7,10 +7,6 @@
 
 // Qt's own dialogs speak Italian, and dates read in Italian, in every program.
 TEST(ItalianTexts, QtDialogsAndDatesAreItalian) {
-    int argc = 1;
-    char name[] = "test_ui";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
     ASSERT_TRUE(ui::useItalian()) << "traduzioni di Qt mancanti (qt6-translations-l10n)";
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Cerca in:"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));

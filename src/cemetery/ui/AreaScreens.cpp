@@ -6,6 +6,7 @@
 #include "registries/SimpleRegistryRules.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/Completions.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/ListScreen.h"
@@ -36,7 +37,7 @@ const QColor kTaken(0xf6, 0xd8, 0xd0);
         auto* completer = new QCompleter(Positions::kinds(), kind);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
         completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-        kind->setCompleter(completer);
+        ::ui::offerCompletions(kind, completer);
         kind->setPlaceholderText(Positions::kinds().join(QStringLiteral(", ")));
     }
     return card;

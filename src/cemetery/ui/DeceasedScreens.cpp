@@ -14,6 +14,7 @@
 #include "registries/ui/RegistryScreens.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
+#include "ui/Completions.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldBinder.h"
 #include "ui/FieldEditors.h"
@@ -432,7 +433,7 @@ DeceasedCard::DeceasedCard(::ui::AppContext& context, const ::ui::ScreenDefiniti
     auto* completer = new QCompleter(new QStringListModel(this), this);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);
-    position->setCompleter(completer);
+    ::ui::offerCompletions(position, completer);
     position->setPlaceholderText(QStringLiteral("es. Fila 3 n. 12"));
     connect(qobject_cast<QComboBox*>(editor(QStringLiteral("Area_Id"))),
             &QComboBox::currentIndexChanged, this, [this] { fillPositions(); });

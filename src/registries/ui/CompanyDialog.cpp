@@ -3,6 +3,7 @@
 #include "common/Titles.h"
 #include "registries/CompanyRules.h"
 #include "registries/ui/LogoEditor.h"
+#include "ui/Completions.h"
 #include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
@@ -42,7 +43,7 @@ void CompanyDialog::build() {
         auto* completer = new QCompleter(names, e);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
         completer->setFilterMode(Qt::MatchStartsWith);
-        e->setCompleter(completer);
+        ::ui::offerCompletions(e, completer);
         return completer;
     };
 

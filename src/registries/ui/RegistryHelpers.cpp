@@ -4,6 +4,7 @@
 #include "db/DbError.h"
 #include "registries/SimpleRegistryRules.h"
 #include "ui/AppContext.h"
+#include "ui/Completions.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
@@ -173,7 +174,7 @@ void attachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
     auto* completer = new QCompleter(names, town);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setCompletionMode(QCompleter::PopupCompletion);
-    town->setCompleter(completer);
+    ::ui::offerCompletions(town, completer);
     db::Database* database = &db;
     QObject::connect(
         completer, qOverload<const QString&>(&QCompleter::activated), town,
