@@ -1,5 +1,6 @@
 #include "PreviewWindow.h"
 
+#include "common/Installation.h"
 #include "printing/ReportPainter.h"
 
 #include <QAction>
@@ -133,7 +134,7 @@ void PreviewWindow::print() {
 }
 
 void PreviewWindow::savePdf() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = common::Installation::exportFolder();
     QString name = m_job.report.title.isEmpty() ? QStringLiteral("Stampa") : m_job.report.title;
     name.replace(u'/', u'-');
     const QString file = QFileDialog::getSaveFileName(

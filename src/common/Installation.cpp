@@ -28,6 +28,17 @@ QString Installation::filePath(const QString& name) {
     return QDir(folder()).filePath(name);
 }
 
+QString Installation::exportFolder() {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The desktop's documents folder when there is one; Qt names one that may
+    // not exist, or the home folder itself, when the desktop has none.
+    if (documents.isEmpty() || !QFileInfo(documents).isDir() || QDir(documents) == QDir::home())
+        documents = QDir::home().filePath(QStringLiteral("Documenti"));
+    const QString dir = QDir(documents).filePath(QStringLiteral("Ossarion"));
+    QDir().mkpath(dir);
+    return dir;
+}
+
 QString Installation::dataFolder(const QString& subfolder) {
     // Installed: <prefix>/share/ossarion/<sub>. In the build tree the source
     // folder is found by walking up from the executable.

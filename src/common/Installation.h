@@ -13,6 +13,10 @@ public:
     static QString filePath(const QString& name);
     // Read-only data shipped with the program (help pages, report templates).
     static QString dataFolder(const QString& subfolder);
+    // Where exports and saved PDFs go unless the options name a folder: the
+    // user's documents folder (~/Documenti when the desktop names none),
+    // subfolder Ossarion, created here.
+    static QString exportFolder();
 };
 
 } // namespace common

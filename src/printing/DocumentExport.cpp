@@ -1,5 +1,6 @@
 #include "printing/DocumentExport.h"
 
+#include "common/Installation.h"
 #include "common/TextForms.h"
 #include "db/Database.h"
 #include "printing/ReportCodes.h"
@@ -42,7 +43,7 @@ QString withSeparator(const QString& folder) {
 
 } // namespace
 
-QString DocumentExports::folder(db::Database& db, const QString& programFolder) {
+QString DocumentExports::folder(db::Database& db, const QString& fallback) {
     const QString configured =
         db.scalar(
               QStringLiteral("select top 1 CartellaEsportazioneDocumenti from opzioni order by ID"))
@@ -50,12 +51,11 @@ QString DocumentExports::folder(db::Database& db, const QString& programFolder) 
             .trimmed();
     if (!configured.isEmpty() && QFileInfo(configured).isDir())
         return withSeparator(configured);
-    return withSeparator(programFolder.isEmpty() ? ReportRequests::programFolder() : programFolder);
+    return withSeparator(fallback.isEmpty() ? common::Installation::exportFolder() : fallback);
 }
 
 std::optional<DocumentExport> DocumentExports::prepare(db::Database& db, ExportKind kind,
-                                                       qint64 documentId,
-                                                       const QString& programFolder) {
+                                                       qint64 documentId, const QString& fallback) {
     const KindInfo k = info(kind);
     const db::Result doc = db.query(
         QStringLiteral("select %1 as Numero, Data, %2 as Cliente from %3 where ID = ?")
@@ -74,7 +74,7 @@ std::optional<DocumentExport> DocumentExports::prepare(db::Database& db, ExportK
     DocumentExport e;
     e.code = k.code;
     e.documentId = documentId;
-    e.file = folder(db, programFolder) + QLatin1String(k.prefix) + number + u'_' +
+    e.file = folder(db, fallback) + QLatin1String(k.prefix) + number + u'_' +
              (date.isValid() ? QString::number(date.year()) : QString()) + u'.' + extension;
     e.subject =
         QLatin1String(k.subject) + number + QStringLiteral(" del : ") + common::italianDate(date);

@@ -26,13 +26,13 @@ struct DocumentExport {
 class DocumentExports {
 public:
     // Folder of the option CartellaEsportazioneDocumenti when it exists,
-    // else the program folder.
-    static QString folder(db::Database& db, const QString& programFolder = QString());
+    // else the fallback given, else the user's export folder.
+    static QString folder(db::Database& db, const QString& fallback = QString());
 
     // The export of one document; none when the document is not found.
     static std::optional<DocumentExport> prepare(db::Database& db, ExportKind kind,
                                                  qint64 documentId,
-                                                 const QString& programFolder = QString());
+                                                 const QString& fallback = QString());
 
     // Writes the export request and waits for the print program; true when
     // the file exists afterwards.

@@ -281,3 +281,21 @@ TEST(DocumentExport, FileNameSubjectAndRecipient) {
     EXPECT_EQ(e->code, 7);
     EXPECT_FALSE(DocumentExports::prepare(db, ExportKind::Invoice, 99999, folder).has_value());
 }
+
+// Without an export folder in the options the files go to the user's
+// documents, never next to the program.
+TEST(DocumentExport, DefaultFolderIsTheUsersDocuments) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    const Samples s = Samples::create(db);
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    const std::optional<DocumentExport> e =
+        DocumentExports::prepare(db, ExportKind::Invoice, s.invoice);
+    qputenv("HOME", oldHome);
+    ASSERT_TRUE(e.has_value());
+    const QString expected = home.path() + QStringLiteral("/Documenti/Ossarion");
+    EXPECT_EQ(QFileInfo(e->file).absolutePath(), expected);
+    EXPECT_TRUE(QFileInfo(expected).isDir());
+}

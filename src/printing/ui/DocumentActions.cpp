@@ -17,8 +17,7 @@ void printReport(::ui::AppContext& context, const printing::ReportCall& call) {
 
 bool exportAndSend(::ui::AppContext& context, printing::ExportKind kind, qint64 documentId,
                    QWidget* parent) {
-    const QString folder = printing::ReportRequests::programFolder();
-    const auto e = printing::DocumentExports::prepare(*context.db, kind, documentId, folder);
+    const auto e = printing::DocumentExports::prepare(*context.db, kind, documentId);
     if (!e)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
