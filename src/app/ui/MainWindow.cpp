@@ -7,6 +7,7 @@
 #include "common/Interaction.h"
 #include "common/Titles.h"
 #include "db/Database.h"
+#include "ui/DateBox.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/ScreenRegistry.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
@@ -30,12 +32,31 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace app::ui {
 
 namespace {
 
 constexpr int kColumns = 4;
+// Menu buttons: big enough to hit, small enough for the tallest tab to fit
+// a 1366×768 screen.
+constexpr int kButtonHeight = 52;
+constexpr int kGroupedButtonHeight = 42;
+
+// A tab's page scrolls rather than making the window taller than the screen.
+QScrollArea* scrolled(QWidget* page, const QString& name) {
+    auto* area = new QScrollArea;
+    area->setObjectName(name);
+    area->setWidget(page);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    area->viewport()->setAutoFillBackground(false);
+    page->setAutoFillBackground(false);
+    return area;
+}
 
 const QString kUnavailable = QStringLiteral("Funzione non ancora disponibile");
 
@@ -99,7 +120,7 @@ MainWindow::MainWindow(::ui::AppContext& context, const ::ui::ScreenRegistry& re
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
     m_tabs->setDocumentMode(false);
     for (const MenuTab& tab : MainMenu::tabs())
-        m_tabs->addTab(buildTab(tab), tab.caption);
+        m_tabs->addTab(scrolled(buildTab(tab), tab.name), tab.caption);
 
     // Bottom row.
     m_path = new QLineEdit(central);
@@ -154,7 +175,11 @@ MainWindow::MainWindow(::ui::AppContext& context, const ::ui::ScreenRegistry& re
 
     setVideoTopics(VideoTopics::load());
     refreshArchiveLabel();
-    resize(1120, 740);
+    // The window opens within the screen it is on (1366×768 included).
+    QSize size(1120, 690);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
+    resize(size);
 }
 
 QPushButton* MainWindow::makeButton(const QString& name, const QString& caption, bool big) {
@@ -163,7 +188,9 @@ QPushButton* MainWindow::makeButton(const QString& name, const QString& caption,
     b->setAutoDefault(false);
     if (big) {
         b->setProperty("menuButton", true);
-        b->setMinimumSize(200, 64);
+        // Never narrower than its caption, however small the window.
+        b->setMinimumSize(std::max(200, b->fontMetrics().horizontalAdvance(caption) + 36),
+                          kButtonHeight);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     } else {
         b->setMinimumWidth(120);
@@ -179,7 +206,7 @@ QPushButton* MainWindow::makeButton(const QString& name, const QString& caption,
 
 QWidget* MainWindow::buildTab(const MenuTab& tab) {
     auto* page = new QWidget;
-    page->setObjectName(tab.name);
+    page->setObjectName(tab.name + QStringLiteral("Pulsanti"));
     auto* outer = new QVBoxLayout(page);
     outer->setContentsMargins(18, 18, 18, 18);
     outer->setSpacing(12);
@@ -200,7 +227,7 @@ QWidget* MainWindow::buildTab(const MenuTab& tab) {
             currentGroup = mb.group;
             grid = new QGridLayout;
             grid->setHorizontalSpacing(12);
-            grid->setVerticalSpacing(12);
+            grid->setVerticalSpacing(mb.group.isEmpty() ? 12 : 8);
             for (int c = 0; c < kColumns; ++c)
                 grid->setColumnStretch(c, 1);
             count = 0;
@@ -219,6 +246,9 @@ QWidget* MainWindow::buildTab(const MenuTab& tab) {
             b->setParent(page);
             continue;
         }
+        // Tabs of several groups have many rows: their buttons are lower.
+        if (!mb.group.isEmpty())
+            b->setMinimumHeight(kGroupedButtonHeight);
         grid->addWidget(b, count / kColumns, count % kColumns);
         ++count;
     }
@@ -230,9 +260,7 @@ QWidget* MainWindow::buildHistoryRange() {
     auto* box = new QGroupBox(QStringLiteral("Periodo"));
     box->setObjectName(QStringLiteral("grpStoricoPeriodo"));
     const auto dateBox = [box](const QString& name) {
-        auto* e = new QLineEdit(box);
-        e->setObjectName(name);
-        e->setInputMask(QStringLiteral("99/99/9999;_"));
+        QLineEdit* e = ::ui::DateBox(box, name);
         e->setFixedWidth(110);
         return e;
     };
@@ -278,7 +306,7 @@ void MainWindow::setVideoTopics(const QList<VideoTopic>& topics) {
             auto* b = new QPushButton(topics[i].title, m_videoPage);
             b->setObjectName(videoButtonName(i));
             b->setProperty("menuButton", true);
-            b->setMinimumSize(200, 64);
+            b->setMinimumSize(200, kButtonHeight);
             b->setAutoDefault(false);
             b->setToolTip(topics[i].address);
             const QUrl url = QUrl::fromUserInput(topics[i].address);

@@ -76,6 +76,17 @@ QByteArray png() {
 
 } // namespace
 
+// The main window fits a 1366×768 screen with its title bar and taskbar,
+// whatever tab is shown; a tab taller than that scrolls.
+TEST_F(Shell, MainWindowFitsASmallLaptopScreen) {
+    MainWindow w(context, registry);
+    const QSize least = w.minimumSizeHint();
+    EXPECT_LE(least.width(), 1366 - 16);
+    EXPECT_LE(least.height(), 768 - 70);
+    EXPECT_LE(w.width(), 1366);
+    EXPECT_LE(w.height(), 768 - 70);
+}
+
 TEST_F(Shell, PermissionsHideTabsAndButtons) {
     MainWindow w(context, registry);
 
@@ -181,6 +192,8 @@ TEST_F(Shell, HistoryButtonsCheckTheRangeAndPassIt) {
 
     QTest::keyClicks(w.historyFrom(), "15122025");
     QTest::keyClicks(w.historyTo(), "10012026");
+    // Leaving the field shows the date in full.
+    QTest::keyClick(w.historyFrom(), Qt::Key_Return);
     EXPECT_EQ(w.historyFrom()->text(), "15/12/2025");
     EXPECT_FALSE(w.openScreen("btnStoricoFattureClienti"));
     EXPECT_EQ(interaction.messages.last().text,
@@ -451,6 +464,7 @@ TEST_F(Shell, Screenshots) {
     MainWindow w(context, registry);
     w.setCaption(app::StartupSequence::caption(db()));
     w.show();
+    w.resize(1350, 690); // a 1366×768 laptop
     for (int i = 0; i < w.tabs()->count(); ++i) {
         w.tabs()->setCurrentIndex(i);
         uitest::screenshot(
