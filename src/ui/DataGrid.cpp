@@ -110,8 +110,11 @@ void DataGrid::setColumns(const ::ui::GridColumns& columns) {
         if (visual != logical)
             header->moveSection(visual, logical);
     }
+    // A column is never narrower than its title.
     for (int i = 0; i < columns.size(); ++i)
-        setColumnWidth(i, columns[i].width);
+        setColumnWidth(i,
+                       std::max(columns[i].width,
+                                header->fontMetrics().horizontalAdvance(columns[i].caption) + 16));
     selectKey(key);
 }
 

@@ -58,7 +58,8 @@ PublicOfficeLookup& publicOfficeLookup() {
                               "ClientiCategoria.ID");
     d.orderBy = QStringLiteral("NominativoVisualizzato");
     d.cancellable = true;
-    d.columns = {{"NominativoVisualizzato", 300, "Nominativo"},
+    // The shown name carries the fiscal code and the birth date.
+    d.columns = {{"NominativoVisualizzato", 400, "Nominativo"},
                  {"Categoria", 120, "Categoria"},
                  {"Citta", 140, "Città"},
                  {"Provincia", 40, "Prov."},
