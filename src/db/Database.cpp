@@ -370,4 +370,18 @@ bool Database::tableExists(const QString& table) {
                 .empty();
 }
 
+bool Database::columnExists(const QString& table, const QString& column) {
+    if (m_engine == Engine::SQLite)
+        return !queryNative(
+                    QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE lower(name) "
+                                   "= lower(?)"),
+                    {table, column})
+                    .empty();
+    return !queryNative(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE "
+                                       "table_schema = current_schema() AND table_name = lower(?) "
+                                       "AND column_name = lower(?)"),
+                        {table, column})
+                .empty();
+}
+
 } // namespace db

@@ -67,6 +67,7 @@ public:
     void lockScope(const QString& scope);
 
     bool tableExists(const QString& table);
+    bool columnExists(const QString& table, const QString& column);
 
     // How many statements this connection has sent to the engine: the
     // benchmark and the tests count what one action costs.

@@ -88,6 +88,13 @@ const QList<Migration>& migrations() {
                                              a.number(QStringLiteral("Sconto"))),
                           a.integer(QStringLiteral("Id"))});
          }},
+        // When an invoice was exported as XML, shown when it is opened again.
+        {6, "Data di esportazione delle fatture elettroniche",
+         [](Database& db) {
+             if (!db.columnExists(QStringLiteral("fattura"), QStringLiteral("DataEsportazioneXml")))
+                 db.exec(
+                     QStringLiteral("ALTER TABLE fattura ADD COLUMN DataEsportazioneXml DATETIME"));
+         }},
     };
     return list;
 }

@@ -1,5 +1,6 @@
 #include "einvoice/FatturaPaExport.h"
 
+#include "common/Installation.h"
 #include "common/Titles.h"
 #include "einvoice/CoherenceCheck.h"
 #include "einvoice/CustomerChecks.h"
@@ -10,6 +11,7 @@
 #include "einvoice/HeaderWriter.h"
 #include "einvoice/SdiChecks.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,13 +81,14 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     if (file.isEmpty()) {
         const QString name = FileNameRule::fileName(
             s.company, h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")));
-        const QString folder =
+        QString folder =
             s.options.columnCount() > 0
                 ? s.options.text(QStringLiteral("CartellaEsportazioneFattureElettroniche"))
                 : QString();
-        file =
-            ui.saveFile(QStringLiteral("Scegli il file xml"), QStringLiteral("Archivi Xml (*.xml)"),
-                        folder.isEmpty() ? name : QDir(folder).filePath(name));
+        if (folder.trimmed().isEmpty() || !QFileInfo(folder).isDir())
+            folder = common::Installation::exportFolder();
+        file = ui.saveFile(QStringLiteral("Scegli il file xml"),
+                           QStringLiteral("Archivi Xml (*.xml)"), QDir(folder).filePath(name));
         if (file.isEmpty())
             return result;
         if (QFileInfo::exists(file) &&
@@ -115,6 +118,7 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         db::Transaction tx(db);
         db.update(QStringLiteral("fattura"), s.documentId,
                   {{QStringLiteral("EsportatoXml"), true},
+                   {QStringLiteral("DataEsportazioneXml"), QDateTime::currentDateTime()},
                    {QStringLiteral("DatiTrasporto"),
                     h.boolean(QStringLiteral("DatiAnagraficiVettore"))}});
         tx.commit();

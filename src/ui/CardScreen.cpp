@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -60,6 +61,9 @@ CardScreen::CardScreen(AppContext& context, const ScreenDefinition& definition, 
     m_cancel = addButton(QStringLiteral("Annulla"), QStringLiteral("spdAnnulla"));
     m_delete = addButton(QStringLiteral("Elimina"), QStringLiteral("spdElimina"));
     m_back = addButton(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"));
+    m_status = new QStatusBar(this);
+    m_status->setSizeGripEnabled(false);
+    m_layout->addWidget(m_status);
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_cancel, &QPushButton::clicked, this, &CardScreen::cancelEdit);
     connect(m_delete, &QPushButton::clicked, this, &CardScreen::removeRecord);
@@ -255,6 +259,7 @@ bool CardScreen::save() {
         return false;
     m_baseline = values();
     m_isNew = false;
+    m_status->showMessage(QStringLiteral("Salvato"), 3000);
     return true;
 }
 

@@ -28,6 +28,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QStatusBar;
 class QTabWidget;
 class QVBoxLayout;
 
@@ -127,6 +128,7 @@ private:
     QPushButton* m_save;
     QPushButton* m_cancel;
     QPushButton* m_delete;
+    QStatusBar* m_status = nullptr;
     FieldNavigator* m_navigator;
     FieldBinder* m_fields;
 };

@@ -49,6 +49,9 @@ TEST(Schema, OlderArchiveIsBroughtUpToDateOnce) {
         EXPECT_EQ(d.scalar("select count(*) as N from opzioni").toInt(), 0);
         // An archive made before area positions existed lacks their table.
         d.exec("DROP TABLE PosizioniCimitero");
+        // Nor did invoices keep when they were exported.
+        d.exec("ALTER TABLE fattura DROP COLUMN DataEsportazioneXml");
+        EXPECT_FALSE(d.columnExists("fattura", "DataEsportazioneXml"));
         QList<int> seen;
         db::Schema::upgrade(d, db::Schema::latestVersion(),
                             [&](int v, const QString&) { seen.append(v); });
@@ -57,6 +60,7 @@ TEST(Schema, OlderArchiveIsBroughtUpToDateOnce) {
         const int natures = d.scalar("select count(*) as N from PA_Natura").toInt();
         EXPECT_GT(natures, 20);
         EXPECT_TRUE(d.tableExists("PosizioniCimitero"));
+        EXPECT_TRUE(d.columnExists("fattura", "DataEsportazioneXml"));
         d.insert("PosizioniCimitero", {{"Area_Id", 1}, {"Fila", "1"}, {"Numero", "2"}});
         // A second workstation opening the same archive finds nothing to do.
         auto other = a.openAnother("TEST2");

@@ -45,6 +45,7 @@ CREATE TABLE fattura (
   DatiAnagraficiVettore YESNO,
   DatiTrasporto YESNO,
   EsportatoXml YESNO,
+  DataEsportazioneXml DATETIME,
   DatiTrasmissione_NumeroInterno LONG,
   DatiTrasmissione_ProgressivoInvio LONG,
   DatiTrasmissione_FormatoTrasmissione TEXT(5),

@@ -6,6 +6,7 @@
 #include "documents/DocumentDeletion.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
+#include "documents/ExportedDocument.h"
 #include "documents/HeaderRules.h"
 #include "documents/InstalmentRules.h"
 #include "documents/Numbering.h"
@@ -22,7 +23,9 @@
 #include "ui/HelpWindow.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -82,9 +85,21 @@ InvoiceEditor::InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint6
             [this] { ::ui::HelpWindow::showFor(this); });
     tools->addStretch(1);
 
+    // A document already exported as XML says so above its pages.
+    m_exported = new QLabel(this);
+    m_exported->setObjectName(QStringLiteral("lblEsportatoXml"));
+    m_exported->setWordWrap(true);
+    m_exported->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff4d6; border: 1px solid #e0b84c; padding: 4px; }"));
+    m_exported->hide();
+    layout->addWidget(m_exported);
+
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(m_pages, 1);
+    m_status = new QStatusBar(this);
+    m_status->setSizeGripEnabled(false);
+    layout->addWidget(m_status);
     m_pages->addTab(buildHeaderPage(), QStringLiteral("Testata"));
     m_pages->addTab(buildRowsPage(), QStringLiteral("Righe"));
     if (!credit)
@@ -106,6 +121,7 @@ InvoiceEditor::InvoiceEditor(::ui::AppContext& context, DocumentKind kind, qint6
 
     m_header = DocumentStore::load(*context.db, documentId);
     showRecord(m_header);
+    showExported();
     refreshRows();
     refreshInstalments();
     refreshAttachments();
@@ -247,7 +263,22 @@ bool InvoiceEditor::save() {
         refreshInstalments();
         m_modified = false;
     }
+    m_status->showMessage(QStringLiteral("Salvato"), 3000);
     return true;
+}
+
+void InvoiceEditor::showExported() {
+    const QString notice = ExportedDocument::notice(m_header);
+    m_exported->setText(notice);
+    m_exported->setVisible(!notice.isEmpty());
+}
+
+bool InvoiceEditor::mayChangeTotals() {
+    const QString question = ExportedDocument::changeQuestion(m_header);
+    if (question.isEmpty() || m_totalsChangeAllowed)
+        return true;
+    m_totalsChangeAllowed = m_context.interaction->question(common::titles::warning, question);
+    return m_totalsChangeAllowed;
 }
 
 bool InvoiceEditor::post() {
@@ -307,8 +338,12 @@ void InvoiceEditor::exportXml() {
         return;
     einvoice::ui::exportXml(m_context, m_id, this);
     const QVariantMap stored = DocumentStore::load(*m_context.db, m_id);
-    m_header[QStringLiteral("EsportatoXml")] = db::recordValue(stored, "EsportatoXml");
+    for (const char* column : {"EsportatoXml", "DataEsportazioneXml"})
+        m_header[QString::fromLatin1(column)] = db::recordValue(stored, column);
     m_fields->showValue(QStringLiteral("EsportatoXml"), db::recordValue(stored, "EsportatoXml"));
+    // Exported just now: a later change is a change of what was sent.
+    m_totalsChangeAllowed = false;
+    showExported();
 }
 
 void InvoiceEditor::exportAndSend() {

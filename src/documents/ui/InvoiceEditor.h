@@ -6,6 +6,8 @@
 #include <QVariantMap>
 
 class QComboBox;
+class QLabel;
+class QStatusBar;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -112,6 +114,10 @@ private:
     void editInstalmentAt(qint64 instalmentId, bool isNew);
     // Writes pending header edits without the checks (print, exports).
     bool post();
+    // The line over the pages of a document already exported as XML.
+    void showExported();
+    // Before the first change of an exported document's totals: asks once.
+    bool mayChangeTotals();
 
     ::ui::AppContext& m_context;
     DocumentKind m_kind;
@@ -124,10 +130,13 @@ private:
     bool m_stampPending = false;
     bool m_insertionOrder = false;
     bool m_insertionDescending = true;
+    bool m_totalsChangeAllowed = false;
 
     ::ui::FieldNavigator* m_navigator;
     ::ui::FieldBinder* m_fields;
     QTabWidget* m_pages;
+    QLabel* m_exported = nullptr;
+    QStatusBar* m_status = nullptr;
     ::ui::DataGrid* m_rows = nullptr;
     ::ui::DataGrid* m_instalments = nullptr;
     ::ui::DataGrid* m_attachments = nullptr;

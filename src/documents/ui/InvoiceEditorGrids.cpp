@@ -66,7 +66,7 @@ void InvoiceEditor::afterRowChange() {
 
 void InvoiceEditor::addRowByCode() {
     const QString code = m_code->text().trimmed();
-    if (code.isEmpty())
+    if (code.isEmpty() || !mayChangeTotals())
         return;
     qint64 row = 0;
     if (!::ui::guardedRule(
@@ -83,6 +83,8 @@ void InvoiceEditor::addRowByCode() {
 }
 
 void InvoiceEditor::addArticle() {
+    if (!mayChangeTotals())
+        return;
     const qint64 article = ArticlePicker::pick(m_context, this);
     if (article == 0)
         return;
@@ -96,6 +98,8 @@ void InvoiceEditor::addArticle() {
 }
 
 void InvoiceEditor::addFreeRow() {
+    if (!mayChangeTotals())
+        return;
     qint64 row = 0;
     if (!::ui::guarded(m_context,
                        [&] { row = DocumentRows::addFreeRow(*m_context.db, m_kind, m_id); }))
@@ -110,7 +114,7 @@ void InvoiceEditor::editRow() {
 }
 
 void InvoiceEditor::editRowAt(qint64 rowId) {
-    if (rowId == 0)
+    if (rowId == 0 || !mayChangeTotals())
         return;
     {
         InvoiceRowEditor editor(m_context, m_kind, m_id, rowId, this);
@@ -122,7 +126,7 @@ void InvoiceEditor::editRowAt(qint64 rowId) {
 
 void InvoiceEditor::removeRow() {
     const qint64 row = m_rows->currentKey();
-    if (row == 0)
+    if (row == 0 || !mayChangeTotals())
         return;
     if (!m_context.interaction->question(common::titles::warning,
                                          DocumentRows::removeQuestion(m_kind)))
@@ -251,7 +255,7 @@ void InvoiceEditor::refreshImports() {
 
 void InvoiceEditor::importQuote(int index) {
     const qint64 quote = m_quoteChoice->itemData(index).toLongLong();
-    if (quote == 0)
+    if (quote == 0 || !mayChangeTotals())
         return;
     if (!::ui::guardedRule(
             m_context, [&] { return QuoteImport::import(*m_context.db, m_id, quote); },
@@ -263,7 +267,7 @@ void InvoiceEditor::importQuote(int index) {
 
 void InvoiceEditor::removeQuote() {
     const qint64 quote = m_quotes->currentKey();
-    if (quote == 0)
+    if (quote == 0 || !mayChangeTotals())
         return;
     if (!::ui::guarded(m_context, [&] { QuoteImport::remove(*m_context.db, m_id, quote); }))
         return;
@@ -273,7 +277,7 @@ void InvoiceEditor::removeQuote() {
 
 void InvoiceEditor::importContract(int index) {
     const qint64 row = m_contractChoice->itemData(index).toLongLong();
-    if (row == 0)
+    if (row == 0 || !mayChangeTotals())
         return;
     if (!::ui::guardedRule(
             m_context, [&] { return ContractImport::import(*m_context.db, m_id, row); },
@@ -285,7 +289,7 @@ void InvoiceEditor::importContract(int index) {
 
 void InvoiceEditor::removeContract() {
     const qint64 row = m_contracts->currentKey();
-    if (row == 0)
+    if (row == 0 || !mayChangeTotals())
         return;
     if (!::ui::guarded(m_context, [&] { ContractImport::remove(*m_context.db, m_id, row); }))
         return;

@@ -17,6 +17,8 @@
 #include "ui/ScreenRegistry.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -512,6 +514,48 @@ TEST(InvoiceScreens, EditorDeletesAskFirst) {
               QStringLiteral("Sei sicuro di voler eliminare il Record dell'Allegato ?"));
     ASSERT_EQ(attachments->records()->rowCount(), 1);
     EXPECT_EQ(shown(attachments, 0, "NomeAttachment"), QStringLiteral("zeta.pdf"));
+}
+
+// An invoice already exported as XML says when on opening, and asks once
+// before the first change of its totals; "No" leaves the rows as they were.
+TEST(InvoiceScreens, ExportedInvoiceSaysSoAndAsksBeforeChangingItsTotals) {
+    Archive a(db::Engine::SQLite);
+    const qint64 invoice = invoiceWithArticle(a);
+    {
+        InvoiceEditor fresh(a.context, DocumentKind::CustomerInvoice, invoice, false);
+        EXPECT_FALSE(
+            fresh.findChild<QLabel*>(QStringLiteral("lblEsportatoXml"))->isVisibleTo(&fresh));
+    }
+    a.db().update("fattura", invoice,
+                  {{"EsportatoXml", true},
+                   {"DataEsportazioneXml", QDateTime(QDate(2026, 12, 7), QTime(10, 15))}});
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
+    auto* notice = editor.findChild<QLabel*>(QStringLiteral("lblEsportatoXml"));
+    EXPECT_TRUE(notice->isVisibleTo(&editor));
+    EXPECT_TRUE(notice->text().startsWith(
+        QStringLiteral("Documento già esportato in XML il 07/12/2026 alle 10:15")))
+        << notice->text().toStdString();
+
+    editor.rowsGrid()->selectRow(0);
+    a.interaction.answers.enqueue(false);
+    click(&editor, "btnEliminaRiga");
+    EXPECT_EQ(editor.rowsGrid()->records()->rowCount(), 1);
+    EXPECT_TRUE(a.interaction.texts_of("question")
+                    .value(0)
+                    .startsWith(QStringLiteral(
+                        "Il documento è già stato esportato in XML il 07/12/2026 alle 10:15.")));
+
+    // Yes once: the delete question follows, and later changes ask no more.
+    a.interaction.answers.enqueue(true);
+    a.interaction.answers.enqueue(false);
+    click(&editor, "btnEliminaRiga");
+    EXPECT_EQ(a.interaction.texts_of("question").size(), 3);
+    EXPECT_EQ(a.interaction.texts_of("question").last(),
+              QStringLiteral("Sei sicuro di voler eliminare la riga?"));
+    editor.codeBox()->setText(QStringLiteral("LAP01"));
+    editor.addRowByCode();
+    EXPECT_EQ(editor.rowsGrid()->records()->rowCount(), 2);
+    EXPECT_EQ(a.interaction.texts_of("question").size(), 3);
 }
 
 // "Aggiungi", two contract rows imported, then "Annulla" and Yes: the invoice

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +46,9 @@ TEST(CustomerScreens, NewCustomerIsListedUnderItsDerivedName) {
             // The names follow the typing before the save.
             EXPECT_EQ(card->value("NominativoVisualizzato").toString(),
                       "Rossi Anna - RSSNNA50B41H501E - 01/02/1950");
+            // "Salva" keeps the card open and says so for a few seconds.
+            card->findChild<QPushButton*>(QStringLiteral("spdSalva"))->click();
+            EXPECT_EQ(card->findChild<QStatusBar*>()->currentMessage(), QStringLiteral("Salvato"));
             card->backButton()->click();
         });
         list.addButtonWidget()->click();
