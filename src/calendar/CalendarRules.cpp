@@ -123,6 +123,24 @@ QString periodCondition(bool history, const QDate& from, const QDate& to) {
     return QStringLiteral("Storico = true");
 }
 
+QList<QDate> busyDays(db::Database& db, const QString& condition, int year, int month) {
+    const QDate first(year, month, 1);
+    if (!first.isValid())
+        return {};
+    QString where = QStringLiteral("Data >= #%1# and Data < #%2#")
+                        .arg(common::jetDate(first), common::jetDate(first.addMonths(1)));
+    if (!condition.isEmpty())
+        where += QStringLiteral(" and ") + condition;
+    QList<QDate> days;
+    for (const db::Row& row : db.query(QStringLiteral("select Data from Calendario where ") +
+                                       where + QStringLiteral(" order by Data"))) {
+        const QDate day = row.dateTime(QStringLiteral("Data")).date();
+        if (days.isEmpty() || days.last() != day)
+            days.append(day);
+    }
+    return days;
+}
+
 QStringList historyStatements(const QDate& yearStart) {
     const QString start = common::jetDate(yearStart) + u'#';
     return {

@@ -4,6 +4,7 @@
 #include "db/Database.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -51,6 +52,10 @@ QString periodCondition(bool history, const QDate& from, const QDate& to);
 inline QString listOrder() {
     return QStringLiteral("Data desc, Personale");
 }
+
+// The days of the month that have an appointment matching the Jet
+// condition (empty: any), for the month calendar to mark them.
+QList<QDate> busyDays(db::Database& db, const QString& condition, int year, int month);
 
 // The start-up's move to history with the year's first day: done
 // appointments before it go to history, undone ones come back.

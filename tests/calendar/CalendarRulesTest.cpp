@@ -140,6 +140,11 @@ TEST(CalendarRules, APickedDayListsOnlyThatDay) {
         EXPECT_EQ(ids(readEntries(db, periodCondition(false, {}, {}) + " and " + condition)),
                   (QList<qint64>{evening, morning}));
 
+        // The month calendar marks the days that have an appointment listed.
+        EXPECT_EQ(busyDays(db, periodCondition(false, {}, {}), 2026, 3),
+                  (QList<QDate>{QDate(2026, 3, 9), QDate(2026, 3, 10), QDate(2026, 3, 11)}));
+        EXPECT_TRUE(busyDays(db, {}, 2026, 4).isEmpty());
+
         // The date range takes the whole last day.
         s = {};
         s.from = "10/03/2026";

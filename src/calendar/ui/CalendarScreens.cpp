@@ -12,6 +12,7 @@
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/Lookups.h"
+#include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QCalendarWidget>
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextCharFormat>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -195,8 +197,8 @@ void CalendarCard::openType() {
         return;
     ::ui::CardScreen card(context(), calendarTypesDefinition(), id, false, this);
     card.exec();
-    // The appointment keeps the description it holds.
-    ::ui::guarded(context(), [&] { fields()->showValue(field, chosen); });
+    // The appointment keeps the description it holds; the choices are read again.
+    ::ui::guarded(context(), [&] { fields()->refill(field); });
 }
 
 void CalendarCard::newCustomer() {
@@ -296,6 +298,12 @@ CalendarList::CalendarList(::ui::AppContext& context, QWidget* parent)
     for (QLineEdit* e : {m_staff, m_customer, m_notes, m_type, m_from, m_to})
         connect(e, &QLineEdit::returnPressed, this, [this] { search(); });
     connect(m_month, &QCalendarWidget::clicked, this, &CalendarList::pickDay);
+    connect(m_month, &QCalendarWidget::currentPageChanged, this, &CalendarList::markBusyDays);
+    // The list's rows are replaced on every refresh: an appointment may have
+    // been added, moved or deleted.
+    connect(grid()->records(), &QAbstractItemModel::rowsInserted, this,
+            &CalendarList::markBusyDays);
+    connect(grid()->records(), &QAbstractItemModel::rowsRemoved, this, &CalendarList::markBusyDays);
 
     auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica"));
     connect(reload, &QPushButton::clicked, this, [this] { refresh(); });
@@ -309,6 +317,7 @@ CalendarList::CalendarList(::ui::AppContext& context, QWidget* parent)
     buttonRow()->removeWidget(help);
     buttonRow()->addWidget(help);
     resize(1040, 640);
+    markBusyDays();
 }
 
 QLineEdit* CalendarList::box(const QString& objectName) const {
@@ -361,6 +370,22 @@ void CalendarList::pickDay(const QDate& day) {
 
 qint64 CalendarList::insertRow() {
     return insertEntry(*context().db, m_month->selectedDate());
+}
+
+void CalendarList::markBusyDays() {
+    QList<QDate> days;
+    // Every appointment of the list counts, whatever the search.
+    if (!::ui::guarded(context(), [&] {
+            days = busyDays(*context().db, ::ui::ListScreen::condition(), m_month->yearShown(),
+                            m_month->monthShown());
+        }))
+        return;
+    m_month->setDateTextFormat(QDate(), QTextCharFormat());
+    QTextCharFormat busy;
+    busy.setFontWeight(QFont::Bold);
+    busy.setForeground(QColor(0x1f, 0x3a, 0x5f));
+    for (const QDate& day : days)
+        m_month->setDateTextFormat(day, busy);
 }
 
 void CalendarList::exportCalendar() {

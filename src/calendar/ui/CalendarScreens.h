@@ -55,6 +55,8 @@ public:
     void pickDay(const QDate& day);
     // "Esporta Calendario": the listed appointments to an iCalendar file.
     void exportCalendar();
+    // Shows in bold the days of the month on view that have an appointment.
+    void markBusyDays();
 
     QLineEdit* box(const QString& objectName) const;
     QCalendarWidget* monthCalendar() const { return m_month; }

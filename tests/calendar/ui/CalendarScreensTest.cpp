@@ -2,6 +2,8 @@
 
 #include "../IcsReader.h"
 #include "ModalWindows.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/Screens.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
 #include "ui/CardScreen.h"
@@ -50,8 +52,12 @@ TEST(CalendarScreens, EntryAddedFromTheMainWindowButtonIsListedAndExported) {
         QTemporaryDir dir;
 
         ui::ScreenRegistry registry;
-        calendar::ui::registerCalendarScreens(registry);
-        ASSERT_TRUE(registry.has("BTNATTIVITACALENDARIO"));
+        screens::registerAllScreens(registry);
+        app::ui::MainWindow main(s.context, registry);
+        QPushButton* button = main.button("btnAttivitaCalendario");
+        ASSERT_TRUE(button);
+        EXPECT_TRUE(button->isEnabled());
+        EXPECT_TRUE(main.button("btnStoricoCalendario")->isEnabled());
         qint64 id = 0;
         onNextModal<CalendarList>([&](CalendarList* list) {
             EXPECT_EQ(list->windowTitle(), "Calendario");
@@ -96,6 +102,11 @@ TEST(CalendarScreens, EntryAddedFromTheMainWindowButtonIsListedAndExported) {
             list->addButtonWidget()->click();
             ASSERT_EQ(rows(*list), 1);
             EXPECT_EQ(shown(list->grid(), 0, "Data"), "10/03/2026 09:30");
+            // The month calendar marks the day that now has an appointment.
+            EXPECT_EQ(list->monthCalendar()->dateTextFormat(QDate(2026, 3, 10)).fontWeight(),
+                      QFont::Bold);
+            EXPECT_NE(list->monthCalendar()->dateTextFormat(QDate(2026, 3, 11)).fontWeight(),
+                      QFont::Bold);
             EXPECT_EQ(shown(list->grid(), 0, "Personale"), "Mario Neri");
             EXPECT_EQ(shown(list->grid(), 0, "Cliente"), "Bianchi Anna");
             screenshot(list, "calendar-list");
@@ -115,7 +126,7 @@ TEST(CalendarScreens, EntryAddedFromTheMainWindowButtonIsListedAndExported) {
             EXPECT_EQ(list->monthCalendar()->selectedDate(), QDate::currentDate());
             EXPECT_EQ(rows(*list), 1);
         });
-        registry.find("btnAttivitaCalendario")(nullptr, s.context);
+        button->click();
         ASSERT_GT(id, 0);
 
         QString problem;
