@@ -2,10 +2,10 @@
 
 #include "../IcsReader.h"
 #include "ModalWindows.h"
-#include "app/ui/MainWindow.h"
-#include "app/ui/Screens.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/Screens.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -165,5 +165,18 @@ TEST(CalendarScreens, ReminderOpensTheAppointmentAndTypesNeedADescription) {
                         s.db().insert("TipologiaCalendario", {{"Descrizione", QVariant()}}), true);
     EXPECT_FALSE(type.save());
     EXPECT_EQ(s.interaction.texts_of("error"), QStringList{"Attenzione manca la Descrizione"});
-    EXPECT_TRUE(registry.has("frmGrigliaCalendarioTipologie"));
+
+    // "Tipologie e Categorie" of the main window lists the calendar types.
+    ui::ScreenRegistry all;
+    screens::registerAllScreens(all);
+    app::ui::MainWindow main(s.context, all);
+    bool listed = false;
+    onNextModal<QDialog>([&](QDialog* window) {
+        EXPECT_EQ(window->objectName(), "frmArchivioTipologie");
+        auto* types = window->findChild<QPushButton*>("frmGrigliaCalendarioTipologie");
+        ASSERT_TRUE(types);
+        listed = types->text() == "Tipologie Calendario";
+    });
+    main.button("btnArchivioTipologie")->click();
+    EXPECT_TRUE(listed);
 }
