@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "ExportCalendarCommand.h"
 #include "ExportFatturaPaCommand.h"
 #include "ImportIpaCommand.h"
 #include "PrintCommand.h"
@@ -173,6 +174,8 @@ int runCommand(const QString& command, const QStringList& args) {
         return printCommand(args);
     if (command == u"send-mail")
         return sendMail(args);
+    if (command == u"export-calendar")
+        return exportCalendar(args);
     return UnknownCommand;
 }
 

@@ -26,7 +26,10 @@ const char* usage =
     "                                    con --export scrive il file PDF e attende\n"
     "  send-mail ARCHIVIO --to INDIRIZZO... [--subject OGGETTO] [--text TESTO] [--attach FILE]...\n"
     "                                    invia un messaggio per destinatario con le opzioni "
-    "email\n";
+    "email\n"
+    "  export-calendar ARCHIVIO FILE.ics [--dal DATA] [--al DATA]\n"
+    "                                    scrive gli appuntamenti del calendario (date\n"
+    "                                    GG/MM/AAAA) in un file iCalendar\n";
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "app/StartupSequence.h"
 
 #include "app/UpgradeScript.h"
+#include "calendar/CalendarRules.h"
 #include "common/Installation.h"
 #include "common/Interaction.h"
 #include "common/SqlText.h"
@@ -158,15 +159,7 @@ QStringList StartupSequence::paidFlagStatements() {
 }
 
 QStringList StartupSequence::calendarStatements(const QDate& today) {
-    const QString year = common::jetDate(CutOffDates::forToday(today).yearStart) + u'#';
-    return {
-        QStringLiteral("UPDATE Calendario SET Storico = true where Conclusa=true and Storico = "
-                       "false and Data < #") +
-            year,
-        QStringLiteral("UPDATE Calendario SET Storico = false where Conclusa=false and Storico = "
-                       "true and Data >= #") +
-            year,
-    };
+    return calendar::historyStatements(CutOffDates::forToday(today).yearStart);
 }
 
 void StartupSequence::ensureNoticeRow(db::Database& db) {
@@ -223,11 +216,7 @@ ReminderList StartupSequence::calendarNotices(db::Database& db, const QDate& tod
     list.title = QStringLiteral("Avvisi Calendario");
     list.header = {QStringLiteral("Data"), QStringLiteral("Tipologia"), QStringLiteral("Cliente"),
                    QStringLiteral("Personale"), QStringLiteral("Note")};
-    const db::Result r = db.query(
-        QStringLiteral("SELECT Calendario.Data, Calendario.Personale, Calendario.Cliente, "
-                       "Calendario.TipologiaCalendario, Calendario.Note, Calendario.Id FROM "
-                       "Calendario  Where Conclusa=false and DataAvviso <=#") +
-        common::jetDate(today) + QStringLiteral("# ORDER BY Calendario.DataAvviso"));
+    const db::Result r = calendar::reminders(db, today);
     for (const db::Row& row : r) {
         list.rows.append(
             {dateCell(row, QStringLiteral("Data")),

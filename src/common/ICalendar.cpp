@@ -1,5 +1,7 @@
 #include "common/ICalendar.h"
 
+#include <QStringList>
+#include <algorithm>
 #include <utility>
 
 namespace common {
@@ -10,13 +12,16 @@ QString twoDigits(int value) {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-// A line break inside a property value would end the line early and spoil
-// the file, so it is written as the iCalendar escape "\n".
-QString oneLine(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
-    text.replace(QLatin1Char('\r'), QLatin1String("\\n"));
-    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return text;
+QString compact(const QDateTime& dateTime) {
+    const QDate date = dateTime.date();
+    const QTime time = dateTime.time();
+    return QString::number(date.year()) + twoDigits(date.month()) + twoDigits(date.day()) +
+           QLatin1Char('T') + twoDigits(time.hour()) + twoDigits(time.minute()) +
+           twoDigits(time.second());
+}
+
+bool continuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 } // namespace
@@ -25,11 +30,11 @@ QString icsStamp(const QDateTime& dateTime) {
     if (!dateTime.isValid()) {
         return {};
     }
-    const QDate date = dateTime.date();
-    const QTime time = dateTime.time();
-    return QString::number(date.year()) + twoDigits(date.month()) + twoDigits(date.day()) +
-           QLatin1Char('T') + twoDigits(time.hour()) + twoDigits(time.minute()) +
-           twoDigits(time.second()) + QLatin1Char('Z');
+    return compact(dateTime) + QLatin1Char('Z');
+}
+
+QString icsLocalTime(const QDateTime& dateTime) {
+    return dateTime.isValid() ? compact(dateTime) : QString();
 }
 
 QString icsEvent(const QString& created, const QString& description, const QString& dtEnd,
@@ -60,35 +65,52 @@ QString icsEvent(const QString& created, const QString& description, const QStri
     return text;
 }
 
-QString icsSummary(const CalendarEntry& entry) {
-    QString summary;
-    if (!entry.Personale.isEmpty()) {
-        summary += entry.Personale + QStringLiteral(" - ");
+QString icsText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\\' || c == u';' || c == u',') {
+            out += u'\\';
+            out += c;
+        } else if (c == u'\r') {
+            out += QLatin1String("\\n");
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            out += QLatin1String("\\n");
+        } else {
+            out += c;
+        }
     }
-    if (!entry.TipologiaCalendario.isEmpty()) {
-        summary += entry.TipologiaCalendario + QStringLiteral(" / ");
-    }
-    if (!entry.Cliente.isEmpty()) {
-        summary += entry.Cliente + QStringLiteral(" : ");
-    }
-    summary += entry.Note;
-    return summary;
+    return out;
 }
 
-QString icsCalendar(const QList<CalendarEntry>& entries, const QDate& today) {
-    const QString created = icsStamp(QDateTime(today, QTime(0, 0)));
-    QString text = QStringLiteral("BEGIN:VCALENDAR\n"
-                                  "VERSION:2.0\n"
-                                  "PRODID:Calendario-Ossarion\n");
-    for (const CalendarEntry& entry : entries) {
-        const QString when = icsStamp(entry.Data);
-        // The entry's moment is also given as the start: several calendar
-        // programs reject an event without DTSTART.
-        text += icsEvent(created, {}, when, when, when, {}, {}, {}, {}, oneLine(icsSummary(entry)),
-                         {}, {});
+QByteArray icsContentLines(const QString& text) {
+    constexpr qsizetype limit = 75;
+    QByteArray out;
+    const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines) {
+        const QByteArray bytes = line.toUtf8();
+        qsizetype at = 0;
+        bool first = true;
+        while (true) {
+            // A continuation line spends one octet on its leading space.
+            const qsizetype room = first ? limit : limit - 1;
+            qsizetype end = std::min(at + room, bytes.size());
+            while (end < bytes.size() && end > at && continuationByte(bytes[end]))
+                --end;
+            if (!first)
+                out += ' ';
+            out += bytes.mid(at, end - at);
+            out += "\r\n";
+            at = end;
+            first = false;
+            if (at >= bytes.size())
+                break;
+        }
     }
-    text += QStringLiteral("END:VCALENDAR\n");
-    return text;
+    return out;
 }
 
 } // namespace common

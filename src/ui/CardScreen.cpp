@@ -205,7 +205,8 @@ std::optional<common::Failure> CardScreen::readErrors(QVariantMap& out) const {
         out.insert(f.field, m_fields->value(f.field, &ok));
         if (!ok)
             return common::Failure{common::titles::error,
-                                   (m_fields->kind(f.field) == FieldKind::Date
+                                   (m_fields->kind(f.field) == FieldKind::Date ||
+                                            m_fields->kind(f.field) == FieldKind::DateTime
                                         ? QStringLiteral("Attenzione data non valida: ")
                                         : QStringLiteral("Attenzione valore non valido: ")) +
                                        f.label,
@@ -259,6 +260,11 @@ bool CardScreen::save() {
         return false;
     m_baseline = values();
     m_isNew = false;
+    if (m_definition.checkStored)
+        if (auto failure = m_definition.checkStored(v)) {
+            showFailure(*failure);
+            return false;
+        }
     m_status->showMessage(QStringLiteral("Salvato"), 3000);
     return true;
 }

@@ -8,7 +8,8 @@
 // - "Indietro" (and Esc, and closing the window) saves when anything changed
 //   and closes only when the save succeeded; a failed check is shown with its
 //   title and puts the focus in its field. A save is one db::Transaction:
-//   the row, then definition.afterSave. "Salva" saves and stays.
+//   the row, then definition.afterSave; definition.checkStored is asked
+//   after it and keeps the card open. "Salva" saves and stays.
 // - "Annulla" on a new card deletes the row after a Yes; on an existing one
 //   it drops the changes and closes.
 // - "Elimina" asks definition.deleteQuestion and deletes (beforeDelete first).

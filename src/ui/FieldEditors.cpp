@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDateTime>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
@@ -115,6 +116,13 @@ QWidget* createEditor(const QString& table, const CardField& field, QWidget* par
         editor = DateBox(parent, QString());
         break;
     }
+    case FieldKind::DateTime: {
+        auto* e = new QLineEdit(parent);
+        e->setInputMask(QStringLiteral("99/99/9999 99:99;_"));
+        e->setMaximumWidth(150);
+        editor = e;
+        break;
+    }
     case FieldKind::Check:
         editor = new QCheckBox(parent);
         break;
@@ -187,6 +195,23 @@ QVariant editorValue(QWidget* editor, FieldKind kind, bool* ok) {
             *ok = d.isValid();
         return d.isValid() ? QVariant(d) : QVariant();
     }
+    case FieldKind::DateTime: {
+        const QString day = text.left(10);
+        QString digits = text;
+        digits.remove(u'/').remove(u'_').remove(u' ').remove(u':');
+        if (digits.isEmpty())
+            return QVariant();
+        const QDate d = common::parseItalianDate(day.trimmed());
+        QString hour = text.mid(11);
+        hour.remove(u'_').remove(u' ');
+        QTime t(0, 0);
+        if (hour != QLatin1String(":"))
+            t = QTime::fromString(hour, QStringLiteral("H:m"));
+        const bool good = d.isValid() && t.isValid();
+        if (ok)
+            *ok = good;
+        return good ? QVariant(QDateTime(d, t)) : QVariant();
+    }
     default:
         return text.isEmpty() ? QVariant() : QVariant(text);
     }
@@ -229,6 +254,11 @@ void setEditorValue(QWidget* editor, FieldKind kind, const QVariant& value, int 
         case FieldKind::Date:
             text = common::italianDate(db::Row::toDate(value));
             break;
+        case FieldKind::DateTime: {
+            const QDateTime dt = db::Row::toDateTime(value);
+            text = dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : QString();
+            break;
+        }
         case FieldKind::Integer:
             text = QString::number(value.toLongLong());
             break;

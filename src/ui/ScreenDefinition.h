@@ -19,7 +19,9 @@ class CardScreen;
 
 // How a card shows and edits one column. Auto takes the kind from the
 // archive's schema (text, memo, whole number, amount, date, yes/no).
-enum class FieldKind { Auto, Text, Memo, Integer, Amount, Date, Check, Lookup, Colour };
+// DateTime is chosen explicitly for the columns that keep an hour
+// ("dd/MM/yyyy hh:mm", the hour may be left blank for midnight).
+enum class FieldKind { Auto, Text, Memo, Integer, Amount, Date, DateTime, Check, Lookup, Colour };
 
 // The rows offered by a drop-down: the value stored is keyColumn, the text
 // shown displayColumn. Rows whose cancelledColumn is true are left out,
@@ -76,6 +78,9 @@ struct ScreenDefinition {
     db::Values newRow; // columns set on the row "Aggiungi" inserts
     QString deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il Record?");
     Validation validate;
+    // Checked once the row is written: a failure is shown and the card
+    // stays open, the row staying as written.
+    Validation checkStored;
     // Run inside the delete transaction, before the row goes.
     std::function<void(db::Database&, qint64 key)> beforeDelete;
     // Run inside the save transaction, after the row is written.

@@ -47,6 +47,20 @@ run_suite() {
   check "print with an unknown report code refused" bash -c "! '$A' print '$archive' 9999 2>/dev/null"
   check "last statement ran" same "$("$A" sql "$archive" "select Soprannome from Clienti where Cognome = 'rossi'")" $'Soprannome\ny'
 
+  # Calendar: the working list (in a date range) as iCalendar, read back by
+  # a real parser; a second export keeps the events' UIDs.
+  "$A" sql "$archive" "insert into Calendario (Data, Cliente, Note) values (#4/2/2026 10.30.00#, 'Verdi, Luigi', 'porta; fiori')"
+  "$A" sql "$archive" "insert into Calendario (Data, Note) values (#5/20/2026 8.00.00#, 'maggio')"
+  "$A" sql "$archive" "insert into Calendario (Data, Note, Storico, Conclusa) values (#4/3/2025 8.00.00#, 'passato', true, true)"
+  check "export-calendar" same "$("$A" export-calendar "$archive" "$work/cal.ics")" "Appuntamenti esportati: 3"
+  check "export-calendar range" same "$("$A" export-calendar "$archive" "$work/aprile.ics" --dal 01/04/2026 --al 30/04/2026)" "Appuntamenti esportati: 1"
+  check "calendar file read back" same "$(/usr/bin/python3 "$here/../calendar/read_ics.py" "$work/aprile.ics" | /usr/bin/python3 -c 'import json,sys; e=json.load(sys.stdin)["events"][0]; print(e["start"], e["end"], e["summary"])')" \
+    "2026-04-02T10:30:00 2026-04-02T11:30:00 Verdi, Luigi : porta; fiori"
+  check "CRLF line ends" bash -c "! grep -qv \$'\\r\$' '$work/cal.ics'"
+  check "same UIDs on a second export" bash -c "'$A' export-calendar '$archive' '$work/cal2.ics' >/dev/null && diff <(grep ^UID '$work/cal.ics') <(grep ^UID '$work/cal2.ics')"
+  check "bad date refused" bash -c "! '$A' export-calendar '$archive' '$work/x.ics' --al 31/02/2026 2>/dev/null"
+  check "empty range writes nothing" bash -c "! '$A' export-calendar '$archive' '$work/vuoto.ics' --dal 01/01/2030 2>/dev/null && test ! -f '$work/vuoto.ics'"
+
   # Municipalities: added, then updated on a second run.
   check "import-comuni" same "$("$A" import-comuni "$archive" "$here/fixtures/comuni.json")" \
     "Comuni aggiunti: 3, aggiornati: 0, province aggiunte: 1, regioni aggiunte: 0"

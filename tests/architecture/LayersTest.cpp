@@ -23,6 +23,7 @@ const QHash<QString, QStringList>& directLayers() {
         {"documents", {"registries"}},
         {"einvoice", {"documents"}},
         {"cemetery", {"documents"}},
+        {"calendar", {"cemetery"}},
         {"ui", {"db"}},
         {"mail/ui", {"mail", "ui"}},
         {"printing/ui", {"printing", "mail/ui"}},
@@ -30,8 +31,9 @@ const QHash<QString, QStringList>& directLayers() {
         {"einvoice/ui", {"einvoice", "registries/ui"}},
         {"documents/ui", {"documents", "einvoice/ui"}},
         {"cemetery/ui", {"cemetery", "documents/ui"}},
-        {"app", {"einvoice", "cemetery", "mail", "printing"}},
-        {"app/ui", {"app", "cemetery/ui"}},
+        {"calendar/ui", {"calendar", "cemetery/ui"}},
+        {"app", {"einvoice", "calendar", "mail", "printing"}},
+        {"app/ui", {"app", "calendar/ui"}},
     };
     return layers;
 }

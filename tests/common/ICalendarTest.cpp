@@ -14,11 +14,6 @@ const QString kFixedLines = QStringLiteral("X-MICROSOFT-CDO-BUSYSTATUS:BUSY\n"
                                            "X-MS-OLK-AUTOFILLLOCATION:FALSE\n"
                                            "X-MS-OLK-CONFTYPE:0\n");
 
-CalendarEntry Entry(const QString& staff, const QString& type, const QString& customer,
-                    const QString& note) {
-    return {QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7)), staff, type, customer, note};
-}
-
 } // namespace
 
 TEST(icsStamp, PadsEveryPartButTheYear) {
@@ -61,54 +56,39 @@ TEST(icsEvent, WritesOnlyNonEmptyPropertiesInFixedOrder) {
     EXPECT_FALSE(sparse.contains(QLatin1Char('\r')));
 }
 
-TEST(icsSummary, JoinsPresentPartsWithTheirSeparators) {
-    const QString a = QStringLiteral("Rossi");
-    const QString t = QStringLiteral("Tumulazione");
-    const QString c = QStringLiteral("Bianchi");
-    const QString n = QStringLiteral("ore 10");
-    EXPECT_EQ(icsSummary(Entry(a, t, c, n)),
-              QStringLiteral("Rossi - Tumulazione / Bianchi : ore 10"));
-    EXPECT_EQ(icsSummary(Entry({}, {}, c, n)), QStringLiteral("Bianchi : ore 10"));
-    EXPECT_EQ(icsSummary(Entry(a, {}, {}, {})), QStringLiteral("Rossi - "));
-    EXPECT_EQ(icsSummary(Entry({}, t, {}, n)), QStringLiteral("Tumulazione / ore 10"));
-    EXPECT_EQ(icsSummary(Entry({}, {}, {}, {})), QString());
+TEST(icsText, EscapesWhatWouldEndTheValue) {
+    EXPECT_EQ(icsText(QStringLiteral("a,b;c\\d")), QStringLiteral("a\\,b\\;c\\\\d"));
+    EXPECT_EQ(icsText(QStringLiteral("uno\r\ndue\ntre\rquattro")),
+              QStringLiteral("uno\\ndue\\ntre\\nquattro"));
+    EXPECT_EQ(icsText(QStringLiteral("Rossi : ore 10")), QStringLiteral("Rossi : ore 10"));
 }
 
-TEST(icsCalendar, WrapsOneEventPerEntryInOrder) {
-    const QList<CalendarEntry> entries = {
-        Entry({}, {}, QStringLiteral("Bianchi"), QStringLiteral("ore 10")),
-        {QDateTime(QDate(2026, 3, 4), QTime(15, 30)), {}, {}, {}, {}},
-    };
-    const QString text = icsCalendar(entries, QDate(2026, 3, 1));
-    EXPECT_EQ(text, QStringLiteral("BEGIN:VCALENDAR\n"
-                                   "VERSION:2.0\n"
-                                   "PRODID:Calendario-Ossarion\n"
-                                   "BEGIN:VEVENT\n"
-                                   "CREATED:20260301T000000Z\n"
-                                   "DTEND:20260303T090507Z\n"
-                                   "DTSTAMP:20260303T090507Z\n"
-                                   "DTSTART:20260303T090507Z\n"
-                                   "SUMMARY;LANGUAGE=it-IT:Bianchi : ore 10\n") +
-                        kFixedLines +
-                        QStringLiteral("END:VEVENT\n"
-                                       "BEGIN:VEVENT\n"
-                                       "CREATED:20260301T000000Z\n"
-                                       "DTEND:20260304T153000Z\n"
-                                       "DTSTAMP:20260304T153000Z\n"
-                                       "DTSTART:20260304T153000Z\n") +
-                        kFixedLines + QStringLiteral("END:VEVENT\nEND:VCALENDAR\n"));
+TEST(icsContentLines, EndsLinesWithCrLfAndFoldsAt75Octets) {
+    EXPECT_EQ(icsContentLines(QStringLiteral("BEGIN:VCALENDAR\nEND:VCALENDAR\n")),
+              QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n"));
+
+    const QString longLine = QStringLiteral("SUMMARY:") + QString(150, u'x');
+    const QByteArray folded = icsContentLines(longLine);
+    const QList<QByteArray> lines = folded.split('\n');
+    ASSERT_EQ(lines.size(), 4);     // three lines and the empty rest after the last LF
+    EXPECT_EQ(lines[0].size(), 76); // 75 octets and CR
+    EXPECT_TRUE(lines[1].startsWith(' '));
+    EXPECT_EQ(lines[1].size(), 76);
+    // Unfolding gives the line back.
+    QByteArray unfolded = folded;
+    unfolded.replace("\r\n ", "");
+    EXPECT_EQ(unfolded, longLine.toUtf8() + "\r\n");
 }
 
-TEST(icsCalendar, EmptyListGivesAnEmptyCalendar) {
-    EXPECT_EQ(icsCalendar({}, QDate(2026, 3, 1)),
-              QStringLiteral("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:Calendario-Ossarion\n"
-                             "END:VCALENDAR\n"));
-}
-
-TEST(icsCalendar, LineBreaksInANoteStayOnTheSummaryLine) {
-    const QString text = icsCalendar(
-        {Entry({}, {}, {}, QStringLiteral("prima riga\r\nseconda\nterza"))}, QDate(2026, 3, 1));
-    EXPECT_TRUE(
-        text.contains(QStringLiteral("SUMMARY;LANGUAGE=it-IT:prima riga\\nseconda\\nterza\n")));
-    EXPECT_FALSE(text.contains(QLatin1Char('\r')));
+TEST(icsContentLines, NeverSplitsACharacter) {
+    // "è" takes two octets: a fold at an odd place would cut it in half.
+    const QString line = QStringLiteral("SUMMARY:a") + QString(80, QChar(0xE8));
+    const QByteArray folded = icsContentLines(line);
+    for (const QByteArray& l : folded.split('\n')) {
+        EXPECT_LE(l.size(), 76);
+        EXPECT_TRUE(QString::fromUtf8(l).toUtf8() == l) << l.constData();
+    }
+    QByteArray unfolded = folded;
+    unfolded.replace("\r\n ", "");
+    EXPECT_EQ(QString::fromUtf8(unfolded), line + QStringLiteral("\r\n"));
 }

@@ -2,6 +2,7 @@
 
 #include "app/ui/ListPrints.h"
 #include "app/ui/ShellScreens.h"
+#include "calendar/ui/CalendarScreens.h"
 #include "cemetery/ui/ContractScreens.h"
 #include "cemetery/ui/DeceasedScreens.h"
 #include "documents/ui/DocumentScreens.h"
@@ -26,6 +27,7 @@ void registerAllScreens(::ui::ScreenRegistry& registry) {
     einvoice::ui::registerFatturaPaScreens(registry);
     cemetery::ui::registerDeceasedScreens(registry);
     cemetery::ui::registerContractScreens(registry);
+    calendar::ui::registerCalendarScreens(registry);
 }
 
 } // namespace screens
