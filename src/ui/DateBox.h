@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 class QLineEdit;
@@ -12,5 +13,13 @@ namespace ui {
 // dd/MM/yyyy when the field is left. A text that is not a date stays as typed
 // so the card's check can name it.
 QLineEdit* DateBox(QWidget* parent, const QString& objectName, int width = 110);
+
+// The same for a date with its hour, "dd/MM/yyyy hh:mm"; the hour may be left
+// out (midnight) and typed as "9.30" or "9:30"; twelve digits are
+// ddMMyyyyhhmm.
+QLineEdit* DateTimeBox(QWidget* parent, const QString& objectName, int width = 150);
+
+// Reads what DateTimeBox holds; an invalid value for a wrong date or hour.
+QDateTime readDateTime(const QString& text);
 
 } // namespace ui

@@ -117,10 +117,7 @@ QWidget* createEditor(const QString& table, const CardField& field, QWidget* par
         break;
     }
     case FieldKind::DateTime: {
-        auto* e = new QLineEdit(parent);
-        e->setInputMask(QStringLiteral("99/99/9999 99:99;_"));
-        e->setMaximumWidth(150);
-        editor = e;
+        editor = DateTimeBox(parent, QString());
         break;
     }
     case FieldKind::Check:
@@ -196,21 +193,12 @@ QVariant editorValue(QWidget* editor, FieldKind kind, bool* ok) {
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case FieldKind::DateTime: {
-        const QString day = text.left(10);
-        QString digits = text;
-        digits.remove(u'/').remove(u'_').remove(u' ').remove(u':');
-        if (digits.isEmpty())
+        if (text.trimmed().isEmpty())
             return QVariant();
-        const QDate d = common::parseItalianDate(day.trimmed());
-        QString hour = text.mid(11);
-        hour.remove(u'_').remove(u' ');
-        QTime t(0, 0);
-        if (hour != QLatin1String(":"))
-            t = QTime::fromString(hour, QStringLiteral("H:m"));
-        const bool good = d.isValid() && t.isValid();
+        const QDateTime t = readDateTime(text);
         if (ok)
-            *ok = good;
-        return good ? QVariant(QDateTime(d, t)) : QVariant();
+            *ok = t.isValid();
+        return t.isValid() ? QVariant(t) : QVariant();
     }
     default:
         return text.isEmpty() ? QVariant() : QVariant(text);

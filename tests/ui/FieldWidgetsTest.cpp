@@ -42,6 +42,27 @@ TEST(DateBox, TypedDigitsBecomeTheDateWhereverTheClickLands) {
     EXPECT_TRUE(ok);
 }
 
+TEST(DateBox, DateWithHourTakesTheSameFormsAndAnOptionalHour) {
+    QWidget window;
+    QLineEdit* box = ::ui::DateTimeBox(&window, QStringLiteral("txtDataOra"));
+    const auto typed = [box](const char* text) {
+        box->clear();
+        QTest::keyClicks(box, QString::fromLatin1(text));
+        QTest::keyClick(box, Qt::Key_Return);
+        bool ok = false;
+        const QVariant v = ::ui::editorValue(box, ::ui::FieldKind::DateTime, &ok);
+        return ok ? v.toDateTime() : QDateTime();
+    };
+    EXPECT_EQ(typed("7122026 9.30"), QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
+    EXPECT_EQ(box->text(), QStringLiteral("07/12/2026 09:30"));
+    EXPECT_EQ(typed("07/12/26"), QDateTime(QDate(2026, 12, 7), QTime(0, 0)));
+    EXPECT_EQ(box->text(), QStringLiteral("07/12/2026 00:00"));
+    EXPECT_EQ(typed("071220261745"), QDateTime(QDate(2026, 12, 7), QTime(17, 45)));
+    EXPECT_FALSE(typed("07/12/2026 25:00").isValid());
+    EXPECT_FALSE(typed("100320262561").isValid());
+    EXPECT_FALSE(typed("31/02/2026 10:00").isValid());
+}
+
 // Moving over the popup's items shows them in the field; closing the popup
 // without a choice (a click elsewhere, Esc) gives back what was typed, and a
 // choice is kept.
