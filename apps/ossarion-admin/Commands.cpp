@@ -7,6 +7,7 @@
 #include "SendMailCommand.h"
 #include "app/DemoArchive.h"
 #include "app/UpgradeScript.h"
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -31,10 +32,7 @@ QTextStream& err() {
 }
 
 void openArchive(db::Database& db, const QString& archive) {
-    db.open(archive);
-    if (db::Schema::currentVersion(db) == 0)
-        throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
-    db::Schema::upgrade(db);
+    db::ArchiveOpening::open(db, archive, db::ArchiveOpening::IfMissing::Refuse);
 }
 
 // One cell of the TSV output.
@@ -76,10 +74,13 @@ int create(const QStringList& args) {
     if (!db::Database::isPostgresAddress(archive) && QFileInfo::exists(archive))
         throw db::DbError(QStringLiteral("L'archivio %1 esiste già").arg(archive));
     db::Database db;
-    db.open(archive, db::Database::OpenMode::CreateIfMissing);
-    if (db::Schema::currentVersion(db) > 0)
-        throw db::DbError(QStringLiteral("L'archivio %1 esiste già").arg(db.displayName()));
-    db::Schema::upgrade(db);
+    if (db::Database::isPostgresAddress(archive)) {
+        db.open(archive);
+        if (db::Schema::currentVersion(db) > 0)
+            throw db::DbError(QStringLiteral("L'archivio %1 esiste già").arg(db.displayName()));
+        db.close();
+    }
+    db::ArchiveOpening::open(db, archive, db::ArchiveOpening::IfMissing::Create);
     return 0;
 }
 

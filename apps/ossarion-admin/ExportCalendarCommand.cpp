@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarExport.h"
 #include "calendar/CalendarRules.h"
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -43,10 +44,7 @@ int exportCalendar(const QStringList& args) {
         return 2;
     }
     db::Database db;
-    db.open(positional[0]);
-    if (db::Schema::currentVersion(db) == 0)
-        throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
-    db::Schema::upgrade(db);
+    db::ArchiveOpening::open(db, positional[0], db::ArchiveOpening::IfMissing::Refuse);
 
     QString where = calendar::periodCondition(false, {}, {});
     if (!condition.isEmpty())

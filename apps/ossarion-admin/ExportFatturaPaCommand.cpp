@@ -1,6 +1,7 @@
 #include "ExportFatturaPaCommand.h"
 
 #include "common/Interaction.h"
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -64,10 +65,7 @@ int exportFatturaPa(const QStringList& args) {
         return 2;
     }
     db::Database db;
-    db.open(args[0]);
-    if (db::Schema::currentVersion(db) == 0)
-        throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
-    db::Schema::upgrade(db);
+    db::ArchiveOpening::open(db, args[0], db::ArchiveOpening::IfMissing::Refuse);
 
     ConsoleInteraction console;
     const auto result =

@@ -1,5 +1,6 @@
 #include "ImportIpaCommand.h"
 
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -17,10 +18,7 @@ int importIpa(const QStringList& args) {
         return 2;
     }
     db::Database db;
-    db.open(args[0]);
-    if (db::Schema::currentVersion(db) == 0)
-        throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
-    db::Schema::upgrade(db);
+    db::ArchiveOpening::open(db, args[0], db::ArchiveOpening::IfMissing::Refuse);
     const einvoice::IpaImportResult r = einvoice::IpaImport::run(db, args[1]);
     out << "Uffici importati: " << r.offices << ", senza comune: " << r.withoutTown
         << ", senza codice: " << r.skipped << '\n';

@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -55,10 +56,7 @@ int printCommand(const QStringList& args) {
     }
 
     db::Database db;
-    db.open(archive);
-    if (db::Schema::currentVersion(db) == 0)
-        throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
-    db::Schema::upgrade(db);
+    db::ArchiveOpening::open(db, archive, db::ArchiveOpening::IfMissing::Refuse);
 
     // The print program opens the archive named here, not the one of
     // percorso.txt.

@@ -1,6 +1,7 @@
 #include "SendMailCommand.h"
 
 #include "common/Interaction.h"
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -71,10 +72,7 @@ int sendMail(const QStringList& args) {
     }
 
     db::Database db;
-    db.open(args[0]);
-    if (db::Schema::currentVersion(db) == 0)
-        throw db::DbError(QStringLiteral("%1 non è un archivio di Ossarion").arg(db.displayName()));
-    db::Schema::upgrade(db);
+    db::ArchiveOpening::open(db, args[0], db::ArchiveOpening::IfMissing::Refuse);
 
     TerminalInteraction ui;
     mail::EmailModel model(db, ui);

@@ -4,6 +4,7 @@
 #include "common/Interaction.h"
 #include "common/Titles.h"
 #include "db/ArchiveLocation.h"
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -42,8 +43,13 @@ ArchiveSwitch::Result ArchiveSwitch::switchTo(const QString& archiveText) {
     try {
         db::Database probe;
         probe.setWorkstation(m_db.workstation());
-        probe.open(archive);
-        db::Schema::upgrade(probe);
+        // An empty PostgreSQL database is prepared for the firm; a file must
+        // already be an archive.
+        const auto ifMissing = db::Database::isPostgresAddress(archive)
+                                   ? db::ArchiveOpening::IfMissing::Create
+                                   : db::ArchiveOpening::IfMissing::Refuse;
+        if (db::ArchiveOpening::open(probe, archive, ifMissing))
+            m_ui.information(common::titles::warning, db::ArchiveOpening::createdNotice(probe));
         StartupSequence::ensureNoticeRow(probe);
         caption = StartupSequence::caption(probe);
     } catch (const db::DbError& e) {

@@ -8,6 +8,7 @@
 #include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/ArchiveLocation.h"
+#include "db/ArchiveOpening.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
@@ -233,9 +234,12 @@ void StartupSequence::stopAndClose() {
 
 bool StartupSequence::connect(StartupResult& result, bool createIfMissing) {
     try {
-        m_db.open(result.archive, createIfMissing ? db::Database::OpenMode::CreateIfMissing
-                                                  : db::Database::OpenMode::Existing);
-        db::Schema::upgrade(m_db);
+        const bool created =
+            db::ArchiveOpening::open(m_db, result.archive,
+                                     createIfMissing ? db::ArchiveOpening::IfMissing::Create
+                                                     : db::ArchiveOpening::IfMissing::Refuse);
+        if (created)
+            m_ui.information(common::titles::warning, db::ArchiveOpening::createdNotice(m_db));
         return true;
     } catch (const db::DbError& e) {
         stopAndClose();
@@ -293,9 +297,11 @@ StartupResult StartupSequence::run() {
         m_ui.warning(common::titles::warning,
                      QStringLiteral("File di Help non Trovato") + result.helpFile);
 
-    // Only the installation's own default archive is created when missing: a
-    // path that cannot be reached must not turn into a new empty archive.
-    if (!connect(result, result.archive == location.defaultArchive()))
+    // Only the installation's own default archive is created when missing,
+    // and an empty PostgreSQL database prepared for the firm: a path that
+    // cannot be reached must not turn into a new empty archive.
+    if (!connect(result, result.archive == location.defaultArchive() ||
+                             db::Database::isPostgresAddress(result.archive)))
         return result;
     if (!applyUpgradeScript(result, location.archiveFolder(result.archive)))
         return result;

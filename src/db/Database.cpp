@@ -370,6 +370,16 @@ bool Database::tableExists(const QString& table) {
                 .empty();
 }
 
+int Database::tableCount() {
+    if (m_engine == Engine::SQLite)
+        return int(
+            queryNative(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))
+                .size());
+    return int(queryNative(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                          "table_schema = current_schema()"))
+                   .size());
+}
+
 bool Database::columnExists(const QString& table, const QString& column) {
     if (m_engine == Engine::SQLite)
         return !queryNative(

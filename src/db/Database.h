@@ -68,6 +68,8 @@ public:
 
     bool tableExists(const QString& table);
     bool columnExists(const QString& table, const QString& column);
+    // Tables of any kind in the archive (the program's or anyone else's).
+    int tableCount();
 
     // How many statements this connection has sent to the engine: the
     // benchmark and the tests count what one action costs.

@@ -428,4 +428,45 @@ TEST(Startup, FirstStartCreatesTheDefaultArchive) {
     EXPECT_EQ(s.db().archive(), r.archive);
     EXPECT_TRUE(QFile::exists(r.archive));
     EXPECT_EQ(db::Schema::currentVersion(s.db()), db::Schema::latestVersion());
+    // The user is told that the archive is new, and nothing of the
+    // creation is left beside it.
+    ASSERT_EQ(s.ui.texts_of("information").size(), 1);
+    EXPECT_TRUE(s.ui.texts_of("information")[0].startsWith("È stato creato un nuovo archivio"));
+    EXPECT_EQ(QDir(s.install.path()).entryList({"*.creazione-*"}, QDir::Files), QStringList());
+}
+
+// percorso.txt pointing at something that is not an Ossarion archive: the
+// start stops with a message and the file is left exactly as it was.
+TEST(Startup, AFileThatIsNotAnArchiveIsRefusedUntouched) {
+    Startup s(Engine::SQLite);
+    const QString file = s.install.filePath("altro.db");
+    const auto refused = [&](const QByteArray& why) {
+        writeFile(s.install.filePath("percorso.txt"), file.toUtf8() + "\n");
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        const int errors = s.ui.texts_of("error").size();
+        const StartupResult r = s.run();
+        EXPECT_TRUE(r.stop) << why.constData();
+        ASSERT_EQ(s.ui.texts_of("error").size(), errors + 1) << why.constData();
+        EXPECT_TRUE(s.ui.texts_of("error").last().contains("non è un archivio di Ossarion"))
+            << s.ui.texts_of("error").last().toStdString();
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before) << why.constData();
+        f.close();
+        QFile::remove(file);
+    };
+    writeFile(file, QByteArray());
+    refused("zero byte");
+    writeFile(file, "questo è un testo, non un database\n");
+    refused("testo");
+    {
+        db::Database other;
+        other.open(file, db::Database::OpenMode::CreateIfMissing);
+        other.execNative("CREATE TABLE ricette (nome TEXT)");
+        other.execNative("INSERT INTO ricette VALUES ('tiramisù')");
+    }
+    refused("altro programma");
+    EXPECT_TRUE(s.ui.texts_of("information").isEmpty());
 }
