@@ -121,6 +121,7 @@ RenderedReport Renderer::run() {
         throw RenderError{tr("Nessun dato da stampare: il documento richiesto non esiste o non ha "
                              "righe")};
 
+    checkNames();
     for (auto it = m_d.company.begin(); it != m_d.company.end(); ++it)
         m_vars.insert(QStringLiteral("ditta.") + it.key(), it.value());
     m_vars.insert(QStringLiteral("haslogo"), !m_d.logo.isNull());
@@ -141,6 +142,7 @@ RenderedReport Renderer::run() {
     for (const db::Row* record : records) {
         Scope scope;
         scope.row = record;
+        scope.source = QStringLiteral("main");
         scope.variables = &m_vars;
         scope.unknown = &m_unknown;
         std::vector<const db::Row*> all;
@@ -163,6 +165,7 @@ RenderedReport Renderer::run() {
     }
     Scope footerScope;
     footerScope.row = records.front();
+    footerScope.source = QStringLiteral("main");
     footerScope.variables = &m_vars;
     footerScope.unknown = &m_unknown;
     m_scope = &footerScope;

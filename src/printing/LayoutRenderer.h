@@ -237,6 +237,12 @@ private:
         throw RenderError{tr("Modello di stampa: sorgente dati \"%1\" sconosciuta").arg(name)};
     }
 
+    // Every name the template reads, matched with the sources carrying it.
+    void checkNames();
+    void checkNames(const QJsonValue& v, const QString& key, const QString& context);
+    void checkName(const QString& name, const QString& context);
+    QSet<QString> columnsOf(const QString& source) const;
+
     void newPage(bool continuation);
     void emitBox(const Box& b);
     void place(const Flow& f);
@@ -253,6 +259,7 @@ private:
     QHash<QString, TextTemplate> m_texts;
     QHash<QString, QVariant> m_vars;
     QSet<QString> m_unknown;
+    QSet<QString> m_letNames; // lower case
     RenderedReport m_out;
     const Scope* m_scope = nullptr;
 

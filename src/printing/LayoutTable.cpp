@@ -5,7 +5,8 @@ namespace printing::layout {
 // Tables: columns, groups, subtotals and the header repeated on each page.
 Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
     Flow f;
-    const db::Result* rows = source(o.value(QStringLiteral("source")).toString());
+    const QString sourceName = o.value(QStringLiteral("source")).toString(QStringLiteral("main"));
+    const db::Result* rows = source(sourceName);
     const QJsonArray columns = o.value(QStringLiteral("columns")).toArray();
     if (columns.isEmpty())
         return f;
@@ -16,6 +17,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
     for (const db::Row& r : *rows) {
         if (!where.isEmpty()) {
             Scope rs;
+            rs.source = sourceName;
             rs.row = &r;
             rs.parent = &s;
             if (!expr(where).test(rs))
@@ -38,6 +40,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         QHash<QString, int> index;
         for (const db::Row* r : kept) {
             Scope rs;
+            rs.source = sourceName;
             rs.row = r;
             rs.parent = &s;
             QString key;
@@ -57,6 +60,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         std::vector<QVariant> keys;
         for (const Entry& e : entries) {
             Scope rs;
+            rs.source = sourceName;
             rs.row = e.row;
             rs.group = e.grouped ? &e.group : nullptr;
             rs.parent = &s;
@@ -220,6 +224,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         if (!bandBy.isEmpty()) {
             auto keyOf = [&](const Entry& e) {
                 Scope rs;
+                rs.source = sourceName;
                 rs.row = e.row;
                 rs.parent = &s;
                 return formatValue(expr(bandBy).evaluate(rs));
@@ -236,6 +241,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
                     bandRows.push_back(entries[k].row);
             }
             Scope hs;
+            hs.source = sourceName;
             hs.row = entries[i].row;
             hs.parent = &s;
             Box h;
@@ -252,6 +258,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         for (std::size_t k = i; k < end; ++k) {
             const Entry& e = entries[k];
             Scope rs;
+            rs.source = sourceName;
             rs.row = e.row;
             rs.group = e.grouped ? &e.group : nullptr;
             rs.parent = &s;
@@ -259,6 +266,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         }
         if (!bandBy.isEmpty() && hasTotals && band.value(QStringLiteral("totals")).toBool(true)) {
             Scope gs;
+            gs.source = sourceName;
             gs.row = entries[i].row;
             gs.group = &bandRows;
             gs.parent = &s;
@@ -271,6 +279,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
 
     if (hasTotals && o.value(QStringLiteral("totals")).toBool(true)) {
         Scope ts;
+        ts.source = sourceName;
         ts.group = &kept;
         ts.parent = &s;
         Box t = rowBox(ts, false, true,
