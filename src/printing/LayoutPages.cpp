@@ -31,27 +31,86 @@ void Renderer::emitBox(const Box& b) {
     m_y += b.height;
 }
 
-void Renderer::place(const Flow& f) {
+Box Renderer::carryBox(const QString& label, const QString& value) {
+    const double width = m_right - m_left;
+    FontSpec f{m_baseSize - 0.5, true, true};
+    Box b;
+    const double h = lh(f);
+    b.text(QRectF(0, 0.8 * mm, width - 1.5 * mm, h), label + QStringLiteral("  ") + value, f,
+           m_style.muted, Qt::AlignRight);
+    b.height = h + 1.6 * mm;
+    return b;
+}
+
+void Renderer::place(const Flow& f, double tail) {
+    const bool carries = !f.carry.isEmpty();
+    const double carryHeight = carries ? carryBox(f.carryOut, QString()).height : 0;
+    QString carried; // the running total as far as the pieces placed
+    auto breakPage = [&](int next) {
+        const bool carry = carries && !carried.isEmpty() && next < f.pieces.size();
+        if (carry)
+            emitBox(carryBox(f.carryOut, carried));
+        newPage(true);
+        if (f.hasRepeat && next > f.repeatAfter)
+            emitBox(f.repeat);
+        if (carry)
+            emitBox(carryBox(f.carryIn, carried));
+    };
     for (int i = 0; i < f.pieces.size(); ++i) {
-        double need = f.pieces[i].height;
-        for (int j = i; j + 1 < f.pieces.size() && f.pieces[j].keepWithNext; ++j)
-            need += f.pieces[j + 1].height;
-        if (m_y + need > m_bottom + eps && m_y > m_contentStart + eps) {
-            newPage(true);
-            if (f.hasRepeat && i > f.repeatAfter)
-                emitBox(f.repeat);
+        Box piece = f.pieces[i];
+        const bool last = i + 1 == f.pieces.size();
+        const double below = last ? tail : 0;
+        // Rows of a table leave room for the line carried to the next page.
+        const double bottom = m_bottom - (carries && !last ? carryHeight : 0);
+        if (piece.splittable) {
+            // A long text fills the page and goes on on the next one.
+            while (m_y + piece.height + below > bottom + eps) {
+                const double pad = 1.2 * mm;
+                double cut = piece.cutBefore(bottom - m_y - pad);
+                if (below > 0 && m_y + piece.height <= bottom + eps)
+                    cut = std::min(cut, piece.cutBefore(piece.lastLineTop()));
+                if (cut <= eps) {
+                    if (m_y <= m_contentStart + eps)
+                        break; // not even one line fits an empty page
+                    breakPage(i);
+                    continue;
+                }
+                Box rest = piece.splitAt(cut, pad);
+                emitBox(piece);
+                breakPage(i);
+                piece = rest;
+            }
+            emitBox(piece);
+            continue;
         }
-        emitBox(f.pieces[i]);
+        double need = piece.height;
+        int j = i;
+        for (; j + 1 < f.pieces.size() && f.pieces[j].keepWithNext; ++j)
+            need += f.pieces[j + 1].height;
+        if (j + 1 == f.pieces.size())
+            need += tail;
+        if (m_y + need > bottom + eps && m_y > m_contentStart + eps)
+            breakPage(i);
+        emitBox(piece);
+        if (carries && !f.carry[i].isEmpty())
+            carried = f.carry[i];
     }
 }
 
-void Renderer::placeBlocks(const QJsonArray& blocks, const Scope& s) {
+void Renderer::placeBlocks(const QJsonArray& blocks, const Scope& s, double tail) {
     const double width = m_right - m_left;
+    QList<Flow> flows;
     for (const QJsonValue& v : blocks)
-        place(build(v.toObject(), width, s));
+        flows.append(build(v.toObject(), width, s));
+    int lastFull = -1;
+    for (int i = 0; i < flows.size(); ++i)
+        if (!flows[i].pieces.isEmpty())
+            lastFull = i;
+    for (int i = 0; i < flows.size(); ++i)
+        place(flows[i], i == lastFull ? tail : 0);
 }
 
-void Renderer::placeClosing(const QJsonArray& blocks, const Scope& s) {
+Box Renderer::buildClosing(const QJsonArray& blocks, const Scope& s) {
     const double width = m_right - m_left;
     Box all;
     for (const QJsonValue& v : blocks) {
@@ -59,6 +118,10 @@ void Renderer::placeClosing(const QJsonArray& blocks, const Scope& s) {
         all.add(b, 0, all.height);
         all.height += b.height;
     }
+    return all;
+}
+
+void Renderer::placeClosing(const Box& all) {
     if (all.items.isEmpty())
         return;
     if (m_y + all.height > m_bottom + eps && m_y > m_contentStart + eps)
@@ -158,9 +221,15 @@ RenderedReport Renderer::run() {
             placeBlocks(m_t.value(QStringLiteral("letterhead")).toArray(), scope);
         else
             m_y += numberOf(m_t, "letterheadSpace", 0) * mm;
-        placeBlocks(m_t.value(QStringLiteral("header")).toArray(), scope);
-        placeBlocks(m_t.value(QStringLiteral("body")).toArray(), scope);
-        placeClosing(m_t.value(QStringLiteral("closing")).toArray(), scope);
+        // The closing blocks are measured first: the body's last piece stays
+        // on their page, so that totals never stand alone on a page.
+        const Box closing = buildClosing(m_t.value(QStringLiteral("closing")).toArray(), scope);
+        const double tail = closing.items.isEmpty() ? 0 : closing.height;
+        const QJsonArray body = m_t.value(QStringLiteral("body")).toArray();
+        placeBlocks(m_t.value(QStringLiteral("header")).toArray(), scope,
+                    body.isEmpty() ? tail : 0);
+        placeBlocks(body, scope, tail);
+        placeClosing(closing);
         m_scope = nullptr;
     }
     Scope footerScope;

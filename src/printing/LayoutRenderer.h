@@ -26,6 +26,7 @@ struct Box {
     double height = 0;
     QList<DrawItem> items;
     bool keepWithNext = false;
+    bool splittable = false; // may be cut between its lines across pages
 
     void add(const Box& other, double dx, double dy) {
         for (DrawItem item : other.items) {
@@ -67,6 +68,65 @@ struct Box {
             item.rect.translate(0, dy);
         height += dy;
     }
+
+    // The largest height not above limit at which no text line is cut; 0
+    // when the first line does not fit.
+    double cutBefore(double limit) const {
+        double best = 0;
+        for (const DrawItem& d : items) {
+            if (d.kind != DrawItem::Text)
+                continue;
+            const double y = d.rect.bottom();
+            if (y > limit + eps || y <= best)
+                continue;
+            bool crosses = false;
+            for (const DrawItem& o : items)
+                if (o.kind == DrawItem::Text && o.rect.top() < y - eps && o.rect.bottom() > y + eps)
+                    crosses = true;
+            if (!crosses)
+                best = y;
+        }
+        return best;
+    }
+    // Top of the last text line: a cut above it leaves a line to follow.
+    double lastLineTop() const {
+        double top = 0;
+        for (const DrawItem& d : items)
+            if (d.kind == DrawItem::Text)
+                top = std::max(top, d.rect.top());
+        return top;
+    }
+    // Cuts at height y: *this keeps what is above (frames closed pad
+    // below), the result holds the rest from pad below its top.
+    Box splitAt(double y, double pad) {
+        Box top, rest;
+        rest.splittable = splittable;
+        rest.keepWithNext = keepWithNext;
+        for (const DrawItem& d : items) {
+            const bool straddles = d.rect.top() < y - eps && d.rect.bottom() > y + eps &&
+                                   (d.kind == DrawItem::Rect || d.kind == DrawItem::Line);
+            if (straddles) {
+                DrawItem a = d, b = d;
+                a.rect.setBottom(y + pad);
+                b.rect.setTop(y - pad);
+                top.items.append(a);
+                b.rect.translate(0, -y + pad);
+                rest.items.append(b);
+            } else if (d.rect.top() < y - eps ||
+                       (d.rect.top() <= y + eps && d.rect.bottom() <= y + eps)) {
+                top.items.append(d);
+            } else {
+                DrawItem b = d;
+                b.rect.translate(0, -y + pad);
+                rest.items.append(b);
+            }
+        }
+        top.height = y + pad;
+        rest.height = height - y + pad;
+        items = top.items;
+        height = top.height;
+        return rest;
+    }
 };
 
 // A block laid out for one width: pieces that stay whole, and for tables
@@ -76,6 +136,11 @@ struct Flow {
     bool hasRepeat = false;
     Box repeat;
     int repeatAfter = -1;
+    // Running total of a table: after each piece the text carried to the
+    // next page when the page breaks there (empty: nothing to carry).
+    QStringList carry;
+    QString carryOut; // "A riportare" label at the foot of the page
+    QString carryIn;  // "Riporto" label under the repeated heading
 
     Box flatten() const {
         Box b;
@@ -245,9 +310,13 @@ private:
 
     void newPage(bool continuation);
     void emitBox(const Box& b);
-    void place(const Flow& f);
-    void placeBlocks(const QJsonArray& blocks, const Scope& s);
-    void placeClosing(const QJsonArray& blocks, const Scope& s);
+    // tail: the height that must stand on the page of the flow's last piece
+    // after it (the closing blocks, so that totals never stand alone).
+    void place(const Flow& f, double tail = 0);
+    Box carryBox(const QString& label, const QString& value);
+    void placeBlocks(const QJsonArray& blocks, const Scope& s, double tail = 0);
+    Box buildClosing(const QJsonArray& blocks, const Scope& s);
+    void placeClosing(const Box& all);
     void drawFooters();
 
     const QJsonObject& m_t;

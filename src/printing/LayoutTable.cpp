@@ -213,6 +213,13 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         return f;
     }
 
+    // A running total carried from page to page: "carry": {"value", "out", "in"}.
+    const QJsonObject carry = o.value(QStringLiteral("carry")).toObject();
+    const QString carryValue = carry.value(QStringLiteral("value")).toString();
+    f.carryOut = carry.value(QStringLiteral("out")).toString(tr("A riportare"));
+    f.carryIn = carry.value(QStringLiteral("in")).toString(tr("Riporto"));
+    std::vector<const db::Row*> upTo;
+
     // Group bands: a heading when the key changes and the group's totals.
     const QJsonObject band = o.value(QStringLiteral("group")).toObject();
     const QString bandBy = band.value(QStringLiteral("by")).toString();
@@ -263,6 +270,19 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
             rs.group = e.grouped ? &e.group : nullptr;
             rs.parent = &s;
             f.pieces.append(rowBox(rs, zebra && (shade++ % 2 == 1), false, QString()));
+            if (!carryValue.isEmpty()) {
+                if (e.grouped)
+                    upTo.insert(upTo.end(), e.group.begin(), e.group.end());
+                else
+                    upTo.push_back(e.row);
+                Scope cs;
+                cs.source = sourceName;
+                cs.group = &upTo;
+                cs.parent = &s;
+                while (f.carry.size() + 1 < f.pieces.size())
+                    f.carry << QString();
+                f.carry << fill(carryValue, cs);
+            }
         }
         if (!bandBy.isEmpty() && hasTotals && band.value(QStringLiteral("totals")).toBool(true)) {
             Scope gs;
@@ -298,6 +318,9 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         end.line(QPointF(0, 0), QPointF(width, 0), 0.5, m_style.rule);
         f.pieces.append(end);
     }
+    if (!f.carry.isEmpty())
+        while (f.carry.size() < f.pieces.size())
+            f.carry << QString();
     return f;
 }
 
