@@ -410,6 +410,29 @@ QVariant call(const ExprNode& n, const Scope& scope) {
         }
         return QVariant();
     }
+    if (f == u"lookup") {
+        // lookup('source', 'KeyColumn', key, 'Column'): Column of the first
+        // row of that source (a query of the request or a related one)
+        // whose KeyColumn equals key.
+        if (n.args.size() != 4)
+            return QVariant();
+        const QString table = formatValue(eval(*n.args[0], scope)).toLower();
+        const QString keyColumn = formatValue(eval(*n.args[1], scope));
+        const QVariant key = eval(*n.args[2], scope);
+        const QString column = formatValue(eval(*n.args[3], scope));
+        for (const Scope* s = &scope; s; s = s->parent) {
+            if (!s->tables)
+                continue;
+            const db::Result* r = s->tables->value(table);
+            if (!r || isNull(key))
+                return QVariant();
+            for (const db::Row& row : *r)
+                if (row.has(keyColumn) && compareValues(row.value(keyColumn), key) == 0)
+                    return row.has(column) ? row.value(column) : QVariant();
+            return QVariant();
+        }
+        return QVariant();
+    }
     if (f == u"join") {
         // join(separator, a, b, ...): the non-empty texts, separated.
         if (n.args.empty())

@@ -9,7 +9,8 @@
 
 namespace db {
 class Row;
-}
+struct Result;
+} // namespace db
 
 namespace printing {
 
@@ -29,6 +30,9 @@ struct Scope {
     const Scope* parent = nullptr;
     const QHash<QString, QVariant>* variables = nullptr; // keys in lower case
     QSet<QString>* unknown = nullptr;                    // collects names found nowhere
+    // Every source's rows by lower-case name (main, sub1..., related), for
+    // lookup().
+    const QHash<QString, const db::Result*>* tables = nullptr;
 
     QVariant lookup(const QString& name) const;
 };
@@ -40,8 +44,8 @@ struct ExprNode;
 //   * /, + - & (text join), = <> < > <= >=, and, or,
 //   functions: iif(c,a,b) empty(x) isnull(x) coalesce(a,b,...) round2(x)
 //   abs(x) upper(x) lower(x) trim(x) year(d) month(d) monthname(d) today()
-//   format(x,'euro') join(separator,a,b,...) sum(e) count()
-//   min(e) max(e).
+//   format(x,'euro') join(separator,a,b,...) lookup('source','KeyColumn',key,'Column')
+//   sum(e) count() min(e) max(e).
 class Expression {
 public:
     Expression() = default;

@@ -41,10 +41,14 @@ void Renderer::checkName(const QString& name, const QString& context) {
     const qsizetype dot = key.indexOf(u'.');
     if (dot > 0) {
         const QString qualifier = key.left(dot);
+        const QJsonObject related = m_t.value(QStringLiteral("related")).toObject();
+        bool isRelated = false;
+        for (auto it = related.begin(); it != related.end(); ++it)
+            isRelated = isRelated || it.key().compare(qualifier, Qt::CaseInsensitive) == 0;
         if (qualifier != u"ditta" && qualifier != u"main" && qualifier != u"sub1" &&
-            qualifier != u"sub2" && qualifier != u"sub3")
+            qualifier != u"sub2" && qualifier != u"sub3" && !isRelated)
             throw RenderError{tr("Modello di stampa: \"%1\" non indica né la ditta né una delle "
-                                 "fonti dati (main, sub1, sub2, sub3)")
+                                 "fonti dati (main, sub1, sub2, sub3, related)")
                                   .arg(name)};
         return;
     }

@@ -187,6 +187,16 @@ RenderedReport Renderer::run() {
     checkNames();
     for (auto it = m_d.company.begin(); it != m_d.company.end(); ++it)
         m_vars.insert(QStringLiteral("ditta.") + it.key(), it.value());
+    m_tables.insert(QStringLiteral("main"), &m_d.main);
+    for (int i = 0; i < 3; ++i)
+        m_tables.insert(QStringLiteral("sub%1").arg(i + 1), &m_d.sub[i]);
+    // Related rows: "name.column" reads the first row; lookup() the others.
+    for (auto rel = m_d.related.begin(); rel != m_d.related.end(); ++rel) {
+        m_tables.insert(rel.key(), &rel.value());
+        for (const QString& c : rel->columns)
+            m_vars.insert(rel.key() + u'.' + c.toLower(),
+                          rel->empty() ? QVariant() : rel->first().value(c));
+    }
     m_vars.insert(QStringLiteral("haslogo"), !m_d.logo.isNull());
     m_vars.insert(QStringLiteral("letterhead"), m_d.request.letterhead);
     m_vars.insert(QStringLiteral("title"), m_out.title);
@@ -206,6 +216,7 @@ RenderedReport Renderer::run() {
         Scope scope;
         scope.row = record;
         scope.source = QStringLiteral("main");
+        scope.tables = &m_tables;
         scope.variables = &m_vars;
         scope.unknown = &m_unknown;
         std::vector<const db::Row*> all;
@@ -235,6 +246,7 @@ RenderedReport Renderer::run() {
     Scope footerScope;
     footerScope.row = records.front();
     footerScope.source = QStringLiteral("main");
+    footerScope.tables = &m_tables;
     footerScope.variables = &m_vars;
     footerScope.unknown = &m_unknown;
     m_scope = &footerScope;

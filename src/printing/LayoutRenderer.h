@@ -328,7 +328,8 @@ private:
     QHash<QString, TextTemplate> m_texts;
     QHash<QString, QVariant> m_vars;
     QSet<QString> m_unknown;
-    QSet<QString> m_letNames; // lower case
+    QSet<QString> m_letNames;                   // lower case
+    QHash<QString, const db::Result*> m_tables; // related rows by name
     RenderedReport m_out;
     const Scope* m_scope = nullptr;
 
