@@ -53,6 +53,8 @@ void Renderer::place(const Flow& f, double tail) {
         newPage(true);
         if (f.hasRepeat && next > f.repeatAfter)
             emitBox(f.repeat);
+        if (next < f.bandOf.size() && f.bandOf[next] >= 0)
+            emitBox(f.bands[f.bandOf[next]]);
         if (carry)
             emitBox(carryBox(f.carryIn, carried));
     };

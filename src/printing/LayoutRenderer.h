@@ -141,6 +141,10 @@ struct Flow {
     QStringList carry;
     QString carryOut; // "A riportare" label at the foot of the page
     QString carryIn;  // "Riporto" label under the repeated heading
+    // Group headings said again when a group goes on to a new page: for
+    // each piece the index of its heading in bands, or -1.
+    QList<Box> bands;
+    QList<int> bandOf;
 
     Box flatten() const {
         Box b;
@@ -268,9 +272,18 @@ private:
 
     double lh(const FontSpec& f) const { return m_measure.lineHeight(f); }
 
-    // Wrapped lines of text from y on; returns the new y.
-    double addLines(Box& b, const QString& text, const FontSpec& f, const QColor& c, double x,
-                    double y, double width, int align) {
+    // Wrapped lines of text from y on; returns the new y. A word wider than
+    // the column (a long code, an e-mail address, a large amount) is drawn
+    // smaller rather than cut in two, down to 60% of the size; past that
+    // it goes on after one of its separators.
+    double addLines(Box& b, const QString& text, FontSpec f, const QColor& c, double x, double y,
+                    double width, int align) {
+        double widest = 0;
+        for (const QString& word : text.split(u' ', Qt::SkipEmptyParts))
+            for (const QString& part : word.split(u'\n', Qt::SkipEmptyParts))
+                widest = std::max(widest, m_measure.width(part, f));
+        if (width > 0 && widest > width)
+            f.size = std::max(f.size * 0.6, f.size * width / widest * 0.98);
         const double h = lh(f);
         for (const QString& line : m_measure.wrap(text, f, width)) {
             if (!line.isEmpty())

@@ -261,7 +261,20 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
             h.keepWithNext = true;
             f.pieces.append(h);
             shade = 0;
+            // The heading said again on a page the group goes on to.
+            Box again;
+            const double ay = addLines(
+                again, fill(band.value(QStringLiteral("header")).toString(), hs) + tr(" (segue)"),
+                hf, m_style.accent, padX, padY * 2.2, width - 2 * padX, Qt::AlignLeft);
+            again.height = ay + padY;
+            f.bands.append(again);
         }
+        const int bandIndex = bandBy.isEmpty() ? -1 : int(f.bands.size()) - 1;
+        auto markBand = [&] {
+            while (f.bandOf.size() < f.pieces.size())
+                f.bandOf << -1;
+            f.bandOf.last() = bandIndex;
+        };
         for (std::size_t k = i; k < end; ++k) {
             const Entry& e = entries[k];
             Scope rs;
@@ -270,6 +283,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
             rs.group = e.grouped ? &e.group : nullptr;
             rs.parent = &s;
             f.pieces.append(rowBox(rs, zebra && (shade++ % 2 == 1), false, QString()));
+            markBand();
             if (!carryValue.isEmpty()) {
                 if (e.grouped)
                     upTo.insert(upTo.end(), e.group.begin(), e.group.end());
@@ -290,14 +304,18 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
             gs.row = entries[i].row;
             gs.group = &bandRows;
             gs.parent = &s;
+            // A group's total goes with its last row, never alone atop a page.
+            f.pieces.last().keepWithNext = true;
             f.pieces.append(
                 rowBox(gs, false, true,
                        fill(band.value(QStringLiteral("footer")).toString(tr("Totale")), gs)));
+            markBand();
         }
         i = end;
     }
 
     if (hasTotals && o.value(QStringLiteral("totals")).toBool(true)) {
+        f.pieces.last().keepWithNext = true;
         Scope ts;
         ts.source = sourceName;
         ts.group = &kept;
