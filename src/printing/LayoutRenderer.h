@@ -312,6 +312,14 @@ private:
             return &m_d.sub[1];
         if (name == u"sub3")
             return &m_d.sub[2];
+        if (const auto it = m_d.related.constFind(name.toLower()); it != m_d.related.constEnd())
+            return &it.value();
+        // A related source the data were not read for has no row.
+        static const db::Result none;
+        const QJsonObject related = m_t.value(QStringLiteral("related")).toObject();
+        for (auto it = related.begin(); it != related.end(); ++it)
+            if (it.key().compare(name, Qt::CaseInsensitive) == 0)
+                return &none;
         throw RenderError{tr("Modello di stampa: sorgente dati \"%1\" sconosciuta").arg(name)};
     }
 

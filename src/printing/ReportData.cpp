@@ -45,20 +45,16 @@ void ReportData::loadRelated(db::Database& db, const QJsonObject& tmpl) {
         const QJsonObject def = it.value().toObject();
         QVariantList binds;
         bool complete = !main.empty();
-        // A param the main row lacks or holds empty: the related rows are none.
+        // A param the main row lacks or holds empty selects no row, but the
+        // columns are known all the same.
         for (const QJsonValue& p : def.value(QStringLiteral("params")).toArray()) {
             const QString column = p.toString();
-            if (!complete || !main.first().has(column) || main.first().isNull(column)) {
+            if (!complete || !main.first().has(column) || main.first().isNull(column))
                 complete = false;
-                break;
-            }
-            binds << main.first().value(column);
+            binds << (complete ? main.first().value(column) : QVariant());
         }
         const QString sql = def.value(QStringLiteral("sql")).toString();
-        db::Result r;
-        if (complete || def.value(QStringLiteral("params")).toArray().isEmpty())
-            r = db.query(sql, binds);
-        related.insert(it.key().toLower(), r);
+        related.insert(it.key().toLower(), db.query(sql, binds));
     }
 }
 
