@@ -149,13 +149,22 @@ void Renderer::drawFooters() {
         b.line(QPointF(0, 0), QPointF(width, 0), 0.4, m_style.rule);
         const double y = 1.2 * mm;
         const double h = lh(f);
-        const std::pair<const char*, int> parts[] = {
-            {"left", Qt::AlignLeft}, {"center", Qt::AlignHCenter}, {"right", Qt::AlignRight}};
-        for (const auto& [key, align] : parts) {
-            const QString t = footer.value(QLatin1String(key)).toString();
-            if (!t.isEmpty())
-                b.text(QRectF(0, y, width, h), fill(t, s), f, m_style.muted, align);
-        }
+        const QString left = fill(footer.value(QStringLiteral("left")).toString(), s);
+        const QString center = fill(footer.value(QStringLiteral("center")).toString(), s);
+        const QString right = fill(footer.value(QStringLiteral("right")).toString(), s);
+        // The middle text goes under the others when it would run into them.
+        const double gap = 3 * mm;
+        const double half = m_measure.width(center, f) / 2;
+        const bool apart =
+            center.isEmpty() || (m_measure.width(left, f) + half + gap <= width / 2 &&
+                                 m_measure.width(right, f) + half + gap <= width / 2);
+        if (!left.isEmpty())
+            b.text(QRectF(0, y, width, h), left, f, m_style.muted, Qt::AlignLeft);
+        if (!right.isEmpty())
+            b.text(QRectF(0, y, width, h), right, f, m_style.muted, Qt::AlignRight);
+        if (!center.isEmpty())
+            b.text(QRectF(0, apart ? y : y + h, width, h), center, f, m_style.muted,
+                   apart ? Qt::AlignHCenter : Qt::AlignLeft);
         for (DrawItem item : b.items) {
             item.rect.translate(m_left, m_footerTop);
             m_out.pages[p].items.append(item);

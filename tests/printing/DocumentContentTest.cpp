@@ -3,6 +3,7 @@
 #include "printing/Formats.h"
 #include "printing/PrintJob.h"
 #include "printing/ReportCatalog.h"
+#include "printing/TextMeasure.h"
 
 #include <gtest/gtest.h>
 
@@ -177,4 +178,64 @@ TEST(DocumentContent, LetterheadAndWhatStaysOff) {
             << code << " " << r.texts(0).join(u'|').toStdString();
         EXPECT_FALSE(flat(r).contains(QStringLiteral("Insolvente"))) << code;
     }
+}
+
+// The privacy form speaks to a person or to a company, names the
+// controller's contacts, keeps its footer texts apart and, without
+// letterhead, leaves the room of the pre-printed paper.
+TEST(DocumentContent, PrivacyFormsForPersonsAndCompanies) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    const Samples s = Samples::create(db);
+    const QString person = flat(draw(db, 44, s.customer).report);
+    for (const char* expected :
+         {"Gentile Bianchi Mario, Onoranze Funebri Rossi S.r.l., con sede in Via Roma 12, 20121 "
+          "Milano (MI)",
+          "La informa che i dati personali da Lei forniti",
+          "ai seguenti recapiti: e-mail info@rossi.example, PEC rossi@pec.example, tel. 02 1234567",
+          "Il/La sottoscritto/a dichiara", "Firma dell'interessato"})
+        EXPECT_TRUE(person.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                  << person.toStdString();
+    db.exec(
+        QStringLiteral("update Fornitor set Fornitore = ? where ID = ?"),
+        {QStringLiteral("Falegnameria Artigiana dei Fratelli Verdi e Figli S.n.c. di Giovanni e "
+                        "Paolo Verdi"),
+         s.supplier});
+    const RenderedReport r = draw(db, 50, s.supplier).report;
+    const QString company = flat(r);
+    for (const char* expected :
+         {"Spett.le Falegnameria Artigiana", "Vi informa che i dati personali da Voi forniti",
+          "Potete chiedere", "in qualità di legale rappresentante di Falegnameria",
+          "Timbro e firma del legale rappresentante"})
+        EXPECT_TRUE(company.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                   << company.toStdString();
+    EXPECT_FALSE(company.contains(QStringLiteral("Gentile")));
+    // Footer texts never overlap.
+    const TextMeasure measure(r.fontFamilies);
+    for (const RenderedPage& page : r.pages) {
+        QList<QRectF> boxes;
+        for (const DrawItem& d : page.items)
+            if (d.kind == DrawItem::Text && d.rect.top() > r.pageSize.height() - 20 * 72 / 25.4) {
+                QRectF box = d.rect;
+                const double w = measure.width(d.text, d.font);
+                if (d.align & Qt::AlignRight)
+                    box.setLeft(box.right() - w);
+                else if (d.align & Qt::AlignHCenter)
+                    box = QRectF(box.center().x() - w / 2, box.top(), w, box.height());
+                else
+                    box.setWidth(w);
+                for (const QRectF& other : boxes)
+                    EXPECT_FALSE(other.intersects(box)) << d.text.toStdString();
+                boxes << box;
+            }
+        EXPECT_EQ(boxes.size(), 3);
+    }
+
+    // Code 48 prints on the firm's paper: no letterhead, its room kept.
+    const RenderedReport plain = draw(db, 48, s.customer).report;
+    EXPECT_FALSE(flat(plain).contains(QStringLiteral("Via Roma 12 - 20121")));
+    double top = 1e9;
+    for (const DrawItem& d : plain.pages[0].items)
+        top = std::min(top, d.rect.top());
+    EXPECT_GE(top, (12 + 38) * 72 / 25.4);
 }
