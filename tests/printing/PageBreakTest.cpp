@@ -124,3 +124,38 @@ TEST(PageBreaks, MultiPageInvoicesCarryTheirRunningTotal) {
         EXPECT_TRUE(lastPage.contains(QStringLiteral("TOTALE DOCUMENTO"))) << count;
     }
 }
+
+// The half-page quote keeps everything on its half sheet; when its rows do
+// not fit, the page says the amount carried and the totals follow the last
+// rows on the next half sheet.
+TEST(PageBreaks, HalfPageQuoteSaysWhereItGoesOn) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    const Samples s = Samples::create(db);
+    const PrintJob small = draw(db, 6, s.quote);
+    ASSERT_EQ(small.report.pages.size(), 1);
+    EXPECT_TRUE(small.report.texts(0).contains(QStringLiteral("TOTALE PREVENTIVO")));
+    for (int n = 4; n <= 14; ++n)
+        db.insert(QStringLiteral("PreventiRighe"),
+                  {{QStringLiteral("Prev_ID"), s.quote},
+                   {QStringLiteral("NumeroRiga"), n},
+                   {QStringLiteral("Descrizione"), QStringLiteral("Voce aggiuntiva %1").arg(n)},
+                   {QStringLiteral("Um"), 1.0},
+                   {QStringLiteral("ValoreUnitario"), 10.0},
+                   {QStringLiteral("AliquotaIva"), 22.0},
+                   {QStringLiteral("Iva_ID"), 1},
+                   {QStringLiteral("TotaleImponibile"), 10.0},
+                   {QStringLiteral("ValoreTotale"), 12.2}});
+    const RenderedReport r = draw(db, 6, s.quote).report;
+    keep(r, QStringLiteral("PreventivoMetaLungo"));
+    ASSERT_GE(r.pages.size(), 2);
+    for (const RenderedPage& page : r.pages)
+        for (const DrawItem& d : page.items)
+            if (d.kind == DrawItem::Text)
+                EXPECT_LE(d.rect.bottom(), r.pageSize.height() / 2) << d.text.toStdString();
+    EXPECT_EQ(r.texts(0).filter(QStringLiteral("a riportare")).size(), 1)
+        << r.texts(0).join(u'|').toStdString();
+    const QStringList last = r.texts(int(r.pages.size()) - 1);
+    EXPECT_TRUE(last.contains(QStringLiteral("TOTALE PREVENTIVO")));
+    EXPECT_TRUE(last.contains(QStringLiteral("Voce aggiuntiva 14")));
+}
