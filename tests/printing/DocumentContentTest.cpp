@@ -30,96 +30,101 @@ QString flat(const RenderedReport& r) {
 // without the VAT, the office code; a private customer's PEC instead; the
 // sentence of the courtesy copy on invoices and credit notes.
 TEST(DocumentContent, SplitPaymentSdiCodeAndCourtesyCopy) {
-    TestArchive a(db::Engine::SQLite);
-    db::Database& db = a.db();
-    const Samples s = Samples::create(db);
-    db.exec(QStringLiteral("update Clienti set PubblicaAmministrazione = true, "
-                           "CodiceUnivocoUfficio = 'UFX9Z1' where ID = ?"),
-            {s.customer});
-    db.exec(QStringLiteral("update fattura set ScissionePagamenti = true where ID = ?"),
-            {s.invoice});
-    const QString split = flat(draw(db, 8, s.invoice).report);
-    for (const char* expected :
-         {"Scissione dei pagamenti art. 17-ter DPR 633/72: l'IVA di 759,90 € è versata "
-          "all'Erario dall'ente committente.",
-          "IVA (scissione dei pagamenti) 759,90 €", "Totale documento 5.197,80 €", "- 759,90 €",
-          "NETTO A PAGARE 4.437,90 €", "CODICE UNIVOCO UFFICIO UFX9Z1",
-          "Copia di cortesia: documento privo di valenza fiscale; l'originale è il file XML "
-          "trasmesso tramite SdI"})
-        EXPECT_TRUE(split.contains(QString::fromUtf8(expected))) << expected << "\n"
-                                                                 << split.toStdString();
-    EXPECT_FALSE(split.contains(QStringLiteral("TOTALE DOCUMENTO")));
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& db = a.db();
+        const Samples s = Samples::create(db);
+        db.exec(QStringLiteral("update Clienti set PubblicaAmministrazione = true, "
+                               "CodiceUnivocoUfficio = 'UFX9Z1' where ID = ?"),
+                {s.customer});
+        db.exec(QStringLiteral("update fattura set ScissionePagamenti = true where ID = ?"),
+                {s.invoice});
+        const QString split = flat(draw(db, 8, s.invoice).report);
+        for (const char* expected :
+             {"Scissione dei pagamenti art. 17-ter DPR 633/72: l'IVA di 759,90 € è versata "
+              "all'Erario dall'ente committente.",
+              "IVA (scissione dei pagamenti) 759,90 €", "Totale documento 5.197,80 €", "- 759,90 €",
+              "NETTO A PAGARE 4.437,90 €", "CODICE UNIVOCO UFFICIO UFX9Z1",
+              "Copia di cortesia: documento privo di valenza fiscale; l'originale è il file XML "
+              "trasmesso tramite SdI"})
+            EXPECT_TRUE(split.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                     << split.toStdString();
+        EXPECT_FALSE(split.contains(QStringLiteral("TOTALE DOCUMENTO")));
 
-    // A private customer reached by PEC; a credit note says the same.
-    db.exec(QStringLiteral("update Clienti set PubblicaAmministrazione = false, "
-                           "CodiceUnivocoUfficio = '0000000', Pec = 'bianchi@pec.example'"));
-    db.exec(QStringLiteral("update fattura set ScissionePagamenti = false"));
-    for (const qint64 id : {s.invoice, s.creditNote}) {
-        const QString plain = flat(draw(db, id == s.invoice ? 8 : 4, id).report);
-        EXPECT_TRUE(plain.contains(QStringLiteral("PEC DESTINATARIO bianchi@pec.example")))
-            << plain.toStdString();
-        EXPECT_FALSE(plain.contains(QStringLiteral("0000000")));
-        EXPECT_FALSE(plain.contains(QStringLiteral("Scissione")));
-        EXPECT_TRUE(plain.contains(QStringLiteral("Copia di cortesia")));
+        // A private customer reached by PEC; a credit note says the same.
+        db.exec(QStringLiteral("update Clienti set PubblicaAmministrazione = false, "
+                               "CodiceUnivocoUfficio = '0000000', Pec = 'bianchi@pec.example'"));
+        db.exec(QStringLiteral("update fattura set ScissionePagamenti = false"));
+        for (const qint64 id : {s.invoice, s.creditNote}) {
+            const QString plain = flat(draw(db, id == s.invoice ? 8 : 4, id).report);
+            EXPECT_TRUE(plain.contains(QStringLiteral("PEC DESTINATARIO bianchi@pec.example")))
+                << plain.toStdString();
+            EXPECT_FALSE(plain.contains(QStringLiteral("0000000")));
+            EXPECT_FALSE(plain.contains(QStringLiteral("Scissione")));
+            EXPECT_TRUE(plain.contains(QStringLiteral("Copia di cortesia")));
+        }
+        EXPECT_TRUE(flat(draw(db, 4, s.creditNote).report)
+                        .contains(QStringLiteral("TOTALE NOTA DI CREDITO 5.197,80 €")));
+        db.exec(QStringLiteral("update Clienti set CodiceUnivocoUfficio = 'M5UXCR1'"));
+        EXPECT_TRUE(flat(draw(db, 8, s.invoice).report)
+                        .contains(QStringLiteral("CODICE DESTINATARIO SDI M5UXCR1")));
     }
-    EXPECT_TRUE(flat(draw(db, 4, s.creditNote).report)
-                    .contains(QStringLiteral("TOTALE NOTA DI CREDITO 5.197,80 €")));
-    db.exec(QStringLiteral("update Clienti set CodiceUnivocoUfficio = 'M5UXCR1'"));
-    EXPECT_TRUE(flat(draw(db, 8, s.invoice).report)
-                    .contains(QStringLiteral("CODICE DESTINATARIO SDI M5UXCR1")));
 }
 
 // An exempt row names its nature as its line of the VAT summary does; the
 // invoice list has a stamp column so that every line adds up.
 TEST(DocumentContent, ExemptRowsAndStampDuty) {
-    TestArchive a(db::Engine::SQLite);
-    db::Database& db = a.db();
-    const Samples s = Samples::create(db);
-    const qint64 exempt = db.insert(
-        QStringLiteral("Iva"), {{QStringLiteral("Descrizione"), QStringLiteral("Esente art. 10")},
-                                {QStringLiteral("Iva"), 0.0},
-                                {QStringLiteral("Pa_Natura_Codice"), QStringLiteral("N4")}});
-    db.insert(QStringLiteral("fattdett"),
-              {{QStringLiteral("NumFatt"), s.invoice},
-               {QStringLiteral("NumeroRiga"), 4},
-               {QStringLiteral("TipoRiga"), QStringLiteral("A")},
-               {QStringLiteral("Descrizione"), QStringLiteral("Diritti cimiteriali")},
-               {QStringLiteral("Um"), 1.0},
-               {QStringLiteral("ValoreUnitario"), 150.0},
-               {QStringLiteral("Iva_ID"), exempt},
-               {QStringLiteral("AliquotaIva"), 0.0},
-               {QStringLiteral("TotaleImponibile"), 150.0},
-               {QStringLiteral("ValoreTotale"), 150.0}});
-    const RenderedReport r = draw(db, 8, s.invoice).report;
-    const QString text = flat(r);
-    // Once in the row, once in the summary; no row reads "0%".
-    EXPECT_EQ(text.count(QStringLiteral("N4 Esente art. 10")), 2) << text.toStdString();
-    EXPECT_FALSE(r.texts().contains(QStringLiteral("0%")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Imposta di bollo 2,00 €")));
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& db = a.db();
+        const Samples s = Samples::create(db);
+        const qint64 exempt =
+            db.insert(QStringLiteral("Iva"),
+                      {{QStringLiteral("Descrizione"), QStringLiteral("Esente art. 10")},
+                       {QStringLiteral("Iva"), 0.0},
+                       {QStringLiteral("Pa_Natura_Codice"), QStringLiteral("N4")}});
+        db.insert(QStringLiteral("fattdett"),
+                  {{QStringLiteral("NumFatt"), s.invoice},
+                   {QStringLiteral("NumeroRiga"), 4},
+                   {QStringLiteral("TipoRiga"), QStringLiteral("A")},
+                   {QStringLiteral("Descrizione"), QStringLiteral("Diritti cimiteriali")},
+                   {QStringLiteral("Um"), 1.0},
+                   {QStringLiteral("ValoreUnitario"), 150.0},
+                   {QStringLiteral("Iva_ID"), exempt},
+                   {QStringLiteral("AliquotaIva"), 0.0},
+                   {QStringLiteral("TotaleImponibile"), 150.0},
+                   {QStringLiteral("ValoreTotale"), 150.0}});
+        const RenderedReport r = draw(db, 8, s.invoice).report;
+        const QString text = flat(r);
+        // Once in the row, once in the summary; no row reads "0%".
+        EXPECT_EQ(text.count(QStringLiteral("N4 Esente art. 10")), 2) << text.toStdString();
+        EXPECT_FALSE(r.texts().contains(QStringLiteral("0%")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Imposta di bollo 2,00 €")));
 
-    // The list: taxable + VAT + stamp - withholding = total on the line.
-    db.exec(QStringLiteral("update fattura set RitenutaAcconto = 100, TotFattura = 5097.80 "
-                           "where ID = ?"),
-            {s.invoice});
-    const RenderedReport list = draw(db, 30).report;
-    const QStringList t = list.texts();
-    EXPECT_TRUE(t.contains(QStringLiteral("Bollo")));
-    const qsizetype row = t.indexOf(QStringLiteral("4.435,90"));
-    ASSERT_GE(row, 0) << t.join(u'|').toStdString();
-    EXPECT_EQ(t.mid(row, 5), (QStringList{QStringLiteral("4.435,90"), QStringLiteral("759,90"),
-                                          QStringLiteral("2,00"), QStringLiteral("-100,00"),
-                                          QStringLiteral("5.097,80")}))
-        << t.mid(row, 5).join(u'|').toStdString();
+        // The list: taxable + VAT + stamp - withholding = total on the line.
+        db.exec(QStringLiteral("update fattura set RitenutaAcconto = 100, TotFattura = 5097.80 "
+                               "where ID = ?"),
+                {s.invoice});
+        const RenderedReport list = draw(db, 30).report;
+        const QStringList t = list.texts();
+        EXPECT_TRUE(t.contains(QStringLiteral("Bollo")));
+        const qsizetype row = t.indexOf(QStringLiteral("4.435,90"));
+        ASSERT_GE(row, 0) << t.join(u'|').toStdString();
+        EXPECT_EQ(t.mid(row, 5), (QStringList{QStringLiteral("4.435,90"), QStringLiteral("759,90"),
+                                              QStringLiteral("2,00"), QStringLiteral("-100,00"),
+                                              QStringLiteral("5.097,80")}))
+            << t.mid(row, 5).join(u'|').toStdString();
 
-    // A receipt outside VAT over 77,47 € names its stamp duty.
-    db.exec(QStringLiteral("update TotaliCo set TotImposta = 0, TotImponibile = 120, "
-                           "TotFattura = 120, ImportoMarcaBollo = 0"));
-    EXPECT_TRUE(flat(draw(db, 7, s.receipt).report)
-                    .contains(QStringLiteral("imposta di bollo di 2,00 € da assolvere")));
-    db.exec(QStringLiteral("update TotaliCo set ImportoMarcaBollo = 2, TotFattura = 122"));
-    const QString receipt = flat(draw(db, 7, s.receipt).report);
-    EXPECT_TRUE(receipt.contains(QStringLiteral("Imposta di bollo 2,00 €")));
-    EXPECT_TRUE(receipt.contains(QStringLiteral("Imposta di bollo di 2,00 € assolta")));
+        // A receipt outside VAT over 77,47 € names its stamp duty.
+        db.exec(QStringLiteral("update TotaliCo set TotImposta = 0, TotImponibile = 120, "
+                               "TotFattura = 120, ImportoMarcaBollo = 0"));
+        EXPECT_TRUE(flat(draw(db, 7, s.receipt).report)
+                        .contains(QStringLiteral("imposta di bollo di 2,00 € da assolvere")));
+        db.exec(QStringLiteral("update TotaliCo set ImportoMarcaBollo = 2, TotFattura = 122"));
+        const QString receipt = flat(draw(db, 7, s.receipt).report);
+        EXPECT_TRUE(receipt.contains(QStringLiteral("Imposta di bollo 2,00 €")));
+        EXPECT_TRUE(receipt.contains(QStringLiteral("Imposta di bollo di 2,00 € assolta")));
+    }
 }
 
 // Unit prices keep their decimals; the row amount is the one stored, which

@@ -23,55 +23,59 @@ PrintJob draw(db::Database& db, int code) {
 // on to a new page says its heading again, a group's total never opens a
 // page, and the grand total is called so.
 TEST(Lists, ContractsByDeceasedOverManyPages) {
-    TestArchive a(db::Engine::SQLite);
-    db::Database& db = a.db();
-    const Samples s = Samples::create(db);
-    auto contract = [&](int n, bool history) {
-        return db.insert(QStringLiteral("ContrattiTestata"),
-                         {{QStringLiteral("Numero"), n},
-                          {QStringLiteral("Data"), QDate(2024, 1, 1).addDays(n)},
-                          {QStringLiteral("Cliente_ID"), s.customer},
-                          {QStringLiteral("Chiuso"), false},
-                          {QStringLiteral("Storico"), history}});
-    };
-    auto link = [&](qint64 contractId, const QString& name) {
-        const qint64 d = db.insert(
-            QStringLiteral("Defunti"),
-            {{QStringLiteral("Cognome"), name}, {QStringLiteral("NominativoVisualizzato"), name}});
-        db.insert(QStringLiteral("ContrattiDefunti"),
-                  {{QStringLiteral("Testata_ID"), contractId}, {QStringLiteral("Defunto_ID"), d}});
-    };
-    for (int n = 1; n <= 200; ++n) {
-        const qint64 c = contract(n, false);
-        for (int k = 0; k < (n == 37 ? 70 : 1 + n % 2); ++k)
-            link(c, QStringLiteral("Defunto %1-%2").arg(n).arg(k));
-    }
-    link(contract(900, true), QStringLiteral("Storico Vecchio"));
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& db = a.db();
+        const Samples s = Samples::create(db);
+        auto contract = [&](int n, bool history) {
+            return db.insert(QStringLiteral("ContrattiTestata"),
+                             {{QStringLiteral("Numero"), n},
+                              {QStringLiteral("Data"), QDate(2024, 1, 1).addDays(n)},
+                              {QStringLiteral("Cliente_ID"), s.customer},
+                              {QStringLiteral("Chiuso"), false},
+                              {QStringLiteral("Storico"), history}});
+        };
+        auto link = [&](qint64 contractId, const QString& name) {
+            const qint64 d = db.insert(QStringLiteral("Defunti"),
+                                       {{QStringLiteral("Cognome"), name},
+                                        {QStringLiteral("NominativoVisualizzato"), name}});
+            db.insert(
+                QStringLiteral("ContrattiDefunti"),
+                {{QStringLiteral("Testata_ID"), contractId}, {QStringLiteral("Defunto_ID"), d}});
+        };
+        for (int n = 1; n <= 200; ++n) {
+            const qint64 c = contract(n, false);
+            for (int k = 0; k < (n == 37 ? 70 : 1 + n % 2); ++k)
+                link(c, QStringLiteral("Defunto %1-%2").arg(n).arg(k));
+        }
+        link(contract(900, true), QStringLiteral("Storico Vecchio"));
 
-    const RenderedReport r = draw(db, 104).report;
-    const QString all = r.texts().join(u'\n');
-    EXPECT_FALSE(all.contains(QStringLiteral("Storico Vecchio")));
-    EXPECT_FALSE(all.contains(QStringLiteral("n. 900")));
-    EXPECT_TRUE(r.texts().contains(QStringLiteral("Totale generale")));
-    EXPECT_TRUE(r.texts().contains(QStringLiteral("368 defunti"))) << all.right(300).toStdString();
-    ASSERT_GE(r.pages.size(), 5);
-    int again = 0;
-    for (int p = 1; p < r.pages.size(); ++p) {
-        const QStringList t = r.texts(p);
-        // After the page heading and the table heading, the first line is
-        // a group heading or a row, not a group's total.
-        const qsizetype head = t.indexOf(QStringLiteral("Defunto"));
-        ASSERT_GE(head, 0) << p;
-        const qsizetype first = head + 6; // the six column titles
-        ASSERT_LT(first, t.size()) << p;
-        EXPECT_FALSE(t[first].startsWith(QStringLiteral("Totale")))
-            << p << " " << t[first].toStdString();
-        if (t[first].contains(QStringLiteral("(segue)")))
-            ++again;
+        const RenderedReport r = draw(db, 104).report;
+        const QString all = r.texts().join(u'\n');
+        EXPECT_FALSE(all.contains(QStringLiteral("Storico Vecchio")));
+        EXPECT_FALSE(all.contains(QStringLiteral("n. 900")));
+        EXPECT_TRUE(r.texts().contains(QStringLiteral("Totale generale")));
+        EXPECT_TRUE(r.texts().contains(QStringLiteral("368 defunti")))
+            << all.right(300).toStdString();
+        ASSERT_GE(r.pages.size(), 5);
+        int again = 0;
+        for (int p = 1; p < r.pages.size(); ++p) {
+            const QStringList t = r.texts(p);
+            // After the page heading and the table heading, the first line is
+            // a group heading or a row, not a group's total.
+            const qsizetype head = t.indexOf(QStringLiteral("Defunto"));
+            ASSERT_GE(head, 0) << p;
+            const qsizetype first = head + 6; // the six column titles
+            ASSERT_LT(first, t.size()) << p;
+            EXPECT_FALSE(t[first].startsWith(QStringLiteral("Totale")))
+                << p << " " << t[first].toStdString();
+            if (t[first].contains(QStringLiteral("(segue)")))
+                ++again;
+        }
+        EXPECT_GE(again, 1); // the 70 deceased of contract 37 span a page break
+        EXPECT_TRUE(
+            all.contains(QStringLiteral("Contratto n. 37 del 07/02/2024 - Bianchi Mario (segue)")));
     }
-    EXPECT_GE(again, 1); // the 70 deceased of contract 37 span a page break
-    EXPECT_TRUE(
-        all.contains(QStringLiteral("Contratto n. 37 del 07/02/2024 - Bianchi Mario (segue)")));
 }
 
 // A long e-mail address or code is drawn smaller; when even so it does not
