@@ -21,11 +21,10 @@ int RowColumns::indexOf(const QString& name) const {
     // Most callers spell the column as the schema does: no lower-casing then.
     if (const auto it = m_exact.constFind(name); it != m_exact.constEnd())
         return it.value();
-    const QString key = name.toLower();
-    if (const auto it = m_index.constFind(key); it != m_index.constEnd())
-        return it.value();
-    const qsizetype dot = key.lastIndexOf(u'.');
-    return dot >= 0 ? m_index.value(key.mid(dot + 1), -1) : -1;
+    // A qualified "table.column" answers only for a column so named: the
+    // result does not tell which table its columns come from, and taking any
+    // column of the same name would read another table's value.
+    return m_index.value(name.toLower(), -1);
 }
 
 QVariant Row::value(const QString& column) const {

@@ -14,7 +14,8 @@ namespace db {
 class RowColumns {
 public:
     explicit RowColumns(QStringList names);
-    // Without regard to case; -1 when absent. "table.column" finds the column.
+    // Without regard to case; -1 when absent. "table.column" finds only a
+    // column spelled so, never another table's column of that name.
     int indexOf(const QString& name) const;
     const QStringList& names() const { return m_names; }
 

@@ -55,10 +55,12 @@ QString contractDeceasedQuery(const QString& id) {
 
 // The columns of the receipt report, read from the contract's open rows.
 QString contractReceiptQuery(const QString& id) {
+    // The contract's note is for the firm: the receipt prints none.
     return QStringLiteral("SELECT ") + QLatin1String(rowColumns) +
-           QStringLiteral(", ContrattiTestata.Id AS IdeRicevuta, ContrattiTestata.NumeroRicevuta "
-                          "AS Numero, ContrattiTestata.DataRicevuta AS RicevutaData, "
-                          "ContrattiTestata.Note AS TestataNote, ") +
+           QStringLiteral(", ContrattiRighe.DataInizioPeriodo, ContrattiRighe.DataFinePeriodo, "
+                          "ContrattiTestata.Id AS IdeRicevuta, ContrattiTestata.Id AS "
+                          "IdeContratto, ContrattiTestata.NumeroRicevuta AS Numero, "
+                          "ContrattiTestata.DataRicevuta AS RicevutaData, '' AS TestataNote, ") +
            openSum(QStringLiteral("r.TotaleImponibile"), QStringLiteral("TotImponibile")) +
            QStringLiteral(", ") +
            openSum(QStringLiteral("r.ValoreTotale - r.TotaleImponibile"),

@@ -11,13 +11,30 @@ namespace printing {
 
 QVariant Scope::lookup(const QString& name) const {
     const QString key = name.toLower();
-    for (const Scope* s = this; s; s = s->parent) {
-        if (s->row && s->row->has(name))
-            return s->row->value(name);
-        if (s->variables) {
-            const auto it = s->variables->constFind(key);
-            if (it != s->variables->constEnd())
-                return *it;
+    const qsizetype dot = key.indexOf(u'.');
+    if (dot > 0) {
+        const QString qualifier = key.left(dot);
+        const QString column = name.mid(dot + 1);
+        for (const Scope* s = this; s; s = s->parent) {
+            if (s->row && s->source.compare(qualifier, Qt::CaseInsensitive) == 0 &&
+                s->row->has(column))
+                return s->row->value(column);
+            // Company columns are variables under their qualified name.
+            if (s->variables) {
+                const auto it = s->variables->constFind(key);
+                if (it != s->variables->constEnd())
+                    return *it;
+            }
+        }
+    } else {
+        for (const Scope* s = this; s; s = s->parent) {
+            if (s->row && s->row->has(name))
+                return s->row->value(name);
+            if (s->variables) {
+                const auto it = s->variables->constFind(key);
+                if (it != s->variables->constEnd())
+                    return *it;
+            }
         }
     }
     for (const Scope* s = this; s; s = s->parent)
@@ -355,6 +372,7 @@ QVariant aggregate(const ExprNode& n, const Scope& scope) {
     for (const db::Row* row : *group) {
         Scope inner;
         inner.row = row;
+        inner.source = owner->source;
         inner.parent = owner->parent;
         inner.variables = owner->variables;
         inner.unknown = owner->unknown;
@@ -391,6 +409,42 @@ QVariant call(const ExprNode& n, const Scope& scope) {
                 return v;
         }
         return QVariant();
+    }
+    if (f == u"lookup") {
+        // lookup('source', 'KeyColumn', key, 'Column'): Column of the first
+        // row of that source (a query of the request or a related one)
+        // whose KeyColumn equals key.
+        if (n.args.size() != 4)
+            return QVariant();
+        const QString table = formatValue(eval(*n.args[0], scope)).toLower();
+        const QString keyColumn = formatValue(eval(*n.args[1], scope));
+        const QVariant key = eval(*n.args[2], scope);
+        const QString column = formatValue(eval(*n.args[3], scope));
+        for (const Scope* s = &scope; s; s = s->parent) {
+            if (!s->tables)
+                continue;
+            const db::Result* r = s->tables->value(table);
+            if (!r || isNull(key))
+                return QVariant();
+            for (const db::Row& row : *r)
+                if (row.has(keyColumn) && compareValues(row.value(keyColumn), key) == 0)
+                    return row.has(column) ? row.value(column) : QVariant();
+            return QVariant();
+        }
+        return QVariant();
+    }
+    if (f == u"join") {
+        // join(separator, a, b, ...): the non-empty texts, separated.
+        if (n.args.empty())
+            return QVariant();
+        const QString separator = formatValue(eval(*n.args[0], scope));
+        QStringList parts;
+        for (std::size_t i = 1; i < n.args.size(); ++i) {
+            const QString t = formatValue(eval(*n.args[i], scope)).trimmed();
+            if (!t.isEmpty())
+                parts << t;
+        }
+        return parts.join(separator);
     }
     if (n.args.empty())
         return QVariant();
@@ -484,6 +538,35 @@ Expression::Expression(const QString& text) : m_text(text) {
     Parser p(text);
     m_root = p.parse();
     m_error = p.error;
+}
+
+namespace {
+
+void collectNames(const ExprNode& n, QStringList& out) {
+    if (n.kind == ExprNode::Name && !out.contains(n.name))
+        out << n.name;
+    for (const auto& a : n.args)
+        if (a)
+            collectNames(*a, out);
+}
+
+} // namespace
+
+QStringList Expression::names() const {
+    QStringList out;
+    if (m_root)
+        collectNames(*m_root, out);
+    return out;
+}
+
+QStringList TextTemplate::names() const {
+    QStringList out;
+    for (const Part& p : m_parts)
+        if (!p.isLiteral)
+            for (const QString& n : p.expression.names())
+                if (!out.contains(n))
+                    out << n;
+    return out;
 }
 
 QVariant Expression::evaluate(const Scope& scope) const {

@@ -75,6 +75,8 @@ bool isKnownFormat(const QString& f) {
                                       QStringLiteral("datetime"),
                                       QStringLiteral("euro"),
                                       QStringLiteral("money"),
+                                      QStringLiteral("price"),
+                                      QStringLiteral("iban"),
                                       QStringLiteral("qty"),
                                       QStringLiteral("pct"),
                                       QStringLiteral("int"),
@@ -105,6 +107,25 @@ QString formatValue(const QVariant& value, const QString& format) {
             return value.toString();
         const QString s = common::euroText(n);
         return format == u"euro" ? s + QStringLiteral(" €") : s;
+    }
+    if (format == u"price") {
+        // A unit price with the decimals it has: two at least, four at most.
+        if (!numericValue(value, &n))
+            return value.toString();
+        static const QLocale italian(QLocale::Italian, QLocale::Italy);
+        QString s = italian.toString(std::round(n * 10000) / 10000, 'f', 4);
+        while (s.endsWith(u'0') && s.indexOf(u',') < s.size() - 3)
+            s.chop(1);
+        return s == QStringLiteral("-0,00") ? QStringLiteral("0,00") : s;
+    }
+    if (format == u"iban") {
+        // Groups of four, as printed on bank papers.
+        QString compact = value.toString().toUpper();
+        compact.remove(u' ');
+        QStringList groups;
+        for (qsizetype i = 0; i < compact.size(); i += 4)
+            groups << compact.mid(i, 4);
+        return groups.join(u' ');
     }
     if (format == u"qty") {
         if (!numericValue(value, &n))

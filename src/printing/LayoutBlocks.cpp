@@ -44,6 +44,14 @@ Flow Renderer::build(const QJsonObject& o, double width, const Scope& s, double 
         } else {
             throw RenderError{tr("Modello di stampa: tipo di blocco \"%1\" sconosciuto").arg(type)};
         }
+        // A long text may go on on the next page rather than be pushed
+        // whole to it or run past the foot of the page.
+        if (type == u"text") {
+            int lines = 0;
+            for (const DrawItem& d : b.items)
+                lines += d.kind == DrawItem::Text ? 1 : 0;
+            b.splittable = lines >= 5;
+        }
         if (b.height > 0 || !b.items.isEmpty())
             f.pieces.append(b);
     }

@@ -31,27 +31,88 @@ void Renderer::emitBox(const Box& b) {
     m_y += b.height;
 }
 
-void Renderer::place(const Flow& f) {
+Box Renderer::carryBox(const QString& label, const QString& value) {
+    const double width = m_right - m_left;
+    FontSpec f{m_baseSize - 0.5, true, true};
+    Box b;
+    const double h = lh(f);
+    b.text(QRectF(0, 0.8 * mm, width - 1.5 * mm, h), label + QStringLiteral("  ") + value, f,
+           m_style.muted, Qt::AlignRight);
+    b.height = h + 1.6 * mm;
+    return b;
+}
+
+void Renderer::place(const Flow& f, double tail) {
+    const bool carries = !f.carry.isEmpty();
+    const double carryHeight = carries ? carryBox(f.carryOut, QString()).height : 0;
+    QString carried; // the running total as far as the pieces placed
+    auto breakPage = [&](int next) {
+        const bool carry = carries && !carried.isEmpty() && next < f.pieces.size();
+        if (carry)
+            emitBox(carryBox(f.carryOut, carried));
+        newPage(true);
+        if (f.hasRepeat && next > f.repeatAfter)
+            emitBox(f.repeat);
+        if (next < f.bandOf.size() && f.bandOf[next] >= 0)
+            emitBox(f.bands[f.bandOf[next]]);
+        if (carry)
+            emitBox(carryBox(f.carryIn, carried));
+    };
     for (int i = 0; i < f.pieces.size(); ++i) {
-        double need = f.pieces[i].height;
-        for (int j = i; j + 1 < f.pieces.size() && f.pieces[j].keepWithNext; ++j)
-            need += f.pieces[j + 1].height;
-        if (m_y + need > m_bottom + eps && m_y > m_contentStart + eps) {
-            newPage(true);
-            if (f.hasRepeat && i > f.repeatAfter)
-                emitBox(f.repeat);
+        Box piece = f.pieces[i];
+        const bool last = i + 1 == f.pieces.size();
+        const double below = last ? tail : 0;
+        // Rows of a table leave room for the line carried to the next page.
+        const double bottom = m_bottom - (carries && !last ? carryHeight : 0);
+        if (piece.splittable) {
+            // A long text fills the page and goes on on the next one.
+            while (m_y + piece.height + below > bottom + eps) {
+                const double pad = 1.2 * mm;
+                double cut = piece.cutBefore(bottom - m_y - pad);
+                if (below > 0 && m_y + piece.height <= bottom + eps)
+                    cut = std::min(cut, piece.cutBefore(piece.lastLineTop()));
+                if (cut <= eps) {
+                    if (m_y <= m_contentStart + eps)
+                        break; // not even one line fits an empty page
+                    breakPage(i);
+                    continue;
+                }
+                Box rest = piece.splitAt(cut, pad);
+                emitBox(piece);
+                breakPage(i);
+                piece = rest;
+            }
+            emitBox(piece);
+            continue;
         }
-        emitBox(f.pieces[i]);
+        double need = piece.height;
+        int j = i;
+        for (; j + 1 < f.pieces.size() && f.pieces[j].keepWithNext; ++j)
+            need += f.pieces[j + 1].height;
+        if (j + 1 == f.pieces.size())
+            need += tail;
+        if (m_y + need > bottom + eps && m_y > m_contentStart + eps)
+            breakPage(i);
+        emitBox(piece);
+        if (carries && !f.carry[i].isEmpty())
+            carried = f.carry[i];
     }
 }
 
-void Renderer::placeBlocks(const QJsonArray& blocks, const Scope& s) {
+void Renderer::placeBlocks(const QJsonArray& blocks, const Scope& s, double tail) {
     const double width = m_right - m_left;
+    QList<Flow> flows;
     for (const QJsonValue& v : blocks)
-        place(build(v.toObject(), width, s));
+        flows.append(build(v.toObject(), width, s));
+    int lastFull = -1;
+    for (int i = 0; i < flows.size(); ++i)
+        if (!flows[i].pieces.isEmpty())
+            lastFull = i;
+    for (int i = 0; i < flows.size(); ++i)
+        place(flows[i], i == lastFull ? tail : 0);
 }
 
-void Renderer::placeClosing(const QJsonArray& blocks, const Scope& s) {
+Box Renderer::buildClosing(const QJsonArray& blocks, const Scope& s) {
     const double width = m_right - m_left;
     Box all;
     for (const QJsonValue& v : blocks) {
@@ -59,6 +120,10 @@ void Renderer::placeClosing(const QJsonArray& blocks, const Scope& s) {
         all.add(b, 0, all.height);
         all.height += b.height;
     }
+    return all;
+}
+
+void Renderer::placeClosing(const Box& all) {
     if (all.items.isEmpty())
         return;
     if (m_y + all.height > m_bottom + eps && m_y > m_contentStart + eps)
@@ -84,13 +149,22 @@ void Renderer::drawFooters() {
         b.line(QPointF(0, 0), QPointF(width, 0), 0.4, m_style.rule);
         const double y = 1.2 * mm;
         const double h = lh(f);
-        const std::pair<const char*, int> parts[] = {
-            {"left", Qt::AlignLeft}, {"center", Qt::AlignHCenter}, {"right", Qt::AlignRight}};
-        for (const auto& [key, align] : parts) {
-            const QString t = footer.value(QLatin1String(key)).toString();
-            if (!t.isEmpty())
-                b.text(QRectF(0, y, width, h), fill(t, s), f, m_style.muted, align);
-        }
+        const QString left = fill(footer.value(QStringLiteral("left")).toString(), s);
+        const QString center = fill(footer.value(QStringLiteral("center")).toString(), s);
+        const QString right = fill(footer.value(QStringLiteral("right")).toString(), s);
+        // The middle text goes under the others when it would run into them.
+        const double gap = 3 * mm;
+        const double half = m_measure.width(center, f) / 2;
+        const bool apart =
+            center.isEmpty() || (m_measure.width(left, f) + half + gap <= width / 2 &&
+                                 m_measure.width(right, f) + half + gap <= width / 2);
+        if (!left.isEmpty())
+            b.text(QRectF(0, y, width, h), left, f, m_style.muted, Qt::AlignLeft);
+        if (!right.isEmpty())
+            b.text(QRectF(0, y, width, h), right, f, m_style.muted, Qt::AlignRight);
+        if (!center.isEmpty())
+            b.text(QRectF(0, apart ? y : y + h, width, h), center, f, m_style.muted,
+                   apart ? Qt::AlignHCenter : Qt::AlignLeft);
         for (DrawItem item : b.items) {
             item.rect.translate(m_left, m_footerTop);
             m_out.pages[p].items.append(item);
@@ -121,8 +195,19 @@ RenderedReport Renderer::run() {
         throw RenderError{tr("Nessun dato da stampare: il documento richiesto non esiste o non ha "
                              "righe")};
 
+    checkNames();
     for (auto it = m_d.company.begin(); it != m_d.company.end(); ++it)
         m_vars.insert(QStringLiteral("ditta.") + it.key(), it.value());
+    m_tables.insert(QStringLiteral("main"), &m_d.main);
+    for (int i = 0; i < 3; ++i)
+        m_tables.insert(QStringLiteral("sub%1").arg(i + 1), &m_d.sub[i]);
+    // Related rows: "name.column" reads the first row; lookup() the others.
+    for (auto rel = m_d.related.begin(); rel != m_d.related.end(); ++rel) {
+        m_tables.insert(rel.key(), &rel.value());
+        for (const QString& c : rel->columns)
+            m_vars.insert(rel.key() + u'.' + c.toLower(),
+                          rel->empty() ? QVariant() : rel->first().value(c));
+    }
     m_vars.insert(QStringLiteral("haslogo"), !m_d.logo.isNull());
     m_vars.insert(QStringLiteral("letterhead"), m_d.request.letterhead);
     m_vars.insert(QStringLiteral("title"), m_out.title);
@@ -141,6 +226,8 @@ RenderedReport Renderer::run() {
     for (const db::Row* record : records) {
         Scope scope;
         scope.row = record;
+        scope.source = QStringLiteral("main");
+        scope.tables = &m_tables;
         scope.variables = &m_vars;
         scope.unknown = &m_unknown;
         std::vector<const db::Row*> all;
@@ -156,13 +243,21 @@ RenderedReport Renderer::run() {
             placeBlocks(m_t.value(QStringLiteral("letterhead")).toArray(), scope);
         else
             m_y += numberOf(m_t, "letterheadSpace", 0) * mm;
-        placeBlocks(m_t.value(QStringLiteral("header")).toArray(), scope);
-        placeBlocks(m_t.value(QStringLiteral("body")).toArray(), scope);
-        placeClosing(m_t.value(QStringLiteral("closing")).toArray(), scope);
+        // The closing blocks are measured first: the body's last piece stays
+        // on their page, so that totals never stand alone on a page.
+        const Box closing = buildClosing(m_t.value(QStringLiteral("closing")).toArray(), scope);
+        const double tail = closing.items.isEmpty() ? 0 : closing.height;
+        const QJsonArray body = m_t.value(QStringLiteral("body")).toArray();
+        placeBlocks(m_t.value(QStringLiteral("header")).toArray(), scope,
+                    body.isEmpty() ? tail : 0);
+        placeBlocks(body, scope, tail);
+        placeClosing(closing);
         m_scope = nullptr;
     }
     Scope footerScope;
     footerScope.row = records.front();
+    footerScope.source = QStringLiteral("main");
+    footerScope.tables = &m_tables;
     footerScope.variables = &m_vars;
     footerScope.unknown = &m_unknown;
     m_scope = &footerScope;

@@ -26,6 +26,7 @@ struct Box {
     double height = 0;
     QList<DrawItem> items;
     bool keepWithNext = false;
+    bool splittable = false; // may be cut between its lines across pages
 
     void add(const Box& other, double dx, double dy) {
         for (DrawItem item : other.items) {
@@ -67,6 +68,65 @@ struct Box {
             item.rect.translate(0, dy);
         height += dy;
     }
+
+    // The largest height not above limit at which no text line is cut; 0
+    // when the first line does not fit.
+    double cutBefore(double limit) const {
+        double best = 0;
+        for (const DrawItem& d : items) {
+            if (d.kind != DrawItem::Text)
+                continue;
+            const double y = d.rect.bottom();
+            if (y > limit + eps || y <= best)
+                continue;
+            bool crosses = false;
+            for (const DrawItem& o : items)
+                if (o.kind == DrawItem::Text && o.rect.top() < y - eps && o.rect.bottom() > y + eps)
+                    crosses = true;
+            if (!crosses)
+                best = y;
+        }
+        return best;
+    }
+    // Top of the last text line: a cut above it leaves a line to follow.
+    double lastLineTop() const {
+        double top = 0;
+        for (const DrawItem& d : items)
+            if (d.kind == DrawItem::Text)
+                top = std::max(top, d.rect.top());
+        return top;
+    }
+    // Cuts at height y: *this keeps what is above (frames closed pad
+    // below), the result holds the rest from pad below its top.
+    Box splitAt(double y, double pad) {
+        Box top, rest;
+        rest.splittable = splittable;
+        rest.keepWithNext = keepWithNext;
+        for (const DrawItem& d : items) {
+            const bool straddles = d.rect.top() < y - eps && d.rect.bottom() > y + eps &&
+                                   (d.kind == DrawItem::Rect || d.kind == DrawItem::Line);
+            if (straddles) {
+                DrawItem a = d, b = d;
+                a.rect.setBottom(y + pad);
+                b.rect.setTop(y - pad);
+                top.items.append(a);
+                b.rect.translate(0, -y + pad);
+                rest.items.append(b);
+            } else if (d.rect.top() < y - eps ||
+                       (d.rect.top() <= y + eps && d.rect.bottom() <= y + eps)) {
+                top.items.append(d);
+            } else {
+                DrawItem b = d;
+                b.rect.translate(0, -y + pad);
+                rest.items.append(b);
+            }
+        }
+        top.height = y + pad;
+        rest.height = height - y + pad;
+        items = top.items;
+        height = top.height;
+        return rest;
+    }
 };
 
 // A block laid out for one width: pieces that stay whole, and for tables
@@ -76,6 +136,15 @@ struct Flow {
     bool hasRepeat = false;
     Box repeat;
     int repeatAfter = -1;
+    // Running total of a table: after each piece the text carried to the
+    // next page when the page breaks there (empty: nothing to carry).
+    QStringList carry;
+    QString carryOut; // "A riportare" label at the foot of the page
+    QString carryIn;  // "Riporto" label under the repeated heading
+    // Group headings said again when a group goes on to a new page: for
+    // each piece the index of its heading in bands, or -1.
+    QList<Box> bands;
+    QList<int> bandOf;
 
     Box flatten() const {
         Box b;
@@ -203,9 +272,18 @@ private:
 
     double lh(const FontSpec& f) const { return m_measure.lineHeight(f); }
 
-    // Wrapped lines of text from y on; returns the new y.
-    double addLines(Box& b, const QString& text, const FontSpec& f, const QColor& c, double x,
-                    double y, double width, int align) {
+    // Wrapped lines of text from y on; returns the new y. A word wider than
+    // the column (a long code, an e-mail address, a large amount) is drawn
+    // smaller rather than cut in two, down to 60% of the size; past that
+    // it goes on after one of its separators.
+    double addLines(Box& b, const QString& text, FontSpec f, const QColor& c, double x, double y,
+                    double width, int align) {
+        double widest = 0;
+        for (const QString& word : text.split(u' ', Qt::SkipEmptyParts))
+            for (const QString& part : word.split(u'\n', Qt::SkipEmptyParts))
+                widest = std::max(widest, m_measure.width(part, f));
+        if (width > 0 && widest > width)
+            f.size = std::max(f.size * 0.6, f.size * width / widest * 0.98);
         const double h = lh(f);
         for (const QString& line : m_measure.wrap(text, f, width)) {
             if (!line.isEmpty())
@@ -234,14 +312,32 @@ private:
             return &m_d.sub[1];
         if (name == u"sub3")
             return &m_d.sub[2];
+        if (const auto it = m_d.related.constFind(name.toLower()); it != m_d.related.constEnd())
+            return &it.value();
+        // A related source the data were not read for has no row.
+        static const db::Result none;
+        const QJsonObject related = m_t.value(QStringLiteral("related")).toObject();
+        for (auto it = related.begin(); it != related.end(); ++it)
+            if (it.key().compare(name, Qt::CaseInsensitive) == 0)
+                return &none;
         throw RenderError{tr("Modello di stampa: sorgente dati \"%1\" sconosciuta").arg(name)};
     }
 
+    // Every name the template reads, matched with the sources carrying it.
+    void checkNames();
+    void checkNames(const QJsonValue& v, const QString& key, const QString& context);
+    void checkName(const QString& name, const QString& context);
+    QSet<QString> columnsOf(const QString& source) const;
+
     void newPage(bool continuation);
     void emitBox(const Box& b);
-    void place(const Flow& f);
-    void placeBlocks(const QJsonArray& blocks, const Scope& s);
-    void placeClosing(const QJsonArray& blocks, const Scope& s);
+    // tail: the height that must stand on the page of the flow's last piece
+    // after it (the closing blocks, so that totals never stand alone).
+    void place(const Flow& f, double tail = 0);
+    Box carryBox(const QString& label, const QString& value);
+    void placeBlocks(const QJsonArray& blocks, const Scope& s, double tail = 0);
+    Box buildClosing(const QJsonArray& blocks, const Scope& s);
+    void placeClosing(const Box& all);
     void drawFooters();
 
     const QJsonObject& m_t;
@@ -253,6 +349,8 @@ private:
     QHash<QString, TextTemplate> m_texts;
     QHash<QString, QVariant> m_vars;
     QSet<QString> m_unknown;
+    QSet<QString> m_letNames;                   // lower case
+    QHash<QString, const db::Result*> m_tables; // related rows by name
     RenderedReport m_out;
     const Scope* m_scope = nullptr;
 

@@ -5,7 +5,8 @@ namespace printing::layout {
 // Tables: columns, groups, subtotals and the header repeated on each page.
 Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
     Flow f;
-    const db::Result* rows = source(o.value(QStringLiteral("source")).toString());
+    const QString sourceName = o.value(QStringLiteral("source")).toString(QStringLiteral("main"));
+    const db::Result* rows = source(sourceName);
     const QJsonArray columns = o.value(QStringLiteral("columns")).toArray();
     if (columns.isEmpty())
         return f;
@@ -16,6 +17,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
     for (const db::Row& r : *rows) {
         if (!where.isEmpty()) {
             Scope rs;
+            rs.source = sourceName;
             rs.row = &r;
             rs.parent = &s;
             if (!expr(where).test(rs))
@@ -38,6 +40,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         QHash<QString, int> index;
         for (const db::Row* r : kept) {
             Scope rs;
+            rs.source = sourceName;
             rs.row = r;
             rs.parent = &s;
             QString key;
@@ -57,6 +60,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         std::vector<QVariant> keys;
         for (const Entry& e : entries) {
             Scope rs;
+            rs.source = sourceName;
             rs.row = e.row;
             rs.group = e.grouped ? &e.group : nullptr;
             rs.parent = &s;
@@ -209,6 +213,13 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         return f;
     }
 
+    // A running total carried from page to page: "carry": {"value", "out", "in"}.
+    const QJsonObject carry = o.value(QStringLiteral("carry")).toObject();
+    const QString carryValue = carry.value(QStringLiteral("value")).toString();
+    f.carryOut = carry.value(QStringLiteral("out")).toString(tr("A riportare"));
+    f.carryIn = carry.value(QStringLiteral("in")).toString(tr("Riporto"));
+    std::vector<const db::Row*> upTo;
+
     // Group bands: a heading when the key changes and the group's totals.
     const QJsonObject band = o.value(QStringLiteral("group")).toObject();
     const QString bandBy = band.value(QStringLiteral("by")).toString();
@@ -220,6 +231,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         if (!bandBy.isEmpty()) {
             auto keyOf = [&](const Entry& e) {
                 Scope rs;
+                rs.source = sourceName;
                 rs.row = e.row;
                 rs.parent = &s;
                 return formatValue(expr(bandBy).evaluate(rs));
@@ -236,6 +248,7 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
                     bandRows.push_back(entries[k].row);
             }
             Scope hs;
+            hs.source = sourceName;
             hs.row = entries[i].row;
             hs.parent = &s;
             Box h;
@@ -248,29 +261,63 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
             h.keepWithNext = true;
             f.pieces.append(h);
             shade = 0;
+            // The heading said again on a page the group goes on to.
+            Box again;
+            const double ay = addLines(
+                again, fill(band.value(QStringLiteral("header")).toString(), hs) + tr(" (segue)"),
+                hf, m_style.accent, padX, padY * 2.2, width - 2 * padX, Qt::AlignLeft);
+            again.height = ay + padY;
+            f.bands.append(again);
         }
+        const int bandIndex = bandBy.isEmpty() ? -1 : int(f.bands.size()) - 1;
+        auto markBand = [&] {
+            while (f.bandOf.size() < f.pieces.size())
+                f.bandOf << -1;
+            f.bandOf.last() = bandIndex;
+        };
         for (std::size_t k = i; k < end; ++k) {
             const Entry& e = entries[k];
             Scope rs;
+            rs.source = sourceName;
             rs.row = e.row;
             rs.group = e.grouped ? &e.group : nullptr;
             rs.parent = &s;
             f.pieces.append(rowBox(rs, zebra && (shade++ % 2 == 1), false, QString()));
+            markBand();
+            if (!carryValue.isEmpty()) {
+                if (e.grouped)
+                    upTo.insert(upTo.end(), e.group.begin(), e.group.end());
+                else
+                    upTo.push_back(e.row);
+                Scope cs;
+                cs.source = sourceName;
+                cs.group = &upTo;
+                cs.parent = &s;
+                while (f.carry.size() + 1 < f.pieces.size())
+                    f.carry << QString();
+                f.carry << fill(carryValue, cs);
+            }
         }
         if (!bandBy.isEmpty() && hasTotals && band.value(QStringLiteral("totals")).toBool(true)) {
             Scope gs;
+            gs.source = sourceName;
             gs.row = entries[i].row;
             gs.group = &bandRows;
             gs.parent = &s;
+            // A group's total goes with its last row, never alone atop a page.
+            f.pieces.last().keepWithNext = true;
             f.pieces.append(
                 rowBox(gs, false, true,
                        fill(band.value(QStringLiteral("footer")).toString(tr("Totale")), gs)));
+            markBand();
         }
         i = end;
     }
 
     if (hasTotals && o.value(QStringLiteral("totals")).toBool(true)) {
+        f.pieces.last().keepWithNext = true;
         Scope ts;
+        ts.source = sourceName;
         ts.group = &kept;
         ts.parent = &s;
         Box t = rowBox(ts, false, true,
@@ -289,6 +336,9 @@ Flow Renderer::buildTable(const QJsonObject& o, double width, const Scope& s) {
         end.line(QPointF(0, 0), QPointF(width, 0), 0.5, m_style.rule);
         f.pieces.append(end);
     }
+    if (!f.carry.isEmpty())
+        while (f.carry.size() < f.pieces.size())
+            f.carry << QString();
     return f;
 }
 

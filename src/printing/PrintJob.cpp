@@ -53,6 +53,7 @@ PrintJob PrintJobs::prepare(db::Database& db, const RequestRow& request,
     ReportData data;
     try {
         data = ReportData::load(db, request);
+        data.loadRelated(db, tmpl);
     } catch (const db::DbError& e) {
         throw RenderError{
             QStringLiteral("Errore nella lettura dei dati del report: %1").arg(e.message())};

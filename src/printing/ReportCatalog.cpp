@@ -392,6 +392,8 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
                       QStringLiteral("(((fattura.Carico)=False) AND ((fattura.FattNota)=False))"),
                       QStringLiteral("ORDER BY fattura.Data, fattura.Num"), call.selection);
         break;
+    // 32 and 33 are the same list under two buttons of the old menus: one
+    // template on purpose, the caller's selection makes the difference.
     case reports::creditNoteList:
     case 33:
         e = list(QStringLiteral("NoteCreditoLista.rpt"));
@@ -400,6 +402,7 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
                       QStringLiteral("(((fattura.Carico)=False) AND ((fattura.FattNota)=True))"),
                       QStringLiteral("ORDER BY fattura.Data, fattura.Num"), call.selection);
         break;
+    // 34 and 35 likewise: one quote list, selected by the caller.
     case reports::quoteList:
     case 35:
         e = list(QStringLiteral("PreventiviLista.rpt"));
@@ -415,6 +418,8 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
             QString(), QStringLiteral("ORDER BY PreventiTestata.Data, PreventiTestata.Numero"),
             call.selection);
         break;
+    // 44 to 49 are one privacy form for one customer, on purpose; 48 alone
+    // differs, printed without letterhead on the firm's pre-printed paper.
     case 44:
     case 45:
     case 46:

@@ -4,6 +4,7 @@
 #include "db/Database.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 
 namespace printing {
 
@@ -36,6 +37,25 @@ ReportData ReportData::load(db::Database& db, const RequestRow& request) {
             d.logo.load(bmp);
     }
     return d;
+}
+
+void ReportData::loadRelated(db::Database& db, const QJsonObject& tmpl) {
+    const QJsonObject defs = tmpl.value(QStringLiteral("related")).toObject();
+    for (auto it = defs.begin(); it != defs.end(); ++it) {
+        const QJsonObject def = it.value().toObject();
+        QVariantList binds;
+        bool complete = !main.empty();
+        // A param the main row lacks or holds empty selects no row, but the
+        // columns are known all the same.
+        for (const QJsonValue& p : def.value(QStringLiteral("params")).toArray()) {
+            const QString column = p.toString();
+            if (!complete || !main.first().has(column) || main.first().isNull(column))
+                complete = false;
+            binds << (complete ? main.first().value(column) : QVariant());
+        }
+        const QString sql = def.value(QStringLiteral("sql")).toString();
+        related.insert(it.key().toLower(), db.query(sql, binds));
+    }
 }
 
 } // namespace printing

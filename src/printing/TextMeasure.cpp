@@ -83,11 +83,21 @@ QStringList TextMeasure::wrap(const QString& text, const FontSpec& fontStyle, do
                 lines << line;
                 line.clear();
             }
-            // A word wider than the column is cut where it has to be.
+            // A word wider than the column goes on after one of its own
+            // separators (a code's dash, an address's dot or at sign), and
+            // is cut anywhere only when it has none that fits.
             while (fm.horizontalAdvance(word) > limit && word.size() > 1) {
                 int n = word.size() - 1;
                 while (n > 1 && fm.horizontalAdvance(word.left(n)) > limit)
                     --n;
+                for (int k = n; k > 1; --k) {
+                    const QChar c = word[k - 1];
+                    const QChar next = word[k];
+                    if (c == u'-' || c == u'/' || c == u'_' || next == u'.' || next == u'@') {
+                        n = k;
+                        break;
+                    }
+                }
                 lines << word.left(n);
                 word = word.mid(n);
             }

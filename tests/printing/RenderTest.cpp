@@ -152,7 +152,7 @@ TEST(ReportTemplates, InvoiceShowsRowsVatSummaryInstalmentsAndTotals) {
                                  "01/04/2026",
                                  "01/05/2026",
                                  "2.598,90 €",
-                                 "IBAN IT60X0542811101000000123456",
+                                 "IBAN IT60 X054 2811 1010 0000 0123 456",
                                  "Imposta di bollo assolta in modo virtuale",
                                  "Grazie per la fiducia accordataci.",
                                  "Pagina 1 di 1"})
