@@ -8,6 +8,7 @@
 #include "einvoice/FatturaPaWriter.h"
 #include "einvoice/FileNameRule.h"
 #include "einvoice/HeaderWriter.h"
+#include "einvoice/SchemaCheck.h"
 #include "einvoice/SdiChecks.h"
 
 #include <QDir>
@@ -52,6 +53,11 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
                     QStringLiteral("Attenzione manca la data della fattura di riferimento della "
                                    "nota di credito"));
 
+    // Refusals come before the questions: nothing is asked of a document
+    // that cannot be exported anyway.
+    if (const auto failure = CustomerChecks::check(s))
+        return stop(true, failure->title, failure->text);
+
     if (s.options.columnCount() > 0 &&
         s.options.boolean(QStringLiteral("VerificaCoerenza_FattureElett_PrimaEsportazione"))) {
         const QString report = CoherenceCheck::report(s);
@@ -60,9 +66,6 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
             return result;
         }
     }
-
-    if (const auto failure = CustomerChecks::check(s))
-        return stop(true, failure->title, failure->text);
 
     const QStringList problems =
         SdiChecks::problems(DocumentLines::lines(s), DocumentLines::summaries(s),
@@ -108,6 +111,9 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     }
 
     const QByteArray xml = FatturaPaWriter::build(db, s, contents);
+    // Nothing the exchange system would refuse for its form is saved.
+    if (const auto invalid = SchemaCheck::problems(xml); !invalid.empty())
+        return stop(true, common::titles::error, SchemaCheck::message(invalid));
 
     // Marked exported before the file is saved. The transport flag follows
     // "Includi in xml" of the editor.

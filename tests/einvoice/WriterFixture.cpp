@@ -90,6 +90,24 @@ void setOptions(db::Database& db, const db::Values& values) {
     setAll(db, QStringLiteral("opzioni"), values);
 }
 
+void company(db::Database& db, const db::Values& extra) {
+    const db::Values v{{"RagSoc", "Onoranze Funebri Rossi Srl"},
+                       {"Nome", "Luigi"},
+                       {"CodOERI", "IT123"},
+                       {"PIva", "01234567890"},
+                       {"CodFisc", "01234567890"},
+                       {"IdPaese", "IT"},
+                       {"RegimeFiscale", "RF01"},
+                       {"Via", "Via Garibaldi"},
+                       {"Numero", "7"},
+                       {"Cap", "35100"},
+                       {"Comune", "Padova"},
+                       {"Provincia", "PD"},
+                       {"Tel", "049123456"},
+                       {"Email", "info@rossi.it"}};
+    setCompany(db, merged(v, extra));
+}
+
 qint64 customer(db::Database& db, const db::Values& values) {
     const db::Values base{{"Cognome", "Rossi"},
                           {"Nome", "Mario"},

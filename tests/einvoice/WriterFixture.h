@@ -14,6 +14,8 @@ namespace writer {
 
 void setCompany(db::Database& db, const db::Values& values);
 void setOptions(db::Database& db, const db::Values& values);
+// The company "Onoranze Funebri Rossi Srl" of Padova, with extra columns.
+void company(db::Database& db, const db::Values& extra = {});
 
 // A customer; the defaults are a private person "Mario Rossi" in Padova.
 qint64 customer(db::Database& db, const db::Values& values = {});

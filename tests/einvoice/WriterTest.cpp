@@ -18,25 +18,6 @@ QString b(const char* path) {
     return QLatin1String(B) + QLatin1String(path);
 }
 
-void company(db::Database& db, const db::Values& extra = {}) {
-    db::Values v{{"RagSoc", "Onoranze Funebri Rossi Srl"},
-                 {"Nome", "Luigi"},
-                 {"CodOERI", "IT123"},
-                 {"PIva", "01234567890"},
-                 {"CodFisc", "01234567890"},
-                 {"IdPaese", "IT"},
-                 {"RegimeFiscale", "RF01"},
-                 {"Via", "Via Garibaldi"},
-                 {"Numero", "7"},
-                 {"Cap", "35100"},
-                 {"Comune", "Padova"},
-                 {"Provincia", "PD"},
-                 {"Tel", "049123456"},
-                 {"Email", "info@rossi.it"}};
-    v.append(extra);
-    setCompany(db, v);
-}
-
 } // namespace
 
 // Who receives the file: codes, PEC and identifiers of each kind of customer.
