@@ -1,6 +1,7 @@
 #include "einvoice/DocumentLines.h"
 
 #include "common/Money.h"
+#include "einvoice/ValueFormat.h"
 #include "einvoice/XmlText.h"
 
 #include <algorithm>
@@ -17,13 +18,16 @@ std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
         // Cut after the text is made safe: "…" becomes three characters.
         l.description = xmlSafeText(r.text(QStringLiteral("Descrizione"))).left(1000);
         l.hasQuantity = !r.isNull(QStringLiteral("Um"));
-        l.quantity = r.number(QStringLiteral("Um"));
+        l.quantity = round8(r.number(QStringLiteral("Um")));
         l.periodStart = r.date(QStringLiteral("DataInizioPeriodo"));
         l.periodEnd = r.date(QStringLiteral("DataFinePeriodo"));
-        l.unitPrice = r.number(QStringLiteral("ValoreUnitario"));
+        l.unitPrice = round8(r.number(QStringLiteral("ValoreUnitario")));
         l.discount = r.number(QStringLiteral("Sconto"));
-        l.discountAmount = l.unitPrice * l.discount / 100;
-        l.total = r.number(QStringLiteral("TotaleImponibile"));
+        l.discountAsPercent = fitsTwoDecimals(l.discount);
+        if (l.discountAsPercent)
+            l.discount = common::round2(l.discount);
+        l.discountAmount = round8(l.unitPrice * l.discount / 100);
+        l.total = round8(r.number(QStringLiteral("TotaleImponibile")));
         l.rate = r.number(QStringLiteral("AliquotaIva"));
         if (l.rate == 0 && !r.isNull(QStringLiteral("Iva_ID")))
             l.nature = source.natureByVatCode.value(r.integer(QStringLiteral("Iva_ID")));

@@ -8,7 +8,8 @@
 
 namespace einvoice {
 
-// One DettaglioLinee as it is written.
+// One DettaglioLinee as it is written: prices, quantity and totals already
+// rounded to the eight decimals the schema allows.
 struct LineValues {
     qint64 number = 0;
     QString code;
@@ -18,8 +19,9 @@ struct LineValues {
     QDate periodStart;
     QDate periodEnd;
     double unitPrice = 0;
-    double discount = 0;       // percent; written when > 0
-    double discountAmount = 0; // the discount on one unit
+    double discount = 0;            // percent; a discount is written when > 0
+    bool discountAsPercent = false; // said in two decimals: written as Percentuale
+    double discountAmount = 0;      // the discount on one unit, to eight decimals
     double total = 0;
     double rate = 0;
     QString nature; // written when the rate is 0

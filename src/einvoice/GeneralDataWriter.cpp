@@ -39,12 +39,12 @@ void writeDocumentData(XmlOut& out, const ExportSource& s) {
     if (stamp > 0) {
         out.start(QStringLiteral("DatiBollo"));
         out.element(QStringLiteral("BolloVirtuale"), QStringLiteral("SI"));
-        out.element(QStringLiteral("ImportoBollo"), xmlAmount(stamp, 15));
+        out.element(QStringLiteral("ImportoBollo"), xmlAmount2(stamp));
         out.end();
     }
     if (!h.isNull(QStringLiteral("TotFattura")))
         out.element(QStringLiteral("ImportoTotaleDocumento"),
-                    xmlAmount(h.number(QStringLiteral("TotFattura")), 15));
+                    xmlAmount2(h.number(QStringLiteral("TotFattura"))));
     out.optional(QStringLiteral("Causale"), t(h, "Causale"));
     out.end();
 }

@@ -92,7 +92,7 @@ void writeSeller(XmlOut& out, const db::Row& c) {
         out.element(QStringLiteral("NumeroREA"), t(c, "Iscrizione_REA_NumeroREA"));
         const double capital = c.number(QStringLiteral("Iscrizione_REA_CapitaleSociale"));
         if (std::nearbyint(capital) > 0)
-            out.element(QStringLiteral("CapitaleSociale"), xmlAmount(capital, 15));
+            out.element(QStringLiteral("CapitaleSociale"), xmlAmount2(capital));
         out.optional(QStringLiteral("SocioUnico"), t(c, "Iscrizione_REA_SocioUnico"));
         out.element(QStringLiteral("StatoLiquidazione"), t(c, "Iscrizione_REA_StatoLiquidazione"));
         out.end();

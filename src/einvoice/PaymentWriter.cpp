@@ -53,7 +53,7 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
             out.element(QStringLiteral("DataScadenzaPagamento"),
                         xmlDate(s.date(QStringLiteral("DataScadenza"))));
         out.element(QStringLiteral("ImportoPagamento"),
-                    xmlAmount(s.number(QStringLiteral("Importo")), 15));
+                    xmlAmount2(s.number(QStringLiteral("Importo"))));
         // The bank's name and IBAN go on the last instalment only.
         if (i + 1 == source.instalments.size() && lastBank) {
             out.optional(QStringLiteral("IstitutoFinanziario"), t(*lastBank, "Banca"));

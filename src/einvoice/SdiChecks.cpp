@@ -53,7 +53,12 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
                    .arg(reasonLength);
     for (const LineValues& l : lines) {
         const QString row = QStringLiteral("riga %1").arg(l.number);
-        const double unit = l.discount > 0 ? l.unitPrice * (1 - l.discount / 100) : l.unitPrice;
+        // As the exchange system reads the row: the percentage when it is
+        // written, else the amount.
+        double unit = l.unitPrice;
+        if (l.discount > 0)
+            unit = l.discountAsPercent ? l.unitPrice * (1 - l.discount / 100)
+                                       : l.unitPrice - l.discountAmount;
         const double expected = unit * (l.hasQuantity ? l.quantity : 1);
         if (differs(l.total, expected, 0.01))
             out << QStringLiteral("Errore 00423 - %1: il prezzo totale %2 non è il prezzo unitario "

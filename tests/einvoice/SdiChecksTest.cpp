@@ -18,6 +18,7 @@ LineValues line(qint64 n, double qty, double price, double discount, double tota
     l.quantity = qty;
     l.unitPrice = price;
     l.discount = discount;
+    l.discountAsPercent = true;
     l.total = total;
     l.rate = rate;
     l.nature = nature;

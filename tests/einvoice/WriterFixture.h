@@ -59,6 +59,11 @@ private:
     void* m_doc = nullptr;
 };
 
+// The exchange system's arithmetic controls read from the file alone: the
+// row totals (00423), the tax of each summary (00421) and the taxable per
+// rate (00422). One line per failing control.
+QStringList sdiArithmetic(const Xml& xml);
+
 // One export with scripted answers into a temporary folder.
 struct Export {
     QTemporaryDir dir;
