@@ -2,7 +2,6 @@
 
 #include "common/Money.h"
 #include "einvoice/ValueFormat.h"
-#include "einvoice/XmlText.h"
 
 #include <algorithm>
 
@@ -16,7 +15,7 @@ std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
         l.number = r.integer(QStringLiteral("NumeroRiga"));
         l.code = r.text(QStringLiteral("Codice"));
         // Cut after the text is made safe: "…" becomes three characters.
-        l.description = xmlSafeText(r.text(QStringLiteral("Descrizione"))).left(1000);
+        l.description = r.text(QStringLiteral("Descrizione"));
         l.hasQuantity = !r.isNull(QStringLiteral("Um"));
         l.quantity = round8(r.number(QStringLiteral("Um")));
         l.periodStart = r.date(QStringLiteral("DataInizioPeriodo"));

@@ -67,11 +67,10 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         }
     }
 
-    const QStringList problems =
-        SdiChecks::problems(DocumentLines::lines(s), DocumentLines::summaries(s),
-                            {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
-                             HeaderWriter::recipientCode(s), h.text(QStringLiteral("Causale")),
-                             h.boolean(QStringLiteral("ScissionePagamenti"))});
+    const QStringList problems = SdiChecks::problems(
+        DocumentLines::lines(s), DocumentLines::summaries(s),
+        {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
+         HeaderWriter::recipientCode(s), h.boolean(QStringLiteral("ScissionePagamenti"))});
     if (!problems.isEmpty() && !ui.question(SdiChecks::title(), SdiChecks::question(problems))) {
         result.failure = problems.join(u'\n');
         return result;
@@ -110,7 +109,12 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         contents.append(f.readAll());
     }
 
-    const QByteArray xml = FatturaPaWriter::build(db, s, contents);
+    const WrittenDocument document = FatturaPaWriter::build(db, s, contents);
+    if (!document.problems.isEmpty())
+        return stop(true, common::titles::error,
+                    QStringLiteral("Il file non è stato scritto:\n\n") +
+                        document.problems.join(u'\n'));
+    const QByteArray& xml = document.xml;
     // Nothing the exchange system would refuse for its form is saved.
     if (const auto invalid = SchemaCheck::problems(xml); !invalid.empty())
         return stop(true, common::titles::error, SchemaCheck::message(invalid));
@@ -125,6 +129,11 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
                     h.boolean(QStringLiteral("DatiAnagraficiVettore"))}});
         tx.commit();
     }
+
+    if (!document.notes.isEmpty())
+        ui.warning(common::titles::warning,
+                   QStringLiteral("Il file è stato adattato al tracciato FatturaPA:\n\n") +
+                       document.notes.join(u'\n'));
 
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(xml) != xml.size() || !out.commit())

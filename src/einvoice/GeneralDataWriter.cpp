@@ -60,8 +60,9 @@ void writeOrders(XmlOut& out, db::Database& db, qint64 id) {
                                 "OrdiniClientiTestata.ID where Fattura.ID = ? order by "
                                 "FatturaOrdiniClientiRighe.ID"),
                  {id});
+    qint64 index = 0;
     for (const db::Row& o : orders) {
-        out.start(QStringLiteral("DatiOrdineAcquisto"));
+        out.start(QStringLiteral("DatiOrdineAcquisto"), ++index);
         out.element(QStringLiteral("IdDocumento"), t(o, "Numero"));
         if (!o.isNull(QStringLiteral("Data")))
             out.element(QStringLiteral("Data"), xmlDate(o.date(QStringLiteral("Data"))));

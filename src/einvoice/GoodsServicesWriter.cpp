@@ -8,7 +8,7 @@ void GoodsServicesWriter::write(XmlOut& out, const std::vector<LineValues>& line
                                 const std::vector<SummaryGroup>& summaries, bool splitPayment) {
     out.start(QStringLiteral("DatiBeniServizi"));
     for (const LineValues& l : lines) {
-        out.start(QStringLiteral("DettaglioLinee"));
+        out.start(QStringLiteral("DettaglioLinee"), l.number);
         out.element(QStringLiteral("NumeroLinea"), xmlCounter(l.number));
         if (!l.code.isEmpty()) {
             out.start(QStringLiteral("CodiceArticolo"));
@@ -40,8 +40,9 @@ void GoodsServicesWriter::write(XmlOut& out, const std::vector<LineValues>& line
         out.optional(QStringLiteral("RiferimentoAmministrazione"), l.administrationReference);
         out.end();
     }
+    qint64 group = 0;
     for (const SummaryGroup& s : summaries) {
-        out.start(QStringLiteral("DatiRiepilogo"));
+        out.start(QStringLiteral("DatiRiepilogo"), ++group);
         out.element(QStringLiteral("AliquotaIVA"), xmlRate(s.rate));
         out.optional(QStringLiteral("Natura"), s.nature);
         out.element(QStringLiteral("ImponibileImporto"), xmlAmount2(s.taxable));

@@ -39,7 +39,7 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
             db.query(QStringLiteral("select * from Bank where ID = ?"), {bankId});
         lastBank = bank.empty() ? std::nullopt : std::optional<db::Row>(bank.first());
 
-        out.start(QStringLiteral("DettaglioPagamento"));
+        out.start(QStringLiteral("DettaglioPagamento"), qint64(i + 1));
         if (lastBank)
             out.optional(QStringLiteral("Beneficiario"), t(*lastBank, "Beneficiario"));
         QString method = defaultMethod;
@@ -70,7 +70,7 @@ void PaymentWriter::writeAttachments(XmlOut& out, const ExportSource& source,
     for (const db::Row& a : source.attachments) {
         if (t(a, "PercorsoCompleto").isEmpty())
             continue;
-        out.start(QStringLiteral("Allegati"));
+        out.start(QStringLiteral("Allegati"), next + 1);
         out.element(QStringLiteral("NomeAttachment"), t(a, "NomeAttachment"));
         out.optional(QStringLiteral("AlgoritmoCompressione"), t(a, "AlgoritmoCompressione"));
         out.optional(QStringLiteral("FormatoAttachment"), t(a, "FormatoAttachment"));

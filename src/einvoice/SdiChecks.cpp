@@ -1,7 +1,6 @@
 #include "einvoice/SdiChecks.h"
 
 #include "common/TextForms.h"
-#include "einvoice/XmlText.h"
 
 #include <cmath>
 
@@ -46,11 +45,6 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
                               "formato %2: una pubblica amministrazione ha un codice ufficio di 6 "
                               "caratteri, gli altri clienti un codice sdi di 7.")
                    .arg(header.recipientCode, header.format);
-    const qsizetype reasonLength = xmlSafeText(header.reason).size();
-    if (reasonLength > 200)
-        out << QStringLiteral("Errore 00200 - la causale è di %1 caratteri, il massimo è 200: "
-                              "accorciarla.")
-                   .arg(reasonLength);
     for (const LineValues& l : lines) {
         const QString row = QStringLiteral("riga %1").arg(l.number);
         // As the exchange system reads the row: the percentage when it is

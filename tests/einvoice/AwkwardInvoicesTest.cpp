@@ -54,3 +54,78 @@ TEST(AwkwardInvoices, DecimalsFitTheSchema) {
             EXPECT_TRUE(eight.match(amount).hasMatch()) << amount.toStdString();
     }
 }
+
+// Phone and fax keep what the schema allows or are left out, once said.
+TEST(AwkwardInvoices, PhoneAndFaxFitOrAreLeftOut) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db, {{"Tel", "+39 049 8761234"}, {"Fax", "049/876.1235"}, {"Contatti", true}});
+    const qint64 doc = invoice(db, customer(db));
+    addRow(db, doc, 1, 100);
+    Export e;
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+    EXPECT_EQ(e.xml->count("//Telefono"), 0);
+    EXPECT_EQ(e.xml->one("//Contatti/Fax"), "0498761235");
+    EXPECT_EQ(e.xml->one("//ContattiTrasmittente/Email"), "info@rossi.it");
+    const QStringList warned = e.ui.texts_of("warning");
+    ASSERT_EQ(warned.size(), 1);
+    EXPECT_EQ(warned[0].count("Telefono della ditta"), 1) << warned[0].toStdString();
+
+    company(db, {{"Tel", "+39 049 876123"}});
+    Export short12;
+    short12.run(db, doc);
+    ASSERT_TRUE(short12.result.written) << short12.result.failure.toStdString();
+    EXPECT_EQ(short12.xml->all("//Telefono"), QStringList({"+39049876123", "+39049876123"}));
+}
+
+// A long reason is repeated in pieces, a long row description is cut and
+// said so; what cutting would change stops the export, every field named.
+TEST(AwkwardInvoices, LengthsAndCharactersFitOrStop) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& db = a.db();
+        company(db);
+        const QString reason =
+            QStringLiteral("Tumulazione nel loculo 12 della cappella est. ").repeated(8).left(337);
+        const qint64 doc = invoice(db, customer(db), {{"Causale", reason}});
+        addRow(db, doc, 1, 100, 0, 22, 1, {{"Descrizione", QString(1200, u'x')}});
+        Export e;
+        e.run(db, doc);
+        ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+        const QStringList pieces = e.xml->all("//DatiGeneraliDocumento/Causale");
+        ASSERT_EQ(pieces.size(), 2);
+        EXPECT_EQ(pieces[0].size(), 200);
+        EXPECT_EQ(pieces.join(QString()), reason);
+        EXPECT_EQ(e.xml->one("//DettaglioLinee/Descrizione").size(), 1000);
+        EXPECT_TRUE(e.ui.texts_of("warning").value(0).contains(
+            "Descrizione della riga 1: è stata tagliata a 1000 caratteri"));
+
+        company(db, {{"RiferimentoAmministrazione", QString(35, u'R')}});
+        const qint64 office =
+            customer(db, {{"Cliente", QStringLiteral("Ufficio ").repeated(12).left(95)},
+                          {"PubblicaAmministrazione", true},
+                          {"CodiceUnivocoUfficio", "UFABCD"},
+                          {"Via", QString(76, u'V')},
+                          {"Numero", "Km 1+250 int. 4"}});
+        const qint64 refused =
+            invoice(db, office, {{"DatiTrasmissione_FormatoTrasmissione", "FPA12"}});
+        addRow(db, refused, 1, 100);
+        const qint64 order =
+            db.insert("OrdiniClientiTestata", {{"Numero", "N° 12"}, {"Data", QDate(2026, 2, 1)}});
+        db.insert("FatturaOrdiniClientiRighe", {{"Fattura_ID", refused}, {"Ordine_ID", order}});
+        Export r;
+        r.run(db, refused);
+        EXPECT_FALSE(r.result.written);
+        EXPECT_FALSE(
+            db.scalar("select EsportatoXml from fattura where Id = ?", {refused}).toBool());
+        const QString error = r.ui.texts_of("error").value(0);
+        for (const char* expected :
+             {"Ragione sociale del cliente: è di 95 caratteri, il massimo è 80 (codice SdI 00200)",
+              "Via del cliente: è di 76 caratteri, il massimo è 60",
+              "Numero civico del cliente: è di 15 caratteri, il massimo è 8",
+              "Riferimento amministrazione della ditta: è di 35 caratteri, il massimo è 20",
+              "Numero dell'ordine 1: il carattere \"°\" non è ammesso"})
+            EXPECT_TRUE(error.contains(QString::fromUtf8(expected))) << error.toStdString();
+    }
+}
