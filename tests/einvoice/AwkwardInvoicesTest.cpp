@@ -129,3 +129,52 @@ TEST(AwkwardInvoices, LengthsAndCharactersFitOrStop) {
             EXPECT_TRUE(error.contains(QString::fromUtf8(expected))) << error.toStdString();
     }
 }
+
+// Names and texts in other alphabets are romanised rather than emptied; a
+// mandatory element left empty stops the export, named.
+TEST(AwkwardInvoices, OtherAlphabetsAndEmptyTexts) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 greek = customer(db, {{"Cliente", QStringLiteral("Ελληνικά Μάρμαρα Α.Ε.")},
+                                       {"IdPaese", "GR"},
+                                       {"Iva", "094014201"},
+                                       {"CodFiscale", QVariant()},
+                                       {"Codice", "XXXXXXX"},
+                                       {"Via", QStringLiteral("Οδός Ερμού")},
+                                       {"Numero", "12"},
+                                       {"Cap", "00000"},
+                                       {"Citta", QStringLiteral("Αθήνα")},
+                                       {"Provincia", QVariant()}});
+    const qint64 doc = invoice(db, greek);
+    addRow(db, doc, 1, 100, 0, 22, 1, {{"Descrizione", QStringLiteral("Πλάκα μαρμάρου")}});
+    Export e;
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+    EXPECT_EQ(e.xml->one("//CessionarioCommittente//Denominazione"), "Ellinika Marmara A.E.");
+    EXPECT_EQ(e.xml->one("//CessionarioCommittente/Sede/Indirizzo"), "Odos Ermou");
+    EXPECT_EQ(e.xml->one("//CessionarioCommittente/Sede/Comune"), "Athina");
+    EXPECT_EQ(e.xml->one("//DettaglioLinee/Descrizione"), "Plaka marmarou");
+
+    const qint64 polish = customer(db, {{"Nome", QStringLiteral("Łucja")},
+                                        {"Cognome", QStringLiteral("Wałęsa")},
+                                        {"Citta", QStringLiteral("Citta\u0300 di Castello")}});
+    const qint64 empty = invoice(db, polish);
+    addRow(db, empty, 1, 100);
+    addRow(db, empty, 1, 50, 0, 22, 1, {{"Descrizione", QStringLiteral("\U0001F642\u200B")}});
+    Export r;
+    r.run(db, empty);
+    EXPECT_FALSE(r.result.written);
+    EXPECT_TRUE(r.ui.texts_of("error").value(0).contains(
+        "Descrizione della riga 2: manca (codice SdI 00200)"))
+        << r.ui.texts_of("error").value(0).toStdString();
+
+    db.exec("update fattdett set Descrizione = 'Lapide' where NumFatt = ?", {empty});
+    Export w;
+    w.run(db, empty);
+    ASSERT_TRUE(w.result.written) << w.result.failure.toStdString();
+    EXPECT_EQ(w.xml->one("//CessionarioCommittente//Nome"), "Lucja");
+    EXPECT_EQ(w.xml->one("//CessionarioCommittente//Cognome"), "Walesa");
+    EXPECT_EQ(w.xml->one("//CessionarioCommittente/Sede/Comune"),
+              QStringLiteral("Città di Castello"));
+}

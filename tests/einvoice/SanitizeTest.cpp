@@ -19,11 +19,24 @@ TEST(Sanitize, TextOutsideLatin1IsMadeSafe) {
     EXPECT_EQ(xmlSafeText(QStringLiteral("riga 1\r\nriga 2\tfine")),
               QStringLiteral("riga 1\r\nriga 2\tfine"));
     EXPECT_EQ(xmlSafeText(QStringLiteral("Dvořák Łódź \uFB01ne\u200B")),
-              QStringLiteral("Dvorák ódz fine"));
+              QStringLiteral("Dvorák Lódz fine"));
 }
 
 // Each amount in the decimals its schema type allows, rounded half away
 // from zero; rates always with two.
+// Composed before anything is dropped; other alphabets romanised.
+TEST(Sanitize, LettersOfOtherAlphabetsKeepALatinForm) {
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Citta\u0300 e\u0301")), QStringLiteral("Città é"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Łucja Wałęsa")), QStringLiteral("Lucja Walesa"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Γιώργος Παπαδόπουλος, Αθήνα")),
+              QStringLiteral("Giorgos Papadopoulos, Athina"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("ΟΥΡΑΝΟΣ Θεσσαλονίκη")),
+              QStringLiteral("OURANOS Thessaloniki"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Ирина Шевченко, Щукино, Юрий")),
+              QStringLiteral("Irina Shevchenko, Shchukino, Yurij"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("\U0001F642")), QString());
+}
+
 TEST(Sanitize, AmountsFitTheirSchemaType) {
     using namespace einvoice;
     EXPECT_EQ(xmlAmount2(0), QStringLiteral("0.00"));
