@@ -21,14 +21,20 @@ void writeIdFiscale(XmlOut& out, const QString& country, const QString& code,
     out.end();
 }
 
-// Address blocks (Sede, StabileOrganizzazione).
+// Address blocks (Sede, StabileOrganizzazione). The postcode element takes
+// Italian postcodes only: a foreign address carries "00000" and its own
+// postcode goes into the street text.
 void writeAddress(XmlOut& out, const QString& element, const QString& street, const QString& number,
                   const QString& postcode, const QString& town, const QString& province,
                   const QString& country) {
+    const bool foreign = !country.isEmpty() && country.toUpper() != u"IT";
+    const QString code = postcode.trimmed();
     out.start(element);
-    out.element(QStringLiteral("Indirizzo"), street);
+    out.element(QStringLiteral("Indirizzo"), foreign && !code.isEmpty() && code != u"00000"
+                                                 ? street.trimmed() + QStringLiteral(", ") + code
+                                                 : street);
     out.optional(QStringLiteral("NumeroCivico"), number);
-    out.element(QStringLiteral("CAP"), postcode);
+    out.element(QStringLiteral("CAP"), foreign ? QStringLiteral("00000") : postcode);
     out.element(QStringLiteral("Comune"), town);
     out.optional(QStringLiteral("Provincia"), province);
     out.element(QStringLiteral("Nazione"), country);

@@ -178,3 +178,28 @@ TEST(AwkwardInvoices, OtherAlphabetsAndEmptyTexts) {
     EXPECT_EQ(w.xml->one("//CessionarioCommittente/Sede/Comune"),
               QStringLiteral("Città di Castello"));
 }
+
+// A foreign postcode goes with the street; the postcode element says 00000.
+TEST(AwkwardInvoices, ForeignPostcodes) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 dutch = customer(db, {{"Cliente", "Bloemen BV"},
+                                       {"IdPaese", "NL"},
+                                       {"Iva", "NL123456789B01"},
+                                       {"CodFiscale", QVariant()},
+                                       {"Codice", "XXXXXXX"},
+                                       {"Via", "Keizersgracht"},
+                                       {"Numero", "12"},
+                                       {"Cap", "1012 AB"},
+                                       {"Citta", "Amsterdam"},
+                                       {"Provincia", QVariant()}});
+    const qint64 doc = invoice(db, dutch);
+    addRow(db, doc, 1, 100);
+    Export e;
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+    EXPECT_EQ(e.xml->one("//CessionarioCommittente/Sede/CAP"), "00000");
+    EXPECT_EQ(e.xml->one("//CessionarioCommittente/Sede/Indirizzo"), "Keizersgracht, 1012 AB");
+    EXPECT_EQ(e.xml->one("//CedentePrestatore/Sede/CAP"), "35100");
+}
