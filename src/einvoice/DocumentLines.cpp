@@ -25,6 +25,12 @@ std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
         l.discountAsPercent = fitsTwoDecimals(l.discount);
         if (l.discountAsPercent)
             l.discount = common::round2(l.discount);
+        // A returned item (negative quantity): the schema's quantity has no
+        // sign, so the sign goes to the price.
+        if (l.quantity < 0) {
+            l.quantity = -l.quantity;
+            l.unitPrice = -l.unitPrice;
+        }
         l.discountAmount = round8(l.unitPrice * l.discount / 100);
         l.total = round8(r.number(QStringLiteral("TotaleImponibile")));
         l.rate = r.number(QStringLiteral("AliquotaIva"));

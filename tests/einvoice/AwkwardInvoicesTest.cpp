@@ -203,3 +203,27 @@ TEST(AwkwardInvoices, ForeignPostcodes) {
     EXPECT_EQ(e.xml->one("//CessionarioCommittente/Sede/Indirizzo"), "Keizersgracht, 1012 AB");
     EXPECT_EQ(e.xml->one("//CedentePrestatore/Sede/CAP"), "35100");
 }
+
+// A returned item: the quantity is written without its sign, the price with it.
+TEST(AwkwardInvoices, NegativeQuantityMovesItsSignToThePrice) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 doc = invoice(db, customer(db));
+    addRow(db, doc, 3, 100);
+    addRow(db, doc, -1, 50);
+    addRow(db, doc, -2, 25, 10);
+    Export e;
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+    const Xml& x = *e.xml;
+    EXPECT_EQ(sdiArithmetic(x), QStringList());
+    EXPECT_EQ(x.one(row(2, "Quantita")), "1.00");
+    EXPECT_EQ(x.one(row(2, "PrezzoUnitario")), "-50.00");
+    EXPECT_EQ(x.one(row(2, "PrezzoTotale")), "-50.00");
+    EXPECT_EQ(x.one(row(3, "Quantita")), "2.00");
+    EXPECT_EQ(x.one(row(3, "ScontoMaggiorazione/Importo")), "-2.50");
+    EXPECT_EQ(x.one(row(3, "PrezzoTotale")), "-45.00");
+    EXPECT_TRUE(e.ui.texts_of("question").isEmpty())
+        << e.ui.texts_of("question").join('\n').toStdString();
+}
