@@ -95,7 +95,7 @@ void writeTransport(XmlOut& out, db::Database& db, const db::Row& h) {
     out.start(QStringLiteral("DatiAnagraficiVettore"));
     out.start(QStringLiteral("IdFiscaleIVA"));
     out.element(QStringLiteral("IdPaese"), t(p, "IdPaese"));
-    out.element(QStringLiteral("IdCodice"), t(p, "Iva"));
+    out.element(QStringLiteral("IdCodice"), vatIdCode(t(p, "IdPaese"), t(p, "Iva")));
     out.end();
     out.optional(QStringLiteral("CodiceFiscale"), t(p, "CodFisc").toUpper());
     writeAnagrafica(out, t(p, "Personale"), t(p, "Nome"), t(p, "Cognome"), t(p, "Titolo"),

@@ -2,6 +2,7 @@
 
 #include "einvoice/FileNameRule.h"
 #include "einvoice/ValueFormat.h"
+#include "registries/TaxCodes.h"
 
 #include <cmath>
 
@@ -17,8 +18,12 @@ void writeIdFiscale(XmlOut& out, const QString& country, const QString& code,
                     const QString& element = QStringLiteral("IdFiscaleIVA")) {
     out.start(element);
     out.element(QStringLiteral("IdPaese"), country);
-    out.element(QStringLiteral("IdCodice"), code);
+    out.element(QStringLiteral("IdCodice"), vatIdCode(country, code));
     out.end();
+}
+
+bool italian(const QString& country) {
+    return country.isEmpty() || country.compare(u"IT", Qt::CaseInsensitive) == 0;
 }
 
 // Address blocks (Sede, StabileOrganizzazione). The postcode element takes
@@ -140,7 +145,9 @@ void writeCustomer(XmlOut& out, const db::Row& k) {
         writeIdFiscale(out, country, t(k, "Iva"));
     else if (country != u"IT" && !t(k, "CodFiscale").isEmpty())
         writeIdFiscale(out, country, t(k, "CodFiscale"));
-    out.optional(QStringLiteral("CodiceFiscale"), t(k, "CodFiscale").toUpper());
+    // The element holds Italian tax codes only: a foreign one went above.
+    if (italian(country))
+        out.optional(QStringLiteral("CodiceFiscale"), t(k, "CodFiscale").toUpper());
     writeAnagrafica(out, t(k, "Cliente"), t(k, "Nome"), t(k, "Cognome"), t(k, "Titolo"),
                     t(k, "CodEORI"));
     out.end();
@@ -184,6 +191,10 @@ void writeIntermediary(XmlOut& out, const db::Row& c) {
 }
 
 } // namespace
+
+QString vatIdCode(const QString& country, const QString& code) {
+    return registries::TaxCodes::withoutCountryPrefix(code, country);
+}
 
 void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
                      const QString& lastName, const QString& title, const QString& eori) {

@@ -16,6 +16,9 @@ public:
 };
 
 // Anagrafica: the name of a firm alone, or the parts of a person's name.
+// The IdCodice of a VAT number: compact, without its country prefix.
+QString vatIdCode(const QString& country, const QString& code);
+
 void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
                      const QString& lastName, const QString& title, const QString& eori);
 

@@ -227,3 +227,36 @@ TEST(AwkwardInvoices, NegativeQuantityMovesItsSignToThePrice) {
     EXPECT_TRUE(e.ui.texts_of("question").isEmpty())
         << e.ui.texts_of("question").join('\n').toStdString();
 }
+
+// A VAT number typed with its prefix is written without; a foreign tax
+// number identifies the customer but is not an Italian CodiceFiscale.
+TEST(AwkwardInvoices, VatNumbersAndForeignTaxNumbers) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db, {{"PIva", "IT 01234567890"}});
+    const qint64 italian =
+        customer(db, {{"Cliente", "Marmi Srl"}, {"Iva", "IT09876543210"}, {"Codice", "ABC1234"}});
+    const qint64 doc = invoice(db, italian);
+    addRow(db, doc, 1, 100);
+    Export e;
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+    EXPECT_EQ(e.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdCodice"), "09876543210");
+    EXPECT_EQ(e.xml->one("//CedentePrestatore//IdFiscaleIVA/IdCodice"), "01234567890");
+
+    const qint64 german = customer(db, {{"Nome", "Hans"},
+                                        {"Cognome", "Müller"},
+                                        {"IdPaese", "DE"},
+                                        {"CodFiscale", "65929970489"},
+                                        {"Codice", "XXXXXXX"},
+                                        {"Cap", "10115"},
+                                        {"Citta", "Berlin"},
+                                        {"Provincia", QVariant()}});
+    const qint64 foreign = invoice(db, german);
+    addRow(db, foreign, 1, 100);
+    Export f;
+    f.run(db, foreign);
+    ASSERT_TRUE(f.result.written) << f.result.failure.toStdString();
+    EXPECT_EQ(f.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdCodice"), "65929970489");
+    EXPECT_EQ(f.xml->count("//CessionarioCommittente//CodiceFiscale"), 0);
+}

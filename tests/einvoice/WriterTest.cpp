@@ -85,7 +85,8 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/FormatoTrasmissione")), "FPA12");
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/CodiceDestinatario")), "UFABCD");
         }
-        { // A foreign firm: "XXXXXXX", identified by its foreign tax code.
+        { // A foreign firm: "XXXXXXX", identified by its foreign tax code
+          // written without its country prefix.
             const qint64 doc = invoice(db, customer(db, {{"Cliente", "Blumen GmbH"},
                                                          {"IdPaese", "DE"},
                                                          {"CodFiscale", "de811907980"},
@@ -100,7 +101,7 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA/IdPaese")),
                       "DE");
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA/IdCodice")),
-                      "de811907980");
+                      "811907980");
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/Sede/Nazione")), "DE");
         }
     }
