@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace db {
 
@@ -87,6 +88,33 @@ const QList<Migration>& migrations() {
                                              a.number(QStringLiteral("AliquotaIva")),
                                              a.number(QStringLiteral("Sconto"))),
                           a.integer(QStringLiteral("Id"))});
+         }},
+        // The SdI recipient code of every customer lives in the card's
+        // "Codice destinatario" (CodiceUnivocoUfficio); older archives kept
+        // it of private customers in "Codice cliente". A code moves when it
+        // looks like one the exchange system hands out: seven upper-case
+        // letters and digits with at least one digit, not an internal
+        // number such as "0004211" or "CLI0042", or "XXXXXXX".
+        {6, "Codici destinatario dei clienti",
+         [](Database& db) {
+             static const QRegularExpression sdi(QStringLiteral("^[A-Z0-9]*[0-9][A-Z0-9]*$"));
+             static const QRegularExpression internal(QStringLiteral("^[A-Z]{0,4}[0-9]+$"));
+             const Result customers = db.query(
+                 QStringLiteral("select ID, Codice from Clienti where (PubblicaAmministrazione = "
+                                "false or PubblicaAmministrazione is null) and "
+                                "(CodiceUnivocoUfficio is null or "
+                                "CodiceUnivocoUfficio = '') and Codice is not null"));
+             for (const Row& c : customers) {
+                 const QString code = c.text(QStringLiteral("Codice")).trimmed().toUpper();
+                 const bool looksSdi =
+                     code.size() == 7 &&
+                     ((sdi.match(code).hasMatch() && !internal.match(code).hasMatch()) ||
+                      code == u"XXXXXXX");
+                 if (looksSdi)
+                     db.exec(QStringLiteral("UPDATE Clienti SET CodiceUnivocoUfficio = ?, Codice "
+                                            "= Null where ID = ?"),
+                             {code, c.integer(QStringLiteral("ID"))});
+             }
          }},
     };
     return list;

@@ -23,8 +23,10 @@ std::optional<common::Failure> CustomerChecks::check(const ExportSource& source)
                 QString()};
         return std::nullopt;
     }
-    if (c.text(QStringLiteral("Codice")).isEmpty() && c.text(QStringLiteral("Pec")).isEmpty() &&
-        !c.text(QStringLiteral("Iva")).isEmpty())
+    const QString country = c.text(QStringLiteral("IdPaese"));
+    const bool foreign = !country.isEmpty() && country.compare(u"IT", Qt::CaseInsensitive) != 0;
+    if (!foreign && c.text(QStringLiteral("CodiceUnivocoUfficio")).isEmpty() &&
+        c.text(QStringLiteral("Pec")).isEmpty() && !c.text(QStringLiteral("Iva")).isEmpty())
         return common::Failure{
             title,
             QStringLiteral("Attenzione ! Nella scheda anagrafica del Cliente della fattura non è "

@@ -213,10 +213,11 @@ void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& fi
 QString HeaderWriter::recipientCode(const ExportSource& source) {
     if (!source.customer)
         return QStringLiteral("0000000");
-    if (t(source.header, "DatiTrasmissione_FormatoTrasmissione") == u"FPA12")
-        return t(*source.customer, "CodiceUnivocoUfficio");
-    const QString code = t(*source.customer, "Codice");
-    return code.isEmpty() ? QStringLiteral("0000000") : code.left(7);
+    const db::Row& k = *source.customer;
+    const QString code = t(k, "CodiceUnivocoUfficio").trimmed().toUpper();
+    if (!code.isEmpty() || t(source.header, "DatiTrasmissione_FormatoTrasmissione") == u"FPA12")
+        return code;
+    return italian(t(k, "IdPaese")) ? QStringLiteral("0000000") : QStringLiteral("XXXXXXX");
 }
 
 void HeaderWriter::write(XmlOut& out, const ExportSource& source) {

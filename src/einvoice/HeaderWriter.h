@@ -10,8 +10,9 @@ namespace einvoice {
 class HeaderWriter {
 public:
     static void write(XmlOut& out, const ExportSource& source);
-    // The recipient code: the office code for public administrations, else
-    // the SdI code cut to 7 characters or "0000000".
+    // The recipient code: the customer's "Codice destinatario" (the office
+    // code of a public administration, the SdI code of anyone else); without
+    // one "XXXXXXX" for a foreign customer, "0000000" for an Italian one.
     static QString recipientCode(const ExportSource& source);
 };
 

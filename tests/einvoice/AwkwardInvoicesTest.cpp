@@ -140,7 +140,6 @@ TEST(AwkwardInvoices, OtherAlphabetsAndEmptyTexts) {
                                        {"IdPaese", "GR"},
                                        {"Iva", "094014201"},
                                        {"CodFiscale", QVariant()},
-                                       {"Codice", "XXXXXXX"},
                                        {"Via", QStringLiteral("Οδός Ερμού")},
                                        {"Numero", "12"},
                                        {"Cap", "00000"},
@@ -188,7 +187,6 @@ TEST(AwkwardInvoices, ForeignPostcodes) {
                                        {"IdPaese", "NL"},
                                        {"Iva", "NL123456789B01"},
                                        {"CodFiscale", QVariant()},
-                                       {"Codice", "XXXXXXX"},
                                        {"Via", "Keizersgracht"},
                                        {"Numero", "12"},
                                        {"Cap", "1012 AB"},
@@ -234,8 +232,9 @@ TEST(AwkwardInvoices, VatNumbersAndForeignTaxNumbers) {
     TestArchive a(db::Engine::SQLite);
     db::Database& db = a.db();
     company(db, {{"PIva", "IT 01234567890"}});
-    const qint64 italian =
-        customer(db, {{"Cliente", "Marmi Srl"}, {"Iva", "IT09876543210"}, {"Codice", "ABC1234"}});
+    const qint64 italian = customer(
+        db,
+        {{"Cliente", "Marmi Srl"}, {"Iva", "IT09876543210"}, {"CodiceUnivocoUfficio", "ABC1234"}});
     const qint64 doc = invoice(db, italian);
     addRow(db, doc, 1, 100);
     Export e;
@@ -248,7 +247,6 @@ TEST(AwkwardInvoices, VatNumbersAndForeignTaxNumbers) {
                                         {"Cognome", "Müller"},
                                         {"IdPaese", "DE"},
                                         {"CodFiscale", "65929970489"},
-                                        {"Codice", "XXXXXXX"},
                                         {"Cap", "10115"},
                                         {"Citta", "Berlin"},
                                         {"Provincia", QVariant()}});
@@ -259,4 +257,48 @@ TEST(AwkwardInvoices, VatNumbersAndForeignTaxNumbers) {
     ASSERT_TRUE(f.result.written) << f.result.failure.toStdString();
     EXPECT_EQ(f.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdCodice"), "65929970489");
     EXPECT_EQ(f.xml->count("//CessionarioCommittente//CodiceFiscale"), 0);
+}
+
+// The recipient code is "Codice destinatario" for every customer; the firm's
+// own customer code is never an address.
+TEST(AwkwardInvoices, RecipientCodeOfEveryCustomer) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    struct Case {
+        db::Values customer;
+        const char* code;
+        const char* pec;
+    };
+    const QList<Case> cases = {
+        {{{"Cliente", "Marmi Srl"},
+          {"Iva", "09876543210"},
+          {"Codice", "CLI0042"},
+          {"CodiceUnivocoUfficio", "M5UXCR1"}},
+         "M5UXCR1",
+         nullptr},
+        {{{"Cliente", "Fiori Srl"},
+          {"Iva", "09876543210"},
+          {"Codice", "CLI0043"},
+          {"Pec", "fiori@pec.it"}},
+         "0000000",
+         "fiori@pec.it"},
+        {{{"Cliente", "Blumen GmbH"},
+          {"IdPaese", "AT"},
+          {"Iva", "U12345678"},
+          {"CodFiscale", QVariant()},
+          {"Provincia", QVariant()}},
+         "XXXXXXX",
+         nullptr},
+        {{{"Codice", "CLI0044"}}, "0000000", nullptr},
+    };
+    for (const Case& c : cases) {
+        const qint64 doc = invoice(db, customer(db, c.customer));
+        addRow(db, doc, 1, 100);
+        Export e;
+        e.run(db, doc);
+        ASSERT_TRUE(e.result.written) << c.code << e.result.failure.toStdString();
+        EXPECT_EQ(e.xml->one("//DatiTrasmissione/CodiceDestinatario"), c.code);
+        EXPECT_EQ(e.xml->count("//DatiTrasmissione/PECDestinatario"), c.pec ? 1 : 0) << c.code;
+    }
 }

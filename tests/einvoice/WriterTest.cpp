@@ -59,9 +59,11 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
                 "Marmi Srl");
             EXPECT_EQ(e.xml->count(h("CessionarioCommittente/DatiAnagrafici/Anagrafica/Nome")), 0);
         }
-        { // An SdI code longer than 7 is cut; with a code the PEC is not written.
+        { // The SdI code is the card's "Codice destinatario", never the firm's
+          // own customer code; with a code the PEC is not written.
             const qint64 doc = invoice(db, customer(db, {{"Iva", "09876543210"},
-                                                         {"Codice", "ABC1234XYZ"},
+                                                         {"Codice", "CLI0042"},
+                                                         {"CodiceUnivocoUfficio", "abc1234"},
                                                          {"Pec", "marmi@pec.it"}}));
             addRow(db, doc, 1, 100);
             Export e;
@@ -85,12 +87,11 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/FormatoTrasmissione")), "FPA12");
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/CodiceDestinatario")), "UFABCD");
         }
-        { // A foreign firm: "XXXXXXX", identified by its foreign tax code
-          // written without its country prefix.
+        { // A foreign firm: "XXXXXXX" by itself, identified by its foreign
+          // tax code written without its country prefix.
             const qint64 doc = invoice(db, customer(db, {{"Cliente", "Blumen GmbH"},
                                                          {"IdPaese", "DE"},
                                                          {"CodFiscale", "de811907980"},
-                                                         {"Codice", "XXXXXXX"},
                                                          {"Cap", "00000"},
                                                          {"Provincia", QVariant()}}));
             addRow(db, doc, 1, 100);
