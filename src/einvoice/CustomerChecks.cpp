@@ -13,6 +13,18 @@ std::optional<common::Failure> CustomerChecks::check(const ExportSource& source)
                                               "presente in anagrafica ! Prego sceglierne uno."),
                                QStringLiteral("Cliente_ID")};
     const db::Row& c = *source.customer;
+    const QString country = c.text(QStringLiteral("IdPaese"));
+    const bool foreign = !country.isEmpty() && country.compare(u"IT", Qt::CaseInsensitive) != 0;
+    // An Italian customer is known to the exchange system by one of the two.
+    if (!foreign && c.text(QStringLiteral("Iva")).trimmed().isEmpty() &&
+        c.text(QStringLiteral("CodFiscale")).trimmed().isEmpty())
+        return common::Failure{
+            title,
+            QStringLiteral("Attenzione ! Il Cliente della fattura non ha né la partita IVA né il "
+                           "codice fiscale: il Sistema di Interscambio scarterebbe la fattura "
+                           "(codice SdI 00417). Prego impostare il codice fiscale nella scheda "
+                           "anagrafica, o la nazione se il cliente è estero !"),
+            QStringLiteral("CodFiscale")};
     if (c.boolean(QStringLiteral("PubblicaAmministrazione"))) {
         if (c.text(QStringLiteral("CodiceUnivocoUfficio")).isEmpty())
             return common::Failure{
@@ -23,8 +35,6 @@ std::optional<common::Failure> CustomerChecks::check(const ExportSource& source)
                 QString()};
         return std::nullopt;
     }
-    const QString country = c.text(QStringLiteral("IdPaese"));
-    const bool foreign = !country.isEmpty() && country.compare(u"IT", Qt::CaseInsensitive) != 0;
     if (!foreign && c.text(QStringLiteral("CodiceUnivocoUfficio")).isEmpty() &&
         c.text(QStringLiteral("Pec")).isEmpty() && !c.text(QStringLiteral("Iva")).isEmpty())
         return common::Failure{

@@ -26,6 +26,22 @@ bool italian(const QString& country) {
     return country.isEmpty() || country.compare(u"IT", Qt::CaseInsensitive) == 0;
 }
 
+// The identifier the exchange system accepts for a foreign customer without
+// any tax number: seven zeros within the European Union, eleven nines
+// outside it.
+QString foreignPlaceholder(const QString& country) {
+    static const QStringList union_ = {
+        QStringLiteral("AT"), QStringLiteral("BE"), QStringLiteral("BG"), QStringLiteral("CY"),
+        QStringLiteral("CZ"), QStringLiteral("DE"), QStringLiteral("DK"), QStringLiteral("EE"),
+        QStringLiteral("EL"), QStringLiteral("GR"), QStringLiteral("ES"), QStringLiteral("FI"),
+        QStringLiteral("FR"), QStringLiteral("HR"), QStringLiteral("HU"), QStringLiteral("IE"),
+        QStringLiteral("LT"), QStringLiteral("LU"), QStringLiteral("LV"), QStringLiteral("MT"),
+        QStringLiteral("NL"), QStringLiteral("PL"), QStringLiteral("PT"), QStringLiteral("RO"),
+        QStringLiteral("SE"), QStringLiteral("SI"), QStringLiteral("SK")};
+    return union_.contains(country.toUpper()) ? QStringLiteral("0000000")
+                                              : QStringLiteral("99999999999");
+}
+
 // Address blocks (Sede, StabileOrganizzazione). The postcode element takes
 // Italian postcodes only: a foreign address carries "00000" and its own
 // postcode goes into the street text.
@@ -143,8 +159,10 @@ void writeCustomer(XmlOut& out, const db::Row& k) {
     const QString country = t(k, "IdPaese");
     if (!t(k, "Iva").isEmpty())
         writeIdFiscale(out, country, t(k, "Iva"));
-    else if (country != u"IT" && !t(k, "CodFiscale").isEmpty())
-        writeIdFiscale(out, country, t(k, "CodFiscale"));
+    else if (!italian(country))
+        writeIdFiscale(out, country,
+                       t(k, "CodFiscale").isEmpty() ? foreignPlaceholder(country)
+                                                    : t(k, "CodFiscale"));
     // The element holds Italian tax codes only: a foreign one went above.
     if (italian(country))
         out.optional(QStringLiteral("CodiceFiscale"), t(k, "CodFiscale").toUpper());

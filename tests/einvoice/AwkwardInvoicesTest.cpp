@@ -302,3 +302,32 @@ TEST(AwkwardInvoices, RecipientCodeOfEveryCustomer) {
         EXPECT_EQ(e.xml->count("//DatiTrasmissione/PECDestinatario"), c.pec ? 1 : 0) << c.code;
     }
 }
+
+// Without VAT number and tax code an Italian customer is refused before any
+// file exists; a foreign one gets the identifier allowed for it.
+TEST(AwkwardInvoices, CustomersWithoutTaxNumbers) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 nobody = invoice(db, customer(db, {{"CodFiscale", QVariant()}}));
+    addRow(db, nobody, 1, 100);
+    Export r;
+    r.run(db, nobody);
+    EXPECT_FALSE(r.result.written);
+    EXPECT_TRUE(r.ui.texts_of("error").value(0).contains("codice SdI 00417"));
+    EXPECT_TRUE(r.ui.texts_of("file").isEmpty());
+
+    const QList<QPair<const char*, const char*>> foreigners = {{"FR", "0000000"},
+                                                               {"CH", "99999999999"}};
+    for (const auto& [country, id] : foreigners) {
+        const qint64 doc = invoice(db, customer(db, {{"IdPaese", country},
+                                                     {"CodFiscale", QVariant()},
+                                                     {"Provincia", QVariant()}}));
+        addRow(db, doc, 1, 100);
+        Export e;
+        e.run(db, doc);
+        ASSERT_TRUE(e.result.written) << country << e.result.failure.toStdString();
+        EXPECT_EQ(e.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdPaese"), country);
+        EXPECT_EQ(e.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdCodice"), id);
+    }
+}
