@@ -1,6 +1,7 @@
 #include "einvoice/FatturaPaExport.h"
 
 #include "common/Titles.h"
+#include "documents/HeaderRules.h"
 #include "einvoice/CoherenceCheck.h"
 #include "einvoice/CustomerChecks.h"
 #include "einvoice/DocumentLines.h"
@@ -52,6 +53,12 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         return stop(true, common::titles::error,
                     QStringLiteral("Attenzione manca la data della fattura di riferimento della "
                                    "nota di credito"));
+    if (const QString early = documents::HeaderRules::warning(
+            documents::DocumentKind::CustomerCreditNote,
+            {{QStringLiteral("Data"), h.date(QStringLiteral("Data"))},
+             {QStringLiteral("NCFattDataRif"), h.date(QStringLiteral("NCFattDataRif"))}});
+        s.creditNote && !early.isEmpty())
+        return stop(true, common::titles::error, early);
 
     // Refusals come before the questions: nothing is asked of a document
     // that cannot be exported anyway.

@@ -331,3 +331,18 @@ TEST(AwkwardInvoices, CustomersWithoutTaxNumbers) {
         EXPECT_EQ(e.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdCodice"), id);
     }
 }
+
+// A credit note dated before the invoice it credits is not exported.
+TEST(AwkwardInvoices, CreditNoteBeforeItsInvoiceIsRefused) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 note = creditNote(
+        db, customer(db), {{"Data", QDate(2026, 3, 10)}, {"NCFattDataRif", QDate(2026, 3, 15)}});
+    addRow(db, note, 1, 100);
+    Export e;
+    e.run(db, note);
+    EXPECT_FALSE(e.result.written);
+    EXPECT_TRUE(e.ui.texts_of("error").value(0).contains("codice SdI 00418"));
+    EXPECT_TRUE(e.ui.texts_of("file").isEmpty());
+}
