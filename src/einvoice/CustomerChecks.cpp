@@ -1,6 +1,7 @@
 #include "einvoice/CustomerChecks.h"
 
 #include "common/Titles.h"
+#include "registries/TaxCodes.h"
 
 namespace einvoice {
 
@@ -45,6 +46,22 @@ std::optional<common::Failure> CustomerChecks::check(const ExportSource& source)
                            "anagrafica !"),
             QString()};
     return std::nullopt;
+}
+
+QStringList CustomerChecks::taxNumberProblems(const ExportSource& source) {
+    QStringList out;
+    if (!source.customer)
+        return out;
+    const db::Row& c = *source.customer;
+    const QString country = c.text(QStringLiteral("IdPaese"));
+    const QString vat = c.text(QStringLiteral("Iva"));
+    if (const QString w = registries::TaxCodes::vatNumberWarning(vat, country); !w.isEmpty())
+        out << QStringLiteral("Errore 00305 - partita IVA del cliente \"%1\": %2.").arg(vat, w);
+    const bool italian = country.isEmpty() || country.compare(u"IT", Qt::CaseInsensitive) == 0;
+    const QString code = c.text(QStringLiteral("CodFiscale"));
+    if (const QString w = registries::TaxCodes::taxCodeWarning(code); italian && !w.isEmpty())
+        out << QStringLiteral("Errore 00306 - codice fiscale del cliente \"%1\": %2.").arg(code, w);
+    return out;
 }
 
 } // namespace einvoice

@@ -74,10 +74,12 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         }
     }
 
-    const QStringList problems = SdiChecks::problems(
-        DocumentLines::lines(s), DocumentLines::summaries(s),
-        {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
-         HeaderWriter::recipientCode(s), h.boolean(QStringLiteral("ScissionePagamenti"))});
+    const QStringList problems =
+        CustomerChecks::taxNumberProblems(s) +
+        SdiChecks::problems(DocumentLines::lines(s), DocumentLines::summaries(s),
+                            {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
+                             HeaderWriter::recipientCode(s),
+                             h.boolean(QStringLiteral("ScissionePagamenti"))});
     if (!problems.isEmpty() && !ui.question(SdiChecks::title(), SdiChecks::question(problems))) {
         result.failure = problems.join(u'\n');
         return result;

@@ -346,3 +346,27 @@ TEST(AwkwardInvoices, CreditNoteBeforeItsInvoiceIsRefused) {
     EXPECT_TRUE(e.ui.texts_of("error").value(0).contains("codice SdI 00418"));
     EXPECT_TRUE(e.ui.texts_of("file").isEmpty());
 }
+
+// A tax code or VAT number the card would flag is asked about before export.
+TEST(AwkwardInvoices, InvalidTaxNumbersAreAskedAbout) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 doc = invoice(db, customer(db, {{"CodFiscale", "RSSMRA80A01G224X"}}));
+    addRow(db, doc, 1, 100);
+    Export no;
+    no.ui.answers.enqueue(false);
+    no.run(db, doc);
+    EXPECT_FALSE(no.result.written);
+    EXPECT_TRUE(no.ui.texts_of("question").value(0).contains("Errore 00306 - codice fiscale"))
+        << no.ui.texts_of("question").value(0).toStdString();
+
+    const qint64 firm = invoice(
+        db,
+        customer(db, {{"Cliente", "Marmi Srl"}, {"Iva", "01234567890"}, {"Pec", "marmi@pec.it"}}));
+    addRow(db, firm, 1, 100);
+    Export yes;
+    yes.run(db, firm);
+    EXPECT_TRUE(yes.result.written);
+    EXPECT_TRUE(yes.ui.texts_of("question").value(0).contains("Errore 00305 - partita IVA"));
+}

@@ -119,7 +119,7 @@ qint64 customer(db::Database& db, const db::Values& values) {
                           {"Citta", "Padova"},
                           {"Provincia", "PD"},
                           {"IdPaese", "IT"},
-                          {"CodFiscale", "rssmra80a01g224k"},
+                          {"CodFiscale", "rssmra80a01g224w"},
                           {"PubblicaAmministrazione", false},
                           {"StabileOrganizzazione", false},
                           {"RappresentanteFiscale", false}};

@@ -37,7 +37,7 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
             EXPECT_EQ(e.xml->count(h("DatiTrasmissione/PECDestinatario")), 0);
             EXPECT_EQ(e.xml->count(h("CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA")), 0);
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/CodiceFiscale")),
-                      "RSSMRA80A01G224K");
+                      "RSSMRA80A01G224W");
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/Anagrafica/Cognome")),
                       "Rossi");
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/ContattiTrasmittente/Email")),
@@ -526,9 +526,9 @@ TEST(Writer, FileNameAndOverwrite) {
     db::Row c = db.query("select * from ditta").first();
     EXPECT_EQ(einvoice::FileNameRule::fileName(c, "7"), "IT01234567890_00007.xml");
     EXPECT_EQ(einvoice::FileNameRule::fileName(c, "123456"), "IT01234567890_12345.xml");
-    setCompany(db, {{"Trasmissione_CodFisc", true}, {"CodFisc", "rssmra80a01g224k"}});
+    setCompany(db, {{"Trasmissione_CodFisc", true}, {"CodFisc", "rssmra80a01g224w"}});
     c = db.query("select * from ditta").first();
-    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "42"), "ITRSSMRA80A01G224K_00042.xml");
+    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "42"), "ITRSSMRA80A01G224W_00042.xml");
 
     const qint64 doc = invoice(db, customer(db), {{"DatiTrasmissione_ProgressivoInvio", 123456}});
     addRow(db, doc, 1, 100);
@@ -536,7 +536,7 @@ TEST(Writer, FileNameAndOverwrite) {
     e.run(db, doc);
     ASSERT_TRUE(e.result.written);
     EXPECT_EQ(e.xml->one(h("DatiTrasmissione/ProgressivoInvio")), "123456");
-    EXPECT_EQ(e.xml->one(h("DatiTrasmissione/IdTrasmittente/IdCodice")), "RSSMRA80A01G224K");
+    EXPECT_EQ(e.xml->one(h("DatiTrasmissione/IdTrasmittente/IdCodice")), "RSSMRA80A01G224W");
     EXPECT_EQ(e.xml->one(h("CedentePrestatore/DatiAnagrafici/IdFiscaleIVA/IdCodice")),
               "01234567890");
 
