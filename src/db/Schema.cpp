@@ -116,6 +116,23 @@ const QList<Migration>& migrations() {
                              {code, c.integer(QStringLiteral("ID"))});
              }
          }},
+        // Electronic invoices take their progressive from a counter of their
+        // own; it starts after every progressive the documents hold.
+        {7, "Progressivo di trasmissione delle fatture elettroniche",
+         [](Database& db) {
+             if (!db.tableExists(QStringLiteral("ProgressivoTrasmissione")))
+                 for (const QString& s : splitScript(
+                          readResource(QStringLiteral(":/db/schema/35_transmission.sql")), true))
+                     if (!s.trimmed().isEmpty())
+                         db.exec(s.trimmed());
+             const Row last =
+                 db.query(QStringLiteral("select max(DatiTrasmissione_ProgressivoInvio) as P, "
+                                         "max(DatiTrasmissione_NumeroInterno) as N from fattura"))
+                     .first();
+             db.insert(QStringLiteral("ProgressivoTrasmissione"),
+                       {{QStringLiteral("Ultimo"), std::max(last.integer(QStringLiteral("P")),
+                                                            last.integer(QStringLiteral("N")))}});
+         }},
     };
     return list;
 }

@@ -11,6 +11,7 @@
 #include "einvoice/HeaderWriter.h"
 #include "einvoice/SchemaCheck.h"
 #include "einvoice/SdiChecks.h"
+#include "einvoice/TransmissionCounter.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         return result;
     };
 
-    const std::optional<ExportSource> loaded = ExportSource::load(db, request.documentId);
+    std::optional<ExportSource> loaded = ExportSource::load(db, request.documentId);
     if (!loaded)
         return stop(
             true, common::titles::error,
@@ -40,9 +41,6 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     const db::Row& h = s.header;
 
     // Preconditions.
-    if (h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")).isEmpty())
-        return stop(true, common::titles::error,
-                    QStringLiteral("Attenzione manca il numero progressivo di trasmissione"));
     if (s.rows.empty())
         return stop(false, common::titles::warning,
                     s.creditNote ? QStringLiteral("Attenzione mancano le Righe di dettaglio della "
@@ -84,6 +82,11 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         result.failure = problems.join(u'\n');
         return result;
     }
+
+    // Every file gets a progressive never given before; the document keeps
+    // the last one it was sent with.
+    TransmissionCounter::take(db, s.documentId);
+    loaded = ExportSource::load(db, request.documentId);
 
     // File name and folder.
     QString file = request.file;

@@ -137,3 +137,19 @@ TEST(Schema, RecipientCodesMoveToTheirOwnField) {
         EXPECT_EQ(row(none), QStringList({"", ""}));
     }
 }
+
+// The transmission counter starts after every progressive already given.
+TEST(Schema, TransmissionCounterStartsAfterTheDocuments) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine, TestArchive::Content::Structure);
+        db::Database& d = a.db();
+        db::Schema::upgrade(d, 6);
+        d.insert("fattura", {{"DatiTrasmissione_ProgressivoInvio", 120},
+                             {"DatiTrasmissione_NumeroInterno", 118}});
+        d.insert("fattura", {{"DatiTrasmissione_ProgressivoInvio", 7},
+                             {"DatiTrasmissione_NumeroInterno", 119}});
+        db::Schema::upgrade(d);
+        EXPECT_EQ(d.scalar("select count(*) as N from ProgressivoTrasmissione").toInt(), 1);
+        EXPECT_EQ(d.scalar("select Ultimo from ProgressivoTrasmissione").toLongLong(), 120);
+    }
+}

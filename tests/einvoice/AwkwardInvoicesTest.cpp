@@ -1,6 +1,8 @@
 #include "WriterFixture.h"
+#include "einvoice/FileNameRule.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace writer;
@@ -369,4 +371,61 @@ TEST(AwkwardInvoices, InvalidTaxNumbersAreAskedAbout) {
     yes.run(db, firm);
     EXPECT_TRUE(yes.result.written);
     EXPECT_TRUE(yes.ui.texts_of("question").value(0).contains("Errore 00305 - partita IVA"));
+}
+
+// Every export takes a progressive never given before: exporting again after
+// a rejection, deleting the last exported document, or passing 99999.
+TEST(AwkwardInvoices, TransmissionProgressivesAreNeverReused) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& db = a.db();
+        company(db);
+        const qint64 first = invoice(db, customer(db));
+        addRow(db, first, 1, 100);
+        QStringList given;
+        for (int i = 0; i < 2; ++i) {
+            Export e;
+            e.run(db, first);
+            ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+            given << e.xml->one("//ProgressivoInvio");
+        }
+        const qint64 second = invoice(db, customer(db));
+        addRow(db, second, 1, 100);
+        Export s;
+        s.run(db, second);
+        ASSERT_TRUE(s.result.written);
+        given << s.xml->one("//ProgressivoInvio");
+        db.exec("delete from fattdett where NumFatt = ?", {second});
+        db.exec("delete from fattura where Id = ?", {second});
+        const qint64 third = invoice(db, customer(db));
+        addRow(db, third, 1, 100);
+        Export t;
+        t.run(db, third);
+        ASSERT_TRUE(t.result.written);
+        given << t.xml->one("//ProgressivoInvio");
+        EXPECT_EQ(given, QStringList({"1", "2", "3", "4"}));
+        EXPECT_EQ(
+            db.scalar("select DatiTrasmissione_ProgressivoInvio from fattura where Id = ?", {first})
+                .toLongLong(),
+            2);
+    }
+}
+
+TEST(AwkwardInvoices, FileNamesUseTheWholeBase36Range) {
+    using einvoice::FileNameRule;
+    EXPECT_EQ(FileNameRule::progressive(7), "00007");
+    EXPECT_EQ(FileNameRule::progressive(99999), "99999");
+    EXPECT_EQ(FileNameRule::progressive(100000), "0000A");
+    EXPECT_EQ(FileNameRule::progressive(100025), "0000Z");
+    EXPECT_EQ(FileNameRule::progressive(100026), "0001A");
+    const qint64 last = 100000 + 60466176 - 100000 - 1;
+    EXPECT_EQ(FileNameRule::progressive(last), "ZZZZZ");
+    EXPECT_EQ(FileNameRule::progressive(last + 1), "");
+    // Every name is different and none looks like a decimal one.
+    QSet<QString> names;
+    for (qint64 n = 100000; n < 100000 + 50000; ++n)
+        names.insert(FileNameRule::progressive(n));
+    EXPECT_EQ(names.size(), 50000);
+    for (const QString& name : names)
+        ASSERT_TRUE(name.contains(QRegularExpression("[A-Z]"))) << name.toStdString();
 }
