@@ -1,6 +1,7 @@
 #include "einvoice/TextFit.h"
 
 #include "einvoice/XmlText.h"
+#include "registries/InvoicePhone.h"
 
 #include <QRegularExpression>
 
@@ -26,15 +27,6 @@ QString basicLatin(const QString& text, QString* refused) {
         out += plain;
     }
     return out;
-}
-
-QString phone(QString text) {
-    static const QRegularExpression other(QStringLiteral("[^0-9+ ]"));
-    text.remove(other);
-    text = text.simplified();
-    if (text.size() > 12)
-        text.remove(u' ');
-    return text;
 }
 
 QString cutKeepingExtension(const QString& name, int max) {
@@ -64,8 +56,8 @@ FittedText fitText(const ElementRule& rule, const QString& text) {
         t = basicLatin(t, nullptr).toUpper().remove(u' ');
         break;
     case ElementRule::Chars::Phone:
-        t = phone(t);
-        if (!t.isEmpty() && (t.size() < rule.minLength || t.size() > rule.maxLength)) {
+        t = registries::InvoicePhone::fitted(t);
+        if (t.isEmpty() && !text.trimmed().isEmpty()) {
             out.note = QStringLiteral("\"%1\" non entra nei 12 caratteri ammessi (cifre, spazi e "
                                       "+): non è stato scritto")
                            .arg(text.trimmed());

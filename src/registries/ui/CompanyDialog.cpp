@@ -2,6 +2,7 @@
 
 #include "common/Titles.h"
 #include "registries/CompanyRules.h"
+#include "registries/InvoicePhone.h"
 #include "registries/ui/LogoEditor.h"
 #include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
@@ -260,6 +261,13 @@ void CompanyDialog::write(const db::Values& values) {
         all.append({QStringLiteral("Logo"),
                     m_logo->logo().isEmpty() ? QVariant() : QVariant(m_logo->logo())});
     CompanyRules::save(db(), all);
+    // Said once, when the number is saved.
+    for (const auto& [column, label] : {std::pair{"Tel", "telefono"}, std::pair{"Fax", "fax"}})
+        for (const auto& [name, value] : values)
+            if (name == QLatin1String(column))
+                if (const QString w = InvoicePhone::warning(QLatin1String(label), value.toString());
+                    !w.isEmpty())
+                    interaction().warning(common::titles::warning, w);
 }
 
 bool CompanyDialog::extraModified() const {
