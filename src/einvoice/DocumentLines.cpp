@@ -7,6 +7,17 @@
 
 namespace einvoice {
 
+double DocumentLines::stampCharged(const ExportSource& source) {
+    return common::round2(source.header.number(QStringLiteral("ImportoMarcaBollo")));
+}
+
+double DocumentLines::documentTotal(const ExportSource& source) {
+    double total = 0;
+    for (const SummaryGroup& g : summaries(source))
+        total += g.taxable + g.tax;
+    return common::round2(total);
+}
+
 std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
     std::vector<LineValues> out;
     out.reserve(source.rows.size());
@@ -14,7 +25,6 @@ std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
         LineValues l;
         l.number = r.integer(QStringLiteral("NumeroRiga"));
         l.code = r.text(QStringLiteral("Codice"));
-        // Cut after the text is made safe: "…" becomes three characters.
         l.description = r.text(QStringLiteral("Descrizione"));
         l.hasQuantity = !r.isNull(QStringLiteral("Um"));
         l.quantity = round8(r.number(QStringLiteral("Um")));
@@ -37,6 +47,20 @@ std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
         if (l.rate == 0 && !r.isNull(QStringLiteral("Iva_ID")))
             l.nature = source.natureByVatCode.value(r.integer(QStringLiteral("Iva_ID")));
         l.administrationReference = r.text(QStringLiteral("RiferimentoAmministrazione"));
+        out.push_back(l);
+    }
+    // The stamp duty charged to the customer is a line of its own, outside
+    // the scope of VAT (art. 15).
+    const double stamp = stampCharged(source);
+    if (stamp > 0) {
+        LineValues l;
+        for (const LineValues& o : out)
+            l.number = std::max(l.number, o.number);
+        l.number += 1;
+        l.description = QStringLiteral("Imposta di bollo");
+        l.unitPrice = stamp;
+        l.total = stamp;
+        l.nature = QStringLiteral("N1");
         out.push_back(l);
     }
     return out;
@@ -83,6 +107,17 @@ std::vector<SummaryGroup> DocumentLines::summaries(const ExportSource& source) {
         }
         out.push_back({k.rate, source.natureByVatCode.value(k.vatCode), common::round2(taxable),
                        common::round2(tax)});
+    }
+    if (const double stamp = stampCharged(source); stamp > 0) {
+        auto group = std::find_if(out.begin(), out.end(), [](const SummaryGroup& g) {
+            return g.rate == 0 && g.nature == u"N1";
+        });
+        if (group != out.end())
+            group->taxable = common::round2(group->taxable + stamp);
+        else
+            out.insert(std::find_if(out.begin(), out.end(),
+                                    [](const SummaryGroup& g) { return g.rate != 0; }),
+                       {0, QStringLiteral("N1"), common::round2(stamp), 0});
     }
     return out;
 }

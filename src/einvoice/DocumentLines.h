@@ -37,10 +37,17 @@ struct SummaryGroup {
     double tax = 0;     // rounded to cents
 };
 
+// The rows of the document as written, a charged stamp duty as a line of
+// its own, and their summaries.
 class DocumentLines {
 public:
     static std::vector<LineValues> lines(const ExportSource& source);
     static std::vector<SummaryGroup> summaries(const ExportSource& source);
+    // The stamp duty the customer is charged with; 0 without one.
+    static double stampCharged(const ExportSource& source);
+    // ImportoTotaleDocumento: the sum of the summaries, taxable and tax,
+    // the stamp's line among them.
+    static double documentTotal(const ExportSource& source);
 };
 
 } // namespace einvoice

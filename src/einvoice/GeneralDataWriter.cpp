@@ -1,5 +1,6 @@
 #include "einvoice/GeneralDataWriter.h"
 
+#include "einvoice/DocumentLines.h"
 #include "einvoice/HeaderWriter.h"
 #include "einvoice/ValueFormat.h"
 
@@ -42,9 +43,8 @@ void writeDocumentData(XmlOut& out, const ExportSource& s) {
         out.element(QStringLiteral("ImportoBollo"), xmlAmount2(stamp));
         out.end();
     }
-    if (!h.isNull(QStringLiteral("TotFattura")))
-        out.element(QStringLiteral("ImportoTotaleDocumento"),
-                    xmlAmount2(h.number(QStringLiteral("TotFattura"))));
+    out.element(QStringLiteral("ImportoTotaleDocumento"),
+                xmlAmount2(DocumentLines::documentTotal(s)));
     out.optional(QStringLiteral("Causale"), t(h, "Causale"));
     out.end();
 }

@@ -167,10 +167,12 @@ void writeCustomer(XmlOut& out, const db::Row& k) {
     if (italian(country))
         out.optional(QStringLiteral("CodiceFiscale"), t(k, "CodFiscale").toUpper());
     writeAnagrafica(out, t(k, "Cliente"), t(k, "Nome"), t(k, "Cognome"), t(k, "Titolo"),
-                    t(k, "CodEORI"));
+                    t(k, "CodEORI"), true);
     out.end();
+    // The seat is where the address is, whatever country issued the VAT number.
+    const QString seat = t(k, "Sede_Nazione").isEmpty() ? country : t(k, "Sede_Nazione");
     writeAddress(out, QStringLiteral("Sede"), t(k, "Via"), t(k, "Numero"), t(k, "Cap"),
-                 t(k, "Citta"), t(k, "Provincia"), country);
+                 t(k, "Citta"), t(k, "Provincia"), seat);
     if (k.boolean(QStringLiteral("StabileOrganizzazione")))
         writeStableOrganisation(out, k);
     if (k.boolean(QStringLiteral("RappresentanteFiscale"))) {
@@ -215,13 +217,17 @@ QString vatIdCode(const QString& country, const QString& code) {
 }
 
 void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
-                     const QString& lastName, const QString& title, const QString& eori) {
+                     const QString& lastName, const QString& title, const QString& eori,
+                     bool extrasWithName) {
     out.start(QStringLiteral("Anagrafica"));
-    if (!denomination.isEmpty()) {
+    const bool firm = !denomination.isEmpty();
+    if (firm) {
         out.element(QStringLiteral("Denominazione"), denomination);
     } else {
         out.optional(QStringLiteral("Nome"), firstName);
         out.optional(QStringLiteral("Cognome"), lastName);
+    }
+    if (!firm || extrasWithName) {
         out.optional(QStringLiteral("Titolo"), title);
         out.optional(QStringLiteral("CodEORI"), eori);
     }

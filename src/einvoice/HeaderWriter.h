@@ -16,11 +16,14 @@ public:
     static QString recipientCode(const ExportSource& source);
 };
 
-// Anagrafica: the name of a firm alone, or the parts of a person's name.
 // The IdCodice of a VAT number: compact, without its country prefix.
 QString vatIdCode(const QString& country, const QString& code);
 
+// Anagrafica: the name of a firm, or the parts of a person's name, then
+// title and EORI code; with a firm's name those two only when
+// extrasWithName.
 void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
-                     const QString& lastName, const QString& title, const QString& eori);
+                     const QString& lastName, const QString& title, const QString& eori,
+                     bool extrasWithName = false);
 
 } // namespace einvoice

@@ -21,11 +21,15 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
     if (source.instalments.empty())
         return;
     const db::Row& h = source.header;
-    QString condition = QStringLiteral("TP01");
+    QString condition =
+        source.instalments.size() > 1 ? QStringLiteral("TP01") : QStringLiteral("TP02");
     QString defaultMethod = QStringLiteral("MP01");
     if (const auto terms = paymentMethod(db, h.integer(QStringLiteral("ModPagamento_Id")))) {
-        condition = terms->integer(QStringLiteral("NumeroScadenze")) == 0 ? QStringLiteral("TP02")
-                                                                          : QStringLiteral("TP01");
+        // Payment in instalments only when there are several of them.
+        condition =
+            terms->integer(QStringLiteral("NumeroScadenze")) == 0 || source.instalments.size() < 2
+                ? QStringLiteral("TP02")
+                : QStringLiteral("TP01");
         defaultMethod = t(*terms, "PA_ModalitaPagamento_Codice");
     }
     out.start(QStringLiteral("DatiPagamento"));
@@ -54,8 +58,8 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
                         xmlDate(s.date(QStringLiteral("DataScadenza"))));
         out.element(QStringLiteral("ImportoPagamento"),
                     xmlAmount2(s.number(QStringLiteral("Importo"))));
-        // The bank's name and IBAN go on the last instalment only.
-        if (i + 1 == source.instalments.size() && lastBank) {
+        // Every instalment says where it is paid.
+        if (lastBank) {
             out.optional(QStringLiteral("IstitutoFinanziario"), t(*lastBank, "Banca"));
             out.optional(QStringLiteral("IBAN"), t(*lastBank, "Iban"));
         }

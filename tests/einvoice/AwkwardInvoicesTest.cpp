@@ -429,3 +429,65 @@ TEST(AwkwardInvoices, FileNamesUseTheWholeBase36Range) {
     for (const QString& name : names)
         ASSERT_TRUE(name.contains(QRegularExpression("[A-Z]"))) << name.toStdString();
 }
+
+// The seat's country comes from the address; a company customer's EORI code
+// is written; a single instalment is a payment in full.
+TEST(AwkwardInvoices, SeatCountryEoriAndSingleInstalment) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 paris = customer(db, {{"Cliente", "Maison Srl"},
+                                       {"Iva", "01234567897"},
+                                       {"CodiceUnivocoUfficio", "M5UXCR1"},
+                                       {"CodEORI", "IT01234567897"},
+                                       {"Sede_Nazione", "FR"},
+                                       {"Via", "Rue de Rivoli"},
+                                       {"Cap", "75001"},
+                                       {"Citta", "Paris"},
+                                       {"Provincia", QVariant()}});
+    const qint64 terms = paymentTerms(db, 3, "MP05");
+    const qint64 doc = invoice(db, paris, {{"ModPagamento_Id", terms}});
+    addRow(db, doc, 1, 100);
+    instalment(db, doc, QDate(2026, 4, 30), 122);
+    Export e;
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+    const Xml& x = *e.xml;
+    EXPECT_EQ(x.one("//CessionarioCommittente//IdFiscaleIVA/IdPaese"), "IT");
+    EXPECT_EQ(x.one("//CessionarioCommittente/Sede/Nazione"), "FR");
+    EXPECT_EQ(x.one("//CessionarioCommittente/Sede/CAP"), "00000");
+    EXPECT_EQ(x.one("//CessionarioCommittente//Anagrafica/CodEORI"), "IT01234567897");
+    EXPECT_EQ(x.one("//DatiPagamento/CondizioniPagamento"), "TP02");
+}
+
+// The document total is the sum of the summaries, each rounded on its own;
+// a stamp charged to the customer is a line of its own outside VAT (N1).
+TEST(AwkwardInvoices, DocumentTotalIsTheSumOfTheSummaries) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 doc = invoice(db, customer(db));
+    addRow(db, doc, 1, 10.03, 0, 22, 1);
+    addRow(db, doc, 1, 10.05, 0, 10, vatCode(db, 10, ""));
+    Export e;
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+    EXPECT_EQ(e.xml->all("//DatiRiepilogo/Imposta"), QStringList({"1.01", "2.21"}));
+    EXPECT_EQ(e.xml->one("//ImportoTotaleDocumento"), "23.30");
+
+    const qint64 stamped = invoice(db, customer(db), {{"ImportoMarcaBollo", 2.0}});
+    addRow(db, stamped, 1, 100, 0, 0, vatCode(db, 0, "N4"));
+    Export s;
+    s.run(db, stamped);
+    ASSERT_TRUE(s.result.written) << s.result.failure.toStdString();
+    const Xml& x = *s.xml;
+    EXPECT_EQ(sdiArithmetic(x), QStringList());
+    EXPECT_EQ(x.count("//DettaglioLinee"), 2);
+    EXPECT_EQ(x.one(row(2, "Descrizione")), "Imposta di bollo");
+    EXPECT_EQ(x.one(row(2, "PrezzoTotale")), "2.00");
+    EXPECT_EQ(x.one(row(2, "Natura")), "N1");
+    EXPECT_EQ(x.all("//DatiRiepilogo/Natura"), QStringList({"N4", "N1"}));
+    EXPECT_EQ(x.one("//DatiRiepilogo[Natura='N1']/ImponibileImporto"), "2.00");
+    EXPECT_EQ(x.one("//ImportoTotaleDocumento"), "102.00");
+    EXPECT_EQ(x.one("//DatiBollo/ImportoBollo"), "2.00");
+}

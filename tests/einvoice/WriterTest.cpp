@@ -355,7 +355,7 @@ TEST(Writer, DocumentData) {
     EXPECT_EQ(e.xml->count(b("DatiGenerali/DatiGeneraliDocumento/DatiBollo")), 0);
 }
 
-// Instalments: the bank's name and IBAN on the last one only.
+// Instalments, each with its bank's name and IBAN.
 TEST(Writer, PaymentDetails) {
     FOR_EACH_ENGINE(engine) {
         TestArchive a(engine);
@@ -386,10 +386,11 @@ TEST(Writer, PaymentDetails) {
                   QStringList({"2026-04-30", "2026-05-31", "2026-06-30"}));
         EXPECT_EQ(x.all(p + "DettaglioPagamento/ImportoPagamento"),
                   QStringList({"100.00", "100.00", "100.00"}));
-        EXPECT_EQ(x.count(p + "DettaglioPagamento[3]/IstitutoFinanziario"), 1);
+        // Every instalment carries its bank.
+        EXPECT_EQ(x.all(p + "DettaglioPagamento/IstitutoFinanziario"),
+                  QStringList(3, "Banca di Padova"));
         EXPECT_EQ(x.all(p + "DettaglioPagamento/IBAN"),
-                  QStringList({"IT60X0542811101000000123456"}));
-        EXPECT_EQ(x.count(p + "DettaglioPagamento[1]/IBAN"), 0);
+                  QStringList(3, "IT60X0542811101000000123456"));
 
         // Terms without instalments count: TP02.
         db.update("fattura", doc, {{"ModPagamento_Id", cash}});
@@ -596,5 +597,21 @@ TEST(Writer, PreconditionsAndCoherence) {
         Export yes;
         yes.run(db, doc);
         EXPECT_TRUE(yes.result.written);
+
+        // No false alarm on the last floating-point digit (3 × 0.1) nor on
+        // a total net of its withholding tax.
+        const qint64 clean = invoice(db, customer(db));
+        addRow(db, clean, 3, 0.1, 0, 22, 1, {{"TotaleImponibile", 0.3}});
+        db.exec("update fattura set TotImponibile = 100, TotImposta = 22, RitenutaAcconto = 20, "
+                "TotFattura = 102 where Id = ?",
+                {clean});
+        addRow(db, clean, 1, 99.7, 0, 22, 1, {{"TotaleImponibile", 99.7}});
+        db.exec("update fattura set RitenutaAcconto = 20, TotFattura = 102 where Id = ?", {clean});
+        Export quiet;
+        quiet.run(db, clean);
+        EXPECT_TRUE(quiet.result.written) << quiet.result.failure.toStdString();
+        for (const QString& asked : quiet.ui.texts_of("question"))
+            EXPECT_FALSE(asked.contains("La riga") || asked.contains("Il totale"))
+                << asked.toStdString();
     }
 }
