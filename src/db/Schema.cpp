@@ -133,6 +133,18 @@ const QList<Migration>& migrations() {
                        {{QStringLiteral("Ultimo"), std::max(last.integer(QStringLiteral("P")),
                                                             last.integer(QStringLiteral("N")))}});
          }},
+        // The payment reason declared with the withholding tax of electronic
+        // invoices; "A" (self-employed work) until the user picks another.
+        {8, "Causale di pagamento della ritenuta d'acconto",
+         [](Database& db) {
+             const Result options = db.query(QStringLiteral("select * from opzioni where ID = 0"));
+             if (!options.columns.contains(QStringLiteral("CausalePagamentoRitenuta"),
+                                           Qt::CaseInsensitive))
+                 db.exec(QStringLiteral(
+                     "ALTER TABLE opzioni ADD COLUMN CausalePagamentoRitenuta TEXT(2)"));
+             db.exec(QStringLiteral("UPDATE opzioni SET CausalePagamentoRitenuta = 'A' where "
+                                    "CausalePagamentoRitenuta is null"));
+         }},
     };
     return list;
 }

@@ -59,7 +59,7 @@ Totals DocumentTotals::compute(const QList<TotalsRow>& rows, TotalsFamily family
     t.taxable = common::round2(taxable);
     t.vat = common::round2(vat);
     if (m.withholding && options.withholding && withholdingAsked)
-        t.withholding = common::round2(0.01 * t.taxable * 20);
+        t.withholding = common::round2(0.01 * t.taxable * kWithholdingRate);
     t.stamp = typedStamp;
     t.stampVirtual = typedVirtual;
     if (options.stampDuty) {

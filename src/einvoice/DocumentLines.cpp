@@ -7,6 +7,13 @@
 
 namespace einvoice {
 
+double DocumentLines::withholding(const ExportSource& source) {
+    const db::Row& h = source.header;
+    return h.boolean(QStringLiteral("RitAccontoAziende"))
+               ? common::round2(h.number(QStringLiteral("RitenutaAcconto")))
+               : 0.0;
+}
+
 double DocumentLines::stampCharged(const ExportSource& source) {
     return common::round2(source.header.number(QStringLiteral("ImportoMarcaBollo")));
 }
@@ -21,8 +28,12 @@ double DocumentLines::documentTotal(const ExportSource& source) {
 std::vector<LineValues> DocumentLines::lines(const ExportSource& source) {
     std::vector<LineValues> out;
     out.reserve(source.rows.size());
+    // The withholding is computed on the whole taxable amount: every row is
+    // subject to it.
+    const bool withheld = withholding(source) > 0;
     for (const db::Row& r : source.rows) {
         LineValues l;
+        l.withholding = withheld;
         l.number = r.integer(QStringLiteral("NumeroRiga"));
         l.code = r.text(QStringLiteral("Codice"));
         l.description = r.text(QStringLiteral("Descrizione"));

@@ -24,7 +24,8 @@ struct LineValues {
     double discountAmount = 0;      // the discount on one unit, to eight decimals
     double total = 0;
     double rate = 0;
-    QString nature; // written when the rate is 0
+    bool withholding = false; // subject to the document's withholding tax
+    QString nature;           // written when the rate is 0
     QString administrationReference;
 };
 
@@ -43,6 +44,8 @@ class DocumentLines {
 public:
     static std::vector<LineValues> lines(const ExportSource& source);
     static std::vector<SummaryGroup> summaries(const ExportSource& source);
+    // The withholding tax declared on the document; 0 without one.
+    static double withholding(const ExportSource& source);
     // The stamp duty the customer is charged with; 0 without one.
     static double stampCharged(const ExportSource& source);
     // ImportoTotaleDocumento: the sum of the summaries, taxable and tax,

@@ -1,5 +1,6 @@
 #include "einvoice/GeneralDataWriter.h"
 
+#include "documents/DocumentTotals.h"
 #include "einvoice/DocumentLines.h"
 #include "einvoice/HeaderWriter.h"
 #include "einvoice/ValueFormat.h"
@@ -36,6 +37,21 @@ void writeDocumentData(XmlOut& out, const ExportSource& s) {
     out.element(QStringLiteral("Numero"),
                 GeneralDataWriter::documentNumber(s.company, h.integer(QStringLiteral("Num")), date,
                                                   t(h, "SerieFatturazione")));
+    if (const double withheld = DocumentLines::withholding(s); withheld > 0) {
+        // A firm suffers the withholding of legal persons, a sole trader
+        // that of natural persons.
+        out.start(QStringLiteral("DatiRitenuta"));
+        out.element(QStringLiteral("TipoRitenuta"), t(s.company, "RagSoc").isEmpty()
+                                                        ? QStringLiteral("RT01")
+                                                        : QStringLiteral("RT02"));
+        out.element(QStringLiteral("ImportoRitenuta"), xmlAmount2(withheld));
+        out.element(QStringLiteral("AliquotaRitenuta"), xmlRate(documents::kWithholdingRate));
+        const QString reason =
+            s.options.columnCount() > 0 ? t(s.options, "CausalePagamentoRitenuta") : QString();
+        out.element(QStringLiteral("CausalePagamento"),
+                    reason.isEmpty() ? QStringLiteral("A") : reason);
+        out.end();
+    }
     const double stamp = h.number(QStringLiteral("ImportoMarcaBollo"));
     if (stamp > 0) {
         out.start(QStringLiteral("DatiBollo"));

@@ -35,6 +35,8 @@ void GoodsServicesWriter::write(XmlOut& out, const std::vector<LineValues>& line
         }
         out.element(QStringLiteral("PrezzoTotale"), xmlAmount8(l.total));
         out.element(QStringLiteral("AliquotaIVA"), xmlRate(l.rate));
+        if (l.withholding)
+            out.element(QStringLiteral("Ritenuta"), QStringLiteral("SI"));
         if (l.rate == 0)
             out.optional(QStringLiteral("Natura"), l.nature);
         out.optional(QStringLiteral("RiferimentoAmministrazione"), l.administrationReference);

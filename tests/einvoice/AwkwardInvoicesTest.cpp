@@ -491,3 +491,47 @@ TEST(AwkwardInvoices, DocumentTotalIsTheSumOfTheSummaries) {
     EXPECT_EQ(x.one("//ImportoTotaleDocumento"), "102.00");
     EXPECT_EQ(x.one("//DatiBollo/ImportoBollo"), "2.00");
 }
+
+// Withholding tax is declared with its type, amount, rate and payment
+// reason, every row marked; the document total is the gross one.
+TEST(AwkwardInvoices, WithholdingTaxIsDeclared) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& db = a.db();
+        company(db);
+        EXPECT_EQ(db.scalar("select CausalePagamentoRitenuta from opzioni").toString(), "A");
+        const qint64 doc = invoice(db,
+                                   customer(db, {{"Cliente", "Marmi Srl"},
+                                                 {"Iva", "01234567897"},
+                                                 {"CodiceUnivocoUfficio", "M5UXCR1"}}),
+                                   {{"RitAccontoAziende", true}});
+        addRow(db, doc, 1, 600);
+        addRow(db, doc, 2, 200);
+        db.exec("update fattura set RitenutaAcconto = 200, TotFattura = 1020 where Id = ?", {doc});
+        const qint64 bankId = bank(db, "Banca di Padova", "IT60X0542811101000000123456");
+        instalment(db, doc, QDate(2026, 4, 30), 1020, bankId);
+        Export e;
+        e.run(db, doc);
+        ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
+        const Xml& x = *e.xml;
+        const QString w = QStringLiteral("//DatiGeneraliDocumento/DatiRitenuta/");
+        EXPECT_EQ(x.one(w + "TipoRitenuta"), "RT02");
+        EXPECT_EQ(x.one(w + "ImportoRitenuta"), "200.00");
+        EXPECT_EQ(x.one(w + "AliquotaRitenuta"), "20.00");
+        EXPECT_EQ(x.one(w + "CausalePagamento"), "A");
+        EXPECT_EQ(x.all("//DettaglioLinee/Ritenuta"), QStringList({"SI", "SI"}));
+        EXPECT_EQ(x.one("//ImportoTotaleDocumento"), "1220.00");
+        EXPECT_EQ(x.one("//ImportoPagamento"), "1020.00");
+
+        setOptions(db, {{"CausalePagamentoRitenuta", "ZO"}});
+        company(db, {{"RagSoc", QVariant()},
+                     {"Nome", "Luigi"},
+                     {"Cognome", "Rossi"},
+                     {"CodOERI", QVariant()}});
+        Export p;
+        p.run(db, doc);
+        ASSERT_TRUE(p.result.written) << p.result.failure.toStdString();
+        EXPECT_EQ(p.xml->one(w + "TipoRitenuta"), "RT01");
+        EXPECT_EQ(p.xml->one(w + "CausalePagamento"), "ZO");
+    }
+}
