@@ -77,6 +77,7 @@ run_suite() {
   check "refusal named" grep -q "la pec o il codice sdi" "$work/fpa.txt"
   check "nothing written" test ! -f "$work/rifiutata.xml"
   "$A" sql "$archive" "update Clienti set Pec = 'marmi@pec.it' where ID = $marmi"
+  rm -f "$work/IT_00007.xml"
   check "export-fatturapa stops at a question" bash -c "! '$A' export-fatturapa '$archive' $doc '$work/IT_00007.xml' 2>'$work/fpa.txt'"
   check "question and answer printed" grep -q "Risposta: No (--forza per proseguire)" "$work/fpa.txt"
   check "nothing written when asked" test ! -f "$work/IT_00007.xml"
