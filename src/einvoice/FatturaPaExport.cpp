@@ -7,6 +7,7 @@
 #include "einvoice/DocumentLines.h"
 #include "einvoice/ExportSource.h"
 #include "einvoice/FatturaPaWriter.h"
+#include "einvoice/FileControls.h"
 #include "einvoice/FileNameRule.h"
 #include "einvoice/HeaderWriter.h"
 #include "einvoice/SchemaCheck.h"
@@ -72,9 +73,11 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         }
     }
 
+    const std::vector<LineValues> lines = DocumentLines::lines(s);
+    const std::vector<SummaryGroup> summaries = DocumentLines::summaries(s);
     const QStringList problems =
-        CustomerChecks::taxNumberProblems(s) +
-        SdiChecks::problems(DocumentLines::lines(s), DocumentLines::summaries(s),
+        CustomerChecks::taxNumberProblems(s) + FileControls::problems(s, lines, summaries) +
+        SdiChecks::problems(lines, summaries,
                             {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
                              HeaderWriter::recipientCode(s),
                              h.boolean(QStringLiteral("ScissionePagamenti"))});

@@ -233,7 +233,7 @@ TEST(AwkwardInvoices, NegativeQuantityMovesItsSignToThePrice) {
 TEST(AwkwardInvoices, VatNumbersAndForeignTaxNumbers) {
     TestArchive a(db::Engine::SQLite);
     db::Database& db = a.db();
-    company(db, {{"PIva", "IT 01234567890"}});
+    company(db, {{"PIva", "IT 01234567897"}});
     const qint64 italian = customer(
         db,
         {{"Cliente", "Marmi Srl"}, {"Iva", "IT09876543210"}, {"CodiceUnivocoUfficio", "ABC1234"}});
@@ -243,7 +243,7 @@ TEST(AwkwardInvoices, VatNumbersAndForeignTaxNumbers) {
     e.run(db, doc);
     ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
     EXPECT_EQ(e.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdCodice"), "09876543210");
-    EXPECT_EQ(e.xml->one("//CedentePrestatore//IdFiscaleIVA/IdCodice"), "01234567890");
+    EXPECT_EQ(e.xml->one("//CedentePrestatore//IdFiscaleIVA/IdCodice"), "01234567897");
 
     const qint64 german = customer(db, {{"Nome", "Hans"},
                                         {"Cognome", "Müller"},
@@ -534,4 +534,31 @@ TEST(AwkwardInvoices, WithholdingTaxIsDeclared) {
         EXPECT_EQ(p.xml->one(w + "TipoRitenuta"), "RT01");
         EXPECT_EQ(p.xml->one(w + "CausalePagamento"), "ZO");
     }
+}
+
+// The controls on the parties and the date, each named by its code.
+TEST(AwkwardInvoices, PartyAndDateControlsAreAskedAbout) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db, {{"PIva", "01234567890"}});
+    const qint64 doc = invoice(db, customer(db), {{"Data", QDate::currentDate().addDays(3)}});
+    addRow(db, doc, 1, 100);
+    Export no;
+    no.ui.answers.enqueue(false);
+    no.run(db, doc);
+    EXPECT_FALSE(no.result.written);
+    const QString asked = no.ui.texts_of("question").value(0);
+    EXPECT_TRUE(asked.contains("Errore 00301 - partita IVA della ditta")) << asked.toStdString();
+    EXPECT_TRUE(asked.contains("Errore 00403")) << asked.toStdString();
+    EXPECT_FALSE(asked.contains("00476")) << asked.toStdString();
+
+    company(db, {{"IdPaese", "FR"}, {"PIva", "12345678901"}});
+    const qint64 foreign = invoice(
+        db,
+        customer(db, {{"IdPaese", "DE"}, {"CodFiscale", QVariant()}, {"Provincia", QVariant()}}));
+    addRow(db, foreign, 1, 100);
+    Export both;
+    both.ui.answers.enqueue(false);
+    both.run(db, foreign);
+    EXPECT_TRUE(both.ui.texts_of("question").value(0).contains("Errore 00476"));
 }

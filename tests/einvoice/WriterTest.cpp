@@ -525,7 +525,7 @@ TEST(Writer, FileNameAndOverwrite) {
     db::Database& db = a.db();
     company(db);
     db::Row c = db.query("select * from ditta").first();
-    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "7"), "IT01234567890_00007.xml");
+    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "7"), "IT01234567897_00007.xml");
     setCompany(db, {{"Trasmissione_CodFisc", true}, {"CodFisc", "rssmra80a01g224w"}});
     c = db.query("select * from ditta").first();
     EXPECT_EQ(einvoice::FileNameRule::fileName(c, "42"), "ITRSSMRA80A01G224W_00042.xml");
@@ -537,7 +537,7 @@ TEST(Writer, FileNameAndOverwrite) {
     ASSERT_TRUE(e.result.written);
     EXPECT_EQ(e.xml->one(h("DatiTrasmissione/IdTrasmittente/IdCodice")), "RSSMRA80A01G224W");
     EXPECT_EQ(e.xml->one(h("CedentePrestatore/DatiAnagrafici/IdFiscaleIVA/IdCodice")),
-              "01234567890");
+              "01234567897");
 
     // Exporting again asks before overwriting; No leaves the file alone.
     QFile old(e.path("fattura.xml"));
