@@ -153,3 +153,15 @@ TEST(Schema, TransmissionCounterStartsAfterTheDocuments) {
         EXPECT_EQ(d.scalar("select Ultimo from ProgressivoTrasmissione").toLongLong(), 120);
     }
 }
+
+// Archives without the payment reason of the withholding tax get it, "A".
+TEST(Schema, WithholdingPaymentReasonIsAdded) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine, TestArchive::Content::Structure);
+        db::Database& d = a.db();
+        db::Schema::upgrade(d, 7);
+        d.exec("ALTER TABLE opzioni DROP COLUMN CausalePagamentoRitenuta");
+        db::Schema::upgrade(d);
+        EXPECT_EQ(d.scalar("select CausalePagamentoRitenuta from opzioni").toString(), "A");
+    }
+}
