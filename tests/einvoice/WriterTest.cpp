@@ -471,6 +471,19 @@ TEST(Writer, Attachments) {
     EXPECT_EQ(e.xml->count(b("Allegati/DescrizioneAttachment")), 0);
     EXPECT_EQ(QByteArray::fromBase64(e.xml->one(b("Allegati/Attachment")).toLatin1()), content);
 
+    // A name longer than the schema allows is shortened before its extension.
+    const QString longName = QStringLiteral("Verbale di tumulazione ").repeated(4) + ".pdf";
+    db.exec("update Fattura_Allegati set NomeAttachment = ? where PercorsoCompleto <> ''",
+            {longName});
+    Export shortened;
+    shortened.run(db, doc);
+    ASSERT_TRUE(shortened.result.written) << shortened.result.failure.toStdString();
+    const QString name = shortened.xml->one(b("Allegati/NomeAttachment"));
+    EXPECT_LE(name.size(), 60);
+    EXPECT_GT(name.size(), 50);
+    EXPECT_TRUE(name.endsWith(".pdf")) << name.toStdString();
+    EXPECT_TRUE(shortened.ui.texts_of("warning").value(0).contains("Nome dell'allegato 1"));
+
     db.update("fattura", doc, {{"EsportatoXml", false}});
     QFile::remove(files.filePath("verbale.pdf"));
     Export missing;
