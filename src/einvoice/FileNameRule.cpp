@@ -1,5 +1,7 @@
 #include "einvoice/FileNameRule.h"
 
+#include "registries/TaxCodes.h"
+
 namespace einvoice {
 
 namespace {
@@ -24,8 +26,9 @@ qint64 completions(bool hasLetter, int rest) {
 
 QString FileNameRule::transmitterCode(const db::Row& company) {
     return company.boolean(QStringLiteral("Trasmissione_CodFisc"))
-               ? company.text(QStringLiteral("CodFisc")).toUpper()
-               : company.text(QStringLiteral("PIva"));
+               ? registries::TaxCodes::compact(company.text(QStringLiteral("CodFisc")))
+               : registries::TaxCodes::withoutCountryPrefix(
+                     company.text(QStringLiteral("PIva")), company.text(QStringLiteral("IdPaese")));
 }
 
 QString FileNameRule::progressive(qint64 number) {

@@ -244,6 +244,9 @@ TEST(AwkwardInvoices, VatNumbersAndForeignTaxNumbers) {
     ASSERT_TRUE(e.result.written) << e.result.failure.toStdString();
     EXPECT_EQ(e.xml->one("//CessionarioCommittente//IdFiscaleIVA/IdCodice"), "09876543210");
     EXPECT_EQ(e.xml->one("//CedentePrestatore//IdFiscaleIVA/IdCodice"), "01234567897");
+    EXPECT_EQ(e.xml->one("//IdTrasmittente/IdCodice"), "01234567897");
+    EXPECT_EQ(einvoice::FileNameRule::fileName(db.query("select * from ditta").first(), "7"),
+              "IT01234567897_00007.xml");
 
     const qint64 german = customer(db, {{"Nome", "Hans"},
                                         {"Cognome", "Müller"},
