@@ -21,6 +21,14 @@
 
 namespace einvoice {
 
+namespace {
+
+QString notWritten(const QStringList& problems) {
+    return QStringLiteral("Il file non è stato scritto:\n\n") + problems.join(u'\n');
+}
+
+} // namespace
+
 FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interaction& ui,
                                              const Request& request) {
     Result result;
@@ -63,6 +71,13 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     // that cannot be exported anyway.
     if (const auto failure = CustomerChecks::check(s))
         return stop(true, failure->title, failure->text);
+    // What cannot be fitted to the schema does not depend on the
+    // attachments' bytes: a first writing finds it before anything is asked.
+    // The progressive is not taken yet: any one stands in for it.
+    ExportSource trial = s;
+    trial.progressive = QStringLiteral("1");
+    if (const QStringList unfit = FatturaPaWriter::build(db, trial, {}).problems; !unfit.isEmpty())
+        return stop(true, common::titles::error, notWritten(unfit));
 
     if (s.options.columnCount() > 0 &&
         s.options.boolean(QStringLiteral("VerificaCoerenza_FattureElett_PrimaEsportazione"))) {
@@ -94,8 +109,7 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     // File name and folder.
     QString file = request.file;
     if (file.isEmpty()) {
-        const QString name = FileNameRule::fileName(
-            s.company, h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")));
+        const QString name = FileNameRule::fileName(s.company, s.progressive);
         const QString folder =
             s.options.columnCount() > 0
                 ? s.options.text(QStringLiteral("CartellaEsportazioneFattureElettroniche"))
@@ -126,9 +140,7 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
 
     const WrittenDocument document = FatturaPaWriter::build(db, s, contents);
     if (!document.problems.isEmpty())
-        return stop(true, common::titles::error,
-                    QStringLiteral("Il file non è stato scritto:\n\n") +
-                        document.problems.join(u'\n'));
+        return stop(true, common::titles::error, notWritten(document.problems));
     const QByteArray& xml = document.xml;
     // Nothing the exchange system would refuse for its form is saved.
     if (const auto invalid = SchemaCheck::problems(xml); !invalid.empty())

@@ -76,7 +76,7 @@ void writeTransmission(XmlOut& out, const ExportSource& s) {
     out.start(QStringLiteral("DatiTrasmissione"));
     writeIdFiscale(out, t(c, "IdPaese"), FileNameRule::transmitterCode(c),
                    QStringLiteral("IdTrasmittente"));
-    out.element(QStringLiteral("ProgressivoInvio"), t(h, "DatiTrasmissione_ProgressivoInvio"));
+    out.element(QStringLiteral("ProgressivoInvio"), s.progressive);
     out.element(QStringLiteral("FormatoTrasmissione"),
                 t(h, "DatiTrasmissione_FormatoTrasmissione"));
     const QString code = HeaderWriter::recipientCode(s);

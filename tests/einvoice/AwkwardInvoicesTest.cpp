@@ -121,6 +121,10 @@ TEST(AwkwardInvoices, LengthsAndCharactersFitOrStop) {
         EXPECT_FALSE(r.result.written);
         EXPECT_FALSE(
             db.scalar("select EsportatoXml from fattura where Id = ?", {refused}).toBool());
+        // Stopped before any question, dialog or progressive.
+        EXPECT_TRUE(r.ui.texts_of("question").isEmpty());
+        EXPECT_TRUE(r.ui.texts_of("file").isEmpty());
+        EXPECT_EQ(db.scalar("select Ultimo from ProgressivoTrasmissione").toLongLong(), 1);
         const QString error = r.ui.texts_of("error").value(0);
         for (const char* expected :
              {"Ragione sociale del cliente: è di 95 caratteri, il massimo è 80 (codice SdI 00200)",
