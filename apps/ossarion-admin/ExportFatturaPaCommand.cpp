@@ -14,12 +14,15 @@ namespace admin {
 
 namespace {
 
-const char* const exportUsage = "Uso: ossarion-admin export-fatturapa ARCHIVIO ID_DOCUMENTO FILE\n";
+const char* const exportUsage =
+    "Uso: ossarion-admin export-fatturapa ARCHIVIO ID_DOCUMENTO FILE [--forza]\n";
 
-// Messages to the terminal; every question is answered Yes after its text
-// is printed, so the reports of the checks never stop the export.
+// Messages to the terminal. A question is answered No, which stops the
+// export as the program would until the user says otherwise; with --forza
+// it is answered Yes. Either way its text and the answer are printed.
 class ConsoleInteraction : public common::Interaction {
 public:
+    explicit ConsoleInteraction(bool force) : m_force(force) {}
     void information(const QString& title, const QString& text) override {
         out() << title << ": " << text << '\n';
         out().flush();
@@ -30,9 +33,11 @@ public:
         err().flush();
     }
     bool question(const QString& title, const QString& text) override {
-        err() << title << '\n' << text << '\n';
+        err() << title << '\n'
+              << text << '\n'
+              << (m_force ? "Risposta: Sì (--forza)\n" : "Risposta: No (--forza per proseguire)\n");
         err().flush();
-        return true;
+        return m_force;
     }
     bool askPassword(const QString&, const QString&, QString*) override { return false; }
     bool askText(const QString&, const QString&, QString*) override { return false; }
@@ -40,6 +45,7 @@ public:
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
 
 private:
+    bool m_force = false;
     static QTextStream& out() {
         static QTextStream s(stdout);
         return s;
@@ -52,8 +58,10 @@ private:
 
 } // namespace
 
-int exportFatturaPa(const QStringList& args) {
+int exportFatturaPa(const QStringList& arguments) {
     QTextStream err(stderr);
+    QStringList args = arguments;
+    const bool force = args.removeAll(QStringLiteral("--forza")) > 0;
     if (args.size() != 3) {
         err << exportUsage;
         return 2;
@@ -67,7 +75,7 @@ int exportFatturaPa(const QStringList& args) {
     db::Database db;
     db::ArchiveOpening::open(db, args[0], db::ArchiveOpening::IfMissing::Refuse);
 
-    ConsoleInteraction console;
+    ConsoleInteraction console(force);
     const auto result =
         einvoice::FatturaPaExport::run(db, console, {id, QFileInfo(args[2]).absoluteFilePath()});
     return result.written ? 0 : 1;

@@ -4,10 +4,11 @@
 
 namespace admin {
 
-// export-fatturapa ARCHIVE DOCUMENT_ID FILE: writes the electronic invoice of
-// a customer invoice or credit note into FILE without dialogs. The reports
-// of the checks are printed and the export goes on; a refusal (customer
-// without codes, missing rows...) prints its message and exits with 1.
+// export-fatturapa ARCHIVE DOCUMENT_ID FILE [--forza]: writes the electronic
+// invoice of a customer invoice or credit note into FILE without dialogs.
+// Every message is printed. A refusal, or a question (the reports of the
+// checks), exits with 1 and writes nothing; --forza answers the questions
+// Yes and the export goes on.
 int exportFatturaPa(const QStringList& args);
 
 } // namespace admin

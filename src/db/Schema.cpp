@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace db {
 
@@ -88,8 +89,64 @@ const QList<Migration>& migrations() {
                                              a.number(QStringLiteral("Sconto"))),
                           a.integer(QStringLiteral("Id"))});
          }},
+        // The SdI recipient code of every customer lives in the card's
+        // "Codice destinatario" (CodiceUnivocoUfficio); older archives kept
+        // it of private customers in "Codice cliente". A code moves when it
+        // looks like one the exchange system hands out: seven upper-case
+        // letters and digits with at least one digit, not an internal
+        // number such as "0004211" or "CLI0042", or "XXXXXXX".
+        {6, "Codici destinatario dei clienti",
+         [](Database& db) {
+             static const QRegularExpression sdi(QStringLiteral("^[A-Z0-9]*[0-9][A-Z0-9]*$"));
+             static const QRegularExpression internal(QStringLiteral("^[A-Z]{0,4}[0-9]+$"));
+             const Result customers = db.query(
+                 QStringLiteral("select ID, Codice from Clienti where (PubblicaAmministrazione = "
+                                "false or PubblicaAmministrazione is null) and "
+                                "(CodiceUnivocoUfficio is null or "
+                                "CodiceUnivocoUfficio = '') and Codice is not null"));
+             for (const Row& c : customers) {
+                 const QString code = c.text(QStringLiteral("Codice")).trimmed().toUpper();
+                 const bool looksSdi =
+                     code.size() == 7 &&
+                     ((sdi.match(code).hasMatch() && !internal.match(code).hasMatch()) ||
+                      code == u"XXXXXXX");
+                 if (looksSdi)
+                     db.exec(QStringLiteral("UPDATE Clienti SET CodiceUnivocoUfficio = ?, Codice "
+                                            "= Null where ID = ?"),
+                             {code, c.integer(QStringLiteral("ID"))});
+             }
+         }},
+        // Electronic invoices take their progressive from a counter of their
+        // own; it starts after every progressive the documents hold.
+        {7, "Progressivo di trasmissione delle fatture elettroniche",
+         [](Database& db) {
+             if (!db.tableExists(QStringLiteral("ProgressivoTrasmissione")))
+                 for (const QString& s : splitScript(
+                          readResource(QStringLiteral(":/db/schema/35_transmission.sql")), true))
+                     if (!s.trimmed().isEmpty())
+                         db.exec(s.trimmed());
+             const Row last =
+                 db.query(QStringLiteral("select max(DatiTrasmissione_ProgressivoInvio) as P, "
+                                         "max(DatiTrasmissione_NumeroInterno) as N from fattura"))
+                     .first();
+             db.insert(QStringLiteral("ProgressivoTrasmissione"),
+                       {{QStringLiteral("Ultimo"), std::max(last.integer(QStringLiteral("P")),
+                                                            last.integer(QStringLiteral("N")))}});
+         }},
+        // The payment reason declared with the withholding tax of electronic
+        // invoices; "A" (self-employed work) until the user picks another.
+        {8, "Causale di pagamento della ritenuta d'acconto",
+         [](Database& db) {
+             const Result options = db.query(QStringLiteral("select * from opzioni where ID = 0"));
+             if (!options.columns.contains(QStringLiteral("CausalePagamentoRitenuta"),
+                                           Qt::CaseInsensitive))
+                 db.exec(QStringLiteral(
+                     "ALTER TABLE opzioni ADD COLUMN CausalePagamentoRitenuta TEXT(2)"));
+             db.exec(QStringLiteral("UPDATE opzioni SET CausalePagamentoRitenuta = 'A' where "
+                                    "CausalePagamentoRitenuta is null"));
+         }},
         // When an invoice was exported as XML, shown when it is opened again.
-        {6, "Data di esportazione delle fatture elettroniche",
+        {9, "Data di esportazione delle fatture elettroniche",
          [](Database& db) {
              if (!db.columnExists(QStringLiteral("fattura"), QStringLiteral("DataEsportazioneXml")))
                  db.exec(

@@ -43,23 +43,28 @@ Totals DocumentTotals::compute(const QList<TotalsRow>& rows, TotalsFamily family
     const Member& m = member(family);
     double taxable = 0;
     double vat = 0;
+    double outsideVat = 0; // the rows without VAT, on which stamp duty is due
     Totals t;
     for (const TotalsRow& r : rows) {
         if (r.quantity.isNull())
             continue;
         const double q = r.quantity.toDouble();
-        taxable += common::rowNet(false, q, r.unitPrice, r.discount);
+        const double net = common::rowNet(false, q, r.unitPrice, r.discount);
+        taxable += net;
+        if (r.vatRate == 0)
+            outsideVat += net;
         vat += common::rowVat(false, q, r.unitPrice, r.discount, 0, 0, 0, r.vatRate);
         t.quantity += q;
     }
     t.taxable = common::round2(taxable);
     t.vat = common::round2(vat);
     if (m.withholding && options.withholding && withholdingAsked)
-        t.withholding = common::round2(0.01 * t.taxable * 20);
+        t.withholding = common::round2(0.01 * t.taxable * kWithholdingRate);
     t.stamp = typedStamp;
     t.stampVirtual = typedVirtual;
     if (options.stampDuty) {
-        if (options.stampLimit < t.taxable) {
+        // Stamp duty is due on amounts outside VAT above the limit only.
+        if (options.stampLimit < common::round2(outsideVat)) {
             t.stamp = options.stampAmount;
             if (m.stampVirtual) {
                 t.stampVirtual = options.stampVirtual;

@@ -13,6 +13,9 @@ namespace documents {
 // differences (withholding, stamp, total formula).
 enum class TotalsFamily { Invoice, CreditNote, Ddt, Quote, CustomerOrder, Receipt };
 
+// The withholding tax rate, percent of the taxable amount.
+inline constexpr double kWithholdingRate = 20;
+
 // The inputs of one row: quantity (Um, null leaves the row out), unit price,
 // discount and VAT rate.
 struct TotalsRow {

@@ -1,5 +1,6 @@
 #include "documents/HeaderRules.h"
 
+#include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
 
@@ -55,6 +56,19 @@ std::optional<common::Failure> HeaderRules::validate(DocumentKind kind, const QV
         return error(QStringLiteral("Attenzione manca il numero della marca da bollo"),
                      QStringLiteral("IdMarcaBollo"));
     return std::nullopt;
+}
+
+QString HeaderRules::warning(DocumentKind kind, const QVariantMap& header) {
+    if (!isFattNota(kind))
+        return {};
+    const QDate date = db::recordDate(header, QStringLiteral("Data"));
+    const QDate credited = db::recordDate(header, QStringLiteral("NCFattDataRif"));
+    if (!date.isValid() || !credited.isValid() || date >= credited)
+        return {};
+    return QStringLiteral("Attenzione la data della nota di credito (%1) è precedente a quella "
+                          "della fattura di riferimento (%2): il Sistema di Interscambio la "
+                          "scarterebbe (codice SdI 00418).")
+        .arg(common::italianDate(date), common::italianDate(credited));
 }
 
 bool HeaderRules::applyCustomer(db::Database& db, QVariantMap& header, qint64 customerId,

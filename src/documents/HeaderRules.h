@@ -20,6 +20,11 @@ public:
     static std::optional<common::Failure> validate(DocumentKind kind, const QVariantMap& header,
                                                    const DocumentOptions& options);
 
+    // What a saved header may keep but the user should know: a credit note
+    // dated before the invoice it credits, which the exchange system refuses.
+    // Empty when there is nothing to say.
+    static QString warning(DocumentKind kind, const QVariantMap& header);
+
     // Copies what choosing a customer brings: name, split payment, payment
     // terms (when the customer has some), transmission format and, with
     // withholding managed, whether it applies (customers with a VAT number).

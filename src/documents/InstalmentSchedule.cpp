@@ -33,8 +33,11 @@ double InstalmentSchedule::amountToPay(double total, double taxable, double stam
     return splitPayment ? taxable + stamp : total;
 }
 
-double InstalmentSchedule::instalmentAmount(double amountToPay, int count) {
-    return count <= 1 ? amountToPay : common::round2(amountToPay / count);
+double InstalmentSchedule::instalmentAmount(double amountToPay, int count, int number) {
+    if (count <= 1)
+        return amountToPay;
+    const double share = common::round2(amountToPay / count);
+    return number < count ? share : common::round2(amountToPay - share * (count - 1));
 }
 
 void InstalmentSchedule::generate(db::Database& db, qint64 documentId, Mode mode) {
@@ -95,7 +98,6 @@ void InstalmentSchedule::generate(db::Database& db, qint64 documentId, Mode mode
         db.update(QStringLiteral("fattura"), documentId, {{QStringLiteral("Finanzia_id"), id}});
     }
 
-    const double amount = instalmentAmount(toPay, n);
     db::Result existing;
     if (mode == Mode::Refresh)
         existing = db.query(QStringLiteral("select * from FatturaScadenze where Fattura_ID = ? "
@@ -105,6 +107,7 @@ void InstalmentSchedule::generate(db::Database& db, qint64 documentId, Mode mode
         tables.creditNote ? QStringLiteral("Nota di credito ") : QStringLiteral("Fattura ");
 
     for (int i = 1; i <= std::max(n, 1); ++i) {
+        const double amount = instalmentAmount(toPay, n, i);
         const bool update = mode == Mode::Refresh && std::size_t(i) <= existing.size();
         const db::Row* row = update ? &existing[std::size_t(i - 1)] : nullptr;
         QDate due;

@@ -32,8 +32,9 @@ public:
     // under split payment, else the document total.
     static double amountToPay(double total, double taxable, double stamp, bool splitPayment);
     // Each instalment's amount: the whole for 0 or 1 instalments, else the
-    // rounded share (no instalment takes the rounding difference).
-    static double instalmentAmount(double amountToPay, int count);
+    // rounded share; the last one takes the rounding difference so that the
+    // instalments add up to the amount (100,00 in three: 33,33 33,33 33,34).
+    static double instalmentAmount(double amountToPay, int count, int number = 1);
 };
 
 } // namespace documents

@@ -3,9 +3,19 @@
 #include "common/Money.h"
 #include "einvoice/ValueFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace einvoice {
+
+namespace {
+
+// Equal but for the last digits of the floating-point form: 3 × 0.1 is 0.3.
+bool same(double a, double b) {
+    return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+}
+
+} // namespace
 
 QString CoherenceCheck::question() {
     return QStringLiteral("Messaggio di errore vuoi proseguire lo stesso ?");
@@ -27,7 +37,7 @@ QString CoherenceCheck::report(const ExportSource& source) {
         }
         const double vat = taxable * 0.01 * r.number(QStringLiteral("AliquotaIva"));
         const double stored = r.number(QStringLiteral("TotaleImponibile"));
-        if (taxable != stored)
+        if (!same(taxable, stored))
             report += QStringLiteral("La riga numero:") +
                       QString::number(r.integer(QStringLiteral("NumeroRiga"))) +
                       QStringLiteral(" ha un imponibile di : ") +
@@ -44,17 +54,19 @@ QString CoherenceCheck::report(const ExportSource& source) {
     const double totTaxable = h.number(QStringLiteral("TotImponibile"));
     const double totVat = h.number(QStringLiteral("TotImposta"));
     const double total = h.number(QStringLiteral("TotFattura"));
-    const double computedTotal =
-        taxableSum + vatSum + h.number(QStringLiteral("ImportoMarcaBollo"));
-    if (totTaxable != taxableSum)
+    // The stored total is net of the withholding tax.
+    const double computedTotal = taxableSum + vatSum +
+                                 h.number(QStringLiteral("ImportoMarcaBollo")) -
+                                 h.number(QStringLiteral("RitenutaAcconto"));
+    if (!same(totTaxable, taxableSum))
         report += QStringLiteral("Il totale imponibile della fattura: ha un imponibile di : ") +
                   localeNumber(totTaxable) + QStringLiteral(" diverso da quello calcolato: ") +
                   localeNumber(taxableSum) + u'\n';
-    if (totVat != vatSum)
+    if (!same(totVat, vatSum))
         report += QStringLiteral("Il totale imposta della fattura: ha un valore di : ") +
                   localeNumber(totVat) + QStringLiteral(" diverso da quello calcolato: ") +
                   localeNumber(vatSum) + u'\n';
-    if (total != computedTotal)
+    if (!same(total, computedTotal))
         report += QStringLiteral("Il totale della fattura: ha un valore di : ") +
                   localeNumber(total) + QStringLiteral(" diverso da quello calcolato: ") +
                   localeNumber(computedTotal) + u'\n';

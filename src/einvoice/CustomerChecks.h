@@ -13,6 +13,9 @@ namespace einvoice {
 class CustomerChecks {
 public:
     static std::optional<common::Failure> check(const ExportSource& source);
+    // The customer's VAT number and tax code through the checks of its card,
+    // as lines of the exchange-system report (00305, 00306).
+    static QStringList taxNumberProblems(const ExportSource& source);
 };
 
 } // namespace einvoice

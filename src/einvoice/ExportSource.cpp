@@ -20,6 +20,7 @@ std::optional<ExportSource> ExportSource::load(db::Database& db, qint64 document
     s.documentId = documentId;
     s.header = header.first();
     s.creditNote = s.header.boolean(QStringLiteral("FattNota"));
+    s.progressive = s.header.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio"));
 
     const db::Result company = db.query(QStringLiteral("select * from ditta order by ID"));
     if (!company.empty())

@@ -22,6 +22,9 @@ struct ExportSource {
     std::vector<db::Row> instalments;       // FatturaScadenze by DataScadenza, Numero
     std::vector<db::Row> attachments;       // Fattura_Allegati by NomeAttachment
     QHash<qint64, QString> natureByVatCode; // Iva.Id → Pa_Natura_Codice
+    // The transmission progressive written (ProgressivoInvio): the
+    // document's, until the export takes a new one.
+    QString progressive;
 
     // Empty when the document is not a customer invoice or credit note.
     static std::optional<ExportSource> load(db::Database& db, qint64 documentId);

@@ -2,14 +2,18 @@
 
 #include "common/Installation.h"
 #include "common/Titles.h"
+#include "documents/HeaderRules.h"
 #include "einvoice/CoherenceCheck.h"
 #include "einvoice/CustomerChecks.h"
 #include "einvoice/DocumentLines.h"
 #include "einvoice/ExportSource.h"
 #include "einvoice/FatturaPaWriter.h"
+#include "einvoice/FileControls.h"
 #include "einvoice/FileNameRule.h"
 #include "einvoice/HeaderWriter.h"
+#include "einvoice/SchemaCheck.h"
 #include "einvoice/SdiChecks.h"
+#include "einvoice/TransmissionCounter.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -18,6 +22,14 @@
 #include <QSaveFile>
 
 namespace einvoice {
+
+namespace {
+
+QString notWritten(const QStringList& problems) {
+    return QStringLiteral("Il file non è stato scritto:\n\n") + problems.join(u'\n');
+}
+
+} // namespace
 
 FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interaction& ui,
                                              const Request& request) {
@@ -31,7 +43,7 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         return result;
     };
 
-    const std::optional<ExportSource> loaded = ExportSource::load(db, request.documentId);
+    std::optional<ExportSource> loaded = ExportSource::load(db, request.documentId);
     if (!loaded)
         return stop(
             true, common::titles::error,
@@ -40,9 +52,6 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     const db::Row& h = s.header;
 
     // Preconditions.
-    if (h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")).isEmpty())
-        return stop(true, common::titles::error,
-                    QStringLiteral("Attenzione manca il numero progressivo di trasmissione"));
     if (s.rows.empty())
         return stop(false, common::titles::warning,
                     s.creditNote ? QStringLiteral("Attenzione mancano le Righe di dettaglio della "
@@ -53,6 +62,24 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         return stop(true, common::titles::error,
                     QStringLiteral("Attenzione manca la data della fattura di riferimento della "
                                    "nota di credito"));
+    if (const QString early = documents::HeaderRules::warning(
+            documents::DocumentKind::CustomerCreditNote,
+            {{QStringLiteral("Data"), h.date(QStringLiteral("Data"))},
+             {QStringLiteral("NCFattDataRif"), h.date(QStringLiteral("NCFattDataRif"))}});
+        s.creditNote && !early.isEmpty())
+        return stop(true, common::titles::error, early);
+
+    // Refusals come before the questions: nothing is asked of a document
+    // that cannot be exported anyway.
+    if (const auto failure = CustomerChecks::check(s))
+        return stop(true, failure->title, failure->text);
+    // What cannot be fitted to the schema does not depend on the
+    // attachments' bytes: a first writing finds it before anything is asked.
+    // The progressive is not taken yet: any one stands in for it.
+    ExportSource trial = s;
+    trial.progressive = QStringLiteral("1");
+    if (const QStringList unfit = FatturaPaWriter::build(db, trial, {}).problems; !unfit.isEmpty())
+        return stop(true, common::titles::error, notWritten(unfit));
 
     if (s.options.columnCount() > 0 &&
         s.options.boolean(QStringLiteral("VerificaCoerenza_FattureElett_PrimaEsportazione"))) {
@@ -63,24 +90,28 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         }
     }
 
-    if (const auto failure = CustomerChecks::check(s))
-        return stop(true, failure->title, failure->text);
-
+    const std::vector<LineValues> lines = DocumentLines::lines(s);
+    const std::vector<SummaryGroup> summaries = DocumentLines::summaries(s);
     const QStringList problems =
-        SdiChecks::problems(DocumentLines::lines(s), DocumentLines::summaries(s),
+        CustomerChecks::taxNumberProblems(s) + FileControls::problems(s, lines, summaries) +
+        SdiChecks::problems(lines, summaries,
                             {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
-                             HeaderWriter::recipientCode(s), h.text(QStringLiteral("Causale")),
+                             HeaderWriter::recipientCode(s),
                              h.boolean(QStringLiteral("ScissionePagamenti"))});
     if (!problems.isEmpty() && !ui.question(SdiChecks::title(), SdiChecks::question(problems))) {
         result.failure = problems.join(u'\n');
         return result;
     }
 
+    // Every file gets a progressive never given before; the document keeps
+    // the last one it was sent with.
+    TransmissionCounter::take(db, s.documentId);
+    loaded = ExportSource::load(db, request.documentId);
+
     // File name and folder.
     QString file = request.file;
     if (file.isEmpty()) {
-        const QString name = FileNameRule::fileName(
-            s.company, h.text(QStringLiteral("DatiTrasmissione_ProgressivoInvio")));
+        const QString name = FileNameRule::fileName(s.company, s.progressive);
         QString folder =
             s.options.columnCount() > 0
                 ? s.options.text(QStringLiteral("CartellaEsportazioneFattureElettroniche"))
@@ -110,7 +141,13 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
         contents.append(f.readAll());
     }
 
-    const QByteArray xml = FatturaPaWriter::build(db, s, contents);
+    const WrittenDocument document = FatturaPaWriter::build(db, s, contents);
+    if (!document.problems.isEmpty())
+        return stop(true, common::titles::error, notWritten(document.problems));
+    const QByteArray& xml = document.xml;
+    // Nothing the exchange system would refuse for its form is saved.
+    if (const auto invalid = SchemaCheck::problems(xml); !invalid.empty())
+        return stop(true, common::titles::error, SchemaCheck::message(invalid));
 
     // Marked exported before the file is saved. The transport flag follows
     // "Includi in xml" of the editor.
@@ -123,6 +160,11 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
                     h.boolean(QStringLiteral("DatiAnagraficiVettore"))}});
         tx.commit();
     }
+
+    if (!document.notes.isEmpty())
+        ui.warning(common::titles::warning,
+                   QStringLiteral("Il file è stato adattato al tracciato FatturaPA:\n\n") +
+                       document.notes.join(u'\n'));
 
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(xml) != xml.size() || !out.commit())

@@ -16,8 +16,8 @@ const char* const fatturaNamespace =
 
 } // namespace
 
-QByteArray FatturaPaWriter::build(db::Database& db, const ExportSource& source,
-                                  const QList<QByteArray>& attachments) {
+WrittenDocument FatturaPaWriter::build(db::Database& db, const ExportSource& source,
+                                       const QList<QByteArray>& attachments) {
     QByteArray buffer;
     XmlOut out(&buffer);
     QXmlStreamWriter& xml = out.raw();
@@ -48,7 +48,7 @@ QByteArray FatturaPaWriter::build(db::Database& db, const ExportSource& source,
 
     xml.writeEndElement();
     xml.writeEndDocument();
-    return buffer;
+    return {buffer, out.problems(), out.notes()};
 }
 
 } // namespace einvoice

@@ -8,12 +8,18 @@ namespace einvoice {
 
 // Name of the file handed to the exchange system: country code, the
 // transmitter's code (tax code when the company transmits by it, else VAT
-// number), "_", the first five characters of the transmission sequence
-// padded with zeros, ".xml". IT01234567890_00042.xml.
+// number), "_", a progressive of five characters, ".xml":
+// IT01234567890_00042.xml. The progressive is the transmission number in
+// decimal up to 99999; later numbers take the five-character codes of
+// digits and upper-case letters that hold a letter, in order ("0000A",
+// "0000B", …), so 60 466 176 files get different names.
 class FileNameRule {
 public:
     static QString transmitterCode(const db::Row& company);
     static QString fileName(const db::Row& company, const QString& sequence);
+    // The five characters of a transmission number; empty when the number
+    // is beyond the last name.
+    static QString progressive(qint64 number);
 };
 
 } // namespace einvoice

@@ -1,5 +1,7 @@
 #include "einvoice/GeneralDataWriter.h"
 
+#include "documents/DocumentTotals.h"
+#include "einvoice/DocumentLines.h"
 #include "einvoice/HeaderWriter.h"
 #include "einvoice/ValueFormat.h"
 
@@ -35,16 +37,30 @@ void writeDocumentData(XmlOut& out, const ExportSource& s) {
     out.element(QStringLiteral("Numero"),
                 GeneralDataWriter::documentNumber(s.company, h.integer(QStringLiteral("Num")), date,
                                                   t(h, "SerieFatturazione")));
+    if (const double withheld = DocumentLines::withholding(s); withheld > 0) {
+        // A firm suffers the withholding of legal persons, a sole trader
+        // that of natural persons.
+        out.start(QStringLiteral("DatiRitenuta"));
+        out.element(QStringLiteral("TipoRitenuta"), t(s.company, "RagSoc").isEmpty()
+                                                        ? QStringLiteral("RT01")
+                                                        : QStringLiteral("RT02"));
+        out.element(QStringLiteral("ImportoRitenuta"), xmlAmount2(withheld));
+        out.element(QStringLiteral("AliquotaRitenuta"), xmlRate(documents::kWithholdingRate));
+        const QString reason =
+            s.options.columnCount() > 0 ? t(s.options, "CausalePagamentoRitenuta") : QString();
+        out.element(QStringLiteral("CausalePagamento"),
+                    reason.isEmpty() ? QStringLiteral("A") : reason);
+        out.end();
+    }
     const double stamp = h.number(QStringLiteral("ImportoMarcaBollo"));
     if (stamp > 0) {
         out.start(QStringLiteral("DatiBollo"));
         out.element(QStringLiteral("BolloVirtuale"), QStringLiteral("SI"));
-        out.element(QStringLiteral("ImportoBollo"), xmlAmount(stamp, 15));
+        out.element(QStringLiteral("ImportoBollo"), xmlAmount2(stamp));
         out.end();
     }
-    if (!h.isNull(QStringLiteral("TotFattura")))
-        out.element(QStringLiteral("ImportoTotaleDocumento"),
-                    xmlAmount(h.number(QStringLiteral("TotFattura")), 15));
+    out.element(QStringLiteral("ImportoTotaleDocumento"),
+                xmlAmount2(DocumentLines::documentTotal(s)));
     out.optional(QStringLiteral("Causale"), t(h, "Causale"));
     out.end();
 }
@@ -60,8 +76,9 @@ void writeOrders(XmlOut& out, db::Database& db, qint64 id) {
                                 "OrdiniClientiTestata.ID where Fattura.ID = ? order by "
                                 "FatturaOrdiniClientiRighe.ID"),
                  {id});
+    qint64 index = 0;
     for (const db::Row& o : orders) {
-        out.start(QStringLiteral("DatiOrdineAcquisto"));
+        out.start(QStringLiteral("DatiOrdineAcquisto"), ++index);
         out.element(QStringLiteral("IdDocumento"), t(o, "Numero"));
         if (!o.isNull(QStringLiteral("Data")))
             out.element(QStringLiteral("Data"), xmlDate(o.date(QStringLiteral("Data"))));
@@ -94,7 +111,7 @@ void writeTransport(XmlOut& out, db::Database& db, const db::Row& h) {
     out.start(QStringLiteral("DatiAnagraficiVettore"));
     out.start(QStringLiteral("IdFiscaleIVA"));
     out.element(QStringLiteral("IdPaese"), t(p, "IdPaese"));
-    out.element(QStringLiteral("IdCodice"), t(p, "Iva"));
+    out.element(QStringLiteral("IdCodice"), vatIdCode(t(p, "IdPaese"), t(p, "Iva")));
     out.end();
     out.optional(QStringLiteral("CodiceFiscale"), t(p, "CodFisc").toUpper());
     writeAnagrafica(out, t(p, "Personale"), t(p, "Nome"), t(p, "Cognome"), t(p, "Titolo"),

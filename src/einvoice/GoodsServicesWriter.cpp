@@ -8,7 +8,7 @@ void GoodsServicesWriter::write(XmlOut& out, const std::vector<LineValues>& line
                                 const std::vector<SummaryGroup>& summaries, bool splitPayment) {
     out.start(QStringLiteral("DatiBeniServizi"));
     for (const LineValues& l : lines) {
-        out.start(QStringLiteral("DettaglioLinee"));
+        out.start(QStringLiteral("DettaglioLinee"), l.number);
         out.element(QStringLiteral("NumeroLinea"), xmlCounter(l.number));
         if (!l.code.isEmpty()) {
             out.start(QStringLiteral("CodiceArticolo"));
@@ -18,32 +18,37 @@ void GoodsServicesWriter::write(XmlOut& out, const std::vector<LineValues>& line
         }
         out.element(QStringLiteral("Descrizione"), l.description);
         if (l.hasQuantity)
-            out.element(QStringLiteral("Quantita"), xmlAmount(l.quantity, 21));
+            out.element(QStringLiteral("Quantita"), xmlAmount8(l.quantity));
         if (l.periodStart.isValid())
             out.element(QStringLiteral("DataInizioPeriodo"), xmlDate(l.periodStart));
         if (l.periodEnd.isValid())
             out.element(QStringLiteral("DataFinePeriodo"), xmlDate(l.periodEnd));
-        out.element(QStringLiteral("PrezzoUnitario"), xmlAmount(l.unitPrice, 21));
+        out.element(QStringLiteral("PrezzoUnitario"), xmlAmount8(l.unitPrice));
         if (l.discount > 0) {
             out.start(QStringLiteral("ScontoMaggiorazione"));
             out.element(QStringLiteral("Tipo"), QStringLiteral("SC"));
-            out.element(QStringLiteral("Percentuale"), xmlAmount(l.discount, 6));
-            out.element(QStringLiteral("Importo"), xmlAmount(l.discountAmount, 21));
+            // A rate that two decimals cannot say goes as its amount only.
+            if (l.discountAsPercent)
+                out.element(QStringLiteral("Percentuale"), xmlRate(l.discount));
+            out.element(QStringLiteral("Importo"), xmlAmount8(l.discountAmount));
             out.end();
         }
-        out.element(QStringLiteral("PrezzoTotale"), xmlAmount(l.total, 21));
-        out.element(QStringLiteral("AliquotaIVA"), xmlAmount(l.rate, 6));
+        out.element(QStringLiteral("PrezzoTotale"), xmlAmount8(l.total));
+        out.element(QStringLiteral("AliquotaIVA"), xmlRate(l.rate));
+        if (l.withholding)
+            out.element(QStringLiteral("Ritenuta"), QStringLiteral("SI"));
         if (l.rate == 0)
             out.optional(QStringLiteral("Natura"), l.nature);
         out.optional(QStringLiteral("RiferimentoAmministrazione"), l.administrationReference);
         out.end();
     }
+    qint64 group = 0;
     for (const SummaryGroup& s : summaries) {
-        out.start(QStringLiteral("DatiRiepilogo"));
-        out.element(QStringLiteral("AliquotaIVA"), xmlAmount(s.rate, 6));
+        out.start(QStringLiteral("DatiRiepilogo"), ++group);
+        out.element(QStringLiteral("AliquotaIVA"), xmlRate(s.rate));
         out.optional(QStringLiteral("Natura"), s.nature);
-        out.element(QStringLiteral("ImponibileImporto"), xmlAmount(s.taxable, 15));
-        out.element(QStringLiteral("Imposta"), xmlAmount(s.tax, 15));
+        out.element(QStringLiteral("ImponibileImporto"), xmlAmount2(s.taxable));
+        out.element(QStringLiteral("Imposta"), xmlAmount2(s.tax));
         out.element(QStringLiteral("EsigibilitaIVA"),
                     splitPayment ? QStringLiteral("S") : QStringLiteral("I"));
         out.end();

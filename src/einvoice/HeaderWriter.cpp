@@ -2,6 +2,7 @@
 
 #include "einvoice/FileNameRule.h"
 #include "einvoice/ValueFormat.h"
+#include "registries/TaxCodes.h"
 
 #include <cmath>
 
@@ -17,18 +18,44 @@ void writeIdFiscale(XmlOut& out, const QString& country, const QString& code,
                     const QString& element = QStringLiteral("IdFiscaleIVA")) {
     out.start(element);
     out.element(QStringLiteral("IdPaese"), country);
-    out.element(QStringLiteral("IdCodice"), code);
+    out.element(QStringLiteral("IdCodice"), vatIdCode(country, code));
     out.end();
 }
 
-// Address blocks (Sede, StabileOrganizzazione).
+bool italian(const QString& country) {
+    return country.isEmpty() || country.compare(u"IT", Qt::CaseInsensitive) == 0;
+}
+
+// The identifier the exchange system accepts for a foreign customer without
+// any tax number: seven zeros within the European Union, eleven nines
+// outside it.
+QString foreignPlaceholder(const QString& country) {
+    static const QStringList union_ = {
+        QStringLiteral("AT"), QStringLiteral("BE"), QStringLiteral("BG"), QStringLiteral("CY"),
+        QStringLiteral("CZ"), QStringLiteral("DE"), QStringLiteral("DK"), QStringLiteral("EE"),
+        QStringLiteral("EL"), QStringLiteral("GR"), QStringLiteral("ES"), QStringLiteral("FI"),
+        QStringLiteral("FR"), QStringLiteral("HR"), QStringLiteral("HU"), QStringLiteral("IE"),
+        QStringLiteral("LT"), QStringLiteral("LU"), QStringLiteral("LV"), QStringLiteral("MT"),
+        QStringLiteral("NL"), QStringLiteral("PL"), QStringLiteral("PT"), QStringLiteral("RO"),
+        QStringLiteral("SE"), QStringLiteral("SI"), QStringLiteral("SK")};
+    return union_.contains(country.toUpper()) ? QStringLiteral("0000000")
+                                              : QStringLiteral("99999999999");
+}
+
+// Address blocks (Sede, StabileOrganizzazione). The postcode element takes
+// Italian postcodes only: a foreign address carries "00000" and its own
+// postcode goes into the street text.
 void writeAddress(XmlOut& out, const QString& element, const QString& street, const QString& number,
                   const QString& postcode, const QString& town, const QString& province,
                   const QString& country) {
+    const bool foreign = !country.isEmpty() && country.toUpper() != u"IT";
+    const QString code = postcode.trimmed();
     out.start(element);
-    out.element(QStringLiteral("Indirizzo"), street);
+    out.element(QStringLiteral("Indirizzo"), foreign && !code.isEmpty() && code != u"00000"
+                                                 ? street.trimmed() + QStringLiteral(", ") + code
+                                                 : street);
     out.optional(QStringLiteral("NumeroCivico"), number);
-    out.element(QStringLiteral("CAP"), postcode);
+    out.element(QStringLiteral("CAP"), foreign ? QStringLiteral("00000") : postcode);
     out.element(QStringLiteral("Comune"), town);
     out.optional(QStringLiteral("Provincia"), province);
     out.element(QStringLiteral("Nazione"), country);
@@ -49,7 +76,7 @@ void writeTransmission(XmlOut& out, const ExportSource& s) {
     out.start(QStringLiteral("DatiTrasmissione"));
     writeIdFiscale(out, t(c, "IdPaese"), FileNameRule::transmitterCode(c),
                    QStringLiteral("IdTrasmittente"));
-    out.element(QStringLiteral("ProgressivoInvio"), t(h, "DatiTrasmissione_ProgressivoInvio"));
+    out.element(QStringLiteral("ProgressivoInvio"), s.progressive);
     out.element(QStringLiteral("FormatoTrasmissione"),
                 t(h, "DatiTrasmissione_FormatoTrasmissione"));
     const QString code = HeaderWriter::recipientCode(s);
@@ -92,7 +119,7 @@ void writeSeller(XmlOut& out, const db::Row& c) {
         out.element(QStringLiteral("NumeroREA"), t(c, "Iscrizione_REA_NumeroREA"));
         const double capital = c.number(QStringLiteral("Iscrizione_REA_CapitaleSociale"));
         if (std::nearbyint(capital) > 0)
-            out.element(QStringLiteral("CapitaleSociale"), xmlAmount(capital, 15));
+            out.element(QStringLiteral("CapitaleSociale"), xmlAmount2(capital));
         out.optional(QStringLiteral("SocioUnico"), t(c, "Iscrizione_REA_SocioUnico"));
         out.element(QStringLiteral("StatoLiquidazione"), t(c, "Iscrizione_REA_StatoLiquidazione"));
         out.end();
@@ -132,14 +159,20 @@ void writeCustomer(XmlOut& out, const db::Row& k) {
     const QString country = t(k, "IdPaese");
     if (!t(k, "Iva").isEmpty())
         writeIdFiscale(out, country, t(k, "Iva"));
-    else if (country != u"IT" && !t(k, "CodFiscale").isEmpty())
-        writeIdFiscale(out, country, t(k, "CodFiscale"));
-    out.optional(QStringLiteral("CodiceFiscale"), t(k, "CodFiscale").toUpper());
+    else if (!italian(country))
+        writeIdFiscale(out, country,
+                       t(k, "CodFiscale").isEmpty() ? foreignPlaceholder(country)
+                                                    : t(k, "CodFiscale"));
+    // The element holds Italian tax codes only: a foreign one went above.
+    if (italian(country))
+        out.optional(QStringLiteral("CodiceFiscale"), t(k, "CodFiscale").toUpper());
     writeAnagrafica(out, t(k, "Cliente"), t(k, "Nome"), t(k, "Cognome"), t(k, "Titolo"),
-                    t(k, "CodEORI"));
+                    t(k, "CodEORI"), true);
     out.end();
+    // The seat is where the address is, whatever country issued the VAT number.
+    const QString seat = t(k, "Sede_Nazione").isEmpty() ? country : t(k, "Sede_Nazione");
     writeAddress(out, QStringLiteral("Sede"), t(k, "Via"), t(k, "Numero"), t(k, "Cap"),
-                 t(k, "Citta"), t(k, "Provincia"), country);
+                 t(k, "Citta"), t(k, "Provincia"), seat);
     if (k.boolean(QStringLiteral("StabileOrganizzazione")))
         writeStableOrganisation(out, k);
     if (k.boolean(QStringLiteral("RappresentanteFiscale"))) {
@@ -179,14 +212,22 @@ void writeIntermediary(XmlOut& out, const db::Row& c) {
 
 } // namespace
 
+QString vatIdCode(const QString& country, const QString& code) {
+    return registries::TaxCodes::withoutCountryPrefix(code, country);
+}
+
 void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& firstName,
-                     const QString& lastName, const QString& title, const QString& eori) {
+                     const QString& lastName, const QString& title, const QString& eori,
+                     bool extrasWithName) {
     out.start(QStringLiteral("Anagrafica"));
-    if (!denomination.isEmpty()) {
+    const bool firm = !denomination.isEmpty();
+    if (firm) {
         out.element(QStringLiteral("Denominazione"), denomination);
     } else {
         out.optional(QStringLiteral("Nome"), firstName);
         out.optional(QStringLiteral("Cognome"), lastName);
+    }
+    if (!firm || extrasWithName) {
         out.optional(QStringLiteral("Titolo"), title);
         out.optional(QStringLiteral("CodEORI"), eori);
     }
@@ -196,10 +237,11 @@ void writeAnagrafica(XmlOut& out, const QString& denomination, const QString& fi
 QString HeaderWriter::recipientCode(const ExportSource& source) {
     if (!source.customer)
         return QStringLiteral("0000000");
-    if (t(source.header, "DatiTrasmissione_FormatoTrasmissione") == u"FPA12")
-        return t(*source.customer, "CodiceUnivocoUfficio");
-    const QString code = t(*source.customer, "Codice");
-    return code.isEmpty() ? QStringLiteral("0000000") : code.left(7);
+    const db::Row& k = *source.customer;
+    const QString code = t(k, "CodiceUnivocoUfficio").trimmed().toUpper();
+    if (!code.isEmpty() || t(source.header, "DatiTrasmissione_FormatoTrasmissione") == u"FPA12")
+        return code;
+    return italian(t(k, "IdPaese")) ? QStringLiteral("0000000") : QStringLiteral("XXXXXXX");
 }
 
 void HeaderWriter::write(XmlOut& out, const ExportSource& source) {

@@ -21,11 +21,15 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
     if (source.instalments.empty())
         return;
     const db::Row& h = source.header;
-    QString condition = QStringLiteral("TP01");
+    QString condition =
+        source.instalments.size() > 1 ? QStringLiteral("TP01") : QStringLiteral("TP02");
     QString defaultMethod = QStringLiteral("MP01");
     if (const auto terms = paymentMethod(db, h.integer(QStringLiteral("ModPagamento_Id")))) {
-        condition = terms->integer(QStringLiteral("NumeroScadenze")) == 0 ? QStringLiteral("TP02")
-                                                                          : QStringLiteral("TP01");
+        // Payment in instalments only when there are several of them.
+        condition =
+            terms->integer(QStringLiteral("NumeroScadenze")) == 0 || source.instalments.size() < 2
+                ? QStringLiteral("TP02")
+                : QStringLiteral("TP01");
         defaultMethod = t(*terms, "PA_ModalitaPagamento_Codice");
     }
     out.start(QStringLiteral("DatiPagamento"));
@@ -39,7 +43,7 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
             db.query(QStringLiteral("select * from Bank where ID = ?"), {bankId});
         lastBank = bank.empty() ? std::nullopt : std::optional<db::Row>(bank.first());
 
-        out.start(QStringLiteral("DettaglioPagamento"));
+        out.start(QStringLiteral("DettaglioPagamento"), qint64(i + 1));
         if (lastBank)
             out.optional(QStringLiteral("Beneficiario"), t(*lastBank, "Beneficiario"));
         QString method = defaultMethod;
@@ -53,9 +57,9 @@ void PaymentWriter::writePayment(XmlOut& out, db::Database& db, const ExportSour
             out.element(QStringLiteral("DataScadenzaPagamento"),
                         xmlDate(s.date(QStringLiteral("DataScadenza"))));
         out.element(QStringLiteral("ImportoPagamento"),
-                    xmlAmount(s.number(QStringLiteral("Importo")), 15));
-        // The bank's name and IBAN go on the last instalment only.
-        if (i + 1 == source.instalments.size() && lastBank) {
+                    xmlAmount2(s.number(QStringLiteral("Importo"))));
+        // Every instalment says where it is paid.
+        if (lastBank) {
             out.optional(QStringLiteral("IstitutoFinanziario"), t(*lastBank, "Banca"));
             out.optional(QStringLiteral("IBAN"), t(*lastBank, "Iban"));
         }
@@ -70,7 +74,7 @@ void PaymentWriter::writeAttachments(XmlOut& out, const ExportSource& source,
     for (const db::Row& a : source.attachments) {
         if (t(a, "PercorsoCompleto").isEmpty())
             continue;
-        out.start(QStringLiteral("Allegati"));
+        out.start(QStringLiteral("Allegati"), next + 1);
         out.element(QStringLiteral("NomeAttachment"), t(a, "NomeAttachment"));
         out.optional(QStringLiteral("AlgoritmoCompressione"), t(a, "AlgoritmoCompressione"));
         out.optional(QStringLiteral("FormatoAttachment"), t(a, "FormatoAttachment"));

@@ -1,7 +1,6 @@
 #include "einvoice/SdiChecks.h"
 
 #include "common/TextForms.h"
-#include "einvoice/XmlText.h"
 
 #include <cmath>
 
@@ -46,14 +45,14 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
                               "formato %2: una pubblica amministrazione ha un codice ufficio di 6 "
                               "caratteri, gli altri clienti un codice sdi di 7.")
                    .arg(header.recipientCode, header.format);
-    const qsizetype reasonLength = xmlSafeText(header.reason).size();
-    if (reasonLength > 200)
-        out << QStringLiteral("Errore 00200 - la causale è di %1 caratteri, il massimo è 200: "
-                              "accorciarla.")
-                   .arg(reasonLength);
     for (const LineValues& l : lines) {
         const QString row = QStringLiteral("riga %1").arg(l.number);
-        const double unit = l.discount > 0 ? l.unitPrice * (1 - l.discount / 100) : l.unitPrice;
+        // As the exchange system reads the row: the percentage when it is
+        // written, else the amount.
+        double unit = l.unitPrice;
+        if (l.discount > 0)
+            unit = l.discountAsPercent ? l.unitPrice * (1 - l.discount / 100)
+                                       : l.unitPrice - l.discountAmount;
         const double expected = unit * (l.hasQuantity ? l.quantity : 1);
         if (differs(l.total, expected, 0.01))
             out << QStringLiteral("Errore 00423 - %1: il prezzo totale %2 non è il prezzo unitario "

@@ -10,7 +10,6 @@ namespace einvoice {
 struct SdiHeader {
     QString format;        // FPA12 / FPR12
     QString recipientCode; // CodiceDestinatario as written
-    QString reason;        // Causale
     bool splitPayment = false;
 };
 

@@ -1,50 +1,36 @@
 #include "einvoice/ValueFormat.h"
 
-#include <QLocale>
+#include "common/Money.h"
+
 #include <cmath>
 
 namespace einvoice {
 
-namespace {
-
-// The general number form: fixed-point with up to 15 significant digits
-// when the magnitude allows it, else mantissa and exponent ("1.5E+16").
-QString generalNumber(double value) {
-    const double magnitude = std::fabs(value);
-    if (magnitude >= 0.00001 && magnitude < 1e15) {
-        const double significant = QString::number(value, 'g', 15).toDouble();
-        return QString::number(significant, 'f', QLocale::FloatingPointShortest);
-    }
-    QString text = QString::number(value, 'E', 14);
-    const qsizetype e = text.indexOf(u'E');
-    QString mantissa = text.left(e);
-    QString exponent = text.mid(e + 1);
-    while (mantissa.endsWith(u'0'))
-        mantissa.chop(1);
-    if (mantissa.endsWith(u'.'))
-        mantissa.chop(1);
-    const QChar sign = exponent.at(0);
-    exponent = exponent.mid(1);
-    while (exponent.size() > 2 && exponent.startsWith(u'0'))
-        exponent.remove(0, 1);
-    return mantissa + u'E' + sign + exponent;
+QString xmlAmount2(double amount) {
+    const double rounded = common::round2(amount);
+    return QString::number(rounded == 0 ? 0.0 : rounded, 'f', 2);
 }
 
-} // namespace
+double round8(double value) {
+    // Through 15 significant digits first, so that 0.1 + 0.2 is 0.3.
+    const double significant = QString::number(value, 'g', 15).toDouble();
+    return std::round(significant * 1e8) / 1e8;
+}
 
-QString xmlAmount(double amount, int maxLength) {
-    if (amount == 0)
-        return QStringLiteral("0.00");
-    QString text = generalNumber(amount);
-    const qsizetype point = text.indexOf(u'.');
-    if (point < 0)
-        text += QStringLiteral(".00");
-    else if (point == text.size() - 2)
-        text += u'0';
-    text = text.left(maxLength);
-    if (text.endsWith(u'.'))
+QString xmlAmount8(double amount) {
+    const double rounded = round8(amount);
+    QString text = QString::number(rounded == 0 ? 0.0 : rounded, 'f', 8);
+    while (text.endsWith(u'0') && text.indexOf(u'.') < text.size() - 3)
         text.chop(1);
     return text;
+}
+
+QString xmlRate(double rate) {
+    return xmlAmount2(rate);
+}
+
+bool fitsTwoDecimals(double percent) {
+    return std::fabs(common::round2(percent) - percent) < 1e-9;
 }
 
 QString xmlCounter(qint64 value) {

@@ -3,14 +3,24 @@
 #include <QDate>
 #include <QString>
 
-// Text forms of the values written into the electronic invoice.
+// Text forms of the values written into the electronic invoice, each as
+// the schema's type for it wants it: "." as decimal separator whatever the
+// locale, no grouping, rounded half away from zero.
 
 namespace einvoice {
 
-// Amount: "0.00" for zero, otherwise the general number form with 15
-// significant digits and "." as decimal separator, at least two decimals,
-// not rounded; cut to maxLength (a dangling "." removed).
-QString xmlAmount(double amount, int maxLength);
+// Amounts of two decimals (summaries, totals, instalments, stamp): "12.50".
+QString xmlAmount2(double amount);
+// Amounts of up to eight decimals (prices, row totals, discount amounts):
+// at least two decimals, trailing zeros after the second dropped.
+QString xmlAmount8(double amount);
+// Rates and percentages: exactly two decimals, "22.00".
+QString xmlRate(double rate);
+
+// The value as the eight-decimal text says it.
+double round8(double value);
+// True when a percentage is said exactly in two decimals.
+bool fitsTwoDecimals(double percent);
 
 // Counters (NumeroLinea, NumeroColli): the integer cut to 4 characters.
 QString xmlCounter(qint64 value);

@@ -1,5 +1,7 @@
 #include "einvoice/XmlText.h"
 
+#include "einvoice/Transliteration.h"
+
 #include <QHash>
 
 namespace einvoice {
@@ -40,7 +42,9 @@ bool isAllowed(char32_t c) {
 
 } // namespace
 
-QString xmlSafeText(const QString& text) {
+QString xmlSafeText(const QString& typed) {
+    // Composed first: "a" with a combining grave accent is "à".
+    const QString text = typed.normalized(QString::NormalizationForm_C);
     bool plain = true;
     for (QChar c : text)
         if (!isAllowed(c.unicode()) || c.isSurrogate()) {
@@ -52,9 +56,22 @@ QString xmlSafeText(const QString& text) {
 
     QString out;
     out.reserve(text.size());
-    for (char32_t c : text.toUcs4()) {
+    const QList<uint> chars = text.toUcs4();
+    for (qsizetype i = 0; i < chars.size(); ++i) {
+        const char32_t c = chars[i];
         if (isAllowed(c)) {
             out += QString::fromUcs4(&c, 1);
+            continue;
+        }
+        QString latin;
+        if (i + 1 < chars.size() && greekPair(c, chars[i + 1], &latin)) {
+            out += latin;
+            ++i;
+            continue;
+        }
+        latin = latinForm(c);
+        if (!latin.isNull()) {
+            out += latin;
             continue;
         }
         if (c < 0x100)

@@ -61,6 +61,18 @@ QString TaxCodes::compact(const QString& text) {
     return out;
 }
 
+QString TaxCodes::withoutCountryPrefix(const QString& vatNumber, const QString& country) {
+    const QString code = compact(vatNumber);
+    QString prefix = country.trimmed().toUpper();
+    if (prefix.isEmpty())
+        prefix = QStringLiteral("IT");
+    for (const QString& p : {prefix, prefix == u"GR" ? QStringLiteral("EL") : QString()})
+        if (!p.isEmpty() && code.size() > p.size() && code.startsWith(p) &&
+            code.at(p.size()).isDigit())
+            return code.mid(p.size());
+    return code;
+}
+
 QChar TaxCodes::taxCodeCheckCharacter(const QString& first15) {
     int sum = 0;
     for (int i = 0; i < 15 && i < first15.size(); ++i) {

@@ -26,6 +26,11 @@ public:
     static int ibanRemainder(const QString& compactIban);
     // Upper case, spaces and dashes removed.
     static QString compact(const QString& text);
+    // A VAT number as stored and written in electronic invoices: compact,
+    // without the country prefix its country's numbers are quoted with
+    // ("IT01234567890" → "01234567890", Greek "EL…"). An empty country is
+    // Italy.
+    static QString withoutCountryPrefix(const QString& vatNumber, const QString& country = {});
 };
 
 } // namespace registries

@@ -91,12 +91,21 @@ run_suite() {
   check "refusal named" grep -q "la pec o il codice sdi" "$work/fpa.txt"
   check "nothing written" test ! -f "$work/rifiutata.xml"
   "$A" sql "$archive" "update Clienti set Pec = 'marmi@pec.it' where ID = $marmi"
-  check "export-fatturapa" bash -c "'$A' export-fatturapa '$archive' $doc '$work/IT_00007.xml' 2>'$work/fpa.txt' | grep -q 'Fattura esportata con successo !'"
+  rm -f "$work/IT_00007.xml"
+  check "export-fatturapa stops at a question" bash -c "! '$A' export-fatturapa '$archive' $doc '$work/IT_00007.xml' 2>'$work/fpa.txt'"
+  check "question and answer printed" grep -q "Risposta: No (--forza per proseguire)" "$work/fpa.txt"
+  check "nothing written when asked" test ! -f "$work/IT_00007.xml"
+  check "export-fatturapa --forza" bash -c "'$A' export-fatturapa '$archive' $doc '$work/IT_00007.xml' --forza 2>'$work/fpa.txt' | grep -q 'Fattura esportata con successo !'"
   check "exchange-system report printed" grep -q "Errore 00423 - riga 1" "$work/fpa.txt"
   check "PEC and safe quotes written" bash -c "grep -q '<PECDestinatario>marmi@pec.it</PECDestinatario>' '$work/IT_00007.xml' && grep -q 'Tumulazione &quot;salma&quot; - loculo 12' '$work/IT_00007.xml'"
   check "marked exported" same "$("$A" sql "$archive" "select EsportatoXml from fattura where Id = $doc")" $'EsportatoXml\n1'
-  local xsd="$here/../einvoice/schema/Schema_VFPA12_V1.2.3.xsd"
+  local xsd="$here/../../src/einvoice/schema/Schema_VFPA12_V1.2.3.xsd"
   check "exported file valid" bash -c "xmllint --nonet --noout --schema '$xsd' '$work/IT_00007.xml' 2>/dev/null"
+  # A file the schema refuses is not written, even with --forza.
+  "$A" sql "$archive" "update ditta set RegimeFiscale = 'RF99'"
+  check "invalid file refused" bash -c "! '$A' export-fatturapa '$archive' $doc '$work/invalida.xml' --forza 2>'$work/fpa.txt'"
+  check "invalid field named" grep -q "Regime fiscale della ditta" "$work/fpa.txt"
+  check "invalid file not written" test ! -f "$work/invalida.xml"
 }
 
 echo "== SQLite"

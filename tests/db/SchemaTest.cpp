@@ -102,3 +102,70 @@ TEST(Schema, ArticlesTakeTheRateOfTheirVatCodeOnUpgrade) {
         EXPECT_DOUBLE_EQ(d.scalar("select AliquotaIva from opzioni").toDouble(), 10);
     }
 }
+
+// SdI codes kept in "Codice cliente" move to "Codice destinatario"; the
+// firm's own codes stay.
+TEST(Schema, RecipientCodesMoveToTheirOwnField) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine, TestArchive::Content::Structure);
+        db::Database& d = a.db();
+        db::Schema::upgrade(d, 5);
+        auto add = [&](const QVariant& code, bool office = false, const QVariant& own = {}) {
+            return d.insert("Clienti", {{"Cliente", "X"},
+                                        {"Codice", code},
+                                        {"PubblicaAmministrazione", office},
+                                        {"CodiceUnivocoUfficio", own}});
+        };
+        const qint64 sdi = add(" m5uxcr1 ");
+        const qint64 foreign = add("XXXXXXX");
+        const qint64 internal = add("CLI0042");
+        const qint64 number = add("0004211");
+        const qint64 letters = add("ROSSIMA");
+        const qint64 office = add("KRRH6B9", true);
+        const qint64 both = add("SUBM70N", false, "T04ZHR3");
+        const qint64 none = add(QVariant());
+        db::Schema::upgrade(d);
+        auto row = [&](qint64 id) {
+            const db::Row r =
+                d.query("select Codice, CodiceUnivocoUfficio from Clienti where ID = ?", {id})
+                    .first();
+            return QStringList{r.text("Codice"), r.text("CodiceUnivocoUfficio")};
+        };
+        EXPECT_EQ(row(sdi), QStringList({"", "M5UXCR1"}));
+        EXPECT_EQ(row(foreign), QStringList({"", "XXXXXXX"}));
+        EXPECT_EQ(row(internal), QStringList({"CLI0042", ""}));
+        EXPECT_EQ(row(number), QStringList({"0004211", ""}));
+        EXPECT_EQ(row(letters), QStringList({"ROSSIMA", ""}));
+        EXPECT_EQ(row(office), QStringList({"KRRH6B9", ""}));
+        EXPECT_EQ(row(both), QStringList({"SUBM70N", "T04ZHR3"}));
+        EXPECT_EQ(row(none), QStringList({"", ""}));
+    }
+}
+
+// The transmission counter starts after every progressive already given.
+TEST(Schema, TransmissionCounterStartsAfterTheDocuments) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine, TestArchive::Content::Structure);
+        db::Database& d = a.db();
+        db::Schema::upgrade(d, 6);
+        d.insert("fattura", {{"DatiTrasmissione_ProgressivoInvio", 120},
+                             {"DatiTrasmissione_NumeroInterno", 118}});
+        d.insert("fattura", {{"DatiTrasmissione_ProgressivoInvio", 7},
+                             {"DatiTrasmissione_NumeroInterno", 119}});
+        db::Schema::upgrade(d);
+        EXPECT_EQ(d.scalar("select count(*) as N from ProgressivoTrasmissione").toInt(), 1);
+        EXPECT_EQ(d.scalar("select Ultimo from ProgressivoTrasmissione").toLongLong(), 120);
+    }
+}
+
+// Archives without the payment reason of the withholding tax get it, "A".
+TEST(Schema, WithholdingPaymentReasonIsAdded) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine, TestArchive::Content::Structure);
+        db::Database& d = a.db();
+        db::Schema::upgrade(d, 7);
+        d.exec("ALTER TABLE opzioni DROP COLUMN CausalePagamentoRitenuta");
+        db::Schema::upgrade(d);
+        EXPECT_EQ(d.scalar("select CausalePagamentoRitenuta from opzioni").toString(), "A");
+    }
+}

@@ -73,3 +73,17 @@ TEST(Header, SaveWritesNothingOnFailureAndReadsBackTotals) {
         d.scalar("select DataScadenza from FatturaScadenze where Fattura_ID = ?", {id}).toDate(),
         QDate::currentDate()); // refreshed, not regenerated: the due date stays
 }
+
+// A credit note dated before the invoice it credits is saved with a warning.
+TEST(Header, CreditNoteBeforeItsInvoiceIsWarned) {
+    QVariantMap note{{"Data", QDate(2026, 3, 10)}, {"NCFattDataRif", QDate(2026, 3, 15)}};
+    const QString warned = HeaderRules::warning(DocumentKind::CustomerCreditNote, note);
+    EXPECT_TRUE(warned.contains("10/03/2026")) << warned.toStdString();
+    EXPECT_TRUE(warned.contains("15/03/2026"));
+    EXPECT_TRUE(warned.contains("codice SdI 00418"));
+    EXPECT_EQ(HeaderRules::warning(DocumentKind::CustomerInvoice, note), "");
+    note["Data"] = QDate(2026, 3, 15);
+    EXPECT_EQ(HeaderRules::warning(DocumentKind::CustomerCreditNote, note), "");
+    note["NCFattDataRif"] = QVariant();
+    EXPECT_EQ(HeaderRules::warning(DocumentKind::CustomerCreditNote, note), "");
+}

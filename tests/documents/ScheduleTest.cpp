@@ -95,7 +95,8 @@ TEST(Schedule, ImmediateSingleAndThreeInstalments) {
         // Deferred instalments write no movement of their own.
         EXPECT_EQ(fixture::count(d, "select count(*) from finanzia where Fattura_ID = ?", {f2}), 1);
 
-        // Three instalments on 100.00: 33.33 each, each counted from the date.
+        // Three instalments on 100.00: 33.33, 33.33 and the rest, each counted
+        // from the date.
         const qint64 three = fixture::terms(d, {30, 60, 90});
         const qint64 f3 = fixture::document(d, DocumentKind::CustomerInvoice, c, date, three);
         fixture::row(d, DocumentKind::CustomerInvoice, f3, 1, 100, 0, 0);
@@ -104,8 +105,9 @@ TEST(Schedule, ImmediateSingleAndThreeInstalments) {
         EXPECT_EQ(s[0].due, QDate(2024, 3, 1));
         EXPECT_EQ(s[1].due, QDate(2024, 3, 31));
         EXPECT_EQ(s[2].due, QDate(2024, 4, 30));
-        for (const Instalment& i : s)
-            EXPECT_DOUBLE_EQ(i.amount, 33.33);
+        EXPECT_DOUBLE_EQ(s[0].amount, 33.33);
+        EXPECT_DOUBLE_EQ(s[1].amount, 33.33);
+        EXPECT_DOUBLE_EQ(s[2].amount, 33.34);
         EXPECT_TRUE(s[2].description.startsWith("3° Rata Fattura "));
     }
 }
@@ -125,13 +127,15 @@ TEST(Schedule, SplitPaymentAndCreditNotes) {
         fixture::document(d, DocumentKind::CustomerInvoice, c, QDate(2025, 5, 10), two);
     EXPECT_EQ(fixture::header(d, f).text("DatiTrasmissione_FormatoTrasmissione"), "FPA12");
     fixture::row(d, DocumentKind::CustomerInvoice, f, 1, 1000, 0, 22);
-    EXPECT_DOUBLE_EQ(fixture::header(d, f).number("TotFattura"), 1222);
+    // An amount outside VAT above the limit brings the stamp.
+    fixture::row(d, DocumentKind::CustomerInvoice, f, 1, 100, 0, 0);
+    EXPECT_DOUBLE_EQ(fixture::header(d, f).number("TotFattura"), 1322);
     const auto s = instalments(d, f);
     ASSERT_EQ(s.size(), 2);
-    EXPECT_DOUBLE_EQ(s[0].amount + s[1].amount, 1002);
+    EXPECT_DOUBLE_EQ(s[0].amount + s[1].amount, 1102);
     EXPECT_DOUBLE_EQ(
         d.scalar("select Uscita from finanzia where Tipo='1' and Fattura_ID = ?", {f}).toDouble(),
-        1002);
+        1102);
 
     // A credit note paid at once: issue in, payment out, Tipo N and 2.
     const qint64 n = fixture::document(d, DocumentKind::CustomerCreditNote, c, QDate(2025, 5, 11));

@@ -58,6 +58,14 @@ TEST(Totals, StampThresholdAndWithholding) {
     EXPECT_DOUBLE_EQ(t.stamp, 2);
     EXPECT_TRUE(t.stampVirtualSet && t.stampVirtual);
     EXPECT_DOUBLE_EQ(t.total, 79.48);
+    // Rows subject to VAT do not count towards the limit.
+    t = DocumentTotals::compute({R(1, 100, 0, 22), R(1, 50, 0, 0)}, TotalsFamily::Invoice, o, false,
+                                0, false);
+    EXPECT_DOUBLE_EQ(t.stamp, 0);
+    EXPECT_DOUBLE_EQ(t.total, 172);
+    t = DocumentTotals::compute({R(1, 100, 0, 22), R(1, 80, 0, 0)}, TotalsFamily::Invoice, o, false,
+                                0, false);
+    EXPECT_DOUBLE_EQ(t.stamp, 2);
     // Quotes take the amount only.
     t = DocumentTotals::compute({R(1, 100, 0, 0)}, TotalsFamily::Quote, o, false, 0, false);
     EXPECT_DOUBLE_EQ(t.stamp, 2);
@@ -106,12 +114,17 @@ TEST(Totals, SavedRowsUpdateTheHeader) {
         EXPECT_TRUE(fixture::header(d, id).boolean("RitAccontoAziende"));
         fixture::row(d, DocumentKind::CustomerInvoice, id, 3, 10, 10, 22);
         fixture::row(d, DocumentKind::CustomerInvoice, id, 2, 30, 0, 10);
-        const db::Row h = fixture::header(d, id);
+        db::Row h = fixture::header(d, id);
         EXPECT_DOUBLE_EQ(h.number("TotImponibile"), 87.0);
         EXPECT_DOUBLE_EQ(h.number("TotImposta"), 11.94);
         EXPECT_DOUBLE_EQ(h.number("RitenutaAcconto"), 17.4);
+        // Everything is subject to VAT: no stamp duty.
+        EXPECT_DOUBLE_EQ(h.number("ImportoMarcaBollo"), 0);
+        EXPECT_DOUBLE_EQ(h.number("TotFattura"), 87 + 11.94 - 17.4);
+        // An exempt row above the limit brings it.
+        fixture::row(d, DocumentKind::CustomerInvoice, id, 1, 100, 0, 0);
+        h = fixture::header(d, id);
         EXPECT_DOUBLE_EQ(h.number("ImportoMarcaBollo"), 2);
         EXPECT_TRUE(h.boolean("MarcaBolloVirtuale"));
-        EXPECT_DOUBLE_EQ(h.number("TotFattura"), 87 + 11.94 - 17.4 + 2);
     }
 }

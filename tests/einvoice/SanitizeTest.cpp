@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-using einvoice::xmlAmount;
 using einvoice::xmlSafeText;
 
 // What the schema rejects is replaced or dropped; Italian text is kept.
@@ -20,20 +19,40 @@ TEST(Sanitize, TextOutsideLatin1IsMadeSafe) {
     EXPECT_EQ(xmlSafeText(QStringLiteral("riga 1\r\nriga 2\tfine")),
               QStringLiteral("riga 1\r\nriga 2\tfine"));
     EXPECT_EQ(xmlSafeText(QStringLiteral("Dvořák Łódź \uFB01ne\u200B")),
-              QStringLiteral("Dvorák ódz fine"));
+              QStringLiteral("Dvorák Lódz fine"));
 }
 
-TEST(Sanitize, AmountsKeepTheirDecimalsAndAreCut) {
-    EXPECT_EQ(xmlAmount(0, 15), QStringLiteral("0.00"));
-    EXPECT_EQ(xmlAmount(22, 6), QStringLiteral("22.00"));
-    EXPECT_EQ(xmlAmount(2.5, 21), QStringLiteral("2.50"));
-    EXPECT_EQ(xmlAmount(-12.5, 15), QStringLiteral("-12.50"));
-    EXPECT_EQ(xmlAmount(1.234, 15), QStringLiteral("1.234"));
-    EXPECT_EQ(xmlAmount(0.1 + 0.2, 15), QStringLiteral("0.30"));
-    EXPECT_EQ(xmlAmount(1234567.125, 15), QStringLiteral("1234567.125"));
-    // Cut to the length, a dangling point removed.
-    EXPECT_EQ(xmlAmount(33.333333333333, 6), QStringLiteral("33.333"));
-    EXPECT_EQ(xmlAmount(123456.5, 6), QStringLiteral("123456"));
-    EXPECT_EQ(einvoice::xmlCounter(123456), QStringLiteral("1234"));
-    EXPECT_EQ(einvoice::localeNumber(67.5), QStringLiteral("67,5"));
+// Each amount in the decimals its schema type allows, rounded half away
+// from zero; rates always with two.
+// Composed before anything is dropped; other alphabets romanised.
+TEST(Sanitize, LettersOfOtherAlphabetsKeepALatinForm) {
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Citta\u0300 e\u0301")), QStringLiteral("Città é"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Łucja Wałęsa")), QStringLiteral("Lucja Walesa"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Γιώργος Παπαδόπουλος, Αθήνα")),
+              QStringLiteral("Giorgos Papadopoulos, Athina"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("ΟΥΡΑΝΟΣ Θεσσαλονίκη")),
+              QStringLiteral("OURANOS Thessaloniki"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("Ирина Шевченко, Щукино, Юрий")),
+              QStringLiteral("Irina Shevchenko, Shchukino, Yurij"));
+    EXPECT_EQ(xmlSafeText(QStringLiteral("\U0001F642")), QString());
+}
+
+TEST(Sanitize, AmountsFitTheirSchemaType) {
+    using namespace einvoice;
+    EXPECT_EQ(xmlAmount2(0), QStringLiteral("0.00"));
+    EXPECT_EQ(xmlAmount2(-12.5), QStringLiteral("-12.50"));
+    EXPECT_EQ(xmlAmount2(0.1 + 0.2), QStringLiteral("0.30"));
+    EXPECT_EQ(xmlAmount2(0.125), QStringLiteral("0.13"));
+    EXPECT_EQ(xmlAmount2(-0.001), QStringLiteral("0.00"));
+    EXPECT_EQ(xmlAmount8(2.5), QStringLiteral("2.50"));
+    EXPECT_EQ(xmlAmount8(1234567.125), QStringLiteral("1234567.125"));
+    EXPECT_EQ(xmlAmount8(33.333333333333), QStringLiteral("33.33333333"));
+    EXPECT_EQ(xmlAmount8(-0.123456789), QStringLiteral("-0.12345679"));
+    EXPECT_EQ(xmlRate(22), QStringLiteral("22.00"));
+    EXPECT_EQ(xmlRate(12.3456), QStringLiteral("12.35"));
+    EXPECT_TRUE(fitsTwoDecimals(10.5));
+    EXPECT_TRUE(fitsTwoDecimals(0.1 + 0.2));
+    EXPECT_FALSE(fitsTwoDecimals(17.065));
+    EXPECT_EQ(xmlCounter(123456), QStringLiteral("1234"));
+    EXPECT_EQ(localeNumber(67.5), QStringLiteral("67,5"));
 }

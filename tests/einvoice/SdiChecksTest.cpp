@@ -18,6 +18,7 @@ LineValues line(qint64 n, double qty, double price, double discount, double tota
     l.quantity = qty;
     l.unitPrice = price;
     l.discount = discount;
+    l.discountAsPercent = true;
     l.total = total;
     l.rate = rate;
     l.nature = nature;
@@ -65,18 +66,6 @@ TEST(SdiChecks, TaxablePerRateHasOneEuroTolerance) {
     EXPECT_EQ(codes(SdiChecks::problems(lines, {{22, "", 101.5, 22.33}})), QStringList({"00422"}));
 }
 
-// The reason is one element of at most 200 characters once made safe.
-TEST(SdiChecks, OverlongReasonIsReported) {
-    const std::vector<LineValues> lines{line(1, 1, 100, 0, 100, 22)};
-    const std::vector<SummaryGroup> groups{{22, "", 100, 22}};
-    EXPECT_EQ(SdiChecks::problems(lines, groups, {"FPR12", "0000000", QString(200, 'a')}),
-              QStringList());
-    const QStringList problems = SdiChecks::problems(
-        lines, groups, {"FPR12", "0000000", QString(198, 'a') + QStringLiteral("\u2026")});
-    EXPECT_EQ(codes(problems), QStringList({"00200"}));
-    EXPECT_TRUE(problems.value(0).contains("201 caratteri"));
-}
-
 // The recipient code must fit the format; N6 is not allowed with split payment.
 TEST(SdiChecks, RecipientCodeAndSplitPayment) {
     const std::vector<LineValues> lines{line(1, 1, 100, 0, 100, 0, "N6.1")};
@@ -86,6 +75,6 @@ TEST(SdiChecks, RecipientCodeAndSplitPayment) {
               QStringList({"00427"}));
     EXPECT_EQ(codes(SdiChecks::problems(lines, groups, {"FPR12", "UFABCD"})),
               QStringList({"00427"}));
-    EXPECT_EQ(codes(SdiChecks::problems(lines, groups, {"FPR12", "ABC1234", QString(), true})),
+    EXPECT_EQ(codes(SdiChecks::problems(lines, groups, {"FPR12", "ABC1234", true})),
               QStringList({"00420"}));
 }

@@ -3,6 +3,8 @@
 #include "common/Money.h"
 
 #include <QFile>
+#include <QHash>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/xmlschemas.h>
@@ -90,6 +92,24 @@ void setOptions(db::Database& db, const db::Values& values) {
     setAll(db, QStringLiteral("opzioni"), values);
 }
 
+void company(db::Database& db, const db::Values& extra) {
+    const db::Values v{{"RagSoc", "Onoranze Funebri Rossi Srl"},
+                       {"Nome", "Luigi"},
+                       {"CodOERI", "IT123"},
+                       {"PIva", "01234567897"},
+                       {"CodFisc", "01234567897"},
+                       {"IdPaese", "IT"},
+                       {"RegimeFiscale", "RF01"},
+                       {"Via", "Via Garibaldi"},
+                       {"Numero", "7"},
+                       {"Cap", "35100"},
+                       {"Comune", "Padova"},
+                       {"Provincia", "PD"},
+                       {"Tel", "049123456"},
+                       {"Email", "info@rossi.it"}};
+    setCompany(db, merged(v, extra));
+}
+
 qint64 customer(db::Database& db, const db::Values& values) {
     const db::Values base{{"Cognome", "Rossi"},
                           {"Nome", "Mario"},
@@ -99,7 +119,7 @@ qint64 customer(db::Database& db, const db::Values& values) {
                           {"Citta", "Padova"},
                           {"Provincia", "PD"},
                           {"IdPaese", "IT"},
-                          {"CodFiscale", "rssmra80a01g224k"},
+                          {"CodFiscale", "rssmra80a01g224w"},
                           {"PubblicaAmministrazione", false},
                           {"StabileOrganizzazione", false},
                           {"RappresentanteFiscale", false}};
@@ -248,6 +268,54 @@ QString Xml::one(const QString& xpath) const {
     const QStringList found = all(xpath);
     return found.size() == 1 ? found.first()
                              : QStringLiteral("<%1 nodi per %2>").arg(found.size()).arg(xpath);
+}
+
+QStringList sdiArithmetic(const Xml& xml) {
+    QStringList out;
+    const QString rows = QStringLiteral("//DettaglioLinee");
+    const int count = xml.count(rows);
+    QHash<QString, double> rowsByRate;
+    for (int i = 1; i <= count; ++i) {
+        const QString row = QStringLiteral("(%1)[%2]/").arg(rows).arg(i);
+        double price = xml.one(row + "PrezzoUnitario").toDouble();
+        const int adjustments = xml.count(row + "ScontoMaggiorazione");
+        for (int k = 1; k <= adjustments; ++k) {
+            const QString a = row + QStringLiteral("ScontoMaggiorazione[%1]/").arg(k);
+            const double sign = xml.one(a + "Tipo") == u"SC" ? -1 : 1;
+            if (xml.count(a + "Percentuale") == 1)
+                price += sign * price * xml.one(a + "Percentuale").toDouble() / 100;
+            else
+                price += sign * xml.one(a + "Importo").toDouble();
+        }
+        const double quantity =
+            xml.count(row + "Quantita") == 1 ? xml.one(row + "Quantita").toDouble() : 1.0;
+        const double total = xml.one(row + "PrezzoTotale").toDouble();
+        if (std::fabs(total - price * quantity) > 0.01 + 1e-9)
+            out << QStringLiteral("00423 riga %1: %2 invece di %3")
+                       .arg(i)
+                       .arg(total, 0, 'f', 8)
+                       .arg(price * quantity, 0, 'f', 8);
+        rowsByRate[xml.one(row + "AliquotaIVA")] += total;
+    }
+    QHash<QString, double> summariesByRate;
+    const QString sums = QStringLiteral("//DatiRiepilogo");
+    for (int i = 1; i <= xml.count(sums); ++i) {
+        const QString s = QStringLiteral("(%1)[%2]/").arg(sums).arg(i);
+        const double rate = xml.one(s + "AliquotaIVA").toDouble();
+        const double taxable = xml.one(s + "ImponibileImporto").toDouble();
+        const double tax = xml.one(s + "Imposta").toDouble();
+        const double expected = std::floor(rate * taxable + 0.5 + 1e-9) / 100;
+        if (std::fabs(tax - expected) > 0.01 + 1e-9)
+            out << QStringLiteral("00421 riepilogo %1: %2 invece di %3")
+                       .arg(i)
+                       .arg(tax)
+                       .arg(expected);
+        summariesByRate[xml.one(s + "AliquotaIVA")] += taxable;
+    }
+    for (auto it = rowsByRate.cbegin(); it != rowsByRate.cend(); ++it)
+        if (std::fabs(summariesByRate.value(it.key()) - it.value()) > 1.0 + 1e-9)
+            out << QStringLiteral("00422 aliquota %1").arg(it.key());
+    return out;
 }
 
 void Export::run(db::Database& db, qint64 documentId, const QString& file) {

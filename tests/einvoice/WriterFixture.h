@@ -14,6 +14,8 @@ namespace writer {
 
 void setCompany(db::Database& db, const db::Values& values);
 void setOptions(db::Database& db, const db::Values& values);
+// The company "Onoranze Funebri Rossi Srl" of Padova, with extra columns.
+void company(db::Database& db, const db::Values& extra = {});
 
 // A customer; the defaults are a private person "Mario Rossi" in Padova.
 qint64 customer(db::Database& db, const db::Values& values = {});
@@ -56,6 +58,11 @@ private:
     QByteArray m_bytes;
     void* m_doc = nullptr;
 };
+
+// The exchange system's arithmetic controls read from the file alone: the
+// row totals (00423), the tax of each summary (00421) and the taxable per
+// rate (00422). One line per failing control.
+QStringList sdiArithmetic(const Xml& xml);
 
 // One export with scripted answers into a temporary folder.
 struct Export {

@@ -18,25 +18,6 @@ QString b(const char* path) {
     return QLatin1String(B) + QLatin1String(path);
 }
 
-void company(db::Database& db, const db::Values& extra = {}) {
-    db::Values v{{"RagSoc", "Onoranze Funebri Rossi Srl"},
-                 {"Nome", "Luigi"},
-                 {"CodOERI", "IT123"},
-                 {"PIva", "01234567890"},
-                 {"CodFisc", "01234567890"},
-                 {"IdPaese", "IT"},
-                 {"RegimeFiscale", "RF01"},
-                 {"Via", "Via Garibaldi"},
-                 {"Numero", "7"},
-                 {"Cap", "35100"},
-                 {"Comune", "Padova"},
-                 {"Provincia", "PD"},
-                 {"Tel", "049123456"},
-                 {"Email", "info@rossi.it"}};
-    v.append(extra);
-    setCompany(db, v);
-}
-
 } // namespace
 
 // Who receives the file: codes, PEC and identifiers of each kind of customer.
@@ -56,7 +37,7 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
             EXPECT_EQ(e.xml->count(h("DatiTrasmissione/PECDestinatario")), 0);
             EXPECT_EQ(e.xml->count(h("CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA")), 0);
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/CodiceFiscale")),
-                      "RSSMRA80A01G224K");
+                      "RSSMRA80A01G224W");
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/Anagrafica/Cognome")),
                       "Rossi");
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/ContattiTrasmittente/Email")),
@@ -78,9 +59,11 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
                 "Marmi Srl");
             EXPECT_EQ(e.xml->count(h("CessionarioCommittente/DatiAnagrafici/Anagrafica/Nome")), 0);
         }
-        { // An SdI code longer than 7 is cut; with a code the PEC is not written.
+        { // The SdI code is the card's "Codice destinatario", never the firm's
+          // own customer code; with a code the PEC is not written.
             const qint64 doc = invoice(db, customer(db, {{"Iva", "09876543210"},
-                                                         {"Codice", "ABC1234XYZ"},
+                                                         {"Codice", "CLI0042"},
+                                                         {"CodiceUnivocoUfficio", "abc1234"},
                                                          {"Pec", "marmi@pec.it"}}));
             addRow(db, doc, 1, 100);
             Export e;
@@ -104,11 +87,11 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/FormatoTrasmissione")), "FPA12");
             EXPECT_EQ(e.xml->one(h("DatiTrasmissione/CodiceDestinatario")), "UFABCD");
         }
-        { // A foreign firm: "XXXXXXX", identified by its foreign tax code.
+        { // A foreign firm: "XXXXXXX" by itself, identified by its foreign
+          // tax code written without its country prefix.
             const qint64 doc = invoice(db, customer(db, {{"Cliente", "Blumen GmbH"},
                                                          {"IdPaese", "DE"},
                                                          {"CodFiscale", "de811907980"},
-                                                         {"Codice", "XXXXXXX"},
                                                          {"Cap", "00000"},
                                                          {"Provincia", QVariant()}}));
             addRow(db, doc, 1, 100);
@@ -119,7 +102,7 @@ TEST(Writer, RecipientOfEachKindOfCustomer) {
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA/IdPaese")),
                       "DE");
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA/IdCodice")),
-                      "de811907980");
+                      "811907980");
             EXPECT_EQ(e.xml->one(h("CessionarioCommittente/Sede/Nazione")), "DE");
         }
     }
@@ -372,7 +355,7 @@ TEST(Writer, DocumentData) {
     EXPECT_EQ(e.xml->count(b("DatiGenerali/DatiGeneraliDocumento/DatiBollo")), 0);
 }
 
-// Instalments: the bank's name and IBAN on the last one only.
+// Instalments, each with its bank's name and IBAN.
 TEST(Writer, PaymentDetails) {
     FOR_EACH_ENGINE(engine) {
         TestArchive a(engine);
@@ -403,10 +386,11 @@ TEST(Writer, PaymentDetails) {
                   QStringList({"2026-04-30", "2026-05-31", "2026-06-30"}));
         EXPECT_EQ(x.all(p + "DettaglioPagamento/ImportoPagamento"),
                   QStringList({"100.00", "100.00", "100.00"}));
-        EXPECT_EQ(x.count(p + "DettaglioPagamento[3]/IstitutoFinanziario"), 1);
+        // Every instalment carries its bank.
+        EXPECT_EQ(x.all(p + "DettaglioPagamento/IstitutoFinanziario"),
+                  QStringList(3, "Banca di Padova"));
         EXPECT_EQ(x.all(p + "DettaglioPagamento/IBAN"),
-                  QStringList({"IT60X0542811101000000123456"}));
-        EXPECT_EQ(x.count(p + "DettaglioPagamento[1]/IBAN"), 0);
+                  QStringList(3, "IT60X0542811101000000123456"));
 
         // Terms without instalments count: TP02.
         db.update("fattura", doc, {{"ModPagamento_Id", cash}});
@@ -487,6 +471,19 @@ TEST(Writer, Attachments) {
     EXPECT_EQ(e.xml->count(b("Allegati/DescrizioneAttachment")), 0);
     EXPECT_EQ(QByteArray::fromBase64(e.xml->one(b("Allegati/Attachment")).toLatin1()), content);
 
+    // A name longer than the schema allows is shortened before its extension.
+    const QString longName = QStringLiteral("Verbale di tumulazione ").repeated(4) + ".pdf";
+    db.exec("update Fattura_Allegati set NomeAttachment = ? where PercorsoCompleto <> ''",
+            {longName});
+    Export shortened;
+    shortened.run(db, doc);
+    ASSERT_TRUE(shortened.result.written) << shortened.result.failure.toStdString();
+    const QString name = shortened.xml->one(b("Allegati/NomeAttachment"));
+    EXPECT_LE(name.size(), 60);
+    EXPECT_GT(name.size(), 50);
+    EXPECT_TRUE(name.endsWith(".pdf")) << name.toStdString();
+    EXPECT_TRUE(shortened.ui.texts_of("warning").value(0).contains("Nome dell'allegato 1"));
+
     db.update("fattura", doc, {{"EsportatoXml", false}});
     QFile::remove(files.filePath("verbale.pdf"));
     Export missing;
@@ -541,21 +538,19 @@ TEST(Writer, FileNameAndOverwrite) {
     db::Database& db = a.db();
     company(db);
     db::Row c = db.query("select * from ditta").first();
-    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "7"), "IT01234567890_00007.xml");
-    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "123456"), "IT01234567890_12345.xml");
-    setCompany(db, {{"Trasmissione_CodFisc", true}, {"CodFisc", "rssmra80a01g224k"}});
+    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "7"), "IT01234567897_00007.xml");
+    setCompany(db, {{"Trasmissione_CodFisc", true}, {"CodFisc", "rssmra80a01g224w"}});
     c = db.query("select * from ditta").first();
-    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "42"), "ITRSSMRA80A01G224K_00042.xml");
+    EXPECT_EQ(einvoice::FileNameRule::fileName(c, "42"), "ITRSSMRA80A01G224W_00042.xml");
 
-    const qint64 doc = invoice(db, customer(db), {{"DatiTrasmissione_ProgressivoInvio", 123456}});
+    const qint64 doc = invoice(db, customer(db));
     addRow(db, doc, 1, 100);
     Export e;
     e.run(db, doc);
     ASSERT_TRUE(e.result.written);
-    EXPECT_EQ(e.xml->one(h("DatiTrasmissione/ProgressivoInvio")), "123456");
-    EXPECT_EQ(e.xml->one(h("DatiTrasmissione/IdTrasmittente/IdCodice")), "RSSMRA80A01G224K");
+    EXPECT_EQ(e.xml->one(h("DatiTrasmissione/IdTrasmittente/IdCodice")), "RSSMRA80A01G224W");
     EXPECT_EQ(e.xml->one(h("CedentePrestatore/DatiAnagrafici/IdFiscaleIVA/IdCodice")),
-              "01234567890");
+              "01234567897");
 
     // Exporting again asks before overwriting; No leaves the file alone.
     QFile old(e.path("fattura.xml"));
@@ -585,13 +580,13 @@ TEST(Writer, PreconditionsAndCoherence) {
         TestArchive a(engine);
         db::Database& db = a.db();
         company(db);
+        // The progressive is given by the export itself.
         const qint64 noSequence =
             invoice(db, customer(db), {{"DatiTrasmissione_ProgressivoInvio", QVariant()}});
         addRow(db, noSequence, 1, 10);
         Export e1;
         e1.run(db, noSequence);
-        EXPECT_EQ(e1.ui.texts_of("error"),
-                  QStringList({"Attenzione manca il numero progressivo di trasmissione"}));
+        EXPECT_TRUE(e1.result.written) << e1.result.failure.toStdString();
 
         const qint64 noRows = invoice(db, customer(db));
         Export e2;
@@ -615,5 +610,21 @@ TEST(Writer, PreconditionsAndCoherence) {
         Export yes;
         yes.run(db, doc);
         EXPECT_TRUE(yes.result.written);
+
+        // No false alarm on the last floating-point digit (3 × 0.1) nor on
+        // a total net of its withholding tax.
+        const qint64 clean = invoice(db, customer(db));
+        addRow(db, clean, 3, 0.1, 0, 22, 1, {{"TotaleImponibile", 0.3}});
+        db.exec("update fattura set TotImponibile = 100, TotImposta = 22, RitenutaAcconto = 20, "
+                "TotFattura = 102 where Id = ?",
+                {clean});
+        addRow(db, clean, 1, 99.7, 0, 22, 1, {{"TotaleImponibile", 99.7}});
+        db.exec("update fattura set RitenutaAcconto = 20, TotFattura = 102 where Id = ?", {clean});
+        Export quiet;
+        quiet.run(db, clean);
+        EXPECT_TRUE(quiet.result.written) << quiet.result.failure.toStdString();
+        for (const QString& asked : quiet.ui.texts_of("question"))
+            EXPECT_FALSE(asked.contains("La riga") || asked.contains("Il totale"))
+                << asked.toStdString();
     }
 }

@@ -49,6 +49,19 @@ TEST(TaxCodes, VatNumber) {
     EXPECT_NE(TaxCodes::vatNumberWarning("01234567890", "it"), "");
 }
 
+// The prefix a VAT number is quoted with is not part of it.
+TEST(TaxCodes, VatNumberWithoutCountryPrefix) {
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("IT 01234567897"), "01234567897");
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("it01234567897", "IT"), "01234567897");
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("01234567897"), "01234567897");
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("EL094014201", "GR"), "094014201");
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("FR12345678901", "FR"), "12345678901");
+    // Letters of the number itself stay; another country's prefix too.
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("NL123456789B01", "NL"), "123456789B01");
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("ITALIA1", "IT"), "ITALIA1");
+    EXPECT_EQ(TaxCodes::withoutCountryPrefix("DE811907980", "AT"), "DE811907980");
+}
+
 TEST(TaxCodes, Iban) {
     for (const char* valid :
          {"IT60X0542811101000000123456", "IT60 X054 2811 1010 0000 0123 456",

@@ -140,6 +140,9 @@ void OptionsDialog::build() {
                  .label = "Numerazione unica per fatture e note di credito"});
     addField(p, {.field = "FatturazioneMultipla", .label = "Usa le serie di fatturazione"});
     addField(p, {.field = "RitenutaAcconto", .label = "Gestisci la ritenuta d'acconto"});
+    addField(p, {.field = "CausalePagamentoRitenuta",
+                 .label = "Causale di pagamento della ritenuta (fatture elettroniche)",
+                 .lookup = ::ui::lookups::codes(QStringLiteral("PA_CausalePagamento"))});
     addSection(p, QStringLiteral("Stampa"));
     addField(
         p, {.field = "DocumentiRigaIvato", .label = "Stampa i documenti con l'Iva per ogni riga"});

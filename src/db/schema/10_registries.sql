@@ -428,6 +428,7 @@ CREATE TABLE opzioni (
   NumerazioneUnicaNoteCredito YESNO,
   FatturazioneMultipla YESNO,
   RitenutaAcconto YESNO,
+  CausalePagamentoRitenuta TEXT(2),
   PrezzoPreventivo YESNO,
   PrezzoOrdini YESNO,
   CaricoFiltraFornitore YESNO,

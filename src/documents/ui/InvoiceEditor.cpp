@@ -258,6 +258,8 @@ bool InvoiceEditor::save() {
     }
     m_validationFailed = false;
     if (m_modified) {
+        if (const QString w = HeaderRules::warning(m_kind, header); !w.isEmpty())
+            m_context.interaction->warning(common::titles::warning, w);
         m_header = header;
         showRecord(m_header);
         refreshInstalments();

@@ -2,6 +2,7 @@
 
 #include "common/Titles.h"
 #include "registries/CompanyRules.h"
+#include "registries/InvoicePhone.h"
 #include "registries/ui/LogoEditor.h"
 #include "ui/Completions.h"
 #include "ui/FieldBinder.h"
@@ -260,7 +261,17 @@ void CompanyDialog::write(const db::Values& values) {
     if (m_logo->isModified())
         all.append({QStringLiteral("Logo"),
                     m_logo->logo().isEmpty() ? QVariant() : QVariant(m_logo->logo())});
+    const db::Row before = CompanyRules::load(db());
     CompanyRules::save(db(), all);
+    // A phone or fax electronic invoices cannot carry is said once, when it
+    // is saved.
+    for (const auto& [column, label] : {std::pair{"Tel", "telefono"}, std::pair{"Fax", "fax"}})
+        for (const auto& [name, value] : values)
+            if (name == QLatin1String(column) &&
+                value.toString() != before.text(QLatin1String(column)))
+                if (const QString w = InvoicePhone::warning(QLatin1String(label), value.toString());
+                    !w.isEmpty())
+                    interaction().warning(common::titles::warning, w);
 }
 
 bool CompanyDialog::extraModified() const {

@@ -123,7 +123,7 @@ PublicOfficeLookup& publicOfficeLookup() {
     d.fields += partyfields::contacts(kContatti, QStringLiteral("EMail"));
     d.fields += QList<CardField>{
         partyfields::taxCode(kFiscale),
-        {.field = "Iva", .label = "Partita IVA", .page = kFiscale},
+        {.field = "Iva", .label = "Partita IVA", .page = kFiscale, .onLeave = vatNumber},
         partyfields::vatCountry(kFiscale),
         partyfields::eori(kFiscale),
         {.field = "PubblicaAmministrazione",

@@ -3,6 +3,7 @@
 #include "common/Titles.h"
 #include "db/DbError.h"
 #include "registries/SimpleRegistryRules.h"
+#include "registries/TaxCodes.h"
 #include "ui/AppContext.h"
 #include "ui/Completions.h"
 #include "ui/DataGrid.h"
@@ -197,6 +198,12 @@ QVariant upperCase(const QVariant& value) {
     if (value.isNull())
         return value;
     return value.toString().trimmed().toUpper();
+}
+
+QVariant vatNumber(const QVariant& value) {
+    if (value.isNull())
+        return value;
+    return TaxCodes::withoutCountryPrefix(value.toString(), QStringLiteral("IT"));
 }
 
 namespace partyfields {

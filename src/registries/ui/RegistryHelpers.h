@@ -81,6 +81,8 @@ void attachTownCompleter(db::Database& db, QLineEdit* town, QLineEdit* postcode,
 
 // Upper case, for codes typed in lower case.
 QVariant upperCase(const QVariant& value);
+// A VAT number without spaces and without the "IT" it is often typed with.
+QVariant vatNumber(const QVariant& value);
 
 // Fields the customer and supplier cards write alike.
 namespace partyfields {

@@ -407,10 +407,15 @@ TEST_F(Shell, CompanySaveRoundTripWithLogo) {
         EXPECT_TRUE(d.editor("Iscrizione_REA_NumeroREA")->isEnabled());
         type(d.editor("Iscrizione_REA_NumeroREA"), "RM-123456");
         type(d.editor("Iscrizione_REA_CapitaleSociale"), "10.000,00");
+        type(d.editor("Tel"), "+39 049 8761234");
+        interaction.messages.clear();
         interaction.texts.enqueue(logo);
         d.findChild<QPushButton*>("btnCaricaLogo")->click();
         EXPECT_FALSE(d.logoEditor()->logo().isEmpty());
         ASSERT_TRUE(d.save());
+        // A phone too long for electronic invoices is said when saved.
+        EXPECT_EQ(interaction.texts_of("warning").size(), 1);
+        EXPECT_TRUE(interaction.texts_of("warning").value(0).contains("+39 049 8761234"));
     }
     const db::Row row = db().query("select * from ditta").first();
     EXPECT_EQ(row.text("RagSoc"), "Onoranze Funebri Rossi");
@@ -428,7 +433,10 @@ TEST_F(Shell, CompanySaveRoundTripWithLogo) {
     EXPECT_EQ(qobject_cast<QLineEdit*>(d.editor("DataIscrizioneAlbo"))->text(), "05/03/2020");
     d.findChild<QPushButton*>("btnRimuoviLogo")->click();
     EXPECT_TRUE(d.isModified());
+    interaction.messages.clear();
     ASSERT_TRUE(d.save());
+    // Once: saving again with the same phone says nothing more.
+    EXPECT_TRUE(interaction.texts_of("warning").isEmpty());
     EXPECT_TRUE(db().query("select Logo from ditta").first().isNull("Logo"));
 }
 
