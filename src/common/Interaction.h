@@ -47,6 +47,12 @@ public:
     }
 
     void fail(const Failure& f) { error(f.title, f.text); }
+    // An error with a "Dettagli" part for support (the engine's words, the
+    // statement); shown after the text where no window can fold it away.
+    virtual void errorWithDetails(const QString& title, const QString& text,
+                                  const QString& details) {
+        error(title, details.isEmpty() ? text : text + QStringLiteral("\n\nDettagli: ") + details);
+    }
     // "Annulla" on a new record: the question every card asks before it
     // deletes the row it inserted.
     bool confirmCancelInsertion() {

@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/DbError.h"
+#include "db/EngineErrors.h"
 #include "db/SchemaCatalog.h"
 #include "db/SqliteFunctions.h"
 #include "db/Workstation.h"
@@ -94,11 +95,13 @@ void Database::open(const QString& archiveText, OpenMode mode) {
         m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
     }
     if (!m_db.open()) {
-        const QString why = m_db.lastError().text();
+        const QSqlError e = m_db.lastError();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
         throw DbError(
-            QStringLiteral("Impossibile aprire l'archivio %1: %2").arg(displayName(), why));
+            QStringLiteral("Impossibile aprire l'archivio %1.\n%2")
+                .arg(displayName(), EngineErrors::sentence(EngineErrors::kindOf(e, m_engine))),
+            EngineErrors::details(e));
     }
     if (m_engine == Engine::SQLite) {
         installTextRules();
@@ -173,9 +176,8 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QSt
     }
     if (!ok) {
         const QSqlError e = q.lastError();
-        QString why = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-        throw DbError(QStringLiteral("Errore dell'archivio: %1\nIstruzione: %2")
-                          .arg(why.trimmed(), shownText));
+        throw DbError(EngineErrors::sentence(EngineErrors::kindOf(e, m_engine)),
+                      EngineErrors::details(e) + QStringLiteral("\nIstruzione: ") + shownText);
     }
     return q;
 }

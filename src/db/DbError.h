@@ -9,12 +9,15 @@ namespace db {
 // Italian and is shown to the user as it stands.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+    explicit DbError(const QString& message, const QString& details = QString())
+        : std::runtime_error(message.toStdString()), m_message(message), m_details(details) {}
     const QString& message() const { return m_message; }
+    // The engine's own words and the statement, for the "Dettagli" section.
+    const QString& details() const { return m_details; }
 
 private:
     QString m_message;
+    QString m_details;
 };
 
 } // namespace db

@@ -12,7 +12,7 @@ bool guarded(common::Interaction* interaction, const std::function<void()>& acti
         return true;
     } catch (const db::DbError& e) {
         if (interaction)
-            interaction->error(common::titles::error, e.message());
+            interaction->errorWithDetails(common::titles::error, e.message(), e.details());
         return false;
     }
 }

@@ -54,6 +54,20 @@ void GuiInteraction::error(const QString& title, const QString& text) {
     QMessageBox::critical(parentOr(m_parent), title, text);
 }
 
+void GuiInteraction::errorWithDetails(const QString& title, const QString& text,
+                                      const QString& details) {
+    if (details.isEmpty()) {
+        error(title, text);
+        return;
+    }
+    endProgress();
+    NormalCursor normal;
+    // The engine's words stay folded under "Mostra dettagli...".
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parentOr(m_parent));
+    box.setDetailedText(details);
+    box.exec();
+}
+
 bool GuiInteraction::question(const QString& title, const QString& text) {
     endProgress();
     NormalCursor normal;

@@ -18,6 +18,8 @@ public:
     void information(const QString& title, const QString& text) override;
     void warning(const QString& title, const QString& text) override;
     void error(const QString& title, const QString& text) override;
+    void errorWithDetails(const QString& title, const QString& text,
+                          const QString& details) override;
     bool question(const QString& title, const QString& text) override;
     bool askPassword(const QString& title, const QString& prompt, QString* answer) override;
     bool askText(const QString& title, const QString& prompt, QString* answer) override;

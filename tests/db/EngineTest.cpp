@@ -1,6 +1,10 @@
 #include "TestArchive.h"
 #include "db/DbError.h"
+#include "db/EngineErrors.h"
+#include "db/Workstation.h"
 
+#include <QSet>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -135,6 +139,61 @@ TEST(Engine, OpeningFailuresAreExplained) {
     }
     qputenv("OSSARION_WORKSTATION", "POSTAZIONE-MOLTO-LUNGA-01");
     db::Database named;
-    EXPECT_EQ(named.workstation(), "POSTAZIONE-MOLT");
+    EXPECT_EQ(named.workstation(), db::fittedWorkstationName("POSTAZIONE-MOLTO-LUNGA-01"));
     qunsetenv("OSSARION_WORKSTATION");
+}
+
+// Workstation names that begin alike stay apart in the 15 characters the
+// archive keeps; a short name is kept as it is.
+TEST(Engine, WorkstationNamesThatBeginAlikeStayApart) {
+    EXPECT_EQ(db::fittedWorkstationName("CASSA"), "CASSA");
+    EXPECT_EQ(db::fittedWorkstationName("POSTAZIONE-CASS"), "POSTAZIONE-CASS");
+    const QString one = db::fittedWorkstationName("POSTAZIONE-CASSA1");
+    const QString two = db::fittedWorkstationName("POSTAZIONE-CASSA2");
+    EXPECT_NE(one, two);
+    EXPECT_EQ(one.size(), 15);
+    EXPECT_TRUE(one.startsWith("POSTAZIONE"));
+    EXPECT_EQ(one, db::fittedWorkstationName("POSTAZIONE-CASSA1"));
+    QSet<QString> seen;
+    for (int i = 0; i < 200; ++i)
+        seen.insert(db::fittedWorkstationName(QStringLiteral("UFFICIO-AMMINISTRAZIONE-%1").arg(i)));
+    EXPECT_EQ(seen.size(), 200);
+}
+
+// The engines' own words become a sentence the user can act on; what the
+// engine said stays in the details, never in the sentence.
+TEST(Engine, EngineErrorsAreToldInItalian) {
+    using db::EngineErrors;
+    using Kind = EngineErrors::Kind;
+    const auto kind = [](const char* text, const char* code, db::Engine engine) {
+        return EngineErrors::kindOf(QSqlError(QString(), QString::fromLatin1(text),
+                                              QSqlError::StatementError, QString::fromLatin1(code)),
+                                    engine);
+    };
+    EXPECT_EQ(kind("database is locked", "5", Engine::SQLite), Kind::Busy);
+    EXPECT_EQ(kind("file is not a database", "26", Engine::SQLite), Kind::Damaged);
+    EXPECT_EQ(kind("attempt to write a readonly database", "8", Engine::SQLite), Kind::ReadOnly);
+    EXPECT_EQ(kind("database or disk is full", "13", Engine::SQLite), Kind::DiskFull);
+    EXPECT_EQ(
+        kind("could not serialize access due to concurrent update", "40001", Engine::PostgreSQL),
+        Kind::Busy);
+    EXPECT_EQ(kind("password authentication failed for user \"x\"", "28P01", Engine::PostgreSQL),
+              Kind::Password);
+    EXPECT_EQ(
+        kind("terminating connection due to administrator command", "57P01", Engine::PostgreSQL),
+        Kind::Unreachable);
+    EXPECT_EQ(kind("syntax error at or near \"x\"", "42601", Engine::PostgreSQL), Kind::Other);
+
+    // A statement the engine refuses: Italian sentence, the rest in details.
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        try {
+            a.db().execNative(QStringLiteral("INSERT INTO tabella_che_non_esiste VALUES (1)"));
+            FAIL();
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(e.message(), EngineErrors::sentence(Kind::Other));
+            EXPECT_TRUE(e.details().contains("tabella_che_non_esiste"))
+                << e.details().toStdString();
+        }
+    }
 }
