@@ -95,6 +95,12 @@ const QList<Migration>& migrations() {
                  db.exec(
                      QStringLiteral("ALTER TABLE fattura ADD COLUMN DataEsportazioneXml DATETIME"));
          }},
+        // A notice's text is filled per customer when it is printed or sent.
+        {7, "Testo degli avvisi per cliente",
+         [](Database& db) {
+             if (!db.columnExists(QStringLiteral("TempAvvisiClienti"), QStringLiteral("Testo")))
+                 db.exec(QStringLiteral("ALTER TABLE TempAvvisiClienti ADD COLUMN Testo MEMO"));
+         }},
     };
     return list;
 }

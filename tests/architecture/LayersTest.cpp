@@ -24,6 +24,7 @@ const QHash<QString, QStringList>& directLayers() {
         {"einvoice", {"documents"}},
         {"cemetery", {"documents"}},
         {"calendar", {"cemetery"}},
+        {"notices", {"cemetery", "mail", "printing"}},
         {"ui", {"db"}},
         {"mail/ui", {"mail", "ui"}},
         {"printing/ui", {"printing", "mail/ui"}},
