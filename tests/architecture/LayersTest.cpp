@@ -33,8 +33,9 @@ const QHash<QString, QStringList>& directLayers() {
         {"documents/ui", {"documents", "einvoice/ui"}},
         {"cemetery/ui", {"cemetery", "documents/ui"}},
         {"calendar/ui", {"calendar", "cemetery/ui"}},
+        {"notices/ui", {"notices", "cemetery/ui"}},
         {"app", {"einvoice", "calendar", "mail", "printing"}},
-        {"app/ui", {"app", "calendar/ui"}},
+        {"app/ui", {"app", "calendar/ui", "notices/ui"}},
     };
     return layers;
 }

@@ -8,6 +8,7 @@
 #include "printing/ReportCodes.h"
 #include "printing/ReportPainter.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -199,6 +200,8 @@ TEST(NoticeLetters, OneLetterPerTickedCustomerWithItsAddressAndFilledText) {
     const QString pdf = dir.filePath("avvisi.pdf");
     QString error;
     ASSERT_TRUE(printing::ReportPainter::writePdf(job.report, pdf, &error)) << error.toStdString();
+    if (const QString out = qEnvironmentVariable("OSSARION_REPORTS_OUT"); !out.isEmpty())
+        QFile::copy(pdf, out + "/Avvisi.pdf"); // to look at it
     QProcess p;
     p.start("pdftotext", {pdf, "-"});
     ASSERT_TRUE(p.waitForFinished(30000));
