@@ -1,6 +1,7 @@
 #include "notices/ui/NoticeScreens.h"
 
 #include "../NoticeSamples.h"
+#include "MailTestSupport.h"
 #include "ModalWindows.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
@@ -131,4 +132,49 @@ TEST(NoticeScreens, UnknownFieldStopsThePrintAndTheCatalogueChecksItsCard) {
                         db.insert("Avvisi", {{"Descrizione", ""}}), true);
     EXPECT_FALSE(card.save());
     EXPECT_EQ(s.interaction.texts_of("error").value(2), "Attenzione manca la Descrizione");
+}
+
+TEST(NoticeScreens, EmailSendsToThoseWithAnAddressAndPrintsTheOthersInOneClick) {
+    SmtpTestServer server(SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(server.started()) << server.failure().toStdString();
+    ScreenArchive s;
+    db::Database& db = s.db();
+    db.setWorkstation("PC-UFFICIO");
+    SmtpOptions{.port = server.port(), .encryptionType = 4}.save(db);
+    const NoticeSamples samples = NoticeSamples::create(db);
+
+    NoticeWizard w(s.context);
+    w.textEdit()->setPlainText("Gentile {Cliente}, dovete {ImportoDovuto}.");
+    click(&w, "btnContinua");
+    click(&w, "btnContinuaFiltri");
+    ASSERT_EQ(w.customerList()->count(), 4);
+    w.customerList()->item(1)->setCheckState(Qt::Unchecked); // D'Angelo Pietro
+
+    s.interaction.texts.enqueue("Canone 2026");
+    bool shown = false;
+    onNextModal<notices::ui::MailOutcomeWindow>([&](notices::ui::MailOutcomeWindow* window) {
+        shown = true;
+        const QString text = window->findChild<QPlainTextEdit*>("Esito")->toPlainText();
+        EXPECT_TRUE(text.contains("Avvisi inviati: 2\n  Bianchi Anna\n  Rossi Mario"))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains("Clienti senza indirizzo email: 1\n  Verdi Luigi"));
+        EXPECT_TRUE(text.contains("Invii non riusciti: 0"));
+        screenshot(window, "notices-mail-outcome");
+        ASSERT_TRUE(window->printButton()->isEnabled());
+        window->printButton()->click();
+        EXPECT_FALSE(window->printButton()->isEnabled());
+    });
+    click(&w, "btnInviaEmail");
+    ASSERT_TRUE(shown);
+
+    const auto got = server.messages();
+    ASSERT_EQ(got.size(), 2);
+    EXPECT_EQ(got[0].message["subject"].toString(), "Canone 2026");
+    EXPECT_EQ(got[0].message["text"].toString().trimmed(), "Gentile Bianchi Anna, dovete 75,00 €.");
+    // The one click printed the letter of the customer without address only.
+    const db::Result ticked =
+        db.query("select Cliente_ID from TempAvvisiClienti where NomeComputer = ?", {"PC-UFFICIO"});
+    ASSERT_EQ(ticked.size(), 1u);
+    EXPECT_EQ(ticked.first().integer("Cliente_ID"), samples.verdi);
+    EXPECT_TRUE(printing::ReportRequests::read(db, "PC-UFFICIO"));
 }
