@@ -152,7 +152,23 @@ const QList<Migration>& migrations() {
                  db.exec(
                      QStringLiteral("ALTER TABLE fattura ADD COLUMN DataEsportazioneXml DATETIME"));
          }},
+        // A notice's text is filled per customer when it is printed or sent.
+        {10, "Testo degli avvisi per cliente",
+         [](Database& db) {
+             if (!db.columnExists(QStringLiteral("TempAvvisiClienti"), QStringLiteral("Testo")))
+                 db.exec(QStringLiteral("ALTER TABLE TempAvvisiClienti ADD COLUMN Testo MEMO"));
+         }},
     };
+    // Steps run in the order of their numbers: one out of order or given
+    // twice would be skipped on every new archive.
+    static const bool ordered = [] {
+        for (int i = 1; i < list.size(); ++i)
+            if (list[i].version <= list[i - 1].version)
+                return false;
+        return true;
+    }();
+    if (!ordered)
+        throw DbError(QStringLiteral("Passi di aggiornamento dell'archivio fuori ordine"));
     return list;
 }
 

@@ -149,6 +149,22 @@ QString contractsByDeceasedQuery(const QString& selection) {
     return sql + QStringLiteral(" ORDER BY ContrattiTestata.Data, ContrattiTestata.Numero");
 }
 
+// One letter per ticked customer: the customer's address block and the
+// notice text, filled for that customer when the notice was prepared.
+QString noticesQuery(const QString& selection) {
+    QString sql = QStringLiteral(
+        "SELECT TempAvvisiClienti.ID AS IdRiga, Clienti.Id AS Cliente_ID, "
+        "Clienti.NominativoDocumenti AS Cliente, Clienti.Via AS Indirizzo, Clienti.Telefono, "
+        "Clienti.Cellulare, Clienti.Citta AS ClienteComune, Clienti.Provincia, Clienti.Cap, "
+        "Clienti.CodFiscale, Clienti.Numero AS Civico, Clienti.Iva AS PartitaIva, "
+        "TempAvvisiClienti.Testo AS TestoCliente, TempAvvisi.Testo FROM (TempAvvisiClienti "
+        "INNER JOIN Clienti ON TempAvvisiClienti.Cliente_ID = Clienti.Id) INNER JOIN TempAvvisi "
+        "ON TempAvvisiClienti.NomeComputer = TempAvvisi.NomeComputer");
+    if (!selection.trimmed().isEmpty())
+        sql += QStringLiteral(" WHERE ") + selection.trimmed();
+    return sql + QStringLiteral(" ORDER BY TempAvvisiClienti.ID");
+}
+
 } // namespace
 
 std::optional<CatalogEntry> cemeteryEntry(const ReportCall& call) {
@@ -188,6 +204,11 @@ std::optional<CatalogEntry> cemeteryEntry(const ReportCall& call) {
         e.filter = true;
         e.query = contractsByDeceasedQuery(call.selection);
         e.parameter = call.parameter;
+        break;
+    case reports::notices:
+        e.report = QStringLiteral("Avvisi.rpt");
+        e.filter = true;
+        e.query = noticesQuery(call.selection);
         break;
     default:
         return std::nullopt;

@@ -18,6 +18,7 @@ constexpr int quoteList = 34;
 constexpr int contract = 68;
 constexpr int contractList = 69;
 constexpr int contractListFull = 70;
+constexpr int notices = 101;
 constexpr int deceasedCard = 102;
 constexpr int deceasedList = 103;
 constexpr int contractDeceasedList = 104;

@@ -7,6 +7,7 @@
 #include "cemetery/ui/DeceasedScreens.h"
 #include "documents/ui/DocumentScreens.h"
 #include "einvoice/ui/FatturaPaScreens.h"
+#include "notices/ui/NoticeScreens.h"
 #include "registries/ui/ArticleScreens.h"
 #include "registries/ui/CustomerScreens.h"
 #include "registries/ui/RegistryScreens.h"
@@ -28,6 +29,7 @@ void registerAllScreens(::ui::ScreenRegistry& registry) {
     cemetery::ui::registerDeceasedScreens(registry);
     cemetery::ui::registerContractScreens(registry);
     calendar::ui::registerCalendarScreens(registry);
+    notices::ui::registerNoticeScreens(registry);
 }
 
 } // namespace screens

@@ -126,11 +126,13 @@ CREATE TABLE TempAvvisi (
   Testo MEMO
 );
 
--- Customers ticked for the notice print on a workstation.
+-- Customers ticked for the notice print on a workstation, each with the
+-- notice text filled for them.
 CREATE TABLE TempAvvisiClienti (
   ID COUNTER PRIMARY KEY,
   NomeComputer TEXT(15),
-  Cliente_ID LONG
+  Cliente_ID LONG,
+  Testo MEMO
 );
 
 -- Work table of the missing contract payments run.
