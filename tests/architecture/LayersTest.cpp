@@ -24,6 +24,7 @@ const QHash<QString, QStringList>& directLayers() {
         {"einvoice", {"documents"}},
         {"cemetery", {"documents"}},
         {"calendar", {"cemetery"}},
+        {"staff", {"registries"}},
         {"ui", {"db"}},
         {"mail/ui", {"mail", "ui"}},
         {"printing/ui", {"printing", "mail/ui"}},
@@ -32,8 +33,9 @@ const QHash<QString, QStringList>& directLayers() {
         {"documents/ui", {"documents", "einvoice/ui"}},
         {"cemetery/ui", {"cemetery", "documents/ui"}},
         {"calendar/ui", {"calendar", "cemetery/ui"}},
-        {"app", {"einvoice", "calendar", "mail", "printing"}},
-        {"app/ui", {"app", "calendar/ui"}},
+        {"staff/ui", {"staff", "registries/ui"}},
+        {"app", {"einvoice", "calendar", "staff", "mail", "printing"}},
+        {"app/ui", {"app", "calendar/ui", "staff/ui"}},
     };
     return layers;
 }
