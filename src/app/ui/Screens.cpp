@@ -11,6 +11,7 @@
 #include "registries/ui/CustomerScreens.h"
 #include "registries/ui/RegistryScreens.h"
 #include "registries/ui/SupplierScreens.h"
+#include "staff/ui/StaffScreens.h"
 #include "ui/ScreenRegistry.h"
 
 namespace screens {
@@ -28,6 +29,7 @@ void registerAllScreens(::ui::ScreenRegistry& registry) {
     cemetery::ui::registerDeceasedScreens(registry);
     cemetery::ui::registerContractScreens(registry);
     calendar::ui::registerCalendarScreens(registry);
+    staff::ui::registerStaffScreens(registry);
 }
 
 } // namespace screens

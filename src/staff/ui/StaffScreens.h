@@ -1,0 +1,113 @@
+#pragma once
+
+#include "ui/CardScreen.h"
+#include "ui/ListScreen.h"
+
+class QPushButton;
+
+namespace ui {
+class DataGrid;
+class ScreenRegistry;
+} // namespace ui
+
+namespace staff::ui {
+
+// The staff members: searches by name, category and municipality,
+// cancelled people hidden unless asked.
+::ui::ScreenDefinition staffDefinition();
+// The three lists of a person; staffId is the person of the rows "Nuovo"
+// inserts (0 when a row is only opened).
+::ui::ScreenDefinition deadlineDefinition(qint64 staffId = 0);
+::ui::ScreenDefinition costDefinition(qint64 staffId = 0);
+::ui::ScreenDefinition salaryDefinition(qint64 staffId = 0);
+// The code tables.
+::ui::ScreenDefinition categoriesDefinition();
+::ui::ScreenDefinition costTypesDefinition();
+::ui::ScreenDefinition deadlineTypesDefinition();
+
+// One of the lists on the staff card: its grid, "Nuovo" (a row inserted by
+// the rules, then its card), "Apri" and "Elimina" (with its question).
+class DependentList : public QWidget {
+    Q_OBJECT
+public:
+    using Insert = std::function<qint64(db::Database&, qint64 staffId, const QDate& today)>;
+    DependentList(::ui::AppContext& context, ::ui::ScreenDefinition definition, qint64 staffId,
+                  Insert insert, QString order, const QString& gridName, QWidget* parent);
+
+    ::ui::DataGrid* grid() const { return m_grid; }
+    void refresh();
+    void addRow();
+    void openCurrent();
+    void removeCurrent();
+
+private:
+    void openCard(qint64 key, bool isNew);
+
+    ::ui::AppContext& m_context;
+    ::ui::ScreenDefinition m_definition;
+    qint64 m_staffId;
+    Insert m_insert;
+    QString m_order;
+    ::ui::DataGrid* m_grid;
+};
+
+// A card whose new row must pass its checks before "Indietro" (or Esc)
+// closes it, edited or not: a person or a list row is never left without
+// what it requires. "Annulla" still gives the new row up.
+class CheckedCard : public ::ui::CardScreen {
+    Q_OBJECT
+public:
+    CheckedCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+                bool isNew, QWidget* parent = nullptr);
+    void leave();
+    void reject() override;
+};
+
+// The staff card ("Personale"): "Generale", "Dati Economici", "Documenti"
+// and the pages of the deadlines, costs and salaries; "Calcola" beside the
+// daily and hourly rates; the working folder chosen and opened.
+class StaffCard : public CheckedCard {
+    Q_OBJECT
+public:
+    StaffCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+              bool isNew, QWidget* parent = nullptr);
+
+    DependentList* deadlines() const { return m_deadlines; }
+    DependentList* costs() const { return m_costs; }
+    DependentList* salaries() const { return m_salaries; }
+
+    void computeDailyRate();
+    void computeHourlyRate();
+    void chooseFolder();
+    // false (and the message) when there is no folder to open.
+    bool openFolder();
+
+private:
+    DependentList* m_deadlines;
+    DependentList* m_costs;
+    DependentList* m_salaries;
+};
+
+// The salary card: "Calcola" fills the partial total.
+class SalaryCard : public CheckedCard {
+    Q_OBJECT
+public:
+    SalaryCard(::ui::AppContext& context, const ::ui::ScreenDefinition& definition, qint64 key,
+               bool isNew, QWidget* parent = nullptr);
+    void computeTotal();
+};
+
+// The staff list ("Personale"): several rows may be selected and
+// "Esporta vCard" writes them.
+class StaffList : public ::ui::ListScreen {
+    Q_OBJECT
+public:
+    explicit StaffList(::ui::AppContext& context, QWidget* parent = nullptr);
+    void exportVCard();
+};
+
+// Registers the list (btnPersonale), the code tables and the deadline the
+// reminder opens ("scadenzaPersonale").
+void registerStaffScreens(::ui::ScreenRegistry& registry);
+
+} // namespace staff::ui
