@@ -29,6 +29,7 @@ constexpr ListPrint kListPrints[] = {
     {"btnStampeContrattiEstesa", printing::reports::contractListFull},
     {"btnStampeDefunti", printing::reports::deceasedList},
     {"btnStampeContrattiDefunti", printing::reports::contractDeceasedList},
+    {"btnStampePersonale", printing::reports::staffList},
 };
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "common/Interaction.h"
 #include "common/Titles.h"
+#include "printing/ReportCodes.h"
+#include "printing/ui/DocumentActions.h"
+#include "registries/EmailAddresses.h"
 #include "registries/SimpleRegistryRules.h"
 #include "registries/ui/RegistryHelpers.h"
 #include "staff/StaffRules.h"
@@ -344,9 +347,10 @@ ScreenDefinition deadlineTypesDefinition() {
 // ---------------------------------------------------------------------------
 
 DependentList::DependentList(::ui::AppContext& context, ScreenDefinition definition, qint64 staffId,
-                             Insert insert, QString order, const QString& gridName, QWidget* parent)
+                             Insert insert, QString order, const QString& gridName, int report,
+                             QWidget* parent)
     : QWidget(parent), m_context(context), m_definition(std::move(definition)), m_staffId(staffId),
-      m_insert(std::move(insert)), m_order(std::move(order)) {
+      m_insert(std::move(insert)), m_order(std::move(order)), m_report(report) {
     setObjectName(m_definition.objectName + QStringLiteral("_Lista"));
     m_grid = new ::ui::DataGrid(context, gridName, this);
     m_grid->setTable(m_definition.table);
@@ -355,8 +359,10 @@ DependentList::DependentList(::ui::AppContext& context, ScreenDefinition definit
     auto* add = smallButton(this, QStringLiteral("Nuovo"), QStringLiteral("btnNuovo"));
     auto* open = smallButton(this, QStringLiteral("Apri"), QStringLiteral("btnApri"));
     auto* remove = smallButton(this, QStringLiteral("Elimina"), QStringLiteral("btnElimina"));
+    auto* printButton = smallButton(this, QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
+    connect(printButton, &QPushButton::clicked, this, &DependentList::print);
     auto* buttons = new QHBoxLayout();
-    for (QPushButton* b : {add, open, remove})
+    for (QPushButton* b : {add, open, remove, printButton})
         buttons->addWidget(b);
     buttons->addStretch(1);
     auto* v = new QVBoxLayout(this);
@@ -406,6 +412,14 @@ void DependentList::removeCurrent() {
         return;
     ::ui::guarded(m_context, [&] { ::ui::deleteRow(*m_context.db, m_definition, key); });
     refresh();
+}
+
+void DependentList::print() {
+    printing::ReportCall call;
+    call.code = m_report;
+    call.selection =
+        m_definition.table + QStringLiteral(".Personale_ID = ") + QString::number(m_staffId);
+    ::ui::guarded(m_context, [&] { printing::ui::printReport(m_context, call); });
 }
 
 void DependentList::openCard(qint64 key, bool isNew) {
@@ -461,17 +475,23 @@ StaffCard::StaffCard(::ui::AppContext& context, const ScreenDefinition& definiti
 
     m_deadlines = new DependentList(context, deadlineDefinition(key), key, &insertDeadline,
                                     QStringLiteral("DataScadenza desc, ID"),
-                                    QStringLiteral("frmPersonaleDettaglio_DBGrid1"), this);
+                                    QStringLiteral("frmPersonaleDettaglio_DBGrid1"),
+                                    printing::reports::staffDeadlines, this);
     m_costs = new DependentList(context, costDefinition(key), key, &insertCost,
                                 QStringLiteral("Data desc, PersonaleCosti.ID"),
-                                QStringLiteral("frmPersonaleDettaglio_DBGrid2"), this);
+                                QStringLiteral("frmPersonaleDettaglio_DBGrid2"),
+                                printing::reports::staffCosts, this);
     m_salaries = new DependentList(context, salaryDefinition(key), key, &insertSalary,
                                    QStringLiteral("Anno desc, Mese desc, ID"),
-                                   QStringLiteral("frmPersonaleDettaglio_DBGrid4"), this);
+                                   QStringLiteral("frmPersonaleDettaglio_DBGrid4"),
+                                   printing::reports::staffSalaries, this);
     addRow(QString(), m_deadlines, false, kScadenze);
     addRow(QString(), m_costs, false, kCosti);
     addRow(QString(), m_salaries, false, kStipendi);
 
+    auto* privacy = addButton(QStringLiteral("Privacy"), QStringLiteral("btnPrivacy"));
+    privacy->setToolTip(QStringLiteral("Stampa l'informativa sulla privacy"));
+    connect(privacy, &QPushButton::clicked, this, &StaffCard::printPrivacy);
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
     connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
     resize(900, 640);
@@ -500,6 +520,16 @@ void StaffCard::chooseFolder() {
         this, QStringLiteral("Cartella Dati"), value(QStringLiteral("CartellaServer")).toString());
     if (!folder.isEmpty())
         setValue(QStringLiteral("CartellaServer"), QDir::toNativeSeparators(folder));
+}
+
+void StaffCard::printPrivacy() {
+    // The form prints what is stored.
+    if (isModified() && !save())
+        return;
+    printing::ReportCall call;
+    call.code = printing::reports::staffPrivacy;
+    call.documentId = key();
+    ::ui::guarded(context(), [&] { printing::ui::printReport(context(), call); });
 }
 
 bool StaffCard::openFolder() {
@@ -534,6 +564,15 @@ StaffList::StaffList(::ui::AppContext& context, QWidget* parent)
     grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto* exporting = addButton(QStringLiteral("Esporta vCard"), QStringLiteral("btnEsportaVCard"));
     connect(exporting, &QPushButton::clicked, this, &StaffList::exportVCard);
+    auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
+    connect(email, &QPushButton::clicked, this, &StaffList::email);
+    auto* printButton = addButton(QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
+    connect(printButton, &QPushButton::clicked, this, [this] {
+        printing::ReportCall call;
+        call.code = printing::reports::staffList;
+        ::ui::guarded(this->context(),
+                      [this, &call] { printing::ui::printReport(this->context(), call); });
+    });
     auto* help = addButton(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"));
     connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
     // "Aiuto" after "Indietro", as on every list.
@@ -544,6 +583,17 @@ StaffList::StaffList(::ui::AppContext& context, QWidget* parent)
 void StaffList::exportVCard() {
     registries::ui::exportVCardFile(context(), registries::ui::selectedKeys(grid()),
                                     &staff::exportVCards, QStringLiteral("personale.vcf"));
+}
+
+void StaffList::email() {
+    ::ui::guarded(context(), [&] {
+        printing::ui::emailAddresses(
+            context(),
+            registries::emailAddressesOf(*context().db, QStringLiteral("Personale"),
+                                         QStringLiteral("Email"),
+                                         registries::ui::selectedKeys(grid())),
+            this);
+    });
 }
 
 // ---------------------------------------------------------------------------

@@ -31,14 +31,17 @@ class DependentList : public QWidget {
     Q_OBJECT
 public:
     using Insert = std::function<qint64(db::Database&, qint64 staffId, const QDate& today)>;
+    // report: the code "Stampa" asks for, over this person's rows.
     DependentList(::ui::AppContext& context, ::ui::ScreenDefinition definition, qint64 staffId,
-                  Insert insert, QString order, const QString& gridName, QWidget* parent);
+                  Insert insert, QString order, const QString& gridName, int report,
+                  QWidget* parent);
 
     ::ui::DataGrid* grid() const { return m_grid; }
     void refresh();
     void addRow();
     void openCurrent();
     void removeCurrent();
+    void print();
 
 private:
     void openCard(qint64 key, bool isNew);
@@ -48,6 +51,7 @@ private:
     qint64 m_staffId;
     Insert m_insert;
     QString m_order;
+    int m_report;
     ::ui::DataGrid* m_grid;
 };
 
@@ -79,6 +83,8 @@ public:
     void computeDailyRate();
     void computeHourlyRate();
     void chooseFolder();
+    // "Privacy": the person's privacy form, once the card is saved.
+    void printPrivacy();
     // false (and the message) when there is no folder to open.
     bool openFolder();
 
@@ -98,12 +104,14 @@ public:
 };
 
 // The staff list ("Personale"): several rows may be selected and
-// "Esporta vCard" writes them.
+// "Esporta vCard" writes them, "Email" writes to them; "Stampa" prints the
+// list.
 class StaffList : public ::ui::ListScreen {
     Q_OBJECT
 public:
     explicit StaffList(::ui::AppContext& context, QWidget* parent = nullptr);
     void exportVCard();
+    void email();
 };
 
 // Registers the list (btnPersonale), the code tables and the deadline the
