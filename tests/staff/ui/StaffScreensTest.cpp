@@ -3,7 +3,9 @@
 #include "ModalWindows.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
+#include "app/StartupSequence.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/ReminderDialog.h"
 #include "app/ui/Screens.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -222,4 +225,33 @@ TEST(StaffScreens, ListSearchesHidesCancelledAndExportsTheSelected) {
         EXPECT_EQ(cards.count("BEGIN:VCARD"), 1);
         EXPECT_TRUE(cards.contains("FN:Neri Luca"));
     }
+}
+
+TEST(StaffScreens, ReminderOpensTheStaffDeadlineToMarkItDone) {
+    ScreenArchive s;
+    db::Database& db = s.db();
+    const qint64 person = db.insert(
+        "Personale", {{"Personale", "Neri Luca"}, {"IdPaese", "IT"}, {"Annullato", false}});
+    const QDate today = QDate::currentDate();
+    const qint64 deadline = db.insert("PersonaleScadenze", {{"Personale_ID", person},
+                                                            {"Descrizione", "Patente C"},
+                                                            {"DataScadenza", today.addDays(20)},
+                                                            {"DataAvviso", today},
+                                                            {"Validato", false}});
+    ui::ScreenRegistry registry;
+    screens::registerAllScreens(registry);
+    app::ui::ReminderDialog reminder({}, app::StartupSequence::calendarNotices(db, today),
+                                     s.context, registry);
+    ASSERT_EQ(reminder.noticesTable()->rowCount(), 1);
+    EXPECT_EQ(reminder.noticesTable()->item(0, 3)->text(), "Neri Luca");
+    onNextModal<ui::CardScreen>([&](ui::CardScreen* card) {
+        EXPECT_EQ(card->key(), deadline);
+        EXPECT_EQ(line(card, "Descrizione")->text(), "Patente C");
+        auto* done = qobject_cast<QCheckBox*>(card->editor("Validato"));
+        ASSERT_TRUE(done);
+        done->click();
+        card->backButton()->click();
+    });
+    EXPECT_TRUE(reminder.openNotice(0));
+    EXPECT_TRUE(app::StartupSequence::calendarNotices(db, today).rows.isEmpty());
 }
