@@ -140,6 +140,7 @@ TEST(StaffScreens, SalaryCardComputesItsPartialTotal) {
         "Personale", {{"Personale", "Neri Luca"}, {"IdPaese", "IT"}, {"PagaMensile", 1000.0}});
     StaffCard card(s.context, staff::ui::staffDefinition(), person, false);
     card.show();
+    screenshot(&card, "staff-card-general");
     DependentList* salaries = card.salaries();
     onNextModal<ui::CardScreen>([&](ui::CardScreen* salary) {
         EXPECT_EQ(line(salary, "Anno")->text(), QString::number(QDate::currentDate().year()));
@@ -149,6 +150,7 @@ TEST(StaffScreens, SalaryCardComputesItsPartialTotal) {
         typeInto(line(salary, "Accrediti"), "30");
         buttonOf(salary, "btnCalcola")->click();
         EXPECT_EQ(line(salary, "TotaleParziale")->text(), "1.120,00");
+        screenshot(salary, "staff-salary");
         salary->backButton()->click();
         EXPECT_EQ(s.interaction.texts_of("error").value(0),
                   "Attenzione manca l' Importo del bonifico");
