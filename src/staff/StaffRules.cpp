@@ -5,7 +5,6 @@
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "db/Row.h"
-#include "registries/VCard.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -221,6 +220,81 @@ QByteArray exportVCards(db::Database& db, const QList<qint64>& ids) {
         cards.append(c);
     }
     return registries::VCard::write(cards);
+}
+
+namespace {
+
+// The municipality of that name; with a province, the one in it. 0 when none.
+qint64 townNamed(db::Database& db, const QString& name, const QString& province) {
+    if (name.trimmed().isEmpty())
+        return 0;
+    const db::Result r =
+        db.query(QStringLiteral("select ID, Provincia from Comuni where Comune = ? order by ID"),
+                 {name.trimmed()});
+    for (const db::Row& row : r)
+        if (province.isEmpty() ||
+            row.text(QStringLiteral("Provincia")).compare(province, Qt::CaseInsensitive) == 0)
+            return row.integer(QStringLiteral("ID"));
+    return r.empty() ? 0 : r.first().integer(QStringLiteral("ID"));
+}
+
+QString countryCode(db::Database& db, const QString& country) {
+    const QString t = country.trimmed();
+    if (t.size() == 2)
+        return t.toUpper();
+    const QString code =
+        t.isEmpty() ? QString()
+                    : db.scalar(QStringLiteral("select SIGLA from Nazioni where DENOMINAZ = ?"),
+                                {t.toUpper()})
+                          .toString();
+    return code.isEmpty() ? QStringLiteral("IT") : code;
+}
+
+QVariant textOrNull(const QString& text) {
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+} // namespace
+
+registries::VCardImportReport importVCards(db::Database& db, const QByteArray& data) {
+    registries::VCardImportReport report;
+    db::Transaction tx(db);
+    for (const registries::VCardContact& c : registries::VCard::read(data)) {
+        if (c.formattedName.isEmpty()) {
+            ++report.skipped;
+            continue;
+        }
+        const qint64 town = townNamed(db, c.city, c.region);
+        const qint64 birthPlace = townNamed(db, c.birthPlace, QString());
+        db.insert(QStringLiteral("Personale"),
+                  {{QStringLiteral("Personale"), c.formattedName},
+                   {QStringLiteral("Cognome"), textOrNull(c.surname)},
+                   {QStringLiteral("Nome"), textOrNull(c.givenName)},
+                   {QStringLiteral("Titolo"), textOrNull(c.prefix)},
+                   {QStringLiteral("Indirizzo"), textOrNull(c.street)},
+                   {QStringLiteral("Numero"), textOrNull(c.houseNumber)},
+                   {QStringLiteral("Cap"), textOrNull(c.postcode)},
+                   {QStringLiteral("Comune_Id"), town > 0 ? QVariant(town) : QVariant()},
+                   {QStringLiteral("IdPaese"), countryCode(db, c.country)},
+                   {QStringLiteral("Tel"), textOrNull(c.phone)},
+                   {QStringLiteral("Telefono2"), textOrNull(c.phone2)},
+                   {QStringLiteral("Fax"), textOrNull(c.fax)},
+                   {QStringLiteral("Cell"), textOrNull(c.mobile)},
+                   {QStringLiteral("Email"), textOrNull(c.email)},
+                   {QStringLiteral("Skype"), textOrNull(c.skype)},
+                   {QStringLiteral("Note"), textOrNull(c.note)},
+                   {QStringLiteral("CodFisc"), textOrNull(c.taxCode)},
+                   {QStringLiteral("Iva"), textOrNull(c.vatNumber)},
+                   {QStringLiteral("DataNascita"),
+                    c.birthday.isValid() ? QVariant(c.birthday) : QVariant()},
+                   {QStringLiteral("LuogoNascita_id"),
+                    birthPlace > 0 ? QVariant(birthPlace) : QVariant()},
+                   {QStringLiteral("Annullato"), false},
+                   {QStringLiteral("PrivacyFirmata"), false}});
+        ++report.imported;
+    }
+    tx.commit();
+    return report;
 }
 
 } // namespace staff

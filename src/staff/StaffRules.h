@@ -2,6 +2,7 @@
 
 #include "common/Interaction.h"
 #include "db/Database.h"
+#include "registries/VCard.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -72,5 +73,9 @@ inline QString listOrder() {
 
 // The people as vCard 4.0 cards, in the order of the keys.
 QByteArray exportVCards(db::Database& db, const QList<qint64>& ids);
+// Each card with a name becomes a new person, all in one transaction: the
+// town and the place of birth found by name among the municipalities, the
+// country by its code or name (Italy when the card has none).
+registries::VCardImportReport importVCards(db::Database& db, const QByteArray& data);
 
 } // namespace staff

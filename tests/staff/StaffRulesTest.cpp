@@ -262,4 +262,21 @@ TEST(StaffVCard, PeopleExportWithTheirTownAndContacts) {
     EXPECT_EQ(back[0].email, "luca@example.it");
     EXPECT_EQ(back[0].birthday, QDate(1980, 1, 1));
     EXPECT_TRUE(file.startsWith("BEGIN:VCARD\r\nVERSION:4.0\r\n"));
+
+    // Read back as new people, the town found again by its name; a card
+    // without a name is skipped.
+    const QByteArray nameless = "BEGIN:VCARD\r\nVERSION:4.0\r\nTEL:123\r\nEND:VCARD\r\n";
+    const registries::VCardImportReport report = importVCards(db, file + nameless);
+    EXPECT_EQ(report.imported, 1);
+    EXPECT_EQ(report.skipped, 1);
+    const db::Row copy =
+        db.query("select * from Personale where ID <> ? order by ID", {id}).first();
+    EXPECT_EQ(copy.text("Personale"), "Neri Luca");
+    EXPECT_EQ(copy.integer("Comune_Id"), town);
+    EXPECT_EQ(copy.text("IdPaese"), "IT");
+    EXPECT_EQ(copy.text("Indirizzo"), "Via Roma");
+    EXPECT_EQ(copy.text("Numero"), "4");
+    EXPECT_EQ(copy.text("CodFisc"), "NRELCU80A01A794X");
+    EXPECT_EQ(copy.date("DataNascita"), QDate(1980, 1, 1));
+    EXPECT_FALSE(copy.boolean("Annullato"));
 }

@@ -568,6 +568,8 @@ StaffList::StaffList(::ui::AppContext& context, QWidget* parent)
     grid()->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto* exporting = addButton(QStringLiteral("Esporta vCard"), QStringLiteral("btnEsportaVCard"));
     connect(exporting, &QPushButton::clicked, this, &StaffList::exportVCard);
+    auto* importing = addButton(QStringLiteral("Importa vCard"), QStringLiteral("btnImportaVCard"));
+    connect(importing, &QPushButton::clicked, this, &StaffList::importVCard);
     auto* email = addButton(QStringLiteral("Email"), QStringLiteral("btnEmail"));
     connect(email, &QPushButton::clicked, this, &StaffList::email);
     auto* printButton = addButton(QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
@@ -587,6 +589,11 @@ StaffList::StaffList(::ui::AppContext& context, QWidget* parent)
 void StaffList::exportVCard() {
     registries::ui::exportVCardFile(context(), registries::ui::selectedKeys(grid()),
                                     &staff::exportVCards, QStringLiteral("personale.vcf"));
+}
+
+void StaffList::importVCard() {
+    if (registries::ui::importVCardFile(context(), &staff::importVCards))
+        refresh();
 }
 
 void StaffList::email() {

@@ -211,7 +211,7 @@ TEST(StaffScreens, ListSearchesHidesCancelledAndExportsTheSelected) {
         list.refresh();
         ASSERT_EQ(rows(list.grid()), 1);
         EXPECT_EQ(list.grid()->keyAt(0), luca);
-        typeInto(list.searchBox("CategoriePersonale.Descrizione"), "");
+        list.searchBox("CategoriePersonale.Descrizione")->clear();
         typeInto(list.searchBox("Comuni.Comune"), "Ber");
         list.refresh();
         ASSERT_EQ(rows(list.grid()), 1);
@@ -226,6 +226,15 @@ TEST(StaffScreens, ListSearchesHidesCancelledAndExportsTheSelected) {
         const QByteArray cards = written.readAll();
         EXPECT_EQ(cards.count("BEGIN:VCARD"), 1);
         EXPECT_TRUE(cards.contains("FN:Neri Luca"));
+
+        // Read back, the card becomes one more person in the list.
+        list.searchBox("Comuni.Comune")->clear();
+        list.refresh();
+        s.interaction.texts.enqueue(file);
+        click(&list, "btnImportaVCard");
+        EXPECT_EQ(rows(list.grid()), 3);
+        EXPECT_EQ(s.interaction.texts_of("information").value(1), "Contatti importati: 1")
+            << s.interaction.texts_of("error").join(",").toStdString();
     }
 }
 
