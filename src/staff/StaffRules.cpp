@@ -2,6 +2,7 @@
 
 #include "common/Money.h"
 #include "common/SqlText.h"
+#include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "db/Row.h"
@@ -164,6 +165,63 @@ db::Result deadlineReminders(db::Database& db, const QDate& today) {
                        "Personale.Annullato = false and PersonaleScadenze.DataAvviso <= #") +
         common::jetDate(today) +
         QStringLiteral("# ORDER BY PersonaleScadenze.DataAvviso, PersonaleScadenze.ID"));
+}
+
+std::optional<common::Failure> printSelection(const PrintChoice& choice, QString* selection) {
+    QString table;
+    QString dateColumn;
+    switch (choice.kind) {
+    case PrintKind::List:
+        break;
+    case PrintKind::Deadlines:
+        table = QStringLiteral("PersonaleScadenze");
+        dateColumn = QStringLiteral("DataScadenza");
+        break;
+    case PrintKind::Costs:
+        table = QStringLiteral("PersonaleCosti");
+        dateColumn = QStringLiteral("Data");
+        break;
+    case PrintKind::Salaries:
+        table = QStringLiteral("PersonaleStipendi");
+        dateColumn = QStringLiteral("DataPagamento");
+        break;
+    }
+    QStringList parts;
+    if (choice.person > 0)
+        parts << (table.isEmpty() ? QStringLiteral("Personale.ID = %1")
+                                  : table + QStringLiteral(".Personale_ID = %1"))
+                     .arg(choice.person);
+    if (!table.isEmpty()) {
+        QDate dates[2];
+        const std::pair<QString, QString> typed[] = {
+            {choice.from.trimmed(), QStringLiteral("Dalla Data")},
+            {choice.to.trimmed(), QStringLiteral("alla Data")}};
+        for (int i = 0; i < 2; ++i) {
+            if (typed[i].first.isEmpty())
+                continue;
+            dates[i] = common::parseItalianDate(typed[i].first);
+            if (!dates[i].isValid())
+                return failure(QStringLiteral("Attenzione data non valida: ") + typed[i].second,
+                               i == 0 ? QStringLiteral("txtDallaData")
+                                      : QStringLiteral("txtAllaData"));
+        }
+        if (dates[0].isValid() && dates[1].isValid() && dates[1] < dates[0])
+            return failure(QStringLiteral("Attenzione la data finale è minore di quella iniziale"),
+                           QStringLiteral("txtAllaData"));
+        const QString column = table + u'.' + dateColumn;
+        if (dates[0].isValid())
+            parts << QStringLiteral("%1 >= #%2#").arg(column, common::jetDate(dates[0]));
+        if (dates[1].isValid())
+            parts << QStringLiteral("%1 <= #%2#").arg(column, common::jetDateEndOfDay(dates[1]));
+    }
+    if (choice.kind == PrintKind::Salaries) {
+        if (choice.year > 0)
+            parts << QStringLiteral("PersonaleStipendi.Anno = %1").arg(choice.year);
+        if (choice.month > 0)
+            parts << QStringLiteral("PersonaleStipendi.Mese = %1").arg(choice.month);
+    }
+    *selection = parts.join(QStringLiteral(" and "));
+    return std::nullopt;
 }
 
 QString listSelect() {

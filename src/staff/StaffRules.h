@@ -64,6 +64,22 @@ QString salaryDeleteQuestion();
 // DataScadenza, DataAvviso, Note.
 db::Result deadlineReminders(db::Database& db, const QDate& today);
 
+// What the staff print screen prints and its choices.
+enum class PrintKind { List, Deadlines, Costs, Salaries };
+struct PrintChoice {
+    PrintKind kind = PrintKind::List;
+    qint64 person = 0; // 0: everyone
+    QString from;      // dd/MM/yyyy, or empty
+    QString to;
+    int year = 0;  // salaries; 0: any
+    int month = 0; // salaries; 0: any
+};
+// The Jet selection of the print (empty: everything), or the failure of a
+// date that does not exist (fields txtDallaData, txtAllaData) or of a
+// range that ends before it starts. The dates limit the deadlines by their
+// due date, the costs by their date and the salaries by their payment date.
+std::optional<common::Failure> printSelection(const PrintChoice& choice, QString* selection);
+
 // The staff list's fixed select (category and municipality by name) and
 // its order.
 QString listSelect();

@@ -233,6 +233,38 @@ TEST(StaffCard, DeletingAPersonTakesTheirListsAlong) {
     }
 }
 
+TEST(StaffPrints, SelectionByPersonDatesYearAndMonth) {
+    QString selection = "x";
+    ASSERT_FALSE(printSelection({}, &selection));
+    EXPECT_TRUE(selection.isEmpty());
+
+    // The list takes the person only; dates, year and month are ignored.
+    ASSERT_FALSE(printSelection(
+        {.kind = PrintKind::List, .person = 7, .from = "31/02/2026", .year = 2026}, &selection));
+    EXPECT_EQ(selection, "Personale.ID = 7");
+
+    ASSERT_FALSE(printSelection(
+        {.kind = PrintKind::Deadlines, .person = 7, .from = "01/03/2026", .to = "31/03/2026"},
+        &selection));
+    EXPECT_EQ(selection, "PersonaleScadenze.Personale_ID = 7 and PersonaleScadenze.DataScadenza "
+                         ">= #3/1/2026# and PersonaleScadenze.DataScadenza <= #3/31/2026 "
+                         "23.59.59#");
+    ASSERT_FALSE(printSelection({.kind = PrintKind::Costs, .to = "5/4/2026"}, &selection));
+    EXPECT_EQ(selection, "PersonaleCosti.Data <= #4/5/2026 23.59.59#");
+    ASSERT_FALSE(
+        printSelection({.kind = PrintKind::Salaries, .year = 2026, .month = 4}, &selection));
+    EXPECT_EQ(selection, "PersonaleStipendi.Anno = 2026 and PersonaleStipendi.Mese = 4");
+
+    expectFailure(printSelection({.kind = PrintKind::Costs, .from = "31/02/2026"}, &selection),
+                  "Attenzione data non valida: Dalla Data", "txtDallaData");
+    expectFailure(printSelection({.kind = PrintKind::Salaries, .to = "32/01/2026"}, &selection),
+                  "Attenzione data non valida: alla Data", "txtAllaData");
+    expectFailure(
+        printSelection({.kind = PrintKind::Deadlines, .from = "02/03/2026", .to = "01/03/2026"},
+                       &selection),
+        "Attenzione la data finale è minore di quella iniziale", "txtAllaData");
+}
+
 TEST(StaffVCard, PeopleExportWithTheirTownAndContacts) {
     TestArchive a(db::Engine::SQLite);
     db::Database& db = a.db();

@@ -29,7 +29,6 @@ constexpr ListPrint kListPrints[] = {
     {"btnStampeContrattiEstesa", printing::reports::contractListFull},
     {"btnStampeDefunti", printing::reports::deceasedList},
     {"btnStampeContrattiDefunti", printing::reports::contractDeceasedList},
-    {"btnStampePersonale", printing::reports::staffList},
 };
 
 } // namespace

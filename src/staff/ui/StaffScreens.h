@@ -1,8 +1,14 @@
 #pragma once
 
+#include "printing/ReportRequest.h"
 #include "ui/CardScreen.h"
 #include "ui/ListScreen.h"
 
+#include <QDialog>
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
 class QPushButton;
 
 namespace ui {
@@ -116,8 +122,31 @@ public:
     void email();
 };
 
-// Registers the list (btnPersonale), the code tables and the deadline the
-// reminder opens ("scadenzaPersonale").
+// The staff print screen ("Stampa Personale"): the staff list, or the
+// deadlines, costs or salaries of one person or everyone, within dates,
+// and for salaries a year and a month.
+class StaffPrintDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit StaffPrintDialog(::ui::AppContext& context, QWidget* parent = nullptr);
+    // The request of the choices made; none (and the message, the focus on
+    // the field) when a date is wrong.
+    std::optional<printing::ReportCall> request();
+    // "Stampa".
+    bool print();
+
+private:
+    ::ui::AppContext& m_context;
+    QComboBox* m_kind;
+    QComboBox* m_person;
+    QLineEdit* m_from;
+    QLineEdit* m_to;
+    QLineEdit* m_year;
+    QComboBox* m_month;
+};
+
+// Registers the list (btnPersonale), the print screen (btnStampePersonale), the code tables and the
+// deadline the reminder opens ("scadenzaPersonale").
 void registerStaffScreens(::ui::ScreenRegistry& registry);
 
 } // namespace staff::ui

@@ -7,12 +7,14 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/ReminderDialog.h"
 #include "app/ui/Screens.h"
+#include "printing/ReportCodes.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -265,4 +267,47 @@ TEST(StaffScreens, ReminderOpensTheStaffDeadlineToMarkItDone) {
     });
     EXPECT_TRUE(reminder.openNotice(0));
     EXPECT_TRUE(app::StartupSequence::calendarNotices(db, today).rows.isEmpty());
+}
+
+TEST(StaffScreens, PrintScreenBuildsTheRequestOfItsChoices) {
+    ScreenArchive s;
+    db::Database& db = s.db();
+    const qint64 person = db.insert(
+        "Personale", {{"Personale", "Neri Luca"}, {"IdPaese", "IT"}, {"Annullato", false}});
+    db.insert("Personale", {{"Personale", "Ex"}, {"IdPaese", "IT"}, {"Annullato", true}});
+    ui::ScreenRegistry registry;
+    screens::registerAllScreens(registry);
+    ASSERT_TRUE(registry.has("btnStampePersonale"));
+
+    staff::ui::StaffPrintDialog dialog(s.context);
+    auto* people = dialog.findChild<QComboBox*>("cmbPersonale");
+    auto* kind = dialog.findChild<QComboBox*>("cmbStampa");
+    ASSERT_TRUE(people && kind);
+    // Everyone, and the people not cancelled.
+    EXPECT_EQ(people->count(), 2);
+    screenshot(&dialog, "staff-print");
+    auto call = dialog.request();
+    ASSERT_TRUE(call);
+    EXPECT_EQ(call->code, printing::reports::staffList);
+    EXPECT_TRUE(call->selection.isEmpty());
+
+    kind->setCurrentIndex(kind->findText("Stipendi"));
+    EXPECT_TRUE(dialog.findChild<QLineEdit*>("txtAnno")->isEnabled());
+    people->setCurrentIndex(people->findData(person));
+    typeInto(dialog.findChild<QLineEdit*>("txtAnno"), "2026");
+    auto* month = dialog.findChild<QComboBox*>("cmbMese");
+    month->setCurrentIndex(month->findData(4));
+    call = dialog.request();
+    ASSERT_TRUE(call);
+    EXPECT_EQ(call->code, printing::reports::staffSalaries);
+    EXPECT_EQ(call->selection,
+              QString("PersonaleStipendi.Personale_ID = %1 and "
+                      "PersonaleStipendi.Anno = 2026 and PersonaleStipendi.Mese = 4")
+                  .arg(person));
+
+    kind->setCurrentIndex(kind->findText("Costi"));
+    EXPECT_FALSE(dialog.findChild<QLineEdit*>("txtAnno")->isEnabled());
+    typeInto(dialog.findChild<QLineEdit*>("txtDallaData"), "31/02/2026");
+    EXPECT_FALSE(dialog.request());
+    EXPECT_EQ(s.interaction.texts_of("error").value(0), "Attenzione data non valida: Dalla Data");
 }
