@@ -2,7 +2,6 @@
 
 #include "app/UpgradeScript.h"
 #include "calendar/CalendarRules.h"
-#include "staff/StaffRules.h"
 #include "common/Installation.h"
 #include "common/Interaction.h"
 #include "common/SqlText.h"
@@ -12,6 +11,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
+#include "staff/StaffRules.h"
 
 #include <QDir>
 #include <QFileInfo>
