@@ -12,6 +12,7 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
+#include "staff/StaffRules.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -224,6 +225,18 @@ ReminderList StartupSequence::calendarNotices(db::Database& db, const QDate& tod
              cell(row, QStringLiteral("TipologiaCalendario")), cell(row, QStringLiteral("Cliente")),
              cell(row, QStringLiteral("Personale")), cell(row, QStringLiteral("Note"))});
         list.ids.append(row.integer(QStringLiteral("Id")));
+        list.screens.append(QString());
+    }
+    // The staff deadlines due for a reminder follow, shown on their due date.
+    for (const db::Row& row : staff::deadlineReminders(db, today)) {
+        QString note = QStringLiteral("Scadenza: ") + cell(row, QStringLiteral("Descrizione"));
+        if (const QString more = cell(row, QStringLiteral("Note")); !more.isEmpty())
+            note += QStringLiteral(" - ") + more;
+        list.rows.append({dateCell(row, QStringLiteral("DataScadenza")),
+                          cell(row, QStringLiteral("Tipologia")), QString(),
+                          cell(row, QStringLiteral("Personale")), note});
+        list.ids.append(row.integer(QStringLiteral("Id")));
+        list.screens.append(QStringLiteral("scadenzaPersonale"));
     }
     return list;
 }

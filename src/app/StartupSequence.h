@@ -38,6 +38,9 @@ struct ReminderList {
     QStringList header;
     QList<QStringList> rows;
     QList<qint64> ids; // the instalment's or calendar entry's key, per row
+    // The screen that opens a row when it is not the list's own (a staff
+    // deadline among the calendar notices); empty for the list's own.
+    QStringList screens;
 };
 
 // What the main window needs once the start-up ran.

@@ -2,6 +2,7 @@
 
 #include "printing/CemeteryReports.h"
 #include "printing/ReportCodes.h"
+#include "printing/StaffReports.h"
 
 #include <QSet>
 
@@ -299,7 +300,8 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1, 2, 3, 4, 5, 6, 7, 8, 30, 32, 33, 34, 35, 44, 45, 46, 47, 48, 49, 50, 102, 103};
+    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30,  32, 33,
+            34, 35, 44, 45, 46, 47, 48, 49, 50, 51, 71, 102, 103};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -308,6 +310,8 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
     const bool doc = hasDocument(call);
     const QString id = doc ? idText(call.documentId) : QString();
     std::optional<CatalogEntry> e = cemeteryEntry(call);
+    if (!e)
+        e = staffEntry(call);
     if (e) {
         e->landscape = landscapeName(e->report);
         return e;

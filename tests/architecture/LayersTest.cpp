@@ -25,6 +25,7 @@ const QHash<QString, QStringList>& directLayers() {
         {"cemetery", {"documents"}},
         {"calendar", {"cemetery"}},
         {"notices", {"cemetery", "mail", "printing"}},
+        {"staff", {"registries"}},
         {"ui", {"db"}},
         {"mail/ui", {"mail", "ui"}},
         {"printing/ui", {"printing", "mail/ui"}},
@@ -34,8 +35,9 @@ const QHash<QString, QStringList>& directLayers() {
         {"cemetery/ui", {"cemetery", "documents/ui"}},
         {"calendar/ui", {"calendar", "cemetery/ui"}},
         {"notices/ui", {"notices", "cemetery/ui"}},
-        {"app", {"einvoice", "calendar", "mail", "printing"}},
-        {"app/ui", {"app", "calendar/ui", "notices/ui"}},
+        {"staff/ui", {"staff", "registries/ui"}},
+        {"app", {"einvoice", "calendar", "staff", "mail", "printing"}},
+        {"app/ui", {"app", "calendar/ui", "notices/ui", "staff/ui"}},
     };
     return layers;
 }

@@ -200,6 +200,29 @@ Samples Samples::create(db::Database& db) {
                    {QStringLiteral("Posizione"), QStringLiteral("Fila 3, posto 14")},
                    {QStringLiteral("NominativoDocumenti"), QStringLiteral("Neri Giuseppe")},
                    {QStringLiteral("NominativoVisualizzato"), QStringLiteral("Neri Giuseppe")}});
+
+    s.staff = db.insert(QStringLiteral("Personale"),
+                        {{QStringLiteral("Personale"), QStringLiteral("Verdi Marco")},
+                         {QStringLiteral("Indirizzo"), QStringLiteral("Via Dante")},
+                         {QStringLiteral("Numero"), QStringLiteral("3")},
+                         {QStringLiteral("CodFisc"), QStringLiteral("VRDMRC80A01F205X")},
+                         {QStringLiteral("IdPaese"), QStringLiteral("IT")},
+                         {QStringLiteral("Annullato"), false},
+                         {QStringLiteral("PrivacyFirmata"), false}});
+    db.insert(QStringLiteral("PersonaleCosti"), {{QStringLiteral("Personale_ID"), s.staff},
+                                                 {QStringLiteral("Data"), QDate(2026, 3, 2)},
+                                                 {QStringLiteral("Importo"), 80.0}});
+    db.insert(QStringLiteral("PersonaleScadenze"),
+              {{QStringLiteral("Personale_ID"), s.staff},
+               {QStringLiteral("Descrizione"), QStringLiteral("Patente C")},
+               {QStringLiteral("DataScadenza"), QDate(2026, 9, 30)},
+               {QStringLiteral("DataAvviso"), QDate(2026, 9, 1)},
+               {QStringLiteral("Validato"), false}});
+    db.insert(QStringLiteral("PersonaleStipendi"), {{QStringLiteral("Personale_ID"), s.staff},
+                                                    {QStringLiteral("Anno"), 2026},
+                                                    {QStringLiteral("Mese"), 3},
+                                                    {QStringLiteral("Base"), 1500.0},
+                                                    {QStringLiteral("ImportoBonifico"), 1450.0}});
     return s;
 }
 
@@ -233,6 +256,8 @@ QVariant Samples::recordFor(int code) const {
         return customer;
     case 50:
         return supplier;
+    case 51:
+        return staff;
     case 102:
         return deceased;
     default:

@@ -13,6 +13,7 @@ struct Samples {
     qint64 quote = 0;
     qint64 receipt = 0;
     qint64 deceased = 0;
+    qint64 staff = 0;
 
     static Samples create(db::Database& db);
     // The sample a report of the catalogue prints, by its code: a document

@@ -105,7 +105,8 @@ bool ReminderDialog::openInstalment(int row) {
 }
 
 bool ReminderDialog::openNotice(int row) {
-    return open(appointmentScreen(), m_noticeList.ids, row);
+    const QString own = m_noticeList.screens.value(row);
+    return open(own.isEmpty() ? appointmentScreen() : own, m_noticeList.ids, row);
 }
 
 } // namespace app::ui

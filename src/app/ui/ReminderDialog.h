@@ -15,7 +15,8 @@ namespace app::ui {
 
 // "Promemoria Scadenze": the overdue instalments and the calendar notices
 // due, shown at start. A double click opens the instalment ("scadenza") or
-// the appointment ("appuntamento") when those screens exist.
+// the appointment ("appuntamento"), or the screen a row names (a staff
+// deadline), when those screens exist.
 class ReminderDialog : public QDialog {
     Q_OBJECT
 public:

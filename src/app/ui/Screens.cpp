@@ -12,6 +12,7 @@
 #include "registries/ui/CustomerScreens.h"
 #include "registries/ui/RegistryScreens.h"
 #include "registries/ui/SupplierScreens.h"
+#include "staff/ui/StaffScreens.h"
 #include "ui/ScreenRegistry.h"
 
 namespace screens {
@@ -30,6 +31,7 @@ void registerAllScreens(::ui::ScreenRegistry& registry) {
     cemetery::ui::registerContractScreens(registry);
     calendar::ui::registerCalendarScreens(registry);
     notices::ui::registerNoticeScreens(registry);
+    staff::ui::registerStaffScreens(registry);
 }
 
 } // namespace screens

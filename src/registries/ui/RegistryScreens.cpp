@@ -85,6 +85,10 @@ void openTypesWindow(QWidget* parent, ::ui::AppContext& context,
         {QStringLiteral("Serie di Fatturazione"), QStringLiteral("frmSerieFatturazione")},
         {QStringLiteral("Tipologie Prima Nota"), QStringLiteral("frmGrigliaTipologiaPrimaNota")},
         {QStringLiteral("Tipologie Calendario"), QStringLiteral("frmGrigliaCalendarioTipologie")},
+        {QStringLiteral("Tipologie Costi Personale"),
+         QStringLiteral("frmGrigliaTipologiaCostiPersonale")},
+        {QStringLiteral("Tipologie Scadenze Personale"),
+         QStringLiteral("frmGrigliaTipologiaScadenzePersonale")},
     };
     int at = 0;
     for (const auto& [caption, name] : entries) {
