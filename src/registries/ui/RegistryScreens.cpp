@@ -26,29 +26,6 @@ using ::ui::ScreenDefinition;
 
 namespace {
 
-// A registry whose rows are just a description (and maybe a few more
-// columns): search and order by the description, which is required.
-ScreenDefinition described(const QString& table, const QString& objectName,
-                           const QString& listTitle, const QString& cardTitle,
-                           const QString& deleteQuestion) {
-    ScreenDefinition d;
-    d.table = table;
-    d.objectName = objectName;
-    d.listTitle = listTitle;
-    d.cardTitle = cardTitle;
-    d.orderBy = QStringLiteral("Descrizione");
-    d.columns = {{QStringLiteral("Descrizione"), 320, QStringLiteral("Descrizione")}};
-    d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
-    d.fields = {
-        {.field = "Descrizione", .label = "Descrizione"},
-    };
-    d.deleteQuestion = deleteQuestion;
-    d.validate = [](const QVariantMap& v) {
-        return requireText(v, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione"));
-    };
-    return d;
-}
-
 // Town, postcode and province typed on a card complete each other.
 ::ui::CardScreen* cardWithTownCompleter(::ui::AppContext& context, const ScreenDefinition& d,
                                         qint64 key, bool isNew, QWidget* parent,
@@ -111,6 +88,29 @@ void openTypesWindow(QWidget* parent, ::ui::AppContext& context,
 }
 
 } // namespace
+
+// A registry whose rows are just a description (and maybe a few more
+// columns): search and order by the description, which is required.
+ScreenDefinition describedTable(const QString& table, const QString& objectName,
+                                const QString& listTitle, const QString& cardTitle,
+                                const QString& deleteQuestion) {
+    ScreenDefinition d;
+    d.table = table;
+    d.objectName = objectName;
+    d.listTitle = listTitle;
+    d.cardTitle = cardTitle;
+    d.orderBy = QStringLiteral("Descrizione");
+    d.columns = {{QStringLiteral("Descrizione"), 320, QStringLiteral("Descrizione")}};
+    d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
+    d.fields = {
+        {.field = "Descrizione", .label = "Descrizione"},
+    };
+    d.deleteQuestion = deleteQuestion;
+    d.validate = [](const QVariantMap& v) {
+        return requireText(v, QStringLiteral("Descrizione"), QStringLiteral("la Descrizione"));
+    };
+    return d;
+}
 
 ScreenDefinition vatCodesScreen() {
     ScreenDefinition d;
@@ -255,9 +255,9 @@ ScreenDefinition provincesScreen() {
 }
 
 ScreenDefinition departmentsScreen() {
-    ScreenDefinition d = described(QStringLiteral("Reparti"), QStringLiteral("frmGrigliaReparti"),
-                                   QStringLiteral("Reparti"), QStringLiteral("Reparto"),
-                                   QStringLiteral("Sei sicuro di voler eliminare il Reparto?"));
+    ScreenDefinition d = describedTable(
+        QStringLiteral("Reparti"), QStringLiteral("frmGrigliaReparti"), QStringLiteral("Reparti"),
+        QStringLiteral("Reparto"), QStringLiteral("Sei sicuro di voler eliminare il Reparto?"));
     d.columns.append({QStringLiteral("Numero"), 80, QStringLiteral("Numero")});
     d.fields.append({QStringLiteral("Numero"), QStringLiteral("Numero"), FieldKind::Integer});
     d.fields.last().width = 80;
@@ -265,9 +265,9 @@ ScreenDefinition departmentsScreen() {
 }
 
 ScreenDefinition carriersScreen() {
-    ScreenDefinition d = described(QStringLiteral("Vettore"), QStringLiteral("frmGrigliaVettori"),
-                                   QStringLiteral("Vettori"), QStringLiteral("Vettore"),
-                                   QStringLiteral("Sei sicuro di voler eliminare il Vettore?"));
+    ScreenDefinition d = describedTable(
+        QStringLiteral("Vettore"), QStringLiteral("frmGrigliaVettori"), QStringLiteral("Vettori"),
+        QStringLiteral("Vettore"), QStringLiteral("Sei sicuro di voler eliminare il Vettore?"));
     d.columns.append({QStringLiteral("VettoreVisibile"), 80, QStringLiteral("Visibile")});
     d.fields.append({QStringLiteral("VettoreVisibile"), QStringLiteral("Visibile in stampa"),
                      FieldKind::Check});
@@ -276,7 +276,7 @@ ScreenDefinition carriersScreen() {
 }
 
 ScreenDefinition carriageTermsScreen() {
-    ScreenDefinition d = described(
+    ScreenDefinition d = describedTable(
         QStringLiteral("FatturaPorto"), QStringLiteral("frmGrigliaPorto"), QStringLiteral("Porto"),
         QStringLiteral("Porto"), QStringLiteral("Sei sicuro di voler eliminare il Porto?"));
     d.columns.append({QStringLiteral("Codice"), 90, QStringLiteral("Codice")});
@@ -286,22 +286,23 @@ ScreenDefinition carriageTermsScreen() {
 }
 
 ScreenDefinition goodsAppearanceScreen() {
-    return described(QStringLiteral("FatturaAspetto"), QStringLiteral("frmGrigliaAspetto"),
-                     QStringLiteral("Aspetto dei Beni"), QStringLiteral("Aspetto dei Beni"),
-                     QStringLiteral("Sei sicuro di voler eliminare l'Aspetto dei Beni?"));
+    return describedTable(QStringLiteral("FatturaAspetto"), QStringLiteral("frmGrigliaAspetto"),
+                          QStringLiteral("Aspetto dei Beni"), QStringLiteral("Aspetto dei Beni"),
+                          QStringLiteral("Sei sicuro di voler eliminare l'Aspetto dei Beni?"));
 }
 
 ScreenDefinition identityDocumentTypesScreen() {
-    return described(QStringLiteral("TipoDocumenti"), QStringLiteral("frmGrigliaTipoDocumenti"),
-                     QStringLiteral("Tipi di Documento"), QStringLiteral("Tipo di Documento"),
-                     QStringLiteral("Sei sicuro di voler eliminare il Tipo di Documento?"));
+    return describedTable(QStringLiteral("TipoDocumenti"),
+                          QStringLiteral("frmGrigliaTipoDocumenti"),
+                          QStringLiteral("Tipi di Documento"), QStringLiteral("Tipo di Documento"),
+                          QStringLiteral("Sei sicuro di voler eliminare il Tipo di Documento?"));
 }
 
 ScreenDefinition customerCategoriesScreen() {
-    ScreenDefinition d =
-        described(QStringLiteral("ClientiCategoria"), QStringLiteral("frmGrigliaClientiCategoria"),
-                  QStringLiteral("Categorie Clienti"), QStringLiteral("Categoria Clienti"),
-                  QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
+    ScreenDefinition d = describedTable(
+        QStringLiteral("ClientiCategoria"), QStringLiteral("frmGrigliaClientiCategoria"),
+        QStringLiteral("Categorie Clienti"), QStringLiteral("Categoria Clienti"),
+        QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
     d.fields.append(
         {QStringLiteral("ColoreCategoria"), QStringLiteral("Colore"), FieldKind::Colour});
     d.beforeDelete = clearCustomerCategoryColour;
@@ -310,14 +311,14 @@ ScreenDefinition customerCategoriesScreen() {
 }
 
 ScreenDefinition supplierCategoriesScreen() {
-    return described(QStringLiteral("FornitorCategoria"),
-                     QStringLiteral("frmGrigliaFornitorCategoria"),
-                     QStringLiteral("Categorie Fornitori"), QStringLiteral("Categoria Fornitori"),
-                     QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
+    return describedTable(
+        QStringLiteral("FornitorCategoria"), QStringLiteral("frmGrigliaFornitorCategoria"),
+        QStringLiteral("Categorie Fornitori"), QStringLiteral("Categoria Fornitori"),
+        QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
 }
 
 ScreenDefinition articleCategoriesScreen() {
-    ScreenDefinition d = described(
+    ScreenDefinition d = describedTable(
         QStringLiteral("PrezziarCategorie"), QStringLiteral("frmGrigliaPrezziarCategorie"),
         QStringLiteral("Categorie Articoli"), QStringLiteral("Categoria Articoli"),
         QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));

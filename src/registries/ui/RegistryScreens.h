@@ -23,6 +23,12 @@ namespace registries::ui {
 ::ui::ScreenDefinition articleCategoriesScreen();
 ::ui::ScreenDefinition paymentTermsScreen();
 
+// A registry whose rows are just a required description: list, search and
+// order by it.
+::ui::ScreenDefinition describedTable(const QString& table, const QString& objectName,
+                                      const QString& listTitle, const QString& cardTitle,
+                                      const QString& deleteQuestion);
+
 // Opens the list of a definition (with the extras some lists have).
 void openRegistryList(QWidget* parent, ::ui::AppContext& context,
                       const ::ui::ScreenDefinition& definition);

@@ -7,6 +7,7 @@
 #include "registries/EmailAddresses.h"
 #include "registries/SimpleRegistryRules.h"
 #include "registries/ui/RegistryHelpers.h"
+#include "registries/ui/RegistryScreens.h"
 #include "staff/StaffRules.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
@@ -56,27 +57,6 @@ const QString kStipendi = QStringLiteral("Stipendi");
 ::ui::Lookup describedByText(const QString& table) {
     return {QStringLiteral("select distinct Descrizione from %1 order by Descrizione").arg(table),
             QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), QString()};
-}
-
-ScreenDefinition codeTable(const QString& table, const QString& objectName,
-                           const QString& listTitle, const QString& cardTitle,
-                           const QString& deleteQuestion) {
-    ScreenDefinition d;
-    d.table = table;
-    d.objectName = objectName;
-    d.listTitle = listTitle;
-    d.cardTitle = cardTitle;
-    d.orderBy = QStringLiteral("Descrizione");
-    d.columns = {{QStringLiteral("Descrizione"), 360, QStringLiteral("Descrizione")}};
-    d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
-    d.fields = {{.field = "Descrizione", .label = "Descrizione"}};
-    d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
-    d.deleteQuestion = deleteQuestion;
-    d.validate = [](const QVariantMap& v) {
-        return registries::requireText(v, QStringLiteral("Descrizione"),
-                                       QStringLiteral("la Descrizione"));
-    };
-    return d;
 }
 
 QPushButton* smallButton(QWidget* parent, const QString& text, const QString& name) {
@@ -334,26 +314,27 @@ ScreenDefinition salaryDefinition(qint64 staffId) {
 }
 
 ScreenDefinition categoriesDefinition() {
-    return codeTable(QStringLiteral("CategoriePersonale"),
-                     QStringLiteral("frmGrigliaCategoriePersonale"),
-                     QStringLiteral("Categorie Personale"), QStringLiteral("Categoria Personale"),
-                     QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
+    return registries::ui::describedTable(
+        QStringLiteral("CategoriePersonale"), QStringLiteral("frmGrigliaCategoriePersonale"),
+        QStringLiteral("Categorie Personale"), QStringLiteral("Categoria Personale"),
+        QStringLiteral("Sei sicuro di voler eliminare la Categoria?"));
 }
 
 ScreenDefinition costTypesDefinition() {
-    return codeTable(QStringLiteral("TipologiaCostiPersonale"),
-                     QStringLiteral("frmGrigliaTipologiaCostiPersonale"),
-                     QStringLiteral("Tipologie Costi Personale"),
-                     QStringLiteral("Tipologia Costi Personale"),
-                     QStringLiteral("Sei sicuro di voler eliminare la Tipologia?"));
+    return registries::ui::describedTable(
+        QStringLiteral("TipologiaCostiPersonale"),
+        QStringLiteral("frmGrigliaTipologiaCostiPersonale"),
+        QStringLiteral("Tipologie Costi Personale"), QStringLiteral("Tipologia Costi Personale"),
+        QStringLiteral("Sei sicuro di voler eliminare la Tipologia?"));
 }
 
 ScreenDefinition deadlineTypesDefinition() {
-    return codeTable(QStringLiteral("TipologiaScadenzePersonale"),
-                     QStringLiteral("frmGrigliaTipologiaScadenzePersonale"),
-                     QStringLiteral("Tipologie Scadenze Personale"),
-                     QStringLiteral("Tipologia Scadenze Personale"),
-                     QStringLiteral("Sei sicuro di voler eliminare la Tipologia?"));
+    return registries::ui::describedTable(
+        QStringLiteral("TipologiaScadenzePersonale"),
+        QStringLiteral("frmGrigliaTipologiaScadenzePersonale"),
+        QStringLiteral("Tipologie Scadenze Personale"),
+        QStringLiteral("Tipologia Scadenze Personale"),
+        QStringLiteral("Sei sicuro di voler eliminare la Tipologia?"));
 }
 
 // ---------------------------------------------------------------------------
