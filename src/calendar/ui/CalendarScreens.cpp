@@ -5,6 +5,7 @@
 #include "common/Interaction.h"
 #include "registries/CustomerRules.h"
 #include "registries/ui/CustomerScreens.h"
+#include "registries/ui/RegistryScreens.h"
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
@@ -100,18 +101,11 @@ void openList(QWidget* parent, ::ui::AppContext& context, bool history) {
 }
 
 ::ui::ScreenDefinition calendarTypesDefinition() {
-    ::ui::ScreenDefinition d;
-    d.table = QStringLiteral("TipologiaCalendario");
+    ::ui::ScreenDefinition d = registries::ui::describedTable(
+        QStringLiteral("TipologiaCalendario"), QStringLiteral("frmGrigliaCalendarioTipologie"),
+        QStringLiteral("Tipologie Calendario"), QStringLiteral("Tipologie di Calendario"),
+        QStringLiteral("Sei sicuro di voler eliminare la tipologia di Calendario ?"));
     d.key = QStringLiteral("Id");
-    d.objectName = QStringLiteral("frmGrigliaCalendarioTipologie");
-    d.listTitle = QStringLiteral("Tipologie Calendario");
-    d.cardTitle = QStringLiteral("Tipologie di Calendario");
-    d.orderBy = QStringLiteral("Descrizione");
-    d.columns = {{QStringLiteral("Descrizione"), 360, QStringLiteral("Descrizione")}};
-    d.searches = {{QStringLiteral("Descrizione"), QStringLiteral("Descrizione")}};
-    d.fields = {{.field = "Descrizione", .label = "Descrizione"}};
-    d.newRow = {{QStringLiteral("Descrizione"), QVariant()}};
-    d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare la tipologia di Calendario ?");
     d.validate = &checkType;
     return d;
 }
