@@ -21,6 +21,12 @@
 namespace ui {
 
 ListScreen::ListScreen(AppContext& context, const ScreenDefinition& definition, QWidget* parent)
+    : ListScreen(context, definition, ReadLater{}, parent) {
+    refresh();
+}
+
+ListScreen::ListScreen(AppContext& context, const ScreenDefinition& definition, ReadLater,
+                       QWidget* parent)
     : QDialog(parent), m_context(context), m_definition(definition) {
     setObjectName(definition.objectName);
     setWindowTitle(definition.listTitle);
@@ -72,8 +78,6 @@ ListScreen::ListScreen(AppContext& context, const ScreenDefinition& definition, 
     connect(m_open, &QPushButton::clicked, this, &ListScreen::openCurrent);
     connect(m_delete, &QPushButton::clicked, this, &ListScreen::removeCurrent);
     connect(m_back, &QPushButton::clicked, this, &QDialog::reject);
-
-    refresh();
     m_grid->setFocus();
 }
 

@@ -21,8 +21,8 @@
 // - The grid is stored in the layouts as definition.gridName().
 // Subclasses may override insertRow() (numbering, defaults computed at run
 // time) and openCard(), add buttons with addButton(), or extend condition()
-// (then call refresh() at the end of their constructor: the base one reads
-// the rows before the subclass exists).
+// (they use the ReadLater constructor and call refresh() at the end of their
+// own, so the rows are read once, with their condition).
 
 #include "ui/ScreenDefinition.h"
 
@@ -74,6 +74,11 @@ public slots:
     void removeCurrent(); // "Elimina"
 
 protected:
+    // For lists that extend condition(): nothing is read until they call
+    // refresh() at the end of their constructor.
+    struct ReadLater {};
+    ListScreen(AppContext& context, const ScreenDefinition& definition, ReadLater,
+               QWidget* parent = nullptr);
     // Inserts the new row in one transaction and gives back its key (0 to stop).
     virtual qint64 insertRow();
     // Opens the card; the plain CardScreen unless the definition has makeCard.

@@ -97,7 +97,7 @@ QString dateOf(const QLineEdit* box) {
 } // namespace
 
 InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* parent)
-    : ::ui::ListScreen(context, listDefinition(context, kind), parent), m_kind(kind) {
+    : ::ui::ListScreen(context, listDefinition(context, kind), ReadLater{}, parent), m_kind(kind) {
     const bool credit = isCredit(kind);
     resize(1000, 620);
 

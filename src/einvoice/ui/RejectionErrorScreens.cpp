@@ -33,7 +33,7 @@ namespace einvoice::ui {
 }
 
 RejectionErrorList::RejectionErrorList(::ui::AppContext& context, QWidget* parent)
-    : ::ui::ListScreen(context, rejectionErrorsDefinition(), parent) {
+    : ::ui::ListScreen(context, rejectionErrorsDefinition(), ReadLater{}, parent) {
     // The list ships with the archive: nothing to add or delete.
     addButtonWidget()->hide();
     deleteButton()->hide();

@@ -516,6 +516,20 @@ TEST(InvoiceScreens, EditorDeletesAskFirst) {
     EXPECT_EQ(shown(attachments, 0, "NomeAttachment"), QStringLiteral("zeta.pdf"));
 }
 
+// The invoice list reads its rows once when it opens, with its own filter.
+TEST(InvoiceScreens, ListReadsItsRowsOnceWhenItOpens) {
+    Archive a(db::Engine::SQLite);
+    invoiceWithArticle(a);
+    quint64 before = a.db().statementCount();
+    InvoiceList list(a.context, DocumentKind::CustomerInvoice);
+    const quint64 opening = a.db().statementCount() - before;
+    before = a.db().statementCount();
+    list.refresh();
+    const quint64 reading = a.db().statementCount() - before;
+    EXPECT_EQ(list.grid()->records()->rowCount(), 1);
+    EXPECT_LT(opening, 2 * reading);
+}
+
 // An invoice already exported as XML says when on opening, and asks once
 // before the first change of its totals; "No" leaves the rows as they were.
 TEST(InvoiceScreens, ExportedInvoiceSaysSoAndAsksBeforeChangingItsTotals) {
