@@ -15,6 +15,7 @@
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
+#include "ui/LazyChoice.h"
 #include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenTitle.h"
@@ -83,11 +84,25 @@ ContractList::ContractList(::ui::AppContext& context, QWidget* parent)
     m_number->setFixedWidth(90);
     m_from = dateBox(QStringLiteral("txtDallaData"), filter);
     m_to = dateBox(QStringLiteral("txtAllaData"), filter);
-    m_customer = new QComboBox(filter);
+    // Thousands of customers and deceased: read when the filter is used.
+    m_customer = new ::ui::LazyChoice(
+        [this](QComboBox* box) {
+            ::ui::guarded(m_context, [&] {
+                ::ui::fillLookup(*m_context.db, box, ::ui::lookups::customers(),
+                                 box->currentData());
+            });
+        },
+        filter);
     m_customer->setObjectName(QStringLiteral("cboCliente"));
     m_customer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_customer->setMinimumContentsLength(24);
-    m_deceased = new QComboBox(filter);
+    m_deceased = new ::ui::LazyChoice(
+        [this](QComboBox* box) {
+            ::ui::guarded(m_context, [&] {
+                ::ui::fillLookup(*m_context.db, box, ::ui::lookups::deceased(), box->currentData());
+            });
+        },
+        filter);
     m_deceased->setObjectName(QStringLiteral("cboDefunto"));
     m_deceased->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_deceased->setMinimumContentsLength(24);
@@ -179,12 +194,9 @@ QPushButton* ContractList::button(const QString& caption, const QString& name) {
 }
 
 void ContractList::fillChoices() {
-    ::ui::guarded(m_context, [this] {
-        ::ui::fillLookup(*m_context.db, m_customer, ::ui::lookups::customers(),
-                         m_customer->currentData());
-        ::ui::fillLookup(*m_context.db, m_deceased, ::ui::lookups::deceased(),
-                         m_deceased->currentData());
-    });
+    // Read again when next used: a card may have added a name.
+    m_customer->invalidate();
+    m_deceased->invalidate();
 }
 
 void ContractList::refresh() {
@@ -226,6 +238,7 @@ void ContractList::chooseDeceased() {
     if (chosen.isEmpty())
         return;
     fillChoices();
+    m_deceased->ensureFilled();
     const int at = m_deceased->findData(chosen.first());
     if (at >= 0)
         m_deceased->setCurrentIndex(at);

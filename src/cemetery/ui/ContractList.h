@@ -9,6 +9,7 @@ class QPushButton;
 namespace ui {
 struct AppContext;
 class DataGrid;
+class LazyChoice;
 } // namespace ui
 
 namespace cemetery::ui {
@@ -24,8 +25,8 @@ public:
     QLineEdit* numberBox() const { return m_number; }
     QLineEdit* fromBox() const { return m_from; }
     QLineEdit* toBox() const { return m_to; }
-    QComboBox* customerBox() const { return m_customer; }
-    QComboBox* deceasedBox() const { return m_deceased; }
+    ::ui::LazyChoice* customerBox() const { return m_customer; }
+    ::ui::LazyChoice* deceasedBox() const { return m_deceased; }
     QPushButton* searchButton() const { return m_search; }
     QPushButton* resetButton() const { return m_reset; }
     QPushButton* addButton() const { return m_add; }
@@ -53,8 +54,8 @@ private:
     QLineEdit* m_number;
     QLineEdit* m_from;
     QLineEdit* m_to;
-    QComboBox* m_customer;
-    QComboBox* m_deceased;
+    ::ui::LazyChoice* m_customer;
+    ::ui::LazyChoice* m_deceased;
     QPushButton* m_search;
     QPushButton* m_reset;
     QPushButton* m_add;

@@ -10,6 +10,7 @@
 #include "printing/ReportPainter.h"
 #include "printing/ReportRequest.h"
 #include "ui/DataGrid.h"
+#include "ui/LazyChoice.h"
 #include "ui/RecordModel.h"
 
 #include <QCheckBox>
@@ -148,6 +149,9 @@ TEST(ContractScreens, ListFilterAndDeleteWithItsRows) {
     // Newest first.
     EXPECT_EQ(shown(list.grid(), 0, "Cliente"), "Verdi");
 
+    // The names are read when the drop-down is first opened.
+    list.customerBox()->showPopup();
+    list.customerBox()->hidePopup();
     list.customerBox()->setCurrentIndex(list.customerBox()->findText("Rossi"));
     list.searchButton()->click();
     ASSERT_EQ(list.grid()->records()->rowCount(), 1);

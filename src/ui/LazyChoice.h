@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QComboBox>
+#include <functional>
+
+namespace ui {
+
+// A drop-down of a long table (thousands of customers or deceased) that is
+// read when the user first opens it or moves into it, not when its window
+// opens. invalidate() has it read again next time, keeping the choice made.
+class LazyChoice : public QComboBox {
+public:
+    using Filler = std::function<void(QComboBox*)>;
+
+    LazyChoice(Filler filler, QWidget* parent = nullptr);
+
+    void ensureFilled();
+    void invalidate() { m_filled = false; }
+    bool isFilled() const { return m_filled; }
+
+    void showPopup() override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    Filler m_filler;
+    bool m_filled = false;
+};
+
+} // namespace ui
