@@ -42,6 +42,8 @@ public:
     bool grantsAll() const { return m_all; }
     // "PASSWORDACCESSO" in a key list: the administrator password is not asked.
     bool passwordExempt() const;
+    // No key at all: only the videos are shown.
+    bool isEmpty() const { return !m_all && m_text.isEmpty(); }
     // Substring search of an upper-cased key.
     bool isGranted(const QString& key) const;
 

@@ -282,11 +282,23 @@ bool StartupSequence::applyUpgradeScript(StartupResult& result, const QString& f
 bool StartupSequence::checkPassword(const StartupResult& result, const QString& password) {
     if (password.isEmpty() || result.permissions.passwordExempt())
         return true;
-    QString typed;
-    if (!m_ui.askPassword(QStringLiteral("Password"), QStringLiteral("Inserisci la Password"),
-                          &typed))
-        return false;
-    return typed == password;
+    // Three tries; a wrong one is said, and so is the last. Closing the
+    // window ends quietly: the user chose to.
+    constexpr int kTries = 3;
+    for (int attempt = 1; attempt <= kTries; ++attempt) {
+        QString typed;
+        if (!m_ui.askPassword(QStringLiteral("Password"), QStringLiteral("Inserisci la Password"),
+                              &typed))
+            return false;
+        if (typed == password)
+            return true;
+        m_ui.error(QStringLiteral("Password"),
+                   attempt < kTries
+                       ? QStringLiteral("Password errata: riprovare (maiuscole e minuscole "
+                                        "contano).")
+                       : QStringLiteral("Password errata per tre volte: il programma si chiude."));
+    }
+    return false;
 }
 
 StartupResult StartupSequence::run() {
@@ -300,6 +312,11 @@ StartupResult StartupSequence::run() {
         return result;
     }
     result.permissions = *permissions;
+    if (permissions->isEmpty())
+        m_ui.warning(common::titles::warning,
+                     QStringLiteral("Il file dei permessi (%1) è vuoto: si vedono solo i video. "
+                                    "Indicarvi le schede e i pulsanti permessi, o ALL per tutti.")
+                         .arg(Permissions::fileName()));
 
     db::ArchiveLocation location(m_options.installationFolder);
     result.archive = location.read();

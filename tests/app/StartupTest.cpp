@@ -112,18 +112,25 @@ TEST(Startup, AdministratorPassword) {
         const char* permissions;
         const char* password;
         QStringList typed;
-        bool asked;
+        int prompts;
+        QStringList errors;
         bool stops;
     };
+    const QString again = "Password errata: riprovare (maiuscole e minuscole contano).";
+    const QString last = "Password errata per tre volte: il programma si chiude.";
     const Case cases[] = {
-        {"ALL", "Segreta", {"segreta"}, true, true}, // case-sensitive
-        {"ALL", "Segreta", {}, true, true},          // window closed
-        {"ALL", "Segreta", {"Segreta"}, true, false},
-        {"TABARCHIVIO PASSWORDACCESSO", "Segreta", {}, false, false},
-        {"ALL", "", {}, false, false},
+        // Case-sensitive; the window closed on the second try.
+        {"ALL", "Segreta", {"segreta"}, 2, {again}, true},
+        {"ALL", "Segreta", {}, 1, {}, true}, // window closed: quietly
+        {"ALL", "Segreta", {"Segreta"}, 1, {}, false},
+        {"ALL", "Segreta", {"x", "Segreta"}, 2, {again}, false},
+        {"ALL", "Segreta", {"a", "b", "c", "Segreta"}, 3, {again, again, last}, true},
+        {"TABARCHIVIO PASSWORDACCESSO", "Segreta", {}, 0, {}, false},
+        {"ALL", "", {}, 0, {}, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.permissions) + " / " + c.password);
+        SCOPED_TRACE(std::string(c.permissions) + " / " + c.password + " / " +
+                     c.typed.join(',').toStdString());
         Startup s(Engine::SQLite, c.permissions);
         s.db().exec("UPDATE opzioni SET PasswordAmministratore = ?", {QString(c.password)});
         s.db().insert("TempStampa", {{"NomeComputer", "TEST1"}});
@@ -131,17 +138,23 @@ TEST(Startup, AdministratorPassword) {
             s.ui.texts.enqueue(t);
         const StartupResult r = s.run();
         EXPECT_EQ(r.stop, c.stops);
-        const QStringList prompts = s.ui.texts_of("password");
-        EXPECT_EQ(prompts, c.asked ? QStringList{"Inserisci la Password"} : QStringList{});
-        if (c.asked) {
-            EXPECT_EQ(s.ui.messages.first().title, "Password");
-        }
-        // A wrong password ends the run silently and leaves scratch rows alone.
-        EXPECT_EQ(s.ui.messages.size(), c.asked ? 1 : 0);
+        EXPECT_EQ(s.ui.texts_of("password"), QStringList(c.prompts, "Inserisci la Password"));
+        EXPECT_EQ(s.ui.texts_of("error"), c.errors);
+        // A refused start leaves scratch rows alone.
         EXPECT_EQ(s.db().isOpen(), !c.stops);
         auto check = s.reopen();
         EXPECT_EQ(countRows(*check, "select count(*) from TempStampa"), c.stops ? 1 : 0);
     }
+}
+
+// An empty permissions file shows only the videos, and says why.
+TEST(Startup, EmptyPermissionsAreExplained) {
+    Startup s(Engine::SQLite, "");
+    const StartupResult r = s.run();
+    EXPECT_FALSE(r.stop);
+    ASSERT_EQ(s.ui.texts_of("warning").size(), 1);
+    EXPECT_TRUE(s.ui.texts_of("warning")[0].startsWith(
+        "Il file dei permessi (permessi.kyn) è vuoto: si vedono solo i video."));
 }
 
 TEST(Startup, ScratchCleanupTouchesOnlyThisWorkstation) {
