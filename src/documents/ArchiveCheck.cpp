@@ -106,11 +106,16 @@ QStringList ArchiveCheck::engineIntegrity(db::Database& db) {
     if (db.engine() != db::Engine::SQLite)
         return problems;
     const db::Result r = db.queryNative(QStringLiteral("PRAGMA integrity_check"));
-    for (const db::Row& row : r) {
-        const QString line = row.value(0).toString();
-        if (line.compare(QLatin1String("ok"), Qt::CaseInsensitive) != 0)
-            problems.append(QStringLiteral("File dell'archivio danneggiato: %1").arg(line));
-    }
+    // One row per problem, a row may hold several lines; the engine's own
+    // words follow the Italian prefix.
+    for (const db::Row& row : r)
+        for (const QString& line : row.value(0).toString().split(u'\n', Qt::SkipEmptyParts)) {
+            const QString text = line.trimmed();
+            if (text.compare(QLatin1String("ok"), Qt::CaseInsensitive) == 0 ||
+                text.startsWith(QLatin1String("***")))
+                continue;
+            problems.append(QStringLiteral("File dell'archivio danneggiato: %1").arg(text));
+        }
     return problems;
 }
 
