@@ -3,6 +3,7 @@
 #include "DocumentsFixture.h"
 #include "common/ScriptedInteraction.h"
 #include "documents/ContractImport.h"
+#include "documents/CreditNoteImport.h"
 #include "documents/DocumentDeletion.h"
 #include "documents/DocumentStore.h"
 #include "documents/DocumentTotals.h"
@@ -59,6 +60,22 @@ TEST(ArchiveCheck, SoundArchivePassesAndEachDamageIsNamed) {
         ASSERT_FALSE(ContractImport::import(d, second, crow).has_value());
         const qint64 note = fixture::document(d, kNote, c, QDate(2025, 3, 3), terms);
         fixture::row(d, kNote, note, 1, 12.5, 0, 22);
+        // A credit note taking the first invoice's rows, with its plain sums.
+        const qint64 imported = fixture::document(d, kNote, c, QDate(2025, 3, 5), terms);
+        QVariantMap importing = DocumentStore::load(d, imported);
+        QList<CreditNoteImport::Invoice> invoices;
+        ASSERT_FALSE(CreditNoteImport::invoicesOf(d, importing, &invoices).has_value());
+        for (const auto& i : invoices)
+            if (i.id == first)
+                CreditNoteImport::chooseInvoice(importing, i);
+        {
+            common::ScriptedInteraction importUi;
+            ASSERT_FALSE(CreditNoteImport::importRows(d, importUi, importing).has_value());
+        }
+        ASSERT_EQ(fixture::count(d,
+                                 "select count(*) from NotaCreditoRighe where NotaCredito_ID = ?",
+                                 {imported}),
+                  2);
         const qint64 gone = fixture::document(d, kInvoice, c, QDate(2025, 3, 4), terms);
         fixture::row(d, kInvoice, gone, 1, 10, 0, 22);
         common::ScriptedInteraction ui;
