@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "CheckCommand.h"
 #include "ExportCalendarCommand.h"
 #include "ExportFatturaPaCommand.h"
 #include "ImportIpaCommand.h"
@@ -177,6 +178,8 @@ int runCommand(const QString& command, const QStringList& args) {
         return sendMail(args);
     if (command == u"export-calendar")
         return exportCalendar(args);
+    if (command == u"check")
+        return checkArchive(args);
     return UnknownCommand;
 }
 

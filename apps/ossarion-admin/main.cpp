@@ -31,7 +31,9 @@ const char* usage =
     "email\n"
     "  export-calendar ARCHIVIO FILE.ics [--dal DATA] [--al DATA]\n"
     "                                    scrive gli appuntamenti del calendario (date\n"
-    "                                    GG/MM/AAAA) in un file iCalendar\n";
+    "                                    GG/MM/AAAA) in un file iCalendar\n"
+    "  check ARCHIVIO                    controlla la coerenza dell'archivio: una riga per\n"
+    "                                    problema, esce con codice 1 se ne trova\n";
 
 } // namespace
 

@@ -22,6 +22,28 @@ run_suite() {
   check "demo contracts with their deceased" same "$("$A" sql "$archive" "SELECT count(*) as N from ContrattiDefunti INNER JOIN ContrattiTestata ON ContrattiDefunti.Testata_ID = ContrattiTestata.Id")" \
     $'N\n2'
 
+  # Consistency check: a sound archive passes; a damaged one fails with one
+  # line per problem, naming the document.
+  check "check sound archive" same "$("$A" check "$archive")" "Nessun problema trovato nell'archivio."
+  "$A" sql "$archive" "insert into fattura (Carico, FattNota, NonNumerare, Num, Data, TotImponibile, TotImposta, TotFattura, ImportoMarcaBollo) values (false, false, false, 41, #6/10/2025#, 100, 22, 122, 0)"
+  local chk; chk="$("$A" sql "$archive" "select max(Id) as K from fattura" | tail -1)"
+  "$A" sql "$archive" "insert into fattdett (NumFatt, NumeroRiga, Um, ValoreUnitario, Sconto, AliquotaIva) values ($chk, 1, 2, 50, 0, 22)"
+  "$A" sql "$archive" "insert into FatturaScadenze (Fattura_ID, Numero, Importo, Tipo) values ($chk, 1, 61, 'F')"
+  "$A" sql "$archive" "insert into FatturaScadenze (Fattura_ID, Numero, Importo, Tipo) values ($chk, 2, 61, 'F')"
+  check "check archive with an invoice" same "$("$A" check "$archive")" "Nessun problema trovato nell'archivio."
+  local contract; contract="$("$A" sql "$archive" "select min(Id) as K from ContrattiTestata" | tail -1)"
+  "$A" sql "$archive" "update fattura set TotFattura = 123 where Id = $chk"
+  "$A" sql "$archive" "insert into ContrattiRighe (Testata_ID, NumeroRiga, Fattura_ID) values ($contract, 5, 999999)"
+  check "check damaged archive fails" bash -c "! '$A' check '$archive' >'$work/check.txt'"
+  check "changed total named" grep -qx "Fattura n° 41 del 10/06/2025: totali diversi dalle righe (totale 123,00 invece di 122,00)" "$work/check.txt"
+  check "instalments named" grep -qx "Fattura n° 41 del 10/06/2025: le rate (2) sommano 122,00 invece di 123,00" "$work/check.txt"
+  check "contract row named" grep -q "riga 5: la fattura 999999 che indica non esiste$" "$work/check.txt"
+  check "problems counted" same "$(tail -1 "$work/check.txt")" "Problemi trovati: 3"
+  for t in "fattdett where NumFatt" "FatturaScadenze where Fattura_ID" "fattura where Id" "ContrattiRighe where Fattura_ID"; do
+    "$A" sql "$archive" "delete * from $t = $( [ "${t%% *}" = ContrattiRighe ] && echo 999999 || echo "$chk")"
+  done
+  check "check after repair" bash -c "'$A' check '$archive' >/dev/null"
+
   # Header, tab-separated rows, NULL as empty, dates and booleans.
   "$A" sql "$archive" "insert into Clienti (Cliente, DataNascita, Annullato, Note) values ('Zeta', #2/1/1950#, true, Null)"
   "$A" sql "$archive" "insert into Calendario (Cliente, Data) values ('Zeta', #3/1/2026 9.05.07#)"
@@ -111,6 +133,20 @@ run_suite() {
 echo "== SQLite"
 run_suite "$work/archivio.db"
 check "missing archive fails" bash -c "! '$A' sql '$work/manca.db' 'select 1' 2>/dev/null"
+# A page of an index overwritten: the engine's own check finds it.
+cp "$work/archivio.db" "$work/danneggiato.db"
+/usr/bin/python3 - "$work/danneggiato.db" <<'EOF'
+import sqlite3, sys
+c = sqlite3.connect(sys.argv[1])
+size = c.execute("pragma page_size").fetchone()[0]
+root = c.execute("select rootpage from sqlite_master where type = 'index' and tbl_name = 'Clienti' and sql is not null").fetchone()[0]
+c.close()
+with open(sys.argv[1], "r+b") as f:
+    f.seek((root - 1) * size + 8)
+    f.write(b"\xff" * 64)
+EOF
+check "damaged file fails the check" bash -c "'$A' check '$work/danneggiato.db' >'$work/danno.txt' 2>&1; test \$? -eq 1"
+check "damage named" grep -q "^File dell'archivio danneggiato: " "$work/danno.txt"
 check "unknown command fails" bash -c "! '$A' boh '$work/archivio.db' 2>/dev/null"
 
 if [ -n "${OSSARION_TEST_PG:-}" ]; then
