@@ -31,7 +31,11 @@ const char* usage =
     "email\n"
     "  export-calendar ARCHIVIO FILE.ics [--dal DATA] [--al DATA]\n"
     "                                    scrive gli appuntamenti del calendario (date\n"
-    "                                    GG/MM/AAAA) in un file iCalendar\n";
+    "                                    GG/MM/AAAA) in un file iCalendar\n"
+    "  backup ARCHIVIO FILE              scrive nel FILE una copia dell'archivio con i file\n"
+    "                                    a cui rimanda (allegati, foto, modelli di stampa)\n"
+    "  restore FILE ARCHIVIO             controlla il backup FILE e sostituisce l'archivio\n"
+    "                                    e i suoi file con il contenuto del backup\n";
 
 } // namespace
 
