@@ -555,10 +555,15 @@ ArchiveBackup::Summary ArchiveBackup::restore(const QString& file, const QString
                 target = QDir(base).absoluteFilePath(
                     QDir::fromNativeSeparators(e.value(QStringLiteral("percorso")).toString()));
             else if (kind == QLatin1String(entryTemplate))
-                target = QDir(templatesFolder())
-                             .absoluteFilePath(e.value(QStringLiteral("percorso")).toString());
+                target = QDir::cleanPath(
+                    QDir(templatesFolder())
+                        .absoluteFilePath(e.value(QStringLiteral("percorso")).toString()));
             else
                 continue;
+            // Templates stay inside the installation's templates folder.
+            if (kind == QLatin1String(entryTemplate) &&
+                !target.startsWith(QDir::cleanPath(templatesFolder()) + u'/'))
+                throw damaged(file, QStringLiteral("un modello di stampa ha un nome non valido"));
             const QString copy = tempName(target);
             staged.emplace_back(copy, target);
             extract(file, e, copy);
