@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "BackupCommand.h"
 #include "CheckCommand.h"
 #include "ExportCalendarCommand.h"
 #include "ExportFatturaPaCommand.h"
@@ -176,6 +177,10 @@ int runCommand(const QString& command, const QStringList& args) {
         return printCommand(args);
     if (command == u"send-mail")
         return sendMail(args);
+    if (command == u"backup")
+        return backup(args);
+    if (command == u"restore")
+        return restore(args);
     if (command == u"export-calendar")
         return exportCalendar(args);
     if (command == u"check")

@@ -33,7 +33,11 @@ const char* usage =
     "                                    scrive gli appuntamenti del calendario (date\n"
     "                                    GG/MM/AAAA) in un file iCalendar\n"
     "  check ARCHIVIO                    controlla la coerenza dell'archivio: una riga per\n"
-    "                                    problema, esce con codice 1 se ne trova\n";
+    "                                    problema, esce con codice 1 se ne trova\n"
+    "  backup ARCHIVIO FILE              scrive nel FILE una copia dell'archivio con i file\n"
+    "                                    a cui rimanda (allegati, foto, modelli di stampa)\n"
+    "  restore FILE ARCHIVIO             controlla il backup FILE e sostituisce l'archivio\n"
+    "                                    e i suoi file con il contenuto del backup\n";
 
 } // namespace
 

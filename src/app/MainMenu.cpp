@@ -134,6 +134,7 @@ QList<MenuTab> build() {
              b("btnUtilityRealizzazione", QStringLiteral("Realizzazione")),
              b("btnErroriFatturaElettronica",
                QStringLiteral("Errori di scarto Fattura Elettronica")),
+             unkeyed("btnUtilityBackup", QStringLiteral("Backup archivio")),
          }},
         // Its buttons come from the configured list of tutorial videos.
         {QStringLiteral("tabVideo"), QStringLiteral("Video"), QString(), {}},

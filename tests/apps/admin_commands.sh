@@ -128,6 +128,29 @@ run_suite() {
   check "invalid file refused" bash -c "! '$A' export-fatturapa '$archive' $doc '$work/invalida.xml' --forza 2>'$work/fpa.txt'"
   check "invalid field named" grep -q "Regime fiscale della ditta" "$work/fpa.txt"
   check "invalid file not written" test ! -f "$work/invalida.xml"
+
+  # Backup and restore: the rows and the attachment come back; a damaged
+  # backup is refused with the archive and the file left as they were.
+  mkdir -p "$work/allegati"
+  printf 'allegato di %s' "$archive" >"$work/allegati/contratto.pdf"
+  "$A" sql "$archive" "insert into Fattura_Allegati (Fattura_Id, NomeAttachment, PercorsoCompleto) values ($doc, 'contratto.pdf', '$work/allegati/contratto.pdf')"
+  local customers; customers="$("$A" sql "$archive" "select count(*) as N from Clienti")"
+  local appointments; appointments="$("$A" sql "$archive" "select count(*) as N from Calendario")"
+  check "backup" bash -c "'$A' backup '$archive' '$work/copia.bak' | grep -q '^Backup completato, file: 1$'"
+  check "backup of a missing archive fails" bash -c "! '$A' backup '$work/manca.db' '$work/x.bak' 2>/dev/null && test ! -f '$work/x.bak'"
+  "$A" sql "$archive" "delete * from Calendario"
+  "$A" sql "$archive" "insert into Clienti (Cliente) values ('Dopo il backup')"
+  echo "cambiato" >"$work/allegati/contratto.pdf"
+  head -c -100 "$work/copia.bak" >"$work/rotto.bak"
+  check "damaged backup refused" bash -c "! '$A' restore '$work/rotto.bak' '$archive' 2>'$work/err.txt'"
+  check "refusal in Italian" grep -q "è danneggiato o incompleto" "$work/err.txt"
+  check "archive untouched" same "$("$A" sql "$archive" "select count(*) as N from Calendario")" $'N\n0'
+  check "file untouched" same "$(cat "$work/allegati/contratto.pdf")" "cambiato"
+  check "restore" bash -c "'$A' restore '$work/copia.bak' '$archive' >/dev/null"
+  check "rows back" same "$("$A" sql "$archive" "select count(*) as N from Clienti")" "$customers"
+  check "calendar back" same "$("$A" sql "$archive" "select count(*) as N from Calendario")" "$appointments"
+  check "attachment back" same "$(cat "$work/allegati/contratto.pdf")" "allegato di $archive"
+  rm -f "$work/copia.bak" "$work/rotto.bak"
 }
 
 echo "== SQLite"

@@ -1,5 +1,6 @@
 #include "app/ui/ShellScreens.h"
 
+#include "app/BackupAction.h"
 #include "app/ExternalProgram.h"
 #include "app/StartupSequence.h"
 #include "app/ui/MainWindow.h"
@@ -68,6 +69,9 @@ void registerShellScreens(::ui::ScreenRegistry& registry) {
     });
     registry.add(QStringLiteral("btnUtilityRealizzazione"),
                  [](QWidget* parent, ::ui::AppContext&) { showCredits(parent); });
+    registry.add(QStringLiteral("btnUtilityBackup"), [](QWidget*, ::ui::AppContext& context) {
+        BackupAction::run(*context.db, *context.interaction);
+    });
 }
 
 } // namespace app::ui
