@@ -157,9 +157,7 @@ QString Database::translateCondition(const QString& jetCondition) const {
     return JetTranslator(m_engine, &SchemaCatalog::instance()).translateCondition(jetCondition);
 }
 
-QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QString& shownText) {
-    if (!isOpen())
-        throw DbError(QStringLiteral("Archivio non aperto"));
+QSqlQuery Database::send(const QString& sql, const QVariantList& binds, QSqlError& error) {
     ++m_statements;
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
@@ -174,12 +172,60 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QSt
             ok = q.exec();
         }
     }
-    if (!ok) {
-        const QSqlError e = q.lastError();
-        throw DbError(EngineErrors::sentence(EngineErrors::kindOf(e, m_engine)),
-                      EngineErrors::details(e) + QStringLiteral("\nIstruzione: ") + shownText);
-    }
+    error = ok ? QSqlError() : q.lastError();
     return q;
+}
+
+QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QString& shownText) {
+    if (m_lost && m_depth == 0)
+        reconnect();
+    if (!isOpen())
+        throw DbError(QStringLiteral("Archivio non aperto"));
+    QSqlError error;
+    QSqlQuery q = send(sql, binds, error);
+    if (!error.isValid())
+        return q;
+    EngineErrors::Kind kind = EngineErrors::kindOf(error, m_engine);
+    if (kind == EngineErrors::Kind::Unreachable && m_engine == Engine::PostgreSQL) {
+        // The server went away or was restarted. Outside a transaction a
+        // read (or the BEGIN that starts an action) is simply sent again on
+        // a new connection; inside one the action fails and the next action
+        // starts on a new connection.
+        m_lost = true;
+        const bool beginning = m_depth == 1 && sql == u"BEGIN";
+        const bool reading =
+            m_depth == 0 && sql.trimmed().startsWith(u"SELECT", Qt::CaseInsensitive);
+        if (beginning || reading) {
+            const int depth = m_depth;
+            reconnect();
+            m_depth = depth;
+            q = send(sql, binds, error);
+            if (!error.isValid())
+                return q;
+            kind = EngineErrors::kindOf(error, m_engine);
+        }
+    }
+    throw DbError(EngineErrors::sentence(kind),
+                  EngineErrors::details(error) + QStringLiteral("\nIstruzione: ") + shownText);
+}
+
+void Database::reconnect() {
+    const QString archive = m_archive;
+    m_depth = 0;
+    m_rollbackOnly = false;
+    if (m_db.isValid()) {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+    m_lost = false;
+    try {
+        open(archive, OpenMode::Existing);
+    } catch (...) {
+        m_lost = true;
+        throw;
+    }
+    ++m_reconnections;
 }
 
 void Database::exec(const QString& jet, const QVariantList& binds) {
@@ -311,8 +357,13 @@ qint64 Database::lastIdentity() {
 }
 
 void Database::beginWrite() {
-    if (m_depth++ > 0)
+    if (m_depth > 0) {
+        ++m_depth;
         return;
+    }
+    if (m_lost)
+        reconnect();
+    ++m_depth;
     m_rollbackOnly = false;
     try {
         execNative(m_engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
@@ -348,6 +399,9 @@ void Database::rollback() {
         return;
     m_rollbackOnly = true;
     if (--m_depth > 0)
+        return;
+    // A dropped connection took its transaction with it.
+    if (m_lost)
         return;
     execNative(QStringLiteral("ROLLBACK"));
 }

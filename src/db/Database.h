@@ -74,6 +74,8 @@ public:
     // How many statements this connection has sent to the engine: the
     // benchmark and the tests count what one action costs.
     quint64 statementCount() const { return m_statements; }
+    // How many times a dropped connection to the server was opened again.
+    int reconnections() const { return m_reconnections; }
     QSqlDatabase& handle() { return m_db; }
 
 private:
@@ -81,6 +83,8 @@ private:
     void loadSpellings();
     static Result collect(QSqlQuery& q, const QStringList& aliases);
     QSqlQuery run(const QString& sql, const QVariantList& binds, const QString& shownText);
+    QSqlQuery send(const QString& sql, const QVariantList& binds, QSqlError& error);
+    void reconnect();
     QString keyColumn(const QString& table) const;
 
     QSqlDatabase m_db;
@@ -90,7 +94,10 @@ private:
     Engine m_engine = Engine::SQLite;
     int m_depth = 0;
     bool m_rollbackOnly = false;
+    // The server dropped the connection: the next action opens a new one.
+    bool m_lost = false;
     quint64 m_statements = 0;
+    int m_reconnections = 0;
 };
 
 // Rolls back unless committed: one user action, one transaction.
