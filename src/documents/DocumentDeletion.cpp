@@ -1,6 +1,7 @@
 #include "documents/DocumentDeletion.h"
 
 #include "common/Titles.h"
+#include "documents/DocumentLog.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentTables.h"
 
@@ -21,6 +22,7 @@ void deleteOneByOne(db::Database& db, const QString& table, const QString& key,
 void DocumentDeletion::remove(db::Database& db, DocumentKind kind, qint64 id) {
     const DocumentTables& t = DocumentTables::of(kind);
     db::Transaction tx(db);
+    DocumentLog::recordInvoice(db, DocumentLog::Event::Deleted, id);
     if (!t.creditNote) {
         db.exec(QStringLiteral("UPDATE FatturaContiRighe INNER JOIN TotaliCo ON "
                                "FatturaContiRighe.Conto_ID = TotaliCo.ID SET TotaliCo.Fatturato = "

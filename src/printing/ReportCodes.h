@@ -27,5 +27,6 @@ constexpr int staffSalaries = 71;
 constexpr int deceasedCard = 102;
 constexpr int deceasedList = 103;
 constexpr int contractDeceasedList = 104;
+constexpr int documentLog = 107;
 
 } // namespace printing::reports
