@@ -4,6 +4,7 @@
 #include "db/DbError.h"
 
 #include <QDateTime>
+#include <QDir>
 
 namespace documents {
 
@@ -27,7 +28,7 @@ QString DocumentLog::userName() {
         if (!v.isEmpty())
             return v.left(50);
     }
-    return QStringLiteral("?");
+    return QDir::home().dirName().left(50);
 }
 
 void DocumentLog::record(db::Database& db, Event event, const Document& d, const QString& details) {
