@@ -7,11 +7,13 @@
 #include "db/Workstation.h"
 
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
 #include <QUrl>
 #include <QUrlQuery>
 #include <atomic>
@@ -205,8 +207,10 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QSt
             kind = EngineErrors::kindOf(error, m_engine);
         }
     }
+    const QString code = error.nativeErrorCode();
     throw DbError(EngineErrors::sentence(kind),
-                  EngineErrors::details(error) + QStringLiteral("\nIstruzione: ") + shownText);
+                  EngineErrors::details(error) + QStringLiteral("\nIstruzione: ") + shownText)
+        .setRetryable(m_engine == Engine::PostgreSQL && (code == u"40P01" || code == u"40001"));
 }
 
 void Database::reconnect() {
@@ -412,6 +416,25 @@ void Database::lockScope(const QString& scope) {
     if (m_engine == Engine::PostgreSQL)
         execNative(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"), {scope});
     // SQLite: BEGIN IMMEDIATE already holds the archive's write lock.
+}
+
+bool Database::lockRow(const QString& table, qint64 key) {
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("Il blocco di un record richiede una transazione"));
+    if (!safeName(table))
+        throw DbError(QStringLiteral("Nome di tabella non valido: %1").arg(table));
+    const QString column = keyColumn(table);
+    // SQLite: BEGIN IMMEDIATE already holds the archive's write lock.
+    const QString sql = m_engine == Engine::PostgreSQL
+                            ? QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ? FOR UPDATE")
+                            : QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ?");
+    QSqlQuery q = run(sql.arg(column, table), {key}, sql.arg(column, table));
+    return q.next();
+}
+
+void Database::pauseBeforeRetry(int attempt) {
+    // A little longer each time, and not the same for every workstation.
+    QThread::msleep(20 * attempt + QRandomGenerator::global()->bounded(50));
 }
 
 bool Database::tableExists(const QString& table) {

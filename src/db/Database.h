@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/DbError.h"
 #include "db/Engine.h"
 #include "db/JetTranslator.h"
 #include "db/Row.h"
@@ -65,6 +66,11 @@ public:
     bool inTransaction() const { return m_depth > 0; }
     // Serialises "max + 1" numbering inside a write transaction.
     void lockScope(const QString& scope);
+    // Holds one row (by its key) until the transaction ends, so that two
+    // workstations never write a document and its parts at once; false when
+    // the row is not there (another workstation deleted it).
+    bool lockRow(const QString& table, qint64 key);
+    static void pauseBeforeRetry(int attempt);
 
     bool tableExists(const QString& table);
     bool columnExists(const QString& table, const QString& column);
@@ -99,6 +105,22 @@ private:
     quint64 m_statements = 0;
     int m_reconnections = 0;
 };
+
+// Runs one whole action (its own transactions included). When the engine
+// gave it up to let another workstation through, it runs again from the
+// start after a short pause, a few times; then the Italian "archive busy"
+// message goes to the user. Only an outermost action is run again.
+template <class Action> auto withRetry(Database& db, Action&& action) -> decltype(action()) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return action();
+        } catch (const DbError& e) {
+            if (!e.retryable() || db.inTransaction() || attempt >= 6)
+                throw;
+            Database::pauseBeforeRetry(attempt);
+        }
+    }
+}
 
 // Rolls back unless committed: one user action, one transaction.
 class Transaction {
