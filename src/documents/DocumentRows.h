@@ -33,6 +33,14 @@ public:
     // "Articolo non in archivio": a blank row to complete in the row editor.
     static qint64 addFreeRow(db::Database& db, DocumentKind kind, qint64 documentId);
 
+    // Cost rows of delivery notes and receipts: "Spese di Trasporto" (kind
+    // "T": a percentage of the document's taxable amount or a fixed amount,
+    // by the options) and "Spese di Incasso" (kind "S": a fixed amount), at
+    // the default VAT rate, then the totals. Nothing stops a second one.
+    enum class Cost { Transport, Collection };
+    static qint64 addCostRow(db::Database& db, DocumentKind kind, qint64 documentId, Cost cost);
+    static double costAmount(Cost cost, const DocumentOptions& options, double taxable);
+
     static QVariantMap load(db::Database& db, DocumentKind kind, qint64 rowId);
 
     // The row editor's "Salva": checks, stock of "N" rows by the change of

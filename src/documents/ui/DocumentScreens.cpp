@@ -2,6 +2,7 @@
 
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceList.h"
+#include "documents/ui/SalesDocumentList.h"
 #include "documents/ui/SeriesRegistry.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
@@ -19,8 +20,13 @@ void openList(QWidget* parent, ::ui::AppContext& context, DocumentKind kind, boo
         own.historyFrom = QDate();
         own.historyTo = QDate();
     }
-    InvoiceList list(own, kind, parent);
-    list.exec();
+    if (isInvoiceTable(kind)) {
+        InvoiceList list(own, kind, parent);
+        list.exec();
+    } else {
+        SalesDocumentList list(own, kind, parent);
+        list.exec();
+    }
 }
 
 } // namespace
@@ -44,6 +50,23 @@ void registerDocumentScreens(::ui::ScreenRegistry& registry) {
                  [](QWidget* parent, ::ui::AppContext& c) {
                      openList(parent, c, DocumentKind::CustomerCreditNote, true);
                  });
+    const struct {
+        const char* button;
+        DocumentKind kind;
+        bool history;
+    } salesLists[] = {{"btnDDTClienti", DocumentKind::Ddt, false},
+                      {"btnPreventivi", DocumentKind::Quote, false},
+                      {"btnStoricoPreventiviClienti", DocumentKind::Quote, true},
+                      {"btnOrdiniClienti", DocumentKind::CustomerOrder, false},
+                      {"btnBuoni", DocumentKind::Receipt, false}};
+    for (const auto& l : salesLists) {
+        const DocumentKind kind = l.kind;
+        const bool history = l.history;
+        registry.add(QString::fromLatin1(l.button),
+                     [kind, history](QWidget* parent, ::ui::AppContext& c) {
+                         openList(parent, c, kind, history);
+                     });
+    }
     // The reminder's double click on an overdue instalment.
     registry.add(QStringLiteral("scadenza"), [](QWidget* parent, ::ui::AppContext& c) {
         if (c.recordKey == 0)
