@@ -37,7 +37,7 @@ QString keyColumn(DocumentKind kind) {
 // Totals (and, for invoices and credit notes, instalments) after a row change.
 void recalculate(db::Database& db, DocumentKind kind, qint64 documentId) {
     if (isInvoiceTable(kind))
-        recalculate(db, kind, documentId);
+        DocumentStore::recalculate(db, documentId);
     else
         DocumentTotals::recompute(db, DocumentTables::of(kind).totals, documentId);
 }
