@@ -9,6 +9,7 @@
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
 #include "ui/Guarded.h"
 
 #include <QHBoxLayout>

@@ -10,7 +10,7 @@ namespace {
 
 using ::ui::CardField;
 
-::ui::GridColumns rowColumns() {
+::ui::GridColumns defaultRowColumns() {
     return {{"NumeroRiga", 45, "N°"},
             {"Codice", 90, "Codice"},
             {"Descrizione", 330, "Descrizione"},
@@ -189,7 +189,7 @@ const SalesProfile& SalesProfile::of(DocumentKind kind) {
     static const QList<SalesProfile> profiles = [] {
         QList<SalesProfile> all{ddt(), quote(), order(), receipt()};
         for (SalesProfile& p : all)
-            p.rowColumns = rowColumns();
+            p.rowColumns = defaultRowColumns();
         return all;
     }();
     for (const SalesProfile& p : profiles)
