@@ -77,6 +77,10 @@ qint64 DocumentRows::addArticle(db::Database& db, DocumentKind kind, qint64 docu
                     {QStringLiteral("DataFinePeriodo"), QDate(today.year(), 12, 31)}};
     RowRules::fillFromArticle(db, kind, row, articleId, h.customer, options);
     const qint64 id = db.insert(t.rows, columnValues(t.rows, row));
+    // Delivery notes and receipts hand the goods over as the row is added,
+    // so their stock stays right whatever is edited or deleted later.
+    if (!isInvoiceTable(kind) && t.movesStock)
+        StockMoves::move(db, articleId, t.stockSign * row.value(QStringLiteral("Um")).toDouble());
     recalculate(db, kind, documentId);
     tx.commit();
     return id;

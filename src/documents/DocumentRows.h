@@ -21,8 +21,9 @@ public:
     static int nextRowNumber(db::Database& db, DocumentKind kind, qint64 documentId,
                              const DocumentOptions& options);
 
-    // Adds a price-list article as a row. The new row's key, 0 when the
-    // article does not exist.
+    // Adds a price-list article as a row (delivery notes and receipts take
+    // it out of stock at once). The new row's key, 0 when the article does
+    // not exist.
     static qint64 addArticle(db::Database& db, DocumentKind kind, qint64 documentId,
                              qint64 articleId, const QDate& today = QDate::currentDate());
     // The code box: looks the article up among those not cancelled.

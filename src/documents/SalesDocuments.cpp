@@ -125,8 +125,8 @@ qint64 SalesDocuments::create(db::Database& db, DocumentKind kind, const NewDocu
         values.append({QStringLiteral("Pagato"), false});
         break;
     }
+    values.append({DocumentTotals::member(t.totals).totalColumn, 0.0});
     const qint64 id = db.insert(t.header, values);
-    DocumentTotals::recompute(db, t.totals, id, options);
     tx.commit();
     return id;
 }

@@ -267,6 +267,12 @@ TEST(SalesDocuments, StockMovesWarningAndDeletion) {
         const qint64 r = create(d, kReceipt);
         addRow(d, kReceipt, r, 4, 20, vase);
         EXPECT_DOUBLE_EQ(fixture::stock(d, vase), 6);
+        // An article added from the price list leaves the stock at once.
+        qint64 byCode = 0;
+        ASSERT_FALSE(DocumentRows::addByCode(d, kReceipt, r, "VASO", &byCode));
+        EXPECT_DOUBLE_EQ(fixture::stock(d, vase), 5);
+        DocumentRows::remove(d, kReceipt, byCode);
+        EXPECT_DOUBLE_EQ(fixture::stock(d, vase), 6);
         SalesDocuments::remove(d, kReceipt, r);
         EXPECT_DOUBLE_EQ(fixture::stock(d, vase), 10);
     }

@@ -1,0 +1,212 @@
+#include "ModalWindows.h"
+#include "ScreenArchive.h"
+#include "ScreenHelpers.h"
+#include "documents/DocumentRows.h"
+#include "documents/SalesDocuments.h"
+#include "documents/ui/DocumentRowsPanel.h"
+#include "documents/ui/DocumentScreens.h"
+#include "documents/ui/InvoiceEditor.h"
+#include "documents/ui/SalesDocumentEditor.h"
+#include "documents/ui/SalesDocumentList.h"
+#include "ui/DataGrid.h"
+#include "ui/FieldBinder.h"
+#include "ui/RecordModel.h"
+#include "ui/ScreenRegistry.h"
+
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace uitest;
+using documents::DocumentKind;
+using documents::ui::InvoiceEditor;
+using documents::ui::SalesDocumentEditor;
+using documents::ui::SalesDocumentList;
+
+namespace {
+
+// A customer, an article in stock and one that is not, transport costs at
+// 5 percent and VAT at 22 percent by default.
+struct Archive : ScreenArchive {
+    ui::ScreenRegistry registry;
+    qint64 customer = 0;
+    qint64 inStock = 0;
+    qint64 outOfStock = 0;
+
+    explicit Archive(db::Engine engine) : ScreenArchive(engine) {
+        documents::ui::registerDocumentScreens(registry);
+        db::Database& db = archive.db();
+        db.exec("UPDATE opzioni SET AliquotaIva = 22, Iva_Id = 1, SpeseTrasporto_Percentuale = "
+                "true, SpeseTrasporto_Percentuale_Valore = 5");
+        customer = db.insert("Clienti", {{"NominativoDocumenti", "Rossi Mario"},
+                                         {"NominativoVisualizzato", "Rossi Mario"},
+                                         {"Annullato", false}});
+        inStock = db.insert("prezziar", {{"Codice", "LAP01"},
+                                         {"Descrizione", "Lapide in marmo"},
+                                         {"Prezzo", 100.0},
+                                         {"AliquotaIva", 22.0},
+                                         {"Iva_Id", 1},
+                                         {"Giacenza", 10.0},
+                                         {"Annullato", false}});
+        outOfStock = db.insert("prezziar", {{"Codice", "VAS02"},
+                                            {"Descrizione", "Vaso in bronzo"},
+                                            {"Prezzo", 100.0},
+                                            {"AliquotaIva", 22.0},
+                                            {"Iva_Id", 1},
+                                            {"Giacenza", 0.0},
+                                            {"Annullato", false}});
+    }
+    double stock(qint64 article) {
+        return db().scalar("select Giacenza from prezziar where ID = ?", {article}).toDouble();
+    }
+};
+
+QString fieldText(SalesDocumentEditor* editor, const char* field) {
+    auto* line = qobject_cast<QLineEdit*>(editor->fields()->editor(QString::fromLatin1(field)));
+    return line ? line->text() : QString();
+}
+
+void addByCode(SalesDocumentEditor* editor, const QString& code) {
+    typeInto(editor->rows()->codeBox(), code);
+    QTest::keyClick(editor->rows()->codeBox(), Qt::Key_Return);
+}
+
+} // namespace
+
+// A delivery note from the main window's button: the checks stop "Salva"
+// in their order, two goods rows and a transport cost row, the warning
+// naming the article that goes below zero, the list showing the new note.
+TEST(SalesScreens, DeliveryNoteWithTransportCostRow) {
+    FOR_EACH_ENGINE(engine) {
+        Archive a(engine);
+        onNextModal<SalesDocumentList>([&](SalesDocumentList* list) {
+            EXPECT_EQ(list->objectName(), QStringLiteral("frmGrigliaDDT"));
+            onNextModal<SalesDocumentEditor>([&](SalesDocumentEditor* editor) {
+                EXPECT_EQ(fieldText(editor, "Numero"), QStringLiteral("1"));
+                click(editor, "spdSalva");
+                EXPECT_EQ(a.interaction.texts_of("error").value(0),
+                          QStringLiteral("Attenzione manca il Cliente destinatario della merce"));
+                choose(editor->fields()->editor("Cliente_ID"), a.customer);
+                typeInto(editor->fields()->editor("Natura"), QStringLiteral("Arredi"));
+                click(editor, "spdSalva");
+                EXPECT_EQ(a.interaction.texts_of("error").value(1),
+                          QStringLiteral("Attenzione manca la Quantità della merce"));
+
+                editor->pages()->setCurrentIndex(1);
+                addByCode(editor, QStringLiteral("LAP01"));
+                addByCode(editor, QStringLiteral("VAS02"));
+                click(editor->rows(), "btnSpeseTrasporto");
+                ui::DataGrid* rows = editor->rows()->grid();
+                ASSERT_EQ(rows->records()->rowCount(), 3);
+                EXPECT_EQ(shown(rows, 2, "Descrizione"), QStringLiteral("Spese di Trasporto"));
+                EXPECT_EQ(shown(rows, 2, "ValoreTotale"), QStringLiteral("12,20"));
+                EXPECT_EQ(fieldText(editor, "TotImponibile"), QStringLiteral("210,00"));
+                EXPECT_EQ(fieldText(editor, "TotDDT"), QStringLiteral("256,20"));
+                EXPECT_EQ(fieldText(editor, "Quantita"), QStringLiteral("3 PZ"));
+                screenshot(editor, QStringLiteral("ddt-editor-rows"));
+                editor->pages()->setCurrentIndex(0);
+                screenshot(editor, QStringLiteral("ddt-editor"));
+                click(editor, "spdSalva");
+                const QStringList warnings = a.interaction.texts_of("warning");
+                ASSERT_EQ(warnings.size(), 1);
+                EXPECT_TRUE(warnings.first().contains(QStringLiteral("VAS02 Vaso in bronzo")));
+                EXPECT_FALSE(warnings.first().contains(QStringLiteral("LAP01")));
+                click(editor, "spdIndietro");
+            });
+            click(list, "spdAggiungi");
+            ASSERT_EQ(list->grid()->records()->rowCount(), 1);
+            EXPECT_EQ(shown(list->grid(), 0, "Cliente"), QStringLiteral("Rossi Mario"));
+            screenshot(list, QStringLiteral("ddt-list"));
+            // "Elimina" gives the goods back.
+            click(list, "spdElimina");
+            EXPECT_EQ(list->grid()->records()->rowCount(), 0);
+            click(list, "spdIndietro");
+        });
+        a.registry.find(QStringLiteral("btnDDTClienti"))(nullptr, a.context);
+        EXPECT_DOUBLE_EQ(a.stock(a.inStock), 10);
+        EXPECT_DOUBLE_EQ(a.stock(a.outOfStock), 0);
+        EXPECT_EQ(a.interaction.texts_of("question").value(0),
+                  QStringLiteral("Sei sicuro di voler eliminare il DDT??"));
+    }
+}
+
+// A quote becomes an invoice from the quote list: the invoice editor opens
+// on a numbered invoice of the quote's customer with the quote's rows.
+TEST(SalesScreens, QuoteBecomesAnInvoiceFromTheList) {
+    FOR_EACH_ENGINE(engine) {
+        Archive a(engine);
+        const qint64 quote = documents::SalesDocuments::create(a.db(), DocumentKind::Quote, {});
+        QVariantMap h = documents::SalesDocuments::load(a.db(), DocumentKind::Quote, quote);
+        documents::SalesDocuments::applyCustomer(a.db(), DocumentKind::Quote, h, a.customer);
+        ASSERT_FALSE(documents::SalesDocuments::save(a.db(), DocumentKind::Quote, h));
+        ASSERT_FALSE(documents::DocumentRows::addByCode(a.db(), DocumentKind::Quote, quote,
+                                                        QStringLiteral("LAP01")));
+        bool invoiced = false;
+        onNextModal<SalesDocumentList>([&](SalesDocumentList* list) {
+            ASSERT_EQ(list->grid()->records()->rowCount(), 1);
+            EXPECT_EQ(shown(list->grid(), 0, "TotalePreventivo"), QStringLiteral("122,00"));
+            screenshot(list, QStringLiteral("quote-list"));
+            onNextModal<SalesDocumentEditor>([&](SalesDocumentEditor* editor) {
+                EXPECT_NE(editor->button(QStringLiteral("spdStampaMeta")), nullptr);
+                EXPECT_NE(editor->button(QStringLiteral("spdEsportaInvia")), nullptr);
+                EXPECT_EQ(editor->rows()->button(QStringLiteral("btnSpeseTrasporto")), nullptr);
+                screenshot(editor, QStringLiteral("quote-editor"));
+                click(editor, "spdIndietro");
+            });
+            list->openCurrent();
+            onNextModal<InvoiceEditor>([&](InvoiceEditor* editor) {
+                invoiced = true;
+                EXPECT_EQ(editor->rowsGrid()->records()->rowCount(), 1);
+                EXPECT_EQ(editor->record().value("Cliente").toString(),
+                          QStringLiteral("Rossi Mario"));
+                EXPECT_EQ(editor->record().value("Num").toInt(), 1);
+                click(editor, "spdIndietro");
+            });
+            click(list, "spdFatturaPreventivo");
+            click(list, "spdIndietro");
+        });
+        a.registry.find(QStringLiteral("btnPreventivi"))(nullptr, a.context);
+        EXPECT_TRUE(invoiced);
+        EXPECT_TRUE(a.db().scalar("select Fatturato from PreventiTestata").toBool());
+        EXPECT_EQ(a.db().scalar("select count(*) from fattura").toInt(), 1);
+    }
+}
+
+// The order and receipt screens open from their buttons; "Annulla" on a new
+// document takes it away again.
+TEST(SalesScreens, OrderAndReceiptEditors) {
+    Archive a(db::Engine::SQLite);
+    for (const char* button : {"btnOrdiniClienti", "btnBuoni"}) {
+        const QString name = QString::fromLatin1(button);
+        onNextModal<SalesDocumentList>([&](SalesDocumentList* list) {
+            onNextModal<SalesDocumentEditor>([&](SalesDocumentEditor* editor) {
+                const bool receipt = editor->kind() == DocumentKind::Receipt;
+                EXPECT_EQ(editor->rows()->button(QStringLiteral("btnSpeseIncasso")) != nullptr,
+                          receipt);
+                choose(editor->fields()->editor(receipt ? "Cliente_Id" : "Cliente_ID"), a.customer);
+                editor->pages()->setCurrentIndex(1);
+                addByCode(editor, QStringLiteral("NOPE"));
+                EXPECT_EQ(a.interaction.texts_of("error").last(),
+                          QStringLiteral("Codice non trovato!!!"));
+                addByCode(editor, QStringLiteral("LAP01"));
+                editor->pages()->setCurrentIndex(0);
+                screenshot(editor, receipt ? QStringLiteral("receipt-editor")
+                                           : QStringLiteral("order-editor"));
+                click(editor, "spdIndietro");
+            });
+            click(list, "spdAggiungi");
+            ASSERT_EQ(list->grid()->records()->rowCount(), 1);
+            screenshot(list, name == "btnBuoni" ? QStringLiteral("receipt-list")
+                                                : QStringLiteral("order-list"));
+            onNextModal<SalesDocumentEditor>(
+                [&](SalesDocumentEditor* editor) { click(editor, "spdAnnulla"); });
+            click(list, "spdAggiungi");
+            EXPECT_EQ(list->grid()->records()->rowCount(), 1);
+            click(list, "spdIndietro");
+        });
+        a.registry.find(name)(nullptr, a.context);
+    }
+    // The receipt's goods left the stock; the order's did not.
+    EXPECT_DOUBLE_EQ(a.stock(a.inStock), 9);
+}
