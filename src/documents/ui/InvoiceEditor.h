@@ -21,6 +21,8 @@ class FieldNavigator;
 
 namespace documents::ui {
 
+class InvoiceLinksPanel;
+
 // The editor of one customer invoice ("Fatturazione") or credit note
 // ("Nota di Credito"): pages "Testata", "Righe", "Importazioni" (invoices),
 // "Accompagnatoria", "Allegati", "Altro". Row, instalment, import and
@@ -50,6 +52,8 @@ public:
     QLineEdit* codeBox() const { return m_code; }
     QComboBox* quoteChoice() const { return m_quoteChoice; }
     QComboBox* contractChoice() const { return m_contractChoice; }
+    // "Ordini" and "Buoni" of the "Importazioni" page; null on credit notes.
+    InvoiceLinksPanel* links() const { return m_links; }
     QPushButton* button(const QString& objectName) const;
 
 public slots:
@@ -145,6 +149,7 @@ private:
     QLineEdit* m_code = nullptr;
     QComboBox* m_quoteChoice = nullptr;
     QComboBox* m_contractChoice = nullptr;
+    InvoiceLinksPanel* m_links = nullptr;
 };
 
 } // namespace documents::ui

@@ -9,6 +9,7 @@
 #include "documents/QuoteImport.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceEditor.h"
+#include "documents/ui/InvoiceLinksPanel.h"
 #include "documents/ui/InvoiceRowEditor.h"
 #include "documents/ui/Pickers.h"
 #include "einvoice/ui/AttachmentEditor.h"
@@ -251,6 +252,7 @@ void InvoiceEditor::refreshImports() {
                            "Data, Numero, NumeroRiga"),
             {m_id}));
     });
+    m_links->refresh(customer);
 }
 
 void InvoiceEditor::importQuote(int index) {

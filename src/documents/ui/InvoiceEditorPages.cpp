@@ -1,5 +1,6 @@
 #include "documents/DocumentTables.h"
 #include "documents/ui/InvoiceEditor.h"
+#include "documents/ui/InvoiceLinksPanel.h"
 #include "ui/ActionButton.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldBinder.h"
@@ -287,6 +288,11 @@ QWidget* InvoiceEditor::buildImportsPage() {
                  {"NumeroRiga", 70, "N° Riga"},
                  {"DataInizioPeriodo", 100, "Inizio periodo"},
                  {"DataFinePeriodo", 100, "Fine periodo"}});
+    // Orders and receipts of the customer, side by side.
+    m_links = new InvoiceLinksPanel(m_context, m_id, page);
+    m_links->setGuard([this] { return mayChangeTotals(); });
+    connect(m_links, &InvoiceLinksPanel::rowsChanged, this, &InvoiceEditor::afterRowChange);
+    v->addWidget(m_links, 1);
     connect(m_quoteChoice, &QComboBox::activated, this, &InvoiceEditor::importQuote);
     connect(m_contractChoice, &QComboBox::activated, this, &InvoiceEditor::importContract);
     connect(removeQuote, &QPushButton::clicked, this, &InvoiceEditor::removeQuote);

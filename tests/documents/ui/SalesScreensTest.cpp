@@ -2,10 +2,12 @@
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
 #include "documents/DocumentRows.h"
+#include "documents/DocumentStore.h"
 #include "documents/SalesDocuments.h"
 #include "documents/ui/DocumentRowsPanel.h"
 #include "documents/ui/DocumentScreens.h"
 #include "documents/ui/InvoiceEditor.h"
+#include "documents/ui/InvoiceLinksPanel.h"
 #include "documents/ui/SalesDocumentEditor.h"
 #include "documents/ui/SalesDocumentList.h"
 #include "ui/DataGrid.h"
@@ -13,6 +15,7 @@
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -209,4 +212,43 @@ TEST(SalesScreens, OrderAndReceiptEditors) {
     }
     // The receipt's goods left the stock; the order's did not.
     EXPECT_DOUBLE_EQ(a.stock(a.inStock), 9);
+}
+
+// The invoice's "Importazioni" page links an order (no rows copied) and
+// imports a receipt (its rows copied); removing the receipt takes its rows
+// away and the receipt can be invoiced again.
+TEST(SalesScreens, InvoiceLinksOrdersAndReceipts) {
+    Archive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    const qint64 order = documents::SalesDocuments::create(db, DocumentKind::CustomerOrder, {});
+    db.exec("UPDATE OrdiniClientiTestata SET Cliente_ID = ?", {a.customer});
+    const qint64 receipt = documents::SalesDocuments::create(db, DocumentKind::Receipt, {});
+    db.exec("UPDATE TotaliCo SET Cliente_Id = ?", {a.customer});
+    ASSERT_FALSE(documents::DocumentRows::addByCode(db, DocumentKind::Receipt, receipt,
+                                                    QStringLiteral("LAP01")));
+    const qint64 invoice = documents::DocumentStore::create(db, DocumentKind::CustomerInvoice, {});
+    QVariantMap h = documents::DocumentStore::load(db, invoice);
+    documents::DocumentStore::chooseCustomer(db, DocumentKind::CustomerInvoice, h, a.customer);
+
+    InvoiceEditor editor(a.context, DocumentKind::CustomerInvoice, invoice, false);
+    editor.show();
+    documents::ui::InvoiceLinksPanel* links = editor.links();
+    ASSERT_NE(links, nullptr);
+    choose(links->orderChoice(), order);
+    choose(links->receiptChoice(), receipt);
+    EXPECT_EQ(links->ordersGrid()->records()->rowCount(), 1);
+    EXPECT_EQ(links->receiptsGrid()->records()->rowCount(), 1);
+    EXPECT_EQ(editor.rowsGrid()->records()->rowCount(), 1);
+    EXPECT_EQ(links->orderChoice()->count(), 1); // only the empty choice is left
+    editor.pages()->setCurrentIndex(2);
+    screenshot(&editor, QStringLiteral("invoice-imports"));
+    EXPECT_TRUE(db.scalar("select Fatturato from OrdiniClientiTestata").toBool());
+    EXPECT_TRUE(db.scalar("select Fatturato from TotaliCo").toBool());
+
+    links->receiptsGrid()->selectRow(0);
+    click(links, "btnEliminaRigaBuoni");
+    EXPECT_EQ(editor.rowsGrid()->records()->rowCount(), 0);
+    EXPECT_EQ(links->receiptChoice()->count(), 2);
+    EXPECT_FALSE(db.scalar("select Fatturato from TotaliCo").toBool());
+    EXPECT_DOUBLE_EQ(a.stock(a.inStock), 9); // the receipt's piece stays out
 }
