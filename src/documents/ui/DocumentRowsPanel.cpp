@@ -11,10 +11,13 @@
 #include "ui/DataGrid.h"
 #include "ui/FieldBinder.h"
 #include "ui/Guarded.h"
+#include "ui/RecordModel.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -62,6 +65,13 @@ DocumentRowsPanel::DocumentRowsPanel(::ui::AppContext& context, const Setup& set
     m_grid->setKeyColumn(t.rowKey);
     m_grid->setDefaultColumns(setup.columns);
     v->addWidget(m_grid, 1);
+    if (setup.insertionOrderMenu) {
+        auto* order = new QAction(QStringLiteral("Ordina per inserimento"), m_grid);
+        order->setObjectName(QStringLiteral("mnuOrdinaPerInserimento"));
+        m_grid->layoutMenu()->addSeparator();
+        m_grid->layoutMenu()->addAction(order);
+        connect(order, &QAction::triggered, this, &DocumentRowsPanel::toggleInsertionOrder);
+    }
     connect(m_code, &QLineEdit::returnPressed, this, &DocumentRowsPanel::addRowByCode);
     connect(m_grid, &::ui::DataGrid::rowChosen, this, [this](qint64 key) { editRowAt(key); });
     refresh();
@@ -73,16 +83,27 @@ QPushButton* DocumentRowsPanel::button(const QString& objectName) const {
 
 void DocumentRowsPanel::refresh() {
     const DocumentTables& t = DocumentTables::of(m_setup.kind);
+    const QString order =
+        m_insertionOrder
+            ? t.rowKey + (m_insertionDescending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"))
+            : QStringLiteral("NumeroRiga, ") + t.rowKey;
     const qint64 current = m_grid->currentKey();
     if (!::ui::guarded(m_context, [&] {
-            m_grid->setResult(m_context.db->query(
-                QStringLiteral("select * from %1 where %2 = ? order by NumeroRiga, %3")
-                    .arg(t.rows, t.parent, t.rowKey),
-                {m_setup.documentId}));
+            m_grid->setResult(
+                m_context.db->query(QStringLiteral("select * from %1 where %2 = ? order by %3")
+                                        .arg(t.rows, t.parent, order),
+                                    {m_setup.documentId}));
         }))
         return;
     if (current != 0)
         m_grid->selectKey(current);
+}
+
+void DocumentRowsPanel::toggleInsertionOrder() {
+    m_insertionDescending = m_insertionOrder ? !m_insertionDescending : false;
+    m_insertionOrder = true;
+    m_grid->records()->setSort(QString());
+    refresh();
 }
 
 void DocumentRowsPanel::afterChange(qint64 selectRow) {

@@ -32,6 +32,7 @@ public:
         bool costRows = false;
         QString rowEditorObjectName; // empty: the row editor's own
         QString rowEditorTitle;
+        bool insertionOrderMenu = false; // "Ordina per inserimento" on the grid's menu
     };
     DocumentRowsPanel(::ui::AppContext& context, const Setup& setup, QWidget* parent = nullptr);
 
@@ -54,6 +55,8 @@ public slots:
     void addCollectionCost();
     void editRow();
     void removeRow();
+    // "Ordina per inserimento": newest first, then oldest first on each use.
+    void toggleInsertionOrder();
 
 private:
     void editRowAt(qint64 rowId);
@@ -65,6 +68,8 @@ private:
     std::function<bool()> m_mayChange;
     ::ui::DataGrid* m_grid;
     QLineEdit* m_code;
+    bool m_insertionOrder = false;
+    bool m_insertionDescending = true;
 };
 
 } // namespace documents::ui
