@@ -187,10 +187,6 @@ void DocumentRowsPanel::editRowAt(qint64 rowId) {
         return;
     {
         InvoiceRowEditor editor(m_context, m_setup.kind, m_setup.documentId, rowId, this);
-        if (!m_setup.rowEditorObjectName.isEmpty()) {
-            editor.setObjectName(m_setup.rowEditorObjectName);
-            editor.setWindowTitle(m_setup.rowEditorTitle);
-        }
         editor.exec();
     }
     afterChange(rowId);

@@ -30,8 +30,6 @@ public:
         QString gridName; // stored layout of the grid
         ::ui::GridColumns columns;
         bool costRows = false;
-        QString rowEditorObjectName; // empty: the row editor's own
-        QString rowEditorTitle;
         bool insertionOrderMenu = false; // "Ordina per inserimento" on the grid's menu
     };
     DocumentRowsPanel(::ui::AppContext& context, const Setup& setup, QWidget* parent = nullptr);

@@ -5,6 +5,7 @@
 #include "db/RegistryRecord.h"
 #include "documents/DocumentTables.h"
 #include "documents/SalesDocuments.h"
+#include "documents/ui/ComputedFields.h"
 #include "documents/ui/DocumentRowsPanel.h"
 #include "documents/ui/SalesProfile.h"
 #include "printing/DocumentExport.h"
@@ -72,11 +73,10 @@ SalesDocumentEditor::SalesDocumentEditor(::ui::AppContext& context, DocumentKind
     m_status->setSizeGripEnabled(false);
     layout->addWidget(m_status);
     m_pages->addTab(buildHeaderPage(), QStringLiteral("Testata"));
-    m_rows = new DocumentRowsPanel(context,
-                                   {kind, documentId, m_profile.rowsGridName, m_profile.rowColumns,
-                                    m_profile.costRows, m_profile.rowEditorObjectName,
-                                    m_profile.rowEditorTitle},
-                                   m_pages);
+    m_rows = new DocumentRowsPanel(
+        context,
+        {kind, documentId, m_profile.rowsGridName, m_profile.rowColumns, m_profile.costRows},
+        m_pages);
     m_pages->addTab(m_rows, QStringLiteral("Righe"));
     connect(m_rows, &DocumentRowsPanel::changed, this, [this] {
         showComputed();
@@ -146,18 +146,14 @@ void SalesDocumentEditor::showComputed() {
     if (!::ui::guarded(m_context,
                        [&] { stored = SalesDocuments::load(*m_context.db, m_kind, m_id); }))
         return;
-    for (const ::ui::CardField& f : m_profile.totalFields) {
-        const QVariant v = db::recordValue(stored, f.field);
-        m_header[f.field] = v;
-        m_fields->showValue(f.field, v);
-    }
-    for (const char* computed : {"Quantita", "ImportoMarcaBollo"}) {
-        const QString c = QString::fromLatin1(computed);
-        if (m_fields->editor(c) && stored.contains(c)) {
-            m_header[c] = stored.value(c);
-            m_fields->showValue(c, stored.value(c));
-        }
-    }
+    // The totals, and the stamp and the delivery note's pieces the rules
+    // compute with them.
+    QStringList computed{QStringLiteral("ImportoMarcaBollo")};
+    if (m_kind == DocumentKind::Ddt)
+        computed << QStringLiteral("Quantita");
+    for (const ::ui::CardField& f : m_profile.totalFields)
+        computed << f.field;
+    showComputedFields(*m_fields, m_header, stored, computed);
 }
 
 void SalesDocumentEditor::fieldChosen(const QString& field) {
