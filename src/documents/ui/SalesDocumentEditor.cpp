@@ -20,6 +20,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -121,6 +122,9 @@ QWidget* SalesDocumentEditor::buildHeaderPage() {
         grid->addWidget(e, r, c, 1, 7);
     }
     grid->setColumnStretch(7, 1);
+    // Notes and destinations are a few lines: the totals stay in sight.
+    for (QPlainTextEdit* memo : page->findChildren<QPlainTextEdit*>())
+        memo->setMaximumHeight(90);
 
     auto* totals = new QGroupBox(QStringLiteral("Totali"), page);
     auto* totalsGrid = new QGridLayout(totals);
