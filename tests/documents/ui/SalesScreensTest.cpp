@@ -252,3 +252,28 @@ TEST(SalesScreens, InvoiceLinksOrdersAndReceipts) {
     EXPECT_FALSE(db.scalar("select Fatturato from TotaliCo").toBool());
     EXPECT_DOUBLE_EQ(a.stock(a.inStock), 9); // the receipt's piece stays out
 }
+
+// The order list's filters: the customer's own order number is text, the
+// internal number a number; "reset" shows everything again.
+TEST(SalesScreens, OrderListFilters) {
+    Archive a(db::Engine::SQLite);
+    for (const char* number : {"A'1", "B-2"}) {
+        const qint64 id =
+            documents::SalesDocuments::create(a.db(), DocumentKind::CustomerOrder, {});
+        a.db().exec("UPDATE OrdiniClientiTestata SET Numero = ? where Id = ?",
+                    {QString::fromLatin1(number), id});
+    }
+    SalesDocumentList list(a.context, DocumentKind::CustomerOrder);
+    ASSERT_EQ(list.grid()->records()->rowCount(), 2);
+    typeInto(list.filterBox(QStringLiteral("txtNumero")), QStringLiteral("A'1"));
+    click(&list, "btnCerca");
+    ASSERT_EQ(list.grid()->records()->rowCount(), 1);
+    EXPECT_EQ(shown(list.grid(), 0, "NumeroInterno"), QStringLiteral("1"));
+    click(&list, "btnReset");
+    typeInto(list.filterBox(QStringLiteral("txtNumeroInterno")), QStringLiteral("2"));
+    click(&list, "btnCerca");
+    ASSERT_EQ(list.grid()->records()->rowCount(), 1);
+    EXPECT_EQ(shown(list.grid(), 0, "Numero"), QStringLiteral("B-2"));
+    click(&list, "btnReset");
+    EXPECT_EQ(list.grid()->records()->rowCount(), 2);
+}
