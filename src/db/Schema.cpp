@@ -158,6 +158,17 @@ const QList<Migration>& migrations() {
              if (!db.columnExists(QStringLiteral("TempAvvisiClienti"), QStringLiteral("Testo")))
                  db.exec(QStringLiteral("ALTER TABLE TempAvvisiClienti ADD COLUMN Testo MEMO"));
          }},
+        // The quote and receipt lists read in date order within the
+        // documents not in history.
+        {20, "Indici degli elenchi di preventivi e buoni",
+         [](Database& db) {
+             for (const char* s :
+                  {"CREATE INDEX ix_PreventiTestata_Storico_Data_Numero ON PreventiTestata "
+                   "(Storico, Data, Numero)",
+                   "CREATE INDEX ix_TotaliCo_Storico_Data_Numero ON TotaliCo (Storico, Data, "
+                   "Numero)"})
+                 db.exec(QString::fromLatin1(s));
+         }},
         // The record of what happened to issued documents.
         {50, "Registro delle modifiche ai documenti",
          [](Database& db) {

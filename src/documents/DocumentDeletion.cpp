@@ -4,6 +4,7 @@
 #include "documents/DocumentLog.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentTables.h"
+#include "documents/OrderLinks.h"
 
 namespace documents {
 
@@ -48,8 +49,8 @@ void DocumentDeletion::remove(db::Database& db, DocumentKind kind, qint64 id) {
                            QStringLiteral("Fattura_ID"), id);
             deleteOneByOne(db, QStringLiteral("FatturaContrattiRighe"), QStringLiteral("Id"),
                            QStringLiteral("Fattura_ID"), id);
-            deleteOneByOne(db, QStringLiteral("FatturaOrdiniClientiRighe"), QStringLiteral("ID"),
-                           QStringLiteral("Fattura_ID"), id);
+            // Orders it referred to are no longer invoiced (unless another invoice refers to them).
+            OrderLinks::unlinkAll(db, id);
             // Stock unloads invoiced by the rows can be invoiced again.
             db.exec(QStringLiteral("UPDATE fattdett INNER JOIN Movimenti ON fattdett.Scarico_ID = "
                                    "Movimenti.ID SET Movimenti.Fatturato = false where "

@@ -36,6 +36,10 @@ DocumentOptions DocumentOptions::load(db::Database& db) {
         row.integer(QStringLiteral("conto_ID_Predefinito_su_NoteCreditoVendita_SpeseTrasporto"));
     o.creditCollectionAccount =
         row.integer(QStringLiteral("conto_ID_Predefinito_su_NoteCreditoVendita_SpeseIncasso"));
+    o.transportAsPercent = row.boolean(QStringLiteral("SpeseTrasporto_Percentuale"));
+    o.transportPercent = row.number(QStringLiteral("SpeseTrasporto_Percentuale_Valore"));
+    o.transportAmount = row.number(QStringLiteral("Spese_di_Trasporto"));
+    o.collectionAmount = row.number(QStringLiteral("Spese_di_Incasso"));
     return o;
 }
 

@@ -26,6 +26,11 @@ struct DocumentOptions {
     qint64 creditGoodsAccount = 0;
     qint64 creditTransportAccount = 0;
     qint64 creditCollectionAccount = 0;
+    // Cost rows of delivery notes and receipts.
+    bool transportAsPercent = false; // SpeseTrasporto_Percentuale
+    double transportPercent = 0;     // SpeseTrasporto_Percentuale_Valore
+    double transportAmount = 0;      // Spese_di_Trasporto
+    double collectionAmount = 0;     // Spese_di_Incasso
 
     static DocumentOptions load(db::Database& db);
 };

@@ -4,6 +4,7 @@
 #include "db/RegistryRecord.h"
 #include "documents/DocumentStore.h"
 #include "documents/DocumentTables.h"
+#include "documents/DocumentTotals.h"
 #include "documents/RecordColumns.h"
 #include "documents/RowRules.h"
 #include "documents/StockMoves.h"
@@ -26,17 +27,27 @@ struct Header {
     qint64 customer = 0;
 };
 
-Header readHeader(db::Database& db, qint64 documentId) {
-    const db::Result r = db.query(
-        QStringLiteral("select Data, Storico, Cliente_ID from fattura where Id = ?"), {documentId});
+Header readHeader(db::Database& db, DocumentKind kind, qint64 documentId) {
+    const db::Result r =
+        db.query(QStringLiteral("select Data, Storico, Cliente_ID from %1 where Id = ?")
+                     .arg(DocumentTables::of(kind).header),
+                 {documentId});
     if (r.empty())
         return {};
     return {r.first().date(QStringLiteral("Data")), r.first().boolean(QStringLiteral("Storico")),
             r.first().integer(QStringLiteral("Cliente_ID"))};
 }
 
-QString keyColumn() {
-    return QStringLiteral("IDX");
+QString keyColumn(DocumentKind kind) {
+    return DocumentTables::of(kind).rowKey;
+}
+
+// Totals (and, for invoices and credit notes, instalments) after a row change.
+void recalculate(db::Database& db, DocumentKind kind, qint64 documentId) {
+    if (isInvoiceTable(kind))
+        DocumentStore::recalculate(db, documentId);
+    else
+        DocumentTotals::recompute(db, DocumentTables::of(kind).totals, documentId);
 }
 
 } // namespace
@@ -62,7 +73,7 @@ qint64 DocumentRows::addArticle(db::Database& db, DocumentKind kind, qint64 docu
     if (a.empty())
         return 0;
     db::Transaction tx(db);
-    const Header h = readHeader(db, documentId);
+    const Header h = readHeader(db, kind, documentId);
     QVariantMap row{{t.parent, documentId},
                     {QStringLiteral("Data"), h.date.isValid() ? QVariant(h.date) : QVariant()},
                     {QStringLiteral("Descrizione"), a.first().value(QStringLiteral("Descrizione"))},
@@ -74,7 +85,11 @@ qint64 DocumentRows::addArticle(db::Database& db, DocumentKind kind, qint64 docu
                     {QStringLiteral("DataFinePeriodo"), QDate(today.year(), 12, 31)}};
     RowRules::fillFromArticle(db, kind, row, articleId, h.customer, options);
     const qint64 id = db.insert(t.rows, columnValues(t.rows, row));
-    DocumentStore::recalculate(db, documentId);
+    // Delivery notes and receipts hand the goods over as the row is added,
+    // so their stock stays right whatever is edited or deleted later.
+    if (!isInvoiceTable(kind) && t.movesStock)
+        StockMoves::move(db, articleId, t.stockSign * row.value(QStringLiteral("Um")).toDouble());
+    recalculate(db, kind, documentId);
     tx.commit();
     return id;
 }
@@ -85,10 +100,15 @@ std::optional<common::Failure> DocumentRows::addByCode(db::Database& db, Documen
     const QVariant article =
         db.scalar(QStringLiteral("select Id from prezziar where annullato = false and Codice = ?"),
                   {code.trimmed()});
-    if (article.isNull())
+    if (article.isNull()) {
+        if (kind == DocumentKind::CustomerOrder || kind == DocumentKind::Receipt)
+            return common::Failure{QStringLiteral("Errore di ricerca"),
+                                   QStringLiteral("Codice non trovato!!!"),
+                                   QStringLiteral("Codice")};
         return common::Failure{common::titles::warning,
                                QStringLiteral("Attenzione il codice non risulta in archivio!!!"),
                                QStringLiteral("Codice")};
+    }
     const qint64 id = addArticle(db, kind, documentId, article.toLongLong(), today);
     if (rowId)
         *rowId = id;
@@ -99,7 +119,7 @@ qint64 DocumentRows::addFreeRow(db::Database& db, DocumentKind kind, qint64 docu
     const DocumentTables& t = DocumentTables::of(kind);
     const DocumentOptions options = DocumentOptions::load(db);
     db::Transaction tx(db);
-    const Header h = readHeader(db, documentId);
+    const Header h = readHeader(db, kind, documentId);
     const qint64 account =
         isFattNota(kind) ? options.creditGoodsAccount : options.invoiceGoodsAccount;
     const qint64 id = db.insert(
@@ -122,27 +142,71 @@ qint64 DocumentRows::addFreeRow(db::Database& db, DocumentKind kind, qint64 docu
     return id;
 }
 
+double DocumentRows::costAmount(Cost cost, const DocumentOptions& options, double taxable) {
+    if (cost == Cost::Collection)
+        return options.collectionAmount;
+    return options.transportAsPercent ? taxable * 0.01 * options.transportPercent
+                                      : options.transportAmount;
+}
+
+qint64 DocumentRows::addCostRow(db::Database& db, DocumentKind kind, qint64 documentId, Cost cost) {
+    const DocumentTables& t = DocumentTables::of(kind);
+    const DocumentOptions options = DocumentOptions::load(db);
+    db::Transaction tx(db);
+    const Header h = readHeader(db, kind, documentId);
+    const double taxable =
+        db.scalar(QStringLiteral("select TotImponibile from %1 where Id = ?").arg(t.header),
+                  {documentId})
+            .toDouble();
+    const double amount = costAmount(cost, options, taxable);
+    const bool transport = cost == Cost::Transport;
+    const QString type = transport ? QStringLiteral("T") : QStringLiteral("S");
+    const qint64 account = RowRules::defaultAccount(db, kind, type, 0, options);
+    const qint64 id = db.insert(
+        t.rows,
+        {{t.parent, documentId},
+         {QStringLiteral("NumeroRiga"), nextRowNumber(db, kind, documentId, options)},
+         {QStringLiteral("Data"), h.date.isValid() ? QVariant(h.date) : QVariant()},
+         {QStringLiteral("Storico"), h.history},
+         {QStringLiteral("Descrizione"),
+          transport ? QStringLiteral("Spese di Trasporto") : QStringLiteral("Spese di Incasso")},
+         {QStringLiteral("TipoRiga"), type},
+         {QStringLiteral("Um"), 1.0},
+         {QStringLiteral("Sconto"), 0.0},
+         {QStringLiteral("ValoreUnitario"), amount},
+         {QStringLiteral("TotaleImponibile"), amount},
+         {QStringLiteral("ValoreTotale"),
+          RowRules::rowGross(true, 1, amount, 0, options.defaultVatRate)},
+         {QStringLiteral("Iva_ID"),
+          options.defaultVatId > 0 ? QVariant(options.defaultVatId) : QVariant()},
+         {QStringLiteral("AliquotaIva"), options.defaultVatRate},
+         {QStringLiteral("ContabilitaConti_ID"), account > 0 ? QVariant(account) : QVariant()}});
+    recalculate(db, kind, documentId);
+    tx.commit();
+    return id;
+}
+
 QVariantMap DocumentRows::load(db::Database& db, DocumentKind kind, qint64 rowId) {
     return db::readRecord(db, DocumentTables::of(kind).rows, rowId);
 }
 
 std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind kind,
                                                   qint64 documentId, QVariantMap& row) {
-    if (auto failure = RowRules::validate(row))
+    if (auto failure = RowRules::validate(kind, row))
         return failure;
     const DocumentTables& t = DocumentTables::of(kind);
-    const qint64 given = db::RecordKey(row, keyColumn());
+    const qint64 given = db::RecordKey(row, keyColumn(kind));
     return db::withRetry(db, [&]() -> std::optional<common::Failure> {
         // Each attempt starts from the row as the editor gave it.
         QVariantMap work = row;
         qint64 id = given;
         db::Transaction tx(db);
-        if (!db.lockRow(QStringLiteral("fattura"), documentId))
+        if (!db.lockRow(t.header, documentId))
             return documentGone();
         work[t.parent] = documentId;
         if (id <= 0) {
             // A row made in the editor from nothing takes what the add actions give.
-            const Header h = readHeader(db, documentId);
+            const Header h = readHeader(db, kind, documentId);
             if (db::recordValue(work, QStringLiteral("Data")).isNull() && h.date.isValid())
                 work[QStringLiteral("Data")] = h.date;
             if (db::recordValue(work, QStringLiteral("Storico")).isNull())
@@ -158,17 +222,20 @@ std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind
             if (column.compare(QLatin1String("Um"), Qt::CaseInsensitive) == 0)
                 newQuantity = value.toDouble();
         const double stored =
-            id > 0 ? db.scalar(QStringLiteral("SELECT Um FROM %1 WHERE IDX = ?").arg(t.rows), {id})
-                         .toDouble()
-                   : 0;
-        if (isArticleRow(db::recordText(work, QStringLiteral("TipoRiga"))))
+            id > 0
+                ? db.scalar(QStringLiteral("SELECT Um FROM %1 WHERE %2 = ?").arg(t.rows, t.rowKey),
+                            {id})
+                      .toDouble()
+                : 0;
+        if (t.movesStock && isArticleRow(db::recordText(work, QStringLiteral("TipoRiga"))) &&
+            db::RecordKey(work, QStringLiteral("Conto_ID")) <= 0)
             StockMoves::move(db, db::RecordKey(work, QStringLiteral("Articolo_ID")),
                              t.stockSign * (newQuantity - stored));
         if (id > 0)
             db.update(t.rows, id, values);
         else
             id = db.insert(t.rows, values);
-        DocumentStore::recalculate(db, documentId);
+        recalculate(db, kind, documentId);
         tx.commit();
         row = load(db, kind, id);
         return std::nullopt;
@@ -179,15 +246,16 @@ void DocumentRows::removeWhere(db::Database& db, DocumentKind kind, const QStrin
                                const QVariantList& binds) {
     const DocumentTables& t = DocumentTables::of(kind);
     const db::Result rows =
-        db.query(QStringLiteral("select IDX, TipoRiga, Articolo_ID, Um from %1 where %2")
-                     .arg(t.rows, condition),
-                 binds);
+        db.query(QStringLiteral("select * from %1 where %2").arg(t.rows, condition), binds);
+    // Rows copied from a receipt left the stock when the receipt was made.
+    const bool fromReceipts = kind == DocumentKind::CustomerInvoice;
     for (const db::Row& r : rows) {
-        if (isArticleRow(r.text(QStringLiteral("TipoRiga"))))
+        if (t.movesStock && isArticleRow(r.text(QStringLiteral("TipoRiga"))) &&
+            !(fromReceipts && r.integer(QStringLiteral("Conto_ID")) > 0))
             StockMoves::move(db, r.integer(QStringLiteral("Articolo_ID")),
                              -t.stockSign * r.number(QStringLiteral("Um")));
-        db.exec(QStringLiteral("delete * from %1 where IDX = ?").arg(t.rows),
-                {r.integer(QStringLiteral("IDX"))});
+        db.exec(QStringLiteral("delete * from %1 where %2 = ?").arg(t.rows, t.rowKey),
+                {r.integer(t.rowKey)});
     }
 }
 
@@ -195,16 +263,16 @@ void DocumentRows::remove(db::Database& db, DocumentKind kind, qint64 rowId) {
     return db::withRetry(db, [&] {
         const DocumentTables& t = DocumentTables::of(kind);
         db::Transaction tx(db);
-        const db::Result r =
-            db.query(QStringLiteral("select * from %1 where IDX = ?").arg(t.rows), {rowId});
+        const db::Result r = db.query(
+            QStringLiteral("select * from %1 where %2 = ?").arg(t.rows, t.rowKey), {rowId});
         if (r.empty()) {
             tx.commit();
             return;
         }
         const db::Row& row = r.first();
         const qint64 documentId = row.integer(t.parent);
-        db.lockRow(QStringLiteral("fattura"), documentId);
-        if (!t.creditNote) {
+        db.lockRow(t.header, documentId);
+        if (kind == DocumentKind::CustomerInvoice) {
             const qint64 contractRow = row.integer(QStringLiteral("ContrattoRiga_ID"));
             const qint64 unload = row.integer(QStringLiteral("Scarico_ID"));
             if (contractRow > 0) {
@@ -228,8 +296,8 @@ void DocumentRows::remove(db::Database& db, DocumentKind kind, qint64 rowId) {
                 db.exec(QStringLiteral("UPDATE Movimenti SET Fatturato=false where ID = ?"),
                         {unload});
         }
-        removeWhere(db, kind, QStringLiteral("IDX = ?"), {rowId});
-        DocumentStore::recalculate(db, documentId);
+        removeWhere(db, kind, t.rowKey + QStringLiteral(" = ?"), {rowId});
+        recalculate(db, kind, documentId);
         tx.commit();
     });
 }

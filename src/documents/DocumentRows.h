@@ -21,8 +21,9 @@ public:
     static int nextRowNumber(db::Database& db, DocumentKind kind, qint64 documentId,
                              const DocumentOptions& options);
 
-    // Adds a price-list article as a row. The new row's key, 0 when the
-    // article does not exist.
+    // Adds a price-list article as a row (delivery notes and receipts take
+    // it out of stock at once). The new row's key, 0 when the article does
+    // not exist.
     static qint64 addArticle(db::Database& db, DocumentKind kind, qint64 documentId,
                              qint64 articleId, const QDate& today = QDate::currentDate());
     // The code box: looks the article up among those not cancelled.
@@ -32,6 +33,14 @@ public:
                                                     const QDate& today = QDate::currentDate());
     // "Articolo non in archivio": a blank row to complete in the row editor.
     static qint64 addFreeRow(db::Database& db, DocumentKind kind, qint64 documentId);
+
+    // Cost rows of delivery notes and receipts: "Spese di Trasporto" (kind
+    // "T": a percentage of the document's taxable amount or a fixed amount,
+    // by the options) and "Spese di Incasso" (kind "S": a fixed amount), at
+    // the default VAT rate, then the totals. Nothing stops a second one.
+    enum class Cost { Transport, Collection };
+    static qint64 addCostRow(db::Database& db, DocumentKind kind, qint64 documentId, Cost cost);
+    static double costAmount(Cost cost, const DocumentOptions& options, double taxable);
 
     static QVariantMap load(db::Database& db, DocumentKind kind, qint64 rowId);
 

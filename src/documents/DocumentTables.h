@@ -1,23 +1,32 @@
 #pragma once
 
 #include "documents/DocumentKind.h"
+#include "documents/DocumentTotals.h"
 
 #include <QString>
 
 namespace documents {
 
-// Where a customer document keeps its rows and how its instalments, its
-// cash-book movements and its stock moves are marked. Only the two customer
-// kinds (invoice, credit note) have one.
+// Where a customer document keeps its header and rows, how its rows are
+// keyed, how its totals are computed and how its instalments, cash-book
+// movements and stock moves are marked. Every customer kind has one; the
+// supplier kinds do not.
 struct DocumentTables {
-    QString rows;           // fattdett / NotaCreditoRighe
-    QString parent;         // NumFatt / NotaCredito_ID
-    QString instalmentType; // FatturaScadenze.Tipo: "F" / "N"
-    QString issueType;      // finanzia.Tipo of the issue movement: "1" / "2"
-    // Direction of stock for the quantity of an "N" row: invoices take goods
-    // out of stock (-1), credit notes put them back (+1).
+    QString rows;           // fattdett / NotaCreditoRighe / DDTRighe / …
+    QString parent;         // NumFatt / NotaCredito_ID / DDT_ID / …
+    QString instalmentType; // FatturaScadenze.Tipo: "F" / "N"; empty without instalments
+    QString issueType;      // finanzia.Tipo of the issue movement: "1" / "2"; empty for none
+    // Direction of stock for the quantity of an "N" row: invoices and the
+    // documents that hand goods over take them out of stock (-1), credit
+    // notes put them back (+1).
     int stockSign = -1;
     bool creditNote = false;
+    QString header = QStringLiteral("fattura"); // header table
+    QString rowKey = QStringLiteral("IDX");     // key column of the rows table
+    TotalsFamily totals = TotalsFamily::Invoice;
+    // Quotes and orders promise goods without handing them over: their rows
+    // leave the stock alone.
+    bool movesStock = true;
 
     static const DocumentTables& of(DocumentKind kind);
 };

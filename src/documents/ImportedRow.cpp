@@ -29,7 +29,7 @@ void takeRateOfVatCode(db::Database& db, QVariantMap& row) {
 
 void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
                        const QStringList& copiedColumns, const db::Values& links,
-                       const DocumentOptions& options) {
+                       const DocumentOptions& options, bool moveStock) {
     const DocumentKind kind = DocumentKind::CustomerInvoice;
     const bool history =
         db.scalar(QStringLiteral("select Storico from fattura where Id = ?"), {invoiceId}).toBool();
@@ -50,7 +50,7 @@ void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source
     for (auto it = copied.cbegin(); it != copied.cend(); ++it)
         values.append({it.key(), it.value()});
     db.insert(QStringLiteral("fattdett"), values);
-    if (isArticleRow(type))
+    if (moveStock && isArticleRow(type))
         StockMoves::move(db, article,
                          DocumentTables::of(kind).stockSign * source.number(QStringLiteral("Um")));
 }

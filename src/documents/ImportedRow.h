@@ -15,10 +15,11 @@ struct DocumentOptions;
 // A row of another document (quote, contract) copied onto an invoice: the
 // listed columns that hold a value, the next row number, the default
 // account and the history flag of the invoice, plus the link columns the
-// caller gives; article rows move the stock. Runs inside the caller's
+// caller gives; article rows move the stock unless told
+// otherwise. Runs inside the caller's
 // transaction.
 void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
                        const QStringList& copiedColumns, const db::Values& links,
-                       const DocumentOptions& options);
+                       const DocumentOptions& options, bool moveStock = true);
 
 } // namespace documents

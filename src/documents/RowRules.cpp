@@ -27,20 +27,66 @@ double number(const QVariantMap& row, const QString& column) {
     return v.toDouble();
 }
 
+std::optional<common::Failure> requireQuantity(const QVariantMap& row) {
+    if (empty(row, QStringLiteral("Um")))
+        return notice(QStringLiteral("Attenzione manca la quantità"), QStringLiteral("Um"));
+    return std::nullopt;
+}
+
+std::optional<common::Failure> requireUnitPrice(const QVariantMap& row) {
+    if (empty(row, QStringLiteral("ValoreUnitario")))
+        return notice(QStringLiteral("Attenzione manca il Valore Unitario"),
+                      QStringLiteral("ValoreUnitario"));
+    return std::nullopt;
+}
+
+std::optional<common::Failure> requireVatRate(const QVariantMap& row) {
+    if (empty(row, QStringLiteral("AliquotaIva")))
+        return notice(QStringLiteral("Attenzione manca l'Aliquota Iva"),
+                      QStringLiteral("AliquotaIva"));
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<common::Failure> RowRules::validate(DocumentKind kind, const QVariantMap& row) {
+    std::optional<common::Failure> failure;
+    switch (kind) {
+    case DocumentKind::Ddt:
+    case DocumentKind::Receipt:
+        if (empty(row, QStringLiteral("Descrizione")))
+            return notice(QStringLiteral("Attenzione manca la Descrizione"),
+                          QStringLiteral("Descrizione"));
+        failure = requireQuantity(row);
+        break;
+    case DocumentKind::Quote:
+        if (!(failure = requireQuantity(row)) && !(failure = requireUnitPrice(row)))
+            failure = requireVatRate(row);
+        break;
+    case DocumentKind::CustomerOrder:
+        break;
+    default:
+        return validate(row);
+    }
+    if (failure)
+        return failure;
+    return fitsArchive(row);
+}
 
 std::optional<common::Failure> RowRules::validate(const QVariantMap& row) {
     if (empty(row, QStringLiteral("Descrizione")))
         return notice(QStringLiteral("Attenzione manca la descrizione"),
                       QStringLiteral("Descrizione"));
-    if (empty(row, QStringLiteral("AliquotaIva")))
-        return notice(QStringLiteral("Attenzione manca l'Aliquota Iva"),
-                      QStringLiteral("AliquotaIva"));
-    if (empty(row, QStringLiteral("ValoreUnitario")))
-        return notice(QStringLiteral("Attenzione manca il Valore Unitario"),
-                      QStringLiteral("ValoreUnitario"));
-    if (empty(row, QStringLiteral("Um")))
-        return notice(QStringLiteral("Attenzione manca la quantità"), QStringLiteral("Um"));
+    if (auto f = requireVatRate(row))
+        return f;
+    if (auto f = requireUnitPrice(row))
+        return f;
+    if (auto f = requireQuantity(row))
+        return f;
+    return fitsArchive(row);
+}
+
+std::optional<common::Failure> RowRules::fitsArchive(const QVariantMap& row) {
     // A row the archive cannot hold exactly is refused, never stored wrapped.
     const double gross = rowGross(
         false, number(row, QStringLiteral("Um")), number(row, QStringLiteral("ValoreUnitario")),

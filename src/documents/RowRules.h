@@ -17,6 +17,14 @@ public:
     // The row editor's save checks, in order: description, VAT rate, unit
     // price, quantity.
     static std::optional<common::Failure> validate(const QVariantMap& row);
+    // The same for any customer document: delivery notes and receipts ask
+    // for description and quantity, quotes for quantity, unit price and VAT
+    // rate, orders for nothing; invoices and credit notes as above. A row
+    // the archive cannot hold is refused whatever the kind.
+    static std::optional<common::Failure> validate(DocumentKind kind, const QVariantMap& row);
+
+    // Refuses a row whose gross the archive cannot hold exactly.
+    static std::optional<common::Failure> fitsArchive(const QVariantMap& row);
 
     // Row gross: the net plus its VAT.
     static double rowGross(bool round, double quantity, double unitPrice, double discount,

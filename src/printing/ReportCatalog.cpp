@@ -84,6 +84,55 @@ QString receiptQuery(const QString& id) {
            id + QStringLiteral(" order by Conti.NumeroRiga, Conti.TipoRiga, Conti.Descrizione");
 }
 
+// The row columns of a delivery note or customer order, as the document
+// templates read them; the header and customer columns follow.
+QString secondaryRows(const char* rows, const char* key) {
+    return QStringLiteral("SELECT %1.%2 AS IdRiga, %1.NumeroRiga, %1.TipoRiga, %1.Codice, "
+                          "%1.Descrizione, %1.Um, %1.ValoreUnitario, %1.Sconto, %1.AliquotaIva, "
+                          "Iva.ID AS Iva_ID, Iva.Descrizione AS IVA_Descrizione, "
+                          "%1.TotaleImponibile, %1.ValoreTotale, %1.Reparto, %1.Note AS "
+                          "RigheNote, ")
+        .arg(QLatin1String(rows), QLatin1String(key));
+}
+
+QString ddtQuery(const QString& id) {
+    return secondaryRows("DDTRighe", "Id") +
+           QStringLiteral(
+               "Ddt.ID AS IdeDdt, Ddt.Numero, Ddt.SerieFatturazione, Ddt.Data AS DdtData, "
+               "Ddt.Ora, Ddt.DestinazioneMerce, Ddt.Natura, Ddt.Qualita, Ddt.Quantita, "
+               "Ddt.TotImponibile, Ddt.TotImposta, Ddt.TotDDT, Ddt.ImportoMarcaBollo, Ddt.Note "
+               "AS TestataNote, Personale.Personale AS TipoTrasporto, Vettore.Descrizione AS "
+               "VettoreDesc, ") +
+           QLatin1String(customerColumns) +
+           QStringLiteral(" FROM ((((Ddt LEFT JOIN DDTRighe ON DDTRighe.DDT_ID = Ddt.ID) LEFT "
+                          "JOIN Iva ON DDTRighe.Iva_ID = Iva.ID) LEFT JOIN Clienti ON "
+                          "Ddt.Cliente_ID = Clienti.Id) LEFT JOIN Personale ON Ddt.Personale_ID "
+                          "= Personale.Id) LEFT JOIN Vettore ON Ddt.Vettore_ID = Vettore.ID "
+                          "WHERE Ddt.ID = ") +
+           id +
+           QStringLiteral(" order by DDTRighe.NumeroRiga, DDTRighe.TipoRiga, DDTRighe.Descrizione");
+}
+
+QString customerOrderQuery(const QString& id) {
+    return secondaryRows("OrdiniClientiRighe", "Id") +
+           QStringLiteral(
+               "OrdiniClientiTestata.ID AS IdeOrdine, OrdiniClientiTestata.Numero, "
+               "OrdiniClientiTestata.NumeroInterno, OrdiniClientiTestata.Data AS OrdineData, "
+               "OrdiniClientiTestata.CodiceCig, OrdiniClientiTestata.CodiceCup, "
+               "OrdiniClientiTestata.CodiceCommessaConvenzione, "
+               "OrdiniClientiTestata.TotImponibile, OrdiniClientiTestata.TotImposta, "
+               "OrdiniClientiTestata.TotaleOrdine, OrdiniClientiTestata.Note AS TestataNote, ") +
+           QLatin1String(customerColumns) +
+           QStringLiteral(" FROM ((OrdiniClientiTestata LEFT JOIN OrdiniClientiRighe ON "
+                          "OrdiniClientiRighe.Ordine_ID = OrdiniClientiTestata.ID) LEFT JOIN Iva "
+                          "ON OrdiniClientiRighe.Iva_ID = Iva.ID) LEFT JOIN Clienti ON "
+                          "OrdiniClientiTestata.Cliente_ID = Clienti.Id WHERE "
+                          "OrdiniClientiTestata.ID = ") +
+           id +
+           QStringLiteral(" order by OrdiniClientiRighe.NumeroRiga, OrdiniClientiRighe.TipoRiga, "
+                          "OrdiniClientiRighe.Descrizione");
+}
+
 QString receiptVatQuery(const QString& id) {
     return QStringLiteral("SELECT Iva.ID AS Iva_ID, Iva.Descrizione AS IVA_Descrizione, "
                           "Conti.AliquotaIva, Conti.ValoreTotale, Conti.Sconto, "
@@ -300,8 +349,8 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30,  32,  33,
-            34, 35, 44, 45, 46, 47, 48, 49, 50, 51, 71, 102, 103, 107};
+    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30, 32, 33,  34,  35,
+            44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 71, 88, 89, 102, 103, 105, 107};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -379,6 +428,34 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
         e = single(QStringLiteral("Ricevuta.rpt"));
         e->query = receiptQuery(id);
         e->subQuery[0] = receiptVatQuery(id);
+        break;
+    case reports::ddt:
+        if (!doc)
+            return std::nullopt;
+        e = single(QStringLiteral("DDT.rpt"));
+        e->query = ddtQuery(id);
+        break;
+    case reports::customerOrder:
+    case 89:
+        if (!doc)
+            return std::nullopt;
+        e = single(QStringLiteral("OrdiniClienti.rpt"));
+        e->query = customerOrderQuery(id);
+        break;
+    // 52 and 53: the customer invoices' rows by department, one list.
+    case reports::invoicesByDepartment:
+    case 53:
+        e = list(QStringLiteral("ArticoliFattureXReparto.rpt"));
+        e->query = listQuery(
+            QStringLiteral("SELECT fattdett.IDX, fattdett.Reparto, fattdett.Codice, "
+                           "fattdett.Descrizione, fattdett.Um, fattdett.TotaleImponibile, "
+                           "fattdett.ValoreTotale, fattura.Num, fattura.Data, "
+                           "fattura.SerieFatturazione, Clienti.NominativoDocumenti AS Cliente "
+                           "FROM (fattdett INNER JOIN fattura ON fattdett.NumFatt = fattura.ID) "
+                           "LEFT JOIN Clienti ON fattura.Cliente_ID = Clienti.Id"),
+            QStringLiteral("(((fattura.Carico)=False) AND ((fattura.FattNota)=False) AND "
+                           "((fattura.Storico)=False))"),
+            QStringLiteral("ORDER BY fattdett.Reparto, fattura.Data, fattura.Num"), call.selection);
         break;
     case reports::invoice:
         if (!doc)

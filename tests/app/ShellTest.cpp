@@ -48,7 +48,7 @@ TEST(MainMenu, TabsAndNamesAreAsTheWindowShowsThem) {
         }
     ASSERT_NE(MainMenu::findButton("BTNCLIENTI"), nullptr);
     EXPECT_EQ(MainMenu::findButton("btnclienti")->caption, "Clienti");
-    EXPECT_TRUE(MainMenu::findButton("btnBuoni")->hidden);
+    EXPECT_FALSE(MainMenu::findButton("btnBuoni")->hidden);
     EXPECT_FALSE(MainMenu::findButton("btnAreeCimitero")->keyed);
     EXPECT_TRUE(MainMenu::isHistoryButton("btnStoricoCalendario"));
     EXPECT_FALSE(MainMenu::isHistoryButton("btnStampaCalendario"));

@@ -195,7 +195,8 @@ TEST(ReportRequest, EveryCatalogueQueryRuns) {
         for (int code : ReportCatalog::codes()) {
             const QVariant id = s.recordFor(code);
             // The sample documents hold three rows, a registry row is one.
-            const std::size_t rows = id.isNull() ? 0 : code <= 8 ? 3 : 1;
+            const bool document = code <= 8 || code == 88 || code == 89 || code == 105;
+            const std::size_t rows = id.isNull() ? 0 : document ? 3 : 1;
             const RequestRow r = request(db, code, id);
             ASSERT_FALSE(r.query.isEmpty()) << code;
             ReportData d;

@@ -185,6 +185,41 @@ Samples Samples::create(db::Database& db) {
                                                        {QStringLiteral("Storico"), false}});
     threeRows(db, QStringLiteral("Conti"), QStringLiteral("Testata_ID"), s.receipt);
 
+    const qint64 carrier =
+        db.insert(QStringLiteral("Vettore"),
+                  {{QStringLiteral("Descrizione"), QStringLiteral("Trasporti Neri")}});
+    s.ddt = db.insert(QStringLiteral("Ddt"),
+                      {{QStringLiteral("Numero"), 9},
+                       {QStringLiteral("SerieFatturazione"), QStringLiteral("B")},
+                       {QStringLiteral("Data"), QDate(2026, 3, 6)},
+                       {QStringLiteral("Cliente_ID"), s.customer},
+                       {QStringLiteral("Vettore_ID"), carrier},
+                       {QStringLiteral("DestinazioneMerce"), QStringLiteral("Cimitero di Lecco")},
+                       {QStringLiteral("Natura"), QStringLiteral("Arredi funebri")},
+                       {QStringLiteral("Qualita"), QStringLiteral("Legno")},
+                       {QStringLiteral("Quantita"), QStringLiteral("3 PZ")},
+                       {QStringLiteral("TotImponibile"), 4435.90},
+                       {QStringLiteral("TotImposta"), 759.90},
+                       {QStringLiteral("ImportoMarcaBollo"), 0.0},
+                       {QStringLiteral("TotDDT"), 5195.80},
+                       {QStringLiteral("Fatturato"), false},
+                       {QStringLiteral("Storico"), false}});
+    threeRows(db, QStringLiteral("DDTRighe"), QStringLiteral("DDT_ID"), s.ddt);
+    s.order = db.insert(QStringLiteral("OrdiniClientiTestata"),
+                        {{QStringLiteral("Numero"), QStringLiteral("PO-2026/15")},
+                         {QStringLiteral("NumeroInterno"), 4},
+                         {QStringLiteral("Data"), QDate(2026, 3, 7)},
+                         {QStringLiteral("Cliente_ID"), s.customer},
+                         {QStringLiteral("CodiceCig"), QStringLiteral("Z1234567AB")},
+                         {QStringLiteral("CodiceCup"), QStringLiteral("J11B22000000001")},
+                         {QStringLiteral("TotImponibile"), 4435.90},
+                         {QStringLiteral("TotImposta"), 759.90},
+                         {QStringLiteral("ImportoMarcaBollo"), 0.0},
+                         {QStringLiteral("TotaleOrdine"), 5195.80},
+                         {QStringLiteral("Fatturato"), false},
+                         {QStringLiteral("Storico"), false}});
+    threeRows(db, QStringLiteral("OrdiniClientiRighe"), QStringLiteral("Ordine_ID"), s.order);
+
     const qint64 area = db.insert(QStringLiteral("AreeCimitero"),
                                   {{QStringLiteral("Descrizione"), QStringLiteral("Campo B")}});
     s.deceased =
@@ -258,6 +293,11 @@ QVariant Samples::recordFor(int code) const {
         return receipt;
     case 8:
         return invoice;
+    case 88:
+    case 89:
+        return order;
+    case 105:
+        return ddt;
     case 44:
     case 45:
     case 46:

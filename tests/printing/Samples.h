@@ -12,6 +12,8 @@ struct Samples {
     qint64 creditNote = 0;
     qint64 quote = 0;
     qint64 receipt = 0;
+    qint64 ddt = 0;
+    qint64 order = 0;
     qint64 deceased = 0;
     qint64 staff = 0;
 

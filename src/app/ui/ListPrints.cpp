@@ -25,6 +25,7 @@ constexpr ListPrint kListPrints[] = {
     {"btnStampeFattureClienti", printing::reports::invoiceList},
     {"btnStampeNoteCreditoClienti", printing::reports::creditNoteList},
     {"btnStampePreventiviClienti", printing::reports::quoteList},
+    {"btnStampeFattureClientiReparto", printing::reports::invoicesByDepartment},
     {"btnStampeContratti", printing::reports::contractList},
     {"btnStampeContrattiEstesa", printing::reports::contractListFull},
     {"btnStampeDefunti", printing::reports::deceasedList},

@@ -3,6 +3,7 @@
 #include "documents/ui/DocumentLogList.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceList.h"
+#include "documents/ui/SalesDocumentList.h"
 #include "documents/ui/SeriesRegistry.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
@@ -20,8 +21,13 @@ void openList(QWidget* parent, ::ui::AppContext& context, DocumentKind kind, boo
         own.historyFrom = QDate();
         own.historyTo = QDate();
     }
-    InvoiceList list(own, kind, parent);
-    list.exec();
+    if (isInvoiceTable(kind)) {
+        InvoiceList list(own, kind, parent);
+        list.exec();
+    } else {
+        SalesDocumentList list(own, kind, parent);
+        list.exec();
+    }
 }
 
 } // namespace
@@ -45,6 +51,23 @@ void registerDocumentScreens(::ui::ScreenRegistry& registry) {
                  [](QWidget* parent, ::ui::AppContext& c) {
                      openList(parent, c, DocumentKind::CustomerCreditNote, true);
                  });
+    const struct {
+        const char* button;
+        DocumentKind kind;
+        bool history;
+    } salesLists[] = {{"btnDDTClienti", DocumentKind::Ddt, false},
+                      {"btnPreventivi", DocumentKind::Quote, false},
+                      {"btnStoricoPreventiviClienti", DocumentKind::Quote, true},
+                      {"btnOrdiniClienti", DocumentKind::CustomerOrder, false},
+                      {"btnBuoni", DocumentKind::Receipt, false}};
+    for (const auto& l : salesLists) {
+        const DocumentKind kind = l.kind;
+        const bool history = l.history;
+        registry.add(QString::fromLatin1(l.button),
+                     [kind, history](QWidget* parent, ::ui::AppContext& c) {
+                         openList(parent, c, kind, history);
+                     });
+    }
     registry.add(QStringLiteral("btnUtilityRegistroDocumenti"),
                  [](QWidget* parent, ::ui::AppContext& c) {
                      DocumentLogList list(c, parent);

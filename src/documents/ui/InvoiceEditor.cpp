@@ -11,6 +11,7 @@
 #include "documents/HeaderRules.h"
 #include "documents/InstalmentRules.h"
 #include "documents/Numbering.h"
+#include "documents/ui/ComputedFields.h"
 #include "documents/ui/InstalmentCard.h"
 #include "einvoice/ui/ExportXmlAction.h"
 #include "printing/ReportCodes.h"
@@ -156,11 +157,7 @@ void InvoiceEditor::showComputed() {
                          QStringLiteral("TotFattura"), QStringLiteral("RitenutaAcconto")};
     if (DocumentOptions::load(*m_context.db).stampDuty)
         computed << QStringLiteral("ImportoMarcaBollo") << QStringLiteral("MarcaBolloVirtuale");
-    for (const QString& c : computed) {
-        const QVariant v = db::recordValue(stored, c);
-        m_header[c] = v;
-        m_fields->showValue(c, v);
-    }
+    showComputedFields(*m_fields, m_header, stored, computed);
 }
 
 void InvoiceEditor::fieldChosen(const QString& field) {

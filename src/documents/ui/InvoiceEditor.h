@@ -21,6 +21,9 @@ class FieldNavigator;
 
 namespace documents::ui {
 
+class DocumentRowsPanel;
+class InvoiceLinksPanel;
+
 // The editor of one customer invoice ("Fatturazione") or credit note
 // ("Nota di Credito"): pages "Testata", "Righe", "Importazioni" (invoices),
 // "Accompagnatoria", "Allegati", "Altro". Row, instalment, import and
@@ -50,6 +53,8 @@ public:
     QLineEdit* codeBox() const { return m_code; }
     QComboBox* quoteChoice() const { return m_quoteChoice; }
     QComboBox* contractChoice() const { return m_contractChoice; }
+    // "Ordini" and "Buoni" of the "Importazioni" page; null on credit notes.
+    InvoiceLinksPanel* links() const { return m_links; }
     QPushButton* button(const QString& objectName) const;
 
 public slots:
@@ -62,12 +67,7 @@ public slots:
     void showCashBook();  // "prima nota"
     void totals();        // "Totali"
 
-    void addRowByCode();         // Enter in the code box
-    void addArticle();           // row "Aggiungi"
-    void addFreeRow();           // "Articolo non in archivio"
-    void editRow();              // row "Modifica"
-    void removeRow();            // row "Elimina"
-    void toggleInsertionOrder(); // "Ordina per inserimento"
+    void addRowByCode(); // Enter in the code box
 
     void addInstalment();
     void editInstalment();
@@ -107,10 +107,10 @@ private:
     void showRecord(const QVariantMap& header);
     void refreshRows();
     void afterRowChange();
+    void totalsChanged();
     void refreshInstalments();
     void refreshAttachments();
     void refreshImports();
-    void editRowAt(qint64 rowId);
     void editInstalmentAt(qint64 instalmentId, bool isNew);
     // Writes pending header edits without the checks (print, exports).
     bool post();
@@ -128,8 +128,6 @@ private:
     bool m_validationFailed = false;
     bool m_dateOrderPending = false;
     bool m_stampPending = false;
-    bool m_insertionOrder = false;
-    bool m_insertionDescending = true;
     bool m_totalsChangeAllowed = false;
 
     ::ui::FieldNavigator* m_navigator;
@@ -145,6 +143,9 @@ private:
     QLineEdit* m_code = nullptr;
     QComboBox* m_quoteChoice = nullptr;
     QComboBox* m_contractChoice = nullptr;
+    InvoiceLinksPanel* m_links = nullptr;
+    // The "Righe" page, shared with the other customer documents.
+    DocumentRowsPanel* m_rowsPanel = nullptr;
 };
 
 } // namespace documents::ui

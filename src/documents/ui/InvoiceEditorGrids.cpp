@@ -7,9 +7,10 @@
 #include "documents/DocumentTables.h"
 #include "documents/InstalmentRules.h"
 #include "documents/QuoteImport.h"
+#include "documents/ui/DocumentRowsPanel.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceEditor.h"
-#include "documents/ui/InvoiceRowEditor.h"
+#include "documents/ui/InvoiceLinksPanel.h"
 #include "documents/ui/Pickers.h"
 #include "einvoice/ui/AttachmentEditor.h"
 #include "ui/AppContext.h"
@@ -29,111 +30,25 @@ namespace documents::ui {
 // Rows
 
 void InvoiceEditor::refreshRows() {
-    const DocumentTables& t = DocumentTables::of(m_kind);
-    const QString order = m_insertionOrder ? (m_insertionDescending ? QStringLiteral("IDX DESC")
-                                                                    : QStringLiteral("IDX ASC"))
-                                           : QStringLiteral("NumeroRiga, IDX");
-    const qint64 current = m_rows->currentKey();
-    if (!::ui::guarded(m_context, [&] {
-            m_rows->setResult(
-                m_context.db->query(QStringLiteral("select * from %1 where %2 = ? order by %3")
-                                        .arg(t.rows, t.parent, order),
-                                    {m_id}));
-        }))
-        return;
-    if (current != 0)
-        m_rows->selectKey(current);
+    m_rowsPanel->refresh();
 }
 
-void InvoiceEditor::toggleInsertionOrder() {
-    if (m_insertionOrder)
-        m_insertionDescending = !m_insertionDescending;
-    else
-        m_insertionDescending = false;
-    m_insertionOrder = true;
-    m_rows->records()->setSort(QString());
-    refreshRows();
-}
-
-// What every row action ends with: the rows, totals and instalments shown
-// again, and the document counted as changed.
-void InvoiceEditor::afterRowChange() {
-    refreshRows();
+// What every row action ends with: the totals and instalments shown again,
+// and the document counted as changed.
+void InvoiceEditor::totalsChanged() {
     showComputed();
     refreshInstalments();
     m_modified = true;
 }
 
+// An import changed the rows: they are read again as well.
+void InvoiceEditor::afterRowChange() {
+    refreshRows();
+    totalsChanged();
+}
+
 void InvoiceEditor::addRowByCode() {
-    const QString code = m_code->text().trimmed();
-    if (code.isEmpty() || !mayChangeTotals())
-        return;
-    qint64 row = 0;
-    if (!::ui::guardedRule(
-            m_context,
-            [&] { return DocumentRows::addByCode(*m_context.db, m_kind, m_id, code, &row); },
-            [&](const common::Failure& f) {
-                ::ui::showFailure(*m_context.interaction, f);
-                m_code->selectAll();
-            }))
-        return;
-    m_code->clear();
-    afterRowChange();
-    m_rows->selectKey(row);
-}
-
-void InvoiceEditor::addArticle() {
-    if (!mayChangeTotals())
-        return;
-    const qint64 article = ArticlePicker::pick(m_context, this);
-    if (article == 0)
-        return;
-    qint64 row = 0;
-    if (!::ui::guarded(m_context, [&] {
-            row = DocumentRows::addArticle(*m_context.db, m_kind, m_id, article);
-        }))
-        return;
-    afterRowChange();
-    m_rows->selectKey(row);
-}
-
-void InvoiceEditor::addFreeRow() {
-    if (!mayChangeTotals())
-        return;
-    qint64 row = 0;
-    if (!::ui::guarded(m_context,
-                       [&] { row = DocumentRows::addFreeRow(*m_context.db, m_kind, m_id); }))
-        return;
-    afterRowChange();
-    m_rows->selectKey(row);
-    editRowAt(row);
-}
-
-void InvoiceEditor::editRow() {
-    editRowAt(m_rows->currentKey());
-}
-
-void InvoiceEditor::editRowAt(qint64 rowId) {
-    if (rowId == 0 || !mayChangeTotals())
-        return;
-    {
-        InvoiceRowEditor editor(m_context, m_kind, m_id, rowId, this);
-        editor.exec();
-    }
-    afterRowChange();
-    m_rows->selectKey(rowId);
-}
-
-void InvoiceEditor::removeRow() {
-    const qint64 row = m_rows->currentKey();
-    if (row == 0 || !mayChangeTotals())
-        return;
-    if (!m_context.interaction->question(common::titles::warning,
-                                         DocumentRows::removeQuestion(m_kind)))
-        return;
-    if (!::ui::guarded(m_context, [&] { DocumentRows::remove(*m_context.db, m_kind, row); }))
-        return;
-    afterRowChange();
+    m_rowsPanel->addRowByCode();
 }
 
 // ---------------------------------------------------------------------------
@@ -251,6 +166,7 @@ void InvoiceEditor::refreshImports() {
                            "Data, Numero, NumeroRiga"),
             {m_id}));
     });
+    m_links->refresh(customer);
 }
 
 void InvoiceEditor::importQuote(int index) {

@@ -1,5 +1,7 @@
 #include "documents/DocumentTables.h"
+#include "documents/ui/DocumentRowsPanel.h"
 #include "documents/ui/InvoiceEditor.h"
+#include "documents/ui/InvoiceLinksPanel.h"
 #include "ui/ActionButton.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldBinder.h"
@@ -11,8 +13,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -182,60 +182,27 @@ QWidget* InvoiceEditor::buildHeaderPage() {
 }
 
 QWidget* InvoiceEditor::buildRowsPage() {
-    auto* page = new QWidget(this);
-    auto* v = new QVBoxLayout(page);
-    auto* top = new QHBoxLayout();
-    auto* codeLabel = new QLabel(QStringLiteral("Codice articolo:"), page);
-    m_code = new QLineEdit(page);
-    m_code->setObjectName(QStringLiteral("txtCodice"));
-    m_code->setPlaceholderText(QStringLiteral("Codice + Invio"));
-    m_code->setMaximumWidth(200);
-    codeLabel->setBuddy(m_code);
-    top->addWidget(codeLabel);
-    top->addWidget(m_code);
-    QPushButton* add =
-        ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungiRiga"), page);
-    QPushButton* free = ::ui::ActionButton(QStringLiteral("Articolo non in archivio"),
-                                           QStringLiteral("btnArticoloNonInArchivio"), page);
-    QPushButton* edit =
-        ::ui::ActionButton(QStringLiteral("Modifica"), QStringLiteral("btnModificaRiga"), page);
-    QPushButton* remove =
-        ::ui::ActionButton(QStringLiteral("Elimina"), QStringLiteral("btnEliminaRiga"), page);
-    for (QPushButton* b : {add, free, edit, remove})
-        top->addWidget(b);
-    top->addStretch(1);
-    v->addLayout(top);
-
     const bool credit = m_kind == DocumentKind::CustomerCreditNote;
-    m_rows = new ::ui::DataGrid(
-        m_context,
-        credit ? QStringLiteral("frmNoteCredito_DBGrid2") : QStringLiteral("Form7_DBGrid2"), page);
-    m_rows->setObjectName(QStringLiteral("DBGrid2"));
-    m_rows->setTable(DocumentTables::of(m_kind).rows);
-    m_rows->setKeyColumn(QStringLiteral("IDX"));
-    m_rows->setDefaultColumns({{"NumeroRiga", 45, "N°"},
-                               {"Codice", 90, "Codice"},
-                               {"Descrizione", 330, "Descrizione"},
-                               {"Um", 70, "Quantità"},
-                               {"ValoreUnitario", 100, "Valore Unitario"},
-                               {"Sconto", 70, "Sconto %"},
-                               {"AliquotaIva", 60, "Iva %"},
-                               {"TotaleImponibile", 100, "Imponibile"},
-                               {"ValoreTotale", 100, "Totale"}});
-    v->addWidget(m_rows, 1);
-    auto* order = new QAction(QStringLiteral("Ordina per inserimento"), m_rows);
-    order->setObjectName(QStringLiteral("mnuOrdinaPerInserimento"));
-    m_rows->layoutMenu()->addSeparator();
-    m_rows->layoutMenu()->addAction(order);
-
-    connect(m_code, &QLineEdit::returnPressed, this, &InvoiceEditor::addRowByCode);
-    connect(add, &QPushButton::clicked, this, &InvoiceEditor::addArticle);
-    connect(free, &QPushButton::clicked, this, &InvoiceEditor::addFreeRow);
-    connect(edit, &QPushButton::clicked, this, &InvoiceEditor::editRow);
-    connect(remove, &QPushButton::clicked, this, &InvoiceEditor::removeRow);
-    connect(order, &QAction::triggered, this, &InvoiceEditor::toggleInsertionOrder);
-    connect(m_rows, &::ui::DataGrid::rowChosen, this, [this](qint64 key) { editRowAt(key); });
-    return page;
+    DocumentRowsPanel::Setup setup{m_kind,
+                                   m_id,
+                                   credit ? QStringLiteral("frmNoteCredito_DBGrid2")
+                                          : QStringLiteral("Form7_DBGrid2"),
+                                   {{"NumeroRiga", 45, "N°"},
+                                    {"Codice", 90, "Codice"},
+                                    {"Descrizione", 330, "Descrizione"},
+                                    {"Um", 70, "Quantità"},
+                                    {"ValoreUnitario", 100, "Valore Unitario"},
+                                    {"Sconto", 70, "Sconto %"},
+                                    {"AliquotaIva", 60, "Iva %"},
+                                    {"TotaleImponibile", 100, "Imponibile"},
+                                    {"ValoreTotale", 100, "Totale"}}};
+    setup.insertionOrderMenu = true;
+    m_rowsPanel = new DocumentRowsPanel(m_context, setup, this);
+    m_rowsPanel->setGuard([this] { return mayChangeTotals(); });
+    m_rows = m_rowsPanel->grid();
+    m_code = m_rowsPanel->codeBox();
+    connect(m_rowsPanel, &DocumentRowsPanel::changed, this, &InvoiceEditor::totalsChanged);
+    return m_rowsPanel;
 }
 
 QWidget* InvoiceEditor::buildImportsPage() {
@@ -287,6 +254,11 @@ QWidget* InvoiceEditor::buildImportsPage() {
                  {"NumeroRiga", 70, "N° Riga"},
                  {"DataInizioPeriodo", 100, "Inizio periodo"},
                  {"DataFinePeriodo", 100, "Fine periodo"}});
+    // Orders and receipts of the customer, side by side.
+    m_links = new InvoiceLinksPanel(m_context, m_id, page);
+    m_links->setGuard([this] { return mayChangeTotals(); });
+    connect(m_links, &InvoiceLinksPanel::rowsChanged, this, &InvoiceEditor::afterRowChange);
+    v->addWidget(m_links, 1);
     connect(m_quoteChoice, &QComboBox::activated, this, &InvoiceEditor::importQuote);
     connect(m_contractChoice, &QComboBox::activated, this, &InvoiceEditor::importContract);
     connect(removeQuote, &QPushButton::clicked, this, &InvoiceEditor::removeQuote);

@@ -9,6 +9,7 @@
 #include "documents/DocumentTables.h"
 #include "documents/LastPrice.h"
 #include "documents/RowRules.h"
+#include "documents/ui/SalesProfile.h"
 #include "ui/AppContext.h"
 #include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
@@ -34,6 +35,12 @@ InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind,
                          : QStringLiteral("TfrmModificaRigheFattura"));
     setWindowTitle(credit ? QStringLiteral("Modifica righe Nota di Credito")
                           : QStringLiteral("Modifica righe Fattura"));
+    // The other customer documents name their row editor in their profile.
+    if (!isInvoiceTable(kind)) {
+        const SalesProfile& profile = SalesProfile::of(kind);
+        setObjectName(profile.rowEditorObjectName);
+        setWindowTitle(profile.rowEditorTitle);
+    }
     setModal(true);
     resize(820, 520);
 

@@ -15,7 +15,8 @@ class FieldNavigator;
 
 namespace documents::ui {
 
-// "Modifica righe Fattura": one row of an invoice or credit note. F12 in
+// "Modifica righe Fattura": one row of an invoice or credit note, and of
+// the other customer documents under their own title. F12 in
 // the unit price shows what the customer last paid for the article; the
 // VAT drop-down copies its rate; "Calcola Valore Unitario" derives the
 // unit price from the total typed. "Salva" checks, moves the stock by the
