@@ -28,7 +28,7 @@ QList<SupplierTotalsRow> SupplierTotals::rowsOf(db::Database& db, const Supplier
                                                 qint64 documentId) {
     QList<SupplierTotalsRow> rows;
     const db::Result r = db.query(
-        QStringLiteral("SELECT Um, ValoreUnitario, Sconto, Sconto2, Sconto3, Sconto4, AliquotaIva "
+        QStringLiteral("SELECT Um, ValoreUnitario, Sconto, Sconto2, Sconto3, Sconto4, AliquotaIva, TotaleImponibile "
                        "FROM %1 where %2 = ?")
             .arg(tables.rows, tables.parent),
         {documentId});
@@ -42,6 +42,8 @@ QList<SupplierTotalsRow> SupplierTotals::rowsOf(db::Database& db, const Supplier
         t.discounts[2] = row.number(QStringLiteral("Sconto3"));
         t.discounts[3] = row.number(QStringLiteral("Sconto4"));
         t.vatRate = row.number(QStringLiteral("AliquotaIva"));
+        if (!row.isNull(QStringLiteral("TotaleImponibile")))
+            t.net = row.number(QStringLiteral("TotaleImponibile"));
         rows.append(t);
     }
     return rows;

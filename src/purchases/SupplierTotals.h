@@ -14,6 +14,9 @@ struct SupplierTotalsRow {
     double unitPrice = 0;
     double discounts[4] = {0, 0, 0, 0};
     double vatRate = 0;
+    // The row's stored net amount (TotaleImponibile), which a received file
+    // states outright; the net is computed when it is null.
+    QVariant net;
 };
 
 struct SupplierTotalsResult {
