@@ -1,7 +1,7 @@
 #include "purchases/FatturaPaImport.h"
 
-#include "common/Titles.h"
 #include "common/TextForms.h"
+#include "common/Titles.h"
 #include "purchases/ReceivedDocument.h"
 #include "purchases/ReceivedFile.h"
 
@@ -33,7 +33,8 @@ QString FatturaPaImport::notOursQuestion() {
 }
 
 bool FatturaPaImport::addressedToUs(db::Database& db, const ReceivedInvoice& invoice) {
-    const db::Result r = db.query(QStringLiteral("select Pec, CodiceSdi, CodFisc, PIva from ditta"));
+    const db::Result r =
+        db.query(QStringLiteral("select Pec, CodiceSdi, CodFisc, PIva from ditta"));
     if (r.empty())
         return false;
     const db::Row& c = r.first();
@@ -70,8 +71,7 @@ ImportOutcome FatturaPaImport::importBytes(db::Database& db, common::Interaction
     if (invoice.bodies.isEmpty())
         return {ImportOutcome::Status::Refused,
                 QStringLiteral("Il file non contiene documenti da importare")};
-    if (!addressedToUs(db, invoice) &&
-        !ui.question(common::titles::warning, notOursQuestion()))
+    if (!addressedToUs(db, invoice) && !ui.question(common::titles::warning, notOursQuestion()))
         return {ImportOutcome::Status::Skipped,
                 QStringLiteral("non indirizzato a questa azienda: non importato")};
 
@@ -95,8 +95,8 @@ ImportOutcome FatturaPaImport::importBytes(db::Database& db, common::Interaction
     }
     outcome.status = failed     ? ImportOutcome::Status::Refused
                      : imported ? ImportOutcome::Status::Imported
-                     : added  ? ImportOutcome::Status::Added
-                              : ImportOutcome::Status::Skipped;
+                     : added    ? ImportOutcome::Status::Added
+                                : ImportOutcome::Status::Skipped;
     outcome.text = texts.join(QStringLiteral("; "));
     return outcome;
 }

@@ -60,9 +60,9 @@ qint64 ReceivedDocument::vatCode(db::Database& db, double rate, const QString& n
                               {nature});
     if (!found.isNull() || !create)
         return found.toLongLong();
-    QString description = rate != 0 ? QString::number(rate, 'g', 6).replace(u'.', u',') +
-                                          QStringLiteral(" %")
-                                    : einvoice::codetables::natureLabel(nature);
+    QString description =
+        rate != 0 ? QString::number(rate, 'g', 6).replace(u'.', u',') + QStringLiteral(" %")
+                  : einvoice::codetables::natureLabel(nature);
     if (description.isEmpty())
         description = nature;
     return db.insert(QStringLiteral("Iva"),
@@ -102,28 +102,27 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
     qint64 id = existing.toLongLong();
     if (id <= 0) {
         db.lockScope(SupplierNumbering::lockName());
-        db::Values h{{QStringLiteral("Carico"), true},
-                     {QStringLiteral("FattNota"), note},
-                     {QStringLiteral("Storico"), false},
-                     {QStringLiteral("Num"), 1},
-                     {QStringLiteral("ProgressivoCarico"),
-                      SupplierNumbering::nextNumber(db, t.kind, o)},
-                     {QStringLiteral("ImportatoXml"), true},
-                     {QStringLiteral("NumeroCarico"), number},
-                     {QStringLiteral("Data"), body.date},
-                     {QStringLiteral("DataRegistrazione"), today},
-                     {QStringLiteral("Fornitore_ID"), supplier.id},
-                     {QStringLiteral("Fornitore"), ReceivedSupplier::fit(supplier.name, 80)},
-                     {QStringLiteral("NonNumerare"), false},
-                     {QStringLiteral("EsportatoXml"), false},
-                     {QStringLiteral("DatiGenerali_Divisa"), QStringLiteral("EUR")},
-                     {QStringLiteral("RitAccontoAziende"), body.withholding > 0},
-                     {QStringLiteral("RitenutaAcconto"), body.withholding},
-                     {QStringLiteral("ImportoMarcaBollo"), body.stamp},
-                     {QStringLiteral("MarcaBolloVirtuale"), body.stampVirtual},
-                     {QStringLiteral("Banca_ID"), keyOrNull(o.defaultBank)},
-                     {QStringLiteral("ModPagamento_Id"),
-                      keyOrNull(termsFor(db, body, supplier.terms, o))}};
+        db::Values h{
+            {QStringLiteral("Carico"), true},
+            {QStringLiteral("FattNota"), note},
+            {QStringLiteral("Storico"), false},
+            {QStringLiteral("Num"), 1},
+            {QStringLiteral("ProgressivoCarico"), SupplierNumbering::nextNumber(db, t.kind, o)},
+            {QStringLiteral("ImportatoXml"), true},
+            {QStringLiteral("NumeroCarico"), number},
+            {QStringLiteral("Data"), body.date},
+            {QStringLiteral("DataRegistrazione"), today},
+            {QStringLiteral("Fornitore_ID"), supplier.id},
+            {QStringLiteral("Fornitore"), ReceivedSupplier::fit(supplier.name, 80)},
+            {QStringLiteral("NonNumerare"), false},
+            {QStringLiteral("EsportatoXml"), false},
+            {QStringLiteral("DatiGenerali_Divisa"), QStringLiteral("EUR")},
+            {QStringLiteral("RitAccontoAziende"), body.withholding > 0},
+            {QStringLiteral("RitenutaAcconto"), body.withholding},
+            {QStringLiteral("ImportoMarcaBollo"), body.stamp},
+            {QStringLiteral("MarcaBolloVirtuale"), body.stampVirtual},
+            {QStringLiteral("Banca_ID"), keyOrNull(o.defaultBank)},
+            {QStringLiteral("ModPagamento_Id"), keyOrNull(termsFor(db, body, supplier.terms, o))}};
         if (note && !body.links.isEmpty()) {
             // Only an invoice already registered is referred to.
             const ReceivedLink& link = body.links.first();
@@ -143,7 +142,8 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
 
     const qint64 account = note ? o.creditGoodsAccount : o.invoiceGoodsAccount;
     const qint64 credited =
-        db.scalar(QStringLiteral("select NCFattIDRif from fattura where Id = ?"), {id}).toLongLong();
+        db.scalar(QStringLiteral("select NCFattIDRif from fattura where Id = ?"), {id})
+            .toLongLong();
     for (const ReceivedLine& line : body.lines) {
         const QVariant present = db.scalar(
             QStringLiteral("select top 1 %1 from %2 where %3 = ? and ImportatoXml = true and "
@@ -194,20 +194,22 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
             int n = 0;
             for (const ReceivedPayment& p : body.payments) {
                 ++n;
-                db.insert(QStringLiteral("FatturaScadenze"),
-                          {{QStringLiteral("Fattura_ID"), id},
-                           {QStringLiteral("Numero"), n},
-                           {QStringLiteral("Tipo"), t.instalmentType},
-                           {QStringLiteral("Pagato"), false},
-                           {QStringLiteral("Operazione"),
-                            SupplierSchedule::description(note, int(body.payments.size()), n, refs)},
-                           {QStringLiteral("DataScadenza"), p.due.isValid() ? p.due : body.date},
-                           {QStringLiteral("ModPagamento_Id"), h.value(QStringLiteral("ModPagamento_Id"))},
-                           {QStringLiteral("Banca_ID"), h.value(QStringLiteral("Banca_ID"))},
-                           {QStringLiteral("Importo"), p.amount},
-                           {QStringLiteral("Dettagli"), ReceivedSupplier::fit(p.code, 255)},
-                           {QStringLiteral("Cliente_id"), 0},
-                           {QStringLiteral("Fornitore_id"), supplier.id}});
+                db.insert(
+                    QStringLiteral("FatturaScadenze"),
+                    {{QStringLiteral("Fattura_ID"), id},
+                     {QStringLiteral("Numero"), n},
+                     {QStringLiteral("Tipo"), t.instalmentType},
+                     {QStringLiteral("Pagato"), false},
+                     {QStringLiteral("Operazione"),
+                      SupplierSchedule::description(note, int(body.payments.size()), n, refs)},
+                     {QStringLiteral("DataScadenza"), p.due.isValid() ? p.due : body.date},
+                     {QStringLiteral("ModPagamento_Id"),
+                      h.value(QStringLiteral("ModPagamento_Id"))},
+                     {QStringLiteral("Banca_ID"), h.value(QStringLiteral("Banca_ID"))},
+                     {QStringLiteral("Importo"), p.amount},
+                     {QStringLiteral("Dettagli"), ReceivedSupplier::fit(p.code, 255)},
+                     {QStringLiteral("Cliente_id"), 0},
+                     {QStringLiteral("Fornitore_id"), supplier.id}});
             }
             SupplierSchedule::writeCashBook(db, id, o);
         }
@@ -222,10 +224,11 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
             db.scalar(QStringLiteral("select ProgressivoCarico from fattura where Id = ?"), {id})
                 .toLongLong();
         result.text = QStringLiteral("importata come ") + ref + QStringLiteral(" (progressivo ") +
-                      QString::number(progressive) + QStringLiteral(", %1 righe)").arg(result.rowsAdded);
+                      QString::number(progressive) +
+                      QStringLiteral(", %1 righe)").arg(result.rowsAdded);
     } else if (result.rowsAdded > 0) {
-        result.text = QString::number(result.rowsAdded) +
-                      QStringLiteral(" righe aggiunte alla ") + ref + QStringLiteral(" già presente");
+        result.text = QString::number(result.rowsAdded) + QStringLiteral(" righe aggiunte alla ") +
+                      ref + QStringLiteral(" già presente");
     } else {
         result.text = ref + QStringLiteral(" già importata, nulla da aggiungere");
     }

@@ -46,8 +46,8 @@ QByteArray decodedBase64(const QByteArray& text) {
     for (char c : text) {
         if (c == '\r' || c == '\n' || c == ' ' || c == '\t')
             continue;
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                        c == '+' || c == '/' || c == '=';
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                        (c >= '0' && c <= '9') || c == '+' || c == '/' || c == '=';
         if (!ok)
             return {};
         compact.append(c);
@@ -134,7 +134,8 @@ ReceivedFile ReceivedFile::read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {{}, QStringLiteral("Impossibile leggere il file: ") + file.errorString()};
-    const bool p7m = QFileInfo(path).suffix().compare(QLatin1String("p7m"), Qt::CaseInsensitive) == 0;
+    const bool p7m =
+        QFileInfo(path).suffix().compare(QLatin1String("p7m"), Qt::CaseInsensitive) == 0;
     return fromBytes(file.readAll(), p7m);
 }
 

@@ -162,7 +162,8 @@ ReceivedInvoice ReceivedInvoice::parse(const QByteArray& xml) {
     }
     const xmlNode* root = xmlDocGetRootElement(doc);
     const QString rootName = root ? nameOf(root) : QString();
-    if (rootName.compare(QLatin1String("FatturaElettronicaSemplificata"), Qt::CaseInsensitive) == 0) {
+    if (rootName.compare(QLatin1String("FatturaElettronicaSemplificata"), Qt::CaseInsensitive) ==
+        0) {
         r.error = QStringLiteral("Le fatture semplificate non sono gestite dall'importazione");
     } else if (rootName.compare(QLatin1String("FatturaElettronica"), Qt::CaseInsensitive) != 0) {
         r.error = QStringLiteral("Il file non è una fattura elettronica (elemento radice: %1)")

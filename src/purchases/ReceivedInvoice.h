@@ -62,7 +62,7 @@ struct ReceivedSeller {
 // A received FatturaPA file read into what the import needs. Texts are
 // Unicode as the supplier wrote them, whatever the file's encoding.
 struct ReceivedInvoice {
-    QString error; // set when the file cannot be imported at all
+    QString error;  // set when the file cannot be imported at all
     QString format; // FormatoTrasmissione
     QString recipientCode, recipientPec;
     ReceivedSeller seller;

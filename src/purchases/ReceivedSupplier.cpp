@@ -31,8 +31,9 @@ ReceivedSupplier::Found ReceivedSupplier::apply(db::Database& db, const Received
                                     "and CodFiscale <> '') order by ID"),
                      {seller.vatNumber, seller.taxCode});
     else if (!seller.taxCode.isEmpty())
-        r = db.query(QStringLiteral("Select top 1 * from Fornitor where CodFiscale = ? order by ID"),
-                     {seller.taxCode});
+        r = db.query(
+            QStringLiteral("Select top 1 * from Fornitor where CodFiscale = ? order by ID"),
+            {seller.taxCode});
     if (!r.empty()) {
         f.id = r.first().integer(QStringLiteral("ID"));
         f.terms = r.first().integer(QStringLiteral("Pagamento_ID"));

@@ -12,8 +12,8 @@ namespace purchases {
 class ReceivedSupplier {
 public:
     struct Found {
-        qint64 id = 0; // 0: not in the registry and not created
-        QString name;  // what the documents are named after, never empty
+        qint64 id = 0;    // 0: not in the registry and not created
+        QString name;     // what the documents are named after, never empty
         qint64 terms = 0; // the supplier's Pagamento_ID
     };
     // In the caller's transaction.

@@ -36,8 +36,7 @@ void SupplierSchedule::clear(db::Database& db, qint64 documentId, const Supplier
     }
 }
 
-QString SupplierSchedule::description(bool creditNote, int count, int number,
-                                      const QString& refs) {
+QString SupplierSchedule::description(bool creditNote, int count, int number, const QString& refs) {
     const QString kind = creditNote ? QStringLiteral("Nota di credito di acquisto")
                                     : QStringLiteral("Fattura di acquisto");
     return ((count == 0 ? QStringLiteral("Pagamento ")
@@ -100,10 +99,10 @@ void SupplierSchedule::writeCashBook(db::Database& db, qint64 documentId,
 
     CashBookMovements::Movement m;
     m.date = doc.date(QStringLiteral("DataRegistrazione"));
-    m.description = (tables.creditNote ? QStringLiteral("Ricevuta Nota di credito n° ")
-                                       : QStringLiteral("Ricevuta fattura di acquisto n° ")) +
-                    references(doc.text(QStringLiteral("NumeroCarico")),
-                               doc.date(QStringLiteral("Data")));
+    m.description =
+        (tables.creditNote ? QStringLiteral("Ricevuta Nota di credito n° ")
+                           : QStringLiteral("Ricevuta fattura di acquisto n° ")) +
+        references(doc.text(QStringLiteral("NumeroCarico")), doc.date(QStringLiteral("Data")));
     m.amount = doc.number(QStringLiteral("TotFattura"));
     m.incoming = !tables.creditNote;
     m.type = tables.cashType;

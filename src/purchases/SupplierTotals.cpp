@@ -27,11 +27,11 @@ SupplierTotalsResult SupplierTotals::compute(const QList<SupplierTotalsRow>& row
 QList<SupplierTotalsRow> SupplierTotals::rowsOf(db::Database& db, const SupplierTables& tables,
                                                 qint64 documentId) {
     QList<SupplierTotalsRow> rows;
-    const db::Result r = db.query(
-        QStringLiteral("SELECT Um, ValoreUnitario, Sconto, Sconto2, Sconto3, Sconto4, AliquotaIva, TotaleImponibile "
-                       "FROM %1 where %2 = ?")
-            .arg(tables.rows, tables.parent),
-        {documentId});
+    const db::Result r = db.query(QStringLiteral("SELECT Um, ValoreUnitario, Sconto, Sconto2, "
+                                                 "Sconto3, Sconto4, AliquotaIva, TotaleImponibile "
+                                                 "FROM %1 where %2 = ?")
+                                      .arg(tables.rows, tables.parent),
+                                  {documentId});
     for (const db::Row& row : r) {
         SupplierTotalsRow t;
         if (!row.isNull(QStringLiteral("Um")))
