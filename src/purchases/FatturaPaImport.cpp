@@ -59,6 +59,15 @@ ImportOutcome FatturaPaImport::importFile(db::Database& db, common::Interaction&
     return importBytes(db, ui, f.readAll(), p7m, today);
 }
 
+ImportOutcome FatturaPaImport::importEntry(db::Database& db, common::Interaction& ui,
+                                           const ReceivedEntry& entry, const QDate& today) {
+    QString error;
+    const QByteArray bytes = entry.read(&error);
+    if (!error.isEmpty())
+        return {ImportOutcome::Status::Refused, error};
+    return importBytes(db, ui, bytes, entry.isSigned(), today);
+}
+
 ImportOutcome FatturaPaImport::importBytes(db::Database& db, common::Interaction& ui,
                                            const QByteArray& bytes, bool signedEnvelope,
                                            const QDate& today) {

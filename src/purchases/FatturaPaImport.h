@@ -2,6 +2,7 @@
 
 #include "common/Interaction.h"
 #include "db/Database.h"
+#include "purchases/ReceivedBatch.h"
 #include "purchases/ReceivedInvoice.h"
 
 #include <QDate>
@@ -35,6 +36,9 @@ public:
     // `ui` answers the question about a file addressed to another company.
     static ImportOutcome importFile(db::Database& db, common::Interaction& ui, const QString& path,
                                     const QDate& today = QDate::currentDate());
+    static ImportOutcome importEntry(db::Database& db, common::Interaction& ui,
+                                     const ReceivedEntry& entry,
+                                     const QDate& today = QDate::currentDate());
     static ImportOutcome importBytes(db::Database& db, common::Interaction& ui,
                                      const QByteArray& bytes, bool signedEnvelope,
                                      const QDate& today = QDate::currentDate());
