@@ -75,6 +75,10 @@ ImportOutcome FatturaPaImport::importBytes(db::Database& db, common::Interaction
     if (!file.error.isEmpty())
         return {ImportOutcome::Status::Refused, file.error};
     const ReceivedInvoice invoice = ReceivedInvoice::parse(file.xml);
+    if (!invoice.error.isEmpty() && file.searched)
+        return {ImportOutcome::Status::Refused,
+                QStringLiteral("La busta firmata (.p7m) è danneggiata o manomessa: la fattura che "
+                               "contiene non è leggibile")};
     if (!invoice.error.isEmpty())
         return {ImportOutcome::Status::Refused, invoice.error};
     if (invoice.bodies.isEmpty())

@@ -14,6 +14,10 @@ namespace purchases {
 
 namespace {
 
+QString rowsText(int n) {
+    return n == 1 ? QStringLiteral("1 riga") : QString::number(n) + QStringLiteral(" righe");
+}
+
 QVariant keyOrNull(qint64 id) {
     return id > 0 ? QVariant(id) : QVariant();
 }

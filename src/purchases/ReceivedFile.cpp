@@ -111,8 +111,10 @@ ReceivedFile ReceivedFile::fromBytes(const QByteArray& bytes, bool signedEnvelop
         f.xml = bytes;
     } else {
         f.xml = openEnvelope(bytes);
-        if (f.xml.isEmpty())
+        if (f.xml.isEmpty()) {
             f.xml = searchText(bytes);
+            f.searched = true;
+        }
         if (f.xml.isEmpty()) {
             f.error = QStringLiteral("La busta firmata (.p7m) è danneggiata o non contiene una "
                                      "fattura elettronica leggibile");

@@ -12,7 +12,8 @@ namespace purchases {
 // OpenSSL cannot read is searched as text for the invoice.
 struct ReceivedFile {
     QByteArray xml;
-    QString error; // why there is no XML; empty on success
+    QString error;         // why there is no XML; empty on success
+    bool searched = false; // the envelope was unreadable: the XML was found as text
 
     static ReceivedFile read(const QString& path);
     static ReceivedFile fromBytes(const QByteArray& bytes, bool signedEnvelope);

@@ -1,5 +1,6 @@
 #include "purchases/ui/PurchaseScreens.h"
 
+#include "purchases/ui/ReceivedImportWindow.h"
 #include "purchases/ui/SupplierList.h"
 #include "ui/AppContext.h"
 #include "ui/ScreenRegistry.h"
@@ -25,6 +26,10 @@ void registerPurchaseScreens(::ui::ScreenRegistry& registry) {
                  [](QWidget* parent, ::ui::AppContext& c) {
                      openList(parent, c, DocumentKind::SupplierCreditNote, false);
                  });
+    registry.add(QStringLiteral("btnImportaFatturaXml"), [](QWidget* parent, ::ui::AppContext& c) {
+        ReceivedImportWindow window(c, parent);
+        window.exec();
+    });
     registry.add(QStringLiteral("btnStoricoFattureFornitori"),
                  [](QWidget* parent, ::ui::AppContext& c) {
                      openList(parent, c, DocumentKind::SupplierInvoice, true);

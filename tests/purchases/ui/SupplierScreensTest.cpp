@@ -4,6 +4,7 @@
 #include "documents/ui/Pickers.h"
 #include "purchases/SupplierDocuments.h"
 #include "purchases/ui/PurchaseScreens.h"
+#include "purchases/ui/ReceivedImportWindow.h"
 #include "purchases/ui/SupplierEditor.h"
 #include "purchases/ui/SupplierList.h"
 #include "purchases/ui/SupplierRowEditor.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -147,4 +149,26 @@ TEST(SupplierScreens, SavingWithoutNumberIsRefused) {
     EXPECT_EQ(a.interaction.texts_of("error").value(0),
               QStringLiteral("Attenzione manca il numero di fattura"));
     EXPECT_EQ(editor.pages()->currentIndex(), 0);
+}
+
+// A folder of received files: every file gets its line, refused ones with
+// their reason, and the documents are in the supplier-invoice list.
+TEST(SupplierScreens, ImportWindowListsEveryFile) {
+    Archive a(db::Engine::SQLite);
+    purchases::ui::ReceivedImportWindow window(a.context);
+    window.show();
+    window.addPaths({QStringLiteral("/work/shared/fatturapa/samples/official-v1.2.2"),
+                     QStringLiteral("/work/shared/fatturapa/samples/fatturaelettronica-net/"
+                                    "IT02182030391_31_tampered.xml.p7m")});
+    click(&window, "btnImporta");
+    QTableWidget* t = window.results();
+    ASSERT_EQ(t->rowCount(), 7);
+    EXPECT_EQ(t->item(6, 1)->text(), QStringLiteral("rifiutato"));
+    EXPECT_TRUE(t->item(0, 2)->text().startsWith(QStringLiteral("importata come fattura n° 123")))
+        << t->item(0, 2)->text().toStdString();
+    EXPECT_EQ(a.interaction.texts_of("information").value(0),
+              QStringLiteral("Termine importazione documento"));
+    screenshot(&window, QStringLiteral("received-import"));
+    EXPECT_EQ(a.db().scalar("select count(*) from fattura where ImportatoXml = true").toLongLong(),
+              5);
 }
