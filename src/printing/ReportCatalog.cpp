@@ -1,6 +1,7 @@
 #include "printing/ReportCatalog.h"
 
 #include "printing/CemeteryReports.h"
+#include "printing/PurchaseReports.h"
 #include "printing/ReportCodes.h"
 #include "printing/StaffReports.h"
 
@@ -300,8 +301,8 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30,  32, 33,
-            34, 35, 44, 45, 46, 47, 48, 49, 50, 51, 71, 102, 103};
+    return {1,  2,  3,  4,  5,  6,  7,  8,   22,  24, 25, 30, 32, 33, 34, 35, 44, 45,
+            46, 47, 48, 49, 50, 51, 71, 102, 103, 31, 54, 55, 64, 65, 66, 67, 106};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -312,6 +313,8 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
     std::optional<CatalogEntry> e = cemeteryEntry(call);
     if (!e)
         e = staffEntry(call);
+    if (!e)
+        e = purchaseEntry(call);
     if (e) {
         e->landscape = landscapeName(e->report);
         return e;

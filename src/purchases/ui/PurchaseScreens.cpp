@@ -1,5 +1,6 @@
 #include "purchases/ui/PurchaseScreens.h"
 
+#include "purchases/ui/OrderList.h"
 #include "purchases/ui/ReceivedImportWindow.h"
 #include "purchases/ui/SupplierList.h"
 #include "ui/AppContext.h"
@@ -26,6 +27,10 @@ void registerPurchaseScreens(::ui::ScreenRegistry& registry) {
                  [](QWidget* parent, ::ui::AppContext& c) {
                      openList(parent, c, DocumentKind::SupplierCreditNote, false);
                  });
+    registry.add(QStringLiteral("btnOrdiniFornitori"), [](QWidget* parent, ::ui::AppContext& c) {
+        OrderList list(c, parent);
+        list.exec();
+    });
     registry.add(QStringLiteral("btnImportaFatturaXml"), [](QWidget* parent, ::ui::AppContext& c) {
         ReceivedImportWindow window(c, parent);
         window.exec();
