@@ -7,6 +7,8 @@
 #include "purchases/SupplierOptions.h"
 #include "purchases/SupplierRows.h"
 
+#include <QProcess>
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace purchases;
@@ -281,5 +283,35 @@ TEST(SupplierCreditNote, ImportsTheCreditedInvoiceRows) {
         // Deleting the note gives the stock back.
         SupplierDeletion::remove(d, kNote, note);
         EXPECT_DOUBLE_EQ(fx::stock(d, a1), 4);
+    }
+}
+
+// Two workstations register supplier documents, by hand and from received
+// files, at the same time: every registration number once.
+TEST(SupplierNumbers, TwoWorkstationsNeverShareANumber) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        const int perProcess = 12;
+        QList<QProcess*> workers;
+        for (const QString& station : {QStringLiteral("CASSA1"), QStringLiteral("CASSA2")}) {
+            auto* p = new QProcess;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("OSSARION_WORKSTATION", station);
+            p->setProcessEnvironment(env);
+            p->start(REGISTRATION_WORKER, {a.address(), QString::number(perProcess), station});
+            workers.append(p);
+        }
+        for (QProcess* p : workers) {
+            ASSERT_TRUE(p->waitForFinished(120000));
+            EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+            delete p;
+        }
+        QSet<qint64> numbers;
+        const db::Result r = a.db().query("select ProgressivoCarico from fattura");
+        ASSERT_EQ(r.size(), std::size_t(2 * perProcess));
+        for (const db::Row& row : r)
+            numbers.insert(row.integer("ProgressivoCarico"));
+        EXPECT_EQ(numbers.size(), 2 * perProcess);
+        EXPECT_EQ(*std::max_element(numbers.begin(), numbers.end()), 2 * perProcess);
     }
 }

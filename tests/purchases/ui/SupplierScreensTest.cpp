@@ -3,9 +3,13 @@
 #include "ScreenHelpers.h"
 #include "documents/ui/Pickers.h"
 #include "purchases/SupplierDocuments.h"
+#include "purchases/SupplierOrders.h"
+#include "purchases/SupplierRows.h"
+#include "purchases/ui/OrderEditor.h"
 #include "purchases/ui/PurchaseScreens.h"
 #include "purchases/ui/ReceivedImportWindow.h"
 #include "purchases/ui/SupplierEditor.h"
+#include "purchases/ui/SupplierInvoicePicker.h"
 #include "purchases/ui/SupplierList.h"
 #include "purchases/ui/SupplierRowEditor.h"
 #include "ui/DataGrid.h"
@@ -171,4 +175,71 @@ TEST(SupplierScreens, ImportWindowListsEveryFile) {
     screenshot(&window, QStringLiteral("received-import"));
     EXPECT_EQ(a.db().scalar("select count(*) from fattura where ImportatoXml = true").toLongLong(),
               5);
+}
+
+// A credit note takes the rows of the supplier's invoice chosen with
+// "Trova Fattura"; the stock goes back down.
+TEST(SupplierScreens, CreditNoteImportsTheCreditedInvoiceRows) {
+    Archive a(db::Engine::SQLite);
+    auto& d = a.db();
+    const qint64 invoice =
+        purchases::SupplierDocuments::create(d, DocumentKind::SupplierInvoice, {});
+    QVariantMap h = purchases::SupplierDocuments::load(d, invoice);
+    h["NumeroCarico"] = "F9";
+    ASSERT_TRUE(purchases::SupplierDocuments::chooseSupplier(
+        d, a.interaction, DocumentKind::SupplierInvoice, h, a.supplier));
+    QVariantMap row = purchases::SupplierRows::newRow(d, DocumentKind::SupplierInvoice, invoice);
+    purchases::SupplierRows::chooseArticle(d, row, a.article);
+    row["Um"] = 4;
+    ASSERT_FALSE(purchases::SupplierRows::save(d, DocumentKind::SupplierInvoice, invoice, row));
+    EXPECT_DOUBLE_EQ(a.stock(), 14);
+
+    const qint64 note =
+        purchases::SupplierDocuments::create(d, DocumentKind::SupplierCreditNote, {});
+    SupplierEditor editor(a.context, DocumentKind::SupplierCreditNote, note, true);
+    editor.show();
+    click(&editor, "btnTrovaFattura");
+    EXPECT_EQ(a.interaction.texts_of("error").value(0),
+              QStringLiteral("Attenzione E' necessario scegliere il Fornitore prima di poter "
+                             "proseguire"));
+    typeInto(editor.fields()->editor("NumeroCarico"), QStringLiteral("NC1"));
+    choose(editor.fields()->editor("Fornitore_ID"), a.supplier);
+    onNextModal<purchases::ui::SupplierInvoicePicker>([&](purchases::ui::SupplierInvoicePicker* p) {
+        ASSERT_EQ(p->grid()->records()->rowCount(), 1);
+        p->grid()->selectKey(invoice);
+        p->choose();
+    });
+    click(&editor, "btnTrovaFattura");
+    click(&editor, "btnImportaRighe");
+    EXPECT_EQ(editor.rowsGrid()->records()->rowCount(), 1);
+    EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("195,20"));
+    EXPECT_DOUBLE_EQ(a.stock(), 10);
+    EXPECT_TRUE(editor.save());
+    screenshot(&editor, QStringLiteral("supplier-credit-note"));
+}
+
+// The order of the supplier: its articles under minimum stock come in, and
+// without the supplier's address no e-mail is prepared.
+TEST(SupplierScreens, OrderImportsUnderStockArticles) {
+    Archive a(db::Engine::SQLite);
+    auto& d = a.db();
+    d.exec("UPDATE prezziar SET Fornitore_ID = ?, QuaMinima = 15 where ID = ?",
+           {a.supplier, a.article});
+    const qint64 order = purchases::SupplierOrders::create(d, false);
+    purchases::ui::OrderEditor editor(a.context, order, true);
+    editor.show();
+    click(&editor, "btnSottoscorta");
+    EXPECT_EQ(a.interaction.texts_of("warning").value(0),
+              QStringLiteral("Attenzione: Prima di inserire le righe è necessario salvare il "
+                             "Fornitore!!!"));
+    choose(editor.fields()->editor("Fornitore_ID"), a.supplier);
+    click(&editor, "btnSottoscorta");
+    EXPECT_EQ(a.interaction.texts_of("information").value(0),
+              QStringLiteral("Articoli Inseriti correttamente : Lapide in marmo"));
+    ASSERT_EQ(editor.rowsGrid()->records()->rowCount(), 1);
+    EXPECT_EQ(shown(editor.rowsGrid(), 0, "Um"), QStringLiteral("5"));
+    click(&editor, "btnInviaEmail");
+    EXPECT_EQ(a.interaction.texts_of("warning").value(1),
+              QStringLiteral("Attenzione manca l'email del fornitore !!"));
+    screenshot(&editor, QStringLiteral("supplier-order"));
 }
