@@ -124,6 +124,7 @@ OrderEditor::OrderEditor(::ui::AppContext& context, qint64 orderId, bool isNew, 
     connect(m_fields, &::ui::FieldBinder::edited, this, [this] { m_modified = true; });
 
     ::ui::guarded(m_context, [&] { m_header = SupplierOrders::load(*context.db, m_id); });
+    m_fields->show(m_header);
     refresh();
 }
 

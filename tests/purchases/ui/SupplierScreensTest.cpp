@@ -237,7 +237,7 @@ TEST(SupplierScreens, OrderImportsUnderStockArticles) {
     EXPECT_EQ(a.interaction.texts_of("information").value(0),
               QStringLiteral("Articoli Inseriti correttamente : Lapide in marmo"));
     ASSERT_EQ(editor.rowsGrid()->records()->rowCount(), 1);
-    EXPECT_EQ(shown(editor.rowsGrid(), 0, "Um"), QStringLiteral("5"));
+    EXPECT_EQ(shown(editor.rowsGrid(), 0, "Um"), QStringLiteral("5,00"));
     click(&editor, "btnInviaEmail");
     EXPECT_EQ(a.interaction.texts_of("warning").value(1),
               QStringLiteral("Attenzione manca l'email del fornitore !!"));
