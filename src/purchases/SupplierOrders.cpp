@@ -60,8 +60,13 @@ QVariantMap articleRow(db::Database& db, qint64 orderId, const db::Row& a, doubl
     row[QStringLiteral("Reparto")] = a.text(QStringLiteral("Reparto"));
     row[QStringLiteral("Um")] = quantity;
     row[QStringLiteral("ValoreUnitario")] = a.number(QStringLiteral("Fornitore_ValoreUnitario"));
-    row[QStringLiteral("Iva_id")] = a.value(QStringLiteral("Fornitore_Iva_id"));
-    row[QStringLiteral("AliquotaIva")] = a.number(QStringLiteral("Fornitore_AliquotaIva"));
+    // The purchase VAT of the article; its selling VAT when it has none.
+    const bool purchaseVat = a.integer(QStringLiteral("Fornitore_Iva_id")) > 0;
+    row[QStringLiteral("Iva_id")] = purchaseVat ? a.value(QStringLiteral("Fornitore_Iva_id"))
+                                                : a.value(QStringLiteral("Iva_Id"));
+    row[QStringLiteral("AliquotaIva")] = purchaseVat
+                                             ? a.number(QStringLiteral("Fornitore_AliquotaIva"))
+                                             : a.number(QStringLiteral("AliquotaIva"));
     for (int i = 0; i < 4; ++i)
         row[kDiscounts[i]] = a.number(QStringLiteral("Fornitore_Sconto%1").arg(i + 1));
     return row;
