@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "purchases/FatturaPaImport.h"
 #include "purchases/ReceivedBatch.h"
+#include "purchases/ReceivedStore.h"
 
 #include <QTextStream>
 
@@ -27,11 +28,13 @@ int importFatturaPa(const QStringList& args) {
         return 1;
     }
     bool refused = false;
+    const QString folder = purchases::ReceivedStore::defaultFolder(db);
     for (const purchases::ReceivedEntry& e : entries) {
         // The only question is about a file addressed to another company.
         common::ScriptedInteraction answers;
         answers.defaultAnswer = force;
-        const purchases::ImportOutcome o = purchases::FatturaPaImport::importEntry(db, answers, e);
+        const purchases::ImportOutcome o =
+            purchases::FatturaPaImport::importEntry(db, answers, e, QDate::currentDate(), folder);
         refused = refused || o.status == purchases::ImportOutcome::Status::Refused;
         out << e.displayName() << ": " << o.statusText() << " - " << o.text << '\n';
         out.flush();

@@ -49,28 +49,30 @@ bool FatturaPaImport::addressedToUs(db::Database& db, const ReceivedInvoice& inv
 }
 
 ImportOutcome FatturaPaImport::importFile(db::Database& db, common::Interaction& ui,
-                                          const QString& path, const QDate& today) {
+                                          const QString& path, const QDate& today,
+                                          const QString& filesFolder) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {ImportOutcome::Status::Refused,
                 QStringLiteral("Impossibile leggere il file: ") + f.errorString()};
     const bool p7m =
         QFileInfo(path).suffix().compare(QLatin1String("p7m"), Qt::CaseInsensitive) == 0;
-    return importBytes(db, ui, f.readAll(), p7m, today);
+    return importBytes(db, ui, f.readAll(), p7m, today, filesFolder);
 }
 
 ImportOutcome FatturaPaImport::importEntry(db::Database& db, common::Interaction& ui,
-                                           const ReceivedEntry& entry, const QDate& today) {
+                                           const ReceivedEntry& entry, const QDate& today,
+                                           const QString& filesFolder) {
     QString error;
     const QByteArray bytes = entry.read(&error);
     if (!error.isEmpty())
         return {ImportOutcome::Status::Refused, error};
-    return importBytes(db, ui, bytes, entry.isSigned(), today);
+    return importBytes(db, ui, bytes, entry.isSigned(), today, filesFolder);
 }
 
 ImportOutcome FatturaPaImport::importBytes(db::Database& db, common::Interaction& ui,
                                            const QByteArray& bytes, bool signedEnvelope,
-                                           const QDate& today) {
+                                           const QDate& today, const QString& filesFolder) {
     const ReceivedFile file = ReceivedFile::fromBytes(bytes, signedEnvelope);
     if (!file.error.isEmpty())
         return {ImportOutcome::Status::Refused, file.error};
@@ -96,7 +98,8 @@ ImportOutcome FatturaPaImport::importBytes(db::Database& db, common::Interaction
     for (const ReceivedBody& body : invoice.bodies) {
         // A body that fails is rolled back whole; the others stand.
         try {
-            const ReceivedDocument::Result r = ReceivedDocument::import(db, invoice, body, today);
+            const ReceivedDocument::Result r =
+                ReceivedDocument::import(db, invoice, body, today, file.xml, filesFolder);
             texts << r.text;
             imported = imported || r.created;
             added = added || r.rowsAdded > 0;

@@ -34,14 +34,19 @@ public:
     static QString notOursQuestion();
 
     // `ui` answers the question about a file addressed to another company.
+    // `filesFolder`: where the received file and its embedded attachments
+    // are kept with each new document; empty keeps nothing.
     static ImportOutcome importFile(db::Database& db, common::Interaction& ui, const QString& path,
-                                    const QDate& today = QDate::currentDate());
+                                    const QDate& today = QDate::currentDate(),
+                                    const QString& filesFolder = QString());
     static ImportOutcome importEntry(db::Database& db, common::Interaction& ui,
                                      const ReceivedEntry& entry,
-                                     const QDate& today = QDate::currentDate());
+                                     const QDate& today = QDate::currentDate(),
+                                     const QString& filesFolder = QString());
     static ImportOutcome importBytes(db::Database& db, common::Interaction& ui,
                                      const QByteArray& bytes, bool signedEnvelope,
-                                     const QDate& today = QDate::currentDate());
+                                     const QDate& today = QDate::currentDate(),
+                                     const QString& filesFolder = QString());
 
     // True when the file is addressed to the company by channel or identity.
     static bool addressedToUs(db::Database& db, const ReceivedInvoice& invoice);

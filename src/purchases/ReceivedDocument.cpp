@@ -2,7 +2,9 @@
 
 #include "common/Money.h"
 #include "common/TextForms.h"
+#include "db/DbError.h"
 #include "einvoice/CodeTables.h"
+#include "purchases/ReceivedStore.h"
 #include "purchases/ReceivedSupplier.h"
 #include "purchases/SupplierNumbering.h"
 #include "purchases/SupplierOptions.h"
@@ -78,7 +80,9 @@ qint64 ReceivedDocument::vatCode(db::Database& db, double rate, const QString& n
 }
 
 ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const ReceivedInvoice& invoice,
-                                                  const ReceivedBody& body, const QDate& today) {
+                                                  const ReceivedBody& body, const QDate& today,
+                                                  const QByteArray& xml,
+                                                  const QString& filesFolder) {
     Result result;
     const Kind kind = kindOf(body.type);
     const QString label = QStringLiteral("documento ") + body.number;
@@ -217,6 +221,10 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
             }
             SupplierSchedule::writeCashBook(db, id, o);
         }
+        if (!filesFolder.isEmpty() && !ReceivedStore::keep(db, id, filesFolder, xml, body))
+            throw db::DbError(
+                QStringLiteral("impossibile salvare il file ricevuto nella cartella ") +
+                filesFolder);
     }
     tx.commit();
 

@@ -19,8 +19,11 @@ public:
         QString text; // what became of it, for the user
     };
     // One transaction.
+    // A new document keeps `xml` and the embedded files under `filesFolder`
+    // (nothing when it is empty).
     static Result import(db::Database& db, const ReceivedInvoice& invoice, const ReceivedBody& body,
-                         const QDate& today);
+                         const QDate& today, const QByteArray& xml = QByteArray(),
+                         const QString& filesFolder = QString());
 
     // "TD01" and the other invoice types, "TD04"; nothing for the others.
     enum class Kind { None, Invoice, CreditNote };

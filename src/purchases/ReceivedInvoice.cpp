@@ -105,6 +105,13 @@ ReceivedBody bodyOf(const xmlNode* b) {
                                   date(p, "DataScadenzaPagamento"), number(p, "ImportoPagamento"),
                                   text(p, "CodicePagamento")});
     }
+    for (const xmlNode* a : children(b, "Allegati")) {
+        ReceivedAttachment att{text(a, "NomeAttachment"), text(a, "FormatoAttachment"),
+                               text(a, "DescrizioneAttachment"),
+                               QByteArray::fromBase64(text(a, "Attachment").toLatin1())};
+        if (!att.name.isEmpty() && !att.data.isEmpty())
+            body.attachments.append(att);
+    }
     return body;
 }
 

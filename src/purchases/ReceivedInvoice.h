@@ -34,6 +34,14 @@ struct ReceivedLink {
     QDate date;
 };
 
+// A file the supplier embedded (Allegati), already decoded.
+struct ReceivedAttachment {
+    QString name;
+    QString format;
+    QString description;
+    QByteArray data;
+};
+
 // One FatturaElettronicaBody.
 struct ReceivedBody {
     QString type; // TipoDocumento
@@ -46,6 +54,7 @@ struct ReceivedBody {
     QList<ReceivedLine> lines;
     QList<ReceivedPayment> payments;
     QList<ReceivedLink> links;
+    QList<ReceivedAttachment> attachments;
 };
 
 // The seller as the file names it.

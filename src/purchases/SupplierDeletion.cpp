@@ -15,6 +15,7 @@ void SupplierDeletion::remove(db::Database& db, DocumentKind kind, qint64 docume
     db.exec(QStringLiteral("delete * FROM finanzia where Fattura_ID = ?"), {documentId});
     db.exec(QStringLiteral("delete * FROM FatturaScadenze where Fattura_ID = ?"), {documentId});
     SupplierRows::removeAll(db, kind, documentId);
+    db.exec(QStringLiteral("delete * FROM Fattura_Allegati where Fattura_Id = ?"), {documentId});
     db.exec(QStringLiteral("delete * FROM fattura where Id = ?"), {documentId});
     tx.commit();
 }

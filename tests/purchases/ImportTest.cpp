@@ -2,11 +2,14 @@
 #include "ReceivedXml.h"
 #include "common/ScriptedInteraction.h"
 #include "purchases/FatturaPaImport.h"
+#include "purchases/InvoiceView.h"
 #include "purchases/ReceivedFile.h"
+#include "purchases/ReceivedStore.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <openssl/bio.h>
 #include <openssl/cms.h>
@@ -344,4 +347,34 @@ TEST(FatturaPaImport, AFileForAnotherCompanyAsksFirst) {
     EXPECT_EQ(FatturaPaImport::importBytes(d, quiet, rx::utf8(rx::File{}), false).status,
               Status::Imported);
     EXPECT_TRUE(quiet.messages.isEmpty());
+}
+
+// The received file and the files embedded in it stay with the document;
+// "Visualizza" renders the file with the official stylesheet.
+TEST(FatturaPaImport, KeepsTheFileItsAttachmentsAndShowsIt) {
+    TestArchive a(db::Engine::SQLite);
+    auto& d = a.db();
+    QTemporaryDir folder;
+    common::ScriptedInteraction ui;
+    const ImportOutcome o = FatturaPaImport::importFile(
+        d, ui, kSamples + "/oca-l10n-italy/fatturapa_out/IT06363391001_00003.xml",
+        QDate(2025, 3, 15), folder.path());
+    ASSERT_EQ(o.status, Status::Imported);
+    const qint64 id = d.scalar("select Id from fattura").toLongLong();
+    const QString xml = ReceivedStore::xmlPath(d, id);
+    ASSERT_TRUE(QFile::exists(xml));
+    const db::Result files =
+        d.query("select * from Fattura_Allegati where Fattura_Id = ? order by id", {id});
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[1].text("NomeAttachment"), "test1.pdf");
+    QFile pdf(files[1].text("PercorsoCompleto"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+
+    const QString html = folder.filePath("vista.html");
+    EXPECT_FALSE(InvoiceView::render(xml, InvoiceView::stylesheetFor(xml), html));
+    QFile out(html);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(out.readAll().contains("INV/2016/0015"));
+    EXPECT_TRUE(InvoiceView::render(QString(), InvoiceView::stylesheetFor(xml), html).has_value());
 }

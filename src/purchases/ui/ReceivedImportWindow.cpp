@@ -5,6 +5,7 @@
 #include "db/DbError.h"
 #include "purchases/FatturaPaImport.h"
 #include "purchases/ReceivedBatch.h"
+#include "purchases/ReceivedStore.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 
@@ -118,6 +119,7 @@ void ReceivedImportWindow::run() {
     m_results->setRowCount(0);
     m_progress->setRange(0, int(entries.size()));
     int done = 0;
+    const QString folder = ReceivedStore::defaultFolder(*m_context.db);
     for (const ReceivedEntry& e : entries) {
         if (m_interrupted)
             break;
@@ -125,7 +127,8 @@ void ReceivedImportWindow::run() {
         QApplication::processEvents();
         ImportOutcome o;
         try {
-            o = FatturaPaImport::importEntry(*m_context.db, *m_context.interaction, e);
+            o = FatturaPaImport::importEntry(*m_context.db, *m_context.interaction, e,
+                                             QDate::currentDate(), folder);
         } catch (const db::DbError& error) {
             o = {ImportOutcome::Status::Refused, error.message()};
         }

@@ -53,6 +53,7 @@ SupplierEditor::SupplierEditor(::ui::AppContext& context, DocumentKind kind, qin
     m_pages->addTab(buildHeaderPage(), QStringLiteral("Testata"));
     m_pages->addTab(buildRowsPage(), QStringLiteral("Righe"));
     m_pages->addTab(buildInstalmentsPage(), QStringLiteral("Scadenze"));
+    m_pages->addTab(buildAttachmentsPage(), QStringLiteral("Allegati"));
     layout->addWidget(m_pages);
 
     auto* buttons = new QHBoxLayout();
@@ -83,6 +84,7 @@ SupplierEditor::SupplierEditor(::ui::AppContext& context, DocumentKind kind, qin
     showRecord(m_header);
     refreshRows();
     refreshInstalments();
+    refreshAttachments();
     if (QWidget* n = m_fields->editor(QStringLiteral("NumeroCarico")))
         n->setFocus();
 }
@@ -121,6 +123,12 @@ QWidget* SupplierEditor::buildHeaderPage() {
                                             QStringLiteral("controlloFattura"), page);
     grid->addWidget(check, 1, 4);
     connect(check, &QPushButton::clicked, this, &SupplierEditor::checkInvoice);
+    QPushButton* view =
+        ::ui::ActionButton(QStringLiteral("Visualizza"), QStringLiteral("btnVisualizza"), page);
+    view->setToolTip(
+        QStringLiteral("Mostra la fattura elettronica come l'ha inviata il fornitore"));
+    grid->addWidget(view, 2, 4);
+    connect(view, &QPushButton::clicked, this, &SupplierEditor::viewReceived);
 
     if (isNote(m_kind)) {
         auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);

@@ -36,6 +36,7 @@ public:
     QTabWidget* pages() const { return m_pages; }
     ::ui::DataGrid* rowsGrid() const { return m_rows; }
     ::ui::DataGrid* instalmentsGrid() const { return m_instalments; }
+    ::ui::DataGrid* attachmentsGrid() const { return m_attachments; }
     QPushButton* button(const QString& objectName) const;
 
 public slots:
@@ -48,6 +49,8 @@ public slots:
     void scanImage();    // "Scanner"
     void findInvoice();  // credit notes: "Trova Fattura"
     void importRows();   // credit notes: "Importa Righe"
+    void viewReceived(); // "Visualizza": the received file as the supplier sent it
+    void openAttachment();
 
     void addRow();
     void editRow();
@@ -59,6 +62,8 @@ private:
     QWidget* buildHeaderPage();
     QWidget* buildRowsPage();
     QWidget* buildInstalmentsPage();
+    QWidget* buildAttachmentsPage();
+    void refreshAttachments();
     void fieldLeft(const QString& field);
     void fieldChosen(const QString& field);
     // Writes pending header edits without the checks; false on a database error.
@@ -80,6 +85,7 @@ private:
     QTabWidget* m_pages;
     ::ui::DataGrid* m_rows = nullptr;
     ::ui::DataGrid* m_instalments = nullptr;
+    ::ui::DataGrid* m_attachments = nullptr;
 };
 
 } // namespace purchases::ui

@@ -3,6 +3,9 @@
 #include "db/Database.h"
 #include "db/RegistryRecord.h"
 #include "purchases/CreditedInvoice.h"
+#include "purchases/InvoiceView.h"
+#include "purchases/ReceivedStore.h"
+#include "purchases/ScannedDocument.h"
 #include "purchases/SupplierDocuments.h"
 #include "purchases/SupplierRows.h"
 #include "purchases/SupplierTables.h"
@@ -14,9 +17,13 @@
 #include "ui/DataGrid.h"
 #include "ui/FieldBinder.h"
 #include "ui/Guarded.h"
+#include "ui/RecordModel.h"
 
+#include <QDesktopServices>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 // The rows and instalments pages of the supplier-document editor and the
@@ -71,6 +78,62 @@ QWidget* SupplierEditor::buildInstalmentsPage() {
                                       {"Pagato", 60, "Pagato"}});
     v->addWidget(m_instalments);
     return page;
+}
+
+QWidget* SupplierEditor::buildAttachmentsPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    m_attachments = new ::ui::DataGrid(m_context, objectName() + QStringLiteral(".allegati"), page);
+    m_attachments->setObjectName(QStringLiteral("DBGridAllegati"));
+    m_attachments->setTable(QStringLiteral("Fattura_Allegati"));
+    m_attachments->setKeyColumn(QStringLiteral("id"));
+    m_attachments->setDefaultColumns({{"NomeAttachment", 260, "Nome"},
+                                      {"DescrizioneAttachment", 300, "Descrizione"},
+                                      {"FormatoAttachment", 80, "Formato"}});
+    v->addWidget(m_attachments);
+    auto* buttons = new QHBoxLayout();
+    QPushButton* open =
+        ::ui::ActionButton(QStringLiteral("Apri"), QStringLiteral("btnApriAllegato"), page);
+    buttons->addWidget(open);
+    buttons->addStretch(1);
+    v->addLayout(buttons);
+    connect(open, &QPushButton::clicked, this, &SupplierEditor::openAttachment);
+    connect(m_attachments, &::ui::DataGrid::rowChosen, this, [this] { openAttachment(); });
+    return page;
+}
+
+void SupplierEditor::refreshAttachments() {
+    ::ui::guarded(m_context, [&] {
+        m_attachments->setResult(m_context.db->query(
+            QStringLiteral("select * from Fattura_Allegati where Fattura_Id = ? order by "
+                           "NomeAttachment"),
+            {m_id}));
+    });
+}
+
+void SupplierEditor::openAttachment() {
+    const int row = m_attachments->currentRowIndex();
+    if (row < 0)
+        return;
+    const QString path =
+        m_attachments->records()->value(row, QStringLiteral("PercorsoCompleto")).toString();
+    if (auto f = ScannedDocument::checkViewable(path)) {
+        ::ui::showFailure(*m_context.interaction, *f);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void SupplierEditor::viewReceived() {
+    QString xml;
+    ::ui::guarded(m_context, [&] { xml = ReceivedStore::xmlPath(*m_context.db, m_id); });
+    const QString html =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("ossarion-fattura-%1.html").arg(m_id));
+    if (auto f = InvoiceView::render(xml, InvoiceView::stylesheetFor(xml), html)) {
+        ::ui::showFailure(*m_context.interaction, *f);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(html));
 }
 
 void SupplierEditor::refreshRows() {
