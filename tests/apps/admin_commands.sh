@@ -142,6 +142,9 @@ run_suite() {
   check "refused file fails" bash -c "! '$A' import-fatturapa '$archive' '$samples/ph-fatturapa' '$samples/fatturaelettronica-net/IT02182030391_31_tampered.xml.p7m' --forza >'$work/imp.txt'"
   check "one line per file" same "$(wc -l <"$work/imp.txt")" 3
   check "documents imported once" same "$("$A" sql "$archive" "select count(*) as N from fattura where Carico = true")" $'N\n2'
+  check "received files kept" same "$("$A" sql "$archive" "select count(*) as N from Fattura_Allegati where DescrizioneAttachment = 'Fattura elettronica ricevuta'")" $'N\n2'
+  # The backup below counts its own attachment only.
+  "$A" sql "$archive" "delete * from Fattura_Allegati" >/dev/null
 
   # Backup and restore: the rows and the attachment come back; a damaged
   # backup is refused with the archive and the file left as they were.
