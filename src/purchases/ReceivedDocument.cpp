@@ -12,6 +12,8 @@
 #include "purchases/SupplierTables.h"
 #include "purchases/SupplierTotals.h"
 
+#include <QHash>
+
 namespace purchases {
 
 namespace {
@@ -152,14 +154,24 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
     const qint64 credited =
         db.scalar(QStringLiteral("select NCFattIDRif from fattura where Id = ?"), {id})
             .toLongLong();
+    // VAT codes looked up once per rate and nature.
+    QHash<QString, qint64> vatCodes;
     for (const ReceivedLine& line : body.lines) {
-        const QVariant present = db.scalar(
-            QStringLiteral("select top 1 %1 from %2 where %3 = ? and ImportatoXml = true and "
-                           "NumeroRiga = ?")
-                .arg(t.key, t.rows, t.parent),
-            {id, line.number});
+        // A document just created has no rows yet to compare with.
+        const QVariant present =
+            result.created
+                ? QVariant()
+                : db.scalar(QStringLiteral(
+                                "select top 1 %1 from %2 where %3 = ? and ImportatoXml = true and "
+                                "NumeroRiga = ?")
+                                .arg(t.key, t.rows, t.parent),
+                            {id, line.number});
         if (!present.isNull())
             continue;
+        const QString vatKey = QString::number(line.vatRate) + u'|' + line.nature;
+        if (!vatCodes.contains(vatKey))
+            vatCodes.insert(vatKey, vatCode(db, line.vatRate, line.nature, o.updateFromXml));
+        const qint64 vat = vatCodes.value(vatKey);
         const double gross = common::round2(line.total * (1 + line.vatRate / 100));
         db::Values r{{t.parent, id},
                      {QStringLiteral("NumeroRiga"), line.number},
@@ -173,7 +185,7 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
                      {QStringLiteral("Sconto3"), line.discounts[2]},
                      {QStringLiteral("Sconto4"), line.discounts[3]},
                      {QStringLiteral("AliquotaIva"), line.vatRate},
-                     {t.vatId, keyOrNull(vatCode(db, line.vatRate, line.nature, o.updateFromXml))},
+                     {t.vatId, keyOrNull(vat)},
                      {QStringLiteral("TotaleImponibile"), line.total},
                      {QStringLiteral("PrezzoCompleto"), gross},
                      {QStringLiteral("ValoreTotale"), gross},
