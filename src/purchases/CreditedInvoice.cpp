@@ -7,6 +7,8 @@
 #include "purchases/SupplierDocuments.h"
 #include "purchases/SupplierOptions.h"
 
+#include <QDate>
+
 namespace purchases {
 
 QString CreditedInvoice::choiceSql() {
@@ -33,7 +35,8 @@ void CreditedInvoice::choose(db::Database& db, QVariantMap& note, qint64 invoice
         return;
     note[QStringLiteral("NCFattIDRif")] = invoiceId;
     note[QStringLiteral("NCFattNumRifCarico")] = r.first().text(QStringLiteral("NumeroCarico"));
-    note[QStringLiteral("NCFattDataRif")] = r.first().value(QStringLiteral("Data"));
+    const QDate date = r.first().date(QStringLiteral("Data"));
+    note[QStringLiteral("NCFattDataRif")] = date.isValid() ? QVariant(date) : QVariant();
 }
 
 std::optional<common::Failure> CreditedInvoice::importRows(db::Database& db, qint64 noteId) {

@@ -215,6 +215,9 @@ TEST(SupplierScreens, CreditNoteImportsTheCreditedInvoiceRows) {
     EXPECT_EQ(fieldText(&editor, "TotFattura"), QStringLiteral("195,20"));
     EXPECT_DOUBLE_EQ(a.stock(), 10);
     EXPECT_TRUE(editor.save());
+    EXPECT_EQ(fieldText(&editor, "NCFattDataRif"), QDate::currentDate().toString("dd/MM/yyyy"));
+    EXPECT_EQ(d.scalar("select NCFattIDRif from fattura where Id = ?", {note}).toLongLong(),
+              invoice);
     screenshot(&editor, QStringLiteral("supplier-credit-note"));
 }
 
