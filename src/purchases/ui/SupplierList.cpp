@@ -5,6 +5,8 @@
 #include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/Database.h"
+#include "printing/ReportCodes.h"
+#include "printing/ui/DocumentActions.h"
 #include "purchases/SupplierDeletion.h"
 #include "purchases/SupplierDocuments.h"
 #include "purchases/ui/SupplierEditor.h"
@@ -90,6 +92,8 @@ SupplierList::SupplierList(::ui::AppContext& context, DocumentKind kind, QWidget
     connect(deleteButton(), &QPushButton::clicked, this, &SupplierList::removeDocument);
     connect(addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica")),
             &QPushButton::clicked, this, &SupplierList::refresh);
+    connect(addButton(QStringLiteral("Stampa"), QStringLiteral("spdStampa")), &QPushButton::clicked,
+            this, &SupplierList::printList);
     refresh();
 }
 
@@ -130,6 +134,16 @@ void SupplierList::openCard(qint64 key, bool isNew) {
     refresh();
     grid()->selectKey(key);
     grid()->setFocus();
+}
+
+void SupplierList::printList() {
+    ::ui::guarded(context(), [&] {
+        printing::ui::printReport(
+            context(), printing::ReportCall{m_kind == DocumentKind::SupplierCreditNote
+                                                ? printing::reports::supplierCreditNoteList
+                                                : printing::reports::supplierInvoiceList,
+                                            QVariant(), condition()});
+    });
 }
 
 void SupplierList::removeDocument() {

@@ -24,6 +24,7 @@ public:
 
 public slots:
     void removeDocument();
+    void printList(); // "Stampa": the list as filtered
 
 protected:
     qint64 insertRow() override;
