@@ -122,8 +122,12 @@ bool SupplierDocuments::chooseSupplier(db::Database& db, common::Interaction& ui
 }
 
 void SupplierDocuments::recalculate(db::Database& db, qint64 id) {
+    recalculate(db, id, SupplierOptions::load(db));
+}
+
+void SupplierDocuments::recalculate(db::Database& db, qint64 id, const SupplierOptions& options) {
     SupplierTotals::recompute(db, id);
-    SupplierSchedule::rebuild(db, id, SupplierOptions::load(db));
+    SupplierSchedule::rebuild(db, id, options);
 }
 
 void SupplierDocuments::recalculateNow(db::Database& db, qint64 id) {

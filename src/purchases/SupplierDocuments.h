@@ -2,6 +2,7 @@
 
 #include "common/Interaction.h"
 #include "db/Database.h"
+#include "purchases/SupplierOptions.h"
 #include "purchases/SupplierTables.h"
 
 #include <QDate>
@@ -44,6 +45,7 @@ public:
 
     // Totals then instalments and cash book, in the caller's transaction.
     static void recalculate(db::Database& db, qint64 id);
+    static void recalculate(db::Database& db, qint64 id, const SupplierOptions& options);
     static void recalculateNow(db::Database& db, qint64 id);
 };
 

@@ -203,7 +203,7 @@ std::optional<common::Failure> SupplierRows::save(db::Database& db, DocumentKind
                           {documentId})
                     .toDate());
     }
-    SupplierDocuments::recalculate(db, documentId);
+    SupplierDocuments::recalculate(db, documentId, o);
     tx.commit();
     row = load(db, kind, id);
     return std::nullopt;
