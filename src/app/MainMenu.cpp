@@ -135,6 +135,7 @@ QList<MenuTab> build() {
              b("btnErroriFatturaElettronica",
                QStringLiteral("Errori di scarto Fattura Elettronica")),
              unkeyed("btnUtilityBackup", QStringLiteral("Backup archivio")),
+             unkeyed("btnUtilityRegistroDocumenti", QStringLiteral("Registro documenti")),
          }},
         // Its buttons come from the configured list of tutorial videos.
         {QStringLiteral("tabVideo"), QStringLiteral("Video"), QString(), {}},

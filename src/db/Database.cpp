@@ -7,11 +7,13 @@
 #include "db/Workstation.h"
 
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
 #include <QUrl>
 #include <QUrlQuery>
 #include <atomic>
@@ -157,9 +159,7 @@ QString Database::translateCondition(const QString& jetCondition) const {
     return JetTranslator(m_engine, &SchemaCatalog::instance()).translateCondition(jetCondition);
 }
 
-QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QString& shownText) {
-    if (!isOpen())
-        throw DbError(QStringLiteral("Archivio non aperto"));
+QSqlQuery Database::send(const QString& sql, const QVariantList& binds, QSqlError& error) {
     ++m_statements;
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
@@ -174,12 +174,62 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QSt
             ok = q.exec();
         }
     }
-    if (!ok) {
-        const QSqlError e = q.lastError();
-        throw DbError(EngineErrors::sentence(EngineErrors::kindOf(e, m_engine)),
-                      EngineErrors::details(e) + QStringLiteral("\nIstruzione: ") + shownText);
-    }
+    error = ok ? QSqlError() : q.lastError();
     return q;
+}
+
+QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QString& shownText) {
+    if (m_lost && m_depth == 0)
+        reconnect();
+    if (!isOpen())
+        throw DbError(QStringLiteral("Archivio non aperto"));
+    QSqlError error;
+    QSqlQuery q = send(sql, binds, error);
+    if (!error.isValid())
+        return q;
+    EngineErrors::Kind kind = EngineErrors::kindOf(error, m_engine);
+    if (kind == EngineErrors::Kind::Unreachable && m_engine == Engine::PostgreSQL) {
+        // The server went away or was restarted. Outside a transaction a
+        // read (or the BEGIN that starts an action) is simply sent again on
+        // a new connection; inside one the action fails and the next action
+        // starts on a new connection.
+        m_lost = true;
+        const bool beginning = m_depth == 1 && sql == u"BEGIN";
+        const bool reading =
+            m_depth == 0 && sql.trimmed().startsWith(u"SELECT", Qt::CaseInsensitive);
+        if (beginning || reading) {
+            const int depth = m_depth;
+            reconnect();
+            m_depth = depth;
+            q = send(sql, binds, error);
+            if (!error.isValid())
+                return q;
+            kind = EngineErrors::kindOf(error, m_engine);
+        }
+    }
+    const QString code = error.nativeErrorCode();
+    throw DbError(EngineErrors::sentence(kind),
+                  EngineErrors::details(error) + QStringLiteral("\nIstruzione: ") + shownText)
+        .setRetryable(m_engine == Engine::PostgreSQL && (code == u"40P01" || code == u"40001"));
+}
+
+void Database::reconnect() {
+    const QString archive = m_archive;
+    m_depth = 0;
+    m_rollbackOnly = false;
+    if (m_db.isValid()) {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+    m_lost = false;
+    try {
+        open(archive, OpenMode::Existing);
+    } catch (...) {
+        m_lost = true;
+        throw;
+    }
+    ++m_reconnections;
 }
 
 void Database::exec(const QString& jet, const QVariantList& binds) {
@@ -311,8 +361,13 @@ qint64 Database::lastIdentity() {
 }
 
 void Database::beginWrite() {
-    if (m_depth++ > 0)
+    if (m_depth > 0) {
+        ++m_depth;
         return;
+    }
+    if (m_lost)
+        reconnect();
+    ++m_depth;
     m_rollbackOnly = false;
     try {
         execNative(m_engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE")
@@ -349,6 +404,9 @@ void Database::rollback() {
     m_rollbackOnly = true;
     if (--m_depth > 0)
         return;
+    // A dropped connection took its transaction with it.
+    if (m_lost)
+        return;
     execNative(QStringLiteral("ROLLBACK"));
 }
 
@@ -358,6 +416,25 @@ void Database::lockScope(const QString& scope) {
     if (m_engine == Engine::PostgreSQL)
         execNative(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"), {scope});
     // SQLite: BEGIN IMMEDIATE already holds the archive's write lock.
+}
+
+bool Database::lockRow(const QString& table, qint64 key) {
+    if (m_depth == 0)
+        throw DbError(QStringLiteral("Il blocco di un record richiede una transazione"));
+    if (!safeName(table))
+        throw DbError(QStringLiteral("Nome di tabella non valido: %1").arg(table));
+    const QString column = keyColumn(table);
+    // SQLite: BEGIN IMMEDIATE already holds the archive's write lock.
+    const QString sql = m_engine == Engine::PostgreSQL
+                            ? QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ? FOR UPDATE")
+                            : QStringLiteral("SELECT %1 FROM %2 WHERE %1 = ?");
+    QSqlQuery q = run(sql.arg(column, table), {key}, sql.arg(column, table));
+    return q.next();
+}
+
+void Database::pauseBeforeRetry(int attempt) {
+    // A little longer each time, and not the same for every workstation.
+    QThread::msleep(20 * attempt + QRandomGenerator::global()->bounded(50));
 }
 
 bool Database::tableExists(const QString& table) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/DbError.h"
 #include "db/Engine.h"
 #include "db/JetTranslator.h"
 #include "db/Row.h"
@@ -65,6 +66,11 @@ public:
     bool inTransaction() const { return m_depth > 0; }
     // Serialises "max + 1" numbering inside a write transaction.
     void lockScope(const QString& scope);
+    // Holds one row (by its key) until the transaction ends, so that two
+    // workstations never write a document and its parts at once; false when
+    // the row is not there (another workstation deleted it).
+    bool lockRow(const QString& table, qint64 key);
+    static void pauseBeforeRetry(int attempt);
 
     bool tableExists(const QString& table);
     bool columnExists(const QString& table, const QString& column);
@@ -74,6 +80,8 @@ public:
     // How many statements this connection has sent to the engine: the
     // benchmark and the tests count what one action costs.
     quint64 statementCount() const { return m_statements; }
+    // How many times a dropped connection to the server was opened again.
+    int reconnections() const { return m_reconnections; }
     QSqlDatabase& handle() { return m_db; }
 
 private:
@@ -81,6 +89,8 @@ private:
     void loadSpellings();
     static Result collect(QSqlQuery& q, const QStringList& aliases);
     QSqlQuery run(const QString& sql, const QVariantList& binds, const QString& shownText);
+    QSqlQuery send(const QString& sql, const QVariantList& binds, QSqlError& error);
+    void reconnect();
     QString keyColumn(const QString& table) const;
 
     QSqlDatabase m_db;
@@ -90,8 +100,27 @@ private:
     Engine m_engine = Engine::SQLite;
     int m_depth = 0;
     bool m_rollbackOnly = false;
+    // The server dropped the connection: the next action opens a new one.
+    bool m_lost = false;
     quint64 m_statements = 0;
+    int m_reconnections = 0;
 };
+
+// Runs one whole action (its own transactions included). When the engine
+// gave it up to let another workstation through, it runs again from the
+// start after a short pause, a few times; then the Italian "archive busy"
+// message goes to the user. Only an outermost action is run again.
+template <class Action> auto withRetry(Database& db, Action&& action) -> decltype(action()) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return action();
+        } catch (const DbError& e) {
+            if (!e.retryable() || db.inTransaction() || attempt >= 6)
+                throw;
+            Database::pauseBeforeRetry(attempt);
+        }
+    }
+}
 
 // Rolls back unless committed: one user action, one transaction.
 class Transaction {

@@ -14,10 +14,18 @@ public:
     const QString& message() const { return m_message; }
     // The engine's own words and the statement, for the "Dettagli" section.
     const QString& details() const { return m_details; }
+    // The engine gave the action up to let another workstation through
+    // (deadlock, serialization): the whole action may simply run again.
+    bool retryable() const { return m_retryable; }
+    DbError& setRetryable(bool on) {
+        m_retryable = on;
+        return *this;
+    }
 
 private:
     QString m_message;
     QString m_details;
+    bool m_retryable = false;
 };
 
 } // namespace db

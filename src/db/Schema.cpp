@@ -158,6 +158,15 @@ const QList<Migration>& migrations() {
              if (!db.columnExists(QStringLiteral("TempAvvisiClienti"), QStringLiteral("Testo")))
                  db.exec(QStringLiteral("ALTER TABLE TempAvvisiClienti ADD COLUMN Testo MEMO"));
          }},
+        // The record of what happened to issued documents.
+        {50, "Registro delle modifiche ai documenti",
+         [](Database& db) {
+             if (!db.tableExists(QStringLiteral("RegistroDocumenti")))
+                 for (const QString& s : splitScript(
+                          readResource(QStringLiteral(":/db/schema/38_documentlog.sql")), true))
+                     if (!s.trimmed().isEmpty())
+                         db.exec(s.trimmed());
+         }},
     };
     // Steps run in the order of their numbers: one out of order or given
     // twice would be skipped on every new archive.

@@ -12,6 +12,14 @@ namespace documents {
 
 namespace {
 
+// Another workstation deleted the document while this one was on it.
+common::Failure documentGone() {
+    return {common::titles::warning,
+            QStringLiteral("Il documento non esiste più: è stato eliminato da un'altra "
+                           "postazione."),
+            {}};
+}
+
 struct Header {
     QDate date;
     bool history = false;
@@ -123,41 +131,48 @@ std::optional<common::Failure> DocumentRows::save(db::Database& db, DocumentKind
     if (auto failure = RowRules::validate(row))
         return failure;
     const DocumentTables& t = DocumentTables::of(kind);
-    qint64 id = db::RecordKey(row, keyColumn());
-    db::Transaction tx(db);
-    row[t.parent] = documentId;
-    if (id <= 0) {
-        // A row made in the editor from nothing takes what the add actions give.
-        const Header h = readHeader(db, documentId);
-        if (db::recordValue(row, QStringLiteral("Data")).isNull() && h.date.isValid())
-            row[QStringLiteral("Data")] = h.date;
-        if (db::recordValue(row, QStringLiteral("Storico")).isNull())
-            row[QStringLiteral("Storico")] = h.history;
-        if (db::recordValue(row, QStringLiteral("NumeroRiga")).isNull())
-            row[QStringLiteral("NumeroRiga")] =
-                nextRowNumber(db, kind, documentId, DocumentOptions::load(db));
-    }
-    RowRules::computeAmounts(row);
-    const db::Values values = columnValues(t.rows, row);
-    double newQuantity = 0;
-    for (const auto& [column, value] : values)
-        if (column.compare(QLatin1String("Um"), Qt::CaseInsensitive) == 0)
-            newQuantity = value.toDouble();
-    const double stored =
-        id > 0 ? db.scalar(QStringLiteral("SELECT Um FROM %1 WHERE IDX = ?").arg(t.rows), {id})
-                     .toDouble()
-               : 0;
-    if (isArticleRow(db::recordText(row, QStringLiteral("TipoRiga"))))
-        StockMoves::move(db, db::RecordKey(row, QStringLiteral("Articolo_ID")),
-                         t.stockSign * (newQuantity - stored));
-    if (id > 0)
-        db.update(t.rows, id, values);
-    else
-        id = db.insert(t.rows, values);
-    DocumentStore::recalculate(db, documentId);
-    tx.commit();
-    row = load(db, kind, id);
-    return std::nullopt;
+    const qint64 given = db::RecordKey(row, keyColumn());
+    return db::withRetry(db, [&]() -> std::optional<common::Failure> {
+        // Each attempt starts from the row as the editor gave it.
+        QVariantMap work = row;
+        qint64 id = given;
+        db::Transaction tx(db);
+        if (!db.lockRow(QStringLiteral("fattura"), documentId))
+            return documentGone();
+        work[t.parent] = documentId;
+        if (id <= 0) {
+            // A row made in the editor from nothing takes what the add actions give.
+            const Header h = readHeader(db, documentId);
+            if (db::recordValue(work, QStringLiteral("Data")).isNull() && h.date.isValid())
+                work[QStringLiteral("Data")] = h.date;
+            if (db::recordValue(work, QStringLiteral("Storico")).isNull())
+                work[QStringLiteral("Storico")] = h.history;
+            if (db::recordValue(work, QStringLiteral("NumeroRiga")).isNull())
+                work[QStringLiteral("NumeroRiga")] =
+                    nextRowNumber(db, kind, documentId, DocumentOptions::load(db));
+        }
+        RowRules::computeAmounts(work);
+        const db::Values values = columnValues(t.rows, work);
+        double newQuantity = 0;
+        for (const auto& [column, value] : values)
+            if (column.compare(QLatin1String("Um"), Qt::CaseInsensitive) == 0)
+                newQuantity = value.toDouble();
+        const double stored =
+            id > 0 ? db.scalar(QStringLiteral("SELECT Um FROM %1 WHERE IDX = ?").arg(t.rows), {id})
+                         .toDouble()
+                   : 0;
+        if (isArticleRow(db::recordText(work, QStringLiteral("TipoRiga"))))
+            StockMoves::move(db, db::RecordKey(work, QStringLiteral("Articolo_ID")),
+                             t.stockSign * (newQuantity - stored));
+        if (id > 0)
+            db.update(t.rows, id, values);
+        else
+            id = db.insert(t.rows, values);
+        DocumentStore::recalculate(db, documentId);
+        tx.commit();
+        row = load(db, kind, id);
+        return std::nullopt;
+    });
 }
 
 void DocumentRows::removeWhere(db::Database& db, DocumentKind kind, const QString& condition,
@@ -177,40 +192,46 @@ void DocumentRows::removeWhere(db::Database& db, DocumentKind kind, const QStrin
 }
 
 void DocumentRows::remove(db::Database& db, DocumentKind kind, qint64 rowId) {
-    const DocumentTables& t = DocumentTables::of(kind);
-    db::Transaction tx(db);
-    const db::Result r =
-        db.query(QStringLiteral("select * from %1 where IDX = ?").arg(t.rows), {rowId});
-    if (r.empty()) {
-        tx.commit();
-        return;
-    }
-    const db::Row& row = r.first();
-    const qint64 documentId = row.integer(t.parent);
-    if (!t.creditNote) {
-        const qint64 contractRow = row.integer(QStringLiteral("ContrattoRiga_ID"));
-        const qint64 unload = row.integer(QStringLiteral("Scarico_ID"));
-        if (contractRow > 0) {
-            // The contract row can be invoiced again, as when its import is removed.
-            db.exec(QStringLiteral("UPDATE ContrattiRighe SET Fatturato = false, Fattura_ID=null "
+    return db::withRetry(db, [&] {
+        const DocumentTables& t = DocumentTables::of(kind);
+        db::Transaction tx(db);
+        const db::Result r =
+            db.query(QStringLiteral("select * from %1 where IDX = ?").arg(t.rows), {rowId});
+        if (r.empty()) {
+            tx.commit();
+            return;
+        }
+        const db::Row& row = r.first();
+        const qint64 documentId = row.integer(t.parent);
+        db.lockRow(QStringLiteral("fattura"), documentId);
+        if (!t.creditNote) {
+            const qint64 contractRow = row.integer(QStringLiteral("ContrattoRiga_ID"));
+            const qint64 unload = row.integer(QStringLiteral("Scarico_ID"));
+            if (contractRow > 0) {
+                // The contract row can be invoiced again, as when its import is removed.
+                db.exec(
+                    QStringLiteral("UPDATE ContrattiRighe SET Fatturato = false, Fattura_ID=null "
                                    "where IDX = ?"),
                     {contractRow});
-            const qint64 others =
-                db.scalar(QStringLiteral("select count(*) from fattdett where NumFatt = ? and "
-                                         "ContrattoRiga_ID = ? and IDX <> ?"),
-                          {documentId, contractRow, rowId})
-                    .toLongLong();
-            if (others == 0)
-                db.exec(QStringLiteral("delete * from FatturaContrattiRighe where Fattura_ID = ? "
+                const qint64 others =
+                    db.scalar(QStringLiteral("select count(*) from fattdett where NumFatt = ? and "
+                                             "ContrattoRiga_ID = ? and IDX <> ?"),
+                              {documentId, contractRow, rowId})
+                        .toLongLong();
+                if (others == 0)
+                    db.exec(
+                        QStringLiteral("delete * from FatturaContrattiRighe where Fattura_ID = ? "
                                        "and Riga_ID = ?"),
                         {documentId, contractRow});
+            }
+            if (unload > 0)
+                db.exec(QStringLiteral("UPDATE Movimenti SET Fatturato=false where ID = ?"),
+                        {unload});
         }
-        if (unload > 0)
-            db.exec(QStringLiteral("UPDATE Movimenti SET Fatturato=false where ID = ?"), {unload});
-    }
-    removeWhere(db, kind, QStringLiteral("IDX = ?"), {rowId});
-    DocumentStore::recalculate(db, documentId);
-    tx.commit();
+        removeWhere(db, kind, QStringLiteral("IDX = ?"), {rowId});
+        DocumentStore::recalculate(db, documentId);
+        tx.commit();
+    });
 }
 
 QString DocumentRows::removeQuestion(DocumentKind kind) {

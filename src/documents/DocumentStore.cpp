@@ -1,5 +1,6 @@
 #include "documents/DocumentStore.h"
 
+#include "db/DbError.h"
 #include "db/RegistryRecord.h"
 #include "documents/DocumentTotals.h"
 #include "documents/HeaderRules.h"
@@ -9,42 +10,44 @@
 namespace documents {
 
 qint64 DocumentStore::create(db::Database& db, DocumentKind kind, const NewDocument& request) {
-    const DocumentOptions options = DocumentOptions::load(db);
-    db::Transaction tx(db);
-    db.lockScope(Numbering::lockName());
-    int number = 1;
-    int transmission = 1;
-    if (!request.history) {
-        number = Numbering::nextNumber(db, kind, request.series, options);
-        transmission = Numbering::nextTransmissionNumber(db);
-    }
-    const auto key = [](qint64 id) { return id > 0 ? QVariant(id) : QVariant(); };
-    const qint64 id =
-        db.insert(QStringLiteral("fattura"),
-                  {{QStringLiteral("Storico"), request.history},
-                   {QStringLiteral("Carico"), false},
-                   {QStringLiteral("FattNota"), isFattNota(kind)},
-                   {QStringLiteral("SerieFatturazione"),
-                    request.series.isEmpty() ? QVariant() : QVariant(request.series)},
-                   {QStringLiteral("DatiTrasmissione_NumeroInterno"), transmission},
-                   {QStringLiteral("DatiTrasmissione_ProgressivoInvio"), transmission},
-                   {QStringLiteral("DatiGenerali_Divisa"), QStringLiteral("EUR")},
-                   {QStringLiteral("Num"), number},
-                   {QStringLiteral("NonNumerare"), false},
-                   {QStringLiteral("EsportatoXml"), false},
-                   {QStringLiteral("Data"), request.today},
-                   {QStringLiteral("TotImponibile"), 0.0},
-                   {QStringLiteral("TotImposta"), 0.0},
-                   {QStringLiteral("TotFattura"), 0.0},
-                   {QStringLiteral("RitenutaAcconto"), 0.0},
-                   {QStringLiteral("ImportoMarcaBollo"), 0.0},
-                   {QStringLiteral("RitAccontoAziende"), options.withholding},
-                   {QStringLiteral("Banca_ID"), key(options.defaultBank)},
-                   {QStringLiteral("ModPagamento_Id"), key(options.defaultTerms)}});
-    InstalmentSchedule::generate(db, id, InstalmentSchedule::Mode::Regenerate, options,
-                                 request.today);
-    tx.commit();
-    return id;
+    return db::withRetry(db, [&] {
+        const DocumentOptions options = DocumentOptions::load(db);
+        db::Transaction tx(db);
+        db.lockScope(Numbering::lockName());
+        int number = 1;
+        int transmission = 1;
+        if (!request.history) {
+            number = Numbering::nextNumber(db, kind, request.series, options);
+            transmission = Numbering::nextTransmissionNumber(db);
+        }
+        const auto key = [](qint64 id) { return id > 0 ? QVariant(id) : QVariant(); };
+        const qint64 id =
+            db.insert(QStringLiteral("fattura"),
+                      {{QStringLiteral("Storico"), request.history},
+                       {QStringLiteral("Carico"), false},
+                       {QStringLiteral("FattNota"), isFattNota(kind)},
+                       {QStringLiteral("SerieFatturazione"),
+                        request.series.isEmpty() ? QVariant() : QVariant(request.series)},
+                       {QStringLiteral("DatiTrasmissione_NumeroInterno"), transmission},
+                       {QStringLiteral("DatiTrasmissione_ProgressivoInvio"), transmission},
+                       {QStringLiteral("DatiGenerali_Divisa"), QStringLiteral("EUR")},
+                       {QStringLiteral("Num"), number},
+                       {QStringLiteral("NonNumerare"), false},
+                       {QStringLiteral("EsportatoXml"), false},
+                       {QStringLiteral("Data"), request.today},
+                       {QStringLiteral("TotImponibile"), 0.0},
+                       {QStringLiteral("TotImposta"), 0.0},
+                       {QStringLiteral("TotFattura"), 0.0},
+                       {QStringLiteral("RitenutaAcconto"), 0.0},
+                       {QStringLiteral("ImportoMarcaBollo"), 0.0},
+                       {QStringLiteral("RitAccontoAziende"), options.withholding},
+                       {QStringLiteral("Banca_ID"), key(options.defaultBank)},
+                       {QStringLiteral("ModPagamento_Id"), key(options.defaultTerms)}});
+        InstalmentSchedule::generate(db, id, InstalmentSchedule::Mode::Regenerate, options,
+                                     request.today);
+        tx.commit();
+        return id;
+    });
 }
 
 QVariantMap DocumentStore::load(db::Database& db, qint64 id) {
@@ -100,17 +103,23 @@ void DocumentStore::write(db::Database& db, DocumentKind kind, QVariantMap& head
         db::recordValue(header, QStringLiteral("ConaiAssolto")).toBool();
     header[QStringLiteral("Carico")] = false;
     header[QStringLiteral("FattNota")] = isFattNota(kind);
-    db::Transaction tx(db);
-    if (!mode) {
-        const QVariant stored =
-            db.scalar(QStringLiteral("select ModPagamento_Id from fattura where Id = ?"), {id});
-        const bool changed =
-            stored.toLongLong() != db::RecordKey(header, QStringLiteral("ModPagamento_Id"));
-        mode = changed ? InstalmentSchedule::Mode::Regenerate : InstalmentSchedule::Mode::Refresh;
-    }
-    db.update(QStringLiteral("fattura"), id, columnValues(QStringLiteral("fattura"), header));
-    recalculate(db, id, *mode);
-    tx.commit();
+    db::withRetry(db, [&] {
+        db::Transaction tx(db);
+        if (!db.lockRow(QStringLiteral("fattura"), id))
+            throw db::DbError(QStringLiteral(
+                "Il documento non esiste più: è stato eliminato da un'altra postazione."));
+        if (!mode) {
+            const QVariant stored =
+                db.scalar(QStringLiteral("select ModPagamento_Id from fattura where Id = ?"), {id});
+            const bool changed =
+                stored.toLongLong() != db::RecordKey(header, QStringLiteral("ModPagamento_Id"));
+            mode =
+                changed ? InstalmentSchedule::Mode::Regenerate : InstalmentSchedule::Mode::Refresh;
+        }
+        db.update(QStringLiteral("fattura"), id, columnValues(QStringLiteral("fattura"), header));
+        recalculate(db, id, *mode);
+        tx.commit();
+    });
     header = load(db, id);
 }
 

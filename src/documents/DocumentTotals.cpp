@@ -1,6 +1,8 @@
 #include "documents/DocumentTotals.h"
 
 #include "common/Money.h"
+#include "common/TextForms.h"
+#include "documents/DocumentLog.h"
 
 namespace documents {
 
@@ -115,6 +117,17 @@ Totals DocumentTotals::recompute(db::Database& db, TotalsFamily family, qint64 h
     if (m.ddtQuantity)
         values.append({QStringLiteral("Quantita"), quantityText(t.quantity)});
     db.update(m.header, headerId, values);
+    // An electronic invoice already handed out no longer matches the
+    // archive: the change is recorded.
+    if (m.header == u"fattura" && h.has(QStringLiteral("DataEsportazioneXml")) &&
+        !h.isNull(QStringLiteral("DataEsportazioneXml"))) {
+        const double before = h.number(m.totalColumn);
+        if (qRound64(before * 100) != qRound64(t.total * 100))
+            DocumentLog::recordInvoice(
+                db, DocumentLog::Event::TotalChanged, headerId,
+                QStringLiteral("Totale da %1 a %2")
+                    .arg(common::euroText(before), common::euroText(t.total)));
+    }
     return t;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Installation.h"
 #include "common/Titles.h"
+#include "documents/DocumentLog.h"
 #include "documents/HeaderRules.h"
 #include "einvoice/CoherenceCheck.h"
 #include "einvoice/CustomerChecks.h"
@@ -158,6 +159,8 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
                    {QStringLiteral("DataEsportazioneXml"), QDateTime::currentDateTime()},
                    {QStringLiteral("DatiTrasporto"),
                     h.boolean(QStringLiteral("DatiAnagraficiVettore"))}});
+        documents::DocumentLog::recordInvoice(db, documents::DocumentLog::Event::Exported,
+                                              s.documentId, QFileInfo(file).fileName());
         tx.commit();
     }
 

@@ -103,16 +103,34 @@ EmailModel::Outcome EmailModel::send() {
     if (!m_mailer.settingsComplete())
         return out;
     const QStringList files = attachments;
-    for (const QString& r : recipients) {
-        if (r.trimmed().isEmpty())
-            continue;
+    QStringList pending;
+    for (const QString& r : recipients)
+        if (!r.trimmed().isEmpty())
+            pending.append(r);
+    for (int i = 0; i < pending.size(); ++i) {
+        const QString& r = pending[i];
+        m_mailer.setSeriesStep(i, pending.size());
         if (m_mailer.send({r}, {}, files, subject, text)) {
             out.sent.append(r);
-        } else {
-            out.notSent.append(r);
+            continue;
+        }
+        out.notSent.append(r);
+        if (!m_mailer.lastCancelled())
             ui.error(kCaption, QStringLiteral("Messaggio Non inviato a : ") + r);
+        // A server that cannot be reached, or "Interrompi": the rest is not
+        // tried, and the user is told which addresses were left.
+        if (m_mailer.lastStoppedSending() && i + 1 < pending.size()) {
+            const QStringList left = pending.mid(i + 1);
+            out.notSent.append(left);
+            ui.warning(kCaption, (m_mailer.lastCancelled()
+                                      ? QStringLiteral("Invio interrotto. ")
+                                      : QStringLiteral("Il server di posta non risponde. ")) +
+                                     QStringLiteral("Messaggi non inviati a: ") +
+                                     left.join(QStringLiteral(", ")));
+            break;
         }
     }
+    m_mailer.setSeriesStep(0, 0);
     ui.information(kCaption, QStringLiteral("Termine Invio Messaggi !"));
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include "common/Interaction.h"
 #include "common/Titles.h"
+#include "mail/WatchedSend.h"
 
 namespace mail {
 
@@ -22,6 +23,8 @@ bool Mailer::settingsComplete() {
 bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients,
                   const QStringList& attachments, const QString& subject, const QString& text) {
     m_lastError.clear();
+    m_lastUnreachable = false;
+    m_lastCancelled = false;
     bool any = false;
     for (const QString& r : recipients)
         any = any || !r.trimmed().isEmpty();
@@ -36,12 +39,20 @@ bool Mailer::send(const QStringList& recipients, const QStringList& ccRecipients
     settings.caFile = m_caFile;
 
     busy(true);
+    const QString shown =
+        QStringLiteral("Invio del messaggio a %1…").arg(recipients.join(QStringLiteral(", ")));
     const SendResult r =
-        SmtpClient(settings).send({recipients, ccRecipients, attachments, subject, text});
+        sendWatched(SmtpClient(settings), {recipients, ccRecipients, attachments, subject, text},
+                    m_ui, shown, m_done, m_total);
+    if (m_total <= 0)
+        m_ui.progress(shown, 1, 1);
     busy(false);
+    m_lastUnreachable = r.unreachable;
+    m_lastCancelled = r.cancelled;
     if (!r.sent) {
         m_lastError = r.error;
-        m_ui.error(common::titles::error, r.error);
+        if (!r.cancelled)
+            m_ui.error(common::titles::error, r.error);
     }
     return r.sent;
 }

@@ -31,6 +31,18 @@ public:
 
     // The reason of the last failure, as shown to the user.
     const QString& lastError() const { return m_lastError; }
+    // The last failure was the server's (unreachable, silent) or the
+    // user's "Interrompi": sending more now would fail or was not wanted.
+    bool lastStoppedSending() const { return m_lastUnreachable || m_lastCancelled; }
+    bool lastCancelled() const { return m_lastCancelled; }
+
+    // Where this message stands in a series (for the progress window): the
+    // window stays open between the messages of a series and closes after
+    // a single one.
+    void setSeriesStep(qint64 done, qint64 total) {
+        m_done = done;
+        m_total = total;
+    }
 
     // Called with true before the connection opens and with false when
     // sending is over (the screen shows the hourglass meanwhile).
@@ -52,6 +64,10 @@ private:
     std::function<void(bool)> m_busy;
     QString m_caFile;
     QString m_lastError;
+    bool m_lastUnreachable = false;
+    bool m_lastCancelled = false;
+    qint64 m_done = 0;
+    qint64 m_total = 0;
 };
 
 } // namespace mail

@@ -68,7 +68,16 @@ QByteArray mailboxList(const QStringList& addresses) {
 
 } // namespace
 
-SendResult SmtpClient::send(const MailMessage& message) const {
+namespace {
+
+int stopWhenCancelled(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* cancel = static_cast<const std::atomic<bool>*>(data);
+    return cancel && cancel->load() ? 1 : 0;
+}
+
+} // namespace
+
+SendResult SmtpClient::send(const MailMessage& message, const std::atomic<bool>* cancel) const {
     const SmtpSettings& s = m_settings;
     const QStringList to = nonEmpty(message.to);
     const QStringList cc = nonEmpty(message.cc);
@@ -104,6 +113,12 @@ SendResult SmtpClient::send(const MailMessage& message) const {
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, long(s.connectTimeoutSeconds));
     curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(s.responseTimeoutSeconds));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, long(s.totalTimeoutSeconds));
+    // Asked about once a second, while connecting too: "Interrompi" stops
+    // the message where it is.
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &stopWhenCancelled);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, const_cast<void*>(static_cast<const void*>(cancel)));
     curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
     curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &watch);
     curl_easy_setopt(c, CURLOPT_DEBUGDATA, &exchange);
@@ -169,8 +184,12 @@ SendResult SmtpClient::send(const MailMessage& message) const {
     const CURLcode rc = curl_easy_perform(c);
     if (rc == CURLE_OK)
         return {true, QString()};
+    if (rc == CURLE_ABORTED_BY_CALLBACK)
+        return {false, QStringLiteral("Invio interrotto."), false, true};
     exchange.curlText = QString::fromUtf8(errorBuffer);
-    return {false, describeFailure(int(rc), exchange, s)};
+    const bool unreachable = rc == CURLE_COULDNT_RESOLVE_HOST || rc == CURLE_COULDNT_CONNECT ||
+                             rc == CURLE_OPERATION_TIMEDOUT;
+    return {false, describeFailure(int(rc), exchange, s), unreachable};
 }
 
 } // namespace mail

@@ -3,6 +3,7 @@
 #include "mail/SmtpSettings.h"
 
 #include <QStringList>
+#include <atomic>
 
 namespace mail {
 
@@ -18,14 +19,19 @@ struct MailMessage {
 struct SendResult {
     bool sent = false;
     QString error; // Italian, for the user, when not sent
+    // The server could not be reached or stopped answering: the next
+    // message would fare no better.
+    bool unreachable = false;
+    bool cancelled = false; // stopped by the user
 };
 
 // Sends one message over one SMTP connection (libcurl, TLS by OpenSSL,
-// AUTH LOGIN, MIME built by libcurl). Blocks until the server answered.
+// AUTH LOGIN, MIME built by libcurl). Blocks until the server answered, the
+// settings' total time ran out or `cancel` was set (from another thread).
 class SmtpClient {
 public:
     explicit SmtpClient(SmtpSettings settings) : m_settings(std::move(settings)) {}
-    SendResult send(const MailMessage& message) const;
+    SendResult send(const MailMessage& message, const std::atomic<bool>* cancel = nullptr) const;
 
 private:
     SmtpSettings m_settings;

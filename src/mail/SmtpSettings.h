@@ -25,6 +25,8 @@ struct SmtpSettings {
     QString caFile;
     int connectTimeoutSeconds = 20;
     int responseTimeoutSeconds = 60;
+    // The whole message, from connecting to the last reply.
+    int totalTimeoutSeconds = 300;
 
     // The options row of the archive, read at every send.
     static SmtpSettings load(db::Database& db);

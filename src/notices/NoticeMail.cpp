@@ -4,6 +4,7 @@
 #include "common/Titles.h"
 #include "mail/Mailer.h"
 #include "mail/SmtpClient.h"
+#include "mail/WatchedSend.h"
 #include "printing/PrintJob.h"
 #include "printing/ReportCatalog.h"
 #include "printing/ReportCodes.h"
@@ -114,11 +115,23 @@ std::optional<common::Failure> sendNotices(db::Database& db, common::Interaction
             }
             m.attachments = {pdf};
         }
-        const mail::SendResult sent = client.send(m);
-        if (sent.sent)
+        const mail::SendResult sent = mail::sendWatched(
+            client, m, ui, QStringLiteral("Invio dell'avviso a ") + name, done - 1, total);
+        if (sent.sent) {
             outcome->reached.append(name);
-        else
+            continue;
+        }
+        if (sent.cancelled) {
             outcome->failed.append({name, sent.error});
+            outcome->stopped = true;
+            break;
+        }
+        outcome->failed.append({name, sent.error});
+        // The server is not there: the others would wait for nothing.
+        if (sent.unreachable) {
+            outcome->stopped = true;
+            break;
+        }
     }
     ui.progress(QString(), total, total);
     return std::nullopt;

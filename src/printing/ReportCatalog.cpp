@@ -301,8 +301,8 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,   22,  24, 25, 30, 32, 33, 34, 35, 44, 45,
-            46, 47, 48, 49, 50, 51, 71, 102, 103, 31, 54, 55, 64, 65, 66, 67, 106};
+    return {1,  2,  3,  4,  5,  6,  7,  8,   22,  24,  25, 30, 32, 33, 34, 35, 44, 45,
+            46, 47, 48, 49, 50, 51, 71, 102, 103, 107, 31, 54, 55, 64, 65, 66, 67, 106};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -455,6 +455,18 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
         e->query =
             listQuery(QLatin1String(deceasedColumns), QString(),
                       QStringLiteral("ORDER BY Defunti.NominativoVisualizzato"), call.selection);
+        break;
+    case reports::documentLog:
+        e = list(QStringLiteral("RegistroDocumenti.rpt"));
+        e->query = listQuery(
+            QStringLiteral("SELECT RegistroDocumenti.ID, RegistroDocumenti.DataOra, "
+                           "RegistroDocumenti.Evento, RegistroDocumenti.TipoDocumento, "
+                           "RegistroDocumenti.Numero, RegistroDocumenti.DataDocumento, "
+                           "RegistroDocumenti.Intestatario, RegistroDocumenti.Totale, "
+                           "RegistroDocumenti.NomeComputer, RegistroDocumenti.Utente, "
+                           "RegistroDocumenti.Dettagli FROM RegistroDocumenti"),
+            QString(), QStringLiteral("ORDER BY RegistroDocumenti.DataOra, RegistroDocumenti.ID"),
+            call.selection);
         break;
     default:
         return std::nullopt;

@@ -32,5 +32,6 @@ constexpr int supplierCreditNoteList = 54;
 constexpr int supplierCreditNoteListByDate = 55;
 constexpr int supplierInvoicesByDepartment = 64; // 64–67
 constexpr int supplierOrder = 106;
+constexpr int documentLog = 107;
 
 } // namespace printing::reports

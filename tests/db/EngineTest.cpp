@@ -197,3 +197,53 @@ TEST(Engine, EngineErrorsAreToldInItalian) {
         }
     }
 }
+
+// The server drops this workstation's connection (a restart, a network cut):
+// a read or a new action goes on over a new connection; an action caught
+// half-way fails with the Italian sentence, writes nothing, and the next one
+// works without restarting the program.
+TEST(Engine, ADroppedServerConnectionIsOpenedAgain) {
+    if (!TestArchive::postgresAvailable())
+        GTEST_SKIP() << "PostgreSQL di prova non disponibile";
+    TestArchive a(Engine::PostgreSQL);
+    db::Database& d = a.db();
+    auto admin = a.openAnother("ADMIN");
+    const auto drop = [&] {
+        const QVariant pid = d.scalar("select pg_backend_pid() as P");
+        admin->queryNative(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+    };
+    const auto departments = [&] {
+        return admin->scalar("select count(*) as N from Reparti").toInt();
+    };
+    const int before = departments();
+
+    drop();
+    EXPECT_GE(d.scalar("select count(*) as N from Reparti").toInt(), 0);
+    EXPECT_EQ(d.reconnections(), 1);
+
+    drop();
+    {
+        db::Transaction tx(d);
+        d.insert("Reparti", {{"Descrizione", "Dopo la caduta"}});
+        tx.commit();
+    }
+    EXPECT_EQ(departments(), before + 1);
+
+    try {
+        db::Transaction tx(d);
+        d.insert("Reparti", {{"Descrizione", "A metà"}});
+        drop();
+        d.insert("Reparti", {{"Descrizione", "A metà 2"}});
+        tx.commit();
+        FAIL();
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.message(), db::EngineErrors::sentence(db::EngineErrors::Kind::Unreachable));
+    }
+    EXPECT_EQ(departments(), before + 1);
+    {
+        db::Transaction tx(d);
+        d.insert("Reparti", {{"Descrizione", "Di nuovo"}});
+        tx.commit();
+    }
+    EXPECT_EQ(departments(), before + 2);
+}

@@ -5,8 +5,13 @@
 #include "mail/Mailer.h"
 #include "mail/TestMessage.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using common::ScriptedInteraction;
 using Mode = SmtpTestServer::Mode;
@@ -280,4 +285,84 @@ TEST(MailSend, TestMessageFromTheOptions) {
     EXPECT_FALSE(mail::TestMessage::send(unreachable, "prova@esempio.it"));
     ASSERT_EQ(ui2.messages.size(), 1);
     EXPECT_EQ(ui2.messages[0].title, "Messaggio di errore");
+}
+
+namespace {
+
+// A server that takes the connection and never says a word.
+class SilentServer {
+public:
+    SilentServer() {
+        m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(m_socket, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+            ::listen(m_socket, 8) == 0 &&
+            ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+            m_port = ntohs(address.sin_port);
+    }
+    ~SilentServer() { ::close(m_socket); }
+    int port() const { return m_port; }
+
+private:
+    int m_socket = -1;
+    int m_port = 0;
+};
+
+// Presses "Interrompi" once the progress window has been up a while.
+class StoppingInteraction : public ScriptedInteraction {
+public:
+    bool progress(const QString& text, qint64, qint64) override {
+        shown.append(text);
+        return shown.size() < 6;
+    }
+    QStringList shown;
+};
+
+} // namespace
+
+// The window is never frozen by a silent server: the message waits on its
+// own thread while the progress window runs, and "Interrompi" stops it at
+// once, without an error message.
+TEST(MailSend, ASilentServerIsStoppedByInterrompi) {
+    SilentServer silent;
+    ASSERT_GT(silent.port(), 0);
+    TestArchive a(db::Engine::SQLite);
+    SmtpOptions{.port = silent.port()}.save(a.db());
+    StoppingInteraction ui;
+    mail::EmailModel model(a.db(), ui);
+    model.prefill("Prova", "Testo", {"anna@esempio.it", "bruno@esempio.it"});
+    QElapsedTimer clock;
+    clock.start();
+    const auto outcome = model.send();
+    EXPECT_LT(clock.elapsed(), 15000) << "stopped by the user, not by the server's time limit";
+    EXPECT_TRUE(outcome.sent.isEmpty());
+    EXPECT_EQ(outcome.notSent, QStringList({"anna@esempio.it", "bruno@esempio.it"}));
+    EXPECT_GE(ui.shown.size(), 6);
+    EXPECT_EQ(ui.shown.first(), "Invio del messaggio a anna@esempio.it…");
+    EXPECT_TRUE(ui.texts_of("error").isEmpty());
+    EXPECT_EQ(ui.texts_of("warning"),
+              QStringList({"Invio interrotto. Messaggi non inviati a: bruno@esempio.it"}));
+}
+
+// After the first connection failure the other recipients are not tried:
+// each would wait for the same server.
+TEST(MailSend, AnUnreachableServerStopsTheSeries) {
+    TestArchive a(db::Engine::SQLite);
+    SmtpOptions{.port = SmtpTestServer::unusedPort()}.save(a.db());
+    ScriptedInteraction ui;
+    mail::EmailModel model(a.db(), ui);
+    model.prefill("Prova", "Testo", {"anna@esempio.it", "bruno@esempio.it", "carla@esempio.it"});
+    const auto outcome = model.send();
+    EXPECT_EQ(outcome.notSent,
+              QStringList({"anna@esempio.it", "bruno@esempio.it", "carla@esempio.it"}));
+    const QStringList errors = ui.texts_of("error");
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors[0].startsWith("Impossibile collegarsi al server SMTP"));
+    EXPECT_EQ(errors[1], "Messaggio Non inviato a : anna@esempio.it");
+    EXPECT_EQ(ui.texts_of("warning"),
+              QStringList({"Il server di posta non risponde. Messaggi non inviati a: "
+                           "bruno@esempio.it, carla@esempio.it"}));
 }

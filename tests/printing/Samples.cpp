@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDate>
+#include <QDateTime>
 #include <QImage>
 #include <QPainter>
 
@@ -285,6 +286,16 @@ Samples Samples::create(db::Database& db) {
                {QStringLiteral("AliquotaIva"), 22.0},
                {QStringLiteral("TotaleImponibile"), 500.0},
                {QStringLiteral("ValoreTotale"), 610.0}});
+    db.insert(QStringLiteral("RegistroDocumenti"),
+              {{QStringLiteral("DataOra"), QDateTime(QDate(2026, 3, 4), QTime(10, 15))},
+               {QStringLiteral("NomeComputer"), QStringLiteral("CASSA")},
+               {QStringLiteral("Utente"), QStringLiteral("anna")},
+               {QStringLiteral("TipoDocumento"), QStringLiteral("Fattura")},
+               {QStringLiteral("Numero"), QStringLiteral("7")},
+               {QStringLiteral("DataDocumento"), QDate(2026, 3, 2)},
+               {QStringLiteral("Intestatario"), QStringLiteral("Bianchi Luigi")},
+               {QStringLiteral("Totale"), 134.2},
+               {QStringLiteral("Evento"), QStringLiteral("Eliminato")}});
     return s;
 }
 

@@ -1,5 +1,6 @@
 #include "documents/ui/DocumentScreens.h"
 
+#include "documents/ui/DocumentLogList.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceList.h"
 #include "documents/ui/SeriesRegistry.h"
@@ -43,6 +44,11 @@ void registerDocumentScreens(::ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("btnStoricoNoteCreditoClienti"),
                  [](QWidget* parent, ::ui::AppContext& c) {
                      openList(parent, c, DocumentKind::CustomerCreditNote, true);
+                 });
+    registry.add(QStringLiteral("btnUtilityRegistroDocumenti"),
+                 [](QWidget* parent, ::ui::AppContext& c) {
+                     DocumentLogList list(c, parent);
+                     list.exec();
                  });
     // The reminder's double click on an overdue instalment.
     registry.add(QStringLiteral("scadenza"), [](QWidget* parent, ::ui::AppContext& c) {

@@ -4,6 +4,7 @@
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
 #include "documents/DocumentDeletion.h"
+#include "documents/DocumentLog.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
 #include "documents/ExportedDocument.h"
@@ -352,7 +353,11 @@ void InvoiceEditor::exportAndSend() {
     if (!save())
         return;
     ::ui::guarded(m_context, [&] {
-        printing::ui::exportAndSend(m_context, printing::ExportKind::Invoice, m_id, this);
+        QStringList sent;
+        printing::ui::exportAndSend(m_context, printing::ExportKind::Invoice, m_id, this, &sent);
+        if (!sent.isEmpty())
+            DocumentLog::recordInvoice(*m_context.db, DocumentLog::Event::Sent, m_id,
+                                       sent.join(QStringLiteral(", ")));
     });
 }
 

@@ -5,6 +5,7 @@
 #include "common/Titles.h"
 #include "db/Database.h"
 #include "documents/DocumentDeletion.h"
+#include "documents/DocumentLog.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentStore.h"
 #include "documents/ui/InvoiceEditor.h"
@@ -288,7 +289,11 @@ void InvoiceList::exportAndSend() {
     if (key == 0)
         return;
     ::ui::guarded(context(), [&] {
-        printing::ui::exportAndSend(context(), printing::ExportKind::Invoice, key, this);
+        QStringList sent;
+        printing::ui::exportAndSend(context(), printing::ExportKind::Invoice, key, this, &sent);
+        if (!sent.isEmpty())
+            DocumentLog::recordInvoice(*context().db, DocumentLog::Event::Sent, key,
+                                       sent.join(QStringLiteral(", ")));
     });
 }
 

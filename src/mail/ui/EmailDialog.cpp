@@ -179,7 +179,7 @@ void EmailDialog::reset() {
 
 void EmailDialog::send() {
     collect();
-    m_model.send();
+    m_sentTo += m_model.send().sent;
 }
 
 } // namespace mail::ui

@@ -36,12 +36,15 @@ public:
     void appendDefaultText();
     void reset();
     void send();
+    // The addresses the messages went to since the screen opened.
+    const QStringList& sentTo() const { return m_sentTo; }
 
 signals:
     // "Aiuto": whoever opens the screen shows its help page.
     void helpRequested();
 
 private:
+    QStringList m_sentTo;
     void collect();
     QListWidget* list(const QString& name);
 

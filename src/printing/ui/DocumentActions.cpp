@@ -16,7 +16,7 @@ void printReport(::ui::AppContext& context, const printing::ReportCall& call) {
 }
 
 bool exportAndSend(::ui::AppContext& context, printing::ExportKind kind, qint64 documentId,
-                   QWidget* parent) {
+                   QWidget* parent, QStringList* sentTo) {
     const auto e = printing::DocumentExports::prepare(*context.db, kind, documentId);
     if (!e)
         return false;
@@ -35,6 +35,8 @@ bool exportAndSend(::ui::AppContext& context, printing::ExportKind kind, qint64 
         to << e->recipient.trimmed();
     // The message starts with the firm's usual text.
     dialog.openFilled(e->subject, mail::SmtpSettings::load(*context.db).defaultText, to, {e->file});
+    if (sentTo)
+        *sentTo = dialog.sentTo();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "documents/DocumentStore.h"
 #include "documents/Numbering.h"
 #include "documents/QuoteImport.h"
+#include "documents/ui/DocumentLogList.h"
 #include "documents/ui/DocumentScreens.h"
 #include "documents/ui/InstalmentCard.h"
 #include "documents/ui/InvoiceEditor.h"
@@ -29,6 +30,7 @@
 
 using namespace uitest;
 using documents::DocumentKind;
+using documents::ui::DocumentLogList;
 using documents::ui::InvoiceEditor;
 using documents::ui::InvoiceList;
 using documents::ui::InvoicePicker;
@@ -302,6 +304,20 @@ TEST(InvoiceScreens, DeletingAnInvoiceFromTheListRemovesWhatHangsOnIt) {
             db.scalar("select Fatturato from PreventiTestata where Id = ?", {quote}).toBool());
         EXPECT_DOUBLE_EQ(a.stock(), stockBefore + 1);
         EXPECT_EQ(a.count("select count(*) from fattdett where NumFatt = ?", {other}), 1);
+
+        // The deletion stands in the record of documents, which filters by event.
+        onNextModal<DocumentLogList>([&](DocumentLogList* log) {
+            ASSERT_EQ(log->grid()->records()->rowCount(), 1);
+            EXPECT_EQ(shown(log->grid(), 0, "Evento"), "Eliminato");
+            EXPECT_EQ(shown(log->grid(), 0, "Intestatario"), "Rossi Mario");
+            screenshot(log, "registro-documenti");
+            auto* event = log->findChild<QComboBox*>("cboEvento");
+            ASSERT_NE(event, nullptr);
+            event->setCurrentIndex(event->findText("Esportato in XML"));
+            EXPECT_EQ(log->grid()->records()->rowCount(), 0);
+            click(log, "spdIndietro");
+        });
+        a.registry.find(QStringLiteral("btnUtilityRegistroDocumenti"))(nullptr, a.context);
     }
 }
 
