@@ -11,13 +11,21 @@ QString SupplierDeletion::question(DocumentKind kind) {
 }
 
 void SupplierDeletion::remove(db::Database& db, DocumentKind kind, qint64 documentId) {
-    db::Transaction tx(db);
-    db.exec(QStringLiteral("delete * FROM finanzia where Fattura_ID = ?"), {documentId});
-    db.exec(QStringLiteral("delete * FROM FatturaScadenze where Fattura_ID = ?"), {documentId});
-    SupplierRows::removeAll(db, kind, documentId);
-    db.exec(QStringLiteral("delete * FROM Fattura_Allegati where Fattura_Id = ?"), {documentId});
-    db.exec(QStringLiteral("delete * FROM fattura where Id = ?"), {documentId});
-    tx.commit();
+    db::withRetry(db, [&] {
+        db::Transaction tx(db);
+        // Held first; gone already when another workstation deleted it.
+        if (!db.lockRow(QStringLiteral("fattura"), documentId)) {
+            tx.commit();
+            return;
+        }
+        db.exec(QStringLiteral("delete * FROM finanzia where Fattura_ID = ?"), {documentId});
+        db.exec(QStringLiteral("delete * FROM FatturaScadenze where Fattura_ID = ?"), {documentId});
+        SupplierRows::removeAll(db, kind, documentId);
+        db.exec(QStringLiteral("delete * FROM Fattura_Allegati where Fattura_Id = ?"),
+                {documentId});
+        db.exec(QStringLiteral("delete * FROM fattura where Id = ?"), {documentId});
+        tx.commit();
+    });
 }
 
 } // namespace purchases

@@ -20,8 +20,15 @@ namespace {
 const QString kDiscounts[4] = {QStringLiteral("Sconto"), QStringLiteral("Sconto2"),
                                QStringLiteral("Sconto3"), QStringLiteral("Sconto4")};
 
-common::Failure notice(const QString& text, const QString& field) {
+common::Failure warning(const QString& text, const QString& field) {
     return {common::titles::warning, text, field};
+}
+
+common::Failure documentGone() {
+    return {common::titles::warning,
+            QStringLiteral("Il documento non esiste più: è stato eliminato da un'altra "
+                           "postazione."),
+            {}};
 }
 
 // What an article row moves in stock: the sign of the document times its
@@ -138,7 +145,7 @@ std::optional<common::Failure> SupplierRows::unitFromGross(QVariantMap& row,
                                                            double defaultVatRate) {
     if (isEmpty(row, QStringLiteral("PrezzoCompleto")) ||
         number(row, QStringLiteral("PrezzoCompleto")) == 0)
-        return notice(
+        return warning(
             QStringLiteral("Attenzione Inserire il Valore Ivato prima di calcolare il valore "
                            "unitario"),
             QStringLiteral("PrezzoCompleto"));
@@ -174,51 +181,60 @@ void SupplierRows::unitFromTaxable(QVariantMap& row) {
 std::optional<common::Failure> SupplierRows::save(db::Database& db, DocumentKind kind,
                                                   qint64 documentId, QVariantMap& row) {
     if (isEmpty(row, QStringLiteral("Um")))
-        return notice(QStringLiteral("Attenzione manca la quantità"), QStringLiteral("Um"));
+        return warning(QStringLiteral("Attenzione manca la quantità"), QStringLiteral("Um"));
     const SupplierTables& t = SupplierTables::of(kind);
     const SupplierOptions o = SupplierOptions::load(db);
     applyAmounts(row);
     row[t.parent] = documentId;
-    qint64 id = db::RecordKey(row, t.key);
+    const qint64 given = db::RecordKey(row, t.key);
+    return db::withRetry(db, [&]() -> std::optional<common::Failure> {
+        qint64 id = given;
+        db::Transaction tx(db);
+        // Held, so that no other workstation writes the document meanwhile.
+        if (!db.lockRow(QStringLiteral("fattura"), documentId))
+            return documentGone();
+        if (id > 0)
+            moveStock(db, t, load(db, kind, id), -1);
+        moveStock(db, t, row, +1);
+        const db::Values values = documents::columnValues(t.rows, row);
+        if (id > 0)
+            db.update(t.rows, id, values);
+        else
+            id = db.insert(t.rows, values);
 
-    db::Transaction tx(db);
-    if (id > 0)
-        moveStock(db, t, load(db, kind, id), -1);
-    moveStock(db, t, row, +1);
-    const db::Values values = documents::columnValues(t.rows, row);
-    if (id > 0)
-        db.update(t.rows, id, values);
-    else
-        id = db.insert(t.rows, values);
-
-    const qint64 article = db::RecordKey(row, QStringLiteral("Articolo_ID"));
-    const QString type = db::recordText(row, QStringLiteral("TipoRiga"));
-    if (!t.creditNote && article > 0 && ArticlePurchase::carriesPrice(type)) {
-        if (o.updatePrices && !db::recordValue(row, QStringLiteral("Omaggio")).toBool())
-            ArticlePurchase::updatePrices(db, article, row);
-        if (o.updateInsertDate)
-            ArticlePurchase::updateInsertDate(
-                db, article,
-                db.scalar(QStringLiteral("select DataRegistrazione from fattura where Id = ?"),
-                          {documentId})
-                    .toDate());
-    }
-    SupplierDocuments::recalculate(db, documentId, o);
-    tx.commit();
-    row = load(db, kind, id);
-    return std::nullopt;
+        const qint64 article = db::RecordKey(row, QStringLiteral("Articolo_ID"));
+        const QString type = db::recordText(row, QStringLiteral("TipoRiga"));
+        if (!t.creditNote && article > 0 && ArticlePurchase::carriesPrice(type)) {
+            if (o.updatePrices && !db::recordValue(row, QStringLiteral("Omaggio")).toBool())
+                ArticlePurchase::updatePrices(db, article, row);
+            if (o.updateInsertDate)
+                ArticlePurchase::updateInsertDate(
+                    db, article,
+                    db.scalar(QStringLiteral("select DataRegistrazione from fattura where Id = ?"),
+                              {documentId})
+                        .toDate());
+        }
+        SupplierDocuments::recalculate(db, documentId, o);
+        tx.commit();
+        row = load(db, kind, id);
+        return std::nullopt;
+    });
 }
 
 void SupplierRows::remove(db::Database& db, DocumentKind kind, qint64 rowId) {
     const SupplierTables& t = SupplierTables::of(kind);
-    const QVariantMap row = load(db, kind, rowId);
-    if (row.isEmpty())
-        return;
-    db::Transaction tx(db);
-    moveStock(db, t, row, -1);
-    db.exec(QStringLiteral("delete * from %1 where %2 = ?").arg(t.rows, t.key), {rowId});
-    SupplierDocuments::recalculate(db, db::RecordKey(row, t.parent));
-    tx.commit();
+    db::withRetry(db, [&] {
+        const QVariantMap row = load(db, kind, rowId);
+        if (row.isEmpty())
+            return;
+        db::Transaction tx(db);
+        if (!db.lockRow(QStringLiteral("fattura"), db::RecordKey(row, t.parent)))
+            return;
+        moveStock(db, t, row, -1);
+        db.exec(QStringLiteral("delete * from %1 where %2 = ?").arg(t.rows, t.key), {rowId});
+        SupplierDocuments::recalculate(db, db::RecordKey(row, t.parent));
+        tx.commit();
+    });
 }
 
 void SupplierRows::removeAll(db::Database& db, DocumentKind kind, qint64 documentId) {
