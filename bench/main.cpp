@@ -3,6 +3,7 @@
 // long invoice, its FatturaPA file. Prints a table and the peak memory.
 
 #include "Measure.h"
+#include "ReceivedFiles.h"
 #include "SyntheticArchive.h"
 #include "app/DemoArchive.h"
 #include "app/StartupSequence.h"
@@ -13,9 +14,14 @@
 #include "db/DbError.h"
 #include "db/Schema.h"
 #include "documents/DocumentDeletion.h"
+#include "documents/DocumentRows.h"
 #include "documents/DocumentStore.h"
 #include "documents/ui/InvoiceList.h"
 #include "einvoice/FatturaPaExport.h"
+#include "purchases/FatturaPaImport.h"
+#include "purchases/ReceivedBatch.h"
+#include "purchases/SupplierDocuments.h"
+#include "purchases/SupplierRows.h"
 #include "ui/AppContext.h"
 
 #include <QApplication>
@@ -188,6 +194,53 @@ int main(int argc, char** argv) {
         if (!exportFailure.isEmpty())
             exportTiming.note = QStringLiteral("non eseguita: ") + exportFailure;
         timings << exportTiming;
+
+        // Received electronic invoices: a month's worth and more in one go.
+        const QList<purchases::ReceivedEntry> received = purchases::ReceivedBatch::expand(
+            {bench::writeReceivedFiles(scratch.filePath(QStringLiteral("ricevute")), 1000)});
+        int refused = 0;
+        Timing importTiming = measure(
+            QStringLiteral("Importazione di 1.000 fatture ricevute (xml e p7m)"), 1,
+            [&] {
+                for (const purchases::ReceivedEntry& e : received)
+                    if (purchases::FatturaPaImport::importEntry(db, interaction, e).status ==
+                        purchases::ImportOutcome::Status::Refused)
+                        ++refused;
+            },
+            &db);
+        if (refused > 0)
+            importTiming.note = QStringLiteral("%1 file rifiutati").arg(refused);
+        timings << importTiming;
+
+        // One row saved on a 40-row document, supplier side and customer side.
+        const qint64 purchase = db.scalar(QStringLiteral("select max(Id) from fattura where "
+                                                         "Carico = true"))
+                                    .toLongLong();
+        QVariantMap supplierRow =
+            purchases::SupplierRows::load(db, purchases::DocumentKind::SupplierInvoice,
+                                          db.scalar(QStringLiteral("select max(ID) from Movimenti "
+                                                                   "where Fattura_ID = ?"),
+                                                    {purchase})
+                                              .toLongLong());
+        timings << measure(
+            QStringLiteral("Riga di fattura fornitore: salvataggio"), runs,
+            [&] {
+                purchases::SupplierRows::save(db, purchases::DocumentKind::SupplierInvoice,
+                                              purchase, supplierRow);
+            },
+            &db);
+        QVariantMap customerRow = documents::DocumentRows::load(
+            db, documents::DocumentKind::CustomerInvoice,
+            db.scalar(QStringLiteral("select max(IDX) from fattdett where NumFatt = ?"),
+                      {facts.largeInvoice})
+                .toLongLong());
+        timings << measure(
+            QStringLiteral("Riga di fattura cliente: salvataggio"), runs,
+            [&] {
+                documents::DocumentRows::save(db, documents::DocumentKind::CustomerInvoice,
+                                              facts.largeInvoice, customerRow);
+            },
+            &db);
 
         out << "Archivio: " << db.displayName() << '\n'
             << "Fatture: " << db.scalar(QStringLiteral("select count(*) from fattura")).toLongLong()

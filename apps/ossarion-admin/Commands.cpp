@@ -4,6 +4,7 @@
 #include "CheckCommand.h"
 #include "ExportCalendarCommand.h"
 #include "ExportFatturaPaCommand.h"
+#include "ImportFatturaPaCommand.h"
 #include "ImportIpaCommand.h"
 #include "PrintCommand.h"
 #include "SendMailCommand.h"
@@ -171,6 +172,8 @@ int runCommand(const QString& command, const QStringList& args) {
         return demo(args);
     if (command == u"import-ipa")
         return importIpa(args);
+    if (command == u"import-fatturapa")
+        return importFatturaPa(args);
     if (command == u"export-fatturapa")
         return exportFatturaPa(args);
     if (command == u"print")

@@ -1,6 +1,7 @@
 #include "printing/ReportCatalog.h"
 
 #include "printing/CemeteryReports.h"
+#include "printing/PurchaseReports.h"
 #include "printing/ReportCodes.h"
 #include "printing/StaffReports.h"
 
@@ -349,8 +350,8 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30, 32, 33,  34,  35,
-            44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 71, 88, 89, 102, 103, 105, 107};
+    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30, 31, 32, 33, 34,  35,  44,  45,  46, 47,
+            48, 49, 50, 51, 52, 53, 54, 55, 64, 65, 66, 67, 71, 88, 89, 102, 103, 105, 106, 107};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -361,6 +362,8 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
     std::optional<CatalogEntry> e = cemeteryEntry(call);
     if (!e)
         e = staffEntry(call);
+    if (!e)
+        e = purchaseEntry(call);
     if (e) {
         e->landscape = landscapeName(e->report);
         return e;

@@ -31,6 +31,11 @@ constexpr int staffSalaries = 71;
 constexpr int deceasedCard = 102;
 constexpr int deceasedList = 103;
 constexpr int contractDeceasedList = 104;
+constexpr int supplierInvoiceList = 31;
+constexpr int supplierCreditNoteList = 54;
+constexpr int supplierCreditNoteListByDate = 55;
+constexpr int supplierInvoicesByDepartment = 64; // 64–67
+constexpr int supplierOrder = 106;
 constexpr int documentLog = 107;
 
 } // namespace printing::reports

@@ -129,6 +129,23 @@ run_suite() {
   check "invalid field named" grep -q "Regime fiscale della ditta" "$work/fpa.txt"
   check "invalid file not written" test ! -f "$work/invalida.xml"
 
+  # Received electronic invoices: a .zip and a folder, one line per file,
+  # exit 1 when one is refused; a file for another company only with --forza.
+  local samples="$here/../../../shared/fatturapa/samples"
+  [ -d "$samples" ] || samples=/work/shared/fatturapa/samples
+  rm -f "$work/ricevute.zip"
+  (cd "$samples/official-v1.2.2" && zip -q "$work/ricevute.zip" IT01234567890_FPR01.xml IT01234567890_FPR03.xml)
+  check "import-fatturapa asks about other companies" bash -c "'$A' import-fatturapa '$archive' '$work/ricevute.zip' >'$work/imp.txt'"
+  check "skipped without --forza" grep -q "IT01234567890_FPR01.xml: saltato - non indirizzato a questa azienda" "$work/imp.txt"
+  check "import-fatturapa --forza" bash -c "'$A' import-fatturapa '$archive' '$work/ricevute.zip' --forza >'$work/imp.txt'"
+  check "imported with its number" grep -q "FPR03.xml: importato - .*fattura n° 456 del 20/12/2014" "$work/imp.txt"
+  check "refused file fails" bash -c "! '$A' import-fatturapa '$archive' '$samples/ph-fatturapa' '$samples/fatturaelettronica-net/IT02182030391_31_tampered.xml.p7m' --forza >'$work/imp.txt'"
+  check "one line per file" same "$(wc -l <"$work/imp.txt")" 3
+  check "documents imported once" same "$("$A" sql "$archive" "select count(*) as N from fattura where Carico = true")" $'N\n2'
+  check "received files kept" same "$("$A" sql "$archive" "select count(*) as N from Fattura_Allegati where DescrizioneAttachment = 'Fattura elettronica ricevuta'")" $'N\n2'
+  # The backup below counts its own attachment only.
+  "$A" sql "$archive" "delete * from Fattura_Allegati" >/dev/null
+
   # Backup and restore: the rows and the attachment come back; a damaged
   # backup is refused with the archive and the file left as they were.
   mkdir -p "$work/allegati"

@@ -259,6 +259,68 @@ Samples Samples::create(db::Database& db) {
                                                     {QStringLiteral("Mese"), 3},
                                                     {QStringLiteral("Base"), 1500.0},
                                                     {QStringLiteral("ImportoBonifico"), 1450.0}});
+    // A supplier invoice and a purchase order for the supplier reports.
+    const qint64 purchase =
+        db.insert(QStringLiteral("fattura"),
+                  {{QStringLiteral("Carico"), true},
+                   {QStringLiteral("FattNota"), false},
+                   {QStringLiteral("Storico"), false},
+                   {QStringLiteral("ProgressivoCarico"), 1},
+                   {QStringLiteral("DataRegistrazione"), QDate(2025, 3, 4)},
+                   {QStringLiteral("NumeroCarico"), QStringLiteral("FV/88")},
+                   {QStringLiteral("Data"), QDate(2025, 3, 1)},
+                   {QStringLiteral("Fornitore_ID"), s.supplier},
+                   {QStringLiteral("Fornitore"), QStringLiteral("Falegnameria Verdi S.n.c.")},
+                   {QStringLiteral("TotImponibile"), 500.0},
+                   {QStringLiteral("TotImposta"), 110.0},
+                   {QStringLiteral("TotFattura"), 610.0}});
+    db.insert(QStringLiteral("Movimenti"),
+              {{QStringLiteral("Fattura_ID"), purchase},
+               {QStringLiteral("NumeroRiga"), 1},
+               {QStringLiteral("Codice"), QStringLiteral("COF12")},
+               {QStringLiteral("Descrizione"), QStringLiteral("Cofano in rovere")},
+               {QStringLiteral("Reparto"), QStringLiteral("Cofani")},
+               {QStringLiteral("Um"), 1.0},
+               {QStringLiteral("ValoreUnitario"), 500.0},
+               {QStringLiteral("AliquotaIva"), 22.0},
+               {QStringLiteral("TotaleImponibile"), 500.0},
+               {QStringLiteral("PrezzoCompleto"), 610.0},
+               {QStringLiteral("Data"), QDate(2025, 3, 1)},
+               {QStringLiteral("Scarico"), false}});
+    db.insert(QStringLiteral("fattura"),
+              {{QStringLiteral("Carico"), true},
+               {QStringLiteral("FattNota"), true},
+               {QStringLiteral("Storico"), false},
+               {QStringLiteral("ProgressivoCarico"), 2},
+               {QStringLiteral("DataRegistrazione"), QDate(2025, 3, 8)},
+               {QStringLiteral("NumeroCarico"), QStringLiteral("NC/4")},
+               {QStringLiteral("Data"), QDate(2025, 3, 7)},
+               {QStringLiteral("Fornitore_ID"), s.supplier},
+               {QStringLiteral("Fornitore"), QStringLiteral("Falegnameria Verdi S.n.c.")},
+               {QStringLiteral("NCFattNumRifCarico"), QStringLiteral("FV/88")},
+               {QStringLiteral("TotImponibile"), 100.0},
+               {QStringLiteral("TotImposta"), 22.0},
+               {QStringLiteral("TotFattura"), 122.0}});
+    s.supplierOrder =
+        db.insert(QStringLiteral("OrdiniTestata"),
+                  {{QStringLiteral("Numero"), 3},
+                   {QStringLiteral("Data"), QDate(2025, 3, 10)},
+                   {QStringLiteral("Fornitore_ID"), s.supplier},
+                   {QStringLiteral("Fornitore"), QStringLiteral("Falegnameria Verdi S.n.c.")},
+                   {QStringLiteral("TotImponibile"), 500.0},
+                   {QStringLiteral("TotImposta"), 110.0},
+                   {QStringLiteral("TotaleOrdine"), 610.0},
+                   {QStringLiteral("Storico"), false}});
+    db.insert(QStringLiteral("OrdiniRighe"),
+              {{QStringLiteral("Ordine_ID"), s.supplierOrder},
+               {QStringLiteral("Codice"), QStringLiteral("COF12")},
+               {QStringLiteral("Descrizione"), QStringLiteral("Cofano in rovere")},
+               {QStringLiteral("Um"), 1.0},
+               {QStringLiteral("ValoreUnitario"), 500.0},
+               {QStringLiteral("Sconto"), 0.0},
+               {QStringLiteral("AliquotaIva"), 22.0},
+               {QStringLiteral("TotaleImponibile"), 500.0},
+               {QStringLiteral("ValoreTotale"), 610.0}});
     db.insert(QStringLiteral("RegistroDocumenti"),
               {{QStringLiteral("DataOra"), QDateTime(QDate(2026, 3, 4), QTime(10, 15))},
                {QStringLiteral("NomeComputer"), QStringLiteral("CASSA")},
@@ -311,6 +373,8 @@ QVariant Samples::recordFor(int code) const {
         return staff;
     case 102:
         return deceased;
+    case 106:
+        return supplierOrder;
     default:
         return QVariant();
     }

@@ -16,6 +16,7 @@ struct Samples {
     qint64 order = 0;
     qint64 deceased = 0;
     qint64 staff = 0;
+    qint64 supplierOrder = 0;
 
     static Samples create(db::Database& db);
     // The sample a report of the catalogue prints, by its code: a document

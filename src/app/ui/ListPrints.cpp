@@ -30,6 +30,9 @@ constexpr ListPrint kListPrints[] = {
     {"btnStampeContrattiEstesa", printing::reports::contractListFull},
     {"btnStampeDefunti", printing::reports::deceasedList},
     {"btnStampeContrattiDefunti", printing::reports::contractDeceasedList},
+    {"btnStampeFattureFornitori", printing::reports::supplierInvoiceList},
+    {"btnStampeFattureFornitoriReparto", printing::reports::supplierInvoicesByDepartment},
+    {"btnStampeNoteCreditoFornitori", printing::reports::supplierCreditNoteList},
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "documents/ui/DocumentScreens.h"
 #include "einvoice/ui/FatturaPaScreens.h"
 #include "notices/ui/NoticeScreens.h"
+#include "purchases/ui/PurchaseScreens.h"
 #include "registries/ui/ArticleScreens.h"
 #include "registries/ui/CustomerScreens.h"
 #include "registries/ui/RegistryScreens.h"
@@ -32,6 +33,7 @@ void registerAllScreens(::ui::ScreenRegistry& registry) {
     calendar::ui::registerCalendarScreens(registry);
     notices::ui::registerNoticeScreens(registry);
     staff::ui::registerStaffScreens(registry);
+    purchases::ui::registerPurchaseScreens(registry);
 }
 
 } // namespace screens

@@ -1,0 +1,344 @@
+#include "purchases/ui/SupplierEditor.h"
+
+#include "common/Interaction.h"
+#include "common/Titles.h"
+#include "db/Database.h"
+#include "db/RegistryRecord.h"
+#include "purchases/ScannedDocument.h"
+#include "purchases/SupplierDeletion.h"
+#include "purchases/SupplierDocuments.h"
+#include "purchases/SupplierNumbering.h"
+#include "purchases/SupplierOptions.h"
+#include "ui/ActionButton.h"
+#include "ui/AppContext.h"
+#include "ui/FieldBinder.h"
+#include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
+#include "ui/HelpWindow.h"
+#include "ui/Lookups.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace purchases::ui {
+
+namespace {
+
+bool isNote(DocumentKind kind) {
+    return kind == DocumentKind::SupplierCreditNote;
+}
+
+} // namespace
+
+SupplierEditor::SupplierEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId,
+                               bool isNew, QWidget* parent)
+    : QDialog(parent), m_context(context), m_kind(kind), m_id(documentId), m_isNew(isNew) {
+    setObjectName(isNote(kind) ? QStringLiteral("frmNoteCreditoCarico")
+                               : QStringLiteral("frmFattureCarico"));
+    setWindowTitle(isNote(kind) ? QStringLiteral("Note di Credito Fornitori")
+                                : QStringLiteral("Fatture di Acquisto"));
+    setModal(true);
+    resize(1000, 660);
+    auto* layout = new QVBoxLayout(this);
+    m_navigator = new ::ui::FieldNavigator(this);
+    m_fields = new ::ui::FieldBinder(*context.db, QStringLiteral("fattura"), m_navigator, this);
+    m_pages = new QTabWidget(this);
+    m_pages->addTab(buildHeaderPage(), QStringLiteral("Testata"));
+    m_pages->addTab(buildRowsPage(), QStringLiteral("Righe"));
+    m_pages->addTab(buildInstalmentsPage(), QStringLiteral("Scadenze"));
+    m_pages->addTab(buildAttachmentsPage(), QStringLiteral("Allegati"));
+    layout->addWidget(m_pages);
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    const auto add = [&](const QString& caption, const QString& name) {
+        QPushButton* b = ::ui::ActionButton(caption, name, this);
+        buttons->addWidget(b);
+        return b;
+    };
+    connect(add(QStringLiteral("Salva"), QStringLiteral("spdSalva")), &QPushButton::clicked, this,
+            [this] {
+                if (save())
+                    accept();
+            });
+    connect(add(QStringLiteral("Annulla"), QStringLiteral("spdAnnulla")), &QPushButton::clicked,
+            this, &SupplierEditor::cancelEdit);
+    connect(add(QStringLiteral("Indietro"), QStringLiteral("spdIndietro")), &QPushButton::clicked,
+            this, &SupplierEditor::goBack);
+    connect(add(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto")), &QPushButton::clicked, this,
+            [this] { ::ui::HelpWindow::showFor(this); });
+    layout->addLayout(buttons);
+
+    connect(m_fields, &::ui::FieldBinder::edited, this, [this] { m_modified = true; });
+    connect(m_fields, &::ui::FieldBinder::left, this, &SupplierEditor::fieldLeft);
+    connect(m_fields, &::ui::FieldBinder::chosen, this, &SupplierEditor::fieldChosen);
+
+    ::ui::guarded(m_context, [&] { m_header = SupplierDocuments::load(*context.db, m_id); });
+    showRecord(m_header);
+    refreshRows();
+    refreshInstalments();
+    refreshAttachments();
+    if (QWidget* n = m_fields->editor(QStringLiteral("NumeroCarico")))
+        n->setFocus();
+}
+
+QWidget* SupplierEditor::buildHeaderPage() {
+    auto* page = new QWidget(this);
+    auto* v = new QVBoxLayout(page);
+    auto* grid = new QGridLayout();
+    v->addLayout(grid);
+    m_fields->place(
+        grid,
+        {{.field = "ProgressivoCarico", .label = "Progressivo", .width = 90},
+         {.field = "DataRegistrazione", .label = "Data Registrazione", .sameRow = true},
+         {.field = "NumeroCarico",
+          .label = isNote(m_kind) ? "N° Nota di Credito" : "N° Fattura",
+          .width = 140},
+         {.field = "Data", .label = "Data", .sameRow = true},
+         {.field = "Fornitore_ID", .label = "Fornitore", .lookup = ::ui::lookups::suppliers()},
+         {.field = "ModPagamento_Id",
+          .label = "Modalità di pagamento",
+          .lookup = ::ui::lookups::paymentTerms()},
+         {.field = "Banca_ID", .label = "Banca", .lookup = ::ui::lookups::banks()},
+         {.field = "RitenutaAcconto", .label = "Ritenuta d'acconto", .width = 110},
+         {.field = "ImportoMarcaBollo",
+          .label = "Importo marca da bollo",
+          .sameRow = true,
+          .width = 90},
+         {.field = "IdMarcaBollo", .label = "N° marca da bollo", .width = 160},
+         {.field = "MarcaBolloVirtuale", .label = "Virtuale", .sameRow = true},
+         {.field = "ImportatoXml", .label = "importato da xml", .readOnly = true},
+         {.field = "Note", .label = "Note"}},
+        page);
+    grid->setColumnStretch(3, 1);
+
+    QPushButton* check = ::ui::ActionButton(QStringLiteral("Controlla fattura"),
+                                            QStringLiteral("controlloFattura"), page);
+    grid->addWidget(check, 1, 4);
+    connect(check, &QPushButton::clicked, this, &SupplierEditor::checkInvoice);
+    QPushButton* view =
+        ::ui::ActionButton(QStringLiteral("Visualizza"), QStringLiteral("btnVisualizza"), page);
+    view->setToolTip(
+        QStringLiteral("Mostra la fattura elettronica come l'ha inviata il fornitore"));
+    grid->addWidget(view, 2, 4);
+    connect(view, &QPushButton::clicked, this, &SupplierEditor::viewReceived);
+
+    if (isNote(m_kind)) {
+        auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);
+        auto* r = new QGridLayout(reference);
+        m_fields->place(
+            r,
+            {{.field = "NCFattNumRifCarico", .label = "Numero", .width = 120, .readOnly = true},
+             {.field = "NCFattDataRif", .label = "Data", .sameRow = true, .readOnly = true}},
+            reference);
+        QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
+                                               QStringLiteral("btnTrovaFattura"), reference);
+        QPushButton* import = ::ui::ActionButton(QStringLiteral("Importa Righe"),
+                                                 QStringLiteral("btnImportaRighe"), reference);
+        r->addWidget(find, 0, 4);
+        r->addWidget(import, 0, 5);
+        r->setColumnStretch(6, 1);
+        connect(find, &QPushButton::clicked, this, &SupplierEditor::findInvoice);
+        connect(import, &QPushButton::clicked, this, &SupplierEditor::importRows);
+        v->addWidget(reference);
+    }
+
+    auto* image = new QGroupBox(QStringLiteral("Documento acquisito"), page);
+    auto* ig = new QGridLayout(image);
+    m_fields->place(ig, {{.field = "Immagine", .label = "Immagine"}}, image);
+    int column = 2;
+    for (const auto& [caption, name, slot] :
+         {std::tuple{QStringLiteral("Trova"), QStringLiteral("btnTrova"),
+                     &SupplierEditor::findImage},
+          std::tuple{QStringLiteral("Scanner"), QStringLiteral("btnScanner"),
+                     &SupplierEditor::scanImage},
+          std::tuple{QStringLiteral("Vedi"), QStringLiteral("btnVedi"),
+                     &SupplierEditor::viewImage}}) {
+        QPushButton* b = ::ui::ActionButton(caption, name, image);
+        ig->addWidget(b, 0, column++);
+        connect(b, &QPushButton::clicked, this, slot);
+    }
+    ig->setColumnStretch(1, 1);
+    v->addWidget(image);
+
+    auto* totals = new QGroupBox(QStringLiteral("Totali"), page);
+    auto* tg = new QGridLayout(totals);
+    m_fields->place(
+        tg,
+        {{.field = "TotImponibile", .label = "Imponibile", .width = 110, .readOnly = true},
+         {.field = "TotImposta",
+          .label = "Imposta",
+          .sameRow = true,
+          .width = 110,
+          .readOnly = true},
+         {.field = "TotFattura",
+          .label = "Totale",
+          .sameRow = true,
+          .width = 120,
+          .readOnly = true}},
+        totals);
+    tg->setColumnStretch(6, 1);
+    v->addWidget(totals);
+    v->addStretch(1);
+    return page;
+}
+
+QPushButton* SupplierEditor::button(const QString& objectName) const {
+    return findChild<QPushButton*>(objectName);
+}
+
+void SupplierEditor::showRecord(const QVariantMap& header) {
+    m_header = header;
+    m_fields->show(m_header);
+}
+
+bool SupplierEditor::post() {
+    QVariantMap h = m_header;
+    if (auto f = m_fields->read(h)) {
+        ::ui::showFailure(*m_context.interaction, *f);
+        return false;
+    }
+    if (!::ui::guarded(m_context,
+                       [&] { SupplierDocuments::saveSilently(*m_context.db, m_kind, h); }))
+        return false;
+    showRecord(h);
+    return true;
+}
+
+void SupplierEditor::fieldLeft(const QString& field) {
+    if (field != QLatin1String("ProgressivoCarico") && field != QLatin1String("DataRegistrazione"))
+        return;
+    QVariantMap h = m_header;
+    if (m_fields->read(h))
+        return;
+    ::ui::guarded(m_context, [&] {
+        if (auto w = SupplierNumbering::registrationWarning(
+                *m_context.db, m_kind, db::recordValue(h, QStringLiteral("ProgressivoCarico")),
+                db::recordDate(h, QStringLiteral("DataRegistrazione")), m_id,
+                SupplierOptions::load(*m_context.db)))
+            m_context.interaction->warning(w->title, w->text);
+    });
+}
+
+void SupplierEditor::fieldChosen(const QString& field) {
+    QVariantMap h = m_header;
+    if (m_fields->read(h))
+        return;
+    if (field == QLatin1String("Fornitore_ID")) {
+        const qint64 supplier = db::RecordKey(h, QStringLiteral("Fornitore_ID"));
+        if (supplier <= 0)
+            return;
+        if (::ui::guarded(m_context, [&] {
+                SupplierDocuments::chooseSupplier(*m_context.db, *m_context.interaction, m_kind, h,
+                                                  supplier);
+            })) {
+            showRecord(h);
+            refreshInstalments();
+            m_modified = true;
+        }
+    } else if (field == QLatin1String("ModPagamento_Id")) {
+        if (post()) {
+            refreshInstalments();
+            m_modified = true;
+        }
+    }
+}
+
+void SupplierEditor::checkInvoice() {
+    QVariantMap h = m_header;
+    if (m_fields->read(h))
+        return;
+    ::ui::guarded(m_context, [&] {
+        if (auto w = SupplierNumbering::invoiceCheck(
+                *m_context.db, db::recordText(h, QStringLiteral("NumeroCarico")).trimmed(),
+                db::recordDate(h, QStringLiteral("Data")), m_id))
+            m_context.interaction->warning(w->title, w->text);
+    });
+}
+
+void SupplierEditor::findImage() {
+    const QString path = m_context.interaction->openFile(
+        QStringLiteral("Documento acquisito"),
+        QStringLiteral("Immagini e documenti (*.png *.jpg *.jpeg *.tif *.tiff *.bmp *.pdf)"),
+        QString());
+    if (path.isEmpty())
+        return;
+    m_fields->showValue(QStringLiteral("Immagine"), path);
+    m_modified = true;
+}
+
+void SupplierEditor::viewImage() {
+    const QString path = m_fields->value(QStringLiteral("Immagine")).toString();
+    if (auto f = ScannedDocument::checkViewable(path)) {
+        ::ui::showFailure(*m_context.interaction, *f);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void SupplierEditor::scanImage() {
+    const QString path = m_context.interaction->saveFile(
+        QStringLiteral("Documento acquisito"), QStringLiteral("Immagini PNG (*.png)"),
+        QDir::home().filePath(QStringLiteral("fattura-acquisto-%1.png").arg(m_id)));
+    if (path.isEmpty())
+        return;
+    if (auto f = ScannedDocument::scan(path)) {
+        ::ui::showFailure(*m_context.interaction, *f);
+        return;
+    }
+    m_fields->showValue(QStringLiteral("Immagine"), path);
+    m_modified = true;
+}
+
+bool SupplierEditor::save() {
+    QVariantMap h = m_header;
+    std::optional<common::Failure> failure = m_fields->read(h);
+    if (!::ui::guarded(m_context, [&] {
+            if (!failure)
+                failure = SupplierDocuments::save(*m_context.db, m_kind, h);
+        }))
+        return false;
+    if (failure) {
+        ::ui::showFailure(*m_context.interaction, *failure);
+        m_pages->setCurrentIndex(0);
+        if (QWidget* e = m_fields->editor(failure->field))
+            e->setFocus();
+        return false;
+    }
+    showRecord(h);
+    refreshInstalments();
+    m_modified = false;
+    m_isNew = false;
+    return true;
+}
+
+void SupplierEditor::goBack() {
+    if (m_modified && !save())
+        return;
+    accept();
+}
+
+void SupplierEditor::cancelEdit() {
+    if (m_isNew) {
+        if (!m_context.interaction->question(
+                common::titles::warning,
+                QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
+            return;
+        ::ui::guarded(m_context, [&] { SupplierDeletion::remove(*m_context.db, m_kind, m_id); });
+    }
+    m_modified = false;
+    QDialog::reject();
+}
+
+void SupplierEditor::reject() {
+    goBack();
+}
+
+} // namespace purchases::ui
