@@ -26,6 +26,7 @@ const QHash<QString, QStringList>& directLayers() {
         {"calendar", {"cemetery"}},
         {"notices", {"cemetery", "mail", "printing"}},
         {"staff", {"registries"}},
+        {"accounting", {"documents", "printing"}},
         {"ui", {"db"}},
         {"mail/ui", {"mail", "ui"}},
         {"printing/ui", {"printing", "mail/ui"}},
@@ -36,8 +37,9 @@ const QHash<QString, QStringList>& directLayers() {
         {"calendar/ui", {"calendar", "cemetery/ui"}},
         {"notices/ui", {"notices", "cemetery/ui"}},
         {"staff/ui", {"staff", "registries/ui"}},
+        {"accounting/ui", {"accounting", "documents/ui"}},
         {"app", {"einvoice", "calendar", "staff", "mail", "printing"}},
-        {"app/ui", {"app", "calendar/ui", "notices/ui", "staff/ui"}},
+        {"app/ui", {"app", "calendar/ui", "notices/ui", "staff/ui", "accounting/ui"}},
     };
     return layers;
 }
