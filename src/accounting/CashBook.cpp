@@ -19,6 +19,15 @@ qint64 CashBook::add(db::Database& db, const QDate& today) {
     return id;
 }
 
+void CashBook::copyVatRate(db::Database& db, qint64 movementId) {
+    const QVariant rate =
+        db.scalar(QStringLiteral("SELECT Iva.Iva FROM finanzia INNER JOIN Iva ON "
+                                 "finanzia.Iva_Id = Iva.ID WHERE finanzia.ID = ?"),
+                  {movementId});
+    db.exec(QStringLiteral("UPDATE finanzia SET AliquotaIva = ? WHERE ID = ?"),
+            {rate.isNull() ? QVariant(QMetaType(QMetaType::Double)) : rate, movementId});
+}
+
 std::optional<common::Failure> CashBook::validate(const QVariantMap& m) {
     if (m.value(QStringLiteral("Data")).isNull() || !m.value(QStringLiteral("Data")).isValid())
         return common::Failure{common::titles::error, QStringLiteral("Attenzione manca la data"),
@@ -65,10 +74,9 @@ double CashBook::Totals::total() const {
 
 CashBook::Totals CashBook::totals(db::Database& db, const QString& jetCondition) {
     QString sql = QStringLiteral("SELECT sum(Entrata) as Entrate, sum(Uscita) as Uscite FROM (") +
-                  listSelect();
+                  listSelect() + QStringLiteral(") AS PrimaNota");
     if (!jetCondition.trimmed().isEmpty())
         sql += QStringLiteral(" where ") + jetCondition;
-    sql += QStringLiteral(") as Movimenti");
     const db::Result r = db.query(sql);
     Totals t;
     if (!r.empty()) {
@@ -102,12 +110,17 @@ double CashBook::bankOpeningBalance(db::Database& db, const QDate& firstDay, qin
 
 QString CashBook::listSelect() {
     return QStringLiteral(
-        "SELECT finanzia.Data, finanzia.Operazione, Fornitor.Fornitore, "
-        "Clienti.NominativoDocumenti as Cliente, finanzia.Entrata, finanzia.Uscita, finanzia.Note, "
-        "finanzia.ID, ModPagamento.Descrizione AS ModPagamento, finanzia.Tipologia_ID, "
-        "finanzia.Tipo, Bank.Id AS IdeBanca, Bank.Banca, Bank.Iban, "
-        "TipologiaPrimaNota.Descrizione AS Tipologia, finanzia.Fattura_ID, finanzia.Reparto, "
-        "finanzia.Storico "
+               "SELECT finanzia.Data, finanzia.Operazione, Fornitor.Fornitore, "
+               "Clienti.NominativoDocumenti as Cliente, finanzia.Entrata, finanzia.Uscita, "
+               "finanzia.Note, finanzia.ID, ModPagamento.Descrizione AS ModPagamento, "
+               "finanzia.Tipologia_ID, finanzia.Tipo, Bank.Id AS IdeBanca, Bank.Banca, Bank.Iban, "
+               "TipologiaPrimaNota.Descrizione AS Tipologia, finanzia.Fattura_ID, "
+               "finanzia.Reparto, finanzia.Storico ") +
+           listFrom();
+}
+
+QString CashBook::listFrom() {
+    return QStringLiteral(
         "FROM ((((finanzia LEFT JOIN Clienti ON finanzia.Cliente_id = Clienti.Id) "
         "LEFT JOIN Fornitor ON finanzia.Fornitore_id = Fornitor.Id) "
         "LEFT JOIN ModPagamento ON finanzia.ModPagamento_Id = ModPagamento.id) "

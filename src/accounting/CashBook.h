@@ -20,6 +20,9 @@ public:
     // "Aggiungi": a movement typed by hand, dated today; its key.
     static qint64 add(db::Database& db, const QDate& today);
 
+    // After the card's save: the rate of the chosen VAT code.
+    static void copyVatRate(db::Database& db, qint64 movementId);
+
     // The card's checks, in order: date, operation, VAT code of takings.
     static std::optional<common::Failure> validate(const QVariantMap& movement);
 
@@ -36,8 +39,8 @@ public:
         double out = 0;
         double total() const;
     };
-    // "Totalizza" over the list's condition (on the list's joined select),
-    // one aggregate statement.
+    // "Totalizza" over the list's condition (on the output columns of the
+    // list's select), one aggregate statement.
     static Totals totals(db::Database& db, const QString& jetCondition);
 
     // Opening balance of a month: the configured opening balance plus every
@@ -48,6 +51,7 @@ public:
 
     // The list's joined select (without condition and order).
     static QString listSelect();
+    static QString listFrom();
 };
 
 } // namespace accounting

@@ -158,6 +158,17 @@ const QList<Migration>& migrations() {
              if (!db.columnExists(QStringLiteral("TempAvvisiClienti"), QStringLiteral("Testo")))
                  db.exec(QStringLiteral("ALTER TABLE TempAvvisiClienti ADD COLUMN Testo MEMO"));
          }},
+        // The cash-book list's order: by date, then operation, the current
+        // year's movements first picked by Storico.
+        {40, "Indici della prima nota",
+         [](Database& db) {
+             for (const char* s : {
+                      "CREATE INDEX ix_finanzia_Storico_Data_Operazione ON finanzia (Storico, "
+                      "Data, Operazione)",
+                      "CREATE INDEX ix_finanzia_Data_Operazione ON finanzia (Data, Operazione)",
+                  })
+                 db.exec(QString::fromLatin1(s));
+         }},
     };
     // Steps run in the order of their numbers: one out of order or given
     // twice would be skipped on every new archive.
