@@ -1,5 +1,6 @@
 #include "printing/ReportCatalog.h"
 
+#include "printing/AccountingReports.h"
 #include "printing/CemeteryReports.h"
 #include "printing/ReportCodes.h"
 #include "printing/StaffReports.h"
@@ -300,8 +301,8 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30,  32, 33,
-            34, 35, 44, 45, 46, 47, 48, 49, 50, 51, 71, 102, 103};
+    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 26, 30, 32,  33, 34,
+            35, 44, 45, 46, 47, 48, 49, 50, 51, 56, 57, 58, 71, 102, 103};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -312,6 +313,8 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
     std::optional<CatalogEntry> e = cemeteryEntry(call);
     if (!e)
         e = staffEntry(call);
+    if (!e)
+        e = accountingEntry(call);
     if (e) {
         e->landscape = landscapeName(e->report);
         return e;

@@ -27,5 +27,9 @@ constexpr int staffSalaries = 71;
 constexpr int deceasedCard = 102;
 constexpr int deceasedList = 103;
 constexpr int contractDeceasedList = 104;
+constexpr int monthlyVatSettlement = 26;
+constexpr int purchaseRegister = 56;
+constexpr int salesRegister = 57;
+constexpr int vatSettlement = 58;
 
 } // namespace printing::reports

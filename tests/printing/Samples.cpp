@@ -223,7 +223,62 @@ Samples Samples::create(db::Database& db) {
                                                     {QStringLiteral("Mese"), 3},
                                                     {QStringLiteral("Base"), 1500.0},
                                                     {QStringLiteral("ImportoBonifico"), 1450.0}});
+    addAccountingSamples(db, s);
     return s;
+}
+
+void Samples::addAccountingSamples(db::Database& db, Samples& s) {
+    // A settled quarter and month with one row of each page, and a row of
+    // each register in this workstation's work tables.
+    for (bool quarterly : {true, false}) {
+        const QString header = quarterly ? QStringLiteral("ContabilitaChiusuraIvaTrimestre")
+                                         : QStringLiteral("ContabilitaChiusuraIvaMensile");
+        const qint64 id = db.insert(
+            header, {{QStringLiteral("Anno"), 2026},
+                     {quarterly ? QStringLiteral("Trimestre") : QStringLiteral("Mese"), 1},
+                     {quarterly ? QStringLiteral("CreditoResiduoTrimestrePassato")
+                                : QStringLiteral("CreditoResiduoMesePassato"),
+                      10.0},
+                     {QStringLiteral("TotaleIvaDebito"), 22.0},
+                     {QStringLiteral("TotaleIvaCredito"), 4.4},
+                     {QStringLiteral("VenditaImponibile"), 100.0},
+                     {QStringLiteral("VenditaImposta"), 22.0},
+                     {QStringLiteral("AcquistiImponibile"), 20.0},
+                     {QStringLiteral("AcquistiImposta"), 4.4}});
+        (quarterly ? s.settlement : s.monthlySettlement) = id;
+        db.insert(header + QStringLiteral("Righe"),
+                  {{header + QStringLiteral("_ID"), id},
+                   {QStringLiteral("Iva_ID"), 1},
+                   {QStringLiteral("IvaDescrizione"), QStringLiteral("Iva 22%")},
+                   {QStringLiteral("Carico"), false},
+                   {QStringLiteral("Corrispettivi"), false},
+                   {QStringLiteral("TotaleImponibile"), 100.0},
+                   {QStringLiteral("TotaleIva"), 22.0}});
+        db.insert(header + QStringLiteral("RigheNonSoggetta"),
+                  {{header + QStringLiteral("_ID"), id},
+                   {QStringLiteral("Iva_ID"), 6},
+                   {QStringLiteral("IvaDescrizione"), QStringLiteral("Non soggetto")},
+                   {QStringLiteral("Carico"), true},
+                   {QStringLiteral("Corrispettivi"), false},
+                   {QStringLiteral("TotaleImponibile"), 15.0}});
+    }
+    for (const QString& table : {QStringLiteral("TempContabilitaRegistroAcquisti"),
+                                 QStringLiteral("TempContabilitaRegistroVendite")}) {
+        db.insert(table, {{QStringLiteral("NomeComputer"), db.workstation()},
+                          {QStringLiteral("TempTrimestreNumero"), 1},
+                          {QStringLiteral("Fattura_ID"), s.invoice},
+                          {QStringLiteral("Iva_ID"), 1},
+                          {QStringLiteral("TotaleImponibile"), 100.0},
+                          {QStringLiteral("TotaleImposta"), 22.0},
+                          {QStringLiteral("Totale"), 122.0}});
+        db.insert(table + QStringLiteral("Trimestre"),
+                  {{QStringLiteral("NomeComputer"), db.workstation()},
+                   {QStringLiteral("NumeroTrimestre"), 1},
+                   {QStringLiteral("Descrizione"), QStringLiteral(" Primo Trimestre ")},
+                   {QStringLiteral("TotaleImponibile"), 100.0},
+                   {QStringLiteral("TotaleImposta"), 22.0},
+                   {QStringLiteral("TotaleTrimestre"), 122.0}});
+    }
 }
 
 void Samples::addInvoiceRows(db::Database& db, qint64 invoice, int count) {
@@ -260,6 +315,10 @@ QVariant Samples::recordFor(int code) const {
         return staff;
     case 102:
         return deceased;
+    case 58:
+        return settlement;
+    case 26:
+        return monthlySettlement;
     default:
         return QVariant();
     }

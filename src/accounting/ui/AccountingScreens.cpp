@@ -1,6 +1,7 @@
 #include "accounting/ui/AccountingScreens.h"
 
 #include "accounting/ChartOfAccounts.h"
+#include "accounting/ui/AccountingPrintDialog.h"
 #include "accounting/ui/CashBookScreens.h"
 #include "accounting/ui/DueDateScreens.h"
 #include "accounting/ui/VatSettlementScreens.h"
@@ -138,6 +139,10 @@ void registerAccountingScreens(::ui::ScreenRegistry& registry) {
                      VatSettlementList list(c, Frequency::Quarterly, parent);
                      list.exec();
                  });
+    registry.add(QStringLiteral("btnStampeContabilita"), [](QWidget* parent, ::ui::AppContext& c) {
+        AccountingPrintDialog dialog(c, parent);
+        dialog.exec();
+    });
     registry.add(QStringLiteral("btnContabilitaConti"), [](QWidget* parent, ::ui::AppContext& c) {
         AccountsList list(c, parent);
         list.exec();

@@ -2,6 +2,8 @@
 
 #include "common/TextForms.h"
 #include "db/Database.h"
+#include "printing/ReportCodes.h"
+#include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/Guarded.h"
 
@@ -235,6 +237,16 @@ VatSettlementCard::VatSettlementCard(::ui::AppContext& context,
                          ? QStringLiteral("calcola la chiusura Iva per questo trimestre")
                          : QStringLiteral("calcola la chiusura Iva per questo mese"));
     auto* outside = addButton(QStringLiteral("NonSoggetta"), QStringLiteral("btnNonSoggetta"));
+    auto* print = addButton(QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
+    connect(print, &QPushButton::clicked, this, [this] {
+        if (isModified() && !save())
+            return;
+        printing::ReportCall call;
+        call.code = m_frequency == Frequency::Quarterly ? printing::reports::vatSettlement
+                                                        : printing::reports::monthlyVatSettlement;
+        call.documentId = key();
+        printing::ui::printReport(this->context(), call);
+    });
     connect(calc, &QPushButton::clicked, this, &VatSettlementCard::calculate);
     connect(outside, &QPushButton::clicked, this, &VatSettlementCard::calculate);
     resize(860, 520);

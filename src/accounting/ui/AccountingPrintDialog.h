@@ -1,0 +1,34 @@
+#pragma once
+
+#include "accounting/VatRegisters.h"
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace ui {
+struct AppContext;
+}
+
+namespace accounting::ui {
+
+// "Stampa Contabilità": the VAT settlements, and the purchase and sales
+// registers of a period within one year, each printed only when every row
+// of the period's documents points to an account.
+class AccountingPrintDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AccountingPrintDialog(::ui::AppContext& context, QWidget* parent = nullptr);
+    QLineEdit* fromBox() const { return m_from; }
+    QLineEdit* toBox() const { return m_to; }
+    // Fills the register and asks the print program for it; false (and the
+    // message) when a check refuses.
+    bool printRegister(RegisterKind kind);
+
+private:
+    ::ui::AppContext& m_context;
+    QLineEdit* m_from;
+    QLineEdit* m_to;
+};
+
+} // namespace accounting::ui

@@ -1,0 +1,79 @@
+#include "printing/AccountingReports.h"
+
+#include "printing/ReportCodes.h"
+
+namespace printing {
+
+namespace {
+
+QString where(const QString& selection) {
+    return selection.trimmed().isEmpty() ? QString()
+                                         : QStringLiteral(" WHERE ") + selection.trimmed();
+}
+
+QString idOf(const ReportCall& call) {
+    return QString::number(call.documentId.toLongLong());
+}
+
+// One register: its rows with their document, VAT code and account, and
+// the four quarters.
+CatalogEntry registerEntry(const ReportCall& call, bool purchases) {
+    const QString rows = purchases ? QStringLiteral("TempContabilitaRegistroAcquisti")
+                                   : QStringLiteral("TempContabilitaRegistroVendite");
+    CatalogEntry e;
+    e.report = purchases ? QStringLiteral("ContabilitaRegistroAcquisti.rpt")
+                         : QStringLiteral("ContabilitaRegistroVendite.rpt");
+    e.query =
+        QStringLiteral("SELECT %1.TempTrimestreNumero, %1.Fattura_ID, %1.TotaleImponibile, "
+                       "%1.TotaleImposta, %1.Totale, fattura.Data, fattura.Num, "
+                       "fattura.SerieFatturazione, fattura.Cliente, fattura.Fornitore, "
+                       "fattura.NumeroCarico, fattura.ProgressivoCarico, "
+                       "fattura.DataRegistrazione, fattura.FattNota, Iva.Descrizione AS "
+                       "IvaDescrizione, ContabilitaConti.Descrizione AS Conto FROM ((%1 LEFT "
+                       "JOIN fattura ON %1.Fattura_ID = fattura.Id) LEFT JOIN Iva ON "
+                       "%1.Iva_ID = Iva.ID) LEFT JOIN ContabilitaConti ON "
+                       "%1.ContabilitaConti_ID = ContabilitaConti.ID")
+            .arg(rows) +
+        where(call.selection.isEmpty() ? QString() : rows + QStringLiteral(".") + call.selection) +
+        QStringLiteral(" ORDER BY %1.TempTrimestreNumero, %2, fattura.Id")
+            .arg(rows, purchases ? QStringLiteral("fattura.DataRegistrazione")
+                                 : QStringLiteral("fattura.Data"));
+    e.subQuery[0] = QStringLiteral("SELECT * FROM %1Trimestre").arg(rows) + where(call.selection) +
+                    QStringLiteral(" ORDER BY NumeroTrimestre");
+    return e;
+}
+
+CatalogEntry settlementEntry(const ReportCall& call, bool quarterly) {
+    const QString header = quarterly ? QStringLiteral("ContabilitaChiusuraIvaTrimestre")
+                                     : QStringLiteral("ContabilitaChiusuraIvaMensile");
+    CatalogEntry e;
+    e.report =
+        quarterly ? QStringLiteral("ChiusuraIva.rpt") : QStringLiteral("ChiusuraIvaMensile.rpt");
+    e.query = QStringLiteral("SELECT * FROM %1 WHERE Id = %2").arg(header, idOf(call));
+    e.subQuery[0] = QStringLiteral("SELECT * FROM %1Righe WHERE %1_ID = %2 ORDER BY Carico, "
+                                   "Corrispettivi, Iva_ID")
+                        .arg(header, idOf(call));
+    e.subQuery[1] = QStringLiteral("SELECT * FROM %1RigheNonSoggetta WHERE %1_ID = %2 ORDER BY "
+                                   "Carico, Corrispettivi, Iva_ID")
+                        .arg(header, idOf(call));
+    return e;
+}
+
+} // namespace
+
+std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
+    switch (call.code) {
+    case reports::purchaseRegister:
+        return registerEntry(call, true);
+    case reports::salesRegister:
+        return registerEntry(call, false);
+    case reports::vatSettlement:
+        return settlementEntry(call, true);
+    case reports::monthlyVatSettlement:
+        return settlementEntry(call, false);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace printing
