@@ -244,7 +244,7 @@ VatSettlementCard::VatSettlementCard(::ui::AppContext& context,
         printing::ReportCall call;
         call.code = m_frequency == Frequency::Quarterly ? printing::reports::vatSettlement
                                                         : printing::reports::monthlyVatSettlement;
-        call.documentId = key();
+        call.documentId = this->key();
         printing::ui::printReport(this->context(), call);
     });
     connect(calc, &QPushButton::clicked, this, &VatSettlementCard::calculate);
