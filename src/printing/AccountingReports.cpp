@@ -59,6 +59,25 @@ CatalogEntry settlementEntry(const ReportCall& call, bool quarterly) {
     return e;
 }
 
+CatalogEntry balanceEntry(const ReportCall& call) {
+    CatalogEntry e;
+    e.report = QStringLiteral("Bilancio.rpt");
+    e.query = QStringLiteral(
+                  "SELECT TempBilancio.ContabilitaConti_ID, TempBilancio.TotaleImponibile, "
+                  "TempBilancio.DescrizioneData, ContabilitaConti.Descrizione AS Conto, "
+                  "ContabilitaRaggruppamenti.Descrizione AS Raggruppamento, "
+                  "ContabilitaClassi.Descrizione AS Classe FROM ((TempBilancio LEFT JOIN "
+                  "ContabilitaConti ON TempBilancio.ContabilitaConti_ID = ContabilitaConti.ID) "
+                  "LEFT JOIN ContabilitaRaggruppamenti ON ContabilitaConti.Raggruppamento_ID = "
+                  "ContabilitaRaggruppamenti.Id) LEFT JOIN ContabilitaClassi ON "
+                  "ContabilitaRaggruppamenti.Classe_ID = ContabilitaClassi.Id") +
+              where(call.selection.isEmpty() ? QString()
+                                             : QStringLiteral("TempBilancio.") + call.selection) +
+              QStringLiteral(" ORDER BY ContabilitaClassi.Descrizione, "
+                             "ContabilitaRaggruppamenti.Descrizione, ContabilitaConti.Descrizione");
+    return e;
+}
+
 } // namespace
 
 std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
@@ -71,6 +90,8 @@ std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
         return settlementEntry(call, true);
     case reports::monthlyVatSettlement:
         return settlementEntry(call, false);
+    case reports::balance:
+        return balanceEntry(call);
     default:
         return std::nullopt;
     }

@@ -31,5 +31,6 @@ constexpr int monthlyVatSettlement = 26;
 constexpr int purchaseRegister = 56;
 constexpr int salesRegister = 57;
 constexpr int vatSettlement = 58;
+constexpr int balance = 59;
 
 } // namespace printing::reports

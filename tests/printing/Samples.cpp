@@ -262,6 +262,14 @@ void Samples::addAccountingSamples(db::Database& db, Samples& s) {
                    {QStringLiteral("Corrispettivi"), false},
                    {QStringLiteral("TotaleImponibile"), 15.0}});
     }
+    const qint64 account =
+        db.insert(QStringLiteral("ContabilitaConti"),
+                  {{QStringLiteral("Descrizione"), QStringLiteral("Ricavi servizi")}});
+    db.insert(QStringLiteral("TempBilancio"), {{QStringLiteral("NomeComputer"), db.workstation()},
+                                               {QStringLiteral("ContabilitaConti_ID"), account},
+                                               {QStringLiteral("TotaleImponibile"), 1234.5},
+                                               {QStringLiteral("DescrizioneData"),
+                                                QStringLiteral("Dal 01/01/2026 al 31/03/2026")}});
     for (const QString& table : {QStringLiteral("TempContabilitaRegistroAcquisti"),
                                  QStringLiteral("TempContabilitaRegistroVendite")}) {
         db.insert(table, {{QStringLiteral("NomeComputer"), db.workstation()},

@@ -1,5 +1,6 @@
 #include "accounting/ui/AccountingPrintDialog.h"
 
+#include "accounting/Balance.h"
 #include "accounting/ui/VatSettlementScreens.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
@@ -51,9 +52,11 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
         button(group, QStringLiteral("Registro Acquisti"), QStringLiteral("btnRegistroAcquisti"));
     auto* sales =
         button(group, QStringLiteral("Registro Vendite"), QStringLiteral("btnRegistroVendite"));
+    auto* balance = button(group, QStringLiteral("Bilancio"), QStringLiteral("btnBilancio"));
     auto* row = new QHBoxLayout;
     row->addWidget(purchases);
     row->addWidget(sales);
+    row->addWidget(balance);
     form->addRow(row);
     layout->addWidget(group);
     auto* back = button(this, QStringLiteral("Indietro"), QStringLiteral("btnIndietro"));
@@ -65,15 +68,32 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
     connect(purchases, &QPushButton::clicked, this,
             [this] { printRegister(RegisterKind::Purchases); });
     connect(sales, &QPushButton::clicked, this, [this] { printRegister(RegisterKind::Sales); });
+    connect(balance, &QPushButton::clicked, this, &AccountingPrintDialog::printBalance);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool AccountingPrintDialog::printRegister(RegisterKind kind) {
+    return prepareAndPrint(
+        [&](const QDate& from, const QDate& to) {
+            return VatRegisters::prepare(*m_context.db, kind, from, to);
+        },
+        kind == RegisterKind::Purchases ? printing::reports::purchaseRegister
+                                        : printing::reports::salesRegister);
+}
+
+bool AccountingPrintDialog::printBalance() {
+    return prepareAndPrint(
+        [&](const QDate& from, const QDate& to) {
+            return Balance::prepare(*m_context.db, from, to);
+        },
+        printing::reports::balance);
+}
+
+bool AccountingPrintDialog::prepareAndPrint(const Prepare& prepare, int code) {
     const QDate from = common::parseItalianDate(m_from->text().trimmed());
     const QDate to = common::parseItalianDate(m_to->text().trimmed());
     std::optional<common::Failure> refusal;
-    const bool ran = ::ui::guarded(
-        m_context, [&] { refusal = VatRegisters::prepare(*m_context.db, kind, from, to); });
+    const bool ran = ::ui::guarded(m_context, [&] { refusal = prepare(from, to); });
     if (!ran)
         return false;
     if (refusal) {
@@ -85,8 +105,7 @@ bool AccountingPrintDialog::printRegister(RegisterKind kind) {
         return false;
     }
     printing::ReportCall call;
-    call.code = kind == RegisterKind::Purchases ? printing::reports::purchaseRegister
-                                                : printing::reports::salesRegister;
+    call.code = code;
     call.selection =
         QStringLiteral("NomeComputer = '%1'").arg(common::sqlQuote(m_context.db->workstation()));
     printing::ui::printReport(m_context, call);

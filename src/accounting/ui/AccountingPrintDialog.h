@@ -3,6 +3,7 @@
 #include "accounting/VatRegisters.h"
 
 #include <QDialog>
+#include <functional>
 
 class QLineEdit;
 
@@ -12,9 +13,9 @@ struct AppContext;
 
 namespace accounting::ui {
 
-// "Stampa Contabilità": the VAT settlements, and the purchase and sales
-// registers of a period within one year, each printed only when every row
-// of the period's documents points to an account.
+// "Stampa Contabilità": the VAT settlements, the purchase and sales
+// registers of a period within one year (printed only when every row of the
+// period's documents points to an account) and the balance.
 class AccountingPrintDialog : public QDialog {
     Q_OBJECT
 public:
@@ -24,8 +25,13 @@ public:
     // Fills the register and asks the print program for it; false (and the
     // message) when a check refuses.
     bool printRegister(RegisterKind kind);
+    // "Bilancio": the balance of the period.
+    bool printBalance();
 
 private:
+    using Prepare = std::function<std::optional<common::Failure>(const QDate&, const QDate&)>;
+    bool prepareAndPrint(const Prepare& prepare, int code);
+
     ::ui::AppContext& m_context;
     QLineEdit* m_from;
     QLineEdit* m_to;
