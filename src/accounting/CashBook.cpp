@@ -1,6 +1,7 @@
 #include "accounting/CashBook.h"
 
 #include "common/Money.h"
+#include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/Database.h"
 #include "documents/DocumentOptions.h"
@@ -106,6 +107,32 @@ double CashBook::bankOpeningBalance(db::Database& db, const QDate& firstDay, qin
                  {firstDay, bankId});
     return common::round2(start + r.first().number(QStringLiteral("Entrate")) -
                           r.first().number(QStringLiteral("Uscite")));
+}
+
+std::optional<common::Failure> CashBook::checkMonthlyPrint(const QVariant& month,
+                                                           const QString& year,
+                                                           const QString& openingBalance,
+                                                           bool byBank, const QVariant& bank) {
+    const auto refuse = [](const QString& text, const QString& field) {
+        return common::Failure{common::titles::warningUrgent, text, field};
+    };
+    if (month.isNull() || month.toInt() < 1 || month.toInt() > 12)
+        return refuse(QStringLiteral("Attenzione E' necessario definire il mese..."),
+                      QStringLiteral("Mese"));
+    if (byBank && (bank.isNull() || bank.toLongLong() <= 0))
+        return refuse(QStringLiteral("Attenzione E' necessario definire la Banca..."),
+                      QStringLiteral("Banca"));
+    bool ok = false;
+    year.trimmed().toInt(&ok);
+    if (!ok || year.trimmed().size() != 4)
+        return refuse(QStringLiteral("Attenzione E' necessario definire l'anno..."),
+                      QStringLiteral("Anno"));
+    double amount = 0;
+    if (openingBalance.trimmed().isEmpty() ||
+        !common::parseItalianAmount(openingBalance.trimmed(), &amount))
+        return refuse(QStringLiteral("Attenzione E' necessario definire il Saldo Iniziale..."),
+                      QStringLiteral("SaldoIniziale"));
+    return std::nullopt;
 }
 
 QString CashBook::listSelect() {

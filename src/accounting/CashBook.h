@@ -49,6 +49,13 @@ public:
     static double openingBalance(db::Database& db, const QDate& firstDay);
     static double bankOpeningBalance(db::Database& db, const QDate& firstDay, qint64 bankId);
 
+    // The monthly prints: month, year and opening balance, in this order,
+    // and for the print by bank the bank after the month.
+    static std::optional<common::Failure> checkMonthlyPrint(const QVariant& month,
+                                                            const QString& year,
+                                                            const QString& openingBalance,
+                                                            bool byBank, const QVariant& bank);
+
     // The list's joined select (without condition and order).
     static QString listSelect();
     static QString listFrom();

@@ -78,6 +78,28 @@ CatalogEntry balanceEntry(const ReportCall& call) {
     return e;
 }
 
+// A month of the cash book, all movements or one bank's (the selection),
+// with the opening balance the screen computed (the parameter).
+CatalogEntry cashBookEntry(const ReportCall& call, bool byBank) {
+    CatalogEntry e;
+    e.report = byBank ? QStringLiteral("PrimaNotaBanca.rpt") : QStringLiteral("PrimaNotaMese.rpt");
+    e.parameter = call.parameter;
+    bool ok = false;
+    const double opening = call.parameter.toDouble(&ok);
+    e.query = QStringLiteral(
+                  "SELECT finanzia.ID, finanzia.Data, finanzia.Operazione, finanzia.Entrata, "
+                  "finanzia.Uscita, finanzia.Note, finanzia.Banca_ID, Fornitor.Fornitore, "
+                  "Clienti.NominativoDocumenti AS Cliente, Bank.Banca, Bank.Iban, "
+                  "TipologiaPrimaNota.Descrizione AS Tipologia, %1 AS SaldoIniziale FROM "
+                  "(((finanzia LEFT JOIN Clienti ON finanzia.Cliente_id = Clienti.Id) LEFT JOIN "
+                  "Fornitor ON finanzia.Fornitore_id = Fornitor.Id) LEFT JOIN Bank ON "
+                  "finanzia.Banca_ID = Bank.Id) LEFT JOIN TipologiaPrimaNota ON "
+                  "finanzia.Tipologia_ID = TipologiaPrimaNota.Id")
+                  .arg(QString::number(ok ? opening : 0.0, 'f', 2)) +
+              where(call.selection) + QStringLiteral(" ORDER BY finanzia.Data, finanzia.ID");
+    return e;
+}
+
 } // namespace
 
 std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
@@ -92,6 +114,10 @@ std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
         return settlementEntry(call, false);
     case reports::balance:
         return balanceEntry(call);
+    case reports::cashBookMonth:
+        return cashBookEntry(call, false);
+    case reports::cashBookMonthByBank:
+        return cashBookEntry(call, true);
     default:
         return std::nullopt;
     }

@@ -32,5 +32,7 @@ constexpr int purchaseRegister = 56;
 constexpr int salesRegister = 57;
 constexpr int vatSettlement = 58;
 constexpr int balance = 59;
+constexpr int cashBookMonth = 86;
+constexpr int cashBookMonthByBank = 87;
 
 } // namespace printing::reports

@@ -46,6 +46,23 @@ TEST(CashBook, CardChecksInOrder) {
     EXPECT_FALSE(CashBook::validate(m));
 }
 
+TEST(CashBook, MonthlyPrintChecksInOrder) {
+    auto text = [](const QVariant& m, const QString& y, const QString& o, bool byBank,
+                   const QVariant& bank) {
+        const auto f = CashBook::checkMonthlyPrint(m, y, o, byBank, bank);
+        return f ? f->text : QString();
+    };
+    EXPECT_EQ(text({}, "", "", true, {}), "Attenzione E' necessario definire il mese...");
+    EXPECT_EQ(text(3, "", "", true, {}), "Attenzione E' necessario definire la Banca...");
+    EXPECT_EQ(text(3, "25", "", false, {}), "Attenzione E' necessario definire l'anno...");
+    EXPECT_EQ(text(3, "2025", "", false, {}),
+              "Attenzione E' necessario definire il Saldo Iniziale...");
+    EXPECT_EQ(text(3, "2025", "abc", false, {}),
+              "Attenzione E' necessario definire il Saldo Iniziale...");
+    EXPECT_EQ(text(3, "2025", "1.234,50", true, 2), QString());
+    EXPECT_EQ(text(3, "2025", "0,00", false, {}), QString());
+}
+
 TEST(CashBook, DocumentMovementsStayWhileInvoicingIsMirrored) {
     TestArchive a(db::Engine::SQLite);
     auto& db = a.db();

@@ -262,6 +262,15 @@ void Samples::addAccountingSamples(db::Database& db, Samples& s) {
                    {QStringLiteral("Corrispettivi"), false},
                    {QStringLiteral("TotaleImponibile"), 15.0}});
     }
+    db.insert(QStringLiteral("finanzia"),
+              {{QStringLiteral("Data"), QDate(2026, 3, 2)},
+               {QStringLiteral("Operazione"), QStringLiteral("Incasso fattura 1")},
+               {QStringLiteral("Entrata"), 122.0},
+               {QStringLiteral("Uscita"), 0.0},
+               {QStringLiteral("Tipologia_ID"), 2},
+               {QStringLiteral("Banca_ID"), s.bank},
+               {QStringLiteral("Cliente_id"), s.customer},
+               {QStringLiteral("Tipo"), QStringLiteral("A")}});
     const qint64 account =
         db.insert(QStringLiteral("ContabilitaConti"),
                   {{QStringLiteral("Descrizione"), QStringLiteral("Ricavi servizi")}});

@@ -2,6 +2,7 @@
 
 #include "accounting/ChartOfAccounts.h"
 #include "accounting/ui/AccountingPrintDialog.h"
+#include "accounting/ui/CashBookPrintDialog.h"
 #include "accounting/ui/CashBookScreens.h"
 #include "accounting/ui/DueDateScreens.h"
 #include "accounting/ui/VatSettlementScreens.h"
@@ -139,6 +140,10 @@ void registerAccountingScreens(::ui::ScreenRegistry& registry) {
                      VatSettlementList list(c, Frequency::Quarterly, parent);
                      list.exec();
                  });
+    registry.add(QStringLiteral("btnStampePrimaNota"), [](QWidget* parent, ::ui::AppContext& c) {
+        CashBookPrintDialog dialog(c, parent);
+        dialog.exec();
+    });
     registry.add(QStringLiteral("btnStampeContabilita"), [](QWidget* parent, ::ui::AppContext& c) {
         AccountingPrintDialog dialog(c, parent);
         dialog.exec();
