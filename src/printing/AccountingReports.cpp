@@ -100,6 +100,20 @@ CatalogEntry cashBookEntry(const ReportCall& call, bool byBank) {
     return e;
 }
 
+CatalogEntry situationEntry(const ReportCall& call) {
+    CatalogEntry e;
+    e.report = QStringLiteral("ContabilitaSituazioneConto.rpt");
+    e.query =
+        QStringLiteral("SELECT TempContabilitaConto.*, ContabilitaConti.Descrizione AS Conto "
+                       "FROM TempContabilitaConto LEFT JOIN ContabilitaConti ON "
+                       "TempContabilitaConto.ContabilitaConti_ID = ContabilitaConti.ID") +
+        where(call.selection.isEmpty() ? QString()
+                                       : QStringLiteral("TempContabilitaConto.") + call.selection) +
+        QStringLiteral(" ORDER BY TempContabilitaConto.Tipologia, TempContabilitaConto.Data, "
+                       "TempContabilitaConto.ID");
+    return e;
+}
+
 } // namespace
 
 std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
@@ -114,6 +128,8 @@ std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
         return settlementEntry(call, false);
     case reports::balance:
         return balanceEntry(call);
+    case reports::accountSituation:
+        return situationEntry(call);
     case reports::cashBookMonth:
         return cashBookEntry(call, false);
     case reports::cashBookMonthByBank:

@@ -301,7 +301,7 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 26, 30, 32, 33, 34,  35,
+    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 26, 29, 30, 32, 33,  34, 35,
             44, 45, 46, 47, 48, 49, 50, 51, 56, 57, 58, 59, 71, 86, 87, 102, 103};
 }
 

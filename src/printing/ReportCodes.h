@@ -28,6 +28,7 @@ constexpr int deceasedCard = 102;
 constexpr int deceasedList = 103;
 constexpr int contractDeceasedList = 104;
 constexpr int monthlyVatSettlement = 26;
+constexpr int accountSituation = 29;
 constexpr int purchaseRegister = 56;
 constexpr int salesRegister = 57;
 constexpr int vatSettlement = 58;

@@ -1,6 +1,7 @@
 #include "accounting/VatRegisters.h"
 
 #include "AccountingFixture.h"
+#include "accounting/AccountSituation.h"
 
 #include <gtest/gtest.h>
 
@@ -73,4 +74,38 @@ TEST(VatRegisters, EachWorkstationHasItsOwnRows) {
         VatRegisters::prepare(db, RegisterKind::Sales, QDate(2025, 1, 1), QDate(2025, 3, 31)));
     EXPECT_EQ(VatRegisters::read(*other, RegisterKind::Sales).lines.size(), 1);
     EXPECT_EQ(VatRegisters::read(db, RegisterKind::Sales).lines.size(), 0);
+}
+
+TEST(AccountSituation, EverySourceOfTheAccountInOrder) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        auto& db = a.db();
+        const qint64 p = supplierDocument(db, false, QDate(2025, 3, 30), QDate(2025, 4, 2), "FT/9");
+        supplierRow(db, false, p, 100, vat::standard, 7);
+        supplierRow(db, false, p, 40, vat::standard, 8); // another account
+        const qint64 s = customerDocument(db, false, QDate(2025, 5, 5), false, 12);
+        customerRow(db, false, s, 2, 50, 10, vat::standard, 7);
+        const qint64 nc = customerDocument(db, true, QDate(2025, 6, 1), false, 3);
+        customerRow(db, true, nc, 1, 10, 0, vat::standard, 7);
+        const qint64 in = movement(db, QDate(2025, 5, 9), 30, 0, false);
+        const qint64 out = movement(db, QDate(2025, 5, 10), 0, 12.5, false);
+        db.exec("update finanzia set ContabilitaConti_ID = 7 where ID in (?, ?)", {in, out});
+
+        EXPECT_EQ(
+            AccountSituation::prepare(db, QVariant(), QDate(2025, 1, 1), QDate(2025, 12, 31))->text,
+            "Attenzione manca il conto da esaminare");
+        ASSERT_FALSE(AccountSituation::prepare(db, 7, QDate(2025, 4, 1), QDate(2025, 12, 31)));
+        const db::Result r = db.query("select * from TempContabilitaConto order by Tipologia, ID");
+        ASSERT_EQ(r.size(), 5);
+        EXPECT_EQ(r[0].text("DescrizioneTipologia"), "Fatture di Acquisto");
+        EXPECT_EQ(r[0].text("NumeroDocumento"), "FT/9");
+        EXPECT_DOUBLE_EQ(r[0].number("TotaleImponibile"), 100);
+        EXPECT_EQ(r[1].text("NumeroDocumento"), "12");
+        EXPECT_DOUBLE_EQ(r[1].number("TotaleImponibile"), 90);
+        EXPECT_EQ(r[2].text("DescrizioneTipologia"), "Note di credito di Vendita");
+        EXPECT_EQ(r[3].text("DescrizioneTipologia"), "Prima Nota in Dare");
+        EXPECT_EQ(r[3].text("DescrizioneData"), "Dal 01/04/2025 al 31/12/2025");
+        EXPECT_EQ(r[4].text("DescrizioneTipologia"), "Prima Nota in Avere");
+        EXPECT_DOUBLE_EQ(r[4].number("TotaleImponibile"), 12.5);
+    }
 }

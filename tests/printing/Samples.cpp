@@ -279,6 +279,18 @@ void Samples::addAccountingSamples(db::Database& db, Samples& s) {
                                                {QStringLiteral("TotaleImponibile"), 1234.5},
                                                {QStringLiteral("DescrizioneData"),
                                                 QStringLiteral("Dal 01/01/2026 al 31/03/2026")}});
+    db.insert(
+        QStringLiteral("TempContabilitaConto"),
+        {{QStringLiteral("NomeComputer"), db.workstation()},
+         {QStringLiteral("ContabilitaConti_ID"), account},
+         {QStringLiteral("Tipologia"), 3},
+         {QStringLiteral("DescrizioneTipologia"), QStringLiteral("Fatture di Vendita")},
+         {QStringLiteral("Descrizione"), QStringLiteral("Servizio funebre")},
+         {QStringLiteral("TotaleImponibile"), 1234.5},
+         {QStringLiteral("NumeroDocumento"), QStringLiteral("1")},
+         {QStringLiteral("DataDocumento"), QDate(2026, 3, 2)},
+         {QStringLiteral("Data"), QDate(2026, 3, 2)},
+         {QStringLiteral("DescrizioneData"), QStringLiteral("Dal 01/01/2026 al 31/03/2026")}});
     for (const QString& table : {QStringLiteral("TempContabilitaRegistroAcquisti"),
                                  QStringLiteral("TempContabilitaRegistroVendite")}) {
         db.insert(table, {{QStringLiteral("NomeComputer"), db.workstation()},

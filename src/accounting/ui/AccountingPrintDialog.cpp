@@ -1,5 +1,6 @@
 #include "accounting/ui/AccountingPrintDialog.h"
 
+#include "accounting/AccountSituation.h"
 #include "accounting/Balance.h"
 #include "accounting/ui/VatSettlementScreens.h"
 #include "common/SqlText.h"
@@ -8,8 +9,11 @@
 #include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
+#include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
+#include "ui/Lookups.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -58,6 +62,17 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
     row->addWidget(sales);
     row->addWidget(balance);
     form->addRow(row);
+    m_account = new QComboBox(group);
+    m_account->setObjectName(QStringLiteral("cboConto"));
+    ::ui::guarded(context, [&] {
+        ::ui::fillLookup(*context.db, m_account, ::ui::lookups::accounts(), QVariant());
+    });
+    auto* situation =
+        button(group, QStringLiteral("Situazione Conto"), QStringLiteral("btnSituazioneConto"));
+    auto* accountRow = new QHBoxLayout;
+    accountRow->addWidget(m_account, 1);
+    accountRow->addWidget(situation);
+    form->addRow(QStringLiteral("Conto"), accountRow);
     layout->addWidget(group);
     auto* back = button(this, QStringLiteral("Indietro"), QStringLiteral("btnIndietro"));
     layout->addWidget(back, 0, Qt::AlignRight);
@@ -69,6 +84,7 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
             [this] { printRegister(RegisterKind::Purchases); });
     connect(sales, &QPushButton::clicked, this, [this] { printRegister(RegisterKind::Sales); });
     connect(balance, &QPushButton::clicked, this, &AccountingPrintDialog::printBalance);
+    connect(situation, &QPushButton::clicked, this, &AccountingPrintDialog::printSituation);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -87,6 +103,15 @@ bool AccountingPrintDialog::printBalance() {
             return Balance::prepare(*m_context.db, from, to);
         },
         printing::reports::balance);
+}
+
+bool AccountingPrintDialog::printSituation() {
+    const QVariant account = m_account->currentData();
+    return prepareAndPrint(
+        [&](const QDate& from, const QDate& to) {
+            return AccountSituation::prepare(*m_context.db, account, from, to);
+        },
+        printing::reports::accountSituation);
 }
 
 bool AccountingPrintDialog::prepareAndPrint(const Prepare& prepare, int code) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+class QComboBox;
 class QLineEdit;
 
 namespace ui {
@@ -15,7 +16,8 @@ namespace accounting::ui {
 
 // "Stampa Contabilità": the VAT settlements, the purchase and sales
 // registers of a period within one year (printed only when every row of the
-// period's documents points to an account) and the balance.
+// period's documents points to an account), the balance and one account's
+// situation.
 class AccountingPrintDialog : public QDialog {
     Q_OBJECT
 public:
@@ -27,6 +29,8 @@ public:
     bool printRegister(RegisterKind kind);
     // "Bilancio": the balance of the period.
     bool printBalance();
+    // "Situazione Conto": the chosen account's rows and movements.
+    bool printSituation();
 
 private:
     using Prepare = std::function<std::optional<common::Failure>(const QDate&, const QDate&)>;
@@ -35,6 +39,7 @@ private:
     ::ui::AppContext& m_context;
     QLineEdit* m_from;
     QLineEdit* m_to;
+    QComboBox* m_account;
 };
 
 } // namespace accounting::ui
