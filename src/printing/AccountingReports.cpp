@@ -114,6 +114,38 @@ CatalogEntry situationEntry(const ReportCall& call) {
     return e;
 }
 
+// The due dates of customers or suppliers, open or paid, with the list's
+// own selection (on the list's column names).
+CatalogEntry dueDatesEntry(const ReportCall& call, bool suppliers, bool paid) {
+    CatalogEntry e;
+    e.report = QStringLiteral("%1%2.rpt")
+                   .arg(paid ? QStringLiteral("Pagamenti") : QStringLiteral("Scadenziario"),
+                        suppliers ? QStringLiteral("Fornitori") : QString());
+    e.filter = true;
+    QString condition = QStringLiteral("DataPagamento is %1 and ")
+                            .arg(paid ? QStringLiteral("not Null") : QStringLiteral("Null")) +
+                        (suppliers ? QStringLiteral("(Tipo = 'C' or Tipo = 'B')")
+                                   : QStringLiteral("(Tipo <> 'C' and Tipo <> 'B')"));
+    if (!call.selection.trimmed().isEmpty())
+        condition += QStringLiteral(" and (") + call.selection.trimmed() + QStringLiteral(")");
+    e.query = QStringLiteral(
+                  "SELECT * FROM (SELECT FatturaScadenze.Id, FatturaScadenze.DataScadenza, "
+                  "FatturaScadenze.DataPagamento, FatturaScadenze.Operazione, "
+                  "FatturaScadenze.Importo, FatturaScadenze.Dettagli, FatturaScadenze.Numero, "
+                  "FatturaScadenze.Tipo, Fornitor.Fornitore, Clienti.NominativoDocumenti as "
+                  "Cliente, ModPagamento.Descrizione as ModalitaPagamento, Bank.Iban, fattura.Data "
+                  "as DataFattura, fattura.Num as NumeroFattura, fattura.SerieFatturazione FROM "
+                  "((((FatturaScadenze LEFT JOIN Fornitor ON FatturaScadenze.Fornitore_id = "
+                  "Fornitor.Id) LEFT JOIN Clienti ON FatturaScadenze.Cliente_id = Clienti.Id) LEFT "
+                  "JOIN ModPagamento ON FatturaScadenze.ModPagamento_Id = ModPagamento.id) LEFT "
+                  "JOIN Bank ON FatturaScadenze.Banca_ID = Bank.Id) LEFT JOIN fattura ON "
+                  "FatturaScadenze.Fattura_ID = fattura.Id) AS Scadenze WHERE ") +
+              condition +
+              QStringLiteral(" ORDER BY %1, Numero")
+                  .arg(paid ? QStringLiteral("DataPagamento") : QStringLiteral("DataScadenza"));
+    return e;
+}
+
 } // namespace
 
 std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
@@ -128,6 +160,14 @@ std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
         return settlementEntry(call, false);
     case reports::balance:
         return balanceEntry(call);
+    case reports::customerDueDates:
+        return dueDatesEntry(call, false, false);
+    case reports::customerPayments:
+        return dueDatesEntry(call, false, true);
+    case reports::supplierDueDates:
+        return dueDatesEntry(call, true, false);
+    case reports::supplierPayments:
+        return dueDatesEntry(call, true, true);
     case reports::accountSituation:
         return situationEntry(call);
     case reports::cashBookMonth:

@@ -271,6 +271,22 @@ void Samples::addAccountingSamples(db::Database& db, Samples& s) {
                {QStringLiteral("Banca_ID"), s.bank},
                {QStringLiteral("Cliente_id"), s.customer},
                {QStringLiteral("Tipo"), QStringLiteral("A")}});
+    // A paid customer instalment and an open and a paid supplier one, of
+    // no sample document.
+    for (const auto& [type, paid] :
+         {std::pair{QStringLiteral("F"), true}, std::pair{QStringLiteral("C"), false},
+          std::pair{QStringLiteral("C"), true}})
+        db.insert(
+            QStringLiteral("FatturaScadenze"),
+            {{QStringLiteral("Numero"), 9},
+             {QStringLiteral("Tipo"), type},
+             {QStringLiteral("Operazione"), QStringLiteral("Rata di prova")},
+             {QStringLiteral("Importo"), 61.0},
+             {QStringLiteral("DataScadenza"), QDate(2026, 4, 30)},
+             {QStringLiteral("DataPagamento"), paid ? QVariant(QDate(2026, 4, 28)) : QVariant()},
+             {QStringLiteral("Pagato"), paid},
+             {QStringLiteral("Cliente_id"), type == u"F" ? QVariant(s.customer) : QVariant()},
+             {QStringLiteral("Fornitore_id"), type == u"C" ? QVariant(s.supplier) : QVariant()}});
     const qint64 account =
         db.insert(QStringLiteral("ContabilitaConti"),
                   {{QStringLiteral("Descrizione"), QStringLiteral("Ricavi servizi")}});

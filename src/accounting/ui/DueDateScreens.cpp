@@ -6,6 +6,8 @@
 #include "documents/CashBookMovements.h"
 #include "documents/DocumentOptions.h"
 #include "documents/ui/InstalmentCard.h"
+#include "printing/ReportCodes.h"
+#include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -177,6 +180,34 @@ DueDateList::DueDateList(::ui::AppContext& context, DueDateMode mode, QWidget* p
     }
     auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("btnRicarica"));
     connect(reload, &QPushButton::clicked, this, [this] { refresh(); });
+    auto* print = addButton(QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
+    connect(print, &QPushButton::clicked, this, [this] {
+        printing::ReportCall call;
+        switch (m_mode) {
+        case DueDateMode::CustomersOpen:
+            call.code = printing::reports::customerDueDates;
+            break;
+        case DueDateMode::CustomersPaid:
+            call.code = printing::reports::customerPayments;
+            break;
+        case DueDateMode::SuppliersOpen:
+            call.code = printing::reports::supplierDueDates;
+            break;
+        case DueDateMode::SuppliersPaid:
+            call.code = printing::reports::supplierPayments;
+            break;
+        }
+        // The searches and dates typed, on the list's own columns.
+        QString selection = ::ui::ListScreen::condition();
+        const QString fixed = modeCondition(m_mode);
+        if (selection.startsWith(fixed))
+            selection =
+                selection.mid(fixed.size()).remove(QRegularExpression(QStringLiteral("^ and ")));
+        if (!m_applied.isEmpty())
+            selection += (selection.isEmpty() ? QString() : QStringLiteral(" and ")) + m_applied;
+        call.selection = selection;
+        printing::ui::printReport(this->context(), call);
+    });
     refresh();
 }
 
