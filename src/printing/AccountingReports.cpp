@@ -146,6 +146,22 @@ CatalogEntry dueDatesEntry(const ReportCall& call, bool suppliers, bool paid) {
     return e;
 }
 
+CatalogEntry historyEntry(const ReportCall& call) {
+    CatalogEntry e;
+    e.report = QStringLiteral("StoriaContabilita.rpt");
+    e.query =
+        QStringLiteral("SELECT tempStoriaContabilitaRighe.*, ContabilitaConti.Descrizione AS "
+                       "Conto FROM tempStoriaContabilitaRighe LEFT JOIN ContabilitaConti ON "
+                       "tempStoriaContabilitaRighe.ContabilitaConti_ID = ContabilitaConti.ID") +
+        where(call.selection.isEmpty()
+                  ? QString()
+                  : QStringLiteral("tempStoriaContabilitaRighe.") + call.selection) +
+        QStringLiteral(" ORDER BY ContabilitaConti.Descrizione, "
+                       "tempStoriaContabilitaRighe.ContabilitaConti_ID, "
+                       "tempStoriaContabilitaRighe.DocumentoData");
+    return e;
+}
+
 } // namespace
 
 std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
@@ -170,6 +186,8 @@ std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
         return dueDatesEntry(call, true, true);
     case reports::accountSituation:
         return situationEntry(call);
+    case reports::accountHistory:
+        return historyEntry(call);
     case reports::cashBookMonth:
         return cashBookEntry(call, false);
     case reports::cashBookMonthByBank:

@@ -301,8 +301,8 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  13, 21, 22, 24, 25, 26, 29, 30, 32, 33,  34, 35,
-            36, 43, 44, 45, 46, 47, 48, 49, 50, 51, 56, 57, 58, 59, 71, 86, 87, 102, 103};
+    return {1,  2,  3,  4,  5,  6,  7,  8,  13, 21, 22, 24, 25, 26, 29, 30, 32, 33, 34,  35,
+            36, 43, 44, 45, 46, 47, 48, 49, 50, 51, 56, 57, 58, 59, 71, 79, 86, 87, 102, 103};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,

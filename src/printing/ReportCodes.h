@@ -20,6 +20,7 @@ constexpr int staffPrivacy = 51;
 constexpr int creditNoteList = 32;
 constexpr int quoteList = 34;
 constexpr int contract = 68;
+constexpr int accountHistory = 79;
 constexpr int contractList = 69;
 constexpr int contractListFull = 70;
 constexpr int notices = 101;

@@ -1,6 +1,7 @@
 #include "accounting/VatRegisters.h"
 
 #include "AccountingFixture.h"
+#include "accounting/AccountHistory.h"
 #include "accounting/AccountSituation.h"
 
 #include <gtest/gtest.h>
@@ -107,5 +108,37 @@ TEST(AccountSituation, EverySourceOfTheAccountInOrder) {
         EXPECT_EQ(r[3].text("DescrizioneData"), "Dal 01/04/2025 al 31/12/2025");
         EXPECT_EQ(r[4].text("DescrizioneTipologia"), "Prima Nota in Avere");
         EXPECT_DOUBLE_EQ(r[4].number("TotaleImponibile"), 12.5);
+    }
+}
+
+TEST(AccountHistory, RowsOfTheChosenAccountsOnly) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        auto& db = a.db();
+        const qint64 p = supplierDocument(db, false, QDate(2025, 2, 1), QDate(2025, 2, 3));
+        supplierRow(db, false, p, 100, vat::standard, 7);
+        const qint64 s = customerDocument(db, false, QDate(2025, 5, 5), false, 12);
+        customerRow(db, false, s, 2, 50, 10, vat::standard, 7);
+        customerRow(db, false, s, 1, 30, 0, vat::standard, 8);
+        const qint64 nc = supplierDocument(db, true, QDate(2025, 6, 1), QDate(2025, 6, 1));
+        supplierRow(db, true, nc, 20, vat::standard, 9);
+        AccountHistory::add(db, 7);
+        AccountHistory::add(db, 9);
+        auto other = a.openAnother("ALTRA");
+        AccountHistory::add(*other, 8);
+        ASSERT_FALSE(AccountHistory::prepare(db, QDate(2025, 1, 1), QDate(2025, 12, 31)));
+        const db::Result r = db.query("select * from tempStoriaContabilitaRighe where "
+                                      "NomeComputer = ? order by ContabilitaConti_ID, "
+                                      "TipologiaOperazione",
+                                      {db.workstation()});
+        ASSERT_EQ(r.size(), 3);
+        EXPECT_EQ(r[0].text("TipologiaOperazione"), "Fatture di acquisto");
+        EXPECT_EQ(r[1].text("TipologiaOperazione"), "Fatture di Vendita");
+        EXPECT_DOUBLE_EQ(r[1].number("Imponibile"), 90);
+        EXPECT_EQ(r[1].integer("DocumentoNumero"), 12);
+        EXPECT_EQ(r[2].text("TipologiaOperazione"), "Note di Credito da Fornitori");
+        AccountHistory::clear(db);
+        EXPECT_EQ(db.scalar("select count(*) from tempStoriaContabilitaTestata").toInt(), 1)
+            << "the other workstation keeps its choice";
     }
 }

@@ -295,6 +295,14 @@ void Samples::addAccountingSamples(db::Database& db, Samples& s) {
                                                {QStringLiteral("TotaleImponibile"), 1234.5},
                                                {QStringLiteral("DescrizioneData"),
                                                 QStringLiteral("Dal 01/01/2026 al 31/03/2026")}});
+    db.insert(QStringLiteral("tempStoriaContabilitaRighe"),
+              {{QStringLiteral("NomeComputer"), db.workstation()},
+               {QStringLiteral("ContabilitaConti_ID"), account},
+               {QStringLiteral("TipologiaOperazione"), QStringLiteral("Fatture di Vendita")},
+               {QStringLiteral("Imponibile"), 1000.0},
+               {QStringLiteral("ValoreTotale"), 1220.0},
+               {QStringLiteral("DocumentoData"), QDate(2026, 3, 2)},
+               {QStringLiteral("DocumentoNumero"), 1}});
     db.insert(
         QStringLiteral("TempContabilitaConto"),
         {{QStringLiteral("NomeComputer"), db.workstation()},

@@ -2,6 +2,7 @@
 
 #include "accounting/AccountSituation.h"
 #include "accounting/Balance.h"
+#include "accounting/ui/AccountHistoryDialog.h"
 #include "accounting/ui/VatSettlementScreens.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
@@ -74,6 +75,13 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
     accountRow->addWidget(situation);
     form->addRow(QStringLiteral("Conto"), accountRow);
     layout->addWidget(group);
+    auto* history =
+        button(this, QStringLiteral("Storia Contabilità"), QStringLiteral("btnStoriaContabilita"));
+    layout->addWidget(history);
+    connect(history, &QPushButton::clicked, this, [this] {
+        AccountHistoryDialog dialog(m_context, this);
+        dialog.exec();
+    });
     auto* back = button(this, QStringLiteral("Indietro"), QStringLiteral("btnIndietro"));
     layout->addWidget(back, 0, Qt::AlignRight);
     connect(settlement, &QPushButton::clicked, this, [this] {
