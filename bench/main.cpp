@@ -2,6 +2,7 @@
 // years: start-up housekeeping, the big lists, a new invoice, the totals of a
 // long invoice, its FatturaPA file. Prints a table and the peak memory.
 
+#include "AccountingBench.h"
 #include "Measure.h"
 #include "ReceivedFiles.h"
 #include "SyntheticArchive.h"
@@ -114,6 +115,7 @@ int main(int argc, char** argv) {
             db::Schema::upgrade(db);
             app::DemoArchive::fill(db);
             facts = bench::SyntheticArchive::fill(db, size, today);
+            bench::addAccountingDocuments(db, size, today);
         });
 
         common::ScriptedInteraction interaction;
@@ -252,6 +254,7 @@ int main(int argc, char** argv) {
             << ", contratti: "
             << db.scalar(QStringLiteral("select count(*) from ContrattiTestata")).toLongLong()
             << "\n\n";
+        timings << bench::accountingTimings(db, today, runs);
         print(out, timings);
         out << "\nMemoria massima: " << QString::number(bench::peakMemoryMb(), 'f', 1) << " MB\n";
     } catch (const db::DbError& e) {

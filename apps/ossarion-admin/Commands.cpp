@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "AccountingCommands.h"
 #include "BackupCommand.h"
 #include "CheckCommand.h"
 #include "ExportCalendarCommand.h"
@@ -188,6 +189,10 @@ int runCommand(const QString& command, const QStringList& args) {
         return exportCalendar(args);
     if (command == u"check")
         return checkArchive(args);
+    if (command == u"liquidazione")
+        return vatSettlement(args);
+    if (command == u"registro")
+        return vatRegister(args);
     return UnknownCommand;
 }
 

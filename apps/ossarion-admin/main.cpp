@@ -41,6 +41,12 @@ const char* usage =
     "                                    problema, esce con codice 1 se ne trova\n"
     "  backup ARCHIVIO FILE              scrive nel FILE una copia dell'archivio con i file\n"
     "                                    a cui rimanda (allegati, foto, modelli di stampa)\n"
+    "  liquidazione ARCHIVIO ANNO (--trimestre T | --mese M)\n"
+    "                                    calcola e salva la liquidazione Iva del periodo e ne\n"
+    "                                    stampa le cifre, una per riga (nome, tab, valore)\n"
+    "  registro ARCHIVIO (acquisti|vendite) DAL AL\n"
+    "                                    registro Iva del periodo (date GG/MM/AAAA): righe\n"
+    "                                    e totali per trimestre\n"
     "  restore FILE ARCHIVIO             controlla il backup FILE e sostituisce l'archivio\n"
     "                                    e i suoi file con il contenuto del backup\n";
 

@@ -77,7 +77,7 @@ QList<MenuTab> build() {
          {
              b("btnNoteCreditoFornitori", QStringLiteral("Note Credito")),
              b("btnFattureFornitori", QStringLiteral("Fatture")),
-             hidden("btnOrdiniFornitori", QStringLiteral("Ordini")),
+             b("btnOrdiniFornitori", QStringLiteral("Ordini")),
              unkeyed("btnImportaFatturaXml", QStringLiteral("Importa fattura elettronica xml")),
          }},
         {QStringLiteral("tabStampe"),

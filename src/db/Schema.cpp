@@ -169,6 +169,17 @@ const QList<Migration>& migrations() {
                    "Numero)"})
                  db.exec(QString::fromLatin1(s));
          }},
+        // The cash-book list's order: by date, then operation, the current
+        // year's movements first picked by Storico.
+        {40, "Indici della prima nota",
+         [](Database& db) {
+             for (const char* s : {
+                      "CREATE INDEX ix_finanzia_Storico_Data_Operazione ON finanzia (Storico, "
+                      "Data, Operazione)",
+                      "CREATE INDEX ix_finanzia_Data_Operazione ON finanzia (Data, Operazione)",
+                  })
+                 db.exec(QString::fromLatin1(s));
+         }},
         // The record of what happened to issued documents.
         {50, "Registro delle modifiche ai documenti",
          [](Database& db) {

@@ -1,5 +1,6 @@
 #include "printing/ReportCatalog.h"
 
+#include "printing/AccountingReports.h"
 #include "printing/CemeteryReports.h"
 #include "printing/PurchaseReports.h"
 #include "printing/ReportCodes.h"
@@ -350,8 +351,9 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  22, 24, 25, 30, 31, 32, 33, 34,  35,  44,  45,  46, 47,
-            48, 49, 50, 51, 52, 53, 54, 55, 64, 65, 66, 67, 71, 88, 89, 102, 103, 105, 106, 107};
+    return {1,  2,  3,  4,  5,  6,  7,  8,  13, 21, 22, 24, 25, 26,  29,  30,  31,  32,
+            33, 34, 35, 36, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52,  53,  54,  55,  56,
+            57, 58, 59, 64, 65, 66, 67, 71, 79, 86, 87, 88, 89, 102, 103, 105, 106, 107};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -364,6 +366,8 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
         e = staffEntry(call);
     if (!e)
         e = purchaseEntry(call);
+    if (!e)
+        e = accountingEntry(call);
     if (e) {
         e->landscape = landscapeName(e->report);
         return e;

@@ -24,6 +24,7 @@ constexpr int invoicesByDepartment = 52;
 constexpr int customerOrder = 88;
 constexpr int ddt = 105;
 constexpr int contract = 68;
+constexpr int accountHistory = 79;
 constexpr int contractList = 69;
 constexpr int contractListFull = 70;
 constexpr int notices = 101;
@@ -37,5 +38,17 @@ constexpr int supplierCreditNoteListByDate = 55;
 constexpr int supplierInvoicesByDepartment = 64; // 64–67
 constexpr int supplierOrder = 106;
 constexpr int documentLog = 107;
+constexpr int customerDueDates = 13;
+constexpr int customerPayments = 21;
+constexpr int monthlyVatSettlement = 26;
+constexpr int accountSituation = 29;
+constexpr int purchaseRegister = 56;
+constexpr int salesRegister = 57;
+constexpr int vatSettlement = 58;
+constexpr int supplierDueDates = 36;
+constexpr int supplierPayments = 43;
+constexpr int balance = 59;
+constexpr int cashBookMonth = 86;
+constexpr int cashBookMonthByBank = 87;
 
 } // namespace printing::reports

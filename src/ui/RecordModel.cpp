@@ -223,6 +223,11 @@ QVariant RecordModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::CheckStateRole && shown == Shown::Check)
         return db::Row::toBool(v) ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::ForegroundRole && m_rowColour) {
+        const QColor c = m_rowColour(row(index.row()));
+        if (c.isValid())
+            return c;
+    }
     if (role == Qt::BackgroundRole && !m_highlightField.isEmpty() &&
         field.compare(m_highlightField, Qt::CaseInsensitive) == 0)
         return m_highlightColour;

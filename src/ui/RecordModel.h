@@ -41,6 +41,11 @@ public:
     const QString& sort() const { return m_sort; }
     // Paints the cells of one column (by field name) with a background colour.
     void setHighlight(const QString& field, const QColor& colour);
+    // Colours the text of whole rows: the colour of a row, or an invalid one
+    // to leave it as it is.
+    void setRowColour(std::function<QColor(const db::Row&)> colour) {
+        m_rowColour = std::move(colour);
+    }
 
     db::Row row(int r) const;
     QVariant value(int r, const QString& field) const;
@@ -64,6 +69,7 @@ private:
     QString m_sort;
     QString m_highlightField;
     QColor m_highlightColour;
+    std::function<QColor(const db::Row&)> m_rowColour;
 };
 
 } // namespace ui

@@ -168,6 +168,23 @@ run_suite() {
   check "calendar back" same "$("$A" sql "$archive" "select count(*) as N from Calendario")" "$appointments"
   check "attachment back" same "$(cat "$work/allegati/contratto.pdf")" "allegato di $archive"
   rm -f "$work/copia.bak" "$work/rotto.bak"
+
+  # VAT settlement and registers for scripts: name<TAB>value, dot decimals.
+  "$A" sql "$archive" "insert into fattura (Carico, FattNota, Data, DataRegistrazione, NumeroCarico, Fornitore) values (true, false, #3/30/2031#, #4/2/2031#, 'FT9', 'Marmi')"
+  local sup; sup="$("$A" sql "$archive" "select max(Id) as K from fattura" | tail -1)"
+  "$A" sql "$archive" "insert into Movimenti (Fattura_ID, Iva_ID, AliquotaIva, TotaleImponibile, Scarico, ContabilitaConti_ID) values ($sup, 1, 22, 100, false, 1)"
+  "$A" sql "$archive" "insert into fattura (Carico, FattNota, Num, Data, ScissionePagamenti, Cliente) values (false, false, 7, #5/10/2031#, false, 'Rossi')"
+  local cus; cus="$("$A" sql "$archive" "select max(Id) as K from fattura" | tail -1)"
+  "$A" sql "$archive" "insert into fattdett (NumFatt, Um, ValoreUnitario, Sconto, AliquotaIva, Iva_ID, ContabilitaConti_ID) values ($cus, 2, 100, 10, 22, 1, 1)"
+  check "liquidazione" same "$("$A" liquidazione "$archive" 2031 --trimestre 2)" \
+    $'AcquistiImponibile\t100.00\nAcquistiImposta\t22.00\nVenditaImponibile\t180.00\nVenditaImposta\t39.60\nCorrispettiviImponibile\t0.00\nCorrispettiviImposta\t0.00\nAcquistiImponibileNonSoggetta\t0.00\nVenditaImponibileNonSoggetta\t0.00\nCorrispettiviImponibileNonSoggetta\t0.00\nTotaleIvaDebito\t39.60\nTotaleIvaCredito\t22.00\nCreditoResiduoTrimestrePassato\t0.00\nRisultato\t17.60\nRiga\t1\tacquisti\t100.00\t22.00\nRiga\t1\tvendite\t180.00\t39.60'
+  check "liquidazione stored once" same "$("$A" liquidazione "$archive" 2031 --trimestre 2 >/dev/null; "$A" sql "$archive" "select count(*) as N from ContabilitaChiusuraIvaTrimestre where Anno = 2031")" $'N\n1'
+  check "liquidazione mensile" bash -c "'$A' liquidazione '$archive' 2031 --mese 4 | grep -qx \$'CreditoResiduoMesePassato\t0.00'"
+  check "liquidazione bad month" bash -c "! '$A' liquidazione '$archive' 2031 --mese 13 2>/dev/null"
+  check "registro acquisti" same "$("$A" registro "$archive" acquisti 01/01/2031 31/12/2031)" \
+    "$(printf 'Riga\t2\t%s\t1\t1\t100.00\t22.00\t122.00' "$sup")"$'\nTrimestre\t1\t0.00\t0.00\t0.00\nTrimestre\t2\t100.00\t22.00\t122.00\nTrimestre\t3\t0.00\t0.00\t0.00\nTrimestre\t4\t0.00\t0.00\t0.00'
+  check "registro vendite" bash -c "'$A' registro '$archive' vendite 01/01/2031 31/12/2031 | head -1 | grep -qx \$'Riga\t2\t$cus\t1\t1\t180.00\t39.60\t219.60'"
+  check "registro across years refused" bash -c "'$A' registro '$archive' vendite 01/12/2030 31/12/2031 2>&1 >/dev/null | grep -q 'stesso anno'"
 }
 
 echo "== SQLite"

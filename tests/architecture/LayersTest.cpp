@@ -27,6 +27,7 @@ const QHash<QString, QStringList>& directLayers() {
         {"notices", {"cemetery", "mail", "printing"}},
         {"staff", {"registries"}},
         {"purchases", {"einvoice"}},
+        {"accounting", {"documents", "printing"}},
         {"ui", {"db"}},
         {"mail/ui", {"mail", "ui"}},
         {"printing/ui", {"printing", "mail/ui"}},
@@ -38,8 +39,10 @@ const QHash<QString, QStringList>& directLayers() {
         {"notices/ui", {"notices", "cemetery/ui"}},
         {"staff/ui", {"staff", "registries/ui"}},
         {"purchases/ui", {"purchases", "documents/ui"}},
+        {"accounting/ui", {"accounting", "documents/ui"}},
         {"app", {"einvoice", "calendar", "staff", "mail", "printing"}},
-        {"app/ui", {"app", "calendar/ui", "notices/ui", "staff/ui", "purchases/ui"}},
+        {"app/ui",
+         {"app", "calendar/ui", "notices/ui", "staff/ui", "purchases/ui", "accounting/ui"}},
     };
     return layers;
 }

@@ -331,7 +331,115 @@ Samples Samples::create(db::Database& db) {
                {QStringLiteral("Intestatario"), QStringLiteral("Bianchi Luigi")},
                {QStringLiteral("Totale"), 134.2},
                {QStringLiteral("Evento"), QStringLiteral("Eliminato")}});
+    addAccountingSamples(db, s);
     return s;
+}
+
+void Samples::addAccountingSamples(db::Database& db, Samples& s) {
+    // A settled quarter and month with one row of each page, and a row of
+    // each register in this workstation's work tables.
+    for (bool quarterly : {true, false}) {
+        const QString header = quarterly ? QStringLiteral("ContabilitaChiusuraIvaTrimestre")
+                                         : QStringLiteral("ContabilitaChiusuraIvaMensile");
+        const qint64 id = db.insert(
+            header, {{QStringLiteral("Anno"), 2026},
+                     {quarterly ? QStringLiteral("Trimestre") : QStringLiteral("Mese"), 1},
+                     {quarterly ? QStringLiteral("CreditoResiduoTrimestrePassato")
+                                : QStringLiteral("CreditoResiduoMesePassato"),
+                      10.0},
+                     {QStringLiteral("TotaleIvaDebito"), 22.0},
+                     {QStringLiteral("TotaleIvaCredito"), 4.4},
+                     {QStringLiteral("VenditaImponibile"), 100.0},
+                     {QStringLiteral("VenditaImposta"), 22.0},
+                     {QStringLiteral("AcquistiImponibile"), 20.0},
+                     {QStringLiteral("AcquistiImposta"), 4.4}});
+        (quarterly ? s.settlement : s.monthlySettlement) = id;
+        db.insert(header + QStringLiteral("Righe"),
+                  {{header + QStringLiteral("_ID"), id},
+                   {QStringLiteral("Iva_ID"), 1},
+                   {QStringLiteral("IvaDescrizione"), QStringLiteral("Iva 22%")},
+                   {QStringLiteral("Carico"), false},
+                   {QStringLiteral("Corrispettivi"), false},
+                   {QStringLiteral("TotaleImponibile"), 100.0},
+                   {QStringLiteral("TotaleIva"), 22.0}});
+        db.insert(header + QStringLiteral("RigheNonSoggetta"),
+                  {{header + QStringLiteral("_ID"), id},
+                   {QStringLiteral("Iva_ID"), 6},
+                   {QStringLiteral("IvaDescrizione"), QStringLiteral("Non soggetto")},
+                   {QStringLiteral("Carico"), true},
+                   {QStringLiteral("Corrispettivi"), false},
+                   {QStringLiteral("TotaleImponibile"), 15.0}});
+    }
+    db.insert(QStringLiteral("finanzia"),
+              {{QStringLiteral("Data"), QDate(2026, 3, 2)},
+               {QStringLiteral("Operazione"), QStringLiteral("Incasso fattura 1")},
+               {QStringLiteral("Entrata"), 122.0},
+               {QStringLiteral("Uscita"), 0.0},
+               {QStringLiteral("Tipologia_ID"), 2},
+               {QStringLiteral("Banca_ID"), s.bank},
+               {QStringLiteral("Cliente_id"), s.customer},
+               {QStringLiteral("Tipo"), QStringLiteral("A")}});
+    // A paid customer instalment and an open and a paid supplier one, of
+    // no sample document.
+    for (const auto& [type, paid] :
+         {std::pair{QStringLiteral("F"), true}, std::pair{QStringLiteral("C"), false},
+          std::pair{QStringLiteral("C"), true}})
+        db.insert(
+            QStringLiteral("FatturaScadenze"),
+            {{QStringLiteral("Numero"), 9},
+             {QStringLiteral("Tipo"), type},
+             {QStringLiteral("Operazione"), QStringLiteral("Rata di prova")},
+             {QStringLiteral("Importo"), 61.0},
+             {QStringLiteral("DataScadenza"), QDate(2026, 4, 30)},
+             {QStringLiteral("DataPagamento"), paid ? QVariant(QDate(2026, 4, 28)) : QVariant()},
+             {QStringLiteral("Pagato"), paid},
+             {QStringLiteral("Cliente_id"), type == u"F" ? QVariant(s.customer) : QVariant()},
+             {QStringLiteral("Fornitore_id"), type == u"C" ? QVariant(s.supplier) : QVariant()}});
+    const qint64 account =
+        db.insert(QStringLiteral("ContabilitaConti"),
+                  {{QStringLiteral("Descrizione"), QStringLiteral("Ricavi servizi")}});
+    db.insert(QStringLiteral("TempBilancio"), {{QStringLiteral("NomeComputer"), db.workstation()},
+                                               {QStringLiteral("ContabilitaConti_ID"), account},
+                                               {QStringLiteral("TotaleImponibile"), 1234.5},
+                                               {QStringLiteral("DescrizioneData"),
+                                                QStringLiteral("Dal 01/01/2026 al 31/03/2026")}});
+    db.insert(QStringLiteral("tempStoriaContabilitaRighe"),
+              {{QStringLiteral("NomeComputer"), db.workstation()},
+               {QStringLiteral("ContabilitaConti_ID"), account},
+               {QStringLiteral("TipologiaOperazione"), QStringLiteral("Fatture di Vendita")},
+               {QStringLiteral("Imponibile"), 1000.0},
+               {QStringLiteral("ValoreTotale"), 1220.0},
+               {QStringLiteral("DocumentoData"), QDate(2026, 3, 2)},
+               {QStringLiteral("DocumentoNumero"), 1}});
+    db.insert(
+        QStringLiteral("TempContabilitaConto"),
+        {{QStringLiteral("NomeComputer"), db.workstation()},
+         {QStringLiteral("ContabilitaConti_ID"), account},
+         {QStringLiteral("Tipologia"), 3},
+         {QStringLiteral("DescrizioneTipologia"), QStringLiteral("Fatture di Vendita")},
+         {QStringLiteral("Descrizione"), QStringLiteral("Servizio funebre")},
+         {QStringLiteral("TotaleImponibile"), 1234.5},
+         {QStringLiteral("NumeroDocumento"), QStringLiteral("1")},
+         {QStringLiteral("DataDocumento"), QDate(2026, 3, 2)},
+         {QStringLiteral("Data"), QDate(2026, 3, 2)},
+         {QStringLiteral("DescrizioneData"), QStringLiteral("Dal 01/01/2026 al 31/03/2026")}});
+    for (const QString& table : {QStringLiteral("TempContabilitaRegistroAcquisti"),
+                                 QStringLiteral("TempContabilitaRegistroVendite")}) {
+        db.insert(table, {{QStringLiteral("NomeComputer"), db.workstation()},
+                          {QStringLiteral("TempTrimestreNumero"), 1},
+                          {QStringLiteral("Fattura_ID"), s.invoice},
+                          {QStringLiteral("Iva_ID"), 1},
+                          {QStringLiteral("TotaleImponibile"), 100.0},
+                          {QStringLiteral("TotaleImposta"), 22.0},
+                          {QStringLiteral("Totale"), 122.0}});
+        db.insert(table + QStringLiteral("Trimestre"),
+                  {{QStringLiteral("NomeComputer"), db.workstation()},
+                   {QStringLiteral("NumeroTrimestre"), 1},
+                   {QStringLiteral("Descrizione"), QStringLiteral(" Primo Trimestre ")},
+                   {QStringLiteral("TotaleImponibile"), 100.0},
+                   {QStringLiteral("TotaleImposta"), 22.0},
+                   {QStringLiteral("TotaleTrimestre"), 122.0}});
+    }
 }
 
 void Samples::addInvoiceRows(db::Database& db, qint64 invoice, int count) {
@@ -375,6 +483,10 @@ QVariant Samples::recordFor(int code) const {
         return deceased;
     case 106:
         return supplierOrder;
+    case 58:
+        return settlement;
+    case 26:
+        return monthlySettlement;
     default:
         return QVariant();
     }

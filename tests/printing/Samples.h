@@ -17,6 +17,8 @@ struct Samples {
     qint64 deceased = 0;
     qint64 staff = 0;
     qint64 supplierOrder = 0;
+    qint64 settlement = 0;
+    qint64 monthlySettlement = 0;
 
     static Samples create(db::Database& db);
     // The sample a report of the catalogue prints, by its code: a document
@@ -24,6 +26,7 @@ struct Samples {
     QVariant recordFor(int code) const;
     // Adds rows to the invoice until it holds count rows.
     static void addInvoiceRows(db::Database& db, qint64 invoice, int count);
+    static void addAccountingSamples(db::Database& db, Samples& s);
     // A drawn logo in ditta.Logo, or none.
     static void setLogo(db::Database& db, bool present);
     static void setOption(db::Database& db, const QString& column, const QVariant& value);

@@ -1,5 +1,6 @@
 #include "app/ui/Screens.h"
 
+#include "accounting/ui/AccountingScreens.h"
 #include "app/ui/ListPrints.h"
 #include "app/ui/ShellScreens.h"
 #include "calendar/ui/CalendarScreens.h"
@@ -34,6 +35,7 @@ void registerAllScreens(::ui::ScreenRegistry& registry) {
     notices::ui::registerNoticeScreens(registry);
     staff::ui::registerStaffScreens(registry);
     purchases::ui::registerPurchaseScreens(registry);
+    accounting::ui::registerAccountingScreens(registry);
 }
 
 } // namespace screens
