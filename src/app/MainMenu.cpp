@@ -10,9 +10,6 @@ MenuButton b(const char* name, const QString& caption, const QString& group = QS
 MenuButton unkeyed(const char* name, const QString& caption, const QString& group = QString()) {
     return MenuButton{QString::fromLatin1(name), caption, group, false, false};
 }
-MenuButton hidden(const char* name, const QString& caption) {
-    return MenuButton{QString::fromLatin1(name), caption, QString(), true, true};
-}
 
 QList<MenuTab> build() {
     const QString docClienti = QStringLiteral("Documenti Clienti");

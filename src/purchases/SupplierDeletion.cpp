@@ -1,5 +1,6 @@
 #include "purchases/SupplierDeletion.h"
 
+#include "documents/DocumentLog.h"
 #include "purchases/SupplierRows.h"
 
 namespace purchases {
@@ -18,6 +19,8 @@ void SupplierDeletion::remove(db::Database& db, DocumentKind kind, qint64 docume
             tx.commit();
             return;
         }
+        documents::DocumentLog::recordInvoice(db, documents::DocumentLog::Event::Deleted,
+                                              documentId);
         db.exec(QStringLiteral("delete * FROM finanzia where Fattura_ID = ?"), {documentId});
         db.exec(QStringLiteral("delete * FROM FatturaScadenze where Fattura_ID = ?"), {documentId});
         SupplierRows::removeAll(db, kind, documentId);

@@ -12,6 +12,8 @@ class Interaction;
 
 namespace ui {
 
+class ScreenRegistry;
+
 // What every screen needs: the archive, the way to ask the user, and the
 // working mode the main window chose.
 struct AppContext {
@@ -26,6 +28,9 @@ struct AppContext {
     // The record a screen opened by name starts on (the instalment or the
     // appointment double-clicked in the reminder); 0 for none.
     qint64 recordKey = 0;
+    // Every screen by name, for a screen that opens one of another
+    // subsystem (the invoice's "prima nota" opens the cash-book card).
+    const ScreenRegistry* screens = nullptr;
 };
 
 } // namespace ui

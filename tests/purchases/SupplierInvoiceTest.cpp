@@ -244,6 +244,11 @@ TEST(SupplierInvoice, InstalmentsCashBookAndDeletion) {
         EXPECT_EQ(fx::count(d, "select count(*) from FatturaScadenze"), 0);
         EXPECT_EQ(fx::count(d, "select count(*) from Movimenti"), 0);
         EXPECT_EQ(fx::count(d, "select count(*) from fattura"), 0);
+        // The deletion stands in the record of documents, with the supplier's number.
+        const db::Result log = d.query("select * from RegistroDocumenti");
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].text("TipoDocumento"), "Fattura fornitore");
+        EXPECT_EQ(log[0].text("Evento"), "Eliminato");
     }
 }
 

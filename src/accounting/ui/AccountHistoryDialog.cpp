@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
@@ -21,17 +22,6 @@
 #include <QVBoxLayout>
 
 namespace accounting::ui {
-
-namespace {
-
-QPushButton* button(QWidget* parent, const QString& caption, const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 AccountHistoryDialog::AccountHistoryDialog(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
@@ -64,11 +54,14 @@ AccountHistoryDialog::AccountHistoryDialog(::ui::AppContext& context, QWidget* p
     m_chosen->verticalHeader()->hide();
     layout->addWidget(m_chosen);
     auto* buttons = new QHBoxLayout;
-    auto* add = button(this, QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungi"));
-    auto* remove = button(this, QStringLiteral("Elimina"), QStringLiteral("btnElimina"));
-    auto* clear = button(this, QStringLiteral("Azzera"), QStringLiteral("btnAzzera"));
-    auto* print = button(this, QStringLiteral("Storia Contabilità"), QStringLiteral("btnStampa"));
-    auto* back = button(this, QStringLiteral("Indietro"), QStringLiteral("btnIndietro"));
+    auto* add = ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungi"), this);
+    auto* remove =
+        ::ui::ActionButton(QStringLiteral("Elimina"), QStringLiteral("btnElimina"), this);
+    auto* clear = ::ui::ActionButton(QStringLiteral("Azzera"), QStringLiteral("btnAzzera"), this);
+    auto* print =
+        ::ui::ActionButton(QStringLiteral("Storia Contabilità"), QStringLiteral("btnStampa"), this);
+    auto* back =
+        ::ui::ActionButton(QStringLiteral("Indietro"), QStringLiteral("btnIndietro"), this);
     for (QPushButton* b : {add, remove, clear, print})
         buttons->addWidget(b);
     buttons->addStretch();

@@ -9,6 +9,7 @@
 #include "db/Database.h"
 #include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
@@ -24,24 +25,13 @@
 
 namespace accounting::ui {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const QString& caption, const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("TfrmStampaContabilita"));
     setWindowTitle(QStringLiteral("Stampa Contabilità"));
     auto* layout = new QVBoxLayout(this);
     auto* settlement =
-        button(this, QStringLiteral("Chiusura Iva"), QStringLiteral("btnChiusuraIva"));
+        ::ui::ActionButton(QStringLiteral("Chiusura Iva"), QStringLiteral("btnChiusuraIva"), this);
     layout->addWidget(settlement);
     auto* group = new QGroupBox(QStringLiteral("Registri Iva"), this);
     auto* form = new QFormLayout(group);
@@ -53,11 +43,12 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
     m_to->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
     form->addRow(QStringLiteral("Dalla data"), m_from);
     form->addRow(QStringLiteral("Alla data"), m_to);
-    auto* purchases =
-        button(group, QStringLiteral("Registro Acquisti"), QStringLiteral("btnRegistroAcquisti"));
-    auto* sales =
-        button(group, QStringLiteral("Registro Vendite"), QStringLiteral("btnRegistroVendite"));
-    auto* balance = button(group, QStringLiteral("Bilancio"), QStringLiteral("btnBilancio"));
+    auto* purchases = ::ui::ActionButton(QStringLiteral("Registro Acquisti"),
+                                         QStringLiteral("btnRegistroAcquisti"), group);
+    auto* sales = ::ui::ActionButton(QStringLiteral("Registro Vendite"),
+                                     QStringLiteral("btnRegistroVendite"), group);
+    auto* balance =
+        ::ui::ActionButton(QStringLiteral("Bilancio"), QStringLiteral("btnBilancio"), group);
     auto* row = new QHBoxLayout;
     row->addWidget(purchases);
     row->addWidget(sales);
@@ -68,21 +59,22 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
     ::ui::guarded(context, [&] {
         ::ui::fillLookup(*context.db, m_account, ::ui::lookups::accounts(), QVariant());
     });
-    auto* situation =
-        button(group, QStringLiteral("Situazione Conto"), QStringLiteral("btnSituazioneConto"));
+    auto* situation = ::ui::ActionButton(QStringLiteral("Situazione Conto"),
+                                         QStringLiteral("btnSituazioneConto"), group);
     auto* accountRow = new QHBoxLayout;
     accountRow->addWidget(m_account, 1);
     accountRow->addWidget(situation);
     form->addRow(QStringLiteral("Conto"), accountRow);
     layout->addWidget(group);
-    auto* history =
-        button(this, QStringLiteral("Storia Contabilità"), QStringLiteral("btnStoriaContabilita"));
+    auto* history = ::ui::ActionButton(QStringLiteral("Storia Contabilità"),
+                                       QStringLiteral("btnStoriaContabilita"), this);
     layout->addWidget(history);
     connect(history, &QPushButton::clicked, this, [this] {
         AccountHistoryDialog dialog(m_context, this);
         dialog.exec();
     });
-    auto* back = button(this, QStringLiteral("Indietro"), QStringLiteral("btnIndietro"));
+    auto* back =
+        ::ui::ActionButton(QStringLiteral("Indietro"), QStringLiteral("btnIndietro"), this);
     layout->addWidget(back, 0, Qt::AlignRight);
     connect(settlement, &QPushButton::clicked, this, [this] {
         VatSettlementList list(m_context, Frequency::Quarterly, this);

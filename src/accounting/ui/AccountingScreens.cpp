@@ -131,6 +131,13 @@ void registerAccountingScreens(::ui::ScreenRegistry& registry) {
         CashBookList list(c, parent);
         list.exec();
     });
+    // The card of one movement, opened from a document or an instalment.
+    registry.add(QStringLiteral("movimentoPrimaNota"), [](QWidget* parent, ::ui::AppContext& c) {
+        if (c.recordKey == 0)
+            return;
+        CashBookCard card(c, cashBookDefinition(c), c.recordKey, false, parent);
+        card.exec();
+    });
     registry.add(QStringLiteral("btnStoricoPrimaNota"), [](QWidget* parent, ::ui::AppContext& c) {
         CashBookList list(c, parent);
         list.exec();

@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
@@ -19,17 +20,6 @@
 #include <QPushButton>
 
 namespace accounting::ui {
-
-namespace {
-
-QPushButton* button(QWidget* parent, const QString& caption, const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 CashBookPrintDialog::CashBookPrintDialog(::ui::AppContext& context, QWidget* parent)
     : QDialog(parent), m_context(context) {
@@ -52,7 +42,8 @@ CashBookPrintDialog::CashBookPrintDialog(::ui::AppContext& context, QWidget* par
     m_year->setValidator(new QIntValidator(0, 9999, m_year));
     m_opening = new QLineEdit(this);
     m_opening->setObjectName(QStringLiteral("txtSaldoIniziale"));
-    auto* compute = button(this, QStringLiteral("Calcola"), QStringLiteral("btnCalcola"));
+    auto* compute =
+        ::ui::ActionButton(QStringLiteral("Calcola"), QStringLiteral("btnCalcola"), this);
     auto* openingRow = new QHBoxLayout;
     openingRow->addWidget(m_opening);
     openingRow->addWidget(compute);
@@ -60,10 +51,12 @@ CashBookPrintDialog::CashBookPrintDialog(::ui::AppContext& context, QWidget* par
     form->addRow(QStringLiteral("Anno"), m_year);
     form->addRow(QStringLiteral("Banca"), m_bank);
     form->addRow(QStringLiteral("Saldo Iniziale"), openingRow);
-    auto* monthly = button(this, QStringLiteral("Mese per Mese"), QStringLiteral("btnMese"));
-    auto* byBank =
-        button(this, QStringLiteral("per Mese e per Banca"), QStringLiteral("btnMeseBanca"));
-    auto* back = button(this, QStringLiteral("Indietro"), QStringLiteral("btnIndietro"));
+    auto* monthly =
+        ::ui::ActionButton(QStringLiteral("Mese per Mese"), QStringLiteral("btnMese"), this);
+    auto* byBank = ::ui::ActionButton(QStringLiteral("per Mese e per Banca"),
+                                      QStringLiteral("btnMeseBanca"), this);
+    auto* back =
+        ::ui::ActionButton(QStringLiteral("Indietro"), QStringLiteral("btnIndietro"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(monthly);
     buttons->addWidget(byBank);

@@ -8,6 +8,7 @@
 #include "documents/ui/InstalmentCard.h"
 #include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FieldEditors.h"
@@ -50,13 +51,6 @@ QString modeCondition(DueDateMode mode) {
 
 bool isOpen(DueDateMode mode) {
     return mode == DueDateMode::CustomersOpen || mode == DueDateMode::SuppliersOpen;
-}
-
-QPushButton* button(QWidget* parent, const QString& caption, const QString& name) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 QTableWidget* smallGrid(QWidget* parent, const QString& name) {
@@ -150,8 +144,8 @@ DueDateList::DueDateList(::ui::AppContext& context, DueDateMode mode, QWidget* p
     row->addWidget(m_from);
     row->addWidget(new QLabel(QStringLiteral("alla Scadenza"), filters));
     row->addWidget(m_to);
-    auto* find = button(filters, QStringLiteral("cerca"), QStringLiteral("btnCerca"));
-    auto* reset = button(filters, QStringLiteral("reset"), QStringLiteral("btnReset"));
+    auto* find = ::ui::ActionButton(QStringLiteral("cerca"), QStringLiteral("btnCerca"), filters);
+    auto* reset = ::ui::ActionButton(QStringLiteral("reset"), QStringLiteral("btnReset"), filters);
     row->addWidget(find);
     row->addWidget(reset);
     row->addStretch();
@@ -267,11 +261,12 @@ BatchPaymentDialog::BatchPaymentDialog(::ui::AppContext& context, const QString&
     m_offered = smallGrid(this, QStringLiteral("grdScadenze"));
     left->addWidget(m_offered);
     auto* middle = new QVBoxLayout;
-    auto* add = button(this, QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungi"));
-    auto* addAll =
-        button(this, QStringLiteral("Aggiungi Tutte"), QStringLiteral("btnAggiungiTutte"));
-    auto* remove = button(this, QStringLiteral("Togli"), QStringLiteral("btnTogli"));
-    auto* removeAll = button(this, QStringLiteral("Togli Tutte"), QStringLiteral("btnTogliTutte"));
+    auto* add = ::ui::ActionButton(QStringLiteral("Aggiungi"), QStringLiteral("btnAggiungi"), this);
+    auto* addAll = ::ui::ActionButton(QStringLiteral("Aggiungi Tutte"),
+                                      QStringLiteral("btnAggiungiTutte"), this);
+    auto* remove = ::ui::ActionButton(QStringLiteral("Togli"), QStringLiteral("btnTogli"), this);
+    auto* removeAll =
+        ::ui::ActionButton(QStringLiteral("Togli Tutte"), QStringLiteral("btnTogliTutte"), this);
     middle->addStretch();
     for (QPushButton* b : {add, addAll, remove, removeAll})
         middle->addWidget(b);
@@ -288,8 +283,10 @@ BatchPaymentDialog::BatchPaymentDialog(::ui::AppContext& context, const QString&
     m_totals->setObjectName(QStringLiteral("lblTotali"));
     layout->addWidget(m_totals);
     auto* buttons = new QHBoxLayout;
-    auto* pay = button(this, QStringLiteral("Paga fatture"), QStringLiteral("btnPagaFatture"));
-    auto* back = button(this, QStringLiteral("Indietro"), QStringLiteral("btnIndietro"));
+    auto* pay =
+        ::ui::ActionButton(QStringLiteral("Paga fatture"), QStringLiteral("btnPagaFatture"), this);
+    auto* back =
+        ::ui::ActionButton(QStringLiteral("Indietro"), QStringLiteral("btnIndietro"), this);
     buttons->addStretch();
     buttons->addWidget(pay);
     buttons->addWidget(back);
@@ -383,7 +380,7 @@ PaymentDetailsDialog::PaymentDetailsDialog(::ui::AppContext& context, QWidget* p
     m_date = new QLineEdit(this);
     m_date->setObjectName(QStringLiteral("txtDataPagamento"));
     m_date->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
-    auto* today = button(this, QStringLiteral("Oggi"), QStringLiteral("btnOggi"));
+    auto* today = ::ui::ActionButton(QStringLiteral("Oggi"), QStringLiteral("btnOggi"), this);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(m_date);
     dateRow->addWidget(today);
@@ -401,7 +398,8 @@ PaymentDetailsDialog::PaymentDetailsDialog(::ui::AppContext& context, QWidget* p
     m_details->setObjectName(QStringLiteral("txtDettagli"));
     form->addRow(QStringLiteral("Dettagli pagamento"), m_details);
     form->addRow(QStringLiteral("Banca"), m_bank);
-    auto* pay = button(this, QStringLiteral("Paga fatture"), QStringLiteral("btnPagaFatture"));
+    auto* pay =
+        ::ui::ActionButton(QStringLiteral("Paga fatture"), QStringLiteral("btnPagaFatture"), this);
     form->addRow(pay);
     connect(today, &QPushButton::clicked, this,
             [this] { m_date->setText(common::italianDate(QDate::currentDate())); });

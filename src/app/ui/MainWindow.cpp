@@ -94,6 +94,7 @@ QString videoButtonName(int i) {
 MainWindow::MainWindow(::ui::AppContext& context, const ::ui::ScreenRegistry& registry,
                        QWidget* parent)
     : QMainWindow(parent), m_context(context), m_registry(registry) {
+    m_context.screens = &m_registry;
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Ossarion"));
     setStyleSheet(QString::fromUtf8(kStyle));

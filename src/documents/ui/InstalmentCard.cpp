@@ -13,6 +13,7 @@
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/Lookups.h"
+#include "ui/ScreenRegistry.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -238,15 +239,22 @@ void InstalmentCard::viewFile() {
 
 void InstalmentCard::showCashBook() {
     ::ui::guarded(m_context, [&] {
-        showMovement(m_context, InstalmentRules::instalmentMovement(*m_context.db, m_id));
+        showMovement(m_context, InstalmentRules::instalmentMovement(*m_context.db, m_id), this);
     });
 }
 
-void InstalmentCard::showMovement(::ui::AppContext& context, qint64 movementId) {
+void InstalmentCard::showMovement(::ui::AppContext& context, qint64 movementId, QWidget* parent) {
     const QString title = QStringLiteral("Prima nota");
     if (movementId == 0) {
         context.interaction->information(
             title, QStringLiteral("Non è presente alcun movimento di prima nota."));
+        return;
+    }
+    // The cash-book card, when the program has it.
+    if (context.screens && context.screens->has(QStringLiteral("movimentoPrimaNota"))) {
+        ::ui::AppContext own = context;
+        own.recordKey = movementId;
+        context.screens->find(QStringLiteral("movimentoPrimaNota"))(parent, own);
         return;
     }
     const db::Result r = context.db->query(

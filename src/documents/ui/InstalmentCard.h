@@ -34,7 +34,8 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
 
     // Shows the cash-book movement through the interaction; 0 says there is none.
-    static void showMovement(::ui::AppContext& context, qint64 movementId);
+    static void showMovement(::ui::AppContext& context, qint64 movementId,
+                             QWidget* parent = nullptr);
 
 public slots:
     bool save();         // "Salva"

@@ -1,3 +1,5 @@
+#include "accounting/ui/AccountingScreens.h"
+
 #include "ModalWindows.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
@@ -6,8 +8,10 @@
 #include "accounting/ui/DueDateScreens.h"
 #include "accounting/ui/VatSettlementScreens.h"
 #include "common/TextForms.h"
+#include "documents/ui/InstalmentCard.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
+#include "ui/ScreenRegistry.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -118,4 +122,24 @@ TEST_F(ScreenTest, SettlementCardShowsWhatIsToPay) {
     EXPECT_EQ(card.rowsGrid(1)->rowCount(), 1);
     EXPECT_EQ(card.rowsGrid(1)->item(0, 2)->text(), "220,00");
     screenshot(&card, "chiusura_iva");
+}
+
+// "prima nota" of an invoice or of an instalment opens the card of its
+// cash-book movement.
+TEST_F(ScreenTest, PrimaNotaOfADocumentOpensItsCashBookCard) {
+    ::ui::ScreenRegistry registry;
+    registerAccountingScreens(registry);
+    context.screens = &registry;
+    const qint64 movement = db().insert("finanzia", {{"Data", QDate(2026, 3, 2)},
+                                                     {"Operazione", "Incasso fattura n. 5"},
+                                                     {"Entrata", 122.0},
+                                                     {"Uscita", 0.0}});
+    qint64 shown = 0;
+    onNextModal<CashBookCard>([&](CashBookCard* card) {
+        shown = card->key();
+        card->reject();
+    });
+    documents::ui::InstalmentCard::showMovement(context, movement);
+    EXPECT_EQ(shown, movement);
+    EXPECT_TRUE(interaction.messages.isEmpty());
 }
