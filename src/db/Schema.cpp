@@ -189,6 +189,22 @@ const QList<Migration>& migrations() {
                      if (!s.trimmed().isEmpty())
                          db.exec(s.trimmed());
          }},
+        // The backup taken when the program closes: off until chosen.
+        {52, "Backup alla chiusura del programma",
+         [](Database& db) {
+             const QList<std::pair<const char*, const char*>> columns = {
+                 {"BackupUscita", "YESNO"},
+                 {"BackupDaConservare", "LONG"},
+                 {"CartellaBackup", "TEXT(255)"}};
+             for (const auto& [name, type] : columns)
+                 if (!db.columnExists(QStringLiteral("opzioni"), QString::fromLatin1(name)))
+                     db.exec(QStringLiteral("ALTER TABLE opzioni ADD COLUMN %1 %2")
+                                 .arg(QString::fromLatin1(name), QString::fromLatin1(type)));
+             db.exec(QStringLiteral("UPDATE opzioni SET BackupUscita = false where BackupUscita "
+                                    "is null"));
+             db.exec(QStringLiteral("UPDATE opzioni SET BackupDaConservare = 7 where "
+                                    "BackupDaConservare is null"));
+         }},
     };
     // Steps run in the order of their numbers: one out of order or given
     // twice would be skipped on every new archive.

@@ -1,11 +1,13 @@
 #include "app/BackupAction.h"
 
 #include "TestArchive.h"
+#include "app/ExitBackup.h"
 #include "common/ScriptedInteraction.h"
 #include "db/ArchiveBackup.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,4 +45,38 @@ TEST(BackupAction, AsksWritesAndReports) {
 TEST(BackupAction, SuggestedNameCarriesDateAndTime) {
     EXPECT_EQ(app::BackupAction::suggestedName(QDateTime(QDate(2026, 3, 1), QTime(18, 5))),
               "Backup archivio 2026-03-01 18.05.bak");
+}
+
+// The backup at closing: off until chosen; on, it goes beside the archive
+// (or to the chosen folder) and only the newest ones are kept. A
+// PostgreSQL archive has its server's own backups.
+TEST(ExitBackup, TakenWhenAskedKeepingTheNewest) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& d = a.db();
+    common::ScriptedInteraction ui;
+    const QDateTime first(QDate(2026, 3, 1), QTime(18, 5));
+    EXPECT_TRUE(app::ExitBackup::run(d, ui, first).isEmpty());
+
+    d.exec("UPDATE opzioni SET BackupUscita = true, BackupDaConservare = 2");
+    const QDir beside(QFileInfo(d.archive()).absoluteDir().filePath("Backup"));
+    const QString written = app::ExitBackup::run(d, ui, first);
+    EXPECT_EQ(written, beside.filePath("Backup archivio 2026-03-01 18.05.bak"));
+    EXPECT_NO_THROW(db::ArchiveBackup::verify(written));
+    app::ExitBackup::run(d, ui, first.addDays(1));
+    app::ExitBackup::run(d, ui, first.addDays(2));
+    EXPECT_EQ(beside.entryList({"*.bak"}, QDir::Files, QDir::Name),
+              QStringList({"Backup archivio 2026-03-02 18.05.bak",
+                           "Backup archivio 2026-03-03 18.05.bak"}));
+    EXPECT_TRUE(ui.texts_of("error").isEmpty());
+
+    QTemporaryDir chosen;
+    d.exec("UPDATE opzioni SET CartellaBackup = ?", {chosen.filePath("copie")});
+    EXPECT_EQ(app::ExitBackup::run(d, ui, first),
+              QDir(chosen.filePath("copie")).filePath("Backup archivio 2026-03-01 18.05.bak"));
+
+    if (TestArchive::postgresAvailable()) {
+        TestArchive pg(db::Engine::PostgreSQL);
+        pg.db().exec("UPDATE opzioni SET BackupUscita = true");
+        EXPECT_TRUE(app::ExitBackup::run(pg.db(), ui, first).isEmpty());
+    }
 }

@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/ArchiveSwitch.h"
+#include "app/ExitBackup.h"
 #include "app/HistoryRange.h"
 #include "app/StartupSequence.h"
 #include "app/ui/ReminderDialog.h"
@@ -449,8 +450,12 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     ::ui::HelpWindow::closeAll();
-    if (m_context.db && m_context.db->isOpen())
+    if (m_context.db && m_context.db->isOpen()) {
+        // The backup the options ask for when the program closes.
+        if (m_context.interaction)
+            ExitBackup::run(*m_context.db, *m_context.interaction);
         m_context.db->close();
+    }
     event->accept();
 }
 

@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -243,6 +244,22 @@ void OptionsDialog::build() {
     testLayout->addStretch();
     addWidgetRow(p, QString(), testRow);
     connect(testMail, &QPushButton::clicked, this, &OptionsDialog::sendTestEmail);
+
+    // Backup when the program closes (SQLite archives).
+    p = addPage(QStringLiteral("Backup"));
+    addField(p, {.field = "BackupUscita",
+                 .label = "Backup dell'archivio alla chiusura del programma",
+                 .kind = FieldKind::Check});
+    addField(p, {.field = "BackupDaConservare",
+                 .label = "Backup da conservare",
+                 .kind = FieldKind::Integer});
+    folderField(p, QStringLiteral("CartellaBackup"), QStringLiteral("Cartella dei backup"));
+    auto* backupNote = new QLabel(QStringLiteral("Solo per un archivio su file: una cartella "
+                                                 "vuota mette i backup nella cartella "
+                                                 "\"Backup\" accanto all'archivio. I più vecchi "
+                                                 "oltre il numero da conservare vengono tolti."));
+    backupNote->setWordWrap(true);
+    addWidgetRow(p, QString(), backupNote);
 
     // Logo.
     p = addPage(QStringLiteral("Logo"));
