@@ -324,6 +324,9 @@ QByteArray VCard::fold(const QByteArray& line) {
         // Never split a UTF-8 sequence.
         while (cut > pos && (uchar(line.at(cut)) & 0xC0) == 0x80)
             --cut;
+        // Bytes that are not UTF-8 at all: cut where the room ends.
+        if (cut == pos)
+            cut = pos + room;
         out += line.mid(pos, cut - pos);
         out += "\r\n ";
         pos = cut;

@@ -31,6 +31,12 @@ TEST(VCardText, EscapingAndFolding) {
         EXPECT_EQ(QString::fromUtf8(body).toUtf8(), body);
         EXPECT_EQ(body.size() % 2, 0);
     }
+
+    // Bytes that are not UTF-8 (a damaged file read back) still fold, and
+    // nothing is lost: this once never returned.
+    const QByteArray damaged = 'B' + QByteArray(100, char(0xB4)) + ":VC";
+    const QByteArray foldedDamaged = VCard::fold(damaged);
+    EXPECT_EQ(QByteArray(foldedDamaged).replace("\r\n ", ""), damaged);
 }
 
 TEST(VCardText, WrittenCardsFollowVersionFour) {
