@@ -351,9 +351,9 @@ QString ReportCatalog::landscapeName(const QString& report) {
 }
 
 QList<int> ReportCatalog::codes() {
-    return {1,  2,  3,  4,  5,  6,  7,  8,  13, 21, 22, 24, 25, 26,  29,  30,  31,  32,
-            33, 34, 35, 36, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52,  53,  54,  55,  56,
-            57, 58, 59, 64, 65, 66, 67, 71, 79, 86, 87, 88, 89, 102, 103, 105, 106, 107};
+    return {1,  2,  3,  4,  5,  6,  7,  8,  13, 21, 22, 24, 25,  26,  29,  30,  31, 32, 33,
+            34, 35, 36, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52,  53,  54,  55,  56, 57, 58,
+            59, 64, 65, 66, 67, 71, 79, 80, 86, 87, 88, 89, 102, 103, 105, 106, 107};
 }
 
 std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
@@ -536,6 +536,15 @@ std::optional<CatalogEntry> ReportCatalog::entry(const ReportCall& call,
         e->query =
             listQuery(QLatin1String(deceasedColumns), QString(),
                       QStringLiteral("ORDER BY Defunti.NominativoVisualizzato"), call.selection);
+        break;
+    case reports::calendarList:
+        e = list(QStringLiteral("Calendario.rpt"));
+        e->query = listQuery(
+            QStringLiteral("SELECT Calendario.Id, Calendario.Data, Calendario.DataAvviso, "
+                           "Calendario.TipologiaCalendario, Calendario.Personale, "
+                           "Calendario.Cliente, Calendario.Note, Calendario.Conclusa FROM "
+                           "Calendario"),
+            QString(), QStringLiteral("ORDER BY Calendario.Data, Calendario.Id"), call.selection);
         break;
     case reports::documentLog:
         e = list(QStringLiteral("RegistroDocumenti.rpt"));

@@ -38,6 +38,7 @@ constexpr int supplierCreditNoteListByDate = 55;
 constexpr int supplierInvoicesByDepartment = 64; // 64–67
 constexpr int supplierOrder = 106;
 constexpr int documentLog = 107;
+constexpr int calendarList = 80;
 constexpr int customerDueDates = 13;
 constexpr int customerPayments = 21;
 constexpr int monthlyVatSettlement = 26;

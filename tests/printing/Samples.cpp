@@ -321,6 +321,15 @@ Samples Samples::create(db::Database& db) {
                {QStringLiteral("AliquotaIva"), 22.0},
                {QStringLiteral("TotaleImponibile"), 500.0},
                {QStringLiteral("ValoreTotale"), 610.0}});
+    db.insert(QStringLiteral("Calendario"),
+              {{QStringLiteral("Data"), QDateTime(QDate(2026, 3, 5), QTime(10, 30))},
+               {QStringLiteral("DataAvviso"), QDate(2026, 3, 4)},
+               {QStringLiteral("TipologiaCalendario"), QStringLiteral("Funerale")},
+               {QStringLiteral("Personale"), QStringLiteral("Verdi Anna")},
+               {QStringLiteral("Cliente"), QStringLiteral("Bianchi Luigi")},
+               {QStringLiteral("Note"), QStringLiteral("Chiesa di San Giorgio")},
+               {QStringLiteral("Conclusa"), false},
+               {QStringLiteral("Storico"), false}});
     db.insert(QStringLiteral("RegistroDocumenti"),
               {{QStringLiteral("DataOra"), QDateTime(QDate(2026, 3, 4), QTime(10, 15))},
                {QStringLiteral("NomeComputer"), QStringLiteral("CASSA")},

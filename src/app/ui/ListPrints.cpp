@@ -33,6 +33,7 @@ constexpr ListPrint kListPrints[] = {
     {"btnStampeFattureFornitori", printing::reports::supplierInvoiceList},
     {"btnStampeFattureFornitoriReparto", printing::reports::supplierInvoicesByDepartment},
     {"btnStampeNoteCreditoFornitori", printing::reports::supplierCreditNoteList},
+    {"btnStampaCalendario", printing::reports::calendarList},
 };
 
 } // namespace
