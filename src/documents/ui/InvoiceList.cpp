@@ -98,7 +98,7 @@ QString dateOf(const QLineEdit* box) {
 } // namespace
 
 InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* parent)
-    : ::ui::ListScreen(context, listDefinition(context, kind), ReadLater{}, parent), m_kind(kind) {
+    : FilteredDocumentList(context, listDefinition(context, kind), parent), m_kind(kind) {
     const bool credit = isCredit(kind);
     resize(1000, 620);
 
@@ -166,14 +166,6 @@ InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* 
     refresh();
 }
 
-QLineEdit* InvoiceList::filterBox(const QString& name) const {
-    return findChild<QLineEdit*>(name);
-}
-
-QComboBox* InvoiceList::filterChoice(const QString& name) const {
-    return findChild<QComboBox*>(name);
-}
-
 QString InvoiceList::selection() const {
     QStringList parts;
     const auto box = [this](const char* name) { return filterBox(QString::fromLatin1(name)); };
@@ -211,28 +203,6 @@ QString InvoiceList::selection() const {
     if (const QVariant t = choice("cboModPagamento"); !t.isNull())
         parts << QStringLiteral("fattura.ModPagamento_Id = ") + QString::number(t.toLongLong());
     return parts.join(QStringLiteral(" and "));
-}
-
-QString InvoiceList::condition() const {
-    QString c = ::ui::ListScreen::condition();
-    if (!m_applied.isEmpty())
-        c += QStringLiteral(" and ") + m_applied;
-    return c;
-}
-
-void InvoiceList::search() {
-    m_applied = selection();
-    refresh();
-}
-
-void InvoiceList::resetFilter() {
-    for (QLineEdit* box : findChildren<QLineEdit*>())
-        if (box->objectName().startsWith(QLatin1String("txt")))
-            box->clear();
-    for (QComboBox* c : findChildren<QComboBox*>())
-        c->setCurrentIndex(0);
-    m_applied.clear();
-    refresh();
 }
 
 qint64 InvoiceList::insertRow() {
@@ -274,8 +244,8 @@ void InvoiceList::removeDocument() {
 
 void InvoiceList::printList() {
     QStringList parts{periodCondition(context())};
-    if (!m_applied.isEmpty())
-        parts << m_applied;
+    if (!applied().isEmpty())
+        parts << applied();
     ::ui::guarded(context(), [&] {
         printing::ui::printReport(
             context(), printing::ReportCall{isCredit(m_kind) ? printing::reports::creditNoteList

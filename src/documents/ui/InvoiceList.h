@@ -1,10 +1,7 @@
 #pragma once
 
 #include "documents/DocumentKind.h"
-#include "ui/ListScreen.h"
-
-class QComboBox;
-class QLineEdit;
+#include "documents/ui/FilteredDocumentList.h"
 
 namespace documents::ui {
 
@@ -13,22 +10,15 @@ namespace documents::ui {
 // the range chosen on the main window. Filters by date, number, customer,
 // series and (invoices) bank and payment terms; "Aggiungi" numbers a new
 // document and opens it; "Elimina" removes it with everything hanging on it.
-class InvoiceList : public ::ui::ListScreen {
+class InvoiceList : public FilteredDocumentList {
     Q_OBJECT
 public:
     InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* parent = nullptr);
 
     DocumentKind kind() const { return m_kind; }
-    QString condition() const override;
-    // The filter boxes' conditions only, as the list prints take them.
-    QString selection() const;
-
-    QLineEdit* filterBox(const QString& name) const;
-    QComboBox* filterChoice(const QString& name) const;
+    QString selection() const override;
 
 public slots:
-    void search();      // "cerca"
-    void resetFilter(); // "reset"
     void removeDocument();
     void printList();     // "Stampa"
     void exportAndSend(); // "Esporta ed invia"
@@ -39,7 +29,6 @@ protected:
 
 private:
     DocumentKind m_kind;
-    QString m_applied; // conditions of the last "cerca"
 };
 
 } // namespace documents::ui

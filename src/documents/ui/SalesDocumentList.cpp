@@ -69,8 +69,7 @@ QLineEdit* NumberBox(QWidget* parent, const QString& name, bool digits) {
 } // namespace
 
 SalesDocumentList::SalesDocumentList(::ui::AppContext& context, DocumentKind kind, QWidget* parent)
-    : ::ui::ListScreen(context, listDefinition(context, SalesProfile::of(kind)), ReadLater{},
-                       parent),
+    : FilteredDocumentList(context, listDefinition(context, SalesProfile::of(kind)), parent),
       m_kind(kind), m_profile(SalesProfile::of(kind)) {
     resize(960, 600);
     auto* filters = new QWidget(this);
@@ -139,14 +138,6 @@ SalesDocumentList::SalesDocumentList(::ui::AppContext& context, DocumentKind kin
     refresh();
 }
 
-QLineEdit* SalesDocumentList::filterBox(const QString& name) const {
-    return findChild<QLineEdit*>(name);
-}
-
-QComboBox* SalesDocumentList::filterChoice(const QString& name) const {
-    return findChild<QComboBox*>(name);
-}
-
 QString SalesDocumentList::selection() const {
     const QString table = DocumentTables::of(m_kind).header;
     QStringList parts;
@@ -178,28 +169,6 @@ QString SalesDocumentList::selection() const {
         parts << QStringLiteral("%1.SerieFatturazione = '%2'")
                      .arg(table, common::sqlQuote(s->currentData().toString()));
     return parts.join(QStringLiteral(" and "));
-}
-
-QString SalesDocumentList::condition() const {
-    QString c = ::ui::ListScreen::condition();
-    if (!m_applied.isEmpty())
-        c += QStringLiteral(" and ") + m_applied;
-    return c;
-}
-
-void SalesDocumentList::search() {
-    m_applied = selection();
-    refresh();
-}
-
-void SalesDocumentList::resetFilter() {
-    for (QLineEdit* box : findChildren<QLineEdit*>())
-        if (box->objectName().startsWith(QLatin1String("txt")))
-            box->clear();
-    for (QComboBox* c : findChildren<QComboBox*>())
-        c->setCurrentIndex(0);
-    m_applied.clear();
-    refresh();
 }
 
 qint64 SalesDocumentList::insertRow() {
@@ -249,8 +218,8 @@ void SalesDocumentList::printList() {
         return;
     }
     QStringList parts{periodCondition(context(), DocumentTables::of(m_kind).header)};
-    if (!m_applied.isEmpty())
-        parts << m_applied;
+    if (!applied().isEmpty())
+        parts << applied();
     ::ui::guarded(context(), [&] {
         printing::ui::printReport(context(),
                                   printing::ReportCall{m_profile.listPrintCode, QVariant(),

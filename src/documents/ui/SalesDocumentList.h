@@ -1,10 +1,7 @@
 #pragma once
 
 #include "documents/DocumentKind.h"
-#include "ui/ListScreen.h"
-
-class QComboBox;
-class QLineEdit;
+#include "documents/ui/FilteredDocumentList.h"
 
 namespace documents::ui {
 
@@ -16,21 +13,15 @@ struct SalesProfile;
 // numbers a new document (delivery notes ask the series first when series
 // are in use) and opens it; "Elimina" asks and takes the rows with it,
 // giving the stock back. Quotes also turn into an invoice here.
-class SalesDocumentList : public ::ui::ListScreen {
+class SalesDocumentList : public FilteredDocumentList {
     Q_OBJECT
 public:
     SalesDocumentList(::ui::AppContext& context, DocumentKind kind, QWidget* parent = nullptr);
 
     DocumentKind kind() const { return m_kind; }
-    QString condition() const override;
-    // The filter boxes' conditions only.
-    QString selection() const;
-    QLineEdit* filterBox(const QString& name) const;
-    QComboBox* filterChoice(const QString& name) const;
+    QString selection() const override;
 
 public slots:
-    void search();
-    void resetFilter();
     void removeDocument();
     void printList();
     void exportAndSend();
@@ -43,7 +34,6 @@ protected:
 private:
     DocumentKind m_kind;
     const SalesProfile& m_profile;
-    QString m_applied;
 };
 
 } // namespace documents::ui
