@@ -207,6 +207,13 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QSt
             kind = EngineErrors::kindOf(error, m_engine);
         }
     }
+    if (m_engine == Engine::SQLite && !QFileInfo::exists(m_archive)) {
+        // The folder holding the file went away (a shared folder whose server
+        // restarted, a drive unplugged): SQLite reports it as a read-only or
+        // unopenable file. The next action opens the file again once it is back.
+        kind = EngineErrors::Kind::Unreachable;
+        m_lost = true;
+    }
     const QString code = error.nativeErrorCode();
     throw DbError(EngineErrors::sentence(kind),
                   EngineErrors::details(error) + QStringLiteral("\nIstruzione: ") + shownText)
@@ -224,6 +231,9 @@ void Database::reconnect() {
     }
     m_lost = false;
     try {
+        if (!isPostgresAddress(archive) && !QFileInfo::exists(archive))
+            throw DbError(EngineErrors::sentence(EngineErrors::Kind::Unreachable),
+                          QStringLiteral("Archivio non trovato: %1").arg(archive));
         open(archive, OpenMode::Existing);
     } catch (...) {
         m_lost = true;

@@ -3,6 +3,7 @@
 #include "db/EngineErrors.h"
 #include "db/Workstation.h"
 
+#include <QDir>
 #include <QSet>
 #include <QSqlError>
 #include <QTemporaryDir>
@@ -246,4 +247,44 @@ TEST(Engine, ADroppedServerConnectionIsOpenedAgain) {
         tx.commit();
     }
     EXPECT_EQ(departments(), before + 2);
+}
+
+// The folder holding an SQLite archive goes away (a shared folder whose
+// server restarts, a disconnected drive): an action says the archive cannot
+// be reached and writes nothing; when the folder is back, the next action
+// works without restarting the program.
+TEST(Engine, AnSqliteArchiveWhoseFolderDisappearsIsOpenedAgain) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.filePath("condivisa");
+    const QString moved = dir.filePath("scollegata");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    db::Database d;
+    d.open(folder + "/archivio.db", db::Database::OpenMode::CreateIfMissing);
+    d.execNative("CREATE TABLE Reparti (ID INTEGER PRIMARY KEY, Descrizione TEXT)");
+    const auto add = [&](const QString& what) {
+        db::Transaction tx(d);
+        d.execNative("INSERT INTO Reparti (Descrizione) VALUES (?)", {what});
+        tx.commit();
+    };
+    const QString unreachable = db::EngineErrors::sentence(db::EngineErrors::Kind::Unreachable);
+    add("Prima");
+
+    ASSERT_TRUE(QDir().rename(folder, moved));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            add("Senza cartella");
+            FAIL() << "scritto in un archivio senza cartella";
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(e.message(), unreachable) << e.details().toStdString();
+        }
+    }
+
+    ASSERT_TRUE(QDir().rename(moved, folder));
+    add("Dopo");
+    EXPECT_GE(d.reconnections(), 1);
+    const auto rows = d.queryNative("SELECT Descrizione FROM Reparti ORDER BY ID");
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].text("Descrizione"), "Prima");
+    EXPECT_EQ(rows[1].text("Descrizione"), "Dopo");
 }
