@@ -1,5 +1,6 @@
 #include "app/ArchiveSwitch.h"
 
+#include "app/ServerWait.h"
 #include "app/StartupSequence.h"
 #include "common/Interaction.h"
 #include "common/Titles.h"
@@ -35,7 +36,7 @@ ArchiveSwitch::Result ArchiveSwitch::switchTo(const QString& archiveText) {
     Result result;
     const db::ArchiveLocation location(m_folder);
     const QString archive = location.resolve(archiveText);
-    if (archive.isEmpty())
+    if (archive.isEmpty() || !reachArchiveServer(m_ui, archive))
         return result;
 
     // Try the new archive on a connection of its own first.

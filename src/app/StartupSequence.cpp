@@ -1,5 +1,6 @@
 #include "app/StartupSequence.h"
 
+#include "app/ServerWait.h"
 #include "app/UpgradeScript.h"
 #include "calendar/CalendarRules.h"
 #include "common/Installation.h"
@@ -246,6 +247,8 @@ void StartupSequence::stopAndClose() {
 }
 
 bool StartupSequence::connect(StartupResult& result, bool createIfMissing) {
+    if (!reachArchiveServer(m_ui, result.archive))
+        return false;
     try {
         const bool created =
             db::ArchiveOpening::open(m_db, result.archive,

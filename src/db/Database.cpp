@@ -143,9 +143,13 @@ bool Database::isOpen() const {
 }
 
 QString Database::displayName() const {
-    if (!isPostgresAddress(m_archive))
-        return m_archive;
-    QUrl url(m_archive);
+    return displayNameOf(m_archive);
+}
+
+QString Database::displayNameOf(const QString& archive) {
+    if (!isPostgresAddress(archive))
+        return archive;
+    QUrl url(archive.trimmed());
     if (!url.password().isEmpty())
         url.setPassword(QStringLiteral("***"));
     return url.toString();

@@ -36,6 +36,8 @@ public:
     const QString& archive() const { return m_archive; }
     // A user-readable form of the archive (the password of a URI hidden).
     QString displayName() const;
+    // An archive's address as shown to the user: the password hidden.
+    static QString displayNameOf(const QString& archive);
 
     const QString& workstation() const { return m_workstation; }
     void setWorkstation(const QString& name) { m_workstation = name; }

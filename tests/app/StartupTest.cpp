@@ -483,3 +483,15 @@ TEST(Startup, AFileThatIsNotAnArchiveIsRefusedUntouched) {
     refused("altro programma");
     EXPECT_TRUE(s.ui.texts_of("information").isEmpty());
 }
+
+// A PostgreSQL server that is not there: one message saying the archive
+// cannot be reached, and the start-up stops.
+TEST(Startup, AnUnansweringServerIsToldAndStops) {
+    Startup s(Engine::SQLite);
+    writeFile(s.install.filePath("percorso.txt"), "postgresql://postgres@127.0.0.1:1/archivio\n");
+    const StartupResult r = s.run();
+    EXPECT_TRUE(r.stop);
+    const QStringList errors = s.ui.texts_of("error");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains("non è raggiungibile")) << errors.first().toStdString();
+}
