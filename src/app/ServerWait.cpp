@@ -6,6 +6,8 @@
 #include "db/EngineErrors.h"
 #include "db/ServerProbe.h"
 
+#include <QElapsedTimer>
+
 namespace app {
 
 namespace {
@@ -17,10 +19,15 @@ bool reachArchiveServer(common::Interaction& ui, const QString& archive) {
     if (!db::Database::isPostgresAddress(archive))
         return true;
     const QString text = QStringLiteral("Collegamento al server dell'archivio in corso...");
+    // The bar shows the time left before the wait is given up.
+    constexpr qint64 steps = kServerWaitMs / 100 + 1;
+    QElapsedTimer clock;
+    clock.start();
     QString why;
     const db::ServerProbe::Outcome outcome = db::ServerProbe::reach(
-        archive, [&] { return ui.progress(text, 0, 1); }, kServerWaitMs, &why);
-    ui.progress(text, 1, 1);
+        archive, [&] { return ui.progress(text, qMin(clock.elapsed() / 100, steps - 1), steps); },
+        kServerWaitMs, &why);
+    ui.progress(text, steps, steps);
     if (outcome == db::ServerProbe::Outcome::Unreachable)
         ui.errorWithDetails(
             common::titles::error,
