@@ -351,6 +351,48 @@ qint64 Database::insert(const QString& table, const Values& values) {
     return id.isValid() ? id.toLongLong() : lastIdentity();
 }
 
+void Database::insertMany(const QString& table, const QList<Values>& rows) {
+    if (rows.isEmpty())
+        return;
+    if (!safeName(table))
+        throw DbError(QStringLiteral("Nome di tabella non valido: %1").arg(table));
+    QStringList columns;
+    for (const auto& [column, value] : rows.first()) {
+        if (!safeName(column))
+            throw DbError(QStringLiteral("Nome di colonna non valido: %1").arg(column));
+        columns.append(column);
+    }
+    if (columns.isEmpty()) {
+        for (const Values& r : rows)
+            insert(table, r);
+        return;
+    }
+    // Well under the smallest limit on bound values of the engines in use.
+    constexpr int kMaxBinds = 999;
+    const int perStatement = qMax(1, kMaxBinds / int(columns.size()));
+    const QString head =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(table, columns.join(u','));
+    const QString one = u'(' + QStringList(columns.size(), QStringLiteral("?")).join(u',') + u')';
+    for (qsizetype start = 0; start < rows.size(); start += perStatement) {
+        const qsizetype end = qMin(rows.size(), start + perStatement);
+        QStringList groups;
+        QVariantList binds;
+        for (qsizetype i = start; i < end; ++i) {
+            const Values& r = rows.at(i);
+            if (r.size() != columns.size())
+                throw DbError(QStringLiteral("Righe con colonne diverse per %1").arg(table));
+            for (qsizetype c = 0; c < r.size(); ++c) {
+                if (r.at(c).first != columns.at(c))
+                    throw DbError(QStringLiteral("Righe con colonne diverse per %1").arg(table));
+                binds.append(r.at(c).second);
+            }
+            groups.append(one);
+        }
+        const QString sql = head + groups.join(u',');
+        run(sql, binds, sql);
+    }
+}
+
 void Database::update(const QString& table, qint64 key, const Values& values) {
     if (values.isEmpty())
         return;

@@ -57,6 +57,9 @@ public:
 
     // Inserts a row and gives back the key the archive assigned to it.
     qint64 insert(const QString& table, const Values& values);
+    // Several rows with the same columns in as few statements as the
+    // engines' limit on bound values allows; the keys are not returned.
+    void insertMany(const QString& table, const QList<Values>& rows);
     void update(const QString& table, qint64 key, const Values& values);
     // The key given to the last row inserted on this connection.
     qint64 lastIdentity();

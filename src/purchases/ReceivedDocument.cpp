@@ -154,8 +154,10 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
     const qint64 credited =
         db.scalar(QStringLiteral("select NCFattIDRif from fattura where Id = ?"), {id})
             .toLongLong();
-    // VAT codes looked up once per rate and nature.
+    // VAT codes looked up once per rate and nature; the new rows go in
+    // together.
     QHash<QString, qint64> vatCodes;
+    QList<db::Values> rows;
     for (const ReceivedLine& line : body.lines) {
         // A document just created has no rows yet to compare with.
         const QVariant present =
@@ -199,9 +201,10 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
             r.append({QStringLiteral("Scarico"), false});
             r.append({QStringLiteral("Omaggio"), false});
         }
-        db.insert(t.rows, r);
+        rows.append(r);
         ++result.rowsAdded;
     }
+    db.insertMany(t.rows, rows);
 
     SupplierTotals::recompute(db, id);
     if (result.created) {
@@ -212,10 +215,10 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
                 db.query(QStringLiteral("select * from fattura where Id = ?"), {id}).first();
             const QString refs = SupplierSchedule::references(number, body.date);
             int n = 0;
+            QList<db::Values> instalments;
             for (const ReceivedPayment& p : body.payments) {
                 ++n;
-                db.insert(
-                    QStringLiteral("FatturaScadenze"),
+                instalments.append(
                     {{QStringLiteral("Fattura_ID"), id},
                      {QStringLiteral("Numero"), n},
                      {QStringLiteral("Tipo"), t.instalmentType},
@@ -231,6 +234,7 @@ ReceivedDocument::Result ReceivedDocument::import(db::Database& db, const Receiv
                      {QStringLiteral("Cliente_id"), 0},
                      {QStringLiteral("Fornitore_id"), supplier.id}});
             }
+            db.insertMany(QStringLiteral("FatturaScadenze"), instalments);
             SupplierSchedule::writeCashBook(db, id, o);
         }
         if (!filesFolder.isEmpty() && !ReceivedStore::keep(db, id, filesFolder, xml, body))

@@ -288,3 +288,45 @@ TEST(Engine, AnSqliteArchiveWhoseFolderDisappearsIsOpenedAgain) {
     EXPECT_EQ(rows[0].text("Descrizione"), "Prima");
     EXPECT_EQ(rows[1].text("Descrizione"), "Dopo");
 }
+
+// Many rows in few statements: every value arrives as it was given, across
+// the split into several statements, and rows whose columns differ are
+// refused before anything is sent.
+TEST(Engine, InsertManyKeepsEveryRow) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        db::Database& d = a.db();
+        QList<db::Values> rows;
+        for (int i = 0; i < 600; ++i)
+            rows.append(
+                {{"Cliente", QString("L'arco %1 \"ovest\"").arg(i)},
+                 {"DataNascita", i % 2 ? QVariant(QDate(1950, 1, 1).addDays(i)) : QVariant()},
+                 {"Sconto", i * 0.5},
+                 {"PubblicaAmministrazione", i % 3 == 0}});
+        const qint64 lastId = d.scalar("select max(ID) as M from Clienti").toLongLong();
+        const quint64 before = d.statementCount();
+        {
+            db::Transaction tx(d);
+            d.insertMany("Clienti", rows);
+            tx.commit();
+        }
+        // 4 columns: at most 249 rows a statement, so three INSERTs between
+        // BEGIN and COMMIT.
+        EXPECT_EQ(d.statementCount() - before, 5u);
+        const auto back = d.query("select Cliente, DataNascita, Sconto, PubblicaAmministrazione "
+                                  "from Clienti where ID > ? order by Sconto",
+                                  {lastId});
+        ASSERT_EQ(back.size(), 600u);
+        for (int i = 0; i < 600; ++i) {
+            EXPECT_EQ(back[i].text("Cliente"), QString("L'arco %1 \"ovest\"").arg(i));
+            EXPECT_EQ(back[i].date("DataNascita"), i % 2 ? QDate(1950, 1, 1).addDays(i) : QDate());
+            EXPECT_DOUBLE_EQ(back[i].number("Sconto"), i * 0.5);
+            EXPECT_EQ(back[i].boolean("PubblicaAmministrazione"), i % 3 == 0);
+        }
+
+        QList<db::Values> mixed{{{"Descrizione", "a"}}, {{"Note", "b"}}};
+        const QVariant count = d.scalar("select count(*) as N from Reparti");
+        EXPECT_THROW(d.insertMany("Reparti", mixed), db::DbError);
+        EXPECT_EQ(d.scalar("select count(*) as N from Reparti"), count);
+    }
+}
