@@ -231,7 +231,7 @@ TEST(ReportTemplates, MissingDocumentOrTemplateIsAnError) {
             << e.message.toStdString();
     }
     try {
-        draw(db, 23); // no catalogue entry: no report named
+        draw(db, 63); // no catalogue entry: no report named
         FAIL();
     } catch (const RenderError& e) {
         EXPECT_EQ(e.message, QStringLiteral("La richiesta di stampa non indica alcun report"));
