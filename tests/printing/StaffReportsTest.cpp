@@ -221,9 +221,21 @@ TEST(StaffReports, EveryStaffPrintIsAReadablePdf) {
                 EXPECT_FALSE(text.contains(absent)) << print.code << ": " << absent.toStdString();
         }
 
-        // Not done, soonest first; a month's salaries alone.
+        // Not done, soonest first, those past due and those whose reminder
+        // has come marked; a month's salaries alone.
+        const QDate today = QDate::currentDate();
+        for (const auto& [what, due, reminder] :
+             {std::tuple{"Corso antincendio", today.addDays(30), today.addDays(-1)},
+              std::tuple{"Visita oculistica", today.addDays(-10), today.addDays(-40)}})
+            db.insert("PersonaleScadenze", {{"Personale_ID", s.staff},
+                                            {"Descrizione", what},
+                                            {"DataScadenza", due},
+                                            {"DataAvviso", reminder},
+                                            {"Validato", false}});
         bool letterhead = false;
         QString text = pdfOf(db, reports::staffOpenDeadlines, QString(), &letterhead);
+        EXPECT_TRUE(text.contains("Corso antincendio In scadenza")) << text.toStdString();
+        EXPECT_TRUE(text.contains("Visita oculistica Scaduta")) << text.toStdString();
         EXPECT_LT(text.indexOf("Rinnovo CQC"), text.indexOf("Patente C"));
         text = pdfOf(db, reports::staffSalariesByMonth,
                      "PersonaleStipendi.Anno = 2026 and PersonaleStipendi.Mese = 3", &letterhead);
