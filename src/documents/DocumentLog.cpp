@@ -84,7 +84,90 @@ void DocumentLog::recordInvoice(db::Database& db, Event event, qint64 id, const 
     record(db, event, invoice(db, id), details);
 }
 
-QString DocumentLog::condition(const QDate& from, const QDate& to, const QString& event) {
+QString DocumentLog::kindName(DocumentKind kind) {
+    switch (kind) {
+    case DocumentKind::CustomerInvoice:
+        return QStringLiteral("Fattura");
+    case DocumentKind::CustomerCreditNote:
+        return QStringLiteral("Nota di credito");
+    case DocumentKind::SupplierInvoice:
+        return QStringLiteral("Fattura fornitore");
+    case DocumentKind::SupplierCreditNote:
+        return QStringLiteral("Nota di credito fornitore");
+    case DocumentKind::Ddt:
+        return QStringLiteral("DDT");
+    case DocumentKind::Quote:
+        return QStringLiteral("Preventivo");
+    case DocumentKind::CustomerOrder:
+        return QStringLiteral("Ordine cliente");
+    case DocumentKind::Receipt:
+        return QStringLiteral("Ricevuta");
+    }
+    return {};
+}
+
+DocumentLog::Document DocumentLog::salesDocument(db::Database& db, DocumentKind kind, qint64 id) {
+    // Number, series, date, party and total under one set of names.
+    QString sql;
+    switch (kind) {
+    case DocumentKind::Ddt:
+        sql = QStringLiteral("select Numero, SerieFatturazione as Serie, Data, Cliente, TotDDT as "
+                             "Totale from Ddt where Id = ?");
+        break;
+    case DocumentKind::Quote:
+        sql = QStringLiteral("select Numero, Data, Cliente, TotalePreventivo as Totale from "
+                             "PreventiTestata where Id = ?");
+        break;
+    case DocumentKind::CustomerOrder:
+        sql = QStringLiteral("select Numero, Data, Cliente, TotaleOrdine as Totale from "
+                             "OrdiniClientiTestata where Id = ?");
+        break;
+    case DocumentKind::Receipt:
+        sql = QStringLiteral("select TotaliCo.Numero, TotaliCo.Data, Clienti.NominativoDocumenti "
+                             "as Cliente, TotaliCo.TotFattura as Totale from TotaliCo left join "
+                             "Clienti on TotaliCo.Cliente_Id = Clienti.Id where TotaliCo.Id = ?");
+        break;
+    default:
+        return invoice(db, id);
+    }
+    Document d;
+    d.id = id;
+    const db::Result r = db.query(sql, {id});
+    if (r.empty())
+        return d;
+    const db::Row& h = r.first();
+    d.kind = kindName(kind);
+    d.number = h.text(QStringLiteral("Numero"));
+    if (kind == DocumentKind::Ddt) {
+        const QString series = h.text(QStringLiteral("Serie")).trimmed();
+        if (!series.isEmpty())
+            d.number += u'/' + series;
+    }
+    d.date = db::Row::toDate(h.value(QStringLiteral("Data")));
+    d.party = h.text(QStringLiteral("Cliente"));
+    d.total = h.number(QStringLiteral("Totale"));
+    return d;
+}
+
+void DocumentLog::recordSalesDocument(db::Database& db, Event event, DocumentKind kind, qint64 id,
+                                      const QString& details) {
+    const Document d = salesDocument(db, kind, id);
+    if (!d.kind.isEmpty())
+        record(db, event, d, details);
+}
+
+QStringList DocumentLog::kindNames() {
+    QStringList names;
+    for (DocumentKind kind :
+         {DocumentKind::CustomerInvoice, DocumentKind::CustomerCreditNote, DocumentKind::Ddt,
+          DocumentKind::Quote, DocumentKind::CustomerOrder, DocumentKind::Receipt,
+          DocumentKind::SupplierInvoice, DocumentKind::SupplierCreditNote})
+        names << kindName(kind);
+    return names;
+}
+
+QString DocumentLog::condition(const QDate& from, const QDate& to, const QString& event,
+                               const QString& kind) {
     QStringList parts;
     if (from.isValid())
         parts << QStringLiteral("RegistroDocumenti.DataOra >= #%1#").arg(common::jetDate(from));
@@ -93,6 +176,9 @@ QString DocumentLog::condition(const QDate& from, const QDate& to, const QString
             << QStringLiteral("RegistroDocumenti.DataOra <= #%1#").arg(common::jetDateEndOfDay(to));
     if (!event.isEmpty())
         parts << QStringLiteral("RegistroDocumenti.Evento = '%1'").arg(common::sqlQuote(event));
+    if (!kind.isEmpty())
+        parts
+            << QStringLiteral("RegistroDocumenti.TipoDocumento = '%1'").arg(common::sqlQuote(kind));
     return parts.join(QStringLiteral(" and "));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Database.h"
+#include "documents/DocumentKind.h"
 
 #include <QDate>
 #include <QString>
@@ -32,10 +33,21 @@ public:
     static void recordInvoice(db::Database& db, Event event, qint64 id,
                               const QString& details = {});
     static Document invoice(db::Database& db, qint64 id);
+    // A delivery note, quote, customer order or receipt, read from its
+    // header; kind empty when there is none.
+    static Document salesDocument(db::Database& db, DocumentKind kind, qint64 id);
+    static void recordSalesDocument(db::Database& db, Event event, DocumentKind kind, qint64 id,
+                                    const QString& details = {});
+    // "DDT", "Preventivo", "Ordine cliente", "Ricevuta".
+    static QString kindName(DocumentKind kind);
 
     // The list's and the print's condition: entries of the days from..to
-    // (either may be invalid: no bound) and of one event (empty: all).
-    static QString condition(const QDate& from, const QDate& to, const QString& event);
+    // (either may be invalid: no bound), of one event and of one kind of
+    // document (empty: all).
+    static QString condition(const QDate& from, const QDate& to, const QString& event,
+                             const QString& kind = {});
+    // Every kind of document the record names, in the lists' order.
+    static QStringList kindNames();
 
     // Removes the entries of the years before the last `years` ones (at
     // least 1); how many went.

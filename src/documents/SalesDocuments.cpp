@@ -3,6 +3,7 @@
 #include "common/TextForms.h"
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
+#include "documents/DocumentLog.h"
 #include "documents/DocumentRows.h"
 #include "documents/DocumentTables.h"
 #include "documents/DocumentTotals.h"
@@ -236,6 +237,8 @@ std::optional<QString> SalesDocuments::dateOrderWarning(db::Database& db, const 
 void SalesDocuments::remove(db::Database& db, DocumentKind kind, qint64 id) {
     const DocumentTables& t = DocumentTables::of(kind);
     db::Transaction tx(db);
+    // Recorded with the deletion, and undone with it when it fails.
+    DocumentLog::recordSalesDocument(db, DocumentLog::Event::Deleted, kind, id);
     // An invoice no longer refers to a document that is gone.
     if (kind == DocumentKind::CustomerOrder)
         db.exec(QStringLiteral("delete * from FatturaOrdiniClientiRighe where Ordine_ID = ?"),

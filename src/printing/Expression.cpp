@@ -465,6 +465,13 @@ QVariant call(const ExprNode& n, const Scope& scope) {
         return formatValue(a).toLower();
     if (f == u"trim")
         return formatValue(a).trimmed();
+    if (f == u"monthname" && a.typeId() != QMetaType::QDate && a.typeId() != QMetaType::QDateTime) {
+        // A month's number (a salary's Mese) names its month too.
+        bool ok = false;
+        const int month = a.toInt(&ok);
+        if (ok)
+            return month >= 1 && month <= 12 ? QVariant(monthName(month)) : QVariant();
+    }
     if (f == u"year" || f == u"month" || f == u"monthname") {
         const QDate d = db::Row::toDate(a);
         if (!d.isValid())

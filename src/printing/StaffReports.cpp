@@ -32,6 +32,46 @@ QString dependentQuery(const QString& table, const QString& columns, const QStri
                          QStringLiteral("Personale.ID is not null"), selection, order);
 }
 
+const char* const costJoins =
+    "(PersonaleCosti LEFT JOIN Personale ON PersonaleCosti.Personale_ID = Personale.ID) LEFT "
+    "JOIN TipologiaCostiPersonale ON PersonaleCosti.TipologiaCosto_id = "
+    "TipologiaCostiPersonale.ID";
+const char* const costColumns =
+    "PersonaleCosti.ID, PersonaleCosti.Data, PersonaleCosti.Importo, PersonaleCosti.Note, "
+    "TipologiaCostiPersonale.Descrizione AS Tipologia";
+const char* const salaryColumns =
+    "PersonaleStipendi.ID, PersonaleStipendi.Anno, PersonaleStipendi.Mese, "
+    "PersonaleStipendi.DataPagamento, PersonaleStipendi.ImportoBonifico, "
+    "PersonaleStipendi.Base, PersonaleStipendi.Giorni, PersonaleStipendi.Trasferta, "
+    "PersonaleStipendi.Accrediti, PersonaleStipendi.Addebiti, PersonaleStipendi.Assegni, "
+    "PersonaleStipendi.Accrediti_Descrizione, PersonaleStipendi.Addebiti_Descrizione, "
+    "PersonaleStipendi.TotaleParziale, PersonaleStipendi.Note";
+const char* const salaryJoins =
+    "PersonaleStipendi LEFT JOIN Personale ON PersonaleStipendi.Personale_ID = Personale.ID";
+
+QString salaryQuery(const QString& selection, const QString& order) {
+    return dependentQuery(QStringLiteral("PersonaleStipendi"), QLatin1String(salaryColumns),
+                          QLatin1String(salaryJoins), selection, order);
+}
+
+QString costQuery(const QString& selection, const QString& order) {
+    return dependentQuery(QStringLiteral("PersonaleCosti"), QLatin1String(costColumns),
+                          QLatin1String(costJoins), selection, order);
+}
+
+// People not cancelled, with their category; the columns the print needs.
+QString peopleQuery(const QString& columns, const QString& selection) {
+    return withSelection(
+        QStringLiteral("SELECT Personale.ID, Personale.Personale, CategoriePersonale.Descrizione "
+                       "AS Categoria, ") +
+            columns +
+            QStringLiteral(" FROM (Personale LEFT JOIN CategoriePersonale ON "
+                           "Personale.CategoriaPersonale_ID = CategoriePersonale.ID) LEFT JOIN "
+                           "Comuni ON Personale.LuogoNascita_id = Comuni.ID"),
+        QStringLiteral("Personale.Annullato = false"), selection,
+        QStringLiteral("Personale.Personale, Personale.ID"));
+}
+
 } // namespace
 
 std::optional<CatalogEntry> staffEntry(const ReportCall& call) {
@@ -55,16 +95,23 @@ std::optional<CatalogEntry> staffEntry(const ReportCall& call) {
         return e;
     case reports::staffCosts:
         e = entryFor(QStringLiteral("PersonaleCosti.rpt"), true);
-        e.query = dependentQuery(
-            QStringLiteral("PersonaleCosti"),
-            QStringLiteral("PersonaleCosti.ID, PersonaleCosti.Data, PersonaleCosti.Importo, "
-                           "PersonaleCosti.Note, TipologiaCostiPersonale.Descrizione AS Tipologia"),
-            QStringLiteral("(PersonaleCosti LEFT JOIN Personale ON PersonaleCosti.Personale_ID = "
-                           "Personale.ID) LEFT JOIN TipologiaCostiPersonale ON "
-                           "PersonaleCosti.TipologiaCosto_id = TipologiaCostiPersonale.ID"),
-            call.selection,
-            QStringLiteral(
-                "Personale.Personale, PersonaleCosti.Personale_ID, PersonaleCosti.Data"));
+        e.query = costQuery(call.selection, QStringLiteral("Personale.Personale, "
+                                                           "PersonaleCosti.Personale_ID, "
+                                                           "PersonaleCosti.Data"));
+        return e;
+    case reports::staffCostsByType:
+        e = entryFor(QStringLiteral("PersonaleCostiTipologia.rpt"), true);
+        e.query =
+            costQuery(call.selection, QStringLiteral("TipologiaCostiPersonale.Descrizione, "
+                                                     "PersonaleCosti.TipologiaCosto_id, "
+                                                     "PersonaleCosti.Data, Personale.Personale"));
+        return e;
+    case reports::staffCostSummary:
+        e = entryFor(QStringLiteral("PersonaleCostiRiepilogo.rpt"), true);
+        e.query = costQuery(call.selection,
+                            QStringLiteral("Personale.Personale, PersonaleCosti.Personale_ID, "
+                                           "TipologiaCostiPersonale.Descrizione, "
+                                           "PersonaleCosti.Data"));
         return e;
     case reports::staffDeadlines:
         e = entryFor(QStringLiteral("PersonaleScadenze.rpt"), true);
@@ -80,22 +127,63 @@ std::optional<CatalogEntry> staffEntry(const ReportCall& call) {
             QStringLiteral("Personale.Personale, PersonaleScadenze.Personale_ID, "
                            "PersonaleScadenze.DataScadenza"));
         return e;
+    case reports::staffOpenDeadlines:
+        // What is still to be done, soonest first, of the people still employed.
+        e = entryFor(QStringLiteral("PersonaleScadenzeAperte.rpt"), true);
+        e.query = withSelection(
+            QStringLiteral(
+                "SELECT Personale.Personale, PersonaleScadenze.Personale_ID, "
+                "PersonaleScadenze.ID, PersonaleScadenze.Descrizione, "
+                "PersonaleScadenze.Tipologia, PersonaleScadenze.DataScadenza, "
+                "PersonaleScadenze.DataAvviso, PersonaleScadenze.Note FROM PersonaleScadenze "
+                "INNER JOIN Personale ON PersonaleScadenze.Personale_ID = Personale.ID"),
+            QStringLiteral("PersonaleScadenze.Validato = false AND Personale.Annullato = false"),
+            call.selection,
+            QStringLiteral("PersonaleScadenze.DataScadenza, Personale.Personale, "
+                           "PersonaleScadenze.ID"));
+        return e;
     case reports::staffSalaries:
         e = entryFor(QStringLiteral("PersonaleStipendi.rpt"), true);
-        e.query = dependentQuery(
-            QStringLiteral("PersonaleStipendi"),
+        e.query = salaryQuery(call.selection,
+                              QStringLiteral("Personale.Personale, PersonaleStipendi.Personale_ID, "
+                                             "PersonaleStipendi.Anno, PersonaleStipendi.Mese"));
+        return e;
+    case reports::staffSalariesByMonth:
+        e = entryFor(QStringLiteral("PersonaleStipendiMese.rpt"), true);
+        e.query = salaryQuery(call.selection,
+                              QStringLiteral("PersonaleStipendi.Anno, PersonaleStipendi.Mese, "
+                                             "Personale.Personale, PersonaleStipendi.ID"));
+        return e;
+    case reports::staffSalaryDescriptions:
+        e = entryFor(QStringLiteral("PersonaleStipendiDescrizioni.rpt"), true);
+        e.query = salaryQuery(call.selection,
+                              QStringLiteral("Personale.Personale, PersonaleStipendi.Personale_ID, "
+                                             "PersonaleStipendi.Anno, PersonaleStipendi.Mese"));
+        return e;
+    case reports::staffSalariesByYear:
+        e = entryFor(QStringLiteral("PersonaleStipendiAnno.rpt"), true);
+        e.query = salaryQuery(call.selection,
+                              QStringLiteral("Personale.Personale, PersonaleStipendi.Personale_ID, "
+                                             "PersonaleStipendi.Anno, PersonaleStipendi.Mese"));
+        return e;
+    case reports::staffDocuments:
+        e = entryFor(QStringLiteral("PersonaleDocumenti.rpt"), true);
+        e.query = peopleQuery(
             QStringLiteral(
-                "PersonaleStipendi.ID, PersonaleStipendi.Anno, PersonaleStipendi.Mese, "
-                "PersonaleStipendi.DataPagamento, PersonaleStipendi.ImportoBonifico, "
-                "PersonaleStipendi.Base, PersonaleStipendi.Giorni, PersonaleStipendi.Trasferta, "
-                "PersonaleStipendi.Accrediti, PersonaleStipendi.Addebiti, "
-                "PersonaleStipendi.Assegni, PersonaleStipendi.Accrediti_Descrizione, "
-                "PersonaleStipendi.Addebiti_Descrizione, PersonaleStipendi.TotaleParziale"),
-            QStringLiteral("PersonaleStipendi LEFT JOIN Personale ON "
-                           "PersonaleStipendi.Personale_ID = Personale.ID"),
-            call.selection,
-            QStringLiteral("Personale.Personale, PersonaleStipendi.Personale_ID, "
-                           "PersonaleStipendi.Anno, PersonaleStipendi.Mese"));
+                "Personale.DataNascita, Comuni.Comune AS LuogoNascita, Personale.StatoNascita, "
+                "Personale.Cittadinanza, Personale.DocTipo, Personale.Documento, "
+                "Personale.Passaporto_Numero, Personale.Passaporto_DataRilascio, "
+                "Personale.PermSogg_Numero, Personale.PermSogg_Data, "
+                "Personale.PermSogg_Scadenza, Personale.PermSogg_Questura, "
+                "Personale.NumeroLicenzaGuida, Personale.CQC, Personale.Tachigrafo"),
+            call.selection);
+        return e;
+    case reports::staffContacts:
+        e = entryFor(QStringLiteral("PersonaleRubrica.rpt"), true);
+        e.query = peopleQuery(QStringLiteral("Personale.Tel, Personale.Telefono2, "
+                                             "Personale.Cell, Personale.Fax, Personale.Email, "
+                                             "Personale.Skype"),
+                              call.selection);
         return e;
     case reports::staffPrivacy: {
         bool ok = false;

@@ -172,16 +172,24 @@ std::optional<common::Failure> printSelection(const PrintChoice& choice, QString
     QString dateColumn;
     switch (choice.kind) {
     case PrintKind::List:
+    case PrintKind::Documents:
+    case PrintKind::Contacts:
         break;
     case PrintKind::Deadlines:
+    case PrintKind::OpenDeadlines:
         table = QStringLiteral("PersonaleScadenze");
         dateColumn = QStringLiteral("DataScadenza");
         break;
     case PrintKind::Costs:
+    case PrintKind::CostsByType:
+    case PrintKind::CostSummary:
         table = QStringLiteral("PersonaleCosti");
         dateColumn = QStringLiteral("Data");
         break;
     case PrintKind::Salaries:
+    case PrintKind::SalariesByMonth:
+    case PrintKind::SalaryDescriptions:
+    case PrintKind::SalariesByYear:
         table = QStringLiteral("PersonaleStipendi");
         dateColumn = QStringLiteral("DataPagamento");
         break;
@@ -214,7 +222,7 @@ std::optional<common::Failure> printSelection(const PrintChoice& choice, QString
         if (dates[1].isValid())
             parts << QStringLiteral("%1 <= #%2#").arg(column, common::jetDateEndOfDay(dates[1]));
     }
-    if (choice.kind == PrintKind::Salaries) {
+    if (table == QStringLiteral("PersonaleStipendi")) {
         if (choice.year > 0)
             parts << QStringLiteral("PersonaleStipendi.Anno = %1").arg(choice.year);
         if (choice.month > 0)

@@ -64,8 +64,24 @@ QString salaryDeleteQuestion();
 // DataScadenza, DataAvviso, Note.
 db::Result deadlineReminders(db::Database& db, const QDate& today);
 
-// What the staff print screen prints and its choices.
-enum class PrintKind { List, Deadlines, Costs, Salaries };
+// What the staff print screen prints and its choices: the people (list,
+// identity documents, telephone book), their deadlines (by person, or those
+// not done by date), their costs (by person, by type, summed) and their
+// salaries (by person, by month, with their descriptions, summed by year).
+enum class PrintKind {
+    List,
+    Documents,
+    Contacts,
+    Deadlines,
+    OpenDeadlines,
+    Costs,
+    CostsByType,
+    CostSummary,
+    Salaries,
+    SalariesByMonth,
+    SalaryDescriptions,
+    SalariesByYear
+};
 struct PrintChoice {
     PrintKind kind = PrintKind::List;
     qint64 person = 0; // 0: everyone
@@ -76,8 +92,10 @@ struct PrintChoice {
 };
 // The Jet selection of the print (empty: everything), or the failure of a
 // date that does not exist (fields txtDallaData, txtAllaData) or of a
-// range that ends before it starts. The dates limit the deadlines by their
-// due date, the costs by their date and the salaries by their payment date.
+// range that ends before it starts. The prints of people take the person
+// only; the dates limit the deadlines by their due date, the costs by their
+// date and the salaries by their payment date; year and month limit the
+// salaries.
 std::optional<common::Failure> printSelection(const PrintChoice& choice, QString* selection);
 
 // The staff list's fixed select (category and municipality by name) and

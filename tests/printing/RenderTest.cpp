@@ -72,6 +72,11 @@ TEST(ReportFormats, ItalianFormsAndExpressions) {
     EXPECT_DOUBLE_EQ(eval("round2(10 / 3) * 3").toDouble(), 9.99);
     EXPECT_TRUE(eval("not empty('x') and empty(0) and empty(null) and 'a' = 'A'").toBool());
     EXPECT_TRUE(eval("coalesce(null, '', 'terzo') = 'terzo'").toBool());
+    // A month by its number (a salary's Mese), by a date or by a text date.
+    EXPECT_EQ(eval("monthname(n) & ' ' & monthname(12)").toString(),
+              QStringLiteral("Marzo Dicembre"));
+    EXPECT_EQ(eval("monthname('2026-05-02')").toString(), QStringLiteral("Maggio"));
+    EXPECT_TRUE(eval("isnull(monthname(13)) and isnull(monthname(null))").toBool());
     EXPECT_FALSE(Expression(QStringLiteral("1 +")).isValid());
     EXPECT_FALSE(Expression(QStringLiteral("(1")).isValid());
     EXPECT_TRUE(unknown.isEmpty());
@@ -231,7 +236,7 @@ TEST(ReportTemplates, MissingDocumentOrTemplateIsAnError) {
             << e.message.toStdString();
     }
     try {
-        draw(db, 23); // no catalogue entry: no report named
+        draw(db, 63); // no catalogue entry: no report named
         FAIL();
     } catch (const RenderError& e) {
         EXPECT_EQ(e.message, QStringLiteral("La richiesta di stampa non indica alcun report"));

@@ -255,6 +255,22 @@ TEST(StaffPrints, SelectionByPersonDatesYearAndMonth) {
         printSelection({.kind = PrintKind::Salaries, .year = 2026, .month = 4}, &selection));
     EXPECT_EQ(selection, "PersonaleStipendi.Anno = 2026 and PersonaleStipendi.Mese = 4");
 
+    // Every variant limits the table it prints: the open deadlines by their
+    // due date, the cost summary by the cost's date, the yearly salaries by
+    // year; the documents and the telephone book take the person only.
+    ASSERT_FALSE(printSelection({.kind = PrintKind::OpenDeadlines, .to = "5/4/2026"}, &selection));
+    EXPECT_EQ(selection, "PersonaleScadenze.DataScadenza <= #4/5/2026 23.59.59#");
+    ASSERT_FALSE(printSelection({.kind = PrintKind::CostSummary, .person = 3, .from = "1/1/2026"},
+                                &selection));
+    EXPECT_EQ(selection, "PersonaleCosti.Personale_ID = 3 and PersonaleCosti.Data >= #1/1/2026#");
+    ASSERT_FALSE(printSelection({.kind = PrintKind::SalariesByYear, .year = 2025}, &selection));
+    EXPECT_EQ(selection, "PersonaleStipendi.Anno = 2025");
+    for (PrintKind people : {PrintKind::Documents, PrintKind::Contacts}) {
+        ASSERT_FALSE(printSelection(
+            {.kind = people, .person = 7, .from = "31/02/2026", .year = 2026}, &selection));
+        EXPECT_EQ(selection, "Personale.ID = 7");
+    }
+
     expectFailure(printSelection({.kind = PrintKind::Costs, .from = "31/02/2026"}, &selection),
                   "Attenzione data non valida: Dalla Data", "txtDallaData");
     expectFailure(printSelection({.kind = PrintKind::Salaries, .to = "32/01/2026"}, &selection),

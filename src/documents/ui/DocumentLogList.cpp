@@ -69,6 +69,12 @@ DocumentLogList::DocumentLogList(::ui::AppContext& context, QWidget* parent)
                    DocumentLog::Event::Exported, DocumentLog::Event::Sent})
         m_event->addItem(DocumentLog::eventText(e), DocumentLog::eventText(e));
     put(QStringLiteral("Evento"), m_event);
+    m_kind = new QComboBox(filters);
+    m_kind->setObjectName(QStringLiteral("cboDocumento"));
+    m_kind->addItem(QStringLiteral("Tutti"), QString());
+    for (const QString& kind : DocumentLog::kindNames())
+        m_kind->addItem(kind, kind);
+    put(QStringLiteral("Documento"), m_kind);
     auto* find = new QPushButton(QStringLiteral("cerca"), filters);
     find->setObjectName(QStringLiteral("btnCerca"));
     find->setAutoDefault(false);
@@ -78,6 +84,7 @@ DocumentLogList::DocumentLogList(::ui::AppContext& context, QWidget* parent)
         v->insertWidget(1, filters);
     connect(find, &QPushButton::clicked, this, &DocumentLogList::refresh);
     connect(m_event, &QComboBox::currentIndexChanged, this, &DocumentLogList::refresh);
+    connect(m_kind, &QComboBox::currentIndexChanged, this, &DocumentLogList::refresh);
     for (QLineEdit* box : {from, to})
         connect(box, &QLineEdit::returnPressed, this, &DocumentLogList::refresh);
 
@@ -94,7 +101,8 @@ QString DocumentLogList::selection() const {
         return box ? common::parseItalianDate(box->text().trimmed()) : QDate();
     };
     return DocumentLog::condition(date("txtDallaData"), date("txtAllaData"),
-                                  m_event ? m_event->currentData().toString() : QString());
+                                  m_event ? m_event->currentData().toString() : QString(),
+                                  m_kind ? m_kind->currentData().toString() : QString());
 }
 
 QString DocumentLogList::condition() const {

@@ -27,7 +27,8 @@ protected:
     void openCard(qint64 key, bool isNew) override;
 
 private:
-    QComboBox* m_event;
+    QComboBox* m_event = nullptr;
+    QComboBox* m_kind = nullptr;
 };
 
 ::ui::ScreenDefinition documentLogDefinition();

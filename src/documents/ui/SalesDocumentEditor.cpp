@@ -3,6 +3,7 @@
 #include "common/Interaction.h"
 #include "common/Titles.h"
 #include "db/RegistryRecord.h"
+#include "documents/DocumentLog.h"
 #include "documents/DocumentTables.h"
 #include "documents/SalesDocuments.h"
 #include "documents/ui/ComputedFields.h"
@@ -270,8 +271,12 @@ void SalesDocumentEditor::exportAndSend() {
     if (!m_profile.exportKind || !post())
         return;
     ::ui::guarded(m_context, [&] {
+        QStringList sent;
         printing::ui::exportAndSend(m_context, printing::ExportKind(*m_profile.exportKind), m_id,
-                                    this);
+                                    this, &sent);
+        if (!sent.isEmpty())
+            DocumentLog::recordSalesDocument(*m_context.db, DocumentLog::Event::Sent, m_kind, m_id,
+                                             sent.join(QStringLiteral(", ")));
     });
 }
 

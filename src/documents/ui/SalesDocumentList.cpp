@@ -3,6 +3,7 @@
 #include "common/SqlText.h"
 #include "common/TextForms.h"
 #include "db/Database.h"
+#include "documents/DocumentLog.h"
 #include "documents/DocumentOptions.h"
 #include "documents/DocumentTables.h"
 #include "documents/QuoteInvoicing.h"
@@ -232,8 +233,12 @@ void SalesDocumentList::exportAndSend() {
     if (key == 0 || !m_profile.exportKind)
         return;
     ::ui::guarded(context(), [&] {
+        QStringList sent;
         printing::ui::exportAndSend(context(), printing::ExportKind(*m_profile.exportKind), key,
-                                    this);
+                                    this, &sent);
+        if (!sent.isEmpty())
+            DocumentLog::recordSalesDocument(*context().db, DocumentLog::Event::Sent, m_kind, key,
+                                             sent.join(QStringLiteral(", ")));
     });
 }
 

@@ -4,6 +4,7 @@
 #include "documents/DocumentRows.h"
 #include "documents/DocumentStore.h"
 #include "documents/SalesDocuments.h"
+#include "documents/ui/DocumentLogList.h"
 #include "documents/ui/DocumentRowsPanel.h"
 #include "documents/ui/DocumentScreens.h"
 #include "documents/ui/InvoiceEditor.h"
@@ -23,6 +24,7 @@
 
 using namespace uitest;
 using documents::DocumentKind;
+using documents::ui::DocumentLogList;
 using documents::ui::InvoiceEditor;
 using documents::ui::SalesDocumentEditor;
 using documents::ui::SalesDocumentList;
@@ -131,6 +133,24 @@ TEST(SalesScreens, DeliveryNoteWithTransportCostRow) {
         EXPECT_DOUBLE_EQ(a.stock(a.outOfStock), 0);
         EXPECT_EQ(a.interaction.texts_of("question").value(0),
                   QStringLiteral("Sei sicuro di voler eliminare il DDT??"));
+
+        // The deleted note stands in the record of documents, found by its kind.
+        onNextModal<DocumentLogList>([&](DocumentLogList* log) {
+            ASSERT_EQ(log->grid()->records()->rowCount(), 1);
+            EXPECT_EQ(shown(log->grid(), 0, "TipoDocumento"), QStringLiteral("DDT"));
+            EXPECT_EQ(shown(log->grid(), 0, "Evento"), QStringLiteral("Eliminato"));
+            EXPECT_EQ(shown(log->grid(), 0, "Intestatario"), QStringLiteral("Rossi Mario"));
+            EXPECT_EQ(shown(log->grid(), 0, "Totale"), QStringLiteral("256,20"));
+            auto* kind = log->findChild<QComboBox*>("cboDocumento");
+            ASSERT_NE(kind, nullptr);
+            kind->setCurrentIndex(kind->findText("Preventivo"));
+            EXPECT_EQ(log->grid()->records()->rowCount(), 0);
+            kind->setCurrentIndex(kind->findText("DDT"));
+            EXPECT_EQ(log->grid()->records()->rowCount(), 1);
+            screenshot(log, QStringLiteral("registro-documenti-ddt"));
+            click(log, "spdIndietro");
+        });
+        a.registry.find(QStringLiteral("btnUtilityRegistroDocumenti"))(nullptr, a.context);
     }
 }
 

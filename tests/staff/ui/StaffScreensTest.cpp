@@ -8,6 +8,11 @@
 #include "app/ui/ReminderDialog.h"
 #include "app/ui/Screens.h"
 #include "printing/ReportCodes.h"
+#include "staff/ui/DependentList.h"
+#include "staff/ui/SalaryCard.h"
+#include "staff/ui/StaffCard.h"
+#include "staff/ui/StaffList.h"
+#include "staff/ui/StaffPrintDialog.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -17,6 +22,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -291,7 +297,7 @@ TEST(StaffScreens, PrintScreenBuildsTheRequestOfItsChoices) {
     EXPECT_EQ(call->code, printing::reports::staffList);
     EXPECT_TRUE(call->selection.isEmpty());
 
-    kind->setCurrentIndex(kind->findText("Stipendi"));
+    kind->setCurrentIndex(kind->findText("Stipendi per persona"));
     EXPECT_TRUE(dialog.findChild<QLineEdit*>("txtAnno")->isEnabled());
     people->setCurrentIndex(people->findData(person));
     typeInto(dialog.findChild<QLineEdit*>("txtAnno"), "2026");
@@ -305,9 +311,25 @@ TEST(StaffScreens, PrintScreenBuildsTheRequestOfItsChoices) {
                       "PersonaleStipendi.Anno = 2026 and PersonaleStipendi.Mese = 4")
                   .arg(person));
 
-    kind->setCurrentIndex(kind->findText("Costi"));
+    kind->setCurrentIndex(kind->findText("Costi per persona"));
     EXPECT_FALSE(dialog.findChild<QLineEdit*>("txtAnno")->isEnabled());
     typeInto(dialog.findChild<QLineEdit*>("txtDallaData"), "31/02/2026");
     EXPECT_FALSE(dialog.request());
     EXPECT_EQ(s.interaction.texts_of("error").value(0), "Attenzione data non valida: Dalla Data");
+
+    // One choice per staff report, each asking for its own code; the
+    // people's prints take no dates, the salaries' take a year and a month.
+    QSet<int> codes;
+    for (int i = 0; i < kind->count(); ++i) {
+        kind->setCurrentIndex(i);
+        dialog.findChild<QLineEdit*>("txtDallaData")->clear();
+        call = dialog.request();
+        ASSERT_TRUE(call) << kind->itemText(i).toStdString();
+        codes.insert(call->code);
+        const bool salaries = call->code >= 71 && call->code <= 74;
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("txtAnno")->isEnabled(), salaries) << call->code;
+        const bool people = call->code == 22 || call->code == 23 || call->code == 78;
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("txtDallaData")->isEnabled(), !people) << call->code;
+    }
+    EXPECT_EQ(codes, (QSet<int>{22, 23, 24, 25, 71, 72, 73, 74, 75, 76, 77, 78}));
 }
