@@ -19,12 +19,17 @@ common::Failure error(const QString& text, const QString& field) {
 
 qint64 InstalmentRules::add(db::Database& db, DocumentKind kind, qint64 documentId,
                             const QDate& today) {
-    const DocumentTables& t = DocumentTables::of(kind);
+    return add(db, DocumentTables::of(kind).instalmentType, documentId, today);
+}
+
+qint64 InstalmentRules::add(db::Database& db, const QString& instalmentType, qint64 documentId,
+                            const QDate& today) {
+    const bool supplier = instalmentType == u"C" || instalmentType == u"B";
     db::Transaction tx(db);
-    const db::Result r = db.query(
-        QStringLiteral(
-            "select Data, ModPagamento_Id, Banca_ID, Cliente_ID from fattura where Id = ?"),
-        {documentId});
+    const db::Result r =
+        db.query(QStringLiteral("select Data, ModPagamento_Id, Banca_ID, "
+                                "Cliente_ID, Fornitore_ID from fattura where Id = ?"),
+                 {documentId});
     const db::Row doc = r.empty() ? db::Row() : r.first();
     const qint64 count =
         db.scalar(QStringLiteral("select count(*) from FatturaScadenze where Fattura_ID = ?"),
@@ -34,17 +39,18 @@ qint64 InstalmentRules::add(db::Database& db, DocumentKind kind, qint64 document
     const auto value = [&](const char* column) {
         return r.empty() ? QVariant() : doc.value(QString::fromLatin1(column));
     };
-    const qint64 id = db.insert(QStringLiteral("FatturaScadenze"),
-                                {{QStringLiteral("Numero"), count + 1},
-                                 {QStringLiteral("Fattura_ID"), documentId},
-                                 {QStringLiteral("Tipo"), t.instalmentType},
-                                 {QStringLiteral("Pagato"), false},
-                                 {QStringLiteral("ModPagamento_Id"), value("ModPagamento_Id")},
-                                 {QStringLiteral("Banca_ID"), value("Banca_ID")},
-                                 {QStringLiteral("Cliente_id"), value("Cliente_ID")},
-                                 {QStringLiteral("Fornitore_id"), 0},
-                                 {QStringLiteral("Importo"), 0.0},
-                                 {QStringLiteral("DataScadenza"), date.isValid() ? date : today}});
+    const qint64 id =
+        db.insert(QStringLiteral("FatturaScadenze"),
+                  {{QStringLiteral("Numero"), count + 1},
+                   {QStringLiteral("Fattura_ID"), documentId},
+                   {QStringLiteral("Tipo"), instalmentType},
+                   {QStringLiteral("Pagato"), false},
+                   {QStringLiteral("ModPagamento_Id"), value("ModPagamento_Id")},
+                   {QStringLiteral("Banca_ID"), value("Banca_ID")},
+                   {QStringLiteral("Cliente_id"), supplier ? QVariant(0) : value("Cliente_ID")},
+                   {QStringLiteral("Fornitore_id"), supplier ? value("Fornitore_ID") : QVariant(0)},
+                   {QStringLiteral("Importo"), 0.0},
+                   {QStringLiteral("DataScadenza"), date.isValid() ? date : today}});
     tx.commit();
     return id;
 }

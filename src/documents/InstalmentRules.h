@@ -21,6 +21,10 @@ public:
     // due on the document date (today when it has none). Its Id.
     static qint64 add(db::Database& db, DocumentKind kind, qint64 documentId,
                       const QDate& today = QDate::currentDate());
+    // The same by the instalments' Tipo: "C" and "B" (supplier documents)
+    // take the document's supplier instead of its customer.
+    static qint64 add(db::Database& db, const QString& instalmentType, qint64 documentId,
+                      const QDate& today = QDate::currentDate());
 
     static QVariantMap load(db::Database& db, qint64 instalmentId);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/DocumentKind.h"
+#include "documents/ui/InstalmentsPanel.h"
 
 #include <QDialog>
 #include <QVariantMap>
@@ -35,7 +36,8 @@ public:
     ::ui::FieldBinder* fields() const { return m_fields; }
     QTabWidget* pages() const { return m_pages; }
     ::ui::DataGrid* rowsGrid() const { return m_rows; }
-    ::ui::DataGrid* instalmentsGrid() const { return m_instalments; }
+    ::ui::DataGrid* instalmentsGrid() const { return m_instalments->grid(); }
+    documents::ui::InstalmentsPanel* instalments() const { return m_instalments; }
     ::ui::DataGrid* attachmentsGrid() const { return m_attachments; }
     QPushButton* button(const QString& objectName) const;
 
@@ -84,7 +86,7 @@ private:
     ::ui::FieldBinder* m_fields;
     QTabWidget* m_pages;
     ::ui::DataGrid* m_rows = nullptr;
-    ::ui::DataGrid* m_instalments = nullptr;
+    documents::ui::InstalmentsPanel* m_instalments = nullptr;
     ::ui::DataGrid* m_attachments = nullptr;
 };
 

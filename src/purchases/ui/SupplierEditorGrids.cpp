@@ -65,19 +65,12 @@ QWidget* SupplierEditor::buildRowsPage() {
 }
 
 QWidget* SupplierEditor::buildInstalmentsPage() {
-    auto* page = new QWidget(this);
-    auto* v = new QVBoxLayout(page);
-    m_instalments = new ::ui::DataGrid(m_context, objectName() + QStringLiteral(".scadenze"), page);
-    m_instalments->setObjectName(QStringLiteral("DBGridScadenze"));
-    m_instalments->setTable(QStringLiteral("FatturaScadenze"));
-    m_instalments->setKeyColumn(QStringLiteral("Id"));
-    m_instalments->setDefaultColumns({{"Numero", 50, "N°"},
-                                      {"DataScadenza", 100, "Scadenza"},
-                                      {"Importo", 110, "Importo"},
-                                      {"Operazione", 380, "Operazione"},
-                                      {"Pagato", 60, "Pagato"}});
-    v->addWidget(m_instalments);
-    return page;
+    m_instalments = new documents::ui::InstalmentsPanel(
+        m_context, objectName() + QStringLiteral(".scadenze"),
+        SupplierTables::of(m_kind).instalmentType, QStringLiteral("DataScadenza,Numero"), this);
+    connect(m_instalments, &documents::ui::InstalmentsPanel::changed, this,
+            [this] { m_modified = true; });
+    return m_instalments;
 }
 
 QWidget* SupplierEditor::buildAttachmentsPage() {
@@ -147,12 +140,7 @@ void SupplierEditor::refreshRows() {
 }
 
 void SupplierEditor::refreshInstalments() {
-    ::ui::guarded(m_context, [&] {
-        m_instalments->setResult(m_context.db->query(
-            QStringLiteral("select * from FatturaScadenze where Fattura_ID = ? order by "
-                           "DataScadenza,Numero"),
-            {m_id}));
-    });
+    m_instalments->setDocument(m_id);
 }
 
 // What every row action ends with: rows, totals and instalments shown again,

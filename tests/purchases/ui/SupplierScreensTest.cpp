@@ -1,6 +1,7 @@
 #include "ModalWindows.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
+#include "documents/ui/InstalmentCard.h"
 #include "documents/ui/Pickers.h"
 #include "purchases/SupplierDocuments.h"
 #include "purchases/SupplierOrders.h"
@@ -122,6 +123,41 @@ TEST(SupplierScreens, RegistersASupplierInvoiceWithTwoRows) {
                 screenshot(editor, QStringLiteral("supplier-invoice-editor"));
                 editor->pages()->setCurrentIndex(1);
                 screenshot(editor, QStringLiteral("supplier-invoice-rows"));
+
+                // The first instalment paid today through its card, and one
+                // more added by hand: a supplier's ("C"), not a customer's.
+                auto* grid = editor->instalmentsGrid();
+                const qint64 first = grid->keyAt(0);
+                grid->selectKey(first);
+                onNextModal<documents::ui::InstalmentCard>(
+                    [&](documents::ui::InstalmentCard* card) {
+                        click(card, "btnOggi");
+                        click(card, "spdIndietro");
+                    });
+                click(editor, "btnModificaRata");
+                EXPECT_EQ(
+                    a.db()
+                        .scalar("select DataPagamento from FatturaScadenze where Id = ?", {first})
+                        .toDate(),
+                    QDate::currentDate());
+                onNextModal<documents::ui::InstalmentCard>(
+                    [&](documents::ui::InstalmentCard* card) {
+                        typeInto(card->fields()->editor("Importo"), QStringLiteral("5"));
+                        typeInto(card->fields()->editor("Operazione"), QStringLiteral("Spese"));
+                        click(card, "spdIndietro");
+                    });
+                click(editor, "btnAggiungiRata");
+                ASSERT_EQ(grid->records()->rowCount(), 3);
+                const db::Row added =
+                    a.db()
+                        .query("select Tipo, Cliente_id, Fornitore_id from FatturaScadenze where "
+                               "Operazione = 'Spese'")
+                        .first();
+                EXPECT_EQ(added.text("Tipo"), QStringLiteral("C"));
+                EXPECT_EQ(added.integer("Fornitore_id"), a.supplier);
+                EXPECT_EQ(added.integer("Cliente_id"), 0);
+                editor->pages()->setCurrentWidget(editor->instalments());
+                screenshot(editor, QStringLiteral("supplier-invoice-instalments"));
                 click(editor, "spdSalva");
             });
             click(list, "spdAggiungi");
