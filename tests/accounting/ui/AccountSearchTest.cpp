@@ -4,6 +4,7 @@
 #include "accounting/ui/AccountingPrintDialog.h"
 #include "accounting/ui/AccountingScreens.h"
 #include "accounting/ui/CashBookScreens.h"
+#include "app/ui/OptionsDialog.h"
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -134,4 +135,20 @@ TEST_F(ScreenTest, GroupingAndPrintWindowSearches) {
     });
     search->click();
     EXPECT_EQ(choice->currentData().toLongLong(), c.servizi);
+}
+
+// The default accounts of the options are chosen through the same search.
+TEST_F(ScreenTest, OptionsChooseTheirDefaultAccountsThroughTheSearch) {
+    const Chart c = chart(db());
+    app::ui::OptionsDialog options(context);
+    auto* search =
+        options.findChild<QPushButton*>("btnCercaconto_ID_Predefinito_su_FattureVendita_Merce");
+    ASSERT_TRUE(search);
+    onNextModal<::ui::SearchWindow>([&](::ui::SearchWindow* w) {
+        w->grid()->selectKey(c.servizi);
+        w->chooseButton()->click();
+    });
+    search->click();
+    EXPECT_EQ(options.value("conto_ID_Predefinito_su_FattureVendita_Merce").toLongLong(),
+              c.servizi);
 }
