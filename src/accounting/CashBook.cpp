@@ -87,9 +87,13 @@ CashBook::Totals CashBook::totals(db::Database& db, const QString& jetCondition)
     return t;
 }
 
+double CashBook::configuredOpeningBalance(db::Database& db) {
+    return common::round2(
+        db.scalar(QStringLiteral("select SaldoInizialePrimaNota from opzioni")).toDouble());
+}
+
 double CashBook::openingBalance(db::Database& db, const QDate& firstDay) {
-    const double configured =
-        db.scalar(QStringLiteral("select SaldoInizialePrimaNota from opzioni")).toDouble();
+    const double configured = configuredOpeningBalance(db);
     const db::Result r = db.query(QStringLiteral("SELECT SUM(Entrata) as Entrate, SUM(Uscita) as "
                                                  "Uscite from finanzia where Data < ?"),
                                   {firstDay});

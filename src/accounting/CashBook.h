@@ -47,6 +47,9 @@ public:
     // earlier movement of every year; for one bank, its balance at the start
     // of the year plus that bank's earlier movements.
     static double openingBalance(db::Database& db, const QDate& firstDay);
+    // The opening balance of the options (SaldoInizialePrimaNota), the
+    // starting point of the prints of the whole cash book.
+    static double configuredOpeningBalance(db::Database& db);
     static double bankOpeningBalance(db::Database& db, const QDate& firstDay, qint64 bankId);
 
     // The monthly prints: month, year and opening balance, in this order,

@@ -139,22 +139,32 @@ void VatRegisters::fill(db::Database& db, RegisterKind kind, const Period& p) {
             {db.workstation()});
     db.exec(QStringLiteral("delete * from %1 where NomeComputer = ?").arg(t.quarters),
             {db.workstation()});
+    // Every source in one set-based insert: one row per document, VAT code
+    // and account.
+    QStringList selects;
+    QVariantList binds;
     for (const Source& s : t.sources) {
         const QString vat = rowVatSql(s.net, s.rows + QStringLiteral(".AliquotaIva"));
         const QString sign = QString::number(s.sign);
-        db.exec(QStringLiteral("INSERT INTO %1 (NomeComputer, TempTrimestreNumero, "
-                               "ContabilitaConti_ID, Fattura_ID, Iva_ID, TotaleImponibile, "
-                               "TotaleImposta, Totale) "
-                               "SELECT '%2', (month(%3) + 2) / 3, %4.ContabilitaConti_ID, "
-                               "fattura.Id, %4.%5, %6 * sum(%7), %6 * sum(%8), "
-                               "%6 * (sum(%7) + sum(%8)) "
-                               "FROM %4 INNER JOIN fattura ON %4.%9 = fattura.Id "
-                               "WHERE %10 and %11 "
-                               "GROUP BY %3, fattura.Id, %4.%5, %4.ContabilitaConti_ID")
-                    .arg(t.lines, pc, t.dateColumn, s.rows, s.vat, sign, s.net, vat, s.parent)
-                    .arg(periodClause(t), s.condition),
-                {p.start(), p.end()});
+        selects << QStringLiteral("SELECT '%1', (month(%2) + 2) / 3, %3.ContabilitaConti_ID, "
+                                  "fattura.Id, %3.%4, %5 * sum(%6), %5 * sum(%7), "
+                                  "%5 * (sum(%6) + sum(%7)) "
+                                  "FROM %3 INNER JOIN fattura ON %3.%8 = fattura.Id "
+                                  "WHERE %9 and %10 "
+                                  "GROUP BY %2, fattura.Id, %3.%4, %3.ContabilitaConti_ID")
+                       .arg(pc, t.dateColumn, s.rows, s.vat, sign, s.net, vat, s.parent,
+                            periodClause(t))
+                       .arg(s.condition);
+        binds << p.start() << p.end();
     }
+    db.exec(QStringLiteral("INSERT INTO %1 (NomeComputer, TempTrimestreNumero, "
+                           "ContabilitaConti_ID, Fattura_ID, Iva_ID, TotaleImponibile, "
+                           "TotaleImposta, Totale) ")
+                    .arg(t.lines) +
+                selects.join(QStringLiteral(" UNION ALL ")),
+            binds);
+    // The four quarters, rounded as every figure of the settlement, in one
+    // insert.
     QHash<int, db::Row> sums;
     for (const db::Row& r :
          db.query(QStringLiteral("SELECT TempTrimestreNumero as N, sum(TotaleImponibile) as "
@@ -163,6 +173,8 @@ void VatRegisters::fill(db::Database& db, RegisterKind kind, const Period& p) {
                       .arg(t.lines),
                   {db.workstation()}))
         sums.insert(int(r.integer(QStringLiteral("N"))), r);
+    QStringList rows;
+    QVariantList values;
     for (int q = 1; q <= 4; ++q) {
         const db::Row r = sums.value(q);
         const double taxable = r.has(QStringLiteral("Imponibile"))
@@ -170,14 +182,15 @@ void VatRegisters::fill(db::Database& db, RegisterKind kind, const Period& p) {
                                    : 0;
         const double vat =
             r.has(QStringLiteral("Imposta")) ? roundSum(r.number(QStringLiteral("Imposta"))) : 0;
-        db.insert(t.quarters, {{QStringLiteral("NomeComputer"), db.workstation()},
-                               {QStringLiteral("NumeroTrimestre"), q},
-                               {QStringLiteral("Data"), QDate(p.from.year(), (q - 1) * 3 + 1, 1)},
-                               {QStringLiteral("Descrizione"), t.labels[q - 1]},
-                               {QStringLiteral("TotaleImponibile"), taxable},
-                               {QStringLiteral("TotaleImposta"), vat},
-                               {QStringLiteral("TotaleTrimestre"), roundSum(taxable + vat)}});
+        rows << QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
+        values << db.workstation() << q << QDate(p.from.year(), (q - 1) * 3 + 1, 1)
+               << t.labels[q - 1] << taxable << vat << roundSum(taxable + vat);
     }
+    db.exec(QStringLiteral("INSERT INTO %1 (NomeComputer, NumeroTrimestre, Data, Descrizione, "
+                           "TotaleImponibile, TotaleImposta, TotaleTrimestre) VALUES ")
+                    .arg(t.quarters) +
+                rows.join(QStringLiteral(", ")),
+            values);
     tx.commit();
 }
 

@@ -1,5 +1,7 @@
 #include "printing/AccountingReports.h"
 
+#include "printing/CashBookReports.h"
+#include "printing/DueDateReports.h"
 #include "printing/ReportCodes.h"
 
 namespace printing {
@@ -49,13 +51,47 @@ CatalogEntry settlementEntry(const ReportCall& call, bool quarterly) {
     CatalogEntry e;
     e.report =
         quarterly ? QStringLiteral("ChiusuraIva.rpt") : QStringLiteral("ChiusuraIvaMensile.rpt");
-    e.query = QStringLiteral("SELECT * FROM %1 WHERE Id = %2").arg(header, idOf(call));
+    e.query = QStringLiteral("SELECT %1.*, %3 AS Variante FROM %1 WHERE Id = %2")
+                  .arg(header, idOf(call), QString::number(call.code));
     e.subQuery[0] = QStringLiteral("SELECT * FROM %1Righe WHERE %1_ID = %2 ORDER BY Carico, "
                                    "Corrispettivi, Iva_ID")
                         .arg(header, idOf(call));
     e.subQuery[1] = QStringLiteral("SELECT * FROM %1RigheNonSoggetta WHERE %1_ID = %2 ORDER BY "
                                    "Carico, Corrispettivi, Iva_ID")
                         .arg(header, idOf(call));
+    return e;
+}
+
+// The monthly settlements of the list's selection (a year): one line per
+// month with its debit, credit and carried credit, or the taxable amount
+// and VAT of the months added up per VAT code and kind.
+CatalogEntry monthlySummaryEntry(const ReportCall& call, bool byCode) {
+    CatalogEntry e;
+    e.report = QStringLiteral("ChiusuraIvaMensile.rpt");
+    e.filter = true;
+    const QString variant = QString::number(call.code);
+    if (!byCode) {
+        e.query = QStringLiteral("SELECT Testate.*, Mesi.Mese AS NomeMese, %1 AS Variante FROM "
+                                 "(SELECT * FROM ContabilitaChiusuraIvaMensile")
+                      .arg(variant) +
+                  where(call.selection) +
+                  QStringLiteral(") AS Testate LEFT JOIN Mesi ON Testate.Mese = Mesi.numero "
+                                 "ORDER BY Testate.Anno, Testate.Mese");
+        return e;
+    }
+    e.query =
+        QStringLiteral(
+            "SELECT Righe.Carico, Righe.Corrispettivi, Righe.Iva_ID, Righe.IvaDescrizione, "
+            "Sum(Righe.TotaleImponibile) AS TotaleImponibile, Sum(Righe.TotaleIva) AS TotaleIva, "
+            "Min(Testate.Anno) AS Anno, Min(Testate.Mese) AS DalMese, Max(Testate.Mese) AS "
+            "AlMese, %1 AS Variante FROM ContabilitaChiusuraIvaMensileRighe AS Righe INNER JOIN "
+            "(SELECT * FROM ContabilitaChiusuraIvaMensile")
+            .arg(variant) +
+        where(call.selection) +
+        QStringLiteral(") AS Testate ON Righe.ContabilitaChiusuraIvaMensile_ID = Testate.Id "
+                       "GROUP BY Righe.Carico, Righe.Corrispettivi, Righe.Iva_ID, "
+                       "Righe.IvaDescrizione ORDER BY Righe.Carico, Righe.Corrispettivi, "
+                       "Righe.Iva_ID");
     return e;
 }
 
@@ -114,38 +150,6 @@ CatalogEntry situationEntry(const ReportCall& call) {
     return e;
 }
 
-// The due dates of customers or suppliers, open or paid, with the list's
-// own selection (on the list's column names).
-CatalogEntry dueDatesEntry(const ReportCall& call, bool suppliers, bool paid) {
-    CatalogEntry e;
-    e.report = QStringLiteral("%1%2.rpt")
-                   .arg(paid ? QStringLiteral("Pagamenti") : QStringLiteral("Scadenziario"),
-                        suppliers ? QStringLiteral("Fornitori") : QString());
-    e.filter = true;
-    QString condition = QStringLiteral("DataPagamento is %1 and ")
-                            .arg(paid ? QStringLiteral("not Null") : QStringLiteral("Null")) +
-                        (suppliers ? QStringLiteral("(Tipo = 'C' or Tipo = 'B')")
-                                   : QStringLiteral("(Tipo <> 'C' and Tipo <> 'B')"));
-    if (!call.selection.trimmed().isEmpty())
-        condition += QStringLiteral(" and (") + call.selection.trimmed() + QStringLiteral(")");
-    e.query = QStringLiteral(
-                  "SELECT * FROM (SELECT FatturaScadenze.Id, FatturaScadenze.DataScadenza, "
-                  "FatturaScadenze.DataPagamento, FatturaScadenze.Operazione, "
-                  "FatturaScadenze.Importo, FatturaScadenze.Dettagli, FatturaScadenze.Numero, "
-                  "FatturaScadenze.Tipo, Fornitor.Fornitore, Clienti.NominativoDocumenti as "
-                  "Cliente, ModPagamento.Descrizione as ModalitaPagamento, Bank.Iban, fattura.Data "
-                  "as DataFattura, fattura.Num as NumeroFattura, fattura.SerieFatturazione FROM "
-                  "((((FatturaScadenze LEFT JOIN Fornitor ON FatturaScadenze.Fornitore_id = "
-                  "Fornitor.Id) LEFT JOIN Clienti ON FatturaScadenze.Cliente_id = Clienti.Id) LEFT "
-                  "JOIN ModPagamento ON FatturaScadenze.ModPagamento_Id = ModPagamento.id) LEFT "
-                  "JOIN Bank ON FatturaScadenze.Banca_ID = Bank.Id) LEFT JOIN fattura ON "
-                  "FatturaScadenze.Fattura_ID = fattura.Id) AS Scadenze WHERE ") +
-              condition +
-              QStringLiteral(" ORDER BY %1, Numero")
-                  .arg(paid ? QStringLiteral("DataPagamento") : QStringLiteral("DataScadenza"));
-    return e;
-}
-
 CatalogEntry historyEntry(const ReportCall& call) {
     CatalogEntry e;
     e.report = QStringLiteral("StoriaContabilita.rpt");
@@ -174,16 +178,12 @@ std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
         return settlementEntry(call, true);
     case reports::monthlyVatSettlement:
         return settlementEntry(call, false);
+    case reports::monthlyVatSettlementYear:
+        return monthlySummaryEntry(call, false);
+    case reports::monthlyVatSettlementYearByCode:
+        return monthlySummaryEntry(call, true);
     case reports::balance:
         return balanceEntry(call);
-    case reports::customerDueDates:
-        return dueDatesEntry(call, false, false);
-    case reports::customerPayments:
-        return dueDatesEntry(call, false, true);
-    case reports::supplierDueDates:
-        return dueDatesEntry(call, true, false);
-    case reports::supplierPayments:
-        return dueDatesEntry(call, true, true);
     case reports::accountSituation:
         return situationEntry(call);
     case reports::accountHistory:
@@ -193,7 +193,9 @@ std::optional<CatalogEntry> accountingEntry(const ReportCall& call) {
     case reports::cashBookMonthByBank:
         return cashBookEntry(call, true);
     default:
-        return std::nullopt;
+        if (auto e = cashBookListEntry(call))
+            return e;
+        return dueDatesEntry(call, QDate::currentDate());
     }
 }
 

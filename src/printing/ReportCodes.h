@@ -59,5 +59,26 @@ constexpr int supplierPayments = 43;
 constexpr int balance = 59;
 constexpr int cashBookMonth = 86;
 constexpr int cashBookMonthByBank = 87;
+constexpr int cashBook = 9;
+constexpr int cashBookCustomers = 10;
+constexpr int cashBookSuppliers = 11;
+constexpr int cashBookCustomerSituationFirst = 81; // 81–84 share one report
+constexpr int cashBookCustomerSituation = 84;
+constexpr int cashBookSupplierSituation = 85;
+constexpr int customerDueDatesOverdue = 14;
+constexpr int customerDueDatesNext30Days = 15;
+constexpr int customerDueDatesThisMonth = 16;
+constexpr int customerDueDatesByCustomer = 17;
+constexpr int customerDueDatesByPaymentMode = 18;
+constexpr int customerDueDatesByBank = 19;
+constexpr int customerDueDatesOverdueByCustomer = 20;
+constexpr int supplierDueDatesOverdue = 37;
+constexpr int supplierDueDatesNext30Days = 38;
+constexpr int supplierDueDatesThisMonth = 39;
+constexpr int supplierDueDatesBySupplier = 40;
+constexpr int supplierDueDatesByPaymentMode = 41;
+constexpr int supplierDueDatesByBank = 42;
+constexpr int monthlyVatSettlementYear = 27;       // the months of the list, one line each
+constexpr int monthlyVatSettlementYearByCode = 28; // the same months, totals per VAT code
 
 } // namespace printing::reports

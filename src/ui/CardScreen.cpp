@@ -7,6 +7,7 @@
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 #include "ui/ListScreen.h"
+#include "ui/SearchWindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -51,6 +52,10 @@ CardScreen::CardScreen(AppContext& context, const ScreenDefinition& definition, 
 
     for (const CardField& f : definition.fields)
         addRow(f.label, m_fields->create(f, this), f.sameRow, f.page);
+    for (const CardField& f : definition.fields)
+        if (f.search)
+            attachBeside(f.field,
+                         {SearchWindow::button(context, *m_fields, f.field, f.search, this)});
     if (!m_tabs)
         m_layout->addStretch(1);
 

@@ -64,6 +64,43 @@ Lookup accounts() {
     return described(QStringLiteral("ContabilitaConti"));
 }
 
+ScreenDefinition accountSearch() {
+    ScreenDefinition d;
+    d.table = QStringLiteral("ContabilitaConti");
+    d.objectName = QStringLiteral("frmCercaConto");
+    d.listTitle = QStringLiteral("Cerca Conto");
+    d.select = QStringLiteral(
+        "SELECT * FROM (SELECT ContabilitaClassi.Descrizione as Classe, "
+        "ContabilitaRaggruppamenti.Descrizione as Raggruppamento, ContabilitaConti.Descrizione "
+        "as Conto, ContabilitaConti.ID FROM ContabilitaConti LEFT JOIN "
+        "(ContabilitaRaggruppamenti LEFT JOIN ContabilitaClassi ON "
+        "ContabilitaRaggruppamenti.Classe_ID = ContabilitaClassi.Id) ON "
+        "ContabilitaConti.Raggruppamento_ID = ContabilitaRaggruppamenti.Id) AS Conti");
+    d.orderBy = QStringLiteral("Classe, Raggruppamento, Conto");
+    d.columns = {{"Conto", 240, "Conto"},
+                 {"Raggruppamento", 200, "Raggruppamento"},
+                 {"Classe", 200, "Classe"}};
+    d.searches = {{"Classe", "Classe"}, {"Raggruppamento", "Raggruppamento"}, {"Conto", "Conto"}};
+    return d;
+}
+
+ScreenDefinition groupingSearch() {
+    ScreenDefinition d;
+    d.table = QStringLiteral("ContabilitaRaggruppamenti");
+    d.key = QStringLiteral("Id");
+    d.objectName = QStringLiteral("frmCercaRaggruppamento");
+    d.listTitle = QStringLiteral("Cerca Raggruppamento");
+    d.select = QStringLiteral(
+        "SELECT * FROM (SELECT ContabilitaClassi.Descrizione AS Classe, "
+        "ContabilitaRaggruppamenti.Descrizione AS Raggruppamento, ContabilitaRaggruppamenti.Id "
+        "FROM ContabilitaRaggruppamenti LEFT JOIN ContabilitaClassi ON "
+        "ContabilitaRaggruppamenti.Classe_ID = ContabilitaClassi.Id) AS Raggruppamenti");
+    d.orderBy = QStringLiteral("Raggruppamento");
+    d.columns = {{"Raggruppamento", 260, "Raggruppamento"}, {"Classe", 220, "Classe"}};
+    d.searches = {{"Classe", "Classe"}, {"Raggruppamento", "Raggruppamento"}};
+    return d;
+}
+
 Lookup invoiceSeries() {
     return {QStringLiteral("select Serie from SerieFatturazione order by Serie"),
             QStringLiteral("Serie"), QStringLiteral("Serie"), QString()};

@@ -19,6 +19,10 @@ Lookup paymentTerms();
 Lookup banks();
 Lookup vatCodes();
 Lookup accounts();
+// The search windows of the chart of accounts: accounts with their class
+// and grouping, groupings with their class.
+ScreenDefinition accountSearch();
+ScreenDefinition groupingSearch();
 Lookup invoiceSeries();
 
 // Towns as "Comune (PR)", provinces as "PR - Capoluogo", regions.

@@ -16,6 +16,7 @@ namespace ui {
 
 struct AppContext;
 class CardScreen;
+struct ScreenDefinition;
 
 // How a card shows and edits one column. Auto takes the kind from the
 // archive's schema (text, memo, whole number, amount, date, yes/no).
@@ -48,6 +49,9 @@ struct CardField {
     bool readOnly = false;
     // Applied to the value when the user leaves the field (limits, upper case).
     std::function<QVariant(const QVariant&)> onLeave = {};
+    // A drop-down of a long table: the search window ("...") beside it, the
+    // list it shows (its key is the value chosen). See SearchWindow.h.
+    ScreenDefinition (*search)() = nullptr;
 };
 
 struct SearchField {

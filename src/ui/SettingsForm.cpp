@@ -4,6 +4,7 @@
 #include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
+#include "ui/SearchWindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -120,17 +121,21 @@ QWidget* SettingsForm::addField(QFormLayout* page, const ::ui::CardField& field,
                                 const QList<QWidget*>& beside) {
     QWidget* editor = m_fields->create(field, nullptr);
     const ::ui::FieldKind kind = m_fields->kind(field.field);
+    QList<QWidget*> besides = beside;
+    if (field.search)
+        besides.prepend(
+            SearchWindow::button(m_context, *m_fields, field.field, field.search, this));
     // Numbers need little room.
     if ((kind == ::ui::FieldKind::Amount || kind == ::ui::FieldKind::Integer) && field.width == 0)
         editor->setFixedWidth(140);
 
     QWidget* shown = editor;
-    if (!beside.isEmpty()) {
+    if (!besides.isEmpty()) {
         shown = new QWidget;
         auto* h = new QHBoxLayout(shown);
         h->setContentsMargins(0, 0, 0, 0);
         h->addWidget(editor, 1);
-        for (QWidget* w : beside)
+        for (QWidget* w : besides)
             h->addWidget(w);
     }
     if (auto* check = qobject_cast<QCheckBox*>(editor)) {

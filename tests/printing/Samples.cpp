@@ -388,6 +388,31 @@ void Samples::addAccountingSamples(db::Database& db, Samples& s) {
                {QStringLiteral("Banca_ID"), s.bank},
                {QStringLiteral("Cliente_id"), s.customer},
                {QStringLiteral("Tipo"), QStringLiteral("A")}});
+    db.insert(QStringLiteral("finanzia"),
+              {{QStringLiteral("Data"), QDate(2026, 3, 5)},
+               {QStringLiteral("Operazione"), QStringLiteral("Pagamento legname")},
+               {QStringLiteral("Entrata"), 0.0},
+               {QStringLiteral("Uscita"), 50.0},
+               {QStringLiteral("Tipologia_ID"), 1},
+               {QStringLiteral("Fornitore_id"), s.supplier},
+               {QStringLiteral("Tipo"), QStringLiteral("A")}});
+    // Open instalments of both sides due ten days ago and today, for the
+    // prints of overdue, near and this month's due dates.
+    const QDate today = QDate::currentDate();
+    for (const QString& type : {QStringLiteral("F"), QStringLiteral("C")})
+        for (const QDate& due : {today.addDays(-10), today})
+            db.insert(
+                QStringLiteral("FatturaScadenze"),
+                {{QStringLiteral("Numero"), 1},
+                 {QStringLiteral("Tipo"), type},
+                 {QStringLiteral("Operazione"), QStringLiteral("Rata aperta")},
+                 {QStringLiteral("Importo"), 40.0},
+                 {QStringLiteral("DataScadenza"), due},
+                 {QStringLiteral("Pagato"), false},
+                 {QStringLiteral("ModPagamento_Id"), s.terms},
+                 {QStringLiteral("Cliente_id"), type == u"F" ? QVariant(s.customer) : QVariant()},
+                 {QStringLiteral("Fornitore_id"),
+                  type == u"C" ? QVariant(s.supplier) : QVariant()}});
     // A paid customer instalment and an open and a paid supplier one, of
     // no sample document.
     for (const auto& [type, paid] :

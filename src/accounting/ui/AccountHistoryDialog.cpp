@@ -11,6 +11,7 @@
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/Lookups.h"
+#include "ui/SearchWindow.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -41,7 +42,11 @@ AccountHistoryDialog::AccountHistoryDialog(::ui::AppContext& context, QWidget* p
     ::ui::guarded(context, [&] {
         ::ui::fillLookup(*context.db, m_account, ::ui::lookups::accounts(), QVariant());
     });
-    form->addRow(QStringLiteral("Conto"), m_account);
+    auto* accountRow = new QHBoxLayout;
+    accountRow->addWidget(m_account, 1);
+    accountRow->addWidget(
+        ::ui::SearchWindow::button(context, m_account, ::ui::lookups::accountSearch, this));
+    form->addRow(QStringLiteral("Conto"), accountRow);
     layout->addLayout(form);
     m_chosen = new QTableWidget(this);
     m_chosen->setObjectName(QStringLiteral("grdConti"));

@@ -14,6 +14,7 @@
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/Lookups.h"
+#include "ui/SearchWindow.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -63,6 +64,8 @@ AccountingPrintDialog::AccountingPrintDialog(::ui::AppContext& context, QWidget*
                                          QStringLiteral("btnSituazioneConto"), group);
     auto* accountRow = new QHBoxLayout;
     accountRow->addWidget(m_account, 1);
+    accountRow->addWidget(
+        ::ui::SearchWindow::button(context, m_account, ::ui::lookups::accountSearch, group));
     accountRow->addWidget(situation);
     form->addRow(QStringLiteral("Conto"), accountRow);
     layout->addWidget(group);

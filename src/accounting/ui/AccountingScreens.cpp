@@ -8,6 +8,7 @@
 #include "accounting/ui/VatSettlementScreens.h"
 #include "ui/AppContext.h"
 #include "ui/ListScreen.h"
+#include "ui/Lookups.h"
 #include "ui/ScreenRegistry.h"
 
 #include <QPushButton>
@@ -85,10 +86,11 @@ using ::ui::FieldKind;
         {.field = "Raggruppamento_ID",
          .label = "Raggruppamento",
          .kind = FieldKind::Lookup,
-         .lookup = {
-             QStringLiteral(
-                 "select Id, Descrizione from ContabilitaRaggruppamenti order by Descrizione"),
-             QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()}}};
+         .lookup =
+             {QStringLiteral(
+                  "select Id, Descrizione from ContabilitaRaggruppamenti order by Descrizione"),
+              QStringLiteral("Id"), QStringLiteral("Descrizione"), QString()},
+         .search = ::ui::lookups::groupingSearch}};
     d.deleteQuestion = QStringLiteral("Sei sicuro di voler eliminare il Conto ?");
     d.validate = [](const QVariantMap& v) { return ChartOfAccounts::validateAccount(v); };
     return d;

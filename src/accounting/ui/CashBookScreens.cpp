@@ -1,9 +1,12 @@
 #include "accounting/ui/CashBookScreens.h"
 
 #include "accounting/CashBook.h"
+#include "accounting/ui/CashBookPrintDialog.h"
 #include "common/SqlText.h"
 #include "common/TextForms.h"
 #include "db/Database.h"
+#include "printing/ReportCodes.h"
+#include "printing/ui/DocumentActions.h"
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/Guarded.h"
@@ -13,6 +16,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -101,7 +105,8 @@ QString jetDateOf(const QLineEdit* box) {
         {.field = "ContabilitaConti_ID",
          .label = "Conto",
          .kind = FieldKind::Lookup,
-         .lookup = ::ui::lookups::accounts()},
+         .lookup = ::ui::lookups::accounts(),
+         .search = ::ui::lookups::accountSearch},
         {.field = "Corrispettivi", .label = "Corrispettivi", .kind = FieldKind::Check},
         {.field = "Iva_Id",
          .label = "Aliquota Iva ",
@@ -172,6 +177,28 @@ CashBookList::CashBookList(::ui::AppContext& context, QWidget* parent)
         refresh();
         totalize();
     });
+    auto* printButton = addButton(QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
+    auto* menu = new QMenu(printButton);
+    menu->setObjectName(QStringLiteral("mnuStampa"));
+    const std::pair<const char*, int> prints[] = {
+        {"Prima Nota", printing::reports::cashBook},
+        {"per Clienti", printing::reports::cashBookCustomers},
+        {"per Fornitori", printing::reports::cashBookSuppliers},
+        {"Situazione Clienti", printing::reports::cashBookCustomerSituation},
+        {"Situaz. Fornitori", printing::reports::cashBookSupplierSituation}};
+    for (const auto& [caption, code] : prints) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QStringLiteral("mnuStampa%1").arg(code));
+        connect(action, &QAction::triggered, this, [this, c = code] { print(c); });
+    }
+    menu->addSeparator();
+    QAction* monthly = menu->addAction(QStringLiteral("Mese per Mese / per Banca..."));
+    monthly->setObjectName(QStringLiteral("mnuStampaMese"));
+    connect(monthly, &QAction::triggered, this, [this] {
+        CashBookPrintDialog dialog(this->context(), this);
+        dialog.exec();
+    });
+    printButton->setMenu(menu);
     // The delete asks and may refuse a document's movement.
     disconnect(deleteButton(), nullptr, this, nullptr);
     connect(deleteButton(), &QPushButton::clicked, this, &CashBookList::removeMovement);
@@ -223,6 +250,19 @@ void CashBookList::totalize() {
         m_totals->setText(
             QStringLiteral("Totale Entrate: %1    Totale Uscite: %2    Totale: %3")
                 .arg(common::euroText(t.in), common::euroText(t.out), common::euroText(t.total())));
+    });
+}
+
+void CashBookList::print(int code) {
+    printing::ReportCall call;
+    call.code = code;
+    call.selection = condition();
+    ::ui::guarded(context(), [&] {
+        if (code == printing::reports::cashBook || code == printing::reports::cashBookCustomers ||
+            code == printing::reports::cashBookSuppliers)
+            call.parameter =
+                QString::number(CashBook::configuredOpeningBalance(*context().db), 'f', 2);
+        printing::ui::printReport(context(), call);
     });
 }
 

@@ -24,6 +24,10 @@ public:
     void resetFilter(); // "reset"
     void totalize();    // "Totalizza"
     void removeMovement();
+    // The prints of the "Stampa" menu over the rows the list shows: every
+    // movement (9), customers' (10) or suppliers' (11) from the configured
+    // opening balance, the situation of customers (84) or suppliers (85).
+    void print(int code);
     QLabel* totalsLabel() const { return m_totals; }
     QComboBox* kindChoice() const { return m_kind; }
 

@@ -6,6 +6,7 @@
 #include "documents/CashBookMovements.h"
 #include "documents/DocumentOptions.h"
 #include "documents/ui/InstalmentCard.h"
+#include "printing/DueDateReports.h"
 #include "printing/ReportCodes.h"
 #include "printing/ui/DocumentActions.h"
 #include "ui/ActionButton.h"
@@ -23,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -175,33 +177,25 @@ DueDateList::DueDateList(::ui::AppContext& context, DueDateMode mode, QWidget* p
     auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("btnRicarica"));
     connect(reload, &QPushButton::clicked, this, [this] { refresh(); });
     auto* print = addButton(QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
-    connect(print, &QPushButton::clicked, this, [this] {
-        printing::ReportCall call;
-        switch (m_mode) {
-        case DueDateMode::CustomersOpen:
-            call.code = printing::reports::customerDueDates;
-            break;
-        case DueDateMode::CustomersPaid:
-            call.code = printing::reports::customerPayments;
-            break;
-        case DueDateMode::SuppliersOpen:
-            call.code = printing::reports::supplierDueDates;
-            break;
-        case DueDateMode::SuppliersPaid:
-            call.code = printing::reports::supplierPayments;
-            break;
+    if (isOpen(mode)) {
+        // The open instalments print as listed or by one of the variants.
+        auto* menu = new QMenu(print);
+        menu->setObjectName(QStringLiteral("mnuStampa"));
+        const bool suppliers = mode == DueDateMode::SuppliersOpen;
+        for (const printing::DueDatePrint& p :
+             printing::dueDatePrints(suppliers, QDate::currentDate())) {
+            QAction* action = menu->addAction(p.caption);
+            action->setObjectName(QStringLiteral("mnuStampa%1").arg(p.code));
+            connect(action, &QAction::triggered, this,
+                    [this, code = p.code] { this->print(code); });
         }
-        // The searches and dates typed, on the list's own columns.
-        QString selection = ::ui::ListScreen::condition();
-        const QString fixed = modeCondition(m_mode);
-        if (selection.startsWith(fixed))
-            selection =
-                selection.mid(fixed.size()).remove(QRegularExpression(QStringLiteral("^ and ")));
-        if (!m_applied.isEmpty())
-            selection += (selection.isEmpty() ? QString() : QStringLiteral(" and ")) + m_applied;
-        call.selection = selection;
-        printing::ui::printReport(this->context(), call);
-    });
+        print->setMenu(menu);
+    } else {
+        connect(print, &QPushButton::clicked, this, [this] {
+            this->print(m_mode == DueDateMode::CustomersPaid ? printing::reports::customerPayments
+                                                             : printing::reports::supplierPayments);
+        });
+    }
     refresh();
 }
 
@@ -210,6 +204,21 @@ QString DueDateList::condition() const {
     if (!m_applied.isEmpty())
         c += QStringLiteral(" and ") + m_applied;
     return c;
+}
+
+void DueDateList::print(int code) {
+    printing::ReportCall call;
+    call.code = code;
+    // The searches and dates typed, on the list's own columns.
+    QString selection = ::ui::ListScreen::condition();
+    const QString fixed = modeCondition(m_mode);
+    if (selection.startsWith(fixed))
+        selection =
+            selection.mid(fixed.size()).remove(QRegularExpression(QStringLiteral("^ and ")));
+    if (!m_applied.isEmpty())
+        selection += (selection.isEmpty() ? QString() : QStringLiteral(" and ")) + m_applied;
+    call.selection = selection;
+    ::ui::guarded(context(), [&] { printing::ui::printReport(context(), call); });
 }
 
 void DueDateList::search() {

@@ -27,6 +27,8 @@ public:
     void search();
     void resetFilter();
     void payInBatch(); // "Paga fatture"
+    // A print of the "Stampa" menu over the rows the list's filters keep.
+    void print(int code);
 
 protected:
     void openCard(qint64 key, bool isNew) override;

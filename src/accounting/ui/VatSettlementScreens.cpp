@@ -12,6 +12,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -175,8 +176,36 @@ VatSettlementList::VatSettlementList(::ui::AppContext& context, Frequency f, QWi
             VatSettlementList list(this->context(), Frequency::Monthly, this);
             list.exec();
         });
+    } else {
+        // The chosen month, or every month the list shows (its year).
+        auto* print = addButton(QStringLiteral("Stampa"), QStringLiteral("btnStampa"));
+        auto* menu = new QMenu(print);
+        menu->setObjectName(QStringLiteral("mnuStampa"));
+        const std::pair<const char*, int> prints[] = {
+            {"Mese selezionato", printing::reports::monthlyVatSettlement},
+            {"Riepilogo dei mesi", printing::reports::monthlyVatSettlementYear},
+            {"Totali per aliquota", printing::reports::monthlyVatSettlementYearByCode}};
+        for (const auto& [caption, code] : prints) {
+            QAction* action = menu->addAction(QString::fromUtf8(caption));
+            action->setObjectName(QStringLiteral("mnuStampa%1").arg(code));
+            connect(action, &QAction::triggered, this, [this, c = code] { this->print(c); });
+        }
+        print->setMenu(menu);
     }
     refresh();
+}
+
+void VatSettlementList::print(int code) {
+    printing::ReportCall call;
+    call.code = code;
+    if (code == printing::reports::monthlyVatSettlement) {
+        if (currentKey() <= 0)
+            return;
+        call.documentId = currentKey();
+    } else {
+        call.selection = condition();
+    }
+    ::ui::guarded(context(), [&] { printing::ui::printReport(context(), call); });
 }
 
 QString VatSettlementList::condition() const {

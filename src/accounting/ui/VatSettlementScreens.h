@@ -20,6 +20,9 @@ public:
     VatSettlementList(::ui::AppContext& context, Frequency f, QWidget* parent = nullptr);
     QString condition() const override;
     QLineEdit* yearBox() const { return m_year; }
+    // The monthly list's prints: the chosen month (26), the months shown one
+    // line each (27) or added up per VAT code (28).
+    void print(int code);
 
 protected:
     qint64 insertRow() override;

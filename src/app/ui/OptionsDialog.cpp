@@ -178,7 +178,11 @@ void OptionsDialog::build() {
     p = addPage(QStringLiteral("Contabilità"));
     addSection(p, QStringLiteral("Conti predefiniti delle righe"));
     for (const auto& [column, label] : OptionsRules::accountColumns()) {
-        addField(p, {.field = column, .label = label, .lookup = ::ui::lookups::accounts()},
+        addField(p,
+                 {.field = column,
+                  .label = label,
+                  .lookup = ::ui::lookups::accounts(),
+                  .search = ::ui::lookups::accountSearch},
                  {clearButton(column)});
     }
     addSection(p, QStringLiteral("Prima nota e Iva"));

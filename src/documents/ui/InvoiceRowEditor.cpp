@@ -16,6 +16,7 @@
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/Lookups.h"
+#include "ui/SearchWindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -90,6 +91,8 @@ InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind,
         grid->removeWidget(e);
         grid->addWidget(e, r, c, 1, 3);
     }
+    ::ui::SearchWindow::attach(context, *m_fields, grid, QStringLiteral("ContabilitaConti_ID"),
+                               ::ui::lookups::accountSearch, this);
 
     auto* fromTotal = new QPushButton(QStringLiteral("Calcola Valore Unitario"), this);
     fromTotal->setObjectName(QStringLiteral("btnCalcolaValoreUnitario"));

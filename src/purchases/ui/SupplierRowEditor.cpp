@@ -13,6 +13,7 @@
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/Lookups.h"
+#include "ui/SearchWindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -75,6 +76,8 @@ SupplierRowEditor::SupplierRowEditor(::ui::AppContext& context, DocumentKind kin
     if (!t.creditNote)
         fields.append(::ui::CardField{.field = "Omaggio", .label = "Omaggio"});
     m_fields->place(grid, fields, this);
+    ::ui::SearchWindow::attach(context, *m_fields, grid, QStringLiteral("ContabilitaConti_ID"),
+                               ::ui::lookups::accountSearch, this);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
