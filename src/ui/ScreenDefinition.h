@@ -21,7 +21,19 @@ class CardScreen;
 // archive's schema (text, memo, whole number, amount, date, yes/no).
 // DateTime is chosen explicitly for the columns that keep an hour
 // ("dd/MM/yyyy hh:mm", the hour may be left blank for midnight).
-enum class FieldKind { Auto, Text, Memo, Integer, Amount, Date, DateTime, Check, Lookup, Colour };
+enum class FieldKind {
+    Auto,
+    Text,
+    Memo,
+    Integer,
+    Amount,
+    Date,
+    DateTime,
+    Time,
+    Check,
+    Lookup,
+    Colour
+};
 
 // The rows offered by a drop-down: the value stored is keyColumn, the text
 // shown displayColumn. Rows whose cancelledColumn is true are left out,

@@ -9,7 +9,7 @@
 #include "documents/DocumentTables.h"
 #include "documents/LastPrice.h"
 #include "documents/RowRules.h"
-#include "documents/ui/SalesProfile.h"
+#include "documents/ui/EditorProfile.h"
 #include "ui/AppContext.h"
 #include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
@@ -30,17 +30,9 @@ namespace documents::ui {
 InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId,
                                    qint64 rowId, QWidget* parent)
     : QDialog(parent), m_context(context), m_kind(kind), m_documentId(documentId) {
-    const bool credit = kind == DocumentKind::CustomerCreditNote;
-    setObjectName(credit ? QStringLiteral("TfrmModificaRigheNotaCredito")
-                         : QStringLiteral("TfrmModificaRigheFattura"));
-    setWindowTitle(credit ? QStringLiteral("Modifica righe Nota di Credito")
-                          : QStringLiteral("Modifica righe Fattura"));
-    // The other customer documents name their row editor in their profile.
-    if (!isInvoiceTable(kind)) {
-        const SalesProfile& profile = SalesProfile::of(kind);
-        setObjectName(profile.rowEditorObjectName);
-        setWindowTitle(profile.rowEditorTitle);
-    }
+    const EditorProfile& profile = EditorProfile::of(kind);
+    setObjectName(profile.rowEditorObjectName);
+    setWindowTitle(profile.rowEditorTitle);
     setModal(true);
     resize(820, 520);
 
