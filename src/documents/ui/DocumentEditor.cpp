@@ -8,7 +8,6 @@
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldBinder.h"
-#include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 
@@ -25,13 +24,6 @@ namespace documents::ui {
 
 namespace {
 
-QWidget* pageOf(QTabWidget* pages, QWidget* editor) {
-    for (int i = 0; i < pages->count(); ++i)
-        if (pages->widget(i)->isAncestorOf(editor))
-            return pages->widget(i);
-    return nullptr;
-}
-
 bool isCustomerField(const QString& field) {
     return field.startsWith(QLatin1String("Cliente_I"), Qt::CaseInsensitive);
 }
@@ -40,16 +32,12 @@ bool isCustomerField(const QString& field) {
 
 DocumentEditor::DocumentEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId,
                                bool isNew, QWidget* parent)
-    : QDialog(parent), m_context(context), m_kind(kind), m_id(documentId), m_isNew(isNew),
+    : HeaderEditor(context, kind, DocumentTables::of(kind).header, documentId, isNew, parent),
       m_profile(EditorProfile::of(kind)) {
     setObjectName(m_profile.editorObjectName);
     setWindowTitle(m_profile.editorTitle);
-    setModal(true);
     resize(m_profile.editorSize);
-
-    m_navigator = new ::ui::FieldNavigator(this);
-    m_fields =
-        new ::ui::FieldBinder(*context.db, DocumentTables::of(kind).header, m_navigator, this);
+    m_leaveOnlyWhenValid = m_profile.leaveOnlyWhenValid;
 
     m_layout = new QVBoxLayout(this);
     m_tools = new QHBoxLayout();
@@ -77,20 +65,14 @@ DocumentEditor::DocumentEditor(::ui::AppContext& context, DocumentKind kind, qin
     m_status = new QStatusBar(this);
     m_status->setSizeGripEnabled(false);
     m_layout->addWidget(m_status);
-
-    connect(m_fields, &::ui::FieldBinder::edited, this, [this](const QString& field) {
-        m_modified = true;
-        fieldEdited(field);
-    });
-    connect(m_fields, &::ui::FieldBinder::chosen, this,
-            [this](const QString& field) { fieldChosen(field); });
-    connect(m_fields, &::ui::FieldBinder::left, this,
-            [this](const QString& field) { fieldLeft(field); });
 }
 
 QPushButton* DocumentEditor::addTool(const QString& caption, const QString& objectName) {
     QPushButton* b = ::ui::ActionButton(caption, objectName, this);
-    m_tools->insertWidget(m_tools->indexOf(m_help), b);
+    const int at = m_tools->indexOf(m_help);
+    // Tab goes through the toolbar in its order on screen.
+    setTabOrder(m_tools->itemAt(at - 1)->widget(), b);
+    m_tools->insertWidget(at, b);
     return b;
 }
 
@@ -152,21 +134,6 @@ void DocumentEditor::showLoaded() {
                 e->setFocus();
 }
 
-void DocumentEditor::showHeader(const QVariantMap& header) {
-    m_header = header;
-    m_fields->show(m_header);
-}
-
-QPushButton* DocumentEditor::button(const QString& objectName) const {
-    return findChild<QPushButton*>(objectName);
-}
-
-QVariantMap DocumentEditor::record() const {
-    QVariantMap r = m_header;
-    m_fields->read(r);
-    return r;
-}
-
 QStringList DocumentEditor::computedFields() const {
     QStringList computed = m_profile.computedFields;
     for (const ::ui::CardField& f : m_profile.totalFields)
@@ -186,14 +153,6 @@ void DocumentEditor::rowsChanged() {
     m_modified = true;
 }
 
-bool DocumentEditor::applyToHeader(const std::function<void(QVariantMap&)>& rule) {
-    QVariantMap header = record();
-    if (!::ui::guarded(m_context, [&] { rule(header); }))
-        return false;
-    showHeader(header);
-    return true;
-}
-
 void DocumentEditor::fieldChosen(const QString& field) {
     if (isCustomerField(field))
         customerChosen(field);
@@ -206,61 +165,6 @@ void DocumentEditor::customerChosen(const QString& field) {
         return;
     if (applyToHeader([&](QVariantMap& header) { applyCustomer(header, customer); }))
         customerApplied();
-}
-
-bool DocumentEditor::save() {
-    QVariantMap header = m_header;
-    std::optional<common::Failure> failure = m_fields->read(header);
-    if (!::ui::guarded(m_context, [&] {
-            if (!failure)
-                failure = writeHeader(header);
-        }))
-        return false;
-    if (failure) {
-        m_validationFailed = true;
-        ::ui::showFailure(*m_context.interaction, *failure);
-        if (QWidget* e = m_fields->editor(failure->field)) {
-            if (QWidget* page = pageOf(m_pages, e))
-                m_pages->setCurrentWidget(page);
-            e->setFocus();
-        }
-        return false;
-    }
-    m_validationFailed = false;
-    headerSaved(header);
-    m_status->showMessage(QStringLiteral("Salvato"), 3000);
-    return true;
-}
-
-void DocumentEditor::headerSaved(const QVariantMap& header) {
-    showHeader(header);
-    m_modified = false;
-}
-
-bool DocumentEditor::post() {
-    return !m_modified || save();
-}
-
-void DocumentEditor::cancelEdit() {
-    if (!m_context.interaction->confirmCancelInsertion())
-        return;
-    // A new document goes with everything it wrote meanwhile.
-    if (m_isNew && !::ui::guarded(m_context, [&] { removeDocument(); }))
-        return;
-    m_modified = false;
-    QDialog::reject();
-}
-
-void DocumentEditor::goBack() {
-    if (m_modified && !save())
-        return;
-    if (m_validationFailed && m_profile.leaveOnlyWhenValid)
-        return;
-    accept();
-}
-
-void DocumentEditor::reject() {
-    goBack();
 }
 
 void DocumentEditor::print() {

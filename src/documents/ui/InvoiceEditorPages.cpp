@@ -1,4 +1,5 @@
 #include "documents/DocumentTables.h"
+#include "documents/ui/CreditedInvoiceBox.h"
 #include "documents/ui/DocumentRowsPanel.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/InvoiceLinksPanel.h"
@@ -47,10 +48,8 @@ QWidget* InvoiceEditor::buildHeaderPage() {
     const bool credit = m_kind == DocumentKind::CustomerCreditNote;
 
     if (credit) {
-        auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);
-        auto* grid = new QGridLayout(reference);
-        m_fields->place(
-            grid,
+        const CreditedInvoiceBox reference = CreditedInvoiceBox::place(
+            *m_fields,
             {{.field = "NCFattNumRif", .label = "Numero", .width = 90, .readOnly = true},
              {.field = "NCFatSerieRif",
               .label = "Serie",
@@ -58,17 +57,10 @@ QWidget* InvoiceEditor::buildHeaderPage() {
               .width = 80,
               .readOnly = true},
              {.field = "NCFattDataRif", .label = "Data", .sameRow = true, .readOnly = true}},
-            reference);
-        QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
-                                               QStringLiteral("btnTrovaFattura"), reference);
-        QPushButton* import = ::ui::ActionButton(QStringLiteral("Importa Righe"),
-                                                 QStringLiteral("btnImportaRighe"), reference);
-        grid->addWidget(find, 0, 6);
-        grid->addWidget(import, 0, 7);
-        grid->setColumnStretch(8, 1);
-        connect(find, &QPushButton::clicked, this, &InvoiceEditor::findInvoice);
-        connect(import, &QPushButton::clicked, this, &InvoiceEditor::importRows);
-        v->addWidget(reference);
+            page);
+        connect(reference.find, &QPushButton::clicked, this, &InvoiceEditor::findInvoice);
+        connect(reference.import, &QPushButton::clicked, this, &InvoiceEditor::importRows);
+        v->addWidget(reference.box);
     }
 
     placeTotals(v, page);

@@ -41,6 +41,17 @@ QStringList tools(DocumentEditor& editor) {
     return names;
 }
 
+// The same buttons in the order Tab reaches them.
+QStringList toolsByTab(DocumentEditor& editor) {
+    const QStringList onScreen = tools(editor);
+    QStringList names;
+    QWidget* w = editor.button(QStringLiteral("spdSalva"));
+    for (int i = 0; i < 500 && names.size() < onScreen.size(); ++i, w = w->nextInFocusChain())
+        if (onScreen.contains(w->objectName()) && !names.contains(w->objectName()))
+            names << w->objectName();
+    return names;
+}
+
 QStringList pageTitles(DocumentEditor& editor) {
     QStringList titles;
     for (int i = 0; i < editor.pages()->count(); ++i)
@@ -81,6 +92,7 @@ TEST(DocumentEditor, EachKindHasItsToolsAndPagesInOrder) {
                   QStringList({"spdSalva", "spdAnnulla", "spdIndietro", "spdStampa"})
                       << e.ownTools << QStringLiteral("spdAiuto"))
             << e.objectName;
+        EXPECT_EQ(toolsByTab(*editor), tools(*editor)) << e.objectName;
         EXPECT_EQ(pageTitles(*editor), e.pages) << e.objectName;
         // A new document counts as changed: leaving it runs the checks.
         EXPECT_TRUE(editor->isModified()) << e.objectName;
