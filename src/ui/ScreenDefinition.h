@@ -20,7 +20,8 @@ class CardScreen;
 // How a card shows and edits one column. Auto takes the kind from the
 // archive's schema (text, memo, whole number, amount, date, yes/no).
 // DateTime is chosen explicitly for the columns that keep an hour
-// ("dd/MM/yyyy hh:mm", the hour may be left blank for midnight).
+// ("dd/MM/yyyy hh:mm", the hour may be left blank for midnight); Time for
+// those that show and take the hour alone ("hh:mm"), keeping the day held.
 enum class FieldKind {
     Auto,
     Text,
