@@ -211,7 +211,8 @@ std::optional<common::Failure> CardScreen::readErrors(QVariantMap& out) const {
         if (!ok)
             return common::Failure{common::titles::error,
                                    (m_fields->kind(f.field) == FieldKind::Date ||
-                                            m_fields->kind(f.field) == FieldKind::DateTime
+                                            m_fields->kind(f.field) == FieldKind::DateTime ||
+                                            m_fields->kind(f.field) == FieldKind::Time
                                         ? QStringLiteral("Attenzione data non valida: ")
                                         : QStringLiteral("Attenzione valore non valido: ")) +
                                        f.label,

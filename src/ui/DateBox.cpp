@@ -62,4 +62,30 @@ QLineEdit* DateTimeBox(QWidget* parent, const QString& objectName, int width) {
     return e;
 }
 
+QTime readTime(const QString& text) {
+    static const QRegularExpression hour(QStringLiteral("^([0-9]{1,2})(?:[:.]?([0-9]{2}))?$"));
+    const QRegularExpressionMatch m = hour.match(text.trimmed());
+    if (!m.hasMatch())
+        return {};
+    return QTime(m.captured(1).toInt(), m.captured(2).isEmpty() ? 0 : m.captured(2).toInt());
+}
+
+QLineEdit* TimeBox(QWidget* parent, const QString& objectName, int width) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(objectName);
+    e->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.:]{0,5}")), e));
+    e->setPlaceholderText(QStringLiteral("hh:mm"));
+    e->setMaxLength(5);
+    if (width > 0)
+        e->setMaximumWidth(width);
+    QObject::connect(e, &QLineEdit::editingFinished, e, [e] {
+        const QTime t = readTime(e->text());
+        const QString shown = t.toString(QStringLiteral("HH:mm"));
+        if (t.isValid() && e->text() != shown)
+            e->setText(shown);
+    });
+    return e;
+}
+
 } // namespace ui

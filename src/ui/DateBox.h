@@ -22,4 +22,11 @@ QLineEdit* DateTimeBox(QWidget* parent, const QString& objectName, int width = 1
 // Reads what DateTimeBox holds; an invalid value for a wrong date or hour.
 QDateTime readDateTime(const QString& text);
 
+// An hour alone, "hh:mm": typed as "9.30", "9:30", "930" or "9"; it becomes
+// hh:mm when the field is left.
+QLineEdit* TimeBox(QWidget* parent, const QString& objectName, int width = 70);
+
+// Reads what TimeBox holds; an invalid value for a wrong hour.
+QTime readTime(const QString& text);
+
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "common/Titles.h"
 #include "db/Database.h"
+#include "db/Row.h"
 #include "ui/FieldEditors.h"
 #include "ui/FieldNavigator.h"
 
@@ -182,7 +183,7 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
         if (b.field.readOnly)
             continue;
         bool ok = true;
-        const QVariant v = editorValue(b.editor, b.kind, &ok);
+        QVariant v = editorValue(b.editor, b.kind, &ok);
         if (!ok)
             return common::Failure{
                 common::titles::error,
@@ -194,6 +195,11 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
                 key = it.key();
                 break;
             }
+        // An hour over a date-and-time column keeps the day the column holds.
+        if (b.kind == FieldKind::Time && v.isValid()) {
+            const QDateTime held = db::Row::toDateTime(record.value(key));
+            v = QDateTime(held.isValid() ? held.date() : QDate::currentDate(), v.toTime());
+        }
         record[key] = v;
     }
     return std::nullopt;

@@ -120,6 +120,10 @@ QWidget* createEditor(const QString& table, const CardField& field, QWidget* par
         editor = DateTimeBox(parent, QString());
         break;
     }
+    case FieldKind::Time: {
+        editor = TimeBox(parent, QString());
+        break;
+    }
     case FieldKind::Check:
         editor = new QCheckBox(parent);
         break;
@@ -200,6 +204,14 @@ QVariant editorValue(QWidget* editor, FieldKind kind, bool* ok) {
             *ok = t.isValid();
         return t.isValid() ? QVariant(t) : QVariant();
     }
+    case FieldKind::Time: {
+        if (text.trimmed().isEmpty())
+            return QVariant();
+        const QTime t = readTime(text);
+        if (ok)
+            *ok = t.isValid();
+        return t.isValid() ? QVariant(t) : QVariant();
+    }
     default:
         return text.isEmpty() ? QVariant() : QVariant(text);
     }
@@ -245,6 +257,11 @@ void setEditorValue(QWidget* editor, FieldKind kind, const QVariant& value, int 
         case FieldKind::DateTime: {
             const QDateTime dt = db::Row::toDateTime(value);
             text = dt.isValid() ? dt.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : QString();
+            break;
+        }
+        case FieldKind::Time: {
+            const QDateTime dt = db::Row::toDateTime(value);
+            text = dt.isValid() ? dt.toString(QStringLiteral("HH:mm")) : QString();
             break;
         }
         case FieldKind::Integer:

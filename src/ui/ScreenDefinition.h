@@ -21,8 +21,21 @@ struct ScreenDefinition;
 // How a card shows and edits one column. Auto takes the kind from the
 // archive's schema (text, memo, whole number, amount, date, yes/no).
 // DateTime is chosen explicitly for the columns that keep an hour
-// ("dd/MM/yyyy hh:mm", the hour may be left blank for midnight).
-enum class FieldKind { Auto, Text, Memo, Integer, Amount, Date, DateTime, Check, Lookup, Colour };
+// ("dd/MM/yyyy hh:mm", the hour may be left blank for midnight); Time for
+// those that show and take the hour alone ("hh:mm"), keeping the day held.
+enum class FieldKind {
+    Auto,
+    Text,
+    Memo,
+    Integer,
+    Amount,
+    Date,
+    DateTime,
+    Time,
+    Check,
+    Lookup,
+    Colour
+};
 
 // The rows offered by a drop-down: the value stored is keyColumn, the text
 // shown displayColumn. Rows whose cancelledColumn is true are left out,

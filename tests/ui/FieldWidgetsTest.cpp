@@ -63,6 +63,33 @@ TEST(DateBox, DateWithHourTakesTheSameFormsAndAnOptionalHour) {
     EXPECT_FALSE(typed("31/02/2026 10:00").isValid());
 }
 
+TEST(DateBox, HourAloneTakesTheUsualForms) {
+    QWidget window;
+    QLineEdit* box = ::ui::TimeBox(&window, QStringLiteral("txtOra"));
+    const auto typed = [box](const char* text, bool* ok) {
+        box->clear();
+        QTest::keyClicks(box, QString::fromLatin1(text));
+        QTest::keyClick(box, Qt::Key_Return);
+        return ::ui::editorValue(box, ::ui::FieldKind::Time, ok);
+    };
+    bool ok = false;
+    for (const char* text : {"9.30", "9:30", "930", "09:30"}) {
+        EXPECT_EQ(typed(text, &ok), QVariant(QTime(9, 30))) << text;
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(box->text(), QStringLiteral("09:30")) << text;
+    }
+    EXPECT_EQ(typed("17", &ok), QVariant(QTime(17, 0)));
+    EXPECT_EQ(box->text(), QStringLiteral("17:00"));
+    // Letters and dates never get in; a wrong hour stays as typed.
+    EXPECT_FALSE(typed("24:00", &ok).isValid());
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(box->text(), QStringLiteral("24:00"));
+    EXPECT_FALSE(typed("9:75", &ok).isValid());
+    EXPECT_EQ(typed("9/12", &ok), QVariant(QTime(9, 12)));
+    EXPECT_TRUE(typed("", &ok).isNull());
+    EXPECT_TRUE(ok);
+}
+
 // Moving over the popup's items shows them in the field; closing the popup
 // without a choice (a click elsewhere, Esc) gives back what was typed, and a
 // choice is kept.

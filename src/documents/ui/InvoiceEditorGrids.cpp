@@ -33,18 +33,15 @@ void InvoiceEditor::refreshRows() {
     m_rowsPanel->refresh();
 }
 
-// What every row action ends with: the totals and instalments shown again,
-// and the document counted as changed.
-void InvoiceEditor::totalsChanged() {
-    showComputed();
+void InvoiceEditor::rowsChanged() {
+    DocumentEditor::rowsChanged();
     refreshInstalments();
-    m_modified = true;
 }
 
 // An import changed the rows: they are read again as well.
 void InvoiceEditor::afterRowChange() {
     refreshRows();
-    totalsChanged();
+    rowsChanged();
 }
 
 void InvoiceEditor::addRowByCode() {

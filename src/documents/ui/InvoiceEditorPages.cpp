@@ -1,4 +1,5 @@
 #include "documents/DocumentTables.h"
+#include "documents/ui/CreditedInvoiceBox.h"
 #include "documents/ui/DocumentRowsPanel.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/InvoiceLinksPanel.h"
@@ -43,60 +44,12 @@ private:
 
 QWidget* InvoiceEditor::buildHeaderPage() {
     auto* page = new QWidget(this);
-    auto* v = new QVBoxLayout(page);
+    QVBoxLayout* v = placeHeader(page);
     const bool credit = m_kind == DocumentKind::CustomerCreditNote;
 
-    auto* document = new QGridLayout();
-    v->addLayout(document);
-    m_fields->place(document,
-                    {{.field = "SerieFatturazione", .label = "Serie", .width = 80},
-                     {.field = "Num", .label = "Numero", .sameRow = true, .width = 90},
-                     {.field = "Data", .label = "Data", .sameRow = true},
-                     {.field = "NonNumerare", .label = "Non numerare", .sameRow = true}},
-                    page);
-    m_fields->place(document,
-                    {{.field = "Cliente_ID",
-                      .label = "Cliente",
-                      .lookup = ::ui::lookups::customersOnDocuments()}},
-                    page);
-    m_fields->place(document,
-                    {{.field = "ModPagamento_Id",
-                      .label = "Modalità di pagamento",
-                      .lookup = ::ui::lookups::paymentTerms()},
-                     {.field = "Banca_ID", .label = "Banca", .lookup = ::ui::lookups::banks()}},
-                    page);
-    m_fields->place(
-        document,
-        {{.field = "DatiTrasmissione_NumeroInterno", .label = "N° interno", .width = 90},
-         {.field = "DatiTrasmissione_ProgressivoInvio",
-          .label = "Progressivo invio",
-          .sameRow = true,
-          .width = 90},
-         {.field = "EsportatoXml", .label = "Esportato xml", .sameRow = true}},
-        page);
-    m_fields->place(document,
-                    {{.field = "IdMarcaBollo", .label = "N° marca da bollo", .width = 160},
-                     {.field = "ImportoMarcaBollo",
-                      .label = "Importo marca da bollo",
-                      .sameRow = true,
-                      .width = 90},
-                     {.field = "MarcaBolloVirtuale", .label = "Virtuale", .sameRow = true}},
-                    page);
-    // Drop-downs and the customer use the width of the page.
-    for (const char* wide : {"Cliente_ID", "ModPagamento_Id", "Banca_ID"}) {
-        QWidget* e = m_fields->editor(QString::fromLatin1(wide));
-        int r = 0, c = 0, rs = 0, cs = 0;
-        document->getItemPosition(document->indexOf(e), &r, &c, &rs, &cs);
-        document->removeWidget(e);
-        document->addWidget(e, r, c, 1, 7);
-    }
-    document->setColumnStretch(7, 1);
-
     if (credit) {
-        auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);
-        auto* grid = new QGridLayout(reference);
-        m_fields->place(
-            grid,
+        const CreditedInvoiceBox reference = CreditedInvoiceBox::place(
+            *m_fields,
             {{.field = "NCFattNumRif", .label = "Numero", .width = 90, .readOnly = true},
              {.field = "NCFatSerieRif",
               .label = "Serie",
@@ -104,42 +57,13 @@ QWidget* InvoiceEditor::buildHeaderPage() {
               .width = 80,
               .readOnly = true},
              {.field = "NCFattDataRif", .label = "Data", .sameRow = true, .readOnly = true}},
-            reference);
-        QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
-                                               QStringLiteral("btnTrovaFattura"), reference);
-        QPushButton* import = ::ui::ActionButton(QStringLiteral("Importa Righe"),
-                                                 QStringLiteral("btnImportaRighe"), reference);
-        grid->addWidget(find, 0, 6);
-        grid->addWidget(import, 0, 7);
-        grid->setColumnStretch(8, 1);
-        connect(find, &QPushButton::clicked, this, &InvoiceEditor::findInvoice);
-        connect(import, &QPushButton::clicked, this, &InvoiceEditor::importRows);
-        v->addWidget(reference);
+            page);
+        connect(reference.find, &QPushButton::clicked, this, &InvoiceEditor::findInvoice);
+        connect(reference.import, &QPushButton::clicked, this, &InvoiceEditor::importRows);
+        v->addWidget(reference.box);
     }
 
-    auto* totals = new QGroupBox(QStringLiteral("Totali"), page);
-    auto* totalsGrid = new QGridLayout(totals);
-    m_fields->place(
-        totalsGrid,
-        {{.field = "TotImponibile", .label = "Imponibile", .width = 110, .readOnly = true},
-         {.field = "TotImposta",
-          .label = "Imposta",
-          .sameRow = true,
-          .width = 110,
-          .readOnly = true},
-         {.field = "RitenutaAcconto",
-          .label = "Ritenuta d'acconto",
-          .sameRow = true,
-          .width = 110,
-          .readOnly = true},
-         {.field = "TotFattura",
-          .label = "Totale",
-          .sameRow = true,
-          .width = 120,
-          .readOnly = true}},
-        totals);
-    totalsGrid->setColumnStretch(8, 1);
-    v->addWidget(totals);
+    placeTotals(v, page);
 
     auto* instalments = new QGroupBox(QStringLiteral("Scadenze"), page);
     auto* iv = new QVBoxLayout(instalments);
@@ -181,28 +105,11 @@ QWidget* InvoiceEditor::buildHeaderPage() {
     return page;
 }
 
-QWidget* InvoiceEditor::buildRowsPage() {
-    const bool credit = m_kind == DocumentKind::CustomerCreditNote;
-    DocumentRowsPanel::Setup setup{m_kind,
-                                   m_id,
-                                   credit ? QStringLiteral("frmNoteCredito_DBGrid2")
-                                          : QStringLiteral("Form7_DBGrid2"),
-                                   {{"NumeroRiga", 45, "N°"},
-                                    {"Codice", 90, "Codice"},
-                                    {"Descrizione", 330, "Descrizione"},
-                                    {"Um", 70, "Quantità"},
-                                    {"ValoreUnitario", 100, "Valore Unitario"},
-                                    {"Sconto", 70, "Sconto %"},
-                                    {"AliquotaIva", 60, "Iva %"},
-                                    {"TotaleImponibile", 100, "Imponibile"},
-                                    {"ValoreTotale", 100, "Totale"}}};
-    setup.insertionOrderMenu = true;
-    m_rowsPanel = new DocumentRowsPanel(m_context, setup, this);
+void InvoiceEditor::buildRowsPage() {
+    m_rowsPanel = addRowsPage();
     m_rowsPanel->setGuard([this] { return mayChangeTotals(); });
     m_rows = m_rowsPanel->grid();
     m_code = m_rowsPanel->codeBox();
-    connect(m_rowsPanel, &DocumentRowsPanel::changed, this, &InvoiceEditor::totalsChanged);
-    return m_rowsPanel;
 }
 
 QWidget* InvoiceEditor::buildImportsPage() {

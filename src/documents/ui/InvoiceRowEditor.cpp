@@ -9,12 +9,10 @@
 #include "documents/DocumentTables.h"
 #include "documents/LastPrice.h"
 #include "documents/RowRules.h"
-#include "documents/ui/SalesProfile.h"
+#include "documents/ui/EditorProfile.h"
 #include "ui/AppContext.h"
 #include "ui/FieldBinder.h"
-#include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
-#include "ui/HelpWindow.h"
 #include "ui/Lookups.h"
 #include "ui/SearchWindow.h"
 
@@ -30,24 +28,14 @@ namespace documents::ui {
 
 InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId,
                                    qint64 rowId, QWidget* parent)
-    : QDialog(parent), m_context(context), m_kind(kind), m_documentId(documentId) {
-    const bool credit = kind == DocumentKind::CustomerCreditNote;
-    setObjectName(credit ? QStringLiteral("TfrmModificaRigheNotaCredito")
-                         : QStringLiteral("TfrmModificaRigheFattura"));
-    setWindowTitle(credit ? QStringLiteral("Modifica righe Nota di Credito")
-                          : QStringLiteral("Modifica righe Fattura"));
-    // The other customer documents name their row editor in their profile.
-    if (!isInvoiceTable(kind)) {
-        const SalesProfile& profile = SalesProfile::of(kind);
-        setObjectName(profile.rowEditorObjectName);
-        setWindowTitle(profile.rowEditorTitle);
-    }
-    setModal(true);
+    : RowEditor(context, kind, documentId, DocumentTables::of(kind).rows,
+                QStringLiteral("ValoreTotale"), parent) {
+    const EditorProfile& profile = EditorProfile::of(kind);
+    setObjectName(profile.rowEditorObjectName);
+    setWindowTitle(profile.rowEditorTitle);
     resize(820, 520);
 
     auto* layout = new QVBoxLayout(this);
-    m_navigator = new ::ui::FieldNavigator(this);
-    m_fields = new ::ui::FieldBinder(*context.db, DocumentTables::of(kind).rows, m_navigator, this);
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
     m_fields->place(
@@ -107,47 +95,11 @@ InvoiceRowEditor::InvoiceRowEditor(::ui::AppContext& context, DocumentKind kind,
     layout->addLayout(extra);
     layout->addStretch(1);
 
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    m_save = new QPushButton(QStringLiteral("Salva"), this);
-    m_save->setObjectName(QStringLiteral("spdSalva"));
-    m_back = new QPushButton(QStringLiteral("Indietro"), this);
-    m_back->setObjectName(QStringLiteral("spdIndietro"));
-    auto* cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    cancel->setObjectName(QStringLiteral("spdAnnulla"));
-    auto* help = new QPushButton(QStringLiteral("Aiuto"), this);
-    help->setObjectName(QStringLiteral("spdAiuto"));
-    for (QPushButton* b : {m_save, cancel, m_back, help}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
+    addButtons(layout);
 
     m_fields->editor(QStringLiteral("ValoreUnitario"))->installEventFilter(this);
-    connect(m_fields, &::ui::FieldBinder::chosen, this, [this](const QString& field) {
-        if (field.compare(QLatin1String("Iva_ID"), Qt::CaseInsensitive) == 0)
-            vatChosen();
-    });
-    connect(m_fields, &::ui::FieldBinder::left, this, [this](const QString& field) {
-        if (field == QLatin1String("Um") || field == QLatin1String("ValoreUnitario") ||
-            field == QLatin1String("Sconto"))
-            showAmounts();
-    });
     connect(fromTotal, &QPushButton::clicked, this, &InvoiceRowEditor::unitPriceFromTotal);
-    connect(m_save, &QPushButton::clicked, this, [this] {
-        if (save())
-            accept();
-    });
-    connect(m_back, &QPushButton::clicked, this, &InvoiceRowEditor::goBack);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        m_modified = false;
-        QDialog::reject();
-    });
-    connect(m_fields, &::ui::FieldBinder::edited, this, [this] { m_modified = true; });
-    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
-
-    m_record = DocumentRows::load(*context.db, kind, rowId);
-    m_fields->show(m_record);
+    showRow(DocumentRows::load(*context.db, kind, rowId));
     if (QWidget* d = m_fields->editor(QStringLiteral("Descrizione")))
         d->setFocus();
 }
@@ -161,26 +113,8 @@ bool InvoiceRowEditor::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void InvoiceRowEditor::vatChosen() {
-    const qint64 vat = m_fields->value(QStringLiteral("Iva_ID")).toLongLong();
-    const QVariant rate =
-        vat > 0 ? m_context.db->scalar(QStringLiteral("select Iva from Iva where ID = ?"), {vat})
-                : QVariant();
-    m_fields->showValue(QStringLiteral("AliquotaIva"), rate);
-    m_record[QStringLiteral("AliquotaIva")] = rate;
-    showAmounts();
-}
-
-// The net and gross as the row stands, without writing anything.
-void InvoiceRowEditor::showAmounts() {
-    QVariantMap row = m_record;
-    if (m_fields->read(row))
-        return;
+void InvoiceRowEditor::computeAmounts(QVariantMap& row) const {
     RowRules::computeAmounts(row);
-    m_fields->showValue(QStringLiteral("TotaleImponibile"),
-                        db::recordValue(row, QStringLiteral("TotaleImponibile")));
-    m_fields->showValue(QStringLiteral("ValoreTotale"),
-                        db::recordValue(row, QStringLiteral("ValoreTotale")));
 }
 
 void InvoiceRowEditor::lastPrice() {
@@ -212,34 +146,8 @@ void InvoiceRowEditor::unitPriceFromTotal() {
     showAmounts();
 }
 
-void InvoiceRowEditor::goBack() {
-    if (m_modified && !save())
-        return;
-    accept();
-}
-
-void InvoiceRowEditor::reject() {
-    goBack();
-}
-
-bool InvoiceRowEditor::save() {
-    QVariantMap row = m_record;
-    std::optional<common::Failure> failure = m_fields->read(row);
-    if (!::ui::guarded(m_context, [&] {
-            if (!failure)
-                failure = DocumentRows::save(*m_context.db, m_kind, m_documentId, row);
-        }))
-        return false;
-    if (failure) {
-        ::ui::showFailure(*m_context.interaction, *failure);
-        if (QWidget* e = m_fields->editor(failure->field))
-            e->setFocus();
-        return false;
-    }
-    m_record = row;
-    m_fields->show(m_record);
-    m_modified = false;
-    return true;
+std::optional<common::Failure> InvoiceRowEditor::writeRow(QVariantMap& row) {
+    return DocumentRows::save(*m_context.db, m_kind, m_documentId, row);
 }
 
 } // namespace documents::ui

@@ -10,47 +10,13 @@ namespace {
 
 using ::ui::CardField;
 
-::ui::GridColumns defaultRowColumns() {
-    return {{"NumeroRiga", 45, "N°"},
-            {"Codice", 90, "Codice"},
-            {"Descrizione", 330, "Descrizione"},
-            {"Um", 70, "Quantità"},
-            {"ValoreUnitario", 100, "Valore Unitario"},
-            {"Sconto", 70, "Sconto %"},
-            {"AliquotaIva", 60, "Iva %"},
-            {"ValoreTotale", 100, "Totale"},
-            {"Note", 160, "Note"}};
-}
-
-QList<CardField> totals(const char* totalColumn, bool withholding) {
-    QList<CardField> f{
-        {.field = "TotImponibile", .label = "Imponibile", .width = 110, .readOnly = true},
-        {.field = "TotImposta",
-         .label = "Imposta",
-         .sameRow = true,
-         .width = 110,
-         .readOnly = true}};
-    if (withholding)
-        f.append({.field = "RitenutaAcconto",
-                  .label = "Ritenuta d'acconto",
-                  .sameRow = true,
-                  .width = 110,
-                  .readOnly = true});
-    f.append({.field = QString::fromLatin1(totalColumn),
-              .label = "Totale",
-              .sameRow = true,
-              .width = 120,
-              .readOnly = true});
-    return f;
-}
-
 CardField customer() {
     return {
         .field = "Cliente_ID", .label = "Cliente", .lookup = ::ui::lookups::customersOnDocuments()};
 }
 
 SalesProfile ddt() {
-    SalesProfile p{DocumentKind::Ddt};
+    SalesProfile p{{DocumentKind::Ddt}};
     p.listObjectName = QStringLiteral("frmGrigliaDDT");
     p.listTitle = QStringLiteral("D.D.T.");
     p.historyTitle = QStringLiteral("Storico D.D.T.");
@@ -71,9 +37,9 @@ SalesProfile ddt() {
         {.field = "Data", .label = "Data", .sameRow = true},
         {.field = "Ora",
          .label = "Ora",
-         .kind = ::ui::FieldKind::DateTime,
+         .kind = ::ui::FieldKind::Time,
          .sameRow = true,
-         .width = 150},
+         .width = 70},
         customer(),
         {.field = "Personale_ID", .label = "Tipo trasporto", .lookup = ::ui::lookups::staff()},
         {.field = "Vettore_ID", .label = "Vettore", .lookup = ::ui::lookups::carriers()},
@@ -84,7 +50,8 @@ SalesProfile ddt() {
         {.field = "Fatturato", .label = "Fatturato", .sameRow = true},
         {.field = "ImportoMarcaBollo", .label = "Importo marca da bollo", .width = 90},
         {.field = "Note", .label = "Note"}};
-    p.totalFields = totals("TotDDT", false);
+    p.totalFields = EditorProfile::totals("TotDDT", false);
+    p.computedFields = {QStringLiteral("Quantita")};
     p.costRows = true;
     p.dateOrderCheck = true;
     p.printCode = printing::reports::ddt;
@@ -92,7 +59,7 @@ SalesProfile ddt() {
 }
 
 SalesProfile quote() {
-    SalesProfile p{DocumentKind::Quote};
+    SalesProfile p{{DocumentKind::Quote}};
     p.listObjectName = QStringLiteral("frmGrigliaPreventivi");
     p.listTitle = QStringLiteral("Preventivi");
     p.historyTitle = QStringLiteral("Storico Preventivi");
@@ -113,7 +80,7 @@ SalesProfile quote() {
                       {.field = "RitAccontoAziende", .label = "Ritenuta d'acconto"},
                       {.field = "Fatturato", .label = "Fatturato", .sameRow = true},
                       {.field = "Note", .label = "Note"}};
-    p.totalFields = totals("TotalePreventivo", true);
+    p.totalFields = EditorProfile::totals("TotalePreventivo", true);
     p.printCode = printing::reports::quote;
     p.halfPrintCode = printing::reports::quoteHalf;
     p.listPrintCode = printing::reports::quoteList;
@@ -122,7 +89,7 @@ SalesProfile quote() {
 }
 
 SalesProfile order() {
-    SalesProfile p{DocumentKind::CustomerOrder};
+    SalesProfile p{{DocumentKind::CustomerOrder}};
     p.listObjectName = QStringLiteral("frmGrigliaOrdiniClienti");
     p.listTitle = QStringLiteral("Ordini Clienti");
     p.historyTitle = QStringLiteral("Storico Ordini Clienti");
@@ -150,13 +117,13 @@ SalesProfile order() {
         {.field = "CodiceCommessaConvenzione", .label = "Commessa / convenzione"},
         {.field = "Fatturato", .label = "Fatturato"},
         {.field = "Note", .label = "Note"}};
-    p.totalFields = totals("TotaleOrdine", false);
+    p.totalFields = EditorProfile::totals("TotaleOrdine", false);
     p.printCode = printing::reports::customerOrder;
     return p;
 }
 
 SalesProfile receipt() {
-    SalesProfile p{DocumentKind::Receipt};
+    SalesProfile p{{DocumentKind::Receipt}};
     p.listObjectName = QStringLiteral("frmGrigliaBuoni");
     p.listTitle = QStringLiteral("Buoni");
     p.historyTitle = QStringLiteral("Storico Buoni");
@@ -176,7 +143,7 @@ SalesProfile receipt() {
                       {.field = "Pagato", .label = "Pagato"},
                       {.field = "Fatturato", .label = "Fatturato", .sameRow = true},
                       {.field = "Note", .label = "Note"}};
-    p.totalFields = totals("TotFattura", false);
+    p.totalFields = EditorProfile::totals("TotFattura", false);
     p.costRows = true;
     p.printCode = printing::reports::receipt;
     p.exportKind = int(printing::ExportKind::Receipt);
@@ -188,8 +155,11 @@ SalesProfile receipt() {
 const SalesProfile& SalesProfile::of(DocumentKind kind) {
     static const QList<SalesProfile> profiles = [] {
         QList<SalesProfile> all{ddt(), quote(), order(), receipt()};
-        for (SalesProfile& p : all)
-            p.rowColumns = defaultRowColumns();
+        for (SalesProfile& p : all) {
+            p.rowColumns = rowColumnsWith({{"ValoreTotale", 100, "Totale"}, {"Note", 160, "Note"}});
+            // The stamp the rules compute with the totals.
+            p.computedFields.prepend(QStringLiteral("ImportoMarcaBollo"));
+        }
         return all;
     }();
     for (const SalesProfile& p : profiles)

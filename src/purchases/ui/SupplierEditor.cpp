@@ -4,6 +4,7 @@
 #include "common/Titles.h"
 #include "db/Database.h"
 #include "db/RegistryRecord.h"
+#include "documents/ui/CreditedInvoiceBox.h"
 #include "purchases/ScannedDocument.h"
 #include "purchases/SupplierDeletion.h"
 #include "purchases/SupplierDocuments.h"
@@ -12,7 +13,6 @@
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldBinder.h"
-#include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 #include "ui/Lookups.h"
@@ -39,16 +39,13 @@ bool isNote(DocumentKind kind) {
 
 SupplierEditor::SupplierEditor(::ui::AppContext& context, DocumentKind kind, qint64 documentId,
                                bool isNew, QWidget* parent)
-    : QDialog(parent), m_context(context), m_kind(kind), m_id(documentId), m_isNew(isNew) {
+    : HeaderEditor(context, kind, QStringLiteral("fattura"), documentId, isNew, parent) {
     setObjectName(isNote(kind) ? QStringLiteral("frmNoteCreditoCarico")
                                : QStringLiteral("frmFattureCarico"));
     setWindowTitle(isNote(kind) ? QStringLiteral("Note di Credito Fornitori")
                                 : QStringLiteral("Fatture di Acquisto"));
-    setModal(true);
     resize(1000, 660);
     auto* layout = new QVBoxLayout(this);
-    m_navigator = new ::ui::FieldNavigator(this);
-    m_fields = new ::ui::FieldBinder(*context.db, QStringLiteral("fattura"), m_navigator, this);
     m_pages = new QTabWidget(this);
     m_pages->addTab(buildHeaderPage(), QStringLiteral("Testata"));
     m_pages->addTab(buildRowsPage(), QStringLiteral("Righe"));
@@ -76,12 +73,8 @@ SupplierEditor::SupplierEditor(::ui::AppContext& context, DocumentKind kind, qin
             [this] { ::ui::HelpWindow::showFor(this); });
     layout->addLayout(buttons);
 
-    connect(m_fields, &::ui::FieldBinder::edited, this, [this] { m_modified = true; });
-    connect(m_fields, &::ui::FieldBinder::left, this, &SupplierEditor::fieldLeft);
-    connect(m_fields, &::ui::FieldBinder::chosen, this, &SupplierEditor::fieldChosen);
-
-    ::ui::guarded(m_context, [&] { m_header = SupplierDocuments::load(*context.db, m_id); });
-    showRecord(m_header);
+    ::ui::guarded(m_context, [&] { m_header = loadHeader(); });
+    showHeader(m_header);
     refreshRows();
     refreshInstalments();
     refreshAttachments();
@@ -131,23 +124,15 @@ QWidget* SupplierEditor::buildHeaderPage() {
     connect(view, &QPushButton::clicked, this, &SupplierEditor::viewReceived);
 
     if (isNote(m_kind)) {
-        auto* reference = new QGroupBox(QStringLiteral("Fattura di Riferimento"), page);
-        auto* r = new QGridLayout(reference);
-        m_fields->place(
-            r,
-            {{.field = "NCFattNumRifCarico", .label = "Numero", .width = 120, .readOnly = true},
-             {.field = "NCFattDataRif", .label = "Data", .sameRow = true, .readOnly = true}},
-            reference);
-        QPushButton* find = ::ui::ActionButton(QStringLiteral("Trova Fattura"),
-                                               QStringLiteral("btnTrovaFattura"), reference);
-        QPushButton* import = ::ui::ActionButton(QStringLiteral("Importa Righe"),
-                                                 QStringLiteral("btnImportaRighe"), reference);
-        r->addWidget(find, 0, 4);
-        r->addWidget(import, 0, 5);
-        r->setColumnStretch(6, 1);
-        connect(find, &QPushButton::clicked, this, &SupplierEditor::findInvoice);
-        connect(import, &QPushButton::clicked, this, &SupplierEditor::importRows);
-        v->addWidget(reference);
+        const documents::ui::CreditedInvoiceBox reference =
+            documents::ui::CreditedInvoiceBox::place(
+                *m_fields,
+                {{.field = "NCFattNumRifCarico", .label = "Numero", .width = 120, .readOnly = true},
+                 {.field = "NCFattDataRif", .label = "Data", .sameRow = true, .readOnly = true}},
+                page);
+        connect(reference.find, &QPushButton::clicked, this, &SupplierEditor::findInvoice);
+        connect(reference.import, &QPushButton::clicked, this, &SupplierEditor::importRows);
+        v->addWidget(reference.box);
     }
 
     auto* image = new QGroupBox(QStringLiteral("Documento acquisito"), page);
@@ -190,13 +175,28 @@ QWidget* SupplierEditor::buildHeaderPage() {
     return page;
 }
 
-QPushButton* SupplierEditor::button(const QString& objectName) const {
-    return findChild<QPushButton*>(objectName);
+QVariantMap SupplierEditor::loadHeader() {
+    return SupplierDocuments::load(*m_context.db, m_id);
 }
 
-void SupplierEditor::showRecord(const QVariantMap& header) {
-    m_header = header;
-    m_fields->show(m_header);
+std::optional<common::Failure> SupplierEditor::writeHeader(QVariantMap& header) {
+    return SupplierDocuments::save(*m_context.db, m_kind, header);
+}
+
+void SupplierEditor::headerSaved(const QVariantMap& header) {
+    HeaderEditor::headerSaved(header);
+    refreshInstalments();
+    m_isNew = false;
+}
+
+void SupplierEditor::showFailedField(const common::Failure& failure) {
+    m_pages->setCurrentIndex(0);
+    if (QWidget* e = m_fields->editor(failure.field))
+        e->setFocus();
+}
+
+void SupplierEditor::removeDocument() {
+    SupplierDeletion::remove(*m_context.db, m_kind, m_id);
 }
 
 bool SupplierEditor::post() {
@@ -208,7 +208,7 @@ bool SupplierEditor::post() {
     if (!::ui::guarded(m_context,
                        [&] { SupplierDocuments::saveSilently(*m_context.db, m_kind, h); }))
         return false;
-    showRecord(h);
+    showHeader(h);
     return true;
 }
 
@@ -239,7 +239,7 @@ void SupplierEditor::fieldChosen(const QString& field) {
                 SupplierDocuments::chooseSupplier(*m_context.db, *m_context.interaction, m_kind, h,
                                                   supplier);
             })) {
-            showRecord(h);
+            showHeader(h);
             refreshInstalments();
             m_modified = true;
         }
@@ -297,48 +297,16 @@ void SupplierEditor::scanImage() {
     m_modified = true;
 }
 
-bool SupplierEditor::save() {
-    QVariantMap h = m_header;
-    std::optional<common::Failure> failure = m_fields->read(h);
-    if (!::ui::guarded(m_context, [&] {
-            if (!failure)
-                failure = SupplierDocuments::save(*m_context.db, m_kind, h);
-        }))
-        return false;
-    if (failure) {
-        ::ui::showFailure(*m_context.interaction, *failure);
-        m_pages->setCurrentIndex(0);
-        if (QWidget* e = m_fields->editor(failure->field))
-            e->setFocus();
-        return false;
-    }
-    showRecord(h);
-    refreshInstalments();
-    m_modified = false;
-    m_isNew = false;
-    return true;
-}
-
-void SupplierEditor::goBack() {
-    if (m_modified && !save())
-        return;
-    accept();
-}
-
 void SupplierEditor::cancelEdit() {
     if (m_isNew) {
         if (!m_context.interaction->question(
                 common::titles::warning,
                 QStringLiteral("Sei sicuro di voler annullare l'inserimento ?")))
             return;
-        ::ui::guarded(m_context, [&] { SupplierDeletion::remove(*m_context.db, m_kind, m_id); });
+        ::ui::guarded(m_context, [&] { removeDocument(); });
     }
     m_modified = false;
     QDialog::reject();
-}
-
-void SupplierEditor::reject() {
-    goBack();
 }
 
 } // namespace purchases::ui

@@ -155,7 +155,7 @@ void SupplierEditor::afterRowChange() {
         for (const char* c : {"TotImponibile", "TotImposta", "TotFattura"})
             pending[QString::fromLatin1(c)] = stored.value(QString::fromLatin1(c));
     });
-    showRecord(pending);
+    showHeader(pending);
     m_modified = true;
 }
 
@@ -210,7 +210,7 @@ void SupplierEditor::findInvoice() {
     if (invoice == 0)
         return;
     ::ui::guarded(m_context, [&] { CreditedInvoice::choose(*m_context.db, h, invoice); });
-    showRecord(h);
+    showHeader(h);
     m_modified = true;
 }
 

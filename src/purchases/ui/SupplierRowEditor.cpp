@@ -7,11 +7,10 @@
 #include "purchases/SupplierOptions.h"
 #include "purchases/SupplierRows.h"
 #include "purchases/SupplierTables.h"
+#include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/FieldBinder.h"
-#include "ui/FieldNavigator.h"
 #include "ui/Guarded.h"
-#include "ui/HelpWindow.h"
 #include "ui/Lookups.h"
 #include "ui/SearchWindow.h"
 
@@ -22,31 +21,18 @@
 
 namespace purchases::ui {
 
-namespace {
-
-QPushButton* Button(const QString& caption, const QString& name, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 SupplierRowEditor::SupplierRowEditor(::ui::AppContext& context, DocumentKind kind,
                                      qint64 documentId, qint64 rowId, QWidget* parent)
-    : QDialog(parent), m_context(context), m_kind(kind), m_documentId(documentId) {
+    : RowEditor(context, kind, documentId, SupplierTables::of(kind).rows,
+                QStringLiteral("PrezzoCompleto"), parent) {
     const SupplierTables& t = SupplierTables::of(kind);
     setObjectName(t.creditNote ? QStringLiteral("frmModificaRigheNotaCreditoCarico")
                                : QStringLiteral("frmModificaRigheCarico"));
     setWindowTitle(t.creditNote ? QStringLiteral("Modifica righe note di credito in Carico")
                                 : QStringLiteral("Modifica righe fatture in Carico"));
-    setModal(true);
     resize(820, 480);
 
     auto* layout = new QVBoxLayout(this);
-    m_navigator = new ::ui::FieldNavigator(this);
-    m_fields = new ::ui::FieldBinder(*context.db, t.rows, m_navigator, this);
     auto* grid = new QGridLayout();
     layout->addLayout(grid);
     QList<::ui::CardField> fields{
@@ -82,12 +68,14 @@ SupplierRowEditor::SupplierRowEditor(::ui::AppContext& context, DocumentKind kin
     grid->setColumnStretch(3, 1);
 
     auto* tools = new QHBoxLayout();
-    QPushButton* article = Button(QStringLiteral("Articolo"), QStringLiteral("btnArticolo"), this);
+    QPushButton* article =
+        ::ui::ActionButton(QStringLiteral("Articolo"), QStringLiteral("btnArticolo"), this);
     article->setToolTip(QStringLiteral("Sceglie l'articolo dal listino"));
-    QPushButton* fromGross = Button(QStringLiteral("+"), QStringLiteral("btnCalcolaDaIvato"), this);
+    QPushButton* fromGross =
+        ::ui::ActionButton(QStringLiteral("+"), QStringLiteral("btnCalcolaDaIvato"), this);
     fromGross->setToolTip(QStringLiteral("Calcola il Valore Unitario e l'Imponibile"));
     QPushButton* fromNet =
-        Button(QStringLiteral("+"), QStringLiteral("btnCalcolaDaImponibile"), this);
+        ::ui::ActionButton(QStringLiteral("+"), QStringLiteral("btnCalcolaDaImponibile"), this);
     fromNet->setToolTip(QStringLiteral("Calcola il Valore Unitario"));
     tools->addWidget(article);
     tools->addStretch(1);
@@ -96,39 +84,11 @@ SupplierRowEditor::SupplierRowEditor(::ui::AppContext& context, DocumentKind kin
     layout->addLayout(tools);
     layout->addStretch(1);
 
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    m_save = Button(QStringLiteral("Salva"), QStringLiteral("spdSalva"), this);
-    QPushButton* back = Button(QStringLiteral("Indietro"), QStringLiteral("spdIndietro"), this);
-    QPushButton* cancel = Button(QStringLiteral("Annulla"), QStringLiteral("spdAnnulla"), this);
-    QPushButton* help = Button(QStringLiteral("Aiuto"), QStringLiteral("spdAiuto"), this);
-    for (QPushButton* b : {m_save, cancel, back, help})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
+    addButtons(layout);
 
     connect(article, &QPushButton::clicked, this, &SupplierRowEditor::chooseArticle);
     connect(fromGross, &QPushButton::clicked, this, &SupplierRowEditor::unitFromGross);
     connect(fromNet, &QPushButton::clicked, this, &SupplierRowEditor::unitFromTaxable);
-    connect(m_fields, &::ui::FieldBinder::chosen, this, [this](const QString& field) {
-        if (field.compare(QLatin1String("Iva_ID"), Qt::CaseInsensitive) == 0)
-            vatChosen();
-    });
-    connect(m_fields, &::ui::FieldBinder::left, this, [this](const QString& field) {
-        if (field == QLatin1String("Um") || field == QLatin1String("ValoreUnitario") ||
-            field.startsWith(QLatin1String("Sconto")))
-            showAmounts();
-    });
-    connect(m_fields, &::ui::FieldBinder::edited, this, [this] { m_modified = true; });
-    connect(m_save, &QPushButton::clicked, this, [this] {
-        if (save())
-            accept();
-    });
-    connect(back, &QPushButton::clicked, this, &SupplierRowEditor::reject);
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        m_modified = false;
-        QDialog::reject();
-    });
-    connect(help, &QPushButton::clicked, this, [this] { ::ui::HelpWindow::showFor(this); });
 
     ::ui::guarded(m_context, [&] {
         m_record = rowId > 0 ? SupplierRows::load(*context.db, kind, rowId)
@@ -148,26 +108,8 @@ bool SupplierRowEditor::readInto(QVariantMap& row) {
     return true;
 }
 
-void SupplierRowEditor::vatChosen() {
-    const QString vatField = SupplierTables::of(m_kind).vatId;
-    const qint64 vat = m_fields->value(vatField).toLongLong();
-    const QVariant rate =
-        vat > 0 ? m_context.db->scalar(QStringLiteral("select Iva from Iva where ID = ?"), {vat})
-                : QVariant();
-    m_fields->showValue(QStringLiteral("AliquotaIva"), rate);
-    m_record[QStringLiteral("AliquotaIva")] = rate;
-    showAmounts();
-}
-
-void SupplierRowEditor::showAmounts() {
-    QVariantMap row = m_record;
-    if (m_fields->read(row))
-        return;
+void SupplierRowEditor::computeAmounts(QVariantMap& row) const {
     SupplierRows::applyAmounts(row);
-    m_fields->showValue(QStringLiteral("TotaleImponibile"),
-                        db::recordValue(row, QStringLiteral("TotaleImponibile")));
-    m_fields->showValue(QStringLiteral("PrezzoCompleto"),
-                        db::recordValue(row, QStringLiteral("PrezzoCompleto")));
 }
 
 void SupplierRowEditor::chooseArticle() {
@@ -178,8 +120,7 @@ void SupplierRowEditor::chooseArticle() {
     if (!readInto(row))
         return;
     ::ui::guarded(m_context, [&] { SupplierRows::chooseArticle(*m_context.db, row, article); });
-    m_record = row;
-    m_fields->show(m_record);
+    showRow(row);
     m_modified = true;
 }
 
@@ -195,8 +136,7 @@ void SupplierRowEditor::unitFromGross() {
         ::ui::showFailure(*m_context.interaction, *f);
         return;
     }
-    m_record = row;
-    m_fields->show(m_record);
+    showRow(row);
     m_modified = true;
 }
 
@@ -205,35 +145,12 @@ void SupplierRowEditor::unitFromTaxable() {
     if (!readInto(row))
         return;
     SupplierRows::unitFromTaxable(row);
-    m_record = row;
-    m_fields->show(m_record);
+    showRow(row);
     m_modified = true;
 }
 
-void SupplierRowEditor::reject() {
-    if (m_modified && !save())
-        return;
-    QDialog::accept();
-}
-
-bool SupplierRowEditor::save() {
-    QVariantMap row = m_record;
-    std::optional<common::Failure> failure = m_fields->read(row);
-    if (!::ui::guarded(m_context, [&] {
-            if (!failure)
-                failure = SupplierRows::save(*m_context.db, m_kind, m_documentId, row);
-        }))
-        return false;
-    if (failure) {
-        ::ui::showFailure(*m_context.interaction, *failure);
-        if (QWidget* e = m_fields->editor(failure->field))
-            e->setFocus();
-        return false;
-    }
-    m_record = row;
-    m_fields->show(m_record);
-    m_modified = false;
-    return true;
+std::optional<common::Failure> SupplierRowEditor::writeRow(QVariantMap& row) {
+    return SupplierRows::save(*m_context.db, m_kind, m_documentId, row);
 }
 
 } // namespace purchases::ui
