@@ -12,6 +12,7 @@ class DataGrid;
 
 namespace documents::ui {
 
+class InstalmentsPanel;
 class InvoiceLinksPanel;
 
 // The editor of one customer invoice ("Fatturazione") or credit note
@@ -45,10 +46,6 @@ public slots:
     void totals();        // "Totali"
 
     void addRowByCode(); // Enter in the code box
-
-    void addInstalment();
-    void editInstalment();
-    void removeInstalment();
 
     void addAttachment();
     void editAttachment();
@@ -94,7 +91,6 @@ private:
     void refreshInstalments();
     void refreshAttachments();
     void refreshImports();
-    void editInstalmentAt(qint64 instalmentId, bool isNew);
     // The line over the pages of a document already exported as XML.
     void showExported();
     // Before the first change of an exported document's totals: asks once.
@@ -106,7 +102,8 @@ private:
 
     QLabel* m_exported = nullptr;
     ::ui::DataGrid* m_rows = nullptr;
-    ::ui::DataGrid* m_instalments = nullptr;
+    ::ui::DataGrid* m_instalments = nullptr; // the panel's grid
+    InstalmentsPanel* m_instalmentPanel = nullptr;
     ::ui::DataGrid* m_attachments = nullptr;
     ::ui::DataGrid* m_quotes = nullptr;
     ::ui::DataGrid* m_contracts = nullptr;

@@ -8,7 +8,7 @@
 #include "documents/InstalmentRules.h"
 #include "documents/QuoteImport.h"
 #include "documents/ui/DocumentRowsPanel.h"
-#include "documents/ui/InstalmentCard.h"
+#include "documents/ui/InstalmentsPanel.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/InvoiceLinksPanel.h"
 #include "documents/ui/Pickers.h"
@@ -52,52 +52,7 @@ void InvoiceEditor::addRowByCode() {
 // Instalments
 
 void InvoiceEditor::refreshInstalments() {
-    const qint64 current = m_instalments->currentKey();
-    if (!::ui::guarded(m_context, [&] {
-            m_instalments->setResult(m_context.db->query(
-                QStringLiteral(
-                    "select * from FatturaScadenze where Fattura_ID = ? order by Numero"),
-                {m_id}));
-        }))
-        return;
-    if (current != 0)
-        m_instalments->selectKey(current);
-}
-
-void InvoiceEditor::addInstalment() {
-    qint64 id = 0;
-    if (!::ui::guarded(m_context, [&] { id = InstalmentRules::add(*m_context.db, m_kind, m_id); }))
-        return;
-    editInstalmentAt(id, true);
-}
-
-void InvoiceEditor::editInstalment() {
-    editInstalmentAt(m_instalments->currentKey(), false);
-}
-
-void InvoiceEditor::editInstalmentAt(qint64 instalmentId, bool isNew) {
-    if (instalmentId == 0)
-        return;
-    {
-        InstalmentCard card(m_context, instalmentId, isNew, this);
-        card.exec();
-    }
-    refreshInstalments();
-    m_instalments->selectKey(instalmentId);
-    m_modified = true;
-}
-
-void InvoiceEditor::removeInstalment() {
-    const qint64 id = m_instalments->currentKey();
-    if (id == 0)
-        return;
-    if (!m_context.interaction->question(common::titles::warning,
-                                         InstalmentRules::removeQuestion()))
-        return;
-    if (!::ui::guarded(m_context, [&] { InstalmentRules::remove(*m_context.db, id); }))
-        return;
-    refreshInstalments();
-    m_modified = true;
+    m_instalmentPanel->setDocument(m_id);
 }
 
 // ---------------------------------------------------------------------------

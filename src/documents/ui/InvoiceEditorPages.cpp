@@ -1,6 +1,7 @@
 #include "documents/DocumentTables.h"
 #include "documents/ui/CreditedInvoiceBox.h"
 #include "documents/ui/DocumentRowsPanel.h"
+#include "documents/ui/InstalmentsPanel.h"
 #include "documents/ui/InvoiceEditor.h"
 #include "documents/ui/InvoiceLinksPanel.h"
 #include "ui/ActionButton.h"
@@ -15,32 +16,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 // The six pages of the invoice and credit-note editor: widgets and their
 // connections.
 namespace documents::ui {
-
-namespace {
-
-// Instalments already paid are painted light blue.
-class PaidInstalmentDelegate : public QStyledItemDelegate {
-public:
-    explicit PaidInstalmentDelegate(::ui::DataGrid* grid)
-        : QStyledItemDelegate(grid), m_grid(grid) {}
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (!m_grid->records()->value(index.row(), QStringLiteral("DataPagamento")).isNull())
-            option->backgroundBrush = QColor(173, 216, 230);
-    }
-
-private:
-    ::ui::DataGrid* m_grid;
-};
-
-} // namespace
 
 QWidget* InvoiceEditor::buildHeaderPage() {
     auto* page = new QWidget(this);
@@ -67,41 +48,15 @@ QWidget* InvoiceEditor::buildHeaderPage() {
 
     auto* instalments = new QGroupBox(QStringLiteral("Scadenze"), page);
     auto* iv = new QVBoxLayout(instalments);
-    m_instalments = new ::ui::DataGrid(m_context,
-                                       credit ? QStringLiteral("frmNoteCredito_DBGrid3")
-                                              : QStringLiteral("Form7_DBGrid3"),
-                                       instalments);
+    m_instalmentPanel = new InstalmentsPanel(
+        m_context,
+        credit ? QStringLiteral("frmNoteCredito_DBGrid3") : QStringLiteral("Form7_DBGrid3"),
+        DocumentTables::of(m_kind).instalmentType, QStringLiteral("Numero"), instalments);
+    m_instalments = m_instalmentPanel->grid();
     m_instalments->setObjectName(QStringLiteral("DBGrid3"));
-    m_instalments->setTable(QStringLiteral("FatturaScadenze"));
-    m_instalments->setKeyColumn(QStringLiteral("Id"));
-    m_instalments->setDefaultColumns({{"Numero", 50, "N°"},
-                                      {"Operazione", 330, "Operazione"},
-                                      {"DataScadenza", 100, "Scadenza"},
-                                      {"Importo", 100, "Importo"},
-                                      {"DataPagamento", 100, "Pagata il"}});
-    m_instalments->setItemDelegate(new PaidInstalmentDelegate(m_instalments));
-    m_instalments->setToolTip(QStringLiteral("Le righe azzurre sono state già pagate"));
-    iv->addWidget(m_instalments, 1);
-    auto* ib = new QHBoxLayout();
-    QPushButton* add = ::ui::ActionButton(QStringLiteral("Aggiungi rata"),
-                                          QStringLiteral("btnAggiungiRata"), instalments);
-    QPushButton* edit = ::ui::ActionButton(QStringLiteral("Modifica rata"),
-                                           QStringLiteral("btnModificaRata"), instalments);
-    QPushButton* remove = ::ui::ActionButton(QStringLiteral("Elimina rata"),
-                                             QStringLiteral("btnEliminaRata"), instalments);
-    ib->addWidget(add);
-    ib->addWidget(edit);
-    ib->addWidget(remove);
-    ib->addStretch(1);
-    ib->addWidget(
-        new QLabel(QStringLiteral("Le righe azzurre sono state già pagate"), instalments));
-    iv->addLayout(ib);
+    iv->addWidget(m_instalmentPanel, 1);
     v->addWidget(instalments, 1);
-    connect(add, &QPushButton::clicked, this, &InvoiceEditor::addInstalment);
-    connect(edit, &QPushButton::clicked, this, &InvoiceEditor::editInstalment);
-    connect(remove, &QPushButton::clicked, this, &InvoiceEditor::removeInstalment);
-    connect(m_instalments, &::ui::DataGrid::rowChosen, this,
-            [this](qint64 key) { editInstalmentAt(key, false); });
+    connect(m_instalmentPanel, &InstalmentsPanel::changed, this, [this] { m_modified = true; });
     return page;
 }
 
