@@ -107,6 +107,12 @@ void SyntheticArchive::addYears(int first, int last) {
     purchases.years = last - first + 1;
     purchases.invoicesPerYear = 3 * m_size.perYear(m_size.supplierDocumentsPerYear);
     addAccountingDocuments(m_db, purchases, last == m_today.year() ? m_today : QDate(last, 12, 31));
+    // Past years' supplier documents and takings are history, as the
+    // start-up of each new year left them.
+    for (const char* table : {"fattura", "finanzia"})
+        m_db.exec(QStringLiteral("UPDATE %1 SET Storico = true WHERE Storico = false and Data < ?")
+                      .arg(QString::fromLatin1(table)),
+                  {QDate(m_today.year(), 1, 1)});
     indexes.rebuild();
     tx.commit();
 }

@@ -235,8 +235,17 @@ int main(int argc, char** argv) {
 
             const QStringList housekeeping = app::StartupSequence::historyStatements(today) +
                                              app::StartupSequence::paidFlagStatements();
-            stage.timings << run.time(QStringLiteral("Avvio: storico e rate pagate (prima volta)"),
-                                      1, [&] { runStatements(db, housekeeping); });
+            stage.timings << run.time(
+                QStringLiteral("Avvio: storico e rate pagate (dopo la creazione)"), 1,
+                [&] { runStatements(db, housekeeping); });
+            // The first start of a year: last year's documents go to history.
+            for (const char* table : {"fattura", "finanzia", "Ddt", "PreventiTestata", "TotaliCo"})
+                db.exec(QStringLiteral("UPDATE %1 SET Storico = false WHERE Data >= ? and Data < ?")
+                            .arg(QString::fromLatin1(table)),
+                        {QDate(today.year() - 1, 1, 1), QDate(today.year(), 1, 1)});
+            stage.timings << run.time(
+                QStringLiteral("Avvio: primo dell'anno (un anno allo storico)"), 1,
+                [&] { runStatements(db, housekeeping); });
             stage.timings << run.time(QStringLiteral("Avvio: storico e rate pagate"), runs,
                                       [&] { runStatements(db, housekeeping); });
             stage.timings << run.time(QStringLiteral("Avvio: promemoria scadenze"), runs,

@@ -59,8 +59,9 @@ TEST(ActionCost, NewInvoiceAndRowSaveDoNotGrowWithTheArchive) {
 
         EXPECT_EQ(largeSave, smallSave);
         EXPECT_EQ(laterNew, firstNew);
-        EXPECT_EQ(firstNew, 99u) << int(engine);
-        EXPECT_EQ(smallSave, 99u) << int(engine);
+        // PostgreSQL takes the numbering lock with a statement of its own.
+        EXPECT_EQ(firstNew, engine == db::Engine::SQLite ? 11u : 12u);
+        EXPECT_EQ(smallSave, 16u);
         EXPECT_DOUBLE_EQ(fixture::header(d, invoice).number("TotImponibile"), 1020);
     }
 }
