@@ -43,7 +43,8 @@ int NativeReader::read(const QString& sql) {
             for (int c = 0; c < PQnfields(r); ++c)
                 bytes += std::size_t(PQgetlength(r, i, c));
         PQclear(r);
-        return bytes > 0 ? rows : rows;
+        m_bytesRead += bytes;
+        return rows;
     }
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(m_sqlite, text.constData(), int(text.size()), &statement, nullptr) !=
@@ -56,7 +57,8 @@ int NativeReader::read(const QString& sql) {
                 bytes += std::size_t(sqlite3_column_bytes(statement, c));
     }
     sqlite3_finalize(statement);
-    return bytes > 0 ? rows : rows;
+    m_bytesRead += bytes;
+    return rows;
 }
 
 } // namespace bench

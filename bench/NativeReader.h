@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 
 namespace db {
 class Database;
@@ -23,10 +24,13 @@ public:
     bool postgres() const { return m_pg != nullptr; }
     // Runs one statement and reads every value of every row; the rows read.
     int read(const QString& sql);
+    // Bytes of text read so far: the values are looked at, as a grid would.
+    std::size_t bytesRead() const { return m_bytesRead; }
 
 private:
     sqlite3* m_sqlite = nullptr;
     pg_conn* m_pg = nullptr;
+    std::size_t m_bytesRead = 0;
 };
 
 } // namespace bench
