@@ -17,6 +17,19 @@ struct Timing {
     QString note; // why the operation could not run, when it could not
     // Statements one run sent to the archive (the last run); -1 when not counted.
     qint64 statements = -1;
+    // The same result read by one hand-written statement through the
+    // engine's own library; empty when there is none.
+    QList<double> baseline;
+    // Of each run, the time spent in the archive layer and the engine.
+    QList<double> archive;
+
+    double baselineMedian() const;
+    // median() / baselineMedian(), or 0 without a baseline.
+    double ratio() const;
+    double archiveMedian() const;
+    // archiveMedian() / baselineMedian(): what the archive layer costs over
+    // the engine, without the widgets.
+    double archiveRatio() const;
 
     double median() const;
     double slowest() const;
@@ -29,5 +42,7 @@ Timing measure(const QString& name, int count, const std::function<void()>& work
 
 // The largest resident size the process reached, in megabytes.
 double peakMemoryMb();
+// The resident size now, in megabytes.
+double currentMemoryMb();
 
 } // namespace bench

@@ -6,6 +6,7 @@
 #include "db/SqliteFunctions.h"
 #include "db/Workstation.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSqlDriver>
@@ -165,6 +166,10 @@ QString Database::translateCondition(const QString& jetCondition) const {
 
 QSqlQuery Database::send(const QString& sql, const QVariantList& binds, QSqlError& error) {
     ++m_statements;
+    if (m_observer)
+        m_observer(sql, binds);
+    QElapsedTimer clock;
+    clock.start();
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     bool ok;
@@ -179,6 +184,7 @@ QSqlQuery Database::send(const QString& sql, const QVariantList& binds, QSqlErro
         }
     }
     error = ok ? QSqlError() : q.lastError();
+    m_busyNs += quint64(clock.nsecsElapsed());
     return q;
 }
 
@@ -303,7 +309,11 @@ Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
 Result Database::queryNative(const QString& sql, const QVariantList& binds,
                              const QStringList& aliases) {
     QSqlQuery q = run(sql, binds, sql);
-    return collect(q, aliases);
+    QElapsedTimer clock;
+    clock.start();
+    Result r = collect(q, aliases);
+    m_busyNs += quint64(clock.nsecsElapsed());
+    return r;
 }
 
 Result Database::query(const QString& jet, const QVariantList& binds) {
@@ -311,7 +321,11 @@ Result Database::query(const QString& jet, const QVariantList& binds) {
     if (t.sql.isEmpty())
         return Result{};
     QSqlQuery q = run(t.sql, binds, jet);
-    return collect(q, t.aliases);
+    QElapsedTimer clock;
+    clock.start();
+    Result r = collect(q, t.aliases);
+    m_busyNs += quint64(clock.nsecsElapsed());
+    return r;
 }
 
 QVariant Database::scalar(const QString& jet, const QVariantList& binds) {

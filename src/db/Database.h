@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <utility>
 
 namespace db {
@@ -85,6 +86,12 @@ public:
     // How many statements this connection has sent to the engine: the
     // benchmark and the tests count what one action costs.
     quint64 statementCount() const { return m_statements; }
+    // Sees every statement sent, in the engine's dialect, with its values
+    // (the benchmark asks the engine how it runs them); none by default.
+    // Time spent waiting on the engine and reading its rows, in nanoseconds.
+    quint64 busyNanoseconds() const { return m_busyNs; }
+    using StatementObserver = std::function<void(const QString& sql, const QVariantList& binds)>;
+    void setStatementObserver(StatementObserver observer) { m_observer = std::move(observer); }
     // How many times a dropped connection to the server was opened again.
     int reconnections() const { return m_reconnections; }
     QSqlDatabase& handle() { return m_db; }
@@ -108,6 +115,8 @@ private:
     // The server dropped the connection: the next action opens a new one.
     bool m_lost = false;
     quint64 m_statements = 0;
+    StatementObserver m_observer;
+    quint64 m_busyNs = 0;
     int m_reconnections = 0;
 };
 

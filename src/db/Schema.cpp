@@ -205,6 +205,81 @@ const QList<Migration>& migrations() {
              db.exec(QStringLiteral("UPDATE opzioni SET BackupDaConservare = 7 where "
                                     "BackupDaConservare is null"));
          }},
+        // Every list reads its first screen by walking an index in its own
+        // order. PostgreSQL puts empty values last going up unless told,
+        // where the lists show them first, so there the indexes say so.
+        // Columns marked "+" go up and "-" down in the list.
+        {70, "Indici degli elenchi nel loro ordine",
+         [](Database& db) {
+             const bool pg = db.engine() == Engine::PostgreSQL;
+             struct Index {
+                 const char* name;
+                 const char* table;
+                 QStringList columns;
+                 bool sqliteToo; // SQLite's own nulls order is the lists' one
+             };
+             const QList<Index> indexes = {
+                 {"ix_fattura_elenco_anno",
+                  "fattura",
+                  {"Carico", "FattNota", "Storico", "Data+", "Num+", "Id+"},
+                  false},
+                 {"ix_fattura_elenco_storico",
+                  "fattura",
+                  {"Carico", "FattNota", "Data+", "Num+", "Id+"},
+                  false},
+                 {"ix_fattura_elenco_carico",
+                  "fattura",
+                  {"Carico", "FattNota", "Storico", "ProgressivoCarico+", "DataRegistrazione+",
+                   "Data+", "Id+"},
+                  true},
+                 {"ix_ContrattiTestata_elenco",
+                  "ContrattiTestata",
+                  {"Storico", "Data-", "Numero-", "Id-"},
+                  false},
+                 {"ix_Defunti_elenco", "Defunti", {"NominativoVisualizzato+", "Id+"}, false},
+                 // Cancelled customers and articles are left out of their lists.
+                 {"ix_Clienti_elenco",
+                  "Clienti",
+                  {"Annullato", "NominativoVisualizzato+", "ID+"},
+                  true},
+                 {"ix_prezziar_elenco", "prezziar", {"Annullato", "Descrizione+", "ID+"}, true},
+                 {"ix_Ddt_elenco", "Ddt", {"Storico", "Data+", "Numero+", "Id+"}, false},
+                 {"ix_PreventiTestata_elenco",
+                  "PreventiTestata",
+                  {"Storico", "Data+", "Numero+", "Id+"},
+                  false},
+                 {"ix_TotaliCo_elenco", "TotaliCo", {"Storico", "Data+", "Numero+", "Id+"}, false},
+                 {"ix_finanzia_elenco",
+                  "finanzia",
+                  {"Storico", "Data-", "Operazione+", "ID+"},
+                  true},
+                 {"ix_FatturaScadenze_elenco_aperte",
+                  "FatturaScadenze",
+                  {"DataPagamento", "DataScadenza+", "Numero+", "Id+"},
+                  true},
+                 {"ix_FatturaScadenze_elenco",
+                  "FatturaScadenze",
+                  {"DataScadenza+", "Numero+", "Id+"},
+                  false},
+             };
+             for (const Index& index : indexes) {
+                 if (!pg && !index.sqliteToo)
+                     continue;
+                 QStringList columns;
+                 for (QString c : index.columns) {
+                     if (c.endsWith(u'+'))
+                         c = c.chopped(1) + (pg ? QStringLiteral(" NULLS FIRST") : QString());
+                     else if (c.endsWith(u'-'))
+                         c = c.chopped(1) +
+                             (pg ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" DESC"));
+                     columns << c;
+                 }
+                 db.execNative(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                                   .arg(QString::fromLatin1(index.name),
+                                        QString::fromLatin1(index.table),
+                                        columns.join(QStringLiteral(", "))));
+             }
+         }},
     };
     // Steps run in the order of their numbers: one out of order or given
     // twice would be skipped on every new archive.

@@ -2,6 +2,7 @@
 
 #include "ui/CardScreen.h"
 #include "ui/DataGrid.h"
+#include "ui/LazyChoice.h"
 #include "ui/RecordModel.h"
 
 #include <QComboBox>
@@ -36,6 +37,8 @@ void typeInto(QWidget* editor, const QString& text) {
 void choose(QWidget* editor, const QVariant& key) {
     auto* combo = qobject_cast<QComboBox*>(editor);
     ASSERT_NE(combo, nullptr);
+    if (auto* lazy = dynamic_cast<ui::LazyChoice*>(combo))
+        lazy->ensureFilled(); // as when the user opens it
     const int index = combo->findData(key);
     ASSERT_GE(index, 0) << key.toString().toStdString();
     combo->setCurrentIndex(index);

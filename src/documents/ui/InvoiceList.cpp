@@ -17,6 +17,7 @@
 #include "ui/DateBox.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
+#include "ui/LazyChoice.h"
 #include "ui/Lookups.h"
 
 #include <QComboBox>
@@ -90,6 +91,19 @@ QComboBox* ChoiceBox(db::Database& db, QWidget* parent, const QString& name,
     return c;
 }
 
+// A choice of thousands of rows (the customers): read when the user opens
+// it, not at every opening of the list.
+QComboBox* LazyChoiceBox(db::Database& db, QWidget* parent, const QString& name,
+                         const ::ui::Lookup& lookup) {
+    auto* c = new ::ui::LazyChoice(
+        [&db, lookup](QComboBox* box) { ::ui::fillLookup(db, box, lookup, box->currentData()); },
+        parent);
+    c->setObjectName(name);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(14);
+    return c;
+}
+
 QString dateOf(const QLineEdit* box) {
     const QDate d = common::parseItalianDate(box->text().trimmed());
     return d.isValid() ? common::jetDate(d) : QString();
@@ -125,8 +139,8 @@ InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* 
         put(0, 6, QStringLiteral("Al numero"), NumberBox(filters, QStringLiteral("txtAlNumero")));
     }
     put(1, 0, QStringLiteral("Cliente"),
-        ChoiceBox(db, filters, QStringLiteral("cboCliente"),
-                  ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments())));
+        LazyChoiceBox(db, filters, QStringLiteral("cboCliente"),
+                      ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments())));
     put(1, 2, QStringLiteral("Serie"),
         ChoiceBox(db, filters, QStringLiteral("cboSerie"), ::ui::lookups::invoiceSeries()));
     if (!credit) {

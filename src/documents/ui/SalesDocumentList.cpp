@@ -19,6 +19,7 @@
 #include "ui/DateBox.h"
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
+#include "ui/LazyChoice.h"
 #include "ui/Lookups.h"
 
 #include <QComboBox>
@@ -92,13 +93,19 @@ SalesDocumentList::SalesDocumentList(::ui::AppContext& context, DocumentKind kin
         ::ui::DateBox(filters, QStringLiteral("txtDallaData"), 100));
     put(1, 2, QStringLiteral("Alla data"),
         ::ui::DateBox(filters, QStringLiteral("txtAllaData"), 100));
-    auto* customer = new QComboBox(filters);
+    // The customers are read when the user opens the choice, not at every
+    // opening of the list.
+    db::Database* db = context.db;
+    auto* customer = new ::ui::LazyChoice(
+        [db](QComboBox* box) {
+            ::ui::fillLookup(
+                *db, box, ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments()),
+                box->currentData());
+        },
+        filters);
     customer->setObjectName(QStringLiteral("cboCliente"));
     customer->setMinimumContentsLength(20);
     customer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    ::ui::fillLookup(*context.db, customer,
-                     ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments()),
-                     QVariant());
     put(1, 4, QStringLiteral("Cliente"), customer);
     if (m_profile.seriesFilter) {
         auto* series = new QComboBox(filters);
