@@ -38,20 +38,11 @@ using ::ui::FieldKind;
 }
 
 ::ui::ScreenDefinition groupingsDefinition() {
-    ::ui::ScreenDefinition d;
-    d.table = QStringLiteral("ContabilitaRaggruppamenti");
-    d.key = QStringLiteral("Id");
+    // The same list as the grouping search, with its card.
+    ::ui::ScreenDefinition d = ::ui::lookups::groupingSearch();
     d.objectName = QStringLiteral("frmGrigliaContabilitaRaggruppamenti");
     d.listTitle = QStringLiteral("Raggruppamenti");
     d.cardTitle = QStringLiteral("Raggruppamenti");
-    d.select = QStringLiteral(
-        "SELECT * FROM (SELECT ContabilitaClassi.Descrizione AS Classe, "
-        "ContabilitaRaggruppamenti.Descrizione AS Raggruppamento, ContabilitaRaggruppamenti.Id "
-        "FROM ContabilitaRaggruppamenti LEFT JOIN ContabilitaClassi ON "
-        "ContabilitaRaggruppamenti.Classe_ID = ContabilitaClassi.Id) AS Raggruppamenti");
-    d.orderBy = QStringLiteral("Raggruppamento");
-    d.columns = {{"Raggruppamento", 260, "Raggruppamento"}, {"Classe", 220, "Classe"}};
-    d.searches = {{"Classe", "Classe"}, {"Raggruppamento", "Raggruppamento"}};
     d.fields = {
         {.field = "Descrizione", .label = "Descrizione"},
         {.field = "Classe_ID",
