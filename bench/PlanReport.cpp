@@ -67,7 +67,9 @@ QStringList PlanReport::scans(qint64 largeTable) {
                 // plain SCAN reads every row of the table.
                 const QString table = m.captured(1).toLower();
                 // An alias hides the table: reported unless it names a small one.
-                if (m.hasMatch() && (large.contains(table) || !tables.contains(table)) &&
+                // The rows of a many-row VALUES list are no table at all.
+                if (m.hasMatch() && !m.captured(3).contains(u"CONSTANT ROW") &&
+                    (large.contains(table) || !tables.contains(table)) &&
                     !m.captured(3).contains(u"INDEX") && !m.captured(3).contains(u"PRIMARY KEY"))
                     found << QStringLiteral("    ") + detail;
             }
