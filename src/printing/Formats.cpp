@@ -73,6 +73,7 @@ bool isKnownFormat(const QString& f) {
                                       QStringLiteral("text"),
                                       QStringLiteral("date"),
                                       QStringLiteral("datetime"),
+                                      QStringLiteral("time"),
                                       QStringLiteral("euro"),
                                       QStringLiteral("money"),
                                       QStringLiteral("price"),
@@ -102,6 +103,10 @@ QString formatValue(const QVariant& value, const QString& format) {
         return dateText(value, false);
     if (format == u"datetime")
         return dateText(value, true);
+    if (format == u"time") {
+        const QDateTime dt = db::Row::toDateTime(value);
+        return dt.isValid() ? dt.toString(QStringLiteral("HH:mm")) : value.toString();
+    }
     if (format == u"euro" || format == u"money") {
         if (!numericValue(value, &n))
             return value.toString();

@@ -41,6 +41,10 @@ TEST(SalesPrints, DeliveryNoteOrderQuoteReceiptAndDepartments) {
                    "Trasporti Neri", "Arredi funebri", "3 PZ", "Firma del conducente",
                    "Firma del destinatario", "TOTALE D.D.T.", "5.195,80 €",
                    "Servizio funebre completo"});
+        // The time the transport starts, without its day again.
+        const QString ddtText = drawnText(db, reports::ddt, s.ddt);
+        EXPECT_TRUE(ddtText.contains("09:30"));
+        EXPECT_FALSE(ddtText.contains("06/03/2026 09:30"));
         expectAll(drawnText(db, reports::customerOrder, s.order),
                   {"ORDINE CLIENTE", "n. PO-2026/15 del 07/03/2026", "Z1234567AB",
                    "J11B22000000001", "TOTALE ORDINE 5.195,80 €"});

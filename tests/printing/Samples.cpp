@@ -198,6 +198,7 @@ Samples Samples::create(db::Database& db) {
                        {QStringLiteral("Natura"), QStringLiteral("Arredi funebri")},
                        {QStringLiteral("Qualita"), QStringLiteral("Legno")},
                        {QStringLiteral("Quantita"), QStringLiteral("3 PZ")},
+                       {QStringLiteral("Ora"), QDateTime(QDate(2026, 3, 6), QTime(9, 30))},
                        {QStringLiteral("TotImponibile"), 4435.90},
                        {QStringLiteral("TotImposta"), 759.90},
                        {QStringLiteral("ImportoMarcaBollo"), 0.0},
