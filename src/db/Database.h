@@ -86,10 +86,10 @@ public:
     // How many statements this connection has sent to the engine: the
     // benchmark and the tests count what one action costs.
     quint64 statementCount() const { return m_statements; }
-    // Sees every statement sent, in the engine's dialect, with its values
-    // (the benchmark asks the engine how it runs them); none by default.
     // Time spent waiting on the engine and reading its rows, in nanoseconds.
     quint64 busyNanoseconds() const { return m_busyNs; }
+    // Sees every statement sent, in the engine's dialect, with its values
+    // (the benchmark asks the engine how it runs them); none by default.
     using StatementObserver = std::function<void(const QString& sql, const QVariantList& binds)>;
     void setStatementObserver(StatementObserver observer) { m_observer = std::move(observer); }
     // How many times a dropped connection to the server was opened again.
