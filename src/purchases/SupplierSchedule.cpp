@@ -62,24 +62,27 @@ void SupplierSchedule::rebuild(db::Database& db, qint64 documentId, const Suppli
     const QString refs = references(doc.text(QStringLiteral("NumeroCarico")), date);
     const double total = doc.number(QStringLiteral("TotFattura"));
     const int n = terms->count;
+    QList<db::Values> instalments;
     for (int i = 1; i <= std::max(n, 1); ++i) {
         const double amount = documents::InstalmentSchedule::instalmentAmount(total, n, i);
         const QDate due = n == 0 ? (date.isValid() ? date : today) : terms->dueDate(date, i);
-        db.insert(QStringLiteral("FatturaScadenze"),
-                  {{QStringLiteral("Fattura_ID"), documentId},
-                   {QStringLiteral("Numero"), i},
-                   {QStringLiteral("DataScadenza"), due.isValid() ? QVariant(due) : QVariant()},
-                   {QStringLiteral("Importo"), amount},
-                   {QStringLiteral("Tipo"), tables.instalmentType},
-                   {QStringLiteral("Operazione"), description(tables.creditNote, n, i, refs)},
-                   {QStringLiteral("Pagato"), n == 0},
-                   {QStringLiteral("DataPagamento"),
-                    n == 0 && due.isValid() ? QVariant(due) : QVariant()},
-                   {QStringLiteral("ModPagamento_Id"), keyOrNull(terms->id)},
-                   {QStringLiteral("Banca_ID"), keyOrNull(doc.integer(QStringLiteral("Banca_ID")))},
-                   {QStringLiteral("Cliente_id"), 0},
-                   {QStringLiteral("Fornitore_id"), doc.integer(QStringLiteral("Fornitore_ID"))}});
+        instalments.append(
+            {{QStringLiteral("Fattura_ID"), documentId},
+             {QStringLiteral("Numero"), i},
+             {QStringLiteral("DataScadenza"), due.isValid() ? QVariant(due) : QVariant()},
+             {QStringLiteral("Importo"), amount},
+             {QStringLiteral("Tipo"), tables.instalmentType},
+             {QStringLiteral("Operazione"), description(tables.creditNote, n, i, refs)},
+             {QStringLiteral("Pagato"), n == 0},
+             {QStringLiteral("DataPagamento"),
+              n == 0 && due.isValid() ? QVariant(due) : QVariant()},
+             {QStringLiteral("ModPagamento_Id"), keyOrNull(terms->id)},
+             {QStringLiteral("Banca_ID"), keyOrNull(doc.integer(QStringLiteral("Banca_ID")))},
+             {QStringLiteral("Cliente_id"), 0},
+             {QStringLiteral("Fornitore_id"), doc.integer(QStringLiteral("Fornitore_ID"))}});
     }
+    // All of them in one statement: a row save rebuilds them every time.
+    db.insertMany(QStringLiteral("FatturaScadenze"), instalments);
     writeCashBook(db, documentId, options);
 }
 
