@@ -14,6 +14,7 @@
 #include "ui/DataGrid.h"
 #include "ui/DateBox.h"
 #include "ui/Guarded.h"
+#include "ui/SearchWindow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -57,6 +58,30 @@ bool isNote(DocumentKind kind) {
     return d;
 }
 
+// "Ricerca": every registered document of the kind, current and history,
+// found by the supplier's name.
+::ui::ScreenDefinition searchDefinition(DocumentKind kind) {
+    ::ui::ScreenDefinition d;
+    d.table = QStringLiteral("fattura");
+    d.key = QStringLiteral("Id");
+    d.objectName = isNote(kind) ? QStringLiteral("frmRicercaNotaCreditoCarico")
+                                : QStringLiteral("frmRicercaFatturaCarico");
+    d.listTitle = isNote(kind) ? QStringLiteral("Ricerca Nota di Credito Fornitore")
+                               : QStringLiteral("Ricerca Fattura di Acquisto");
+    d.columns = {{"Id", 60, "Id"},
+                 {"DataRegistrazione", 110, "Data Registrazione"},
+                 {"ProgressivoCarico", 80, "Progressivo"},
+                 {"Data", 100, "Data"},
+                 {"NumeroCarico", 110, isNote(kind) ? "N° Nota" : "N° Fattura"},
+                 {"Fornitore", 300, "Fornitore"}};
+    d.searches = {{"Fornitore", "Fornitore"}};
+    d.orderBy =
+        QStringLiteral("fattura.ProgressivoCarico, fattura.DataRegistrazione, fattura.Data");
+    d.filter = QStringLiteral("fattura.Carico = true and fattura.FattNota = ") +
+               (isNote(kind) ? QStringLiteral("true") : QStringLiteral("false"));
+    return d;
+}
+
 } // namespace
 
 SupplierList::SupplierList(::ui::AppContext& context, DocumentKind kind, QWidget* parent)
@@ -94,7 +119,15 @@ SupplierList::SupplierList(::ui::AppContext& context, DocumentKind kind, QWidget
             &QPushButton::clicked, this, &SupplierList::refresh);
     connect(addButton(QStringLiteral("Stampa"), QStringLiteral("spdStampa")), &QPushButton::clicked,
             this, &SupplierList::printList);
+    connect(addButton(QStringLiteral("Ricerca"), QStringLiteral("spdRicerca")),
+            &QPushButton::clicked, this, &SupplierList::search);
     refresh();
+}
+
+void SupplierList::search() {
+    const qint64 key = ::ui::SearchWindow::choose(context(), searchDefinition(m_kind), this);
+    if (key != 0)
+        openCard(key, false);
 }
 
 QLineEdit* SupplierList::filterBox(const QString& name) const {

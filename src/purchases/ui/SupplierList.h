@@ -25,6 +25,7 @@ public:
 public slots:
     void removeDocument();
     void printList(); // "Stampa": the list as filtered
+    void search();    // "Ricerca": a document found by its supplier, opened
 
 protected:
     qint64 insertRow() override;

@@ -17,6 +17,7 @@
 #include "ui/FieldBinder.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
+#include "ui/SearchWindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -189,6 +190,41 @@ TEST(SupplierScreens, SavingWithoutNumberIsRefused) {
     EXPECT_EQ(a.interaction.texts_of("error").value(0),
               QStringLiteral("Attenzione manca il numero di fattura"));
     EXPECT_EQ(editor.pages()->currentIndex(), 0);
+}
+
+// "Ricerca" finds an invoice by its supplier's name, history included, and
+// opens it.
+TEST(SupplierScreens, SearchFindsAnInvoiceBySupplierAndOpensIt) {
+    FOR_EACH_ENGINE(engine) {
+        Archive a(engine);
+        db::Database& d = a.db();
+        const qint64 other =
+            d.insert("Fornitor", {{"Fornitore", "Fiori Bianchi"}, {"Annullato", false}});
+        const auto invoice = [&](qint64 supplier, const char* name, bool history) {
+            const qint64 id =
+                purchases::SupplierDocuments::create(d, DocumentKind::SupplierInvoice, {});
+            d.update("fattura", id,
+                     {{"Fornitore_ID", supplier}, {"Fornitore", name}, {"Storico", history}});
+            return id;
+        };
+        invoice(a.supplier, "Marmi L'Arco Srl", false);
+        const qint64 old = invoice(other, "Fiori Bianchi", true);
+        SupplierList list(a.context, DocumentKind::SupplierInvoice);
+        qint64 opened = 0;
+        onNextModal<::ui::SearchWindow>([&](::ui::SearchWindow* w) {
+            EXPECT_EQ(w->grid()->records()->rowCount(), 2);
+            w->searchBox("Fornitore")->setText("fiori");
+            ASSERT_EQ(w->grid()->records()->rowCount(), 1);
+            screenshot(w, QStringLiteral("supplier-invoice-search"));
+            onNextModal<SupplierEditor>([&](SupplierEditor* editor) {
+                opened = editor->documentId();
+                click(editor, "spdIndietro");
+            });
+            w->chooseButton()->click();
+        });
+        click(&list, "spdRicerca");
+        EXPECT_EQ(opened, old);
+    }
 }
 
 // A folder of received files: every file gets its line, refused ones with
