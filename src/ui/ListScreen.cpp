@@ -175,6 +175,10 @@ void ListScreen::openCard(qint64 key, bool isNew) {
     card->setAttribute(Qt::WA_DeleteOnClose, false);
     card->exec();
     delete card;
+    showAgain(key);
+}
+
+void ListScreen::showAgain(qint64 key) {
     refresh();
     m_grid->selectKey(key);
     m_grid->setFocus();

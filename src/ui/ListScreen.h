@@ -83,6 +83,8 @@ protected:
     virtual qint64 insertRow();
     // Opens the card; the plain CardScreen unless the definition has makeCard.
     virtual void openCard(qint64 key, bool isNew);
+    // After a card or editor closed: the list read again, its row current.
+    void showAgain(qint64 key);
     QPushButton* addButton(const QString& caption, const QString& objectName);
     QHBoxLayout* buttonRow() const { return m_buttons; }
     QHBoxLayout* searchRow() const { return m_searchRow; }

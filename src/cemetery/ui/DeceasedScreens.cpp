@@ -363,9 +363,7 @@ void DeceasedList::openCard(qint64 key, bool isNew) {
         }
     }
     fillChoices();
-    refresh();
-    grid()->selectKey(key);
-    grid()->setFocus();
+    showAgain(key);
 }
 
 // ---------------------------------------------------------------------------

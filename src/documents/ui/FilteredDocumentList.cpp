@@ -1,5 +1,7 @@
 #include "documents/ui/FilteredDocumentList.h"
 
+#include "ui/Guarded.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -38,6 +40,15 @@ void FilteredDocumentList::resetFilter() {
         c->setCurrentIndex(0);
     m_applied.clear();
     refresh();
+}
+
+void FilteredDocumentList::removeCurrentWith(const std::function<bool(qint64)>& askAndRemove) {
+    const qint64 key = currentKey();
+    if (key == 0)
+        return;
+    bool removed = false;
+    if (::ui::guarded(context(), [&] { removed = askAndRemove(key); }) && removed)
+        refresh();
 }
 
 } // namespace documents::ui

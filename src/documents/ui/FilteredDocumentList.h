@@ -2,6 +2,8 @@
 
 #include "ui/ListScreen.h"
 
+#include <functional>
+
 class QComboBox;
 class QLineEdit;
 
@@ -31,6 +33,9 @@ protected:
                          QWidget* parent);
     // The conditions of the last "cerca".
     const QString& applied() const { return m_applied; }
+    // "Elimina": the current document through a rule that asks and removes
+    // (true when it did); the list is read again after a removal.
+    void removeCurrentWith(const std::function<bool(qint64 key)>& askAndRemove);
 
 private:
     QString m_applied;

@@ -236,24 +236,14 @@ void InvoiceList::openCard(qint64 key, bool isNew) {
         InvoiceEditor editor(context(), m_kind, key, isNew, this);
         editor.exec();
     }
-    refresh();
-    grid()->selectKey(key);
-    grid()->setFocus();
+    showAgain(key);
 }
 
 void InvoiceList::removeDocument() {
-    const qint64 key = currentKey();
-    if (key == 0)
-        return;
-    bool removed = false;
-    if (!::ui::guarded(context(),
-                       [&] {
-                           removed = DocumentDeletion::confirmAndRemove(
-                               *context().db, *context().interaction, m_kind, key);
-                       }) ||
-        !removed)
-        return;
-    refresh();
+    removeCurrentWith([this](qint64 key) {
+        return DocumentDeletion::confirmAndRemove(*context().db, *context().interaction, m_kind,
+                                                  key);
+    });
 }
 
 void InvoiceList::printList() {

@@ -194,24 +194,13 @@ void SalesDocumentList::openCard(qint64 key, bool isNew) {
         SalesDocumentEditor editor(context(), m_kind, key, isNew, this);
         editor.exec();
     }
-    refresh();
-    grid()->selectKey(key);
-    grid()->setFocus();
+    showAgain(key);
 }
 
 void SalesDocumentList::removeDocument() {
-    const qint64 key = currentKey();
-    if (key == 0)
-        return;
-    bool removed = false;
-    if (!::ui::guarded(context(),
-                       [&] {
-                           removed = SalesDocuments::confirmAndRemove(
-                               *context().db, *context().interaction, m_kind, key);
-                       }) ||
-        !removed)
-        return;
-    refresh();
+    removeCurrentWith([this](qint64 key) {
+        return SalesDocuments::confirmAndRemove(*context().db, *context().interaction, m_kind, key);
+    });
 }
 
 void SalesDocumentList::printList() {

@@ -164,9 +164,7 @@ void SupplierList::openCard(qint64 key, bool isNew) {
         SupplierEditor editor(context(), m_kind, key, isNew, this);
         editor.exec();
     }
-    refresh();
-    grid()->selectKey(key);
-    grid()->setFocus();
+    showAgain(key);
 }
 
 void SupplierList::printList() {
