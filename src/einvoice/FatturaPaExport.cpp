@@ -15,6 +15,7 @@
 #include "einvoice/SchemaCheck.h"
 #include "einvoice/SdiChecks.h"
 #include "einvoice/TransmissionCounter.h"
+#include "einvoice/WrittenFileControls.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -79,8 +80,9 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     // The progressive is not taken yet: any one stands in for it.
     ExportSource trial = s;
     trial.progressive = QStringLiteral("1");
-    if (const QStringList unfit = FatturaPaWriter::build(db, trial, {}).problems; !unfit.isEmpty())
-        return stop(true, common::titles::error, notWritten(unfit));
+    const WrittenDocument trialFile = FatturaPaWriter::build(db, trial, {});
+    if (!trialFile.problems.isEmpty())
+        return stop(true, common::titles::error, notWritten(trialFile.problems));
 
     if (s.options.columnCount() > 0 &&
         s.options.boolean(QStringLiteral("VerificaCoerenza_FattureElett_PrimaEsportazione"))) {
@@ -93,12 +95,16 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
 
     const std::vector<LineValues> lines = DocumentLines::lines(s);
     const std::vector<SummaryGroup> summaries = DocumentLines::summaries(s);
-    const QStringList problems =
+    QStringList problems =
         CustomerChecks::taxNumberProblems(s) + FileControls::problems(s, lines, summaries) +
         SdiChecks::problems(lines, summaries,
                             {h.text(QStringLiteral("DatiTrasmissione_FormatoTrasmissione")),
                              HeaderWriter::recipientCode(s),
                              h.boolean(QStringLiteral("ScissionePagamenti"))});
+    // The same controls read from the file itself catch what the values
+    // above do not show; each code is said once.
+    problems +=
+        WrittenFileControls::notYetSaid(problems, WrittenFileControls::problems(trialFile.xml));
     if (!problems.isEmpty() && !ui.question(SdiChecks::title(), SdiChecks::question(problems))) {
         result.failure = problems.join(u'\n');
         return result;
@@ -149,6 +155,12 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     // Nothing the exchange system would refuse for its form is saved.
     if (const auto invalid = SchemaCheck::problems(xml); !invalid.empty())
         return stop(true, common::titles::error, SchemaCheck::message(invalid));
+    // Only the attachments make a file too big for the exchange system.
+    if (const QString big = WrittenFileControls::sizeProblem(xml);
+        !big.isEmpty() && !ui.question(SdiChecks::title(), SdiChecks::question({big}))) {
+        result.failure = big;
+        return result;
+    }
 
     // Marked exported before the file is saved. The transport flag follows
     // "Includi in xml" of the editor.

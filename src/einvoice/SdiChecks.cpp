@@ -74,7 +74,7 @@ QStringList SdiChecks::problems(const std::vector<LineValues>& lines,
         for (const SummaryGroup& s : summaries)
             summarised = summarised || s.rate == l.rate;
         if (!summarised)
-            out << QStringLiteral("Errore 00443 - %1: l'aliquota IVA %2 non compare nel "
+            out << QStringLiteral("Errore 00419 - %1: l'aliquota IVA %2 non ha il suo "
                                   "riepilogo; la riga non ha un codice IVA valido.")
                        .arg(row, rateText(l.rate));
     }

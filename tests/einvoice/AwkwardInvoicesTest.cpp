@@ -1,6 +1,8 @@
 #include "WriterFixture.h"
 #include "einvoice/FileNameRule.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -568,4 +570,38 @@ TEST(AwkwardInvoices, PartyAndDateControlsAreAskedAbout) {
     both.ui.answers.enqueue(false);
     both.run(db, foreign);
     EXPECT_TRUE(both.ui.texts_of("question").value(0).contains("Errore 00476"));
+}
+
+// Attachments that make the file bigger than the exchange system takes are
+// asked about after the file is made; "No" saves nothing and marks nothing.
+TEST(AwkwardInvoices, FileOverFiveMegabytesIsAskedAbout) {
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 doc = invoice(db, customer(db));
+    addRow(db, doc, 1, 100);
+    QTemporaryDir dir;
+    const QString scan = dir.filePath("progetto.pdf");
+    {
+        QFile f(scan);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4 * 1024 * 1024, 'a')); // base64 makes it 5.3 MB
+    }
+    db.insert("Fattura_Allegati", {{"Fattura_Id", doc},
+                                   {"NomeAttachment", "progetto.pdf"},
+                                   {"FormatoAttachment", "PDF"},
+                                   {"PercorsoCompleto", scan}});
+    Export no;
+    no.ui.answers.enqueue(false);
+    no.run(db, doc);
+    EXPECT_FALSE(no.result.written);
+    const QStringList asked = no.ui.texts_of("question");
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains("Errore 00003 - il file occupa 5,3")) << asked[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(no.path("fattura.xml")));
+    EXPECT_FALSE(db.scalar("select EsportatoXml from fattura where id = ?", {doc}).toBool());
+
+    Export yes;
+    yes.run(db, doc);
+    EXPECT_TRUE(yes.result.written);
 }

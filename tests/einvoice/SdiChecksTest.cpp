@@ -47,13 +47,13 @@ TEST(SdiChecks, EachControlReportsItsCode) {
     const std::vector<LineValues> lines{line(1, 2, 10, 0, 25, 22), // 00423: 2 × 10 is not 25
                                         line(2, 1, 5, 0, 5, 0),    // 00400: rate 0 without nature
                                         line(3, 1, 5, 0, 5, 0, "N2"), // 00445: generic nature
-                                        line(4, 1, 5, 0, 5, 10)};     // 00443: no summary for 10%
+                                        line(4, 1, 5, 0, 5, 10)};     // 00419: no summary for 10%
     const std::vector<SummaryGroup> groups{{0, "", 5, 0},             // 00429
                                            {0, "N2", 5, 0},           // 00445
                                            {22, "N4", 25, 7.00}};     // 00421 (5.50 due) and 00430
     const QStringList problems = SdiChecks::problems(lines, groups);
     EXPECT_EQ(codes(problems),
-              QStringList({"00423", "00400", "00445", "00443", "00429", "00445", "00421", "00430"}))
+              QStringList({"00423", "00400", "00445", "00419", "00429", "00445", "00421", "00430"}))
         << problems.join('\n').toStdString();
     EXPECT_TRUE(problems[0].contains("riga 1"));
     EXPECT_TRUE(problems[6].contains("22,00%"));
