@@ -192,6 +192,8 @@ FatturaPaExport::Result FatturaPaExport::run(db::Database& db, common::Interacti
     ui.information(common::titles::warning,
                    s.creditNote ? QStringLiteral("Nota di credito esportata con successo !")
                                 : QStringLiteral("Fattura esportata con successo !"));
+    if (const QString name = QFileInfo(file).fileName(); !FileNameRule::accepted(name))
+        ui.warning(common::titles::warning, FileNameRule::refusedName(name));
     return result;
 }
 

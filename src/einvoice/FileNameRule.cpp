@@ -2,6 +2,8 @@
 
 #include "registries/TaxCodes.h"
 
+#include <QRegularExpression>
+
 namespace einvoice {
 
 namespace {
@@ -66,6 +68,20 @@ QString FileNameRule::fileName(const db::Row& company, const QString& sequence) 
     return company.text(QStringLiteral("IdPaese")) + transmitterCode(company) + u'_' +
            (code.isEmpty() ? sequence.left(width).rightJustified(width, u'0') : code) +
            QStringLiteral(".xml");
+}
+
+bool FileNameRule::accepted(const QString& fileName) {
+    static const QRegularExpression form(
+        QStringLiteral("^[A-Z]{2}[A-Za-z0-9]{1,28}_[A-Za-z0-9]{1,5}\\.(xml|XML)$"));
+    return form.match(fileName).hasMatch();
+}
+
+QString FileNameRule::refusedName(const QString& fileName) {
+    return QStringLiteral(
+               "Errore 00001 - il Sistema di Interscambio scarta un file di nome \"%1\": "
+               "il nome deve essere come IT01234567890_00001.xml (paese, codice del "
+               "trasmittente, \"_\", progressivo). Rinominare il file prima dell'invio.")
+        .arg(fileName);
 }
 
 } // namespace einvoice

@@ -20,6 +20,12 @@ public:
     // The five characters of a transmission number; empty when the number
     // is beyond the last name.
     static QString progressive(qint64 number);
+    // Whether the exchange system takes a file of this name: a country
+    // code, the transmitter's code, "_", one to five letters or digits,
+    // ".xml" (control 00001).
+    static bool accepted(const QString& fileName);
+    // The warning for a file saved under a name the exchange system refuses.
+    static QString refusedName(const QString& fileName);
 };
 
 } // namespace einvoice

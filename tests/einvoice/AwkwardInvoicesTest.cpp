@@ -437,6 +437,24 @@ TEST(AwkwardInvoices, FileNamesUseTheWholeBase36Range) {
     EXPECT_EQ(names.size(), 50000);
     for (const QString& name : names)
         ASSERT_TRUE(name.contains(QRegularExpression("[A-Z]"))) << name.toStdString();
+
+    // The names the exchange system takes, and a file saved under another
+    // one is said to need renaming.
+    EXPECT_TRUE(FileNameRule::accepted("IT01234567890_0000A.xml"));
+    EXPECT_TRUE(FileNameRule::accepted("ITRSSMRA80A01G224W_1.XML"));
+    for (const char* refused : {"fattura.xml", "IT_00007.xml", "IT01234567890_000001.xml",
+                                "it01234567890_00001.xml", "IT01234567890_00001.pdf"})
+        EXPECT_FALSE(FileNameRule::accepted(refused)) << refused;
+    TestArchive a(db::Engine::SQLite);
+    db::Database& db = a.db();
+    company(db);
+    const qint64 doc = invoice(db, customer(db));
+    addRow(db, doc, 1, 100);
+    Export e;
+    e.ui.texts.enqueue(e.path("fattura.xml"));
+    e.run(db, doc);
+    ASSERT_TRUE(e.result.written);
+    EXPECT_EQ(e.ui.texts_of("warning"), QStringList({FileNameRule::refusedName("fattura.xml")}));
 }
 
 // The seat's country comes from the address; a company customer's EORI code
@@ -598,7 +616,7 @@ TEST(AwkwardInvoices, FileOverFiveMegabytesIsAskedAbout) {
     const QStringList asked = no.ui.texts_of("question");
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].contains("Errore 00003 - il file occupa 5,3")) << asked[0].toStdString();
-    EXPECT_FALSE(QFileInfo::exists(no.path("fattura.xml")));
+    EXPECT_FALSE(QFileInfo::exists(no.path(writer::savedName)));
     EXPECT_FALSE(db.scalar("select EsportatoXml from fattura where id = ?", {doc}).toBool());
 
     Export yes;

@@ -18,7 +18,7 @@ TEST(SchemaNet, InvalidFileIsNotWritten) {
         Export e;
         e.run(db, doc);
         EXPECT_FALSE(e.result.written);
-        EXPECT_FALSE(QFile::exists(e.path("fattura.xml")));
+        EXPECT_FALSE(QFile::exists(e.path(writer::savedName)));
         EXPECT_FALSE(db.scalar("select EsportatoXml from fattura where Id = ?", {doc}).toBool());
         const QString error = e.ui.texts_of("error").value(0);
         EXPECT_TRUE(error.contains("codice SdI 00200")) << error.toStdString();

@@ -322,7 +322,7 @@ QStringList sdiArithmetic(const Xml& xml) {
 
 void Export::run(db::Database& db, qint64 documentId, const QString& file) {
     if (file.isEmpty())
-        ui.texts.enqueue(dir.filePath(QStringLiteral("fattura.xml")));
+        ui.texts.enqueue(dir.filePath(QLatin1String(savedName)));
     result = einvoice::FatturaPaExport::run(db, ui, {documentId, file});
     if (result.written) {
         xml = std::make_unique<Xml>(result.file);

@@ -64,6 +64,10 @@ private:
 // rate (00422). One line per failing control.
 QStringList sdiArithmetic(const Xml& xml);
 
+// The name the tests answer the save dialog with: one the exchange system
+// takes.
+inline constexpr const char* savedName = "IT01234567890_00001.xml";
+
 // One export with scripted answers into a temporary folder.
 struct Export {
     QTemporaryDir dir;

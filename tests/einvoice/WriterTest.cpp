@@ -553,12 +553,12 @@ TEST(Writer, FileNameAndOverwrite) {
               "01234567897");
 
     // Exporting again asks before overwriting; No leaves the file alone.
-    QFile old(e.path("fattura.xml"));
+    QFile old(e.path(writer::savedName));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("vecchio");
     old.close();
     e.ui.messages.clear();
-    e.ui.texts.enqueue(e.path("fattura.xml"));
+    e.ui.texts.enqueue(e.path(writer::savedName));
     e.ui.answers.enqueue(false);
     const auto again = einvoice::FatturaPaExport::run(db, e.ui, {doc, QString()});
     EXPECT_FALSE(again.written);
