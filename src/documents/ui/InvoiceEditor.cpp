@@ -221,10 +221,11 @@ void InvoiceEditor::exportAndSend() {
 
 void InvoiceEditor::showCashBook() {
     ::ui::guarded(m_context, [&] {
-        InstalmentCard::showMovement(m_context,
-                                     InstalmentRules::documentMovement(*m_context.db, m_kind, m_id,
-                                                                       m_instalments->currentKey()),
-                                     this);
+        InstalmentCard::showMovement(
+            m_context,
+            InstalmentRules::documentMovement(*m_context.db, m_kind, m_id,
+                                              instalmentsGrid()->currentKey()),
+            this);
     });
 }
 

@@ -29,7 +29,7 @@ public:
                   QWidget* parent = nullptr);
 
     ::ui::DataGrid* rowsGrid() const { return m_rows; }
-    ::ui::DataGrid* instalmentsGrid() const { return m_instalments; }
+    ::ui::DataGrid* instalmentsGrid() const;
     ::ui::DataGrid* attachmentsGrid() const { return m_attachments; }
     ::ui::DataGrid* quotesGrid() const { return m_quotes; }
     ::ui::DataGrid* contractsGrid() const { return m_contracts; }
@@ -102,7 +102,6 @@ private:
 
     QLabel* m_exported = nullptr;
     ::ui::DataGrid* m_rows = nullptr;
-    ::ui::DataGrid* m_instalments = nullptr; // the panel's grid
     InstalmentsPanel* m_instalmentPanel = nullptr;
     ::ui::DataGrid* m_attachments = nullptr;
     ::ui::DataGrid* m_quotes = nullptr;

@@ -55,6 +55,10 @@ void InvoiceEditor::refreshInstalments() {
     m_instalmentPanel->setDocument(m_id);
 }
 
+::ui::DataGrid* InvoiceEditor::instalmentsGrid() const {
+    return m_instalmentPanel->grid();
+}
+
 // ---------------------------------------------------------------------------
 // Attachments
 

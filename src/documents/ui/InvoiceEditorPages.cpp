@@ -52,8 +52,7 @@ QWidget* InvoiceEditor::buildHeaderPage() {
         m_context,
         credit ? QStringLiteral("frmNoteCredito_DBGrid3") : QStringLiteral("Form7_DBGrid3"),
         DocumentTables::of(m_kind).instalmentType, QStringLiteral("Numero"), instalments);
-    m_instalments = m_instalmentPanel->grid();
-    m_instalments->setObjectName(QStringLiteral("DBGrid3"));
+    m_instalmentPanel->grid()->setObjectName(QStringLiteral("DBGrid3"));
     iv->addWidget(m_instalmentPanel, 1);
     v->addWidget(instalments, 1);
     connect(m_instalmentPanel, &InstalmentsPanel::changed, this, [this] { m_modified = true; });
