@@ -107,17 +107,23 @@ private:
                        .arg(where, nature);
     }
 
+    // A row or the fund: its rate and nature, its withholding flag, and its
+    // taxable amount kept for the summaries.
+    void taxed(Node n, const QString& where, double taxable, const char* noNature,
+               const char* natureCode, const char* withholdingCode) {
+        const double rate = number(n, "AliquotaIVA");
+        const QString nature = x.text(n, QStringLiteral("Natura"));
+        natureOf(where, rate, nature, noNature, natureCode);
+        if (x.text(n, QStringLiteral("Ritenuta")) == u"SI" && !withholdingDeclared)
+            out << QStringLiteral("Errore %1 - %2: soggetta a ritenuta, ma il documento non ha i "
+                                  "dati della ritenuta.")
+                       .arg(QLatin1String(withholdingCode), where);
+        rated.push_back({rate, nature, taxable});
+    }
+
     void row(Node line) {
         const QString where =
             QStringLiteral("riga %1").arg(x.text(line, QStringLiteral("NumeroLinea")));
-        const double rate = number(line, "AliquotaIVA");
-        const QString nature = x.text(line, QStringLiteral("Natura"));
-        natureOf(where, rate, nature, "00400", "00401");
-        if (x.text(line, QStringLiteral("Ritenuta")) == u"SI" && !withholdingDeclared)
-            out << QStringLiteral("Errore 00411 - %1: soggetta a ritenuta, ma il documento non "
-                                  "ha i dati della ritenuta.")
-                       .arg(where);
-
         // The price as the exchange system reads it: each discount or
         // surcharge in turn, by its percentage when there is one.
         double price = number(line, "PrezzoUnitario");
@@ -139,19 +145,12 @@ private:
             out << QStringLiteral("Errore 00423 - %1: il prezzo totale %2 non è il prezzo "
                                   "unitario scontato per la quantità (%3).")
                        .arg(where, amountText(total), amountText(price * quantity));
-        rated.push_back({rate, nature, total});
+        taxed(line, where, total, "00400", "00401", "00411");
     }
 
     void socialSecurity(Node fund) {
-        const QString where = QStringLiteral("cassa previdenziale");
-        const double rate = number(fund, "AliquotaIVA");
-        const QString nature = x.text(fund, QStringLiteral("Natura"));
-        natureOf(where, rate, nature, "00413", "00414");
-        if (x.text(fund, QStringLiteral("Ritenuta")) == u"SI" && !withholdingDeclared)
-            out << QStringLiteral("Errore 00415 - %1: soggetta a ritenuta, ma il documento non "
-                                  "ha i dati della ritenuta.")
-                       .arg(where);
-        rated.push_back({rate, nature, number(fund, "ImportoContributoCassa")});
+        taxed(fund, QStringLiteral("cassa previdenziale"), number(fund, "ImportoContributoCassa"),
+              "00413", "00414", "00415");
     }
 
     void summaries() {
