@@ -71,24 +71,16 @@ std::optional<common::Failure> ContractImport::import(db::Database& db, qint64 i
     db.exec(
         QStringLiteral("UPDATE ContrattiRighe SET Fatturato = True, Fattura_ID=? where idX = ?"),
         {invoiceId, contractRowId});
-    const bool linked =
-        !db.query(QStringLiteral("select Id from FatturaContrattiRighe where Fattura_ID = ? and "
-                                 "Riga_ID = ?"),
-                  {invoiceId, contractRowId})
-             .empty();
-    if (!linked)
-        db.insert(
-            QStringLiteral("FatturaContrattiRighe"),
-            {{QStringLiteral("Numero"),
-              contract.empty() ? QVariant() : contract.first().value(QStringLiteral("Numero"))},
-             {QStringLiteral("Data"),
-              contract.empty() ? QVariant() : contract.first().value(QStringLiteral("Data"))},
-             {QStringLiteral("Contratto_Id"), contractId},
-             {QStringLiteral("Riga_ID"), contractRowId},
-             {QStringLiteral("NumeroRiga"), r.value(QStringLiteral("NumeroRiga"))},
-             {QStringLiteral("DataInizioPeriodo"), r.value(QStringLiteral("DataInizioPeriodo"))},
-             {QStringLiteral("DataFinePeriodo"), r.value(QStringLiteral("DataFinePeriodo"))},
-             {QStringLiteral("Fattura_ID"), invoiceId}});
+    linkOnce(db, QStringLiteral("FatturaContrattiRighe"), invoiceId, QStringLiteral("Riga_ID"),
+             contractRowId,
+             {{QStringLiteral("Numero"),
+               contract.empty() ? QVariant() : contract.first().value(QStringLiteral("Numero"))},
+              {QStringLiteral("Data"),
+               contract.empty() ? QVariant() : contract.first().value(QStringLiteral("Data"))},
+              {QStringLiteral("Contratto_Id"), contractId},
+              {QStringLiteral("NumeroRiga"), r.value(QStringLiteral("NumeroRiga"))},
+              {QStringLiteral("DataInizioPeriodo"), r.value(QStringLiteral("DataInizioPeriodo"))},
+              {QStringLiteral("DataFinePeriodo"), r.value(QStringLiteral("DataFinePeriodo"))}});
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("ContrattoRiga_ID = ? and NumFatt = ?"),
                               {contractRowId, invoiceId});
 

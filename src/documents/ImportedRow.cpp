@@ -55,4 +55,19 @@ void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source
                          DocumentTables::of(kind).stockSign * source.number(QStringLiteral("Um")));
 }
 
+void linkOnce(db::Database& db, const QString& table, qint64 invoiceId, const QString& sourceColumn,
+              qint64 sourceId, const db::Values& values) {
+    const bool linked =
+        !db.query(QStringLiteral("select %1 from %2 where Fattura_ID = ? and %1 = ?")
+                      .arg(sourceColumn, table),
+                  {invoiceId, sourceId})
+             .empty();
+    if (linked)
+        return;
+    db::Values all = values;
+    all.append({sourceColumn, sourceId});
+    all.append({QStringLiteral("Fattura_ID"), invoiceId});
+    db.insert(table, all);
+}
+
 } // namespace documents

@@ -22,4 +22,11 @@ void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source
                        const QStringList& copiedColumns, const db::Values& links,
                        const DocumentOptions& options, bool moveStock = true);
 
+// The row of `table` that links a source document to an invoice, written
+// once: nothing when the invoice already has a link with `sourceColumn` =
+// `sourceId`. `values` are the link's other columns. Runs inside the
+// caller's transaction.
+void linkOnce(db::Database& db, const QString& table, qint64 invoiceId, const QString& sourceColumn,
+              qint64 sourceId, const db::Values& values = {});
+
 } // namespace documents

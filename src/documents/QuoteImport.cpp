@@ -54,17 +54,10 @@ std::optional<common::Failure> QuoteImport::import(db::Database& db, qint64 invo
     }
     const db::Row& q = quote.first();
     db.exec(QStringLiteral("UPDATE PreventiTestata SET Fatturato = True where id = ?"), {quoteId});
-    const bool linked =
-        !db.query(QStringLiteral("select Id from FatturaPreventiviRighe where Fattura_ID = ? and "
-                                 "Preventivo_Id = ?"),
-                  {invoiceId, quoteId})
-             .empty();
-    if (!linked)
-        db.insert(QStringLiteral("FatturaPreventiviRighe"),
-                  {{QStringLiteral("Numero"), q.value(QStringLiteral("Numero"))},
-                   {QStringLiteral("Data"), q.value(QStringLiteral("Data"))},
-                   {QStringLiteral("Preventivo_Id"), quoteId},
-                   {QStringLiteral("Fattura_ID"), invoiceId}});
+    linkOnce(db, QStringLiteral("FatturaPreventiviRighe"), invoiceId,
+             QStringLiteral("Preventivo_Id"), quoteId,
+             {{QStringLiteral("Numero"), q.value(QStringLiteral("Numero"))},
+              {QStringLiteral("Data"), q.value(QStringLiteral("Data"))}});
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("Prev_ID = ? and NumFatt = ?"),
                               {quoteId, invoiceId});
 

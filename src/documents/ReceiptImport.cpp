@@ -45,13 +45,8 @@ std::optional<common::Failure> ReceiptImport::import(db::Database& db, qint64 in
         return std::nullopt;
     }
     db.exec(QStringLiteral("UPDATE TotaliCo SET Fatturato = True where Id = ?"), {receiptId});
-    const bool linked = !db.query(QStringLiteral("select ID from FatturaContiRighe where "
-                                                 "Fattura_ID = ? and Conto_ID = ?"),
-                                  {invoiceId, receiptId})
-                             .empty();
-    if (!linked)
-        db.insert(QStringLiteral("FatturaContiRighe"), {{QStringLiteral("Fattura_ID"), invoiceId},
-                                                        {QStringLiteral("Conto_ID"), receiptId}});
+    linkOnce(db, QStringLiteral("FatturaContiRighe"), invoiceId, QStringLiteral("Conto_ID"),
+             receiptId);
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("Conto_ID = ? and NumFatt = ?"),
                               {receiptId, invoiceId});
     static const QStringList copied = {"DataInizioPeriodo",
