@@ -84,21 +84,7 @@ std::optional<common::Failure> ContractImport::import(db::Database& db, qint64 i
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("ContrattoRiga_ID = ? and NumFatt = ?"),
                               {contractRowId, invoiceId});
 
-    static const QStringList copied = {"DataInizioPeriodo",
-                                       "DataFinePeriodo",
-                                       "Descrizione",
-                                       "TotaleImponibile",
-                                       "Um",
-                                       "Reparto",
-                                       "ValoreTotale",
-                                       "Articolo_ID",
-                                       "Data",
-                                       "Codice",
-                                       "TipoRiga",
-                                       "ValoreUnitario",
-                                       "Sconto",
-                                       "AliquotaIva",
-                                       "Iva_ID"};
+    static const QStringList copied = importedRowColumns();
     insertImportedRow(db, invoiceId, r, copied,
                       {{QStringLiteral("ContrattoRiga_ID"), contractRowId}}, options);
     DocumentStore::recalculate(db, invoiceId);

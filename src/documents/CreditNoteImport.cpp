@@ -8,6 +8,7 @@
 #include "documents/DocumentStore.h"
 #include "documents/DocumentTables.h"
 #include "documents/DocumentTotals.h"
+#include "documents/ImportedRow.h"
 #include "documents/InstalmentSchedule.h"
 #include "documents/RowRules.h"
 #include "documents/StockMoves.h"
@@ -82,22 +83,7 @@ CreditNoteImport::importRows(db::Database& db, common::Interaction& ui, QVariant
                               {noteId, invoiceId});
     const bool history =
         db.scalar(QStringLiteral("select Storico from fattura where Id = ?"), {noteId}).toBool();
-    static const QStringList copied = {"DataInizioPeriodo",
-                                       "DataFinePeriodo",
-                                       "RiferimentoAmministrazione",
-                                       "Reparto",
-                                       "TotaleImponibile",
-                                       "ValoreUnitario",
-                                       "Sconto",
-                                       "ValoreTotale",
-                                       "AliquotaIva",
-                                       "Iva_ID",
-                                       "Descrizione",
-                                       "Articolo_ID",
-                                       "Data",
-                                       "Codice",
-                                       "TipoRiga",
-                                       "Um"};
+    static const QStringList copied = importedRowColumns({"RiferimentoAmministrazione"});
     const db::Result rows =
         db.query(QStringLiteral("select * from fattdett where NumFatt = ? order by NumeroRiga"),
                  {invoiceId});

@@ -27,6 +27,25 @@ void takeRateOfVatCode(db::Database& db, QVariantMap& row) {
 
 } // namespace
 
+QStringList importedRowColumns(const QStringList& ownColumns) {
+    static const QStringList shared = {"DataInizioPeriodo",
+                                       "DataFinePeriodo",
+                                       "Descrizione",
+                                       "TotaleImponibile",
+                                       "Um",
+                                       "Reparto",
+                                       "ValoreTotale",
+                                       "Articolo_ID",
+                                       "Data",
+                                       "Codice",
+                                       "TipoRiga",
+                                       "ValoreUnitario",
+                                       "Sconto",
+                                       "AliquotaIva",
+                                       "Iva_ID"};
+    return shared + ownColumns;
+}
+
 void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
                        const QStringList& copiedColumns, const db::Values& links,
                        const DocumentOptions& options, bool moveStock) {

@@ -18,6 +18,10 @@ struct DocumentOptions;
 // caller gives; article rows move the stock unless told
 // otherwise. Runs inside the caller's
 // transaction.
+// The row columns every imported document shares with an invoice row, and
+// the kind's own ones.
+QStringList importedRowColumns(const QStringList& ownColumns = {});
+
 void insertImportedRow(db::Database& db, qint64 invoiceId, const db::Row& source,
                        const QStringList& copiedColumns, const db::Values& links,
                        const DocumentOptions& options, bool moveStock = true);

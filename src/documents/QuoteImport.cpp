@@ -61,23 +61,8 @@ std::optional<common::Failure> QuoteImport::import(db::Database& db, qint64 invo
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("Prev_ID = ? and NumFatt = ?"),
                               {quoteId, invoiceId});
 
-    static const QStringList copied = {"DataInizioPeriodo",
-                                       "DataFinePeriodo",
-                                       "RiferimentoAmministrazione",
-                                       "Descrizione",
-                                       "TotaleImponibile",
-                                       "Um",
-                                       "Reparto",
-                                       "Scaffale",
-                                       "ValoreTotale",
-                                       "Articolo_ID",
-                                       "Data",
-                                       "Codice",
-                                       "TipoRiga",
-                                       "ValoreUnitario",
-                                       "Sconto",
-                                       "AliquotaIva",
-                                       "Iva_ID"};
+    static const QStringList copied =
+        importedRowColumns({"RiferimentoAmministrazione", "Scaffale"});
     const db::Result rows = db.query(
         QStringLiteral("select * from PreventiRighe where Prev_ID = ? order by NumeroRiga"),
         {quoteId});

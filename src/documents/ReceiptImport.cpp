@@ -49,22 +49,7 @@ std::optional<common::Failure> ReceiptImport::import(db::Database& db, qint64 in
              receiptId);
     DocumentRows::removeWhere(db, kInvoice, QStringLiteral("Conto_ID = ? and NumFatt = ?"),
                               {receiptId, invoiceId});
-    static const QStringList copied = {"DataInizioPeriodo",
-                                       "DataFinePeriodo",
-                                       "RiferimentoAmministrazione",
-                                       "Descrizione",
-                                       "TotaleImponibile",
-                                       "Um",
-                                       "Reparto",
-                                       "ValoreTotale",
-                                       "Articolo_ID",
-                                       "Data",
-                                       "Codice",
-                                       "TipoRiga",
-                                       "ValoreUnitario",
-                                       "Sconto",
-                                       "AliquotaIva",
-                                       "Iva_ID"};
+    static const QStringList copied = importedRowColumns({"RiferimentoAmministrazione"});
     const db::Result rows =
         db.query(QStringLiteral("select * from Conti where Testata_ID = ? order by NumeroRiga"),
                  {receiptId});
