@@ -1,3 +1,4 @@
+#include "DocumentFixtures.h"
 #include "ModalWindows.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
@@ -50,38 +51,19 @@ struct Archive : ScreenArchive {
         documents::ui::registerDocumentScreens(registry);
         db::Database& db = archive.db();
         // Two instalments at 30 and 60 days, the customer's own terms.
-        terms = db.insert("ModPagamento", {{"Descrizione", "Rimessa 30/60"},
-                                           {"NumeroScadenze", 2},
-                                           {"GG1Scadenza", 30},
-                                           {"GG2Scadenza", 60},
-                                           {"FatturaFineMese", false},
-                                           {"CalcolaScadenzeFineMeseInizio", false},
-                                           {"AnnoCommerciale", false}});
+        terms = insertTwoInstalmentTerms(db);
         customer = db.insert("Clienti", {{"NominativoDocumenti", "Rossi Mario"},
                                          {"NominativoVisualizzato", "Rossi Mario"},
                                          {"Pagamento_ID", terms},
                                          {"Annullato", false}});
         db.insert("Clienti", {{"NominativoDocumenti", "Annullato Spa"}, {"Annullato", true}});
-        article = db.insert("prezziar", {{"Codice", "LAP01"},
-                                         {"Descrizione", "Lapide in marmo"},
-                                         {"Prezzo", 100.0},
-                                         {"AliquotaIva", 22.0},
-                                         {"Iva_Id", 1},
-                                         {"Giacenza", 10.0},
-                                         {"Annullato", false}});
+        article = insertHeadstone(db);
     }
-    double stock() {
-        return db().scalar("select Giacenza from prezziar where ID = ?", {article}).toDouble();
-    }
+    double stock() { return stockOf(db(), article); }
     qint64 count(const QString& sql, const QVariantList& binds = {}) {
         return db().scalar(sql, binds).toLongLong();
     }
 };
-
-QString fieldText(InvoiceEditor* editor, const char* field) {
-    auto* line = qobject_cast<QLineEdit*>(editor->fields()->editor(QString::fromLatin1(field)));
-    return line ? line->text() : QString();
-}
 
 // An invoice of the customer with one article row, built by the rules.
 qint64 invoiceWithArticle(Archive& a) {

@@ -1,3 +1,4 @@
+#include "DocumentFixtures.h"
 #include "ModalWindows.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
@@ -47,30 +48,12 @@ struct Archive : ScreenArchive {
         customer = db.insert("Clienti", {{"NominativoDocumenti", "Rossi Mario"},
                                          {"NominativoVisualizzato", "Rossi Mario"},
                                          {"Annullato", false}});
-        inStock = db.insert("prezziar", {{"Codice", "LAP01"},
-                                         {"Descrizione", "Lapide in marmo"},
-                                         {"Prezzo", 100.0},
-                                         {"AliquotaIva", 22.0},
-                                         {"Iva_Id", 1},
-                                         {"Giacenza", 10.0},
-                                         {"Annullato", false}});
-        outOfStock = db.insert("prezziar", {{"Codice", "VAS02"},
-                                            {"Descrizione", "Vaso in bronzo"},
-                                            {"Prezzo", 100.0},
-                                            {"AliquotaIva", 22.0},
-                                            {"Iva_Id", 1},
-                                            {"Giacenza", 0.0},
-                                            {"Annullato", false}});
+        inStock = insertHeadstone(db);
+        outOfStock = insertHeadstone(
+            db, {{"Codice", "VAS02"}, {"Descrizione", "Vaso in bronzo"}, {"Giacenza", 0.0}});
     }
-    double stock(qint64 article) {
-        return db().scalar("select Giacenza from prezziar where ID = ?", {article}).toDouble();
-    }
+    double stock(qint64 article) { return stockOf(db(), article); }
 };
-
-QString fieldText(SalesDocumentEditor* editor, const char* field) {
-    auto* line = qobject_cast<QLineEdit*>(editor->fields()->editor(QString::fromLatin1(field)));
-    return line ? line->text() : QString();
-}
 
 void addByCode(SalesDocumentEditor* editor, const QString& code) {
     typeInto(editor->rows()->codeBox(), code);

@@ -1,3 +1,4 @@
+#include "DocumentFixtures.h"
 #include "ModalWindows.h"
 #include "ScreenArchive.h"
 #include "ScreenHelpers.h"
@@ -45,34 +46,14 @@ struct Archive : ScreenArchive {
     explicit Archive(db::Engine engine) : ScreenArchive(engine) {
         purchases::ui::registerPurchaseScreens(registry);
         db::Database& db = archive.db();
-        terms = db.insert("ModPagamento", {{"Descrizione", "Rimessa 30/60"},
-                                           {"NumeroScadenze", 2},
-                                           {"GG1Scadenza", 30},
-                                           {"GG2Scadenza", 60},
-                                           {"FatturaFineMese", false},
-                                           {"CalcolaScadenzeFineMeseInizio", false},
-                                           {"AnnoCommerciale", false}});
+        terms = insertTwoInstalmentTerms(db);
         supplier = db.insert(
             "Fornitor",
             {{"Fornitore", "Marmi L'Arco Srl"}, {"Pagamento_ID", terms}, {"Annullato", false}});
-        article = db.insert("prezziar", {{"Codice", "LAP01"},
-                                         {"Descrizione", "Lapide in marmo"},
-                                         {"Prezzo", 100.0},
-                                         {"AliquotaIva", 22.0},
-                                         {"Iva_Id", 1},
-                                         {"Fornitore_ValoreUnitario", 40.0},
-                                         {"Giacenza", 10.0},
-                                         {"Annullato", false}});
+        article = insertHeadstone(db, {{"Fornitore_ValoreUnitario", 40.0}});
     }
-    double stock() {
-        return db().scalar("select Giacenza from prezziar where ID = ?", {article}).toDouble();
-    }
+    double stock() { return stockOf(db(), article); }
 };
-
-QString fieldText(SupplierEditor* editor, const char* field) {
-    auto* line = qobject_cast<QLineEdit*>(editor->fields()->editor(QString::fromLatin1(field)));
-    return line ? line->text() : QString();
-}
 
 } // namespace
 
