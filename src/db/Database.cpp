@@ -68,6 +68,7 @@ bool Database::isPostgresAddress(const QString& archive) {
 
 void Database::open(const QString& archiveText, OpenMode mode) {
     close();
+    m_translations.clear();
     const QString archive = archiveText.trimmed();
     if (archive.isEmpty())
         throw DbError(QStringLiteral("Nessun archivio indicato"));
@@ -157,7 +158,23 @@ QString Database::displayNameOf(const QString& archive) {
 }
 
 Translation Database::translate(const QString& jet) const {
-    return JetTranslator(m_engine, &SchemaCatalog::instance()).translate(jet);
+    SchemaCatalog& catalog = SchemaCatalog::instance();
+    if (m_translatedUnder != catalog.generation()) {
+        m_translations.clear();
+        m_translatedUnder = catalog.generation();
+    }
+    const auto found = m_translations.constFind(jet);
+    if (found != m_translations.constEnd())
+        return found.value();
+    Translation t = JetTranslator(m_engine, &catalog).translate(jet);
+    // Definitions change the catalog and run once; statements that paste
+    // values are many, so the cache is bounded.
+    if (t.kind == Translation::Query || t.kind == Translation::Command) {
+        if (m_translations.size() >= 2000)
+            m_translations.clear();
+        m_translations.insert(jet, t);
+    }
+    return t;
 }
 
 QString Database::translateCondition(const QString& jetCondition) const {

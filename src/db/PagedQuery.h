@@ -45,6 +45,10 @@ public:
     void sortBy(const QString& column, bool descending);
     // Forgets the count and every page: the next read sees the archive anew.
     void reload();
+    // Counts with this Jet select instead of the list's own: one that gives
+    // the same rows with fewer joins, so the engine does not join every row
+    // of the list only to count it.
+    void setCountSelect(const QString& jetSelect);
 
     // The engine's statement that reads one page (for query plans).
     QString pageStatement(int number);
@@ -72,6 +76,7 @@ private:
     bool m_prepared = false;
     QString m_nativeSelect;
     QStringList m_aliases;
+    QString m_countSelect; // Jet; the list's own select when empty
     std::optional<int> m_count;
     QHash<int, std::vector<Row>> m_pages;
     QList<int> m_recent; // page numbers, most recently used last
