@@ -90,6 +90,13 @@ void PagedQuery::setCountSelect(const QString& jetSelect) {
 
 int PagedQuery::count() {
     if (!m_count) {
+        // The first page is read first, as the list shows it at once: when it
+        // is not full it holds every row, and no count is needed.
+        const std::size_t first = page(0).size();
+        if (first < std::size_t(m_pageSize)) {
+            m_count = int(first);
+            return *m_count;
+        }
         QString counted;
         if (m_countSelect.isEmpty()) {
             prepare();

@@ -32,7 +32,8 @@ public:
 
     static QList<Order> parseOrder(const QString& jetOrder);
 
-    // Rows in the list; counted once per (re)load.
+    // Rows in the list; counted once per (re)load. The first page is read
+    // with it: a short one is the whole list.
     int count();
     // The row at a position, 0-based; read with its page when not kept.
     Row row(int position);

@@ -23,7 +23,8 @@ void fill(db::Database& db) {
     const qint64 supplier = db.insert("Fornitor", {{"Fornitore", "Marmi Srl"}});
     const qint64 invoice = db.insert("fattura", {{"Carico", false}, {"FattNota", false}});
     QList<db::Values> rows;
-    for (int i = 0; i < 530; ++i) {
+    // The customers' lists longer than a page, the suppliers' shorter.
+    for (int i = 0; i < 1400; ++i) {
         const bool toSupplier = i % 7 == 0;
         const QVariant customer = i % 5 == 0    ? QVariant(rossi)
                                   : i % 11 == 0 ? QVariant(99999)
@@ -37,7 +38,7 @@ void fill(db::Database& db) {
                      {"Operazione", QStringLiteral("Rata %1").arg(i)},
                      {"Dettagli", i % 2 == 0 ? "bonifico" : "contanti"},
                      // Many on the same day: the order relies on number and key.
-                     {"DataScadenza", QDate(2024, 1, 1).addDays(i / 9)},
+                     {"DataScadenza", QDate(2024, 1, 1).addDays(i / 20)},
                      {"DataPagamento", i % 3 == 1 ? QVariant() : QVariant(QDate(2024, 6, 1))},
                      {"Pagato", i % 3 != 1}});
     }
@@ -88,11 +89,12 @@ TEST(DueDateCount, EqualsTheRowsReadToTheEndWithAndWithoutFilters) {
             const QList<qint64> keys = scrollToEnd(list);
             EXPECT_EQ(keys.size(), expected(s.db(), c.condition));
             EXPECT_EQ(QSet<qint64>(keys.begin(), keys.end()).size(), keys.size());
-            // Without a search on a joined column the count reads the
-            // instalments alone.
-            ASSERT_EQ(counts.size(), 1);
-            EXPECT_FALSE(counts.first().contains(QLatin1String("Clienti"), Qt::CaseInsensitive))
-                << counts.first().toStdString();
+            // A list longer than a page is counted; without a search on a
+            // joined column, on the instalments alone.
+            ASSERT_EQ(counts.size(), keys.size() >= 200 ? 1 : 0);
+            for (const QString& sql : counts)
+                EXPECT_FALSE(sql.contains(QLatin1String("Clienti"), Qt::CaseInsensitive))
+                    << sql.toStdString();
 
             // A search on the instalment's own column, the due-date range,
             // and a search on a joined one.
