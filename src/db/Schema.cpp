@@ -280,6 +280,13 @@ const QList<Migration>& migrations() {
                                         columns.join(QStringLiteral(", "))));
              }
          }},
+        // The due-date lists count the paid or open instalments of one side
+        // from this index alone, without reading the rows.
+        {71, "Indice per contare le scadenze",
+         [](Database& db) {
+             db.execNative(QStringLiteral("CREATE INDEX ix_FatturaScadenze_conteggio ON "
+                                          "FatturaScadenze (DataPagamento, Tipo)"));
+         }},
     };
     // Steps run in the order of their numbers: one out of order or given
     // twice would be skipped on every new archive.

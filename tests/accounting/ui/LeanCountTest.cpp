@@ -1,4 +1,5 @@
 #include "ScreenArchive.h"
+#include "accounting/ui/CashBookScreens.h"
 #include "accounting/ui/DueDateScreens.h"
 #include "ui/DataGrid.h"
 #include "ui/RecordModel.h"
@@ -47,11 +48,11 @@ void fill(db::Database& db) {
 }
 
 // Reads the list to its last row as scrolling does: the keys in order.
-QList<qint64> scrollToEnd(DueDateList& list) {
+QList<qint64> scrollToEnd(::ui::ListScreen& list) {
     ::ui::RecordModel* model = list.grid()->records();
     QList<qint64> keys;
     for (int r = 0; r < model->rowCount(); ++r)
-        keys.append(model->row(r).integer("Id"));
+        keys.append(model->row(r).integer(list.definition().key));
     return keys;
 }
 
@@ -65,7 +66,7 @@ int expected(db::Database& db, const QString& condition) {
 
 } // namespace
 
-TEST(DueDateCount, EqualsTheRowsReadToTheEndWithAndWithoutFilters) {
+TEST(LeanCount, DueDatesEqualTheRowsReadToTheEndWithAndWithoutFilters) {
     FOR_EACH_ENGINE(engine) {
         ScreenArchive s(engine);
         fill(s.db());
@@ -114,5 +115,43 @@ TEST(DueDateCount, EqualsTheRowsReadToTheEndWithAndWithoutFilters) {
                       expected(s.db(), c.condition + " and NominativoDocumenti like 'Ros*'"));
             s.db().setStatementObserver({});
         }
+    }
+}
+
+TEST(LeanCount, CashBookCountsItsMovementsWithTheSearchesApplied) {
+    FOR_EACH_ENGINE(engine) {
+        ScreenArchive s(engine);
+        {
+            db::Transaction tx(s.db());
+            const qint64 customer = s.db().insert("Clienti", {{"NominativoDocumenti", "Verdi"}});
+            QList<db::Values> rows;
+            const QDate start(QDate::currentDate().year(), 1, 1);
+            for (int i = 0; i < 460; ++i)
+                rows.append({{"Data", start.addDays(i % 300 < 200 ? 0 : 1)},
+                             {"Operazione", QStringLiteral("Incasso %1").arg(i)},
+                             {"Entrata", 5.0},
+                             {"Storico", i % 10 == 0},
+                             {"Note", i % 2 ? "cassa" : "banca"},
+                             {"Cliente_id", i % 4 ? QVariant(customer) : QVariant(77777)},
+                             {"Tipologia_ID", 1 + i % 2}});
+            s.db().insertMany("finanzia", rows);
+            tx.commit();
+        }
+        CashBookList list(s.context);
+        const QString year =
+            QStringLiteral("Storico = false and Data >= #1/1/%1#").arg(QDate::currentDate().year());
+        const auto expected = [&](const QString& more) {
+            return int(s.db()
+                           .scalar("select count(*) from finanzia left join Clienti on "
+                                   "finanzia.Cliente_id = Clienti.Id where " +
+                                   year + more)
+                           .toLongLong());
+        };
+        EXPECT_EQ(scrollToEnd(list).size(), expected(""));
+        list.searchBox("Note")->setText("ca");
+        EXPECT_EQ(scrollToEnd(list).size(), expected(" and finanzia.Note like 'ca*'"));
+        list.searchBox("Note")->clear();
+        list.searchBox("Cliente")->setText("Ver");
+        EXPECT_EQ(scrollToEnd(list).size(), expected(" and NominativoDocumenti like 'Ver*'"));
     }
 }
