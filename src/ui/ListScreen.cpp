@@ -2,9 +2,9 @@
 
 #include "common/SqlText.h"
 #include "common/Titles.h"
+#include "db/ConditionNames.h"
 #include "db/DbError.h"
 #include "db/PagedQuery.h"
-#include "db/SqlToken.h"
 #include "ui/ActionButton.h"
 #include "ui/AppContext.h"
 #include "ui/CardScreen.h"
@@ -20,33 +20,6 @@
 #include <QVBoxLayout>
 
 namespace ui {
-
-namespace {
-
-// True when every column a Jet condition names is one of these: keywords,
-// functions, texts, numbers and dates aside.
-bool namesOnly(const QString& condition, const QStringList& columns) {
-    static const QStringList keywords = {"and",  "or",    "not",     "is", "null", "like",
-                                         "true", "false", "between", "in", "yes",  "no"};
-    const db::SqlTokens tokens = db::tokenizeJet(condition);
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const db::SqlToken& t = tokens[i];
-        if (!t.isName())
-            continue;
-        if (t.kind == db::SqlToken::Word && keywords.contains(t.text, Qt::CaseInsensitive))
-            continue;
-        std::size_t next = i + 1;
-        while (next < tokens.size() && tokens[next].kind == db::SqlToken::Space)
-            ++next;
-        if (next < tokens.size() && tokens[next].isSymbol("("))
-            continue;
-        if (!columns.contains(t.text, Qt::CaseInsensitive))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 ListScreen::ListScreen(AppContext& context, const ScreenDefinition& definition, QWidget* parent)
     : ListScreen(context, definition, ReadLater{}, parent) {
@@ -151,7 +124,8 @@ void ListScreen::refresh() {
     ::ui::guarded(m_context, [&] {
         auto query = std::make_shared<db::PagedQuery>(
             *m_context.db, sql, db::PagedQuery::parseOrder(m_definition.orderBy), m_definition.key);
-        if (!m_definition.countSelect.isEmpty() && namesOnly(where, m_definition.countColumns))
+        if (!m_definition.countSelect.isEmpty() &&
+            db::conditionNamesOnly(where, m_definition.countColumns))
             query->setCountSelect(
                 m_definition.countSelect +
                 (where.isEmpty() ? QString() : QStringLiteral(" where ") + where));

@@ -44,11 +44,9 @@ QString jetDateOf(const QLineEdit* box) {
     // A derived table, so that filters and order name its own columns.
     d.select = QStringLiteral("SELECT * FROM (") + CashBook::listSelect() +
                QStringLiteral(") AS PrimaNota");
-    // Every movement is one row whatever it joins: unless a search names a
-    // joined column, the count reads the movements alone.
+    // Unless a search names a joined column, the count reads the movements alone.
     d.countSelect = QStringLiteral("SELECT ID FROM finanzia");
-    d.countColumns = {"Data", "Operazione", "Note",   "ID",      "Tipologia_ID",
-                      "Tipo", "Entrata",    "Uscita", "Reparto", "Storico"};
+    d.countColumns = CashBook::movementColumns();
     d.orderBy = QStringLiteral("Data desc, Operazione");
     if (context.history && context.historyFrom.isValid() && context.historyTo.isValid())
         d.filter = QStringLiteral("Data >= #%1# AND Data <= #%2#")
