@@ -3,6 +3,7 @@
 #include "common/Money.h"
 #include "common/TextForms.h"
 #include "common/Titles.h"
+#include "db/ConditionNames.h"
 #include "db/Database.h"
 #include "documents/DocumentOptions.h"
 
@@ -73,9 +74,16 @@ double CashBook::Totals::total() const {
     return common::round2(in - out);
 }
 
+QStringList CashBook::movementColumns() {
+    return {"Data",    "Operazione", "Note",    "ID",      "Tipologia_ID", "Tipo",
+            "Entrata", "Uscita",     "Reparto", "Storico", "Fattura_ID"};
+}
+
 CashBook::Totals CashBook::totals(db::Database& db, const QString& jetCondition) {
-    QString sql = QStringLiteral("SELECT sum(Entrata) as Entrate, sum(Uscita) as Uscite FROM (") +
-                  listSelect() + QStringLiteral(") AS PrimaNota");
+    const bool own = db::conditionNamesOnly(jetCondition, movementColumns());
+    QString sql = QStringLiteral("SELECT sum(Entrata) as Entrate, sum(Uscita) as Uscite FROM ") +
+                  (own ? QStringLiteral("finanzia")
+                       : QStringLiteral("(") + listSelect() + QStringLiteral(") AS PrimaNota"));
     if (!jetCondition.trimmed().isEmpty())
         sql += QStringLiteral(" where ") + jetCondition;
     const db::Result r = db.query(sql);

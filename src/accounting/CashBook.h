@@ -3,6 +3,7 @@
 #include "common/Interaction.h"
 
 #include <QDate>
+#include <QStringList>
 #include <QVariantMap>
 #include <optional>
 
@@ -61,6 +62,10 @@ public:
 
     // The list's joined select (without condition and order).
     static QString listSelect();
+    // The list's columns that are the movement's own: a condition naming
+    // only these is answered by finanzia alone, since every join of the
+    // list is a left join on a key and keeps one row per movement.
+    static QStringList movementColumns();
     static QString listFrom();
 };
 

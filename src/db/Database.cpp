@@ -4,6 +4,7 @@
 #include "db/EngineErrors.h"
 #include "db/SchemaCatalog.h"
 #include "db/SqliteFunctions.h"
+#include "db/SqliteReader.h"
 #include "db/Workstation.h"
 
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <atomic>
+#include <optional>
 #include <sqlite3.h>
 
 namespace db {
@@ -39,6 +41,39 @@ QVariant toEngineValue(const QVariant& v) {
     default:
         return v;
     }
+}
+
+sqlite3* sqliteHandle(const QSqlDatabase& db) {
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(v.constData());
+}
+
+// The column names a result shows: as the schema spells them, or as the
+// statement's AS gave them.
+QStringList shownNames(const QStringList& names, const QStringList& aliases) {
+    const SchemaCatalog& catalog = SchemaCatalog::instance();
+    QStringList shown;
+    shown.reserve(names.size());
+    for (const QString& name : names) {
+        QString spelled = catalog.spelling(name);
+        for (const QString& a : aliases)
+            if (a.compare(name, Qt::CaseInsensitive) == 0)
+                spelled = a;
+        shown.append(spelled);
+    }
+    return shown;
+}
+
+Result resultOf(SqliteRows&& read, const QStringList& aliases) {
+    Result result;
+    result.columns = shownNames(read.names, aliases);
+    const auto columns = std::make_shared<const RowColumns>(read.names);
+    result.rows.reserve(read.rows.size());
+    for (QVariantList& values : read.rows)
+        result.rows.emplace_back(columns, std::move(values));
+    return result;
 }
 
 bool safeName(const QString& s) {
@@ -68,6 +103,7 @@ bool Database::isPostgresAddress(const QString& archive) {
 
 void Database::open(const QString& archiveText, OpenMode mode) {
     close();
+    m_translations.clear();
     const QString archive = archiveText.trimmed();
     if (archive.isEmpty())
         throw DbError(QStringLiteral("Nessun archivio indicato"));
@@ -157,7 +193,23 @@ QString Database::displayNameOf(const QString& archive) {
 }
 
 Translation Database::translate(const QString& jet) const {
-    return JetTranslator(m_engine, &SchemaCatalog::instance()).translate(jet);
+    SchemaCatalog& catalog = SchemaCatalog::instance();
+    if (m_translatedUnder != catalog.generation()) {
+        m_translations.clear();
+        m_translatedUnder = catalog.generation();
+    }
+    const auto found = m_translations.constFind(jet);
+    if (found != m_translations.constEnd())
+        return found.value();
+    Translation t = JetTranslator(m_engine, &catalog).translate(jet);
+    // Definitions change the catalog and run once; statements that paste
+    // values are many, so the cache is bounded.
+    if (t.kind == Translation::Query || t.kind == Translation::Command) {
+        if (m_translations.size() >= 2000)
+            m_translations.clear();
+        m_translations.insert(jet, t);
+    }
+    return t;
 }
 
 QString Database::translateCondition(const QString& jetCondition) const {
@@ -283,17 +335,10 @@ void Database::execNative(const QString& sql, const QVariantList& binds) {
 Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
     Result result;
     const QSqlRecord rec = q.record();
-    const SchemaCatalog& catalog = SchemaCatalog::instance();
     QStringList names;
-    for (int i = 0; i < rec.count(); ++i) {
-        const QString name = rec.fieldName(i);
-        names.append(name);
-        QString shown = catalog.spelling(name);
-        for (const QString& a : aliases)
-            if (a.compare(name, Qt::CaseInsensitive) == 0)
-                shown = a;
-        result.columns.append(shown);
-    }
+    for (int i = 0; i < rec.count(); ++i)
+        names.append(rec.fieldName(i));
+    result.columns = shownNames(names, aliases);
     const auto columns = std::make_shared<const RowColumns>(names);
     const int count = rec.count();
     while (q.next()) {
@@ -308,6 +353,20 @@ Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
 
 Result Database::queryNative(const QString& sql, const QVariantList& binds,
                              const QStringList& aliases) {
+    // SQLite reads without bound values (the lists' pages and counts) skip
+    // Qt's conversions; any refusal goes the ordinary way and is reported there.
+    if (m_engine == Engine::SQLite && binds.isEmpty() && !m_lost && isOpen()) {
+        QElapsedTimer clock;
+        clock.start();
+        if (std::optional<SqliteRows> read = readSqlite(sqliteHandle(m_db), sql)) {
+            ++m_statements;
+            Result r = resultOf(std::move(*read), aliases);
+            m_busyNs += quint64(clock.nsecsElapsed());
+            if (m_observer)
+                m_observer(sql, binds);
+            return r;
+        }
+    }
     QSqlQuery q = run(sql, binds, sql);
     QElapsedTimer clock;
     clock.start();
@@ -320,6 +379,19 @@ Result Database::query(const QString& jet, const QVariantList& binds) {
     const Translation t = translate(jet);
     if (t.sql.isEmpty())
         return Result{};
+    if (m_engine == Engine::SQLite && t.kind == Translation::Query && binds.isEmpty() && !m_lost &&
+        isOpen()) {
+        QElapsedTimer clock;
+        clock.start();
+        if (std::optional<SqliteRows> read = readSqlite(sqliteHandle(m_db), t.sql)) {
+            ++m_statements;
+            Result r = resultOf(std::move(*read), t.aliases);
+            m_busyNs += quint64(clock.nsecsElapsed());
+            if (m_observer)
+                m_observer(t.sql, binds);
+            return r;
+        }
+    }
     QSqlQuery q = run(t.sql, binds, jet);
     QElapsedTimer clock;
     clock.start();

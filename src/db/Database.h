@@ -5,6 +5,7 @@
 #include "db/JetTranslator.h"
 #include "db/Row.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -106,6 +107,10 @@ private:
     QString keyColumn(const QString& table) const;
 
     QSqlDatabase m_db;
+    // Statements translated on this connection, for the lists and actions
+    // that send the same ones again; forgotten when the catalog changes.
+    mutable QHash<QString, Translation> m_translations;
+    mutable quint64 m_translatedUnder = 0;
     QString m_connectionName;
     QString m_archive;
     QString m_workstation;

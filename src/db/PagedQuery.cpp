@@ -83,11 +83,33 @@ QString PagedQuery::orderClause(bool outer) const {
     return terms.join(QStringLiteral(", "));
 }
 
+void PagedQuery::setCountSelect(const QString& jetSelect) {
+    m_countSelect = jetSelect;
+    m_count.reset();
+}
+
 int PagedQuery::count() {
     if (!m_count) {
-        prepare();
+        // The first page is read first, as the list shows it at once: when it
+        // is not full it holds every row, and no count is needed.
+        const std::size_t first = page(0).size();
+        if (first < std::size_t(m_pageSize)) {
+            m_count = int(first);
+            return *m_count;
+        }
+        QString counted;
+        if (m_countSelect.isEmpty()) {
+            prepare();
+            counted = m_nativeSelect;
+        } else {
+            const Translation t = m_db.translate(m_countSelect);
+            if (t.kind != Translation::Query || t.sql.isEmpty())
+                throw DbError(
+                    QStringLiteral("Istruzione di elenco non valida: %1").arg(m_countSelect));
+            counted = t.sql;
+        }
         const Result r = m_db.queryNative(
-            QStringLiteral("SELECT COUNT(*) FROM (%1) paged_count").arg(m_nativeSelect), m_binds);
+            QStringLiteral("SELECT COUNT(*) FROM (%1) paged_count").arg(counted), m_binds);
         m_count = r.empty() ? 0 : int(r.first().value(0).toLongLong());
     }
     return *m_count;

@@ -32,7 +32,8 @@ public:
 
     static QList<Order> parseOrder(const QString& jetOrder);
 
-    // Rows in the list; counted once per (re)load.
+    // Rows in the list; counted once per (re)load. The first page is read
+    // with it: a short one is the whole list.
     int count();
     // The row at a position, 0-based; read with its page when not kept.
     Row row(int position);
@@ -45,6 +46,10 @@ public:
     void sortBy(const QString& column, bool descending);
     // Forgets the count and every page: the next read sees the archive anew.
     void reload();
+    // Counts with this Jet select instead of the list's own: one that gives
+    // the same rows with fewer joins, so the engine does not join every row
+    // of the list only to count it.
+    void setCountSelect(const QString& jetSelect);
 
     // The engine's statement that reads one page (for query plans).
     QString pageStatement(int number);
@@ -72,6 +77,7 @@ private:
     bool m_prepared = false;
     QString m_nativeSelect;
     QStringList m_aliases;
+    QString m_countSelect; // Jet; the list's own select when empty
     std::optional<int> m_count;
     QHash<int, std::vector<Row>> m_pages;
     QList<int> m_recent; // page numbers, most recently used last

@@ -280,6 +280,29 @@ const QList<Migration>& migrations() {
                                         columns.join(QStringLiteral(", "))));
              }
          }},
+        // The due-date lists count the paid or open instalments of one side
+        // from this index alone, without reading the rows.
+        {71, "Indice per contare le scadenze",
+         [](Database& db) {
+             db.execNative(QStringLiteral("CREATE INDEX ix_FatturaScadenze_conteggio ON "
+                                          "FatturaScadenze (DataPagamento, Tipo)"));
+         }},
+        // PostgreSQL's planner walks the whole due-date index looking for the
+        // few open instalments (the latest ones) unless an index holds them
+        // alone, and compares the side of each paid one when counting them
+        // unless an index holds the customers' alone. SQLite needs neither.
+        {72, "Indici parziali delle scadenze",
+         [](Database& db) {
+             if (db.engine() != Engine::PostgreSQL)
+                 return;
+             db.execNative(QStringLiteral(
+                 "CREATE INDEX ix_FatturaScadenze_aperte ON FatturaScadenze (DataScadenza NULLS "
+                 "FIRST, Numero NULLS FIRST, Id NULLS FIRST) WHERE DataPagamento IS NULL"));
+             db.execNative(
+                 QStringLiteral("CREATE INDEX ix_FatturaScadenze_pagate_clienti ON FatturaScadenze "
+                                "(DataPagamento) WHERE DataPagamento IS NOT NULL AND Tipo <> 'C' "
+                                "AND Tipo <> 'B'"));
+         }},
     };
     // Steps run in the order of their numbers: one out of order or given
     // twice would be skipped on every new archive.

@@ -16,9 +16,14 @@ SchemaCatalog& SchemaCatalog::instance() {
 
 void SchemaCatalog::addTable(const QString& table) {
     const QString key = table.toLower();
-    if (!m_tables.contains(key))
+    if (!m_tables.contains(key)) {
         m_tables.insert(key, TableInfo{table, QString(), {}});
-    m_spelling.insert(key, table);
+        ++m_generation;
+    }
+    if (m_spelling.value(key) != table) {
+        m_spelling.insert(key, table);
+        ++m_generation;
+    }
 }
 
 void SchemaCatalog::addColumn(const QString& table, const QString& column, ColumnType type) {
@@ -26,6 +31,7 @@ void SchemaCatalog::addColumn(const QString& table, const QString& column, Colum
     TableInfo& t = m_tables[table.toLower()];
     if (t.column(column))
         return;
+    ++m_generation;
     t.columns.append(ColumnInfo{column, type});
     if (type == ColumnType::Counter)
         t.key = column;
@@ -44,6 +50,7 @@ void SchemaCatalog::dropColumn(const QString& table, const QString& column) {
             if (it->columns[i].type == ColumnType::DateTime)
                 --m_dateColumns[column.toLower()];
             it->columns.removeAt(i);
+            ++m_generation;
             return;
         }
     }
@@ -57,11 +64,14 @@ void SchemaCatalog::dropTable(const QString& table) {
         if (c.type == ColumnType::DateTime)
             --m_dateColumns[c.name.toLower()];
     m_tables.erase(it);
+    ++m_generation;
 }
 
 void SchemaCatalog::addSpelling(const QString& name) {
-    if (!m_spelling.contains(name.toLower()))
+    if (!m_spelling.contains(name.toLower())) {
         m_spelling.insert(name.toLower(), name);
+        ++m_generation;
+    }
 }
 
 const TableInfo* SchemaCatalog::table(const QString& name) const {

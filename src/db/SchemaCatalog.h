@@ -44,8 +44,12 @@ public:
     // The spelling of a table or column name, or the name itself when unknown.
     QString spelling(const QString& name) const;
     QStringList tableNames() const;
+    // Changes whenever the catalog does: what was translated under an older
+    // one may read differently now.
+    quint64 generation() const { return m_generation; }
 
 private:
+    quint64 m_generation = 0;
     QHash<QString, TableInfo> m_tables; // key: lower-case name
     QHash<QString, QString> m_spelling; // lower-case → spelling
     QHash<QString, int> m_dateColumns;  // lower-case column → tables having it as date

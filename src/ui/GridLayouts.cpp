@@ -3,6 +3,8 @@
 #include "common/Fields.h"
 #include "db/Database.h"
 
+#include <QHash>
+
 namespace ui {
 
 namespace {
@@ -13,6 +15,19 @@ db::Result layoutRow(db::Database& db, const QString& gridName, const QString& w
     return db.query(
         QStringLiteral("select * from Griglie where NomeComputer = ? and NomeGriglia = ?"),
         {workstation, gridName});
+}
+
+// The layouts read in this session, by connection, archive, workstation and
+// grid: a list opened again does not ask the archive for its columns. A
+// layout belongs to one workstation, so only this one's saves change it.
+QHash<QString, db::Result>& readLayouts() {
+    static QHash<QString, db::Result> kept;
+    return kept;
+}
+
+QString layoutKey(db::Database& db, const QString& gridName, const QString& workstation) {
+    return db.handle().connectionName() + u'\n' + db.archive() + u'\n' + workstation + u'\n' +
+           gridName;
 }
 
 } // namespace
@@ -48,11 +63,16 @@ void saveLayout(db::Database& db, const QString& gridName, const GridColumns& co
     else
         db.update(QStringLiteral("Griglie"), found.first().integer(QStringLiteral("ID")), values);
     tx.commit();
+    readLayouts().remove(layoutKey(db, gridName, workstation));
 }
 
 bool loadLayout(db::Database& db, const QString& gridName, GridColumns& columns, bool useDefaults,
                 const QString& workstation) {
-    const db::Result found = layoutRow(db, gridName, workstation);
+    const QString key = layoutKey(db, gridName, workstation);
+    auto kept = readLayouts().constFind(key);
+    if (kept == readLayouts().constEnd())
+        kept = readLayouts().insert(key, layoutRow(db, gridName, workstation));
+    const db::Result found = kept.value();
     if (found.empty())
         return false;
     const db::Row& row = found.first();

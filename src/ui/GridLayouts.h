@@ -32,7 +32,8 @@ void saveLayout(db::Database& db, const QString& gridName, const GridColumns& co
 // are when nothing is stored, when the stored row has no user lists and the
 // default arrangement has as many columns as the grid, or when the chosen
 // lists are empty. A damaged width stops the rebuild: the columns read so far
-// are kept.
+// are kept. A grid's stored row is read once per connection; saveLayout makes
+// the next load read it again.
 bool loadLayout(db::Database& db, const QString& gridName, GridColumns& columns, bool useDefaults,
                 const QString& workstation);
 

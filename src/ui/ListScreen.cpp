@@ -2,6 +2,7 @@
 
 #include "common/SqlText.h"
 #include "common/Titles.h"
+#include "db/ConditionNames.h"
 #include "db/DbError.h"
 #include "db/PagedQuery.h"
 #include "ui/ActionButton.h"
@@ -121,9 +122,14 @@ void ListScreen::refresh() {
         sql += QStringLiteral(" where ") + where;
     // The engine counts and sorts; only the pages shown are read.
     ::ui::guarded(m_context, [&] {
-        m_grid->setQuery(std::make_shared<db::PagedQuery>(
-            *m_context.db, sql, db::PagedQuery::parseOrder(m_definition.orderBy),
-            m_definition.key));
+        auto query = std::make_shared<db::PagedQuery>(
+            *m_context.db, sql, db::PagedQuery::parseOrder(m_definition.orderBy), m_definition.key);
+        if (!m_definition.countSelect.isEmpty() &&
+            db::conditionNamesOnly(where, m_definition.countColumns))
+            query->setCountSelect(
+                m_definition.countSelect +
+                (where.isEmpty() ? QString() : QStringLiteral(" where ") + where));
+        m_grid->setQuery(std::move(query));
     });
 }
 

@@ -88,8 +88,13 @@ struct ScreenDefinition {
     ::ui::GridColumns columns;
     QList<SearchField> searches;
     QString orderBy;
-    QString filter;           // fixed Jet condition of the list
-    QString select;           // Jet select without where/order; "select * from <table>" when empty
+    QString filter; // fixed Jet condition of the list
+    QString select; // Jet select without where/order; "select * from <table>" when empty
+    // A leaner select that counts the same rows: the list's table with only
+    // the joins that can leave rows out, giving countColumns. The list counts
+    // with it while its condition names none but those columns.
+    QString countSelect;
+    QStringList countColumns;
     bool cancellable = false; // the table has Annullato: "Mostra annullati", hidden by default
     QList<CardField> fields;
     db::Values newRow; // columns set on the row "Aggiungi" inserts

@@ -195,3 +195,31 @@ TEST(PagedQuery, TheBigListsAreReadInTheOrderOfAnIndex) {
                                                                          << plan.toStdString();
     }
 }
+
+// A list shorter than a page is counted by the page itself; one exactly a
+// page long still needs the count.
+TEST(PagedQuery, AShortListIsCountedByItsFirstPage) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine, TestArchive::Content::Structure);
+        const auto open = [&](int* rows) {
+            db::PagedQuery q(a.db(), kSelect, db::PagedQuery::parseOrder("Data, Num"), "Id");
+            q.setPageSize(100);
+            const quint64 before = a.db().statementCount();
+            *rows = q.count();
+            q.row(0);
+            return a.db().statementCount() - before;
+        };
+        int rows = -1;
+        EXPECT_EQ(open(&rows), 1u);
+        EXPECT_EQ(rows, 0);
+        fill(a.db(), 99);
+        EXPECT_EQ(open(&rows), 1u);
+        EXPECT_EQ(rows, 99);
+        fill(a.db(), 1);
+        EXPECT_EQ(open(&rows), 2u);
+        EXPECT_EQ(rows, 100);
+        fill(a.db(), 1);
+        EXPECT_EQ(open(&rows), 2u);
+        EXPECT_EQ(rows, 101);
+    }
+}

@@ -142,3 +142,33 @@ TEST(GridLayouts, TitleClicksAlternateAscendingAndDescending) {
     // Another column after an ascending sort starts descending, as the old grids did.
     EXPECT_EQ(::ui::sortAfterTitleClick(sort, QStringLiteral("Iban")), QStringLiteral("Iban DESC"));
 }
+
+// A list opened again does not read its layout again; a save of this
+// workstation is what the next opening shows, and another archive keeps its own.
+TEST(GridLayouts, ReadOnceASessionAndAgainAfterASave) {
+    FOR_EACH_ENGINE(engine) {
+        TestArchive a(engine);
+        const auto load = [&](db::Database& db, quint64* statements) {
+            GridColumns columns = builtIn();
+            const quint64 before = db.statementCount();
+            ::ui::loadLayout(db, kGrid, columns, false, QStringLiteral("PC1"));
+            *statements = db.statementCount() - before;
+            return columns;
+        };
+        quint64 statements = 0;
+        EXPECT_EQ(load(a.db(), &statements), builtIn());
+        EXPECT_EQ(statements, 1u);
+        EXPECT_EQ(load(a.db(), &statements), builtIn());
+        EXPECT_EQ(statements, 0u);
+
+        const GridColumns changed{{QStringLiteral("Iban"), 90, QStringLiteral("Conto")}};
+        ::ui::saveLayout(a.db(), kGrid, changed, false, QStringLiteral("PC1"));
+        EXPECT_EQ(load(a.db(), &statements), changed);
+        EXPECT_EQ(statements, 1u);
+        EXPECT_EQ(load(a.db(), &statements), changed);
+        EXPECT_EQ(statements, 0u);
+
+        TestArchive other(engine);
+        EXPECT_EQ(load(other.db(), &statements), builtIn());
+    }
+}

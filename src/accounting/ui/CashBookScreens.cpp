@@ -10,6 +10,7 @@
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/Guarded.h"
+#include "ui/LazyChoice.h"
 #include "ui/Lookups.h"
 
 #include <QComboBox>
@@ -44,6 +45,9 @@ QString jetDateOf(const QLineEdit* box) {
     // A derived table, so that filters and order name its own columns.
     d.select = QStringLiteral("SELECT * FROM (") + CashBook::listSelect() +
                QStringLiteral(") AS PrimaNota");
+    // Unless a search names a joined column, the count reads the movements alone.
+    d.countSelect = QStringLiteral("SELECT ID FROM finanzia");
+    d.countColumns = CashBook::movementColumns();
     d.orderBy = QStringLiteral("Data desc, Operazione");
     if (context.history && context.historyFrom.isValid() && context.historyTo.isValid())
         d.filter = QStringLiteral("Data >= #%1# AND Data <= #%2#")
@@ -138,16 +142,20 @@ CashBookList::CashBookList(::ui::AppContext& context, QWidget* parent)
     m_kind->setObjectName(QStringLiteral("cboTipologia"));
     m_kind->addItems({QStringLiteral("Tutti"), QStringLiteral("Cassa"), QStringLiteral("Banca"),
                       QStringLiteral("Fuori Cassa")});
-    m_bank = new QComboBox(filters);
+    // The banks are read when the user opens the choice, not at every opening.
+    m_bank = new ::ui::LazyChoice(
+        [&context](QComboBox* box) {
+            ::ui::guarded(context, [&] {
+                const db::Result banks = context.db->query(
+                    QStringLiteral("select Id, Iban, Banca from Bank order by Banca"));
+                for (const db::Row& r : banks)
+                    box->addItem(r.text(QStringLiteral("Banca")) + QStringLiteral(" ") +
+                                     r.text(QStringLiteral("Iban")),
+                                 r.value(QStringLiteral("Id")));
+            });
+        },
+        filters);
     m_bank->setObjectName(QStringLiteral("cboBanca"));
-    m_bank->addItem(QString(), QVariant());
-    ::ui::guarded(context, [&] {
-        for (const db::Row& r :
-             context.db->query(QStringLiteral("select Id, Iban, Banca from Bank order by Banca")))
-            m_bank->addItem(r.text(QStringLiteral("Banca")) + QStringLiteral(" ") +
-                                r.text(QStringLiteral("Iban")),
-                            r.value(QStringLiteral("Id")));
-    });
     auto* find = new QPushButton(QStringLiteral("cerca"), filters);
     find->setObjectName(QStringLiteral("btnCerca"));
     auto* reset = new QPushButton(QStringLiteral("reset"), filters);

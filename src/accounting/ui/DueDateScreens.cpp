@@ -105,6 +105,11 @@ void putRow(QTableWidget* g, const QDate& due, const QString& operation, double 
         "LEFT JOIN ModPagamento ON FatturaScadenze.ModPagamento_Id = ModPagamento.id) "
         "LEFT JOIN Bank ON FatturaScadenze.Banca_ID = Bank.Id) "
         "LEFT JOIN fattura ON FatturaScadenze.Fattura_ID = fattura.Id) AS Scadenze");
+    // Every instalment is one row whatever it joins: without a search on a
+    // joined column the count reads the instalments alone.
+    d.countSelect = QStringLiteral("SELECT Id FROM FatturaScadenze");
+    d.countColumns = {"Id",      "DataScadenza", "DataPagamento", "Operazione",
+                      "Importo", "Dettagli",     "Numero",        "Tipo"};
     d.filter = modeCondition(mode);
     d.orderBy = QStringLiteral("DataScadenza, Numero");
     d.columns = {{"DataScadenza", 90, "Scadenza"},

@@ -20,6 +20,7 @@
 #include "ui/FieldEditors.h"
 #include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
+#include "ui/LazyChoice.h"
 #include "ui/Lookups.h"
 #include "ui/RecordModel.h"
 #include "ui/ScreenRegistry.h"
@@ -227,9 +228,13 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
     m_name = box(QStringLiteral("txtDefunto"));
     m_taxCode = box(QStringLiteral("txtCodFiscale"));
     m_notes = box(QStringLiteral("txtNote"));
-    m_category = new QComboBox(panel);
+    // Read when the user opens them, not at every opening of the list.
+    db::Database* db = context.db;
+    m_category = new ::ui::LazyChoice(
+        [db](QComboBox* box) { fillChoice(*db, box, ::ui::lookups::deceasedCategories()); }, panel);
     m_category->setObjectName(QStringLiteral("cmbCategoria"));
-    m_area = new QComboBox(panel);
+    m_area = new ::ui::LazyChoice(
+        [db](QComboBox* box) { fillChoice(*db, box, ::ui::lookups::cemeteryAreas()); }, panel);
     m_area->setObjectName(QStringLiteral("cmbArea"));
     for (QComboBox* c : {m_category, m_area}) {
         c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -263,8 +268,6 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
     connect(reset, &QPushButton::clicked, this, &DeceasedList::resetSearch);
     for (QLineEdit* e : {m_name, m_taxCode, m_notes})
         connect(e, &QLineEdit::returnPressed, this, &DeceasedList::search);
-    fillChoices();
-
     auto* reload = addButton(QStringLiteral("Ricarica"), QStringLiteral("spdRicarica"));
     connect(reload, &QPushButton::clicked, this, [this] {
         fillChoices();
@@ -298,11 +301,10 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
     resize(980, 600);
 }
 
+// The choices are read again when next opened, keeping what is chosen.
 void DeceasedList::fillChoices() {
-    ::ui::guarded(context(), [&] {
-        fillChoice(*context().db, m_category, ::ui::lookups::deceasedCategories());
-        fillChoice(*context().db, m_area, ::ui::lookups::cemeteryAreas());
-    });
+    m_category->invalidate();
+    m_area->invalidate();
 }
 
 QString DeceasedList::condition() const {

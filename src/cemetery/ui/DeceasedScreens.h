@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/CardScreen.h"
+#include "ui/LazyChoice.h"
 #include "ui/ListScreen.h"
 
 #include <QList>
@@ -52,8 +53,8 @@ private:
     QLineEdit* m_name;
     QLineEdit* m_taxCode;
     QLineEdit* m_notes;
-    QComboBox* m_category;
-    QComboBox* m_area;
+    ::ui::LazyChoice* m_category;
+    ::ui::LazyChoice* m_area;
 };
 
 // The deceased card ("Defunti"): pages "  Defunto  " and "  Foto  ".

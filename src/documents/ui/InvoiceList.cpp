@@ -81,18 +81,8 @@ QLineEdit* NumberBox(QWidget* parent, const QString& name) {
     return e;
 }
 
-QComboBox* ChoiceBox(db::Database& db, QWidget* parent, const QString& name,
-                     const ::ui::Lookup& lookup) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    c->setMinimumContentsLength(14);
-    ::ui::fillLookup(db, c, lookup, QVariant());
-    return c;
-}
-
-// A choice of thousands of rows (the customers): read when the user opens
-// it, not at every opening of the list.
+// A filter's choice: read when the user opens it, not at every opening of
+// the list (the customers are thousands).
 QComboBox* LazyChoiceBox(db::Database& db, QWidget* parent, const QString& name,
                          const ::ui::Lookup& lookup) {
     auto* c = new ::ui::LazyChoice(
@@ -142,14 +132,14 @@ InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* 
         LazyChoiceBox(db, filters, QStringLiteral("cboCliente"),
                       ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments())));
     put(1, 2, QStringLiteral("Serie"),
-        ChoiceBox(db, filters, QStringLiteral("cboSerie"), ::ui::lookups::invoiceSeries()));
+        LazyChoiceBox(db, filters, QStringLiteral("cboSerie"), ::ui::lookups::invoiceSeries()));
     if (!credit) {
         put(1, 4, QStringLiteral("Banca"),
-            ChoiceBox(db, filters, QStringLiteral("cboBanca"),
-                      ::ui::lookups::includingCancelled(::ui::lookups::banks())));
+            LazyChoiceBox(db, filters, QStringLiteral("cboBanca"),
+                          ::ui::lookups::includingCancelled(::ui::lookups::banks())));
         put(1, 6, QStringLiteral("Mod. pagamento"),
-            ChoiceBox(db, filters, QStringLiteral("cboModPagamento"),
-                      ::ui::lookups::paymentTerms()));
+            LazyChoiceBox(db, filters, QStringLiteral("cboModPagamento"),
+                          ::ui::lookups::paymentTerms()));
     }
     auto* find = new QPushButton(QStringLiteral("cerca"), filters);
     find->setObjectName(QStringLiteral("btnCerca"));

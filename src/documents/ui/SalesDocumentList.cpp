@@ -108,9 +108,12 @@ SalesDocumentList::SalesDocumentList(::ui::AppContext& context, DocumentKind kin
     customer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     put(1, 4, QStringLiteral("Cliente"), customer);
     if (m_profile.seriesFilter) {
-        auto* series = new QComboBox(filters);
+        auto* series = new ::ui::LazyChoice(
+            [db](QComboBox* box) {
+                ::ui::fillLookup(*db, box, ::ui::lookups::invoiceSeries(), box->currentData());
+            },
+            filters);
         series->setObjectName(QStringLiteral("cboSerie"));
-        ::ui::fillLookup(*context.db, series, ::ui::lookups::invoiceSeries(), QVariant());
         put(0, 4, QStringLiteral("Serie"), series);
     }
     auto* find = new QPushButton(QStringLiteral("cerca"), filters);

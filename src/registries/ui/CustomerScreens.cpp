@@ -56,6 +56,9 @@ PublicOfficeLookup& publicOfficeLookup() {
     d.select = QStringLiteral("select Clienti.*, ClientiCategoria.Descrizione as Categoria from "
                               "Clienti left join ClientiCategoria on Clienti.Categoria_ID = "
                               "ClientiCategoria.ID");
+    // The category never leaves a customer out: the count reads Clienti alone.
+    d.countSelect = QStringLiteral("select ID from Clienti");
+    d.countColumns = {"Annullato", "NominativoVisualizzato", "Citta", "CodFiscale"};
     d.orderBy = QStringLiteral("NominativoVisualizzato");
     d.cancellable = true;
     // The shown name carries the fiscal code and the birth date.

@@ -143,7 +143,7 @@ TEST(DeceasedScreens, SearchPanelAndSelectionMode) {
         list.search();
         ASSERT_EQ(list.grid()->records()->rowCount(), 1);
         list.resetSearch();
-        list.areaBox()->setCurrentIndex(list.areaBox()->findData(area));
+        choose(list.areaBox(), area);
         list.search();
         ASSERT_EQ(list.grid()->records()->rowCount(), 1);
         EXPECT_EQ(list.currentKey(), dAmico);

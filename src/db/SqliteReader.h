@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStringList>
+#include <QVariantList>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+
+namespace db {
+
+// The rows of one SELECT read straight through SQLite's C interface.
+struct SqliteRows {
+    QStringList names; // as the engine names the columns
+    std::vector<QVariantList> rows;
+};
+
+// Reads a statement without bound values, giving each value as Qt's driver
+// does (whole numbers as qint64, reals as double, texts as QString, blobs as
+// QByteArray, NULL as a null text) without the column metadata and the
+// second text conversion the driver spends on every read: a list's page
+// costs little more than the engine's own work. nullopt when SQLite refuses
+// or interrupts the statement: nothing was returned, and the caller runs it
+// the ordinary way, which reports the error as every statement does.
+std::optional<SqliteRows> readSqlite(sqlite3* handle, const QString& sql);
+
+} // namespace db
