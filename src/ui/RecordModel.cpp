@@ -177,7 +177,10 @@ RecordModel::Shown RecordModel::shownAs(const QString& field) const {
     std::optional<db::ColumnType> type;
     if (!m_table.isEmpty())
         type = catalog.columnType(m_table, field);
-    if (!type && catalog.isDateColumn(field))
+    // A column the statement renamed ("fattura.Data as DataFattura"): every
+    // column of the archive whose name starts with "Data" is a date, and a
+    // value that is no date is shown as it is anyway.
+    if (!type && (catalog.isDateColumn(field) || field.startsWith(u"Data", Qt::CaseInsensitive)))
         type = db::ColumnType::DateTime;
     if (!type)
         return Shown::Plain;
