@@ -351,22 +351,29 @@ Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
     return result;
 }
 
+// SQLite reads without bound values (the lists' pages and counts) skip
+// Qt's conversions; any refusal goes the ordinary way and is reported there.
+std::optional<Result> Database::readDirect(const QString& sql, const QVariantList& binds,
+                                           const QStringList& aliases) {
+    if (m_engine != Engine::SQLite || !binds.isEmpty() || m_lost || !isOpen())
+        return std::nullopt;
+    QElapsedTimer clock;
+    clock.start();
+    std::optional<SqliteRows> read = readSqlite(sqliteHandle(m_db), sql);
+    if (!read)
+        return std::nullopt;
+    ++m_statements;
+    Result r = resultOf(std::move(*read), aliases);
+    m_busyNs += quint64(clock.nsecsElapsed());
+    if (m_observer)
+        m_observer(sql, binds);
+    return r;
+}
+
 Result Database::queryNative(const QString& sql, const QVariantList& binds,
                              const QStringList& aliases) {
-    // SQLite reads without bound values (the lists' pages and counts) skip
-    // Qt's conversions; any refusal goes the ordinary way and is reported there.
-    if (m_engine == Engine::SQLite && binds.isEmpty() && !m_lost && isOpen()) {
-        QElapsedTimer clock;
-        clock.start();
-        if (std::optional<SqliteRows> read = readSqlite(sqliteHandle(m_db), sql)) {
-            ++m_statements;
-            Result r = resultOf(std::move(*read), aliases);
-            m_busyNs += quint64(clock.nsecsElapsed());
-            if (m_observer)
-                m_observer(sql, binds);
-            return r;
-        }
-    }
+    if (std::optional<Result> read = readDirect(sql, binds, aliases))
+        return std::move(*read);
     QSqlQuery q = run(sql, binds, sql);
     QElapsedTimer clock;
     clock.start();
@@ -379,19 +386,9 @@ Result Database::query(const QString& jet, const QVariantList& binds) {
     const Translation t = translate(jet);
     if (t.sql.isEmpty())
         return Result{};
-    if (m_engine == Engine::SQLite && t.kind == Translation::Query && binds.isEmpty() && !m_lost &&
-        isOpen()) {
-        QElapsedTimer clock;
-        clock.start();
-        if (std::optional<SqliteRows> read = readSqlite(sqliteHandle(m_db), t.sql)) {
-            ++m_statements;
-            Result r = resultOf(std::move(*read), t.aliases);
-            m_busyNs += quint64(clock.nsecsElapsed());
-            if (m_observer)
-                m_observer(t.sql, binds);
-            return r;
-        }
-    }
+    if (t.kind == Translation::Query)
+        if (std::optional<Result> read = readDirect(t.sql, binds, t.aliases))
+            return std::move(*read);
     QSqlQuery q = run(t.sql, binds, jet);
     QElapsedTimer clock;
     clock.start();

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace db {
@@ -101,6 +102,11 @@ private:
     void installTextRules();
     void loadSpellings();
     static Result collect(QSqlQuery& q, const QStringList& aliases);
+    // A read without bound values straight through SQLite's C interface,
+    // skipping Qt's conversions; nullopt when it does not apply or SQLite
+    // refuses it, so the ordinary way runs it and reports any error.
+    std::optional<Result> readDirect(const QString& sql, const QVariantList& binds,
+                                     const QStringList& aliases);
     QSqlQuery run(const QString& sql, const QVariantList& binds, const QString& shownText);
     QSqlQuery send(const QString& sql, const QVariantList& binds, QSqlError& error);
     void reconnect();
