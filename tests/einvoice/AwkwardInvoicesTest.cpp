@@ -447,9 +447,7 @@ TEST(AwkwardInvoices, FileNamesUseTheWholeBase36Range) {
         EXPECT_FALSE(FileNameRule::accepted(refused)) << refused;
     TestArchive a(db::Engine::SQLite);
     db::Database& db = a.db();
-    company(db);
-    const qint64 doc = invoice(db, customer(db));
-    addRow(db, doc, 1, 100);
+    const qint64 doc = plainInvoice(db);
     Export e;
     e.ui.texts.enqueue(e.path("fattura.xml"));
     e.run(db, doc);
@@ -595,9 +593,7 @@ TEST(AwkwardInvoices, PartyAndDateControlsAreAskedAbout) {
 TEST(AwkwardInvoices, FileOverFiveMegabytesIsAskedAbout) {
     TestArchive a(db::Engine::SQLite);
     db::Database& db = a.db();
-    company(db);
-    const qint64 doc = invoice(db, customer(db));
-    addRow(db, doc, 1, 100);
+    const qint64 doc = plainInvoice(db);
     QTemporaryDir dir;
     const QString scan = dir.filePath("progetto.pdf");
     {

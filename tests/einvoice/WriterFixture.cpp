@@ -320,6 +320,13 @@ QStringList sdiArithmetic(const Xml& xml) {
     return out;
 }
 
+qint64 plainInvoice(db::Database& db) {
+    company(db);
+    const qint64 doc = invoice(db, customer(db));
+    addRow(db, doc, 1, 100);
+    return doc;
+}
+
 void Export::run(db::Database& db, qint64 documentId, const QString& file) {
     if (file.isEmpty())
         ui.texts.enqueue(dir.filePath(QLatin1String(savedName)));

@@ -28,6 +28,8 @@ qint64 paymentTerms(db::Database& db, int instalments, const QString& method);
 // A saved document: number 15 of 15/03/2026, progressive 42, FPR12, EUR;
 // totals are filled by addRow.
 qint64 invoice(db::Database& db, qint64 customerId, const db::Values& values = {});
+// The company, a customer and an invoice of one row of 100,00.
+qint64 plainInvoice(db::Database& db);
 qint64 creditNote(db::Database& db, qint64 customerId, const db::Values& values = {});
 // A row whose TotaleImponibile is the rounded net; the document totals are
 // brought up to date.
