@@ -1,9 +1,11 @@
 #include "ui/LazyChoice.h"
 
+#include "ui/Guarded.h"
+
 namespace ui {
 
-LazyChoice::LazyChoice(Filler filler, QWidget* parent)
-    : QComboBox(parent), m_filler(std::move(filler)) {
+LazyChoice::LazyChoice(common::Interaction* interaction, Filler filler, QWidget* parent)
+    : QComboBox(parent), m_interaction(interaction), m_filler(std::move(filler)) {
     // Until it is read the choice is "none", as an empty filter is.
     addItem(QString(), QVariant());
 }
@@ -11,8 +13,7 @@ LazyChoice::LazyChoice(Filler filler, QWidget* parent)
 void LazyChoice::ensureFilled() {
     if (m_filled)
         return;
-    m_filled = true;
-    m_filler(this);
+    m_filled = guarded(m_interaction, [this] { m_filler(this); });
 }
 
 void LazyChoice::showPopup() {

@@ -3,16 +3,22 @@
 #include <QComboBox>
 #include <functional>
 
+namespace common {
+class Interaction;
+}
+
 namespace ui {
 
 // A drop-down of a long table (thousands of customers or deceased) that is
 // read when the user first opens it or moves into it, not when its window
 // opens. invalidate() has it read again next time, keeping the choice made.
+// A read the archive refuses is told through the interaction and tried
+// again at the next opening.
 class LazyChoice : public QComboBox {
 public:
     using Filler = std::function<void(QComboBox*)>;
 
-    LazyChoice(Filler filler, QWidget* parent = nullptr);
+    LazyChoice(common::Interaction* interaction, Filler filler, QWidget* parent = nullptr);
 
     void ensureFilled();
     void invalidate() { m_filled = false; }
@@ -24,6 +30,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    common::Interaction* m_interaction;
     Filler m_filler;
     bool m_filled = false;
 };

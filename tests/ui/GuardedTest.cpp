@@ -2,6 +2,7 @@
 
 #include "common/ScriptedInteraction.h"
 #include "db/DbError.h"
+#include "ui/LazyChoice.h"
 
 #include <gtest/gtest.h>
 
@@ -51,4 +52,24 @@ TEST(Guarded, ARefusalGoesToTheScreenAndADatabaseErrorDoesNot) {
 
     EXPECT_TRUE(::ui::guardedRule(
         context, [] { return std::optional<common::Failure>(); }, onRefusal));
+}
+
+// A drop-down read on opening whose read fails says so and is read again
+// at the next opening; the event never carries the error out.
+TEST(Guarded, ALazyChoiceThatCannotBeReadIsTriedAgain) {
+    common::ScriptedInteraction ask;
+    bool serverBack = false;
+    ::ui::LazyChoice choice(&ask, [&](QComboBox* box) {
+        if (!serverBack)
+            throw db::DbError(QStringLiteral("Il server dell'archivio non risponde"));
+        box->addItem(QStringLiteral("Banca Etica"), 3);
+    });
+    choice.ensureFilled();
+    EXPECT_FALSE(choice.isFilled());
+    ASSERT_EQ(ask.texts_of("error"), QStringList({"Il server dell'archivio non risponde"}));
+    serverBack = true;
+    choice.ensureFilled();
+    EXPECT_TRUE(choice.isFilled());
+    EXPECT_EQ(choice.count(), 2);
+    EXPECT_EQ(ask.messages.size(), 1);
 }

@@ -144,15 +144,14 @@ CashBookList::CashBookList(::ui::AppContext& context, QWidget* parent)
                       QStringLiteral("Fuori Cassa")});
     // The banks are read when the user opens the choice, not at every opening.
     m_bank = new ::ui::LazyChoice(
+        context.interaction,
         [&context](QComboBox* box) {
-            ::ui::guarded(context, [&] {
-                const db::Result banks = context.db->query(
-                    QStringLiteral("select Id, Iban, Banca from Bank order by Banca"));
-                for (const db::Row& r : banks)
-                    box->addItem(r.text(QStringLiteral("Banca")) + QStringLiteral(" ") +
-                                     r.text(QStringLiteral("Iban")),
-                                 r.value(QStringLiteral("Id")));
-            });
+            const db::Result banks = context.db->query(
+                QStringLiteral("select Id, Iban, Banca from Bank order by Banca"));
+            for (const db::Row& r : banks)
+                box->addItem(r.text(QStringLiteral("Banca")) + QStringLiteral(" ") +
+                                 r.text(QStringLiteral("Iban")),
+                             r.value(QStringLiteral("Id")));
         },
         filters);
     m_bank->setObjectName(QStringLiteral("cboBanca"));

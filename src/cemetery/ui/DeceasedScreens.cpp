@@ -231,9 +231,11 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
     // Read when the user opens them, not at every opening of the list.
     db::Database* db = context.db;
     m_category = new ::ui::LazyChoice(
+        context.interaction,
         [db](QComboBox* box) { fillChoice(*db, box, ::ui::lookups::deceasedCategories()); }, panel);
     m_category->setObjectName(QStringLiteral("cmbCategoria"));
     m_area = new ::ui::LazyChoice(
+        context.interaction,
         [db](QComboBox* box) { fillChoice(*db, box, ::ui::lookups::cemeteryAreas()); }, panel);
     m_area->setObjectName(QStringLiteral("cmbArea"));
     for (QComboBox* c : {m_category, m_area}) {

@@ -83,9 +83,11 @@ QLineEdit* NumberBox(QWidget* parent, const QString& name) {
 
 // A filter's choice: read when the user opens it, not at every opening of
 // the list (the customers are thousands).
-QComboBox* LazyChoiceBox(db::Database& db, QWidget* parent, const QString& name,
+QComboBox* LazyChoiceBox(::ui::AppContext& context, QWidget* parent, const QString& name,
                          const ::ui::Lookup& lookup) {
+    db::Database& db = *context.db;
     auto* c = new ::ui::LazyChoice(
+        context.interaction,
         [&db, lookup](QComboBox* box) { ::ui::fillLookup(db, box, lookup, box->currentData()); },
         parent);
     c->setObjectName(name);
@@ -117,7 +119,6 @@ InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* 
         grid->addWidget(label, row, column);
         grid->addWidget(w, row, column + 1);
     };
-    db::Database& db = *context.db;
     put(0, 0, QStringLiteral("Dalla data"),
         ::ui::DateBox(filters, QStringLiteral("txtDallaData"), 100));
     put(0, 2, QStringLiteral("Alla data"),
@@ -129,16 +130,17 @@ InvoiceList::InvoiceList(::ui::AppContext& context, DocumentKind kind, QWidget* 
         put(0, 6, QStringLiteral("Al numero"), NumberBox(filters, QStringLiteral("txtAlNumero")));
     }
     put(1, 0, QStringLiteral("Cliente"),
-        LazyChoiceBox(db, filters, QStringLiteral("cboCliente"),
+        LazyChoiceBox(context, filters, QStringLiteral("cboCliente"),
                       ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments())));
     put(1, 2, QStringLiteral("Serie"),
-        LazyChoiceBox(db, filters, QStringLiteral("cboSerie"), ::ui::lookups::invoiceSeries()));
+        LazyChoiceBox(context, filters, QStringLiteral("cboSerie"),
+                      ::ui::lookups::invoiceSeries()));
     if (!credit) {
         put(1, 4, QStringLiteral("Banca"),
-            LazyChoiceBox(db, filters, QStringLiteral("cboBanca"),
+            LazyChoiceBox(context, filters, QStringLiteral("cboBanca"),
                           ::ui::lookups::includingCancelled(::ui::lookups::banks())));
         put(1, 6, QStringLiteral("Mod. pagamento"),
-            LazyChoiceBox(db, filters, QStringLiteral("cboModPagamento"),
+            LazyChoiceBox(context, filters, QStringLiteral("cboModPagamento"),
                           ::ui::lookups::paymentTerms()));
     }
     auto* find = new QPushButton(QStringLiteral("cerca"), filters);

@@ -97,6 +97,7 @@ SalesDocumentList::SalesDocumentList(::ui::AppContext& context, DocumentKind kin
     // opening of the list.
     db::Database* db = context.db;
     auto* customer = new ::ui::LazyChoice(
+        context.interaction,
         [db](QComboBox* box) {
             ::ui::fillLookup(
                 *db, box, ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments()),
@@ -109,6 +110,7 @@ SalesDocumentList::SalesDocumentList(::ui::AppContext& context, DocumentKind kin
     put(1, 4, QStringLiteral("Cliente"), customer);
     if (m_profile.seriesFilter) {
         auto* series = new ::ui::LazyChoice(
+            context.interaction,
             [db](QComboBox* box) {
                 ::ui::fillLookup(*db, box, ::ui::lookups::invoiceSeries(), box->currentData());
             },
