@@ -205,6 +205,12 @@ std::optional<common::Failure> FieldBinder::read(QVariantMap& record) const {
     return std::nullopt;
 }
 
+void FieldBinder::showRefusal(common::Interaction& ui, const common::Failure& failure) const {
+    showFailure(ui, failure);
+    if (QWidget* e = editor(failure.field))
+        e->setFocus();
+}
+
 void showFailure(common::Interaction& ui, const common::Failure& failure) {
     if (failure.title.contains(QLatin1String("errore"), Qt::CaseInsensitive))
         ui.error(failure.title, failure.text);

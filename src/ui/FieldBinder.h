@@ -41,6 +41,8 @@ public:
     void place(QGridLayout* grid, const QList<CardField>& fields, QWidget* parent);
 
     QWidget* editor(const QString& field) const;
+    // Tells a refusal (as showFailure) and puts the cursor in its field.
+    void showRefusal(common::Interaction& ui, const common::Failure& failure) const;
     QString label(const QString& field) const;
     FieldKind kind(const QString& field) const;
     QStringList fields() const { return m_order; }

@@ -136,9 +136,7 @@ void InvoiceRowEditor::unitPriceFromTotal() {
     }
     double price = 0;
     if (auto f = RowRules::unitPriceFromTotal(row, DocumentOptions::load(*m_context.db), &price)) {
-        ::ui::showFailure(*m_context.interaction, *f);
-        if (QWidget* e = m_fields->editor(f->field))
-            e->setFocus();
+        m_fields->showRefusal(*m_context.interaction, *f);
         return;
     }
     m_fields->showValue(QStringLiteral("ValoreUnitario"), price);

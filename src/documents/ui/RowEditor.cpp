@@ -85,18 +85,15 @@ void RowEditor::showAmounts() {
 
 bool RowEditor::save() {
     QVariantMap row = m_record;
-    std::optional<common::Failure> failure = m_fields->read(row);
-    if (!::ui::guarded(m_context, [&] {
-            if (!failure)
-                failure = writeRow(row);
-        }))
+    if (!::ui::guardedRule(
+            m_context,
+            [&]() -> std::optional<common::Failure> {
+                if (auto f = m_fields->read(row))
+                    return f;
+                return writeRow(row);
+            },
+            [&](const common::Failure& f) { m_fields->showRefusal(*m_context.interaction, f); }))
         return false;
-    if (failure) {
-        ::ui::showFailure(*m_context.interaction, *failure);
-        if (QWidget* e = m_fields->editor(failure->field))
-            e->setFocus();
-        return false;
-    }
     showRow(row);
     m_modified = false;
     return true;

@@ -145,18 +145,15 @@ void OrderEditor::refresh() {
 
 bool OrderEditor::save() {
     QVariantMap h = m_header;
-    std::optional<common::Failure> failure = m_fields->read(h);
-    if (!::ui::guarded(m_context, [&] {
-            if (!failure)
-                failure = SupplierOrders::save(*m_context.db, h);
-        }))
+    if (!::ui::guardedRule(
+            m_context,
+            [&]() -> std::optional<common::Failure> {
+                if (auto f = m_fields->read(h))
+                    return f;
+                return SupplierOrders::save(*m_context.db, h);
+            },
+            [&](const common::Failure& f) { m_fields->showRefusal(*m_context.interaction, f); }))
         return false;
-    if (failure) {
-        ::ui::showFailure(*m_context.interaction, *failure);
-        if (QWidget* e = m_fields->editor(failure->field))
-            e->setFocus();
-        return false;
-    }
     m_header = h;
     m_fields->show(m_header);
     m_modified = false;
