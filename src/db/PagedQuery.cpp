@@ -88,15 +88,18 @@ void PagedQuery::setCountSelect(const QString& jetSelect) {
     m_count.reset();
 }
 
+int PagedQuery::rowsKnown() {
+    if (m_count)
+        return *m_count;
+    // A first page that is not full holds every row: no count is needed.
+    const std::size_t first = page(0).size();
+    if (first < std::size_t(m_pageSize))
+        m_count = int(first);
+    return int(first);
+}
+
 int PagedQuery::count() {
-    if (!m_count) {
-        // The first page is read first, as the list shows it at once: when it
-        // is not full it holds every row, and no count is needed.
-        const std::size_t first = page(0).size();
-        if (first < std::size_t(m_pageSize)) {
-            m_count = int(first);
-            return *m_count;
-        }
+    if (!m_count && rowsKnown() >= m_pageSize) {
         QString counted;
         if (m_countSelect.isEmpty()) {
             prepare();
@@ -138,7 +141,8 @@ QString PagedQuery::pageStatement(int number) {
 }
 
 Row PagedQuery::row(int position) {
-    if (position < 0 || position >= count())
+    // Before the count a row past the end reads an empty page.
+    if (position < 0 || (m_count && position >= *m_count))
         return Row();
     const std::vector<Row>& rows = page(position / m_pageSize);
     const std::size_t at = std::size_t(position % m_pageSize);
@@ -146,7 +150,7 @@ Row PagedQuery::row(int position) {
 }
 
 std::optional<int> PagedQuery::positionOf(qint64 key) {
-    if (key == 0 || count() == 0)
+    if (key == 0 || rowsKnown() == 0)
         return std::nullopt;
     // A kept page may already hold it.
     for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it)

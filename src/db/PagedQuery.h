@@ -35,6 +35,12 @@ public:
     // Rows in the list; counted once per (re)load. The first page is read
     // with it: a short one is the whole list.
     int count();
+    // The rows known without counting: the count once taken, otherwise the
+    // rows of the first page (read if it is not yet), which is the whole
+    // list when it is short. A list shows its first screen with this and
+    // counts afterwards.
+    int rowsKnown();
+    bool counted() const { return m_count.has_value(); }
     // The row at a position, 0-based; read with its page when not kept.
     Row row(int position);
     // Where the row of a key stands in the current order; nullopt when the

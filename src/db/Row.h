@@ -46,6 +46,9 @@ public:
     QDate date(const QString& column) const;
     QDateTime dateTime(const QString& column) const;
     int columnCount() const { return int(m_values.size()); }
+    // The shared names of the result the row belongs to (null for an empty
+    // row): rows of one result answer alike, so a reader may keep indexes.
+    const std::shared_ptr<const RowColumns>& columns() const { return m_columns; }
     // The name the engine gave the column.
     QString columnName(int index) const {
         return m_columns ? m_columns->names().value(index) : QString();

@@ -12,6 +12,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
+#include <utility>
 
 namespace ui {
 
@@ -84,6 +86,26 @@ void DataGrid::setQuery(std::shared_ptr<db::PagedQuery> query) {
     m_model->setQuery(std::move(query));
     if (!selectKey(key) && m_model->rowCount() > 0)
         selectRow(0);
+    if (m_model->canFetchMore({}))
+        afterNextPaint([this] { m_model->countRows(); });
+}
+
+void DataGrid::afterNextPaint(std::function<void()> work) {
+    m_afterPaint.push_back(std::move(work));
+    viewport()->update();
+}
+
+void DataGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (m_afterPaint.empty())
+        return;
+    // Queued, so that the painted screen reaches the window first.
+    QTimer::singleShot(0, this, [this, work = std::exchange(m_afterPaint, {})] {
+        ::ui::guarded(m_context, [&] {
+            for (const std::function<void()>& w : work)
+                w();
+        });
+    });
 }
 
 ::ui::GridColumns DataGrid::columns() const {
@@ -139,10 +161,13 @@ bool DataGrid::selectKey(qint64 key) {
     std::optional<int> r;
     try {
         r = m_model->rowOf(key, m_keyColumn);
+        // A row past the first page of a list not yet counted.
+        if (r && *r >= m_model->rowCount())
+            m_model->countRows();
     } catch (const db::DbError&) {
         return false;
     }
-    if (!r)
+    if (!r || *r >= m_model->rowCount())
         return false;
     const int column = std::max(0, currentIndex().column());
     setCurrentIndex(m_model->index(*r, std::min(column, std::max(0, m_model->columnCount() - 1))));

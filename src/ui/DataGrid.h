@@ -4,7 +4,9 @@
 #include "ui/GridLayouts.h"
 
 #include <QTableView>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -36,8 +38,13 @@ public:
     void setHighlightStock(bool on);
 
     void setResult(db::Result result);
-    // The big lists: rows read a page at a time as the user scrolls.
+    // The big lists: rows read a page at a time as the user scrolls. The
+    // first page is shown at once; the rows are counted after it is painted.
     void setQuery(std::shared_ptr<db::PagedQuery> query);
+    // Runs work once, right after the grid's next paint: what the first
+    // screen does not need (a big list's count, a total) waits until the user
+    // sees the rows. Database errors are shown as every action shows them.
+    void afterNextPaint(std::function<void()> work);
     RecordModel* records() const { return m_model; }
 
     // The columns as shown: display order, current widths and titles.
@@ -70,6 +77,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -83,6 +91,7 @@ private:
     QAction* m_removeColumn;
     int m_menuColumn = -1;
     bool m_layoutLoaded = false;
+    std::vector<std::function<void()>> m_afterPaint;
 };
 
 } // namespace ui

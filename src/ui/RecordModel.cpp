@@ -46,6 +46,8 @@ int compareValues(const QVariant& a, const QVariant& b, const QCollator& collato
 void RecordModel::setColumns(const ::ui::GridColumns& columns) {
     beginResetModel();
     m_columns = columns;
+    m_shown.clear();
+    m_indexedColumns.reset();
     endResetModel();
 }
 
@@ -65,6 +67,9 @@ void RecordModel::replaceRows(const std::function<void()>& fill) {
     m_order.clear();
     m_result = db::Result{};
     m_query.reset();
+    m_queryRows = 0;
+    m_colourRow = -1;
+    m_indexedColumns.reset();
     if (before > 0)
         endRemoveRows();
     fill();
@@ -86,7 +91,44 @@ void RecordModel::setQuery(std::shared_ptr<db::PagedQuery> query) {
     replaceRows([&] {
         m_query = std::move(query);
         applySort();
+        try {
+            m_queryRows = m_query->rowsKnown();
+        } catch (const db::DbError&) {
+            // Shown as no rows; the next action tells the user.
+            m_queryRows = 0;
+        }
     });
+}
+
+void RecordModel::countRows() {
+    if (!m_query || m_query->counted())
+        return;
+    const int total = m_query->count();
+    m_colourRow = -1;
+    if (total > m_queryRows) {
+        beginInsertRows({}, m_queryRows, total - 1);
+        m_queryRows = total;
+        endInsertRows();
+    } else if (total < m_queryRows) {
+        // Rows deleted by another workstation since the first page was read.
+        beginRemoveRows({}, total, m_queryRows - 1);
+        m_queryRows = total;
+        endRemoveRows();
+    }
+}
+
+bool RecordModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && m_query && !m_query->counted();
+}
+
+void RecordModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid())
+        return;
+    try {
+        countRows();
+    } catch (const db::DbError&) {
+        // The view asks again on the next scroll; the next action tells the user.
+    }
 }
 
 db::Row RecordModel::row(int r) const {
@@ -116,6 +158,7 @@ std::optional<int> RecordModel::rowOf(qint64 key, const QString& keyColumn) cons
 void RecordModel::setSort(const QString& sortText) {
     emit layoutAboutToBeChanged();
     m_sort = sortText;
+    m_colourRow = -1;
     applySort();
     emit layoutChanged();
 }
@@ -158,14 +201,7 @@ QVariant RecordModel::value(int r, const QString& field) const {
 int RecordModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    if (m_query) {
-        try {
-            return m_query->count();
-        } catch (const db::DbError&) {
-            return 0;
-        }
-    }
-    return int(m_order.size());
+    return m_query ? m_queryRows : int(m_order.size());
 }
 
 int RecordModel::columnCount(const QModelIndex& parent) const {
@@ -198,45 +234,89 @@ RecordModel::Shown RecordModel::shownAs(const QString& field) const {
     }
 }
 
+RecordModel::Shown RecordModel::shownAt(int column) const {
+    if (m_shown.size() != std::size_t(m_columns.size())) {
+        m_shown.clear();
+        for (const ::ui::GridColumn& c : m_columns)
+            m_shown.push_back(shownAs(c.field));
+    }
+    return m_shown[std::size_t(column)];
+}
+
+QVariant RecordModel::cellValue(const db::Row& row, int column) const {
+    const std::shared_ptr<const db::RowColumns>& names = row.columns();
+    if (!names)
+        return QVariant();
+    if (names != m_indexedColumns) {
+        m_columnIndex.clear();
+        for (const ::ui::GridColumn& c : m_columns)
+            m_columnIndex.push_back(names->indexOf(c.field));
+        m_indexedColumns = names;
+    }
+    const int at = m_columnIndex[std::size_t(column)];
+    return at < 0 ? QVariant() : row.value(at);
+}
+
+QColor RecordModel::rowColourAt(int r) const {
+    if (r != m_colourRow) {
+        m_colour = m_rowColour(row(r));
+        m_colourRow = r;
+    }
+    return m_colour;
+}
+
 QVariant RecordModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
-    const QString& field = m_columns[index.column()].field;
-    const QVariant v = value(index.row(), field);
-    const Shown shown = shownAs(field);
-    if (role == Qt::DisplayRole) {
-        if (v.isNull())
-            return QString();
-        switch (shown) {
-        case Shown::Amount:
-            return common::euroText(v.toDouble());
-        case Shown::Date: {
-            const QDateTime dt = db::Row::toDateTime(v);
-            if (!dt.isValid())
-                return v.toString();
-            return dt.time() == QTime(0, 0) ? common::italianDate(dt.date())
-                                            : dt.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
-        }
-        case Shown::Check:
-            return QVariant();
-        case Shown::Plain:
-        case Shown::Number:
-            return v.toString();
-        }
+    const int column = index.column();
+    const Shown shown = shownAt(column);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::CheckStateRole:
+        break;
+    case Qt::ForegroundRole: {
+        if (!m_rowColour)
+            return {};
+        const QColor c = rowColourAt(index.row());
+        return c.isValid() ? QVariant(c) : QVariant();
     }
-    if (role == Qt::CheckStateRole && shown == Shown::Check)
+    case Qt::BackgroundRole:
+        if (!m_highlightField.isEmpty() &&
+            m_columns[column].field.compare(m_highlightField, Qt::CaseInsensitive) == 0)
+            return m_highlightColour;
+        return {};
+    case Qt::TextAlignmentRole:
+        if (shown == Shown::Amount || shown == Shown::Number)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+    const QVariant v = cellValue(row(index.row()), column);
+    if (role == Qt::CheckStateRole) {
+        if (shown != Shown::Check)
+            return {};
         return db::Row::toBool(v) ? Qt::Checked : Qt::Unchecked;
-    if (role == Qt::ForegroundRole && m_rowColour) {
-        const QColor c = m_rowColour(row(index.row()));
-        if (c.isValid())
-            return c;
     }
-    if (role == Qt::BackgroundRole && !m_highlightField.isEmpty() &&
-        field.compare(m_highlightField, Qt::CaseInsensitive) == 0)
-        return m_highlightColour;
-    if (role == Qt::TextAlignmentRole && (shown == Shown::Amount || shown == Shown::Number))
-        return int(Qt::AlignRight | Qt::AlignVCenter);
-    return {};
+    if (v.isNull())
+        return QString();
+    switch (shown) {
+    case Shown::Amount:
+        return common::euroText(v.toDouble());
+    case Shown::Date: {
+        const QDateTime dt = db::Row::toDateTime(v);
+        if (!dt.isValid())
+            return v.toString();
+        return dt.time() == QTime(0, 0) ? common::italianDate(dt.date())
+                                        : dt.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    }
+    case Shown::Check:
+        return QVariant();
+    case Shown::Plain:
+    case Shown::Number:
+        break;
+    }
+    return v.toString();
 }
 
 QVariant RecordModel::headerData(int section, Qt::Orientation orientation, int role) const {

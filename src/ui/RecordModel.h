@@ -27,7 +27,10 @@ public:
     explicit RecordModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     // The table whose schema tells the kind of each column (optional).
-    void setTable(const QString& table) { m_table = table; }
+    void setTable(const QString& table) {
+        m_table = table;
+        m_shown.clear();
+    }
     void setColumns(const ::ui::GridColumns& columns);
     const ::ui::GridColumns& columns() const { return m_columns; }
     void setResult(db::Result result);
@@ -45,10 +48,18 @@ public:
     // to leave it as it is.
     void setRowColour(std::function<QColor(const db::Row&)> colour) {
         m_rowColour = std::move(colour);
+        m_colourRow = -1;
     }
 
     db::Row row(int r) const;
     QVariant value(int r, const QString& field) const;
+
+    // A paged query shows its first page at once and is counted afterwards:
+    // until then the model holds the first page's rows and can fetch more.
+    // countRows() takes the count and adds the rows past the first page.
+    void countRows();
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -58,6 +69,9 @@ public:
 private:
     enum class Shown { Plain, Number, Amount, Date, Check };
     Shown shownAs(const QString& field) const;
+    Shown shownAt(int column) const;
+    QVariant cellValue(const db::Row& row, int column) const;
+    QColor rowColourAt(int row) const;
     void applySort();
     void replaceRows(const std::function<void()>& fill);
 
@@ -66,10 +80,20 @@ private:
     db::Result m_result;
     std::vector<int> m_order;
     std::shared_ptr<db::PagedQuery> m_query;
+    int m_queryRows = 0; // the paged query's rows the model has shown so far
     QString m_sort;
     QString m_highlightField;
     QColor m_highlightColour;
     std::function<QColor(const db::Row&)> m_rowColour;
+
+    // Worked out once, not at every cell the view paints: how each column
+    // shows, where each column stands in the rows of the result last read,
+    // and the colour of the row last painted (views paint row by row).
+    mutable std::vector<Shown> m_shown;
+    mutable std::shared_ptr<const db::RowColumns> m_indexedColumns; // kept, so never reused
+    mutable std::vector<int> m_columnIndex;
+    mutable int m_colourRow = -1;
+    mutable QColor m_colour;
 };
 
 } // namespace ui

@@ -6,6 +6,7 @@
 #include "ui/RecordModel.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,6 +58,20 @@ QString shown(ui::DataGrid* grid, int row, const QString& field) {
         if (model->columns().at(c).field == field)
             return model->data(model->index(row, c), Qt::DisplayRole).toString();
     return QString();
+}
+
+void showFirstScreen(QWidget* window) {
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    // The paint, then the work queued after it.
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+int scrollToEnd(ui::RecordModel* model) {
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    return model->rowCount();
 }
 
 QString screenshotFolder() {

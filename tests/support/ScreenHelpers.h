@@ -12,6 +12,7 @@ class QWidget;
 namespace ui {
 class CardScreen;
 class DataGrid;
+class RecordModel;
 } // namespace ui
 
 namespace uitest {
@@ -32,6 +33,14 @@ void click(QWidget* window, const char* name);
 // The text a grid shows in the named column of a row; empty for a column it
 // does not have.
 QString shown(ui::DataGrid* grid, int row, const QString& field);
+
+// Shows a window and lets it paint its first screen, and then run what
+// waits for it (a big list's count, the totals of a list).
+void showFirstScreen(QWidget* window);
+
+// Scrolls a list's rows to the end as a view does: past the first page the
+// model counts the rest. The rows then held.
+int scrollToEnd(ui::RecordModel* model);
 
 // The folder named by OSSARION_SCREENSHOTS, created; empty when pictures
 // were not asked for.

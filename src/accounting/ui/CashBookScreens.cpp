@@ -210,7 +210,8 @@ CashBookList::CashBookList(::ui::AppContext& context, QWidget* parent)
     disconnect(deleteButton(), nullptr, this, nullptr);
     connect(deleteButton(), &QPushButton::clicked, this, &CashBookList::removeMovement);
     refresh();
-    totalize();
+    // The totals of the whole selection follow the first screen.
+    ListScreen::grid()->afterNextPaint([this] { totalize(); });
 }
 
 QString CashBookList::filterText() const {

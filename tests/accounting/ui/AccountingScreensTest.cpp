@@ -81,6 +81,7 @@ TEST_F(ScreenTest, BatchPaymentOfTwoInstalmentsShowsInTheCashBook) {
     EXPECT_EQ(list.grid()->records()->rowCount(), 0);
 
     CashBookList cashBook(context);
+    showFirstScreen(&cashBook);
     auto* rows = cashBook.grid()->records();
     ASSERT_EQ(rows->rowCount(), 2);
     QList<double> amounts{rows->value(0, "Entrata").toDouble(),
