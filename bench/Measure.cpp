@@ -48,10 +48,12 @@ double Timing::slowest() const {
     return runs.isEmpty() ? 0 : *std::max_element(runs.begin(), runs.end());
 }
 
-Timing measure(const QString& name, int count, const std::function<void()>& work,
-               db::Database* db) {
+Timing measure(const QString& name, int count, const std::function<void()>& work, db::Database* db,
+               const std::function<void()>& prepare) {
     Timing t{name, {}, {}};
     for (int i = 0; i < count; ++i) {
+        if (prepare)
+            prepare();
         const quint64 before = db ? db->statementCount() : 0;
         const quint64 busy = db ? db->busyNanoseconds() : 0;
         QElapsedTimer clock;

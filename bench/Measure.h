@@ -36,9 +36,10 @@ struct Timing {
 };
 
 // Runs `work` `count` times and records each run, and the statements a run
-// sent to `db` when one is given.
+// sent to `db` when one is given. `prepare`, when given, runs before each
+// run and is not timed.
 Timing measure(const QString& name, int count, const std::function<void()>& work,
-               db::Database* db = nullptr);
+               db::Database* db = nullptr, const std::function<void()>& prepare = {});
 
 // The largest resident size the process reached, in megabytes.
 double peakMemoryMb();
