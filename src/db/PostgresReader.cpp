@@ -4,10 +4,10 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QTime>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <libpq-fe.h>
 #include <limits>
@@ -184,8 +184,12 @@ QVariant value(const char* val, int length, Kind kind, QSql::NumericalPrecisionP
     switch (kind) {
     case Kind::Bool:
         return val[0] == 't';
-    case Kind::Int:
-        return std::atoi(val);
+    case Kind::Int: {
+        // What atoi gives for the engine's digits.
+        int n = 0;
+        std::from_chars(val, val + length, n);
+        return n;
+    }
     case Kind::LongLong:
         // As the driver does: a non-negative int8 comes as an unsigned number.
         if (val[0] == '-') {
@@ -229,6 +233,28 @@ QSqlError refusal(PGconn* connection, const char* what, const PGresult* result) 
     }
     return QSqlError(QStringLiteral("QPSQL: ") + QCoreApplication::translate("QPSQLResult", what),
                      text, QSqlError::StatementError, code);
+}
+
+// Turning a local date and time into an instant asks the C library about the
+// time zone each time, which dwarfs the rest of a row; a page repeats the
+// same dates often, so each distinct text is converted once.
+class TimeCache {
+public:
+    const QVariant* find(const char* val, int length) const {
+        const auto at = m_values.constFind(QByteArray::fromRawData(val, length));
+        return at == m_values.constEnd() ? nullptr : &at.value();
+    }
+    void add(const char* val, int length, const QVariant& v) {
+        if (m_values.size() < 4096)
+            m_values.insert(QByteArray(val, length), v);
+    }
+
+private:
+    QHash<QByteArray, QVariant> m_values;
+};
+
+bool isTime(Kind kind) {
+    return kind == Kind::Date || kind == Kind::Time || kind == Kind::DateTime;
 }
 
 void drain(PGconn* connection) {
@@ -303,6 +329,7 @@ std::optional<DirectRows> readPostgres(PGconn* connection, const QString& sql,
     const int columns = PQnfields(r);
     std::vector<Kind> kinds;
     std::vector<QVariant> nulls;
+    std::vector<TimeCache> times(static_cast<std::size_t>(columns));
     kinds.reserve(std::size_t(columns));
     nulls.reserve(std::size_t(columns));
     for (int c = 0; c < columns; ++c) {
@@ -316,11 +343,21 @@ std::optional<DirectRows> readPostgres(PGconn* connection, const QString& sql,
         QVariantList values;
         values.reserve(columns);
         for (int c = 0; c < columns; ++c) {
-            if (PQgetisnull(r, row, c))
-                values.append(nulls[std::size_t(c)]);
-            else
-                values.append(value(PQgetvalue(r, row, c), PQgetlength(r, row, c),
-                                    kinds[std::size_t(c)], precision));
+            const std::size_t at = std::size_t(c);
+            if (PQgetisnull(r, row, c)) {
+                values.append(nulls[at]);
+                continue;
+            }
+            const char* val = PQgetvalue(r, row, c);
+            const int length = PQgetlength(r, row, c);
+            if (!isTime(kinds[at])) {
+                values.append(value(val, length, kinds[at], precision));
+            } else if (const QVariant* known = times[at].find(val, length)) {
+                values.append(*known);
+            } else {
+                values.append(value(val, length, kinds[at], precision));
+                times[at].add(val, length, values.constLast());
+            }
         }
         out.rows.push_back(std::move(values));
     }
