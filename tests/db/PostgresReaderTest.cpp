@@ -30,6 +30,9 @@ void expectSame(const db::Result& direct, const db::Result& driver) {
             EXPECT_EQ(x.metaType(), y.metaType())
                 << where << " " << x.typeName() << " vs " << y.typeName();
             EXPECT_EQ(x.isNull(), y.isNull()) << where;
+            if (x.typeId() == QMetaType::QString && y.typeId() == QMetaType::QString) {
+                EXPECT_EQ(x.toString().isNull(), y.toString().isNull()) << where;
+            }
             const bool bothNaN = x.typeId() == QMetaType::Double && std::isnan(x.toDouble()) &&
                                  y.typeId() == QMetaType::Double && std::isnan(y.toDouble());
             if (!bothNaN) {
@@ -76,7 +79,7 @@ TEST(PostgresReader, GivesWhatTheDriverGives) {
         "CAST(f.TotFattura AS real) AS Reale, CAST(f.Data AS date) AS Giorno, "
         "CAST(f.Data AS time) AS Ora, CAST(f.Data AS timestamptz) AS Istante, "
         "CAST(f.Cliente AS varchar(40)) AS Breve, CAST('ab' AS char(4)) AS Fisso, "
-        "CAST(f.Cliente AS text) AS Testo, CAST(NULL AS bytea) AS Vuoto, "
+        "CAST(f.Cliente AS text) AS Testo, '' AS Vuota, CAST(NULL AS bytea) AS Vuoto, "
         "CAST(E'\\\\000\\\\377\\\\\\\\''x' AS bytea) AS Byte, "
         "CAST('2026-03-01 10:05:09.25' AS timestamp) AS Frazione, "
         "CAST('infinity' AS timestamp) AS Infinito, "
