@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "db/EngineErrors.h"
+#include "db/PostgresReader.h"
 #include "db/SchemaCatalog.h"
 #include "db/SqliteFunctions.h"
 #include "db/SqliteReader.h"
@@ -50,6 +51,15 @@ sqlite3* sqliteHandle(const QSqlDatabase& db) {
     return *static_cast<sqlite3* const*>(v.constData());
 }
 
+PGconn* postgresHandle(const QSqlDatabase& db) {
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
+    // Qt names the type by the structure PGconn stands for.
+    if (!v.isValid() ||
+        (qstrcmp(v.typeName(), "pg_conn*") != 0 && qstrcmp(v.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(v.constData());
+}
+
 // The column names a result shows: as the schema spells them, or as the
 // statement's AS gave them.
 QStringList shownNames(const QStringList& names, const QStringList& aliases) {
@@ -66,7 +76,7 @@ QStringList shownNames(const QStringList& names, const QStringList& aliases) {
     return shown;
 }
 
-Result resultOf(SqliteRows&& read, const QStringList& aliases) {
+Result resultOf(DirectRows&& read, const QStringList& aliases) {
     Result result;
     result.columns = shownNames(read.names, aliases);
     const auto columns = std::make_shared<const RowColumns>(read.names);
@@ -249,6 +259,11 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QSt
     QSqlQuery q = send(sql, binds, error);
     if (!error.isValid())
         return q;
+    return recover(sql, binds, shownText, error);
+}
+
+QSqlQuery Database::recover(const QString& sql, const QVariantList& binds, const QString& shownText,
+                            QSqlError error) {
     EngineErrors::Kind kind = EngineErrors::kindOf(error, m_engine);
     if (kind == EngineErrors::Kind::Unreachable && m_engine == Engine::PostgreSQL) {
         // The server went away or was restarted. Outside a transaction a
@@ -263,7 +278,7 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& binds, const QSt
             const int depth = m_depth;
             reconnect();
             m_depth = depth;
-            q = send(sql, binds, error);
+            QSqlQuery q = send(sql, binds, error);
             if (!error.isValid())
                 return q;
             kind = EngineErrors::kindOf(error, m_engine);
@@ -351,18 +366,35 @@ Result Database::collect(QSqlQuery& q, const QStringList& aliases) {
     return result;
 }
 
-// SQLite reads without bound values (the lists' pages and counts) skip
-// Qt's conversions; any refusal goes the ordinary way and is reported there.
+// Reads without bound values (the lists' pages and counts) skip Qt's
+// conversions. SQLite refusals go the ordinary way and are reported there;
+// on PostgreSQL a refusal may have aborted the transaction, so it is
+// reported at once, as the ordinary way reports it.
 std::optional<Result> Database::readDirect(const QString& sql, const QVariantList& binds,
-                                           const QStringList& aliases) {
-    if (m_engine != Engine::SQLite || !binds.isEmpty() || m_lost || !isOpen())
+                                           const QStringList& aliases, const QString& shownText) {
+    if (!binds.isEmpty() || m_lost || !isOpen())
         return std::nullopt;
     QElapsedTimer clock;
     clock.start();
-    std::optional<SqliteRows> read = readSqlite(sqliteHandle(m_db), sql);
+    std::optional<DirectRows> read =
+        m_engine == Engine::SQLite
+            ? readSqlite(sqliteHandle(m_db), sql)
+            : readPostgres(postgresHandle(m_db), sql, m_db.numericalPrecisionPolicy());
     if (!read)
         return std::nullopt;
     ++m_statements;
+    if (read->error.isValid()) {
+        m_busyNs += quint64(clock.nsecsElapsed());
+        if (m_observer)
+            m_observer(sql, binds);
+        // Throws, unless the server was lost and the read went through on a
+        // new connection.
+        QSqlQuery q = recover(sql, binds, shownText, read->error);
+        clock.restart();
+        Result r = collect(q, aliases);
+        m_busyNs += quint64(clock.nsecsElapsed());
+        return r;
+    }
     Result r = resultOf(std::move(*read), aliases);
     m_busyNs += quint64(clock.nsecsElapsed());
     if (m_observer)
@@ -372,7 +404,7 @@ std::optional<Result> Database::readDirect(const QString& sql, const QVariantLis
 
 Result Database::queryNative(const QString& sql, const QVariantList& binds,
                              const QStringList& aliases) {
-    if (std::optional<Result> read = readDirect(sql, binds, aliases))
+    if (std::optional<Result> read = readDirect(sql, binds, aliases, sql))
         return std::move(*read);
     QSqlQuery q = run(sql, binds, sql);
     QElapsedTimer clock;
@@ -387,7 +419,7 @@ Result Database::query(const QString& jet, const QVariantList& binds) {
     if (t.sql.isEmpty())
         return Result{};
     if (t.kind == Translation::Query)
-        if (std::optional<Result> read = readDirect(t.sql, binds, t.aliases))
+        if (std::optional<Result> read = readDirect(t.sql, binds, t.aliases, jet))
             return std::move(*read);
     QSqlQuery q = run(t.sql, binds, jet);
     QElapsedTimer clock;

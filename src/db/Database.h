@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -102,12 +103,17 @@ private:
     void installTextRules();
     void loadSpellings();
     static Result collect(QSqlQuery& q, const QStringList& aliases);
-    // A read without bound values straight through SQLite's C interface,
-    // skipping Qt's conversions; nullopt when it does not apply or SQLite
-    // refuses it, so the ordinary way runs it and reports any error.
+    // A read without bound values straight through the engine's C interface,
+    // skipping Qt's conversions; nullopt when it does not apply (or SQLite
+    // refuses it), so the ordinary way runs it and reports any error.
     std::optional<Result> readDirect(const QString& sql, const QVariantList& binds,
-                                     const QStringList& aliases);
+                                     const QStringList& aliases, const QString& shownText);
     QSqlQuery run(const QString& sql, const QVariantList& binds, const QString& shownText);
+    // What follows a statement the engine refused: a read the lost server
+    // dropped is sent again on a new connection, anything else is thrown as
+    // the user reads it.
+    QSqlQuery recover(const QString& sql, const QVariantList& binds, const QString& shownText,
+                      QSqlError error);
     QSqlQuery send(const QString& sql, const QVariantList& binds, QSqlError& error);
     void reconnect();
     QString keyColumn(const QString& table) const;

@@ -6,7 +6,7 @@
 
 namespace db {
 
-std::optional<SqliteRows> readSqlite(sqlite3* handle, const QString& sql) {
+std::optional<DirectRows> readSqlite(sqlite3* handle, const QString& sql) {
     if (!handle)
         return std::nullopt;
     const QByteArray text = sql.toUtf8();
@@ -21,7 +21,7 @@ std::optional<SqliteRows> readSqlite(sqlite3* handle, const QString& sql) {
     // Only reads: anything that writes goes the ordinary way.
     if (!sqlite3_stmt_readonly(raw))
         return std::nullopt;
-    SqliteRows out;
+    DirectRows out;
     const int columns = sqlite3_column_count(raw);
     for (int c = 0; c < columns; ++c)
         out.names.append(QString::fromUtf8(sqlite3_column_name(raw, c)));

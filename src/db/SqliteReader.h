@@ -1,19 +1,13 @@
 #pragma once
 
-#include <QStringList>
-#include <QVariantList>
+#include "db/DirectRows.h"
+
+#include <QString>
 #include <optional>
-#include <vector>
 
 struct sqlite3;
 
 namespace db {
-
-// The rows of one SELECT read straight through SQLite's C interface.
-struct SqliteRows {
-    QStringList names; // as the engine names the columns
-    std::vector<QVariantList> rows;
-};
 
 // Reads a statement without bound values, giving each value as Qt's driver
 // does (whole numbers as qint64, reals as double, texts as QString, blobs as
@@ -22,6 +16,6 @@ struct SqliteRows {
 // costs little more than the engine's own work. nullopt when SQLite refuses
 // or interrupts the statement: nothing was returned, and the caller runs it
 // the ordinary way, which reports the error as every statement does.
-std::optional<SqliteRows> readSqlite(sqlite3* handle, const QString& sql);
+std::optional<DirectRows> readSqlite(sqlite3* handle, const QString& sql);
 
 } // namespace db
