@@ -15,6 +15,7 @@
 #include "SyntheticArchive.h"
 #include "app/DemoArchive.h"
 #include "app/StartupSequence.h"
+#include "common/LocalTimeZone.h"
 #include "common/ScriptedInteraction.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -150,6 +151,7 @@ struct Run {
 } // namespace
 
 int main(int argc, char** argv) {
+    common::readTimeZoneOnce();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

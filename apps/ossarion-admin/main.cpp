@@ -1,6 +1,7 @@
 // ossarion-admin: command line for support staff and scripts.
 
 #include "Commands.h"
+#include "common/LocalTimeZone.h"
 #include "db/DbError.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,7 @@ const char* usage =
 } // namespace
 
 int main(int argc, char** argv) {
+    common::readTimeZoneOnce();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ossarion-admin"));
     QTextStream err(stderr);

@@ -3,6 +3,7 @@
 #include "app/StartupSequence.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Screens.h"
+#include "common/LocalTimeZone.h"
 #include "db/Database.h"
 #include "ui/AppContext.h"
 #include "ui/GuiInteraction.h"
@@ -42,6 +43,7 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
+    common::readTimeZoneOnce();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ossarion"));
     QApplication::setApplicationVersion(QStringLiteral(OSSARION_VERSION));

@@ -3,6 +3,7 @@
 // export mode writes the requested file and ends.
 
 #include "PreviewWindow.h"
+#include "common/LocalTimeZone.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "printing/PrintJob.h"
@@ -26,6 +27,7 @@ int fail(const QString& message, bool showBox) {
 } // namespace
 
 int main(int argc, char** argv) {
+    common::readTimeZoneOnce();
     // Exports need no screen: without a display the offscreen platform serves.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
