@@ -9,6 +9,9 @@ class Interaction;
 
 namespace ui {
 
+struct AppContext;
+struct Lookup;
+
 // A drop-down of a long table (thousands of customers or deceased) that is
 // read when the user first opens it or moves into it, not when its window
 // opens. invalidate() has it read again next time, keeping the choice made.
@@ -19,6 +22,9 @@ public:
     using Filler = std::function<void(QComboBox*)>;
 
     LazyChoice(common::Interaction* interaction, Filler filler, QWidget* parent = nullptr);
+    // The rows of a lookup (a cancelled row stays while it is the choice).
+    static LazyChoice* ofLookup(AppContext& context, const Lookup& lookup,
+                                QWidget* parent = nullptr);
 
     void ensureFilled();
     void invalidate() { m_filled = false; }

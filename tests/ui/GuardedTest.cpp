@@ -73,3 +73,27 @@ TEST(Guarded, ALazyChoiceThatCannotBeReadIsTriedAgain) {
     EXPECT_EQ(choice.count(), 2);
     EXPECT_EQ(ask.messages.size(), 1);
 }
+
+// Read again after invalidate(), the choice made stays chosen while its row
+// is still there, and falls back to "none" when it is gone.
+TEST(Guarded, ALazyChoiceReadAgainKeepsTheChoiceMade) {
+    common::ScriptedInteraction ask;
+    QList<std::pair<QString, int>> banks = {{"Banca Etica", 3}, {"Cassa Rurale", 7}};
+    ::ui::LazyChoice choice(&ask, [&](QComboBox* box) {
+        box->clear();
+        box->addItem(QString(), QVariant());
+        for (const auto& [name, id] : banks)
+            box->addItem(name, id);
+    });
+    choice.ensureFilled();
+    choice.setCurrentIndex(choice.findData(7));
+    banks.prepend({"Banca Alpi", 1});
+    choice.invalidate();
+    choice.ensureFilled();
+    EXPECT_EQ(choice.currentText(), "Cassa Rurale");
+    banks.removeLast();
+    choice.invalidate();
+    choice.ensureFilled();
+    EXPECT_EQ(choice.currentIndex(), 0);
+    EXPECT_FALSE(choice.currentData().isValid());
+}

@@ -85,21 +85,11 @@ ContractList::ContractList(::ui::AppContext& context, QWidget* parent)
     m_from = dateBox(QStringLiteral("txtDallaData"), filter);
     m_to = dateBox(QStringLiteral("txtAllaData"), filter);
     // Thousands of customers and deceased: read when the filter is used.
-    m_customer = new ::ui::LazyChoice(
-        m_context.interaction,
-        [this](QComboBox* box) {
-            ::ui::fillLookup(*m_context.db, box, ::ui::lookups::customers(), box->currentData());
-        },
-        filter);
+    m_customer = ::ui::LazyChoice::ofLookup(m_context, ::ui::lookups::customers(), filter);
     m_customer->setObjectName(QStringLiteral("cboCliente"));
     m_customer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_customer->setMinimumContentsLength(24);
-    m_deceased = new ::ui::LazyChoice(
-        m_context.interaction,
-        [this](QComboBox* box) {
-            ::ui::fillLookup(*m_context.db, box, ::ui::lookups::deceased(), box->currentData());
-        },
-        filter);
+    m_deceased = ::ui::LazyChoice::ofLookup(m_context, ::ui::lookups::deceased(), filter);
     m_deceased->setObjectName(QStringLiteral("cboDefunto"));
     m_deceased->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_deceased->setMinimumContentsLength(24);

@@ -86,13 +86,6 @@ QToolButton* toolButton(QWidget* parent, const QString& text, const QString& nam
     return b;
 }
 
-void fillChoice(db::Database& db, QComboBox* combo, const ::ui::Lookup& lookup) {
-    const QVariant current = combo->currentData();
-    ::ui::fillLookup(db, combo, lookup, QVariant());
-    const int at = combo->findData(current);
-    combo->setCurrentIndex(at < 0 ? 0 : at);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -229,14 +222,9 @@ DeceasedList::DeceasedList(::ui::AppContext& context, QWidget* parent, bool sele
     m_taxCode = box(QStringLiteral("txtCodFiscale"));
     m_notes = box(QStringLiteral("txtNote"));
     // Read when the user opens them, not at every opening of the list.
-    db::Database* db = context.db;
-    m_category = new ::ui::LazyChoice(
-        context.interaction,
-        [db](QComboBox* box) { fillChoice(*db, box, ::ui::lookups::deceasedCategories()); }, panel);
+    m_category = ::ui::LazyChoice::ofLookup(context, ::ui::lookups::deceasedCategories(), panel);
     m_category->setObjectName(QStringLiteral("cmbCategoria"));
-    m_area = new ::ui::LazyChoice(
-        context.interaction,
-        [db](QComboBox* box) { fillChoice(*db, box, ::ui::lookups::cemeteryAreas()); }, panel);
+    m_area = ::ui::LazyChoice::ofLookup(context, ::ui::lookups::cemeteryAreas(), panel);
     m_area->setObjectName(QStringLiteral("cmbArea"));
     for (QComboBox* c : {m_category, m_area}) {
         c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

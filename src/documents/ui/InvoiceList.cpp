@@ -85,11 +85,7 @@ QLineEdit* NumberBox(QWidget* parent, const QString& name) {
 // the list (the customers are thousands).
 QComboBox* LazyChoiceBox(::ui::AppContext& context, QWidget* parent, const QString& name,
                          const ::ui::Lookup& lookup) {
-    db::Database& db = *context.db;
-    auto* c = new ::ui::LazyChoice(
-        context.interaction,
-        [&db, lookup](QComboBox* box) { ::ui::fillLookup(db, box, lookup, box->currentData()); },
-        parent);
+    auto* c = ::ui::LazyChoice::ofLookup(context, lookup, parent);
     c->setObjectName(name);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c->setMinimumContentsLength(14);

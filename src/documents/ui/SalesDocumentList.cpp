@@ -95,26 +95,14 @@ SalesDocumentList::SalesDocumentList(::ui::AppContext& context, DocumentKind kin
         ::ui::DateBox(filters, QStringLiteral("txtAllaData"), 100));
     // The customers are read when the user opens the choice, not at every
     // opening of the list.
-    db::Database* db = context.db;
-    auto* customer = new ::ui::LazyChoice(
-        context.interaction,
-        [db](QComboBox* box) {
-            ::ui::fillLookup(
-                *db, box, ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments()),
-                box->currentData());
-        },
-        filters);
+    auto* customer = ::ui::LazyChoice::ofLookup(
+        context, ::ui::lookups::includingCancelled(::ui::lookups::customersOnDocuments()), filters);
     customer->setObjectName(QStringLiteral("cboCliente"));
     customer->setMinimumContentsLength(20);
     customer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     put(1, 4, QStringLiteral("Cliente"), customer);
     if (m_profile.seriesFilter) {
-        auto* series = new ::ui::LazyChoice(
-            context.interaction,
-            [db](QComboBox* box) {
-                ::ui::fillLookup(*db, box, ::ui::lookups::invoiceSeries(), box->currentData());
-            },
-            filters);
+        auto* series = ::ui::LazyChoice::ofLookup(context, ::ui::lookups::invoiceSeries(), filters);
         series->setObjectName(QStringLiteral("cboSerie"));
         put(0, 4, QStringLiteral("Serie"), series);
     }
