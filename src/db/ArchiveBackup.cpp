@@ -3,6 +3,7 @@
 #include "common/Installation.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/EngineHandles.h"
 #include "db/Schema.h"
 
 #include <QCoreApplication>
@@ -231,10 +232,10 @@ void extract(const QString& file, const QJsonObject& entry, const QString& targe
 // --- SQLite -----------------------------------------------------------------
 
 sqlite3* sqliteHandle(Database& db) {
-    const QVariant v = db.handle().driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+    sqlite3* handle = sqliteConnection(db.handle());
+    if (!handle)
         throw DbError(QStringLiteral("Il driver SQLite non espone la connessione"));
-    return *static_cast<sqlite3* const*>(v.constData());
+    return handle;
 }
 
 // A consistent copy of the live archive: the online backup copies it page by

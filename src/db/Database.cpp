@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "db/EngineErrors.h"
+#include "db/EngineHandles.h"
 #include "db/PostgresReader.h"
 #include "db/SchemaCatalog.h"
 #include "db/SqliteFunctions.h"
@@ -42,22 +43,6 @@ QVariant toEngineValue(const QVariant& v) {
     default:
         return v;
     }
-}
-
-sqlite3* sqliteHandle(const QSqlDatabase& db) {
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.constData());
-}
-
-PGconn* postgresHandle(const QSqlDatabase& db) {
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    // Qt names the type by the structure PGconn stands for.
-    if (!v.isValid() ||
-        (qstrcmp(v.typeName(), "pg_conn*") != 0 && qstrcmp(v.typeName(), "PGconn*") != 0))
-        return nullptr;
-    return *static_cast<PGconn* const*>(v.constData());
 }
 
 // The column names a result shows: as the schema spells them, or as the
@@ -163,10 +148,9 @@ void Database::open(const QString& archiveText, OpenMode mode) {
 }
 
 void Database::installTextRules() {
-    const QVariant v = m_db.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+    sqlite3* handle = sqliteConnection(m_db);
+    if (!handle)
         throw DbError(QStringLiteral("Il driver SQLite non espone la connessione"));
-    sqlite3* handle = *static_cast<sqlite3* const*>(v.constData());
     installSqliteTextRules(handle);
 }
 
@@ -378,8 +362,8 @@ std::optional<Result> Database::readDirect(const QString& sql, const QVariantLis
     clock.start();
     std::optional<DirectRows> read =
         m_engine == Engine::SQLite
-            ? readSqlite(sqliteHandle(m_db), sql)
-            : readPostgres(postgresHandle(m_db), sql, m_db.numericalPrecisionPolicy());
+            ? readSqlite(sqliteConnection(m_db), sql)
+            : readPostgres(postgresConnection(m_db), sql, m_db.numericalPrecisionPolicy());
     if (!read)
         return std::nullopt;
     ++m_statements;
