@@ -3,8 +3,10 @@
 #include "common/Titles.h"
 #include "db/Database.h"
 #include "db/Row.h"
+#include "ui/AppContext.h"
 #include "ui/FieldEditors.h"
 #include "ui/FieldNavigator.h"
+#include "ui/Guarded.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -209,6 +211,19 @@ void FieldBinder::showRefusal(common::Interaction& ui, const common::Failure& fa
     showFailure(ui, failure);
     if (QWidget* e = editor(failure.field))
         e->setFocus();
+}
+
+bool FieldBinder::readAndWrite(
+    const AppContext& context, QVariantMap& record,
+    const std::function<std::optional<common::Failure>(QVariantMap&)>& write) const {
+    return guardedRule(
+        context,
+        [&]() -> std::optional<common::Failure> {
+            if (auto f = read(record))
+                return f;
+            return write(record);
+        },
+        [&](const common::Failure& f) { showRefusal(*context.interaction, f); });
 }
 
 void showFailure(common::Interaction& ui, const common::Failure& failure) {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QVariantMap>
+#include <functional>
 #include <optional>
 
 class QGridLayout;
@@ -17,6 +18,8 @@ class Database;
 }
 
 namespace ui {
+
+struct AppContext;
 
 class FieldNavigator;
 
@@ -66,6 +69,12 @@ public:
     // Copies the editors of the fields that can be edited into the record;
     // the failure for a malformed date or amount.
     std::optional<common::Failure> read(QVariantMap& record) const;
+    // A card's save: reads the fields into the record and runs the rule that
+    // writes it, under guard; a malformed value or the rule's refusal is told
+    // and its field focused. True when the record was written.
+    bool
+    readAndWrite(const AppContext& context, QVariantMap& record,
+                 const std::function<std::optional<common::Failure>(QVariantMap&)>& write) const;
 
     bool loading() const { return m_loading; }
 

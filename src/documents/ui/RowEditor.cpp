@@ -85,14 +85,7 @@ void RowEditor::showAmounts() {
 
 bool RowEditor::save() {
     QVariantMap row = m_record;
-    if (!::ui::guardedRule(
-            m_context,
-            [&]() -> std::optional<common::Failure> {
-                if (auto f = m_fields->read(row))
-                    return f;
-                return writeRow(row);
-            },
-            [&](const common::Failure& f) { m_fields->showRefusal(*m_context.interaction, f); }))
+    if (!m_fields->readAndWrite(m_context, row, [&](QVariantMap& r) { return writeRow(r); }))
         return false;
     showRow(row);
     m_modified = false;

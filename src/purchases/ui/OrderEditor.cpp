@@ -145,14 +145,8 @@ void OrderEditor::refresh() {
 
 bool OrderEditor::save() {
     QVariantMap h = m_header;
-    if (!::ui::guardedRule(
-            m_context,
-            [&]() -> std::optional<common::Failure> {
-                if (auto f = m_fields->read(h))
-                    return f;
-                return SupplierOrders::save(*m_context.db, h);
-            },
-            [&](const common::Failure& f) { m_fields->showRefusal(*m_context.interaction, f); }))
+    if (!m_fields->readAndWrite(
+            m_context, h, [&](QVariantMap& r) { return SupplierOrders::save(*m_context.db, r); }))
         return false;
     m_header = h;
     m_fields->show(m_header);

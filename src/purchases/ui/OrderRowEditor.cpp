@@ -77,11 +77,11 @@ OrderRowEditor::OrderRowEditor(::ui::AppContext& context, qint64 rowId, QWidget*
 
 bool OrderRowEditor::save() {
     QVariantMap row = m_record;
-    if (auto f = m_fields->read(row)) {
-        ::ui::showFailure(*m_context.interaction, *f);
-        return false;
-    }
-    if (!::ui::guarded(m_context, [&] { SupplierOrders::saveRow(*m_context.db, row); }))
+    if (!m_fields->readAndWrite(m_context, row,
+                                [&](QVariantMap& r) -> std::optional<common::Failure> {
+                                    SupplierOrders::saveRow(*m_context.db, r);
+                                    return std::nullopt;
+                                }))
         return false;
     m_record = row;
     return true;

@@ -201,12 +201,11 @@ void SupplierEditor::removeDocument() {
 
 bool SupplierEditor::post() {
     QVariantMap h = m_header;
-    if (auto f = m_fields->read(h)) {
-        ::ui::showFailure(*m_context.interaction, *f);
-        return false;
-    }
-    if (!::ui::guarded(m_context,
-                       [&] { SupplierDocuments::saveSilently(*m_context.db, m_kind, h); }))
+    if (!m_fields->readAndWrite(m_context, h,
+                                [&](QVariantMap& r) -> std::optional<common::Failure> {
+                                    SupplierDocuments::saveSilently(*m_context.db, m_kind, r);
+                                    return std::nullopt;
+                                }))
         return false;
     showHeader(h);
     return true;
