@@ -16,6 +16,13 @@ QString fromXml(const xmlChar* text) {
 XmlTree::XmlTree(const QByteArray& xml) {
     m_doc = xmlReadMemory(xml.constData(), int(xml.size()), nullptr, nullptr,
                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    if (m_doc)
+        return;
+    const xmlError* e = xmlGetLastError();
+    m_error = e && e->message ? QStringLiteral("riga %1: %2")
+                                    .arg(e->line)
+                                    .arg(QString::fromUtf8(e->message).trimmed())
+                              : QStringLiteral("file vuoto o illeggibile");
 }
 
 XmlTree::~XmlTree() {
@@ -27,23 +34,32 @@ XmlTree::Node XmlTree::root() const {
     return m_doc ? xmlDocGetRootElement(m_doc) : nullptr;
 }
 
-std::vector<XmlTree::Node> XmlTree::nodes(Node context, const QString& path) const {
+std::vector<XmlTree::Node> XmlTree::nodes(Node context, const QString& path,
+                                          Qt::CaseSensitivity names) {
     std::vector<Node> level;
     if (context)
         level.push_back(context);
     for (const QString& step : path.split(u'/', Qt::SkipEmptyParts)) {
-        const QByteArray name = step.toUtf8();
+        const QByteArray bytes = step.toUtf8();
+        const auto matches = [&](Node n) {
+            return names == Qt::CaseSensitive ? bytes == reinterpret_cast<const char*>(n->name)
+                                              : name(n).compare(step, Qt::CaseInsensitive) == 0;
+        };
         std::vector<Node> next;
         for (Node parent : level)
             for (Node n = parent->children; n; n = n->next)
-                if (n->type == XML_ELEMENT_NODE && name == reinterpret_cast<const char*>(n->name))
+                if (n->type == XML_ELEMENT_NODE && matches(n))
                     next.push_back(n);
         level.swap(next);
     }
     return level;
 }
 
-QStringList XmlTree::texts(Node context, const QString& path) const {
+QString XmlTree::name(Node node) {
+    return node ? fromXml(node->name) : QString();
+}
+
+QStringList XmlTree::texts(Node context, const QString& path) {
     QStringList out;
     for (Node n : nodes(context, path)) {
         xmlChar* text = xmlNodeGetContent(n);
@@ -53,7 +69,7 @@ QStringList XmlTree::texts(Node context, const QString& path) const {
     return out;
 }
 
-QString XmlTree::text(Node context, const QString& path) const {
+QString XmlTree::text(Node context, const QString& path) {
     const QStringList all = texts(context, path);
     return all.isEmpty() ? QString() : all.first();
 }

@@ -1,64 +1,40 @@
 #include "purchases/ReceivedInvoice.h"
 
-#include <libxml/parser.h>
-#include <libxml/tree.h>
+#include "einvoice/XmlTree.h"
 
 namespace purchases {
 
 namespace {
 
-QString nameOf(const xmlNode* n) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(n->name));
-}
+using einvoice::XmlTree;
+using Node = XmlTree::Node;
 
-const xmlNode* child(const xmlNode* parent, const char* name) {
-    if (!parent)
-        return nullptr;
-    for (const xmlNode* c = parent->children; c; c = c->next)
-        if (c->type == XML_ELEMENT_NODE && xmlStrcmp(c->name, BAD_CAST name) == 0)
-            return c;
-    return nullptr;
+Node child(Node parent, const char* name) {
+    const std::vector<Node> found = XmlTree::nodes(parent, QLatin1String(name));
+    return found.empty() ? nullptr : found.front();
 }
 
 // Children whose name matches without regard to case.
-QList<const xmlNode*> children(const xmlNode* parent, const char* name) {
-    QList<const xmlNode*> out;
-    if (!parent)
-        return out;
-    const QString wanted = QString::fromLatin1(name);
-    for (const xmlNode* c = parent->children; c; c = c->next)
-        if (c->type == XML_ELEMENT_NODE && nameOf(c).compare(wanted, Qt::CaseInsensitive) == 0)
-            out.append(c);
-    return out;
+std::vector<Node> children(Node parent, const char* name) {
+    return XmlTree::nodes(parent, QLatin1String(name), Qt::CaseInsensitive);
 }
 
-// The text of the element at the path ("A/B/C"), trimmed; empty when any
-// step is missing.
-QString text(const xmlNode* node, const char* path) {
-    const xmlNode* n = node;
-    for (const QByteArray& step : QByteArray(path).split('/')) {
-        n = child(n, step.constData());
-        if (!n)
-            return {};
-    }
-    xmlChar* content = xmlNodeGetContent(n);
-    const QString s = QString::fromUtf8(reinterpret_cast<const char*>(content)).trimmed();
-    xmlFree(content);
-    return s;
+QString text(Node node, const char* path) {
+    return XmlTree::text(node, QLatin1String(path));
 }
 
-double number(const xmlNode* node, const char* path, double empty = 0) {
+double number(Node node, const char* path, double empty = 0) {
     const QString s = text(node, path);
     bool ok = false;
     const double v = s.toDouble(&ok);
     return ok ? v : empty;
 }
 
-QDate date(const xmlNode* node, const char* path) {
+QDate date(Node node, const char* path) {
     return QDate::fromString(text(node, path).left(10), QStringLiteral("yyyy-MM-dd"));
 }
 
-ReceivedLine lineOf(const xmlNode* l) {
+ReceivedLine lineOf(Node l) {
     ReceivedLine line;
     line.number = text(l, "NumeroLinea").toInt();
     line.description = text(l, "Descrizione");
@@ -66,7 +42,7 @@ ReceivedLine lineOf(const xmlNode* l) {
     line.unitPrice = number(l, "PrezzoUnitario");
     const double basePrice = line.unitPrice;
     int discount = 0;
-    for (const xmlNode* s : children(l, "ScontoMaggiorazione")) {
+    for (Node s : children(l, "ScontoMaggiorazione")) {
         const QString type = text(s, "Tipo").toUpper();
         const double percent = number(s, "Percentuale");
         const double amount = number(s, "Importo");
@@ -83,29 +59,29 @@ ReceivedLine lineOf(const xmlNode* l) {
     return line;
 }
 
-ReceivedBody bodyOf(const xmlNode* b) {
+ReceivedBody bodyOf(Node b) {
     ReceivedBody body;
-    const xmlNode* general = child(child(b, "DatiGenerali"), "DatiGeneraliDocumento");
+    Node general = child(child(b, "DatiGenerali"), "DatiGeneraliDocumento");
     body.type = text(general, "TipoDocumento").toUpper();
     body.number = text(general, "Numero");
     body.date = date(general, "Data");
     body.total = number(general, "ImportoTotaleDocumento");
-    for (const xmlNode* w : children(general, "DatiRitenuta"))
+    for (Node w : children(general, "DatiRitenuta"))
         body.withholding += number(w, "ImportoRitenuta");
     body.stamp = number(general, "DatiBollo/ImportoBollo");
     body.stampVirtual = text(general, "DatiBollo/BolloVirtuale").toUpper() == QLatin1String("SI");
-    for (const xmlNode* f : children(child(b, "DatiGenerali"), "DatiFattureCollegate"))
+    for (Node f : children(child(b, "DatiGenerali"), "DatiFattureCollegate"))
         body.links.append({text(f, "IdDocumento"), date(f, "Data")});
-    for (const xmlNode* l : children(child(b, "DatiBeniServizi"), "DettaglioLinee"))
+    for (Node l : children(child(b, "DatiBeniServizi"), "DettaglioLinee"))
         body.lines.append(lineOf(l));
-    for (const xmlNode* group : children(b, "DatiPagamento")) {
+    for (Node group : children(b, "DatiPagamento")) {
         const QString conditions = text(group, "CondizioniPagamento");
-        for (const xmlNode* p : children(group, "DettaglioPagamento"))
+        for (Node p : children(group, "DettaglioPagamento"))
             body.payments.append({conditions, text(p, "ModalitaPagamento"),
                                   date(p, "DataScadenzaPagamento"), number(p, "ImportoPagamento"),
                                   text(p, "CodicePagamento")});
     }
-    for (const xmlNode* a : children(b, "Allegati")) {
+    for (Node a : children(b, "Allegati")) {
         ReceivedAttachment att{text(a, "NomeAttachment"), text(a, "FormatoAttachment"),
                                text(a, "DescrizioneAttachment"),
                                QByteArray::fromBase64(text(a, "Attachment").toLatin1())};
@@ -115,13 +91,13 @@ ReceivedBody bodyOf(const xmlNode* b) {
     return body;
 }
 
-void readHeader(const xmlNode* h, ReceivedInvoice& r) {
-    const xmlNode* t = child(h, "DatiTrasmissione");
+void readHeader(Node h, ReceivedInvoice& r) {
+    Node t = child(h, "DatiTrasmissione");
     r.format = text(t, "FormatoTrasmissione").toUpper();
     r.recipientCode = text(t, "CodiceDestinatario");
     r.recipientPec = text(t, "PECDestinatario");
-    const xmlNode* seller = child(h, "CedentePrestatore");
-    const xmlNode* data = child(seller, "DatiAnagrafici");
+    Node seller = child(h, "CedentePrestatore");
+    Node data = child(seller, "DatiAnagrafici");
     ReceivedSeller& s = r.seller;
     s.country = text(data, "IdFiscaleIVA/IdPaese");
     s.vatNumber = text(data, "IdFiscaleIVA/IdCodice");
@@ -131,7 +107,7 @@ void readHeader(const xmlNode* h, ReceivedInvoice& r) {
     s.lastName = text(data, "Anagrafica/Cognome");
     s.title = text(data, "Anagrafica/Titolo");
     s.eori = text(data, "Anagrafica/CodEORI");
-    const xmlNode* seat = child(seller, "Sede");
+    Node seat = child(seller, "Sede");
     s.street = text(seat, "Indirizzo");
     s.civic = text(seat, "NumeroCivico");
     s.postcode = text(seat, "CAP");
@@ -141,7 +117,7 @@ void readHeader(const xmlNode* h, ReceivedInvoice& r) {
     s.phone = text(seller, "Contatti/Telefono");
     s.fax = text(seller, "Contatti/Fax");
     s.email = text(seller, "Contatti/Email");
-    const xmlNode* buyer = child(child(h, "CessionarioCommittente"), "DatiAnagrafici");
+    Node buyer = child(child(h, "CessionarioCommittente"), "DatiAnagrafici");
     r.buyerTaxCode = text(buyer, "CodiceFiscale");
     r.buyerVatNumber = text(buyer, "IdFiscaleIVA/IdCodice");
 }
@@ -156,19 +132,14 @@ QString ReceivedSeller::displayName() const {
 
 ReceivedInvoice ReceivedInvoice::parse(const QByteArray& xml) {
     ReceivedInvoice r;
-    xmlDocPtr doc = xmlReadMemory(xml.constData(), int(xml.size()), nullptr, nullptr,
-                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-    if (!doc) {
-        const xmlError* e = xmlGetLastError();
-        r.error = QStringLiteral("Il file non è un XML valido o è incompleto");
-        if (e && e->message)
-            r.error += QStringLiteral(" (riga %1: %2)")
-                           .arg(e->line)
-                           .arg(QString::fromUtf8(e->message).trimmed());
+    const XmlTree tree(xml);
+    if (!tree.parsed()) {
+        r.error =
+            QStringLiteral("Il file non è un XML valido o è incompleto (%1)").arg(tree.error());
         return r;
     }
-    const xmlNode* root = xmlDocGetRootElement(doc);
-    const QString rootName = root ? nameOf(root) : QString();
+    const Node root = tree.root();
+    const QString rootName = XmlTree::name(root);
     if (rootName.compare(QLatin1String("FatturaElettronicaSemplificata"), Qt::CaseInsensitive) ==
         0) {
         r.error = QStringLiteral("Le fatture semplificate non sono gestite dall'importazione");
@@ -176,20 +147,16 @@ ReceivedInvoice ReceivedInvoice::parse(const QByteArray& xml) {
         r.error = QStringLiteral("Il file non è una fattura elettronica (elemento radice: %1)")
                       .arg(rootName.isEmpty() ? QStringLiteral("nessuno") : rootName);
     } else {
-        for (const xmlNode* c = root->children; c; c = c->next) {
-            if (c->type != XML_ELEMENT_NODE)
-                continue;
-            const QString n = nameOf(c).toUpper();
-            if (n == QLatin1String("FATTURAELETTRONICAHEADER"))
-                readHeader(c, r);
-            else if (n == QLatin1String("FATTURAELETTRONICABODY"))
-                r.bodies.append(bodyOf(c));
-        }
+        for (Node c :
+             XmlTree::nodes(root, QStringLiteral("FatturaElettronicaHeader"), Qt::CaseInsensitive))
+            readHeader(c, r);
+        for (Node c :
+             XmlTree::nodes(root, QStringLiteral("FatturaElettronicaBody"), Qt::CaseInsensitive))
+            r.bodies.append(bodyOf(c));
         if (r.format == QLatin1String("FSM10"))
             r.error = QStringLiteral("Le fatture semplificate (FSM10) non sono gestite "
                                      "dall'importazione");
     }
-    xmlFreeDoc(doc);
     return r;
 }
 
