@@ -6,7 +6,6 @@
 #include "ui/AppContext.h"
 #include "ui/FieldBinder.h"
 #include "ui/FieldNavigator.h"
-#include "ui/Guarded.h"
 #include "ui/HelpWindow.h"
 
 #include <QHBoxLayout>
